@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Ortolino set-up: installs what a fresh Debian 12 machine lacks, builds, then
+#   ./setup.sh run    starts the program on its bundled data
+#   ./setup.sh test   runs the whole test suite
+#   ./setup.sh sanitize  runs the suite built with AddressSanitizer + UBSan
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libgl1-mesa-dev
+    libespeak-ng-dev espeak-ng-data
+    libgtest-dev googletest
+    fonts-liberation2 fonts-dejavu-core
+    xvfb xdotool
+)
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [[ $(id -u) -ne 0 ]] && sudo="sudo"
+        $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}"
+    fi
+}
+
+build() { # build-folder [cmake options...]
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir"
+}
+
+run_tests() { # build-folder
+    (cd "$1" && ctest --output-on-failure --timeout 300 -j2)
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build build
+    if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+        echo "No display found: starting Ortolino on a virtual screen (xvfb-run)."
+        exec xvfb-run -a -s "-screen 0 1280x800x24" build/bin/ortolino
+    fi
+    exec build/bin/ortolino
+    ;;
+test)
+    install_missing
+    build build
+    run_tests build
+    ;;
+sanitize)
+    install_missing
+    build build-sanitize -DORTOLINO_SANITIZE=ON -DORTOLINO_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+    run_tests build-sanitize
+    ;;
+*)
+    echo "usage: $0 run|test|sanitize" >&2
+    exit 2
+    ;;
+esac

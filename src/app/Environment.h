@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace ortolino {
+
+// Where Ortolino finds its data and keeps its settings on this machine.
+struct Environment
+{
+    QString programFolder; // data shipped with the program (lngortolino/, suoni/, ...), no final "/"
+    QString settingsRoot;  // ".../ImpostazioniProgrammiLumo/", with a final "/"
+    QString windowsFolder; // $XDG_DATA_HOME with a final "/": fonts/ lives below it
+    QString runtimeFolder; // where the single-instance lock lives
+
+    // Folders from the XDG variables and the executable's folder: the program
+    // folder is the executable's own folder when it holds lngortolino/,
+    // otherwise ../share/ortolino/ beside it (the installed layout).
+    static Environment fromSystem(const QString& executableFolder);
+
+    QString cartellaOrtolino() const { return settingsRoot + QLatin1String("Ortolino/"); }
+    QString cartellaUtenti() const { return cartellaOrtolino() + QLatin1String("utenti/"); }
+    QString cartellaDati() const { return cartellaOrtolino() + QLatin1String("dati/"); }
+    QString fileLeggimi() const { return settingsRoot + QLatin1String("leggimi.txt"); }
+    QString profiloPredefinito() const { return cartellaUtenti() + QLatin1String("_predefinito.INI"); }
+
+    // A file of the program folder, e.g. programFile("suoni/si.wav").
+    QString programFile(const QString& relative) const;
+
+    // Files the program rewrites inside its own folder (the language setting,
+    // saved word lists) go to the same relative path under the settings folder
+    // when the program folder cannot be written. Readers look there first.
+    QString writableTwin(const QString& relative) const { return cartellaOrtolino() + relative; }
+    QString pathForReading(const QString& relative) const;
+    QString pathForWriting(const QString& relative) const;
+};
+
+} // namespace ortolino

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+#include <memory>
+
+namespace ortolino {
+
+class Program;
+struct Environment;
+
+// Lines of the notice that tells where the handwriting font comes from.
+inline const QString kCreditoFont1 = QStringLiteral("Tratto1: Ecolier Court di Jean-Marie Douteau,");
+inline const QString kCreditoFont2 =
+    QStringLiteral("con le lettere accentate di Ortolino (SIL Open Font License 1.1)");
+
+// Refuses a second running copy. A lock left by a run that was killed does
+// not count: its process no longer exists.
+class SingleInstanceLock
+{
+public:
+    explicit SingleInstanceLock(const QString& runtimeFolder);
+    bool tryAcquire();
+
+private:
+    QLockFile lock_;
+};
+
+enum class StartResult { Started, AlreadyRunning };
+
+// Start-up up to the splash window: second copy refused, random seed, font,
+// language texts, keyboard letters, settings folders, default user profile.
+StartResult Main(Program& program, SingleInstanceLock& lock);
+
+bool EsisteFile(const QString& path);
+bool EsisteCartella(const QString& path);
+QString CartellaWindows(const Environment& env);
+
+// Creates one folder, then rewrites the notice file. False when the folder
+// could not be created.
+bool CreaCartella(Program& program, const QString& path);
+// Creates the four settings folders that are missing, in order; tells the
+// user which folder could not be made. False when one was not made.
+bool CreaCartelle(Program& program);
+// Copies the handwriting font into the user's fonts folder once (with a
+// notice) and makes it usable by this run.
+void InstallaFont(Program& program);
+
+} // namespace ortolino

@@ -1,0 +1,39 @@
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "menu/FormAvvio.h"
+#include "platform/Clock.h"
+#include "platform/QtServices.h"
+#include "platform/Random.h"
+#include "platform/WindowManager.h"
+
+#include <QApplication>
+
+using namespace ortolino;
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ortolino"));
+
+    SystemRandom random;
+    SteadyClock clock;
+    QtMessageBoxes messages;
+    QtFontRegistry fonts;
+    Services services;
+    services.random = &random;
+    services.clock = &clock;
+    services.messages = &messages;
+    services.fonts = &fonts;
+
+    Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
+    SingleInstanceLock lock(program.env.runtimeFolder);
+    if (Main(program, lock) == StartResult::AlreadyRunning)
+        return 0;
+
+    WindowManager windows(program);
+    windows.registerForm(QStringLiteral("FormAvvio"), [](Program& p, WindowManager& w) {
+        return new FormAvvio(p, w);
+    });
+    windows.show(QStringLiteral("FormAvvio"));
+    return QApplication::exec();
+}

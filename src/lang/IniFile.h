@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ortolino {
+
+// Files up to this many bytes are read by INI rules; larger ones by a plain
+// scan for the first line that starts with the key, whatever its section.
+inline constexpr qint64 kIniLimiteLettura = 64000;
+// Longest value the INI rules return.
+inline constexpr int kIniLunghezzaMassima = 511;
+
+// A settings file read once, for many lookups by the rules of MLSReadIniString.
+class IniDocument
+{
+public:
+    // Nothing when the file does not exist or cannot be read.
+    static std::optional<IniDocument> load(const QString& path);
+
+    QString value(const QString& section, const QString& key) const;
+
+private:
+    QString valueByIniRules(const QString& section, const QString& key) const;
+    QString valueByLineScan(const QString& key) const;
+
+    QStringList lines_;
+    bool large_ = false;
+};
+
+// Value of a key: "" when it is missing; nothing when the file is missing.
+std::optional<QString> MLSReadIniString(const QString& file, const QString& section,
+                                        const QString& key);
+
+// Creates the file, section or key as needed and replaces an existing value.
+// Non-zero on success. The file is rewritten whole and atomically.
+int MLSWriteIniString(const QString& file, const QString& section, const QString& key,
+                      const QString& value);
+
+} // namespace ortolino

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace ortolino {
+
+// Windows are built in code: every control is a widget (or, for menu entries,
+// an action) whose objectName is its design name. A member of a control array
+// carries its index in the property "Index"; a tag text lives in "Tag".
+inline constexpr const char* kIndexProperty = "Index";
+inline constexpr const char* kTagProperty = "Tag";
+
+// The controls of a window, in its control order (creation order, depth
+// first): named widgets below the window and named actions of its menus. A
+// menu takes part through its menuAction(), which carries the menu's name.
+QList<QObject*> controlsOf(QWidget* window);
+
+// Index of a control-array member, or -1 for a single control.
+int controlIndex(const QObject* control);
+void setControlIndex(QObject* control, int index);
+
+// A control's caption: text of a label, button, check box, option, action or
+// menu, title of a frame. Controls without one give "" and ignore a new one.
+QString caption(const QObject* control);
+void setCaption(QObject* control, const QString& text);
+
+void setToolTipText(QObject* control, const QString& text);
+
+QString tag(const QObject* control);
+void setTag(QObject* control, const QString& text);
+
+} // namespace ortolino

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace ortolino {
+
+// A message to the user in a modal box. Real boxes are QMessageBox; tests
+// record the messages and answer them without ever blocking.
+struct Message
+{
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Buttons { Ok, YesNo };
+
+    QString text;
+    QString title = QStringLiteral("Ortolino");
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+};
+
+class MessageBoxes
+{
+public:
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~MessageBoxes() = default;
+    virtual Answer show(const Message& message) = 0;
+};
+
+} // namespace ortolino

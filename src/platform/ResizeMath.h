@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace ortolino {
+
+// Which of a control's four values follow the window's size. A tag that is
+// empty or does not begin with "@" scales all four; otherwise the letters
+// L, T, W and H found anywhere in it (any case) choose them.
+struct ResizeTag
+{
+    bool left = true, top = true, width = true, height = true;
+    static ResizeTag parse(const QString& tag);
+};
+
+// Position and size of a control (for a line: its two end points X1 Y1 X2 Y2).
+struct Geometry
+{
+    int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const Geometry&, const Geometry&) = default;
+};
+
+// A recorded geometry scaled by the window's present size over its recorded
+// size. Values a tag does not select keep their present value. False, and
+// nothing scaled, when a factor is not a number (a window recorded with no area).
+bool scaleGeometry(const Geometry& recorded, const Geometry& present, const ResizeTag& tag,
+                   double horizontalFactor, double verticalFactor, Geometry& result);
+
+// A window of p percent of the screen, centred on it.
+Geometry sizeToScreen(int screenWidth, int screenHeight, int percent);
+
+// Twips (1440 to the inch) to pixels at a logical DPI, and back.
+int twipsToPixels(int twips, double dpi);
+int pixelsToTwips(int pixels, double dpi);
+
+} // namespace ortolino

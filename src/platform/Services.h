@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace ortolino {
+
+class RandomSource;
+class Clock;
+class MessageBoxes;
+class FontRegistry;
+
+// The platform seams the program talks through. The application owns the real
+// ones; tests hand in their own doubles. Pointers are never owned here.
+struct Services
+{
+    RandomSource* random = nullptr;
+    Clock* clock = nullptr;
+    MessageBoxes* messages = nullptr;
+    FontRegistry* fonts = nullptr;
+};
+
+// Makes a font file usable by this program at once.
+class FontRegistry
+{
+public:
+    virtual ~FontRegistry() = default;
+    virtual bool registerFont(const QString& path) = 0;
+};
+
+} // namespace ortolino

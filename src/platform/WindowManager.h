@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+namespace ortolino {
+
+class Form;
+class Program;
+
+// Owns the program's windows: one window on screen at a time, each created
+// afresh when shown and destroyed when unloaded. Keeps the list of loaded
+// windows that a change of language translates.
+class WindowManager : public QObject
+{
+    Q_OBJECT
+public:
+    using Factory = std::function<Form*(Program&, WindowManager&)>;
+
+    explicit WindowManager(Program& program) : program_(program) {}
+
+    void registerForm(const QString& name, Factory factory);
+    bool knows(const QString& name) const { return factories_.contains(name); }
+
+    // Loads the window if it is not loaded (Form_Load), shows it and runs its
+    // Form_Activate. Nothing when no window of that name is known.
+    Form* show(const QString& name);
+    // Loads the window without showing it (Form_Load only).
+    Form* load(const QString& name);
+    // Closes the window: Form_Unload runs and the window is destroyed.
+    void unload(Form* form);
+
+    Form* find(const QString& name) const;
+    QList<Form*> loadedWindows() const;
+
+    // Called by a closing window.
+    void forget(Form* form);
+
+private:
+    Program& program_;
+    QMap<QString, Factory> factories_;
+    QList<QPointer<Form>> loaded_;
+};
+
+} // namespace ortolino

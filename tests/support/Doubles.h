@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Random.h"
+#include "platform/Services.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace ortolino::test {
+
+// Returns the scripted numbers in order, then repeats the last one.
+class ScriptedRandom final : public RandomSource
+{
+public:
+    ScriptedRandom(std::initializer_list<double> values = {0.0}) : values_(values) {}
+    void push(double value) { values_.push_back(value); }
+    double Rnd() override;
+    int randomizeCalls = 0;
+    void Randomize() override { ++randomizeCalls; }
+
+private:
+    std::deque<double> values_;
+    double last_ = 0.0;
+};
+
+// A clock that only moves when told to.
+class ManualClock final : public Clock
+{
+public:
+    double seconds() const override { return now; }
+    double now = 0.0;
+};
+
+// Records every message and answers with the scripted answers (Ok / Yes by default).
+class RecordingMessages final : public MessageBoxes
+{
+public:
+    Answer show(const Message& message) override;
+    std::vector<Message> shown;
+    std::deque<Answer> answers;
+};
+
+class RecordingFonts final : public FontRegistry
+{
+public:
+    bool registerFont(const QString& path) override
+    {
+        registered << path;
+        return true;
+    }
+    QStringList registered;
+};
+
+// A full set of doubles, wired into a Services value.
+struct TestServices
+{
+    ScriptedRandom random;
+    ManualClock clock;
+    RecordingMessages messages;
+    RecordingFonts fonts;
+    Services services() { return {&random, &clock, &messages, &fonts}; }
+};
+
+} // namespace ortolino::test

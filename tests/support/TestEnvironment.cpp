@@ -1,0 +1,65 @@
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ortolino::test {
+
+namespace {
+
+void copyTree(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(source, target);
+    }
+}
+
+// The shipped languages, sounds, characters and top-level files: what most
+// tests need, without the picture folders (tests read those where they lie).
+void copyShippedData(const QString& programFolder)
+{
+    const QDir shipped(QStringLiteral(ORTOLINO_BUILD_DATA_DIR));
+    for (const QString& file : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(file), programFolder + QLatin1Char('/') + file);
+    for (const char* folder : {"lngortolino", "suoni", "personaggi"}) {
+        const QString name = QString::fromLatin1(folder);
+        if (shipped.exists(name))
+            copyTree(shipped.filePath(name), programFolder + QLatin1Char('/') + name);
+    }
+}
+
+} // namespace
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+TestEnvironment::TestEnvironment(Data data)
+{
+    const QString root = dir_.path();
+    for (const char* name : {"config", "data", "runtime", "program"})
+        QDir(root).mkpath(QString::fromLatin1(name));
+    env_.programFolder = root + QLatin1String("/program");
+    env_.settingsRoot = root + QLatin1String("/config/ImpostazioniProgrammiLumo/");
+    env_.windowsFolder = root + QLatin1String("/data/");
+    env_.runtimeFolder = root + QLatin1String("/runtime/");
+    if (data == Data::Shipped)
+        copyShippedData(env_.programFolder);
+}
+
+void TestEnvironment::writeProgramFile(const QString& relative, const QByteArray& bytes) const
+{
+    writeFile(env_.programFolder + QLatin1Char('/') + relative, bytes);
+}
+
+} // namespace ortolino::test
