@@ -1,6 +1,6 @@
 #include "app/Program.h"
 #include "app/Startup.h"
-#include "menu/FormAvvio.h"
+#include "app/Windows.h"
 #include "platform/Clock.h"
 #include "platform/QtServices.h"
 #include "platform/Random.h"
@@ -31,9 +31,7 @@ int main(int argc, char* argv[])
         return 0;
 
     WindowManager windows(program);
-    windows.registerForm(QStringLiteral("FormAvvio"), [](Program& p, WindowManager& w) {
-        return new FormAvvio(p, w);
-    });
+    registerWindows(windows);
     windows.show(QStringLiteral("FormAvvio"));
     return QApplication::exec();
 }

@@ -8,6 +8,8 @@ class RandomSource;
 class Clock;
 class MessageBoxes;
 class FontRegistry;
+class Agent;
+class SoundPlayer;
 
 // The platform seams the program talks through. The application owns the real
 // ones; tests hand in their own doubles. Pointers are never owned here.
@@ -17,6 +19,8 @@ struct Services
     Clock* clock = nullptr;
     MessageBoxes* messages = nullptr;
     FontRegistry* fonts = nullptr;
+    Agent* agent = nullptr;      // the speaking character component
+    SoundPlayer* sounds = nullptr;
 };
 
 // Makes a font file usable by this program at once.

@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "app/Windows.h"
 #include "menu/FormAvvio.h"
 #include "platform/WindowManager.h"
 #include "support/Doubles.h"
@@ -21,7 +22,7 @@ class SplashTest : public ::testing::Test
 protected:
     SplashTest()
     {
-        windows.registerForm("FormAvvio", [](Program& p, WindowManager& w) { return new FormAvvio(p, w); });
+        registerWindows(windows);
     }
     TestEnvironment env;
     TestServices seams;
