@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace ortolino;
 using ortolino::test::TestEnvironment;
 
@@ -36,6 +38,34 @@ TEST(LanguageTest, ShippedLanguagesCarryEveryKey)
     language.CurrentLanguage = "English";
     EXPECT_EQ(language.MLSGetString("0000"), "1033");
     EXPECT_NE(language.MLSGetString("0039"), italianGreeting); // translated, not copied
+}
+
+// Section name -> keys of a language file, read as plain text.
+std::map<QString, QStringList> keysBySection(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    std::map<QString, QStringList> sections;
+    QString section;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith('['))
+            section = line.mid(1, line.indexOf(']') - 1);
+        else if (line.contains('='))
+            sections[section] << line.left(line.indexOf('='));
+    }
+    return sections;
+}
+
+TEST(LanguageTest, EnglishTranslatesEverythingItalianHas)
+{
+    TestEnvironment env;
+    const auto italian = keysBySection(env.env().programFile("lngortolino/Italiano.lng"));
+    const auto english = keysBySection(env.env().programFile("lngortolino/English.lng"));
+    EXPECT_EQ(italian, english);
+    for (const char* window :
+         {"FormAvvio", "FormMenu", "lettere", "FormConfigura", "FormEserciziEseguiti", "FormInfo"})
+        EXPECT_TRUE(italian.count(window)) << window;
 }
 
 TEST(LanguageTest, TheFirstLookupReadsTheSettingAndLaterOnesFollowTheName)
