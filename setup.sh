@@ -11,7 +11,7 @@ PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libgl1-mesa-dev
     libespeak-ng-dev espeak-ng-data
     libgtest-dev googletest
-    fonts-liberation2 fonts-dejavu-core
+    fonts-liberation2 fonts-dejavu-core fonts-comic-neue
     xvfb xdotool
 )
 
