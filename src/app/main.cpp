@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "app/Windows.h"
 #include "platform/Clock.h"
+#include "platform/QtDialogs.h"
 #include "platform/QtServices.h"
 #include "platform/Random.h"
 #include "platform/WindowManager.h"
@@ -19,11 +20,13 @@ int main(int argc, char* argv[])
     SteadyClock clock;
     QtMessageBoxes messages;
     QtFontRegistry fonts;
+    QtDialogs dialogs;
     Services services;
     services.random = &random;
     services.clock = &clock;
     services.messages = &messages;
     services.fonts = &fonts;
+    services.dialogs = &dialogs;
 
     Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
     SingleInstanceLock lock(program.env.runtimeFolder);

@@ -10,6 +10,7 @@ class MessageBoxes;
 class FontRegistry;
 class Agent;
 class SoundPlayer;
+class Dialogs;
 
 // The platform seams the program talks through. The application owns the real
 // ones; tests hand in their own doubles. Pointers are never owned here.
@@ -21,6 +22,7 @@ struct Services
     FontRegistry* fonts = nullptr;
     Agent* agent = nullptr;      // the speaking character component
     SoundPlayer* sounds = nullptr;
+    Dialogs* dialogs = nullptr;  // file, colour and font choosers
 };
 
 // Makes a font file usable by this program at once.

@@ -17,6 +17,8 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+} // namespace
+
 QString decodeWindows1252(const QByteArray& bytes)
 {
     QString text;
@@ -27,8 +29,6 @@ QString decodeWindows1252(const QByteArray& bytes)
     }
     return text;
 }
-
-} // namespace
 
 QString decodeText(const QByteArray& bytes)
 {

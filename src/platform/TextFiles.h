@@ -11,6 +11,9 @@ namespace ortolino {
 // are valid UTF-8, otherwise Windows-1252, so that files made on Windows read.
 QString decodeText(const QByteArray& bytes);
 
+// Text of Windows-1252 bytes.
+QString decodeWindows1252(const QByteArray& bytes);
+
 // Windows-1252 bytes of a text, or nothing when a character does not fit.
 std::optional<QByteArray> encodeWindows1252(const QString& text);
 

@@ -21,4 +21,38 @@ MessageBoxes::Answer RecordingMessages::show(const Message& message)
     return answer;
 }
 
+QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString& title,
+                                        const QString& initialName,
+                                        const QList<FileFilter>& filters,
+                                        const QString& initialFolder,
+                                        const QString& defaultExtension)
+{
+    fileRequests.push_back({kind, title, initialName, initialFolder, defaultExtension, filters});
+    if (files.empty())
+        return {};
+    QString answer = files.front();
+    files.pop_front();
+    return withDefaultExtension(answer, defaultExtension);
+}
+
+std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*)
+{
+    ++colourRequests;
+    if (colours.empty())
+        return std::nullopt;
+    auto answer = colours.front();
+    colours.pop_front();
+    return answer;
+}
+
+std::optional<FontChoice> ScriptedDialogs::ShowFontDialog(QObject*, int)
+{
+    ++fontRequests;
+    if (fonts.empty())
+        return std::nullopt;
+    auto answer = fonts.front();
+    fonts.pop_front();
+    return answer;
+}
+
 } // namespace ortolino::test

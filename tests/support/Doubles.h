@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Random.h"
 #include "platform/Services.h"
@@ -55,6 +56,31 @@ public:
     QStringList registered;
 };
 
+// Answers each dialog from its own script; an empty script means "cancelled".
+class ScriptedDialogs final : public Dialogs
+{
+public:
+    struct FileRequest
+    {
+        short kind;
+        QString title, initialName, initialFolder, defaultExtension;
+        QList<FileFilter> filters;
+    };
+
+    QString ShowFileDialog(QObject* owner, short kind, const QString& title,
+                           const QString& initialName, const QList<FileFilter>& filters,
+                           const QString& initialFolder, const QString& defaultExtension) override;
+    std::optional<Colore> ShowColorDialog(QObject* owner) override;
+    std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) override;
+
+    std::deque<QString> files;                   // "" = cancelled
+    std::deque<std::optional<Colore>> colours;
+    std::deque<std::optional<FontChoice>> fonts;
+    std::vector<FileRequest> fileRequests;
+    int colourRequests = 0;
+    int fontRequests = 0;
+};
+
 // A full set of doubles, wired into a Services value.
 struct TestServices
 {
@@ -62,7 +88,17 @@ struct TestServices
     ManualClock clock;
     RecordingMessages messages;
     RecordingFonts fonts;
-    Services services() { return {&random, &clock, &messages, &fonts}; }
+    ScriptedDialogs dialogs;
+    Services services()
+    {
+        Services s;
+        s.random = &random;
+        s.clock = &clock;
+        s.messages = &messages;
+        s.fonts = &fonts;
+        s.dialogs = &dialogs;
+        return s;
+    }
 };
 
 } // namespace ortolino::test

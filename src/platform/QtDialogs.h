@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace ortolino {
+
+// The dialogs as Qt's QFileDialog, QColorDialog and QFontDialog.
+class QtDialogs final : public Dialogs
+{
+public:
+    QString ShowFileDialog(QObject* owner, short kind, const QString& title,
+                           const QString& initialName, const QList<FileFilter>& filters,
+                           const QString& initialFolder, const QString& defaultExtension) override;
+    std::optional<Colore> ShowColorDialog(QObject* owner) override;
+    std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) override;
+};
+
+} // namespace ortolino
