@@ -1,0 +1,147 @@
+// The tool that makes the shipped pictures and lists: the table's rules and
+// the GIF writer (Qt reads GIF but cannot write it, so ours must be right).
+
+#include "ContentTable.h"
+#include "GifWriter.h"
+#include "PictureRenderer.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QImageReader>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+using namespace ortolino::content;
+
+namespace {
+
+class WordTableFile : public ::testing::Test
+{
+protected:
+    std::optional<WordTable> read(const QByteArray& rows)
+    {
+        const QString path = dir.filePath("words.tsv");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("# comment\nItaliano\tEnglish\tartwork\tformat\ttheme\tdefault\n" + rows);
+        file.close();
+        error.clear();
+        return readWordTable(path, &error);
+    }
+    QTemporaryDir dir;
+    QString error;
+};
+
+TEST_F(WordTableFile, ReadsRowsAndTheirLanguages)
+{
+    const auto table =
+        read("cane\tdog\t1f415\tjpg\tanimali\t1\n\nsole\tsun\t2600\tgif\tnatura\t0\n");
+    ASSERT_TRUE(table.has_value()) << error.toStdString();
+    EXPECT_EQ(table->languages, QStringList({"Italiano", "English"}));
+    ASSERT_EQ(table->rows.size(), 2u);
+    EXPECT_EQ(table->rows[1].words, QStringList({"sole", "sun"}));
+    EXPECT_EQ(table->rows[1].format, "gif");
+    EXPECT_EQ(defaultListWords(*table, 1), QStringList({"dog"}));
+    EXPECT_EQ(selectedWords(*table, 0, "natura"), QStringList({"sole"}));
+    EXPECT_EQ(selectedWords(*table, 1, "letters<=3"), QStringList({"dog", "sun"}));
+}
+
+TEST_F(WordTableFile, RefusesWhatCannotNameAPicture)
+{
+    for (const QByteArray& bad : {
+             QByteArray("Cane\tdog\t1f415\tjpg\tanimali\t1\n"),      // upper case
+             QByteArray("ice cream\tgelato\t1f366\tjpg\tcibo\t0\n"), // a blank
+             QByteArray("precipitevolmente\tx\t1\tjpg\tcibo\t0\n"),  // 17 letters
+             QByteArray("cane\tdog\t1f415\tpng\tanimali\t1\n"),      // format
+             QByteArray("cane\tdog\t1f415\tjpg\tanimali\n"),         // a field missing
+             QByteArray("cane\tdog\t1\tjpg\tanimali\t1\ncane\tcat\t2\tjpg\tanimali\t1\n"),
+         }) {
+        EXPECT_FALSE(read(bad).has_value()) << bad.toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_TRUE(isValidPictureWord(QStringLiteral("città")));
+}
+
+TEST(ListFile, IsOneWordPerLineWithCrLfInWindows1252WhenItFits)
+{
+    EXPECT_EQ(listFileBytes({"cane", "città"}), QByteArray("cane\r\ncitt\xE0\r\n"));
+    EXPECT_EQ(listFileBytes({"naïve", "ł"}), QString("naïve\r\nł\r\n").toUtf8());
+}
+
+// An image of many small patches drawn from the given number of colours.
+QImage patchwork(int width, int height, int colours)
+{
+    QRandomGenerator random(7);
+    QList<QRgb> palette;
+    for (int i = 0; i < colours; ++i)
+        palette.append(qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, palette[(x / 3 + (y / 2) * 7 + random.bounded(2)) % colours]);
+    }
+    return image;
+}
+
+QImage readBack(const QImage& image)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    EXPECT_TRUE(writeGif(image, buffer));
+    buffer.seek(0);
+    QImageReader reader(&buffer, "gif");
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(GifWriter, KeepsEveryPixelOfA256ColourImage)
+{
+    // Large and varied enough that the code table fills and starts again.
+    for (QSize size : {QSize(1, 1), QSize(17, 3), QSize(301, 203)}) {
+        const QImage image = patchwork(size.width(), size.height(), 256);
+        EXPECT_EQ(readBack(image), image) << size.width() << "x" << size.height();
+    }
+}
+
+TEST(GifWriter, MapsRareColoursToTheNearestFrequentOne)
+{
+    // 256 colours of 16 pixels each, then a few pixels of near twins of them,
+    // as anti-aliased edges give.
+    const auto colour = [](int k) { return qRgb(k, 255 - k, k * 7 % 256); };
+    QImage image(64, 64, QImage::Format_RGB32);
+    for (int i = 0; i < 64 * 64; ++i)
+        image.setPixel(i % 64, i / 64, colour(i / 16));
+    for (int k = 10; k < 250; k += 40) {
+        const QRgb twin = colour(k);
+        image.setPixel(k % 64, 63 - k % 5, qRgb(qRed(twin) + 3, qGreen(twin) - 3, qBlue(twin)));
+    }
+    const QImage back = readBack(image);
+    ASSERT_EQ(back.size(), image.size());
+    for (int k = 10; k < 250; k += 40)
+        EXPECT_EQ(back.pixel(k % 64, 63 - k % 5), colour(k)) << k;
+    EXPECT_EQ(back.pixel(0, 0), image.pixel(0, 0));
+}
+
+TEST(PictureRenderer, DrawsTheArtworkCentredOnWhite)
+{
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("square.svg");
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 36 36">)"
+               R"(<rect width="36" height="36" fill="#ff0000"/></svg>)");
+    file.close();
+    const QImage picture = renderPicture(svg, 100);
+    ASSERT_EQ(picture.size(), QSize(100, 100));
+    EXPECT_EQ(picture.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(picture.pixel(50, 50), qRgb(255, 0, 0));
+    EXPECT_TRUE(renderPicture(dir.filePath("missing.svg")).isNull());
+
+    for (const char* format : {"jpg", "gif"}) {
+        const QString path = dir.filePath(QStringLiteral("square.") + format);
+        ASSERT_TRUE(savePicture(picture, path, format));
+        EXPECT_EQ(QImage(path).size(), picture.size()) << format;
+    }
+}
+
+} // namespace
