@@ -5,6 +5,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtServices.h"
 #include "platform/Random.h"
+#include "platform/Waiter.h"
 #include "platform/WindowManager.h"
 
 #include <QApplication>
@@ -21,12 +22,14 @@ int main(int argc, char* argv[])
     QtMessageBoxes messages;
     QtFontRegistry fonts;
     QtDialogs dialogs;
+    EventLoopWaiter waiter(clock);
     Services services;
     services.random = &random;
     services.clock = &clock;
     services.messages = &messages;
     services.fonts = &fonts;
     services.dialogs = &dialogs;
+    services.waiter = &waiter;
 
     Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
     SingleInstanceLock lock(program.env.runtimeFolder);

@@ -11,6 +11,7 @@ class FontRegistry;
 class Agent;
 class SoundPlayer;
 class Dialogs;
+class Waiter;
 
 // The platform seams the program talks through. The application owns the real
 // ones; tests hand in their own doubles. Pointers are never owned here.
@@ -23,6 +24,7 @@ struct Services
     Agent* agent = nullptr;      // the speaking character component
     SoundPlayer* sounds = nullptr;
     Dialogs* dialogs = nullptr;  // file, colour and font choosers
+    Waiter* waiter = nullptr;    // the waits of the helps (Attendi)
 };
 
 // Makes a font file usable by this program at once.

@@ -55,4 +55,13 @@ std::optional<FontChoice> ScriptedDialogs::ShowFontDialog(QObject*, int)
     return answer;
 }
 
+void ScriptedWaiter::wait(double seconds)
+{
+    const size_t index = waits.size();
+    waits.push_back(seconds);
+    if (during)
+        during(index, seconds);
+    clock_.now += seconds;
+}
+
 } // namespace ortolino::test

@@ -5,10 +5,12 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Random.h"
 #include "platform/Services.h"
+#include "platform/Waiter.h"
 
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace ortolino::test {
@@ -43,6 +45,21 @@ public:
     Answer show(const Message& message) override;
     std::vector<Message> shown;
     std::deque<Answer> answers;
+};
+
+// Returns at once and moves the manual clock on by the time asked. What a test
+// puts in `during` runs inside the wait (before the clock moves), as an event
+// handled while the program waits would; it gets the wait's index.
+class ScriptedWaiter final : public Waiter
+{
+public:
+    explicit ScriptedWaiter(ManualClock& clock) : clock_(clock) {}
+    void wait(double seconds) override;
+    std::vector<double> waits;
+    std::function<void(size_t index, double seconds)> during;
+
+private:
+    ManualClock& clock_;
 };
 
 class RecordingFonts final : public FontRegistry
@@ -89,6 +106,7 @@ struct TestServices
     RecordingMessages messages;
     RecordingFonts fonts;
     ScriptedDialogs dialogs;
+    ScriptedWaiter waiter{clock};
     Services services()
     {
         Services s;
@@ -97,6 +115,7 @@ struct TestServices
         s.messages = &messages;
         s.fonts = &fonts;
         s.dialogs = &dialogs;
+        s.waiter = &waiter;
         return s;
     }
 };
