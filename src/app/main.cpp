@@ -23,6 +23,8 @@ int main(int argc, char* argv[])
     QtFontRegistry fonts;
     QtDialogs dialogs;
     EventLoopWaiter waiter(clock);
+    QtDocumentOpener documents;
+    QtProgramExit programExit;
     Services services;
     services.random = &random;
     services.clock = &clock;
@@ -30,6 +32,8 @@ int main(int argc, char* argv[])
     services.fonts = &fonts;
     services.dialogs = &dialogs;
     services.waiter = &waiter;
+    services.documents = &documents;
+    services.programExit = &programExit;
 
     Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
     SingleInstanceLock lock(program.env.runtimeFolder);

@@ -1,8 +1,10 @@
 #include "platform/QtServices.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace ortolino {
 
@@ -30,6 +32,16 @@ MessageBoxes::Answer QtMessageBoxes::show(const Message& message)
 bool QtFontRegistry::registerFont(const QString& path)
 {
     return QFontDatabase::addApplicationFont(path) >= 0;
+}
+
+void QtDocumentOpener::open(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtProgramExit::endNow()
+{
+    QCoreApplication::exit(0);
 }
 
 } // namespace ortolino

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DocumentOpener.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 
@@ -17,6 +18,21 @@ class QtFontRegistry final : public FontRegistry
 {
 public:
     bool registerFont(const QString& path) override;
+};
+
+// Opens a file with the desktop's associated application (xdg-open and kin).
+class QtDocumentOpener final : public DocumentOpener
+{
+public:
+    void open(const QString& path) override;
+};
+
+// Leaves every running event loop, so that main() returns: the windows are not
+// closed first, so none of their unload handlers runs.
+class QtProgramExit final : public ProgramExit
+{
+public:
+    void endNow() override;
 };
 
 } // namespace ortolino

@@ -12,6 +12,8 @@ class Agent;
 class SoundPlayer;
 class Dialogs;
 class Waiter;
+class DocumentOpener;
+class ProgramExit;
 
 // The platform seams the program talks through. The application owns the real
 // ones; tests hand in their own doubles. Pointers are never owned here.
@@ -25,6 +27,8 @@ struct Services
     SoundPlayer* sounds = nullptr;
     Dialogs* dialogs = nullptr;  // file, colour and font choosers
     Waiter* waiter = nullptr;    // the waits of the helps (Attendi)
+    DocumentOpener* documents = nullptr; // the desktop's "open" for the PDFs
+    ProgramExit* programExit = nullptr;  // "ESCI": the end of the program
 };
 
 // Makes a font file usable by this program at once.

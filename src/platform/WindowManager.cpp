@@ -4,6 +4,11 @@
 
 namespace ortolino {
 
+WindowManager::~WindowManager()
+{
+    qDeleteAll(loadedWindows());
+}
+
 void WindowManager::registerForm(const QString& name, Factory factory)
 {
     factories_.insert(name, std::move(factory));

@@ -22,6 +22,9 @@ public:
     using Factory = std::function<Form*(Program&, WindowManager&)>;
 
     explicit WindowManager(Program& program) : program_(program) {}
+    // Windows still loaded when the program ends (after "ESCI") are destroyed
+    // without running their unload handlers.
+    ~WindowManager() override;
 
     void registerForm(const QString& name, Factory factory);
     bool knows(const QString& name) const { return factories_.contains(name); }

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/DocumentOpener.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Random.h"
 #include "platform/Services.h"
@@ -98,6 +99,22 @@ public:
     int fontRequests = 0;
 };
 
+// Records the documents handed to the desktop.
+class RecordingOpener final : public DocumentOpener
+{
+public:
+    void open(const QString& path) override { opened << path; }
+    QStringList opened;
+};
+
+// Counts the requests to end the program; the test process goes on.
+class RecordingExit final : public ProgramExit
+{
+public:
+    void endNow() override { ++requests; }
+    int requests = 0;
+};
+
 // A full set of doubles, wired into a Services value.
 struct TestServices
 {
@@ -107,6 +124,8 @@ struct TestServices
     RecordingFonts fonts;
     ScriptedDialogs dialogs;
     ScriptedWaiter waiter{clock};
+    RecordingOpener documents;
+    RecordingExit programExit;
     Services services()
     {
         Services s;
@@ -116,6 +135,8 @@ struct TestServices
         s.fonts = &fonts;
         s.dialogs = &dialogs;
         s.waiter = &waiter;
+        s.documents = &documents;
+        s.programExit = &programExit;
         return s;
     }
 };
