@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLabel>
+
+#include <memory>
+
+class QSvgRenderer;
+
+namespace ortolino {
+
+// A label (or a picture) that acts as a button: it reports clicks and the
+// pointer moving over it. With a picture it draws the SVG scaled to its own
+// size, keeping the picture's proportions, so the resizer can scale it.
+class ClickLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit ClickLabel(QWidget* parent = nullptr);
+    ClickLabel(const QString& text, QWidget* parent);
+    ~ClickLabel() override;
+
+    // An SVG file or resource (":/menu/esci.svg") to draw instead of text.
+    void setPicture(const QString& svgPath);
+    bool hasPicture() const;
+
+signals:
+    void clicked();
+    void pointerMoved();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::unique_ptr<QSvgRenderer> picture_;
+};
+
+} // namespace ortolino
