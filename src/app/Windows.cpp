@@ -1,17 +1,27 @@
 #include "app/Windows.h"
 
+#include "app/PlaceholderForm.h"
 #include "menu/FormAvvio.h"
+#include "menu/FormMenu.h"
+#include "platform/FormInfo.h"
 #include "platform/WindowManager.h"
 
 namespace ortolino {
 
 namespace {
 
-template <typename Window>
-void add(WindowManager& windows, const char* name)
+template <typename Window> void add(WindowManager& windows, const char* name)
 {
     windows.registerForm(QString::fromLatin1(name),
                          [](Program& p, WindowManager& w) { return new Window(p, w); });
+}
+
+// A stand-in for a window still to be built.
+void addPlaceholder(WindowManager& windows, const char* name)
+{
+    const QString form = QString::fromLatin1(name);
+    windows.registerForm(
+        form, [form](Program& p, WindowManager& w) { return new PlaceholderForm(form, p, w); });
 }
 
 } // namespace
@@ -19,6 +29,17 @@ void add(WindowManager& windows, const char* name)
 void registerWindows(WindowManager& windows)
 {
     add<FormAvvio>(windows, "FormAvvio");
+    add<FormMenu>(windows, "FormMenu");
+    add<FormInfo>(windows, "FormInfo");
+    addPlaceholder(windows, "FormConfigura");
+    addPlaceholder(windows, "FormEserciziEseguiti");
+}
+
+void tornaAlMenu(WindowManager& windows)
+{
+    const QString menu = QStringLiteral("FormMenu");
+    if (!windows.find(menu))
+        windows.show(menu);
 }
 
 } // namespace ortolino

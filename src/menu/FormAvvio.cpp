@@ -1,6 +1,7 @@
 #include "menu/FormAvvio.h"
 
 #include "app/Program.h"
+#include "platform/ClickLabel.h"
 #include "platform/Colors.h"
 #include "platform/Pointer.h"
 #include "platform/WindowManager.h"
@@ -38,10 +39,9 @@ FormAvvio::FormAvvio(Program& program, WindowManager& windows)
     Label2->setAlignment(Qt::AlignCenter);
     place(Label2, 600, 2040, 8400, 600);
 
-    Image1 = new QLabel(area());
+    Image1 = new ClickLabel(area());
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setScaledContents(false);
+    Image1->setPicture(QStringLiteral(":/menu/avvio.svg"));
     place(Image1, 3300, 2820, 3000, 2700);
 
     Command1 = new QPushButton(QStringLiteral("&Avvio"), area());
@@ -71,9 +71,7 @@ void FormAvvio::Form_Activate()
 
 void FormAvvio::Command1_Click()
 {
-    // Until the main menu exists the button ends the program.
-    if (windows().knows(QStringLiteral("FormMenu")))
-        windows().show(QStringLiteral("FormMenu"));
+    windows().show(QStringLiteral("FormMenu"));
     windows().unload(this);
 }
 

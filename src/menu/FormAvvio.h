@@ -7,6 +7,8 @@ class QPushButton;
 
 namespace ortolino {
 
+class ClickLabel;
+
 // The splash window shown at start-up; its one button opens the main menu.
 class FormAvvio : public Form
 {
@@ -24,7 +26,7 @@ private:
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QLabel* Image1 = nullptr;
+    ClickLabel* Image1 = nullptr;
 };
 
 } // namespace ortolino

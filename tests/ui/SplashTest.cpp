@@ -54,7 +54,11 @@ TEST_F(SplashTest, ASwitchUserStartsWithEnterOrSpace)
         QTest::keyClick(form->Command1, key);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(guard.isNull()) << key; // the button acted: the splash unloaded
-        EXPECT_TRUE(windows.loadedWindows().isEmpty());
+        ASSERT_EQ(windows.loadedWindows().size(), 1);
+        Form* menu = windows.loadedWindows().front();
+        EXPECT_EQ(menu->objectName(), "FormMenu");
+        windows.unload(menu);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/Profile.h"
+#include "app/Program.h"
+#include "app/Windows.h"
+#include "menu/FormMenu.h"
+#include "platform/ClickLabel.h"
+#include "platform/Colors.h"
+#include "platform/WindowManager.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace ortolino::test {
+
+// The real windows on the offscreen screen, with a settings folder of their
+// own and a stand-in exercise window named "lettere".
+class MenuFixture : public ::testing::Test
+{
+protected:
+    explicit MenuFixture(TestEnvironment::Data data = TestEnvironment::Data::Shipped) : env(data)
+    {
+        QDir().mkpath(env.env().cartellaUtenti());
+        program.state.PercorsoProfilo = env.env().profiloPredefinito();
+        registerWindows(windows);
+        windows.registerForm("lettere", [](Program& p, WindowManager& w) {
+            return new Form("lettere", p, w, QSize(1500, 1500));
+        });
+    }
+
+    FormMenu* showMenu() { return qobject_cast<FormMenu*>(windows.show("FormMenu")); }
+
+    // A profile on disk whose longest word tells it apart.
+    void writeProfile(const QString& fileName, int massimoLettere)
+    {
+        ProgramState profile;
+        profile.MassimoLettere = massimoLettere;
+        profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
+        ASSERT_TRUE(SalvaProfilo(profile));
+    }
+
+    // Windows unloaded by a hand-over go away at the next turn of the loop.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QStringList loadedNames() const
+    {
+        QStringList names;
+        for (Form* form : windows.loadedWindows())
+            names << form->objectName();
+        return names;
+    }
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    WindowManager windows{program};
+};
+
+inline const QColor kRed(255, 0, 0);
+
+// The buttons shown red.
+inline QList<int> redButtons(const FormMenu* menu)
+{
+    QList<int> red;
+    for (int i = 0; i < kPulsantiMenu; ++i) {
+        if (background(menu->Command1[static_cast<size_t>(i)]) == kRed)
+            red << i;
+    }
+    return red;
+}
+
+// The pointer moves over a control (without a pressed button).
+inline void moveOver(QWidget* widget)
+{
+    const QPointF centre = QRectF(widget->rect()).center();
+    QMouseEvent move(QEvent::MouseMove, centre, widget->mapToGlobal(centre), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+// A switch pressed and released (a switch interface sends ordinary keys).
+inline void pressSwitch(QWidget* box, Qt::Key key)
+{
+    QTest::keyPress(box, key);
+    QTest::keyRelease(box, key);
+}
+
+} // namespace ortolino::test
