@@ -6,6 +6,7 @@
 #include "menu/FormMenu.h"
 #include "platform/ClickLabel.h"
 #include "platform/Colors.h"
+#include "platform/SwitchBox.h"
 #include "platform/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
@@ -84,11 +85,18 @@ inline void moveOver(QWidget* widget)
     QApplication::sendEvent(widget, &move);
 }
 
+// A switch released: the box hands the release on once no repeat follows.
+inline void releaseSwitch(SwitchBox* box, Qt::Key key)
+{
+    QTest::keyRelease(box, key);
+    box->deliverPendingRelease();
+}
+
 // A switch pressed and released (a switch interface sends ordinary keys).
-inline void pressSwitch(QWidget* box, Qt::Key key)
+inline void pressSwitch(SwitchBox* box, Qt::Key key)
 {
     QTest::keyPress(box, key);
-    QTest::keyRelease(box, key);
+    releaseSwitch(box, key);
 }
 
 } // namespace ortolino::test

@@ -1,5 +1,4 @@
 #include "MenuFixture.h"
-#include "platform/SwitchBox.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -33,7 +32,7 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceAndChoosesOnEnter)
 
     QTest::keyPress(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({0})); // keys act on release
-    QTest::keyRelease(box, Qt::Key_Space);
+    releaseSwitch(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({1}));
     for (int i = 0; i < 4; ++i)
         pressSwitch(box, Qt::Key_Space);
@@ -69,18 +68,28 @@ TEST_F(MenuScanWindowTest, AReleaseWithoutItsPressOrARepeatDoesNothing)
     FormMenu* menu = showScanning(kModoScansioneManuale);
     SwitchBox* box = menu->PictureScansioneManuale;
     // The Enter that opened the menu from the splash is released here.
-    QTest::keyRelease(box, Qt::Key_Return);
+    releaseSwitch(box, Qt::Key_Return);
     EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
-    // A held switch repeats: only its first press and its last release count.
+
+    // A held switch repeats, marked as such or as plain release-press pairs:
+    // only its first press and its last release count.
     QTest::keyPress(box, Qt::Key_Space);
     for (int i = 0; i < 3; ++i) {
         QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", true);
         QApplication::sendEvent(box, &up);
         QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
         QApplication::sendEvent(box, &down);
+        QTest::keyRelease(box, Qt::Key_Space);
+        QTest::keyPress(box, Qt::Key_Space);
     }
-    QTest::keyRelease(box, Qt::Key_Space);
+    EXPECT_EQ(redButtons(menu), QList<int>({0}));
+    releaseSwitch(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({1}));
+
+    // Left alone, the box hands the release on by itself.
+    QTest::keyPress(box, Qt::Key_Space);
+    QTest::keyRelease(box, Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return redButtons(menu) == QList<int>({2}); }, 2000));
 }
 
 TEST_F(MenuScanWindowTest, AutomaticScanningLightsOneTwoThreeFourZero)
@@ -108,13 +117,15 @@ TEST_F(MenuScanWindowTest, AutomaticScanningHoldsOnPressAndChoosesOnSpaceRelease
 
     QTest::keyPress(box, Qt::Key_A);
     EXPECT_FALSE(menu->Timer1->isActive()); // held
-    QTest::keyRelease(box, Qt::Key_A);
+    releaseSwitch(box, Qt::Key_A);
     EXPECT_TRUE(menu->Timer1->isActive()); // resumed, nothing chosen
     EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
 
     QTest::keyPress(box, Qt::Key_Space);
     EXPECT_FALSE(menu->Timer1->isActive());
     QTest::keyRelease(box, Qt::Key_Space);
+    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"})); // not before the repeat window
+    box->deliverPendingRelease();
     settle();
     EXPECT_EQ(program.state.TipoEsercizio, 2);
     EXPECT_EQ(loadedNames(), QStringList({"lettere"}));
