@@ -1,6 +1,8 @@
 #include "app/Program.h"
 #include "app/Startup.h"
 #include "app/Windows.h"
+#include "platform/character/CharacterAgent.h"
+#include "platform/character/QtAudio.h"
 #include "platform/Clock.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtServices.h"
@@ -25,6 +27,9 @@ int main(int argc, char* argv[])
     EventLoopWaiter waiter(clock);
     QtDocumentOpener documents;
     QtProgramExit programExit;
+    Environment environment = Environment::fromSystem(QApplication::applicationDirPath());
+    CharacterAgent agent(environment.programFile(QStringLiteral("personaggi")));
+    QtSoundPlayer sounds;
     Services services;
     services.random = &random;
     services.clock = &clock;
@@ -34,8 +39,10 @@ int main(int argc, char* argv[])
     services.waiter = &waiter;
     services.documents = &documents;
     services.programExit = &programExit;
+    services.agent = &agent;
+    services.sounds = &sounds;
 
-    Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
+    Program program(std::move(environment), services);
     SingleInstanceLock lock(program.env.runtimeFolder);
     if (Main(program, lock) == StartResult::AlreadyRunning)
         return 0;

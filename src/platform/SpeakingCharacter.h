@@ -34,6 +34,9 @@ public:
     virtual bool setBalloonFont(const QString& face, int points) = 0;
     virtual int balloonStyle() const = 0;
     virtual bool setBalloonStyle(int style) = 0;
+
+    // Why the last operation that returned false failed.
+    virtual QString lastError() const { return {}; }
 };
 
 // An installed text-to-speech voice.

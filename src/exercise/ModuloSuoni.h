@@ -1,0 +1,15 @@
+#pragma once
+
+namespace ortolino {
+
+class Program;
+
+// The right and wrong sounds of the exercises, "suoni/si.wav" and
+// "suoni/no.wav" of the program folder, played without waiting. Each returns
+// true when a sound started; false when sounds are off (or, for the wrong
+// sound, speech is on: the spoken help takes its place), when there is no
+// sound player, or when the file could not be played.
+bool SuonoGiusto(Program& program);
+bool SuonoSbagliato(Program& program);
+
+} // namespace ortolino

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+
+namespace ortolino {
+
+// Where speech audio goes: 16-bit mono samples, written as they are made.
+class PcmOutput
+{
+public:
+    virtual ~PcmOutput() = default;
+    // Opens the output for a new utterance; false when it cannot play.
+    virtual bool start(int sampleRate) = 0;
+    virtual void write(const QByteArray& pcm) = 0;
+    // Samples of this utterance already heard (or, silently, already due).
+    virtual qint64 playedSamples() const = 0;
+    // Ends playback at once, dropping what is still buffered.
+    virtual void stop() = 0;
+};
+
+// Plays nothing, but lets time pass as if it did: used when there is no audio
+// device, so that the mouth moves and the balloon stays as long as the speech.
+class ClockOutput final : public PcmOutput
+{
+public:
+    bool start(int sampleRate) override;
+    void write(const QByteArray& pcm) override;
+    qint64 playedSamples() const override;
+    void stop() override;
+
+private:
+    int rate_ = 0;
+    qint64 written_ = 0;
+    QElapsedTimer clock_; // starts with the first sample
+};
+
+} // namespace ortolino
