@@ -1,10 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <memory>
 
 namespace ortolino {
 
@@ -27,7 +26,7 @@ public:
     // Queues a text; the "\Spd=n\", "\Pit=n\" and "\Map="spoken"="shown"\" tags apply.
     virtual bool Speak(const QString& text) = 0;
     virtual bool Play(const QString& animation) = 0; // e.g. "write"
-    virtual bool StopAll() = 0; // ends queued speech and animations at once
+    virtual bool StopAll() = 0;                      // ends queued speech and animations at once
 
     virtual bool setTTSModeID(const QString& voiceId) = 0;
     virtual bool setLanguageID(int languageId) = 0;

@@ -98,17 +98,6 @@ private:
     QStringList& events_;
 };
 
-class RecordingSounds final : public SoundPlayer
-{
-public:
-    bool play(const QString& wavPath) override
-    {
-        played << wavPath;
-        return true;
-    }
-    QStringList played;
-};
-
 // A program with its own folders and doubles, an engine over a recording
 // view, and helpers that make pictures, lists and letter choices.
 class ExerciseTest : public ::testing::Test

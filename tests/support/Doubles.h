@@ -6,6 +6,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Random.h"
 #include "platform/Services.h"
+#include "platform/SpeakingCharacter.h"
 #include "platform/Waiter.h"
 
 #include <QStringList>
@@ -115,6 +116,68 @@ public:
     int requests = 0;
 };
 
+class RecordingAgent;
+
+// A character that records every call as a line of text ("Show",
+// "MoveTo 10 20", "Speak \Spd=130\hello", "setBalloonStyle 3", ...) in its
+// agent's log, and fails the operations named in the agent's `failing` set.
+class RecordingPersonaggio final : public Personaggio
+{
+public:
+    RecordingPersonaggio(RecordingAgent& agent, const QString& name) : agent_(agent), name_(name) {}
+
+    QString name() const override { return name_; }
+    bool MoveTo(int x, int y) override;
+    bool Show() override;
+    bool Hide() override;
+    bool Speak(const QString& text) override;
+    bool Play(const QString& animation) override;
+    bool StopAll() override;
+    bool setTTSModeID(const QString& voiceId) override;
+    bool setLanguageID(int languageId) override;
+    bool setBalloonFont(const QString& face, int points) override;
+    int balloonStyle() const override { return style_; }
+    bool setBalloonStyle(int style) override;
+
+private:
+    bool record(const QString& operation, const QString& call);
+
+    RecordingAgent& agent_;
+    QString name_;
+    int style_ = 0;
+};
+
+// Loads recording characters: every name in `characters` (any letter case)
+// loads, others fail with an error. `calls` holds what the characters did,
+// oldest first; a character may be used only while its agent lives.
+class RecordingAgent final : public Agent
+{
+public:
+    std::unique_ptr<Personaggio> Load(const QString& name, QString* error) override;
+    QStringList characterNames() const override { return characters; }
+    QList<Voce> voices() const override { return installedVoices; }
+
+    QStringList characters{QStringLiteral("Merlin"), QStringLiteral("Peedy")};
+    QList<Voce> installedVoices{{QStringLiteral("Italian"), QStringLiteral("{it}")},
+                                {QStringLiteral("English (America)"), QStringLiteral("{en-US}")}};
+    QStringList failing; // operation names, e.g. "Speak", "Play"
+    QStringList calls;
+    int loads = 0;
+};
+
+// Records the sounds asked for; answers with `result`.
+class RecordingSounds final : public SoundPlayer
+{
+public:
+    bool play(const QString& wavPath) override
+    {
+        played << wavPath;
+        return result;
+    }
+    QStringList played;
+    bool result = true;
+};
+
 // A full set of doubles, wired into a Services value.
 struct TestServices
 {
@@ -126,6 +189,8 @@ struct TestServices
     ScriptedWaiter waiter{clock};
     RecordingOpener documents;
     RecordingExit programExit;
+    RecordingAgent agent;
+    RecordingSounds sounds;
     Services services()
     {
         Services s;
@@ -137,6 +202,8 @@ struct TestServices
         s.waiter = &waiter;
         s.documents = &documents;
         s.programExit = &programExit;
+        s.agent = &agent;
+        s.sounds = &sounds;
         return s;
     }
 };

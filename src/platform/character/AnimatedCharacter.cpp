@@ -10,7 +10,8 @@ MotionTiming timingFor(const CharacterDefinition& definition)
 {
     MotionTiming timing;
     timing.blinkEveryMs = definition.blinkEveryMs;
-    timing.idleEveryMs = definition.animations.contains(QStringLiteral("idle")) ? definition.idleEveryMs : 0;
+    timing.idleEveryMs =
+        definition.animations.contains(QStringLiteral("idle")) ? definition.idleEveryMs : 0;
     return timing;
 }
 
@@ -109,7 +110,8 @@ bool AnimatedCharacter::setTTSModeID(const QString& voiceId)
     voiceName_ = voiceNameFromId(voiceId);
     applyVoice();
     if (voiceName_.isEmpty() || !voice_.voiceInstalled(voiceName_))
-        return fail(QStringLiteral("no installed voice %1: the language's voice speaks").arg(voiceId));
+        return fail(
+            QStringLiteral("no installed voice %1: the language's voice speaks").arg(voiceId));
     return true;
 }
 

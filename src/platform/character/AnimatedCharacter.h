@@ -1,18 +1,17 @@
 #pragma once
 
-#include "platform/SpeakingCharacter.h"
 #include "platform/character/BalloonWindow.h"
 #include "platform/character/CharacterArtwork.h"
 #include "platform/character/CharacterWindow.h"
+#include "platform/SpeakingCharacter.h"
 #include "platform/speech/CharacterMotion.h"
 #include "platform/speech/SpeechPlayer.h"
 
+#include <functional>
+#include <memory>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
-
-#include <functional>
-#include <memory>
 
 namespace ortolino {
 

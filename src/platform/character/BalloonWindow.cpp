@@ -3,13 +3,12 @@
 #include "platform/character/CharacterWindow.h"
 #include "platform/speech/CharacterMotion.h"
 
+#include <algorithm>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QScreen>
-
-#include <algorithm>
 
 namespace ortolino {
 
@@ -22,10 +21,9 @@ QPainterPath tailPath(const QRectF& body, const QPointF& tip)
     const QPointF base(std::clamp(tip.x(), body.left() + 24, body.right() - 24),
                        std::clamp(tip.y(), body.top() + 18, body.bottom() - 18));
     const bool vertical = tip.y() > body.bottom() || tip.y() < body.top();
-    const QPointF edge = vertical ? QPointF(base.x(), tip.y() > centre.y() ? body.bottom() - 2
-                                                                            : body.top() + 2)
-                                  : QPointF(tip.x() > centre.x() ? body.right() - 2 : body.left() + 2,
-                                            base.y());
+    const QPointF edge =
+        vertical ? QPointF(base.x(), tip.y() > centre.y() ? body.bottom() - 2 : body.top() + 2)
+                 : QPointF(tip.x() > centre.x() ? body.right() - 2 : body.left() + 2, base.y());
     const QPointF spread = vertical ? QPointF(11, 0) : QPointF(0, 11);
     QPainterPath tail;
     tail.moveTo(edge - spread);
@@ -54,7 +52,8 @@ void BalloonWindow::present(const QString& text, const QRect& character, const Q
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 
     const QFontMetrics metrics(font_);
-    const int limit = std::clamp(metrics.averageCharWidth() * 26, 180, std::max(180, area.width() * 2 / 5));
+    const int limit =
+        std::clamp(metrics.averageCharWidth() * 26, 180, std::max(180, area.width() * 2 / 5));
     const int flags = Qt::TextWordWrap | Qt::AlignCenter;
     QRect needed = metrics.boundingRect(QRect(0, 0, limit, 100000), flags, text);
     const int width = sizeToText_ ? std::max(needed.width(), 60) : limit;

@@ -35,7 +35,7 @@ private:
     QString text_;
     QFont font_;
     bool sizeToText_ = true;
-    QRect textArea_;    // in window coordinates
+    QRect textArea_;     // in window coordinates
     QPainterPath shape_; // bubble and tail, in window coordinates
 };
 

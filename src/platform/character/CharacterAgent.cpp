@@ -11,7 +11,7 @@ namespace ortolino {
 
 CharacterAgent::CharacterAgent(const QString& charactersFolder, CharacterAgentOptions options)
     : folder_(charactersFolder), options_(std::move(options)),
-      catalogue_(options_.espeakDataFolder)
+      catalogue_(std::make_shared<EspeakSynthesizer>(options_.espeakDataFolder))
 {
 }
 
@@ -30,19 +30,22 @@ std::unique_ptr<Personaggio> CharacterAgent::Load(const QString& name, QString* 
     if (!definition)
         return fail(why);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    auto artwork = CharacterArtwork::load(*definition, screen ? screen->devicePixelRatio() : 1.0, &why);
+    auto artwork =
+        CharacterArtwork::load(*definition, screen ? screen->devicePixelRatio() : 1.0, &why);
     if (!artwork)
         return fail(why);
 
     auto synthesizer = std::make_unique<EspeakSynthesizer>(options_.espeakDataFolder);
-    auto speech = std::make_unique<SpeechPlayer>(std::move(synthesizer),
-                                                 std::make_unique<QtPcmOutput>(options_.audioDevice));
+    auto speech = std::make_unique<SpeechPlayer>(
+        std::move(synthesizer), std::make_unique<QtPcmOutput>(options_.audioDevice));
     VoiceServices voice;
-    voice.voiceInstalled = [this](const QString& voiceName) { return catalogue_.hasVoice(voiceName); };
-    voice.silentReason = [this]() -> QString {
-        if (!catalogue_.available())
-            return catalogue_.error();
-        if (options_.audioDevice().isNull())
+    voice.voiceInstalled = [catalogue = catalogue_](const QString& voiceName) {
+        return catalogue->hasVoice(voiceName);
+    };
+    voice.silentReason = [catalogue = catalogue_, device = options_.audioDevice]() -> QString {
+        if (!catalogue->available())
+            return catalogue->error();
+        if (device().isNull())
             return QStringLiteral("no audio device");
         return {};
     };
@@ -58,7 +61,7 @@ QStringList CharacterAgent::characterNames() const
 QList<Voce> CharacterAgent::voices() const
 {
     QList<Voce> list;
-    for (const EspeakVoice& voice : catalogue_.voices())
+    for (const EspeakVoice& voice : catalogue_->voices())
         list.append({voice.name, voiceIdForName(voice.file)});
     return list;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/SpeakingCharacter.h"
 #include "platform/character/QtAudio.h"
+#include "platform/SpeakingCharacter.h"
 #include "platform/speech/EspeakSynthesizer.h"
 
 #include <functional>
@@ -36,7 +36,9 @@ public:
 private:
     QString folder_;
     CharacterAgentOptions options_;
-    EspeakSynthesizer catalogue_; // for listing and checking voices
+    // For listing and checking voices; shared with the characters, which may
+    // outlive the agent.
+    std::shared_ptr<EspeakSynthesizer> catalogue_;
 };
 
 } // namespace ortolino

@@ -1,9 +1,8 @@
 #include "platform/character/CharacterArtwork.h"
 
+#include <cmath>
 #include <QPainter>
 #include <QSvgRenderer>
-
-#include <cmath>
 
 namespace ortolino {
 
@@ -18,7 +17,8 @@ QTransform viewTransform(const QSvgRenderer& svg, const QSize& size)
     const QRectF box = svg.viewBoxF();
     const qreal scale = std::min(size.width() / box.width(), size.height() / box.height());
     QTransform t;
-    t.translate((size.width() - box.width() * scale) / 2, (size.height() - box.height() * scale) / 2);
+    t.translate((size.width() - box.width() * scale) / 2,
+                (size.height() - box.height() * scale) / 2);
     t.scale(scale, scale);
     t.translate(-box.left(), -box.top());
     return t;
@@ -47,7 +47,8 @@ std::unique_ptr<CharacterArtwork> CharacterArtwork::load(const CharacterDefiniti
         }
         const QRectF inDocument = svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
         const QRectF inCharacter = view.mapRect(inDocument);
-        const QRect area = inCharacter.toAlignedRect().adjusted(-kMargin, -kMargin, kMargin, kMargin);
+        const QRect area =
+            inCharacter.toAlignedRect().adjusted(-kMargin, -kMargin, kMargin, kMargin);
         QPixmap picture(area.size() * dpr);
         picture.setDevicePixelRatio(dpr);
         picture.fill(Qt::transparent);

@@ -3,10 +3,9 @@
 #include "platform/speech/CharacterFile.h"
 #include "platform/speech/CharacterMotion.h"
 
+#include <memory>
 #include <QHash>
 #include <QPixmap>
-
-#include <memory>
 
 class QPainter;
 
@@ -36,10 +35,7 @@ private:
         QPixmap picture;
     };
 
-    explicit CharacterArtwork(const CharacterDefinition& definition)
-        : definition_(definition)
-    {
-    }
+    explicit CharacterArtwork(const CharacterDefinition& definition) : definition_(definition) {}
     const QStringList& elementsFor(const QString& entry, const CharacterPose& pose,
                                    MouthShape mouth) const;
 

@@ -2,10 +2,9 @@
 
 #include "platform/speech/WavFile.h"
 
+#include <algorithm>
 #include <QAudioSink>
 #include <QMediaDevices>
-
-#include <algorithm>
 
 namespace ortolino {
 
@@ -17,10 +16,18 @@ QAudioFormat formatOf(const PcmSound& sound)
     format.setSampleRate(sound.sampleRate);
     format.setChannelCount(sound.channels);
     switch (sound.format) {
-    case PcmSound::Format::UInt8: format.setSampleFormat(QAudioFormat::UInt8); break;
-    case PcmSound::Format::Int16: format.setSampleFormat(QAudioFormat::Int16); break;
-    case PcmSound::Format::Int32: format.setSampleFormat(QAudioFormat::Int32); break;
-    case PcmSound::Format::Float: format.setSampleFormat(QAudioFormat::Float); break;
+    case PcmSound::Format::UInt8:
+        format.setSampleFormat(QAudioFormat::UInt8);
+        break;
+    case PcmSound::Format::Int16:
+        format.setSampleFormat(QAudioFormat::Int16);
+        break;
+    case PcmSound::Format::Int32:
+        format.setSampleFormat(QAudioFormat::Int32);
+        break;
+    case PcmSound::Format::Float:
+        format.setSampleFormat(QAudioFormat::Float);
+        break;
     }
     return format;
 }
@@ -152,7 +159,12 @@ bool QtSoundPlayer::play(const QString& wavPath)
         // Over (or failed): give the device back, unless another sound took over.
         if (state != QAudio::ActiveState) {
             QMetaObject::invokeMethod(
-                this, [this, playing] { if (generation_ == playing) release(); }, Qt::QueuedConnection);
+                this,
+                [this, playing] {
+                    if (generation_ == playing)
+                        release();
+                },
+                Qt::QueuedConnection);
         }
     });
     sink_->start(&buffer_);

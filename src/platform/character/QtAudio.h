@@ -3,13 +3,12 @@
 #include "platform/SpeakingCharacter.h"
 #include "platform/speech/PcmOutput.h"
 
+#include <functional>
+#include <memory>
 #include <QAudioDevice>
 #include <QBuffer>
 #include <QObject>
 #include <QTimer>
-
-#include <functional>
-#include <memory>
 
 class QAudioSink;
 

@@ -30,8 +30,8 @@ QStringList splitList(const QString& value, QChar separator)
 
 std::optional<QList<int>> readNumbers(const QString& value, int count, int low, int high)
 {
-    const QStringList parts = value.split(QRegularExpression(QStringLiteral("[\\s,x]+")),
-                                          Qt::SkipEmptyParts);
+    const QStringList parts =
+        value.split(QRegularExpression(QStringLiteral("[\\s,x]+")), Qt::SkipEmptyParts);
     if (parts.size() != count)
         return std::nullopt;
     QList<int> numbers;
@@ -95,7 +95,13 @@ public:
     bool sawAnchor() const { return sawAnchor_; }
 
 private:
-    enum class Section { None, Character, Layers, Animation };
+    enum class Section
+    {
+        None,
+        Character,
+        Layers,
+        Animation
+    };
 
     std::optional<FormatError> openSection(int number, const QString& name)
     {
@@ -120,10 +126,14 @@ private:
     bool setValue(const QString& key, const QString& value)
     {
         switch (section_) {
-        case Section::Character: return setCharacterValue(key, value);
-        case Section::Layers: return setLayerValue(key, value);
-        case Section::Animation: return setAnimationValue(d_.animations[animation_], key, value);
-        case Section::None: return false;
+        case Section::Character:
+            return setCharacterValue(key, value);
+        case Section::Layers:
+            return setLayerValue(key, value);
+        case Section::Animation:
+            return setAnimationValue(d_.animations[animation_], key, value);
+        case Section::None:
+            return false;
         }
         return false;
     }
@@ -255,7 +265,8 @@ std::optional<CharacterDefinition> readCharacterFile(const QString& path, QStrin
     if (!QFileInfo(definition.artworkPath).isFile())
         return fail(QStringLiteral("artwork %1 is missing").arg(definition.artworkPath));
     if (!reader.sawAnchor())
-        definition.balloonAnchor = QPoint(definition.size.width() / 2, definition.size.height() / 6);
+        definition.balloonAnchor =
+            QPoint(definition.size.width() / 2, definition.size.height() / 6);
     return definition;
 }
 
@@ -271,7 +282,8 @@ QString characterFileFor(const QString& folder, const QString& name)
 QStringList characterNames(const QString& folder)
 {
     QStringList names;
-    for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+    for (const QFileInfo& file :
+         QDir(folder).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
         if (hasExtension(file.fileName(), characterFileExtension()))
             names << characterDisplayName(file.completeBaseName());
     }

@@ -2,13 +2,12 @@
 
 #include "platform/speech/Synthesizer.h"
 
+#include <array>
+#include <optional>
 #include <QMap>
 #include <QPoint>
 #include <QSize>
 #include <QStringList>
-
-#include <array>
-#include <optional>
 
 namespace ortolino {
 
@@ -33,10 +32,10 @@ struct CharacterAnimation
 // its eyes, mouth shapes, rest pose and gestures.
 struct CharacterDefinition
 {
-    QString name;        // as shown: "Merlin" for merlin.chr
-    QString artworkPath; // the SVG file, absolute
-    QSize size;          // on screen, in pixels
-    QPoint balloonAnchor; // where the balloon's tail points, from the top-left
+    QString name;            // as shown: "Merlin" for merlin.chr
+    QString artworkPath;     // the SVG file, absolute
+    QSize size;              // on screen, in pixels
+    QPoint balloonAnchor;    // where the balloon's tail points, from the top-left
     int blinkEveryMs = 4000; // 0: never blinks
     int idleEveryMs = 0;     // how often the "idle" gesture plays when nothing happens
 

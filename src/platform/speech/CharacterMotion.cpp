@@ -1,9 +1,8 @@
 #include "platform/speech/CharacterMotion.h"
 
-#include <QtMath>
-
 #include <algorithm>
 #include <cmath>
+#include <QtMath>
 
 namespace ortolino {
 
@@ -125,10 +124,12 @@ BalloonPlacement placeBalloon(const QRect& character, const QPoint& anchor, cons
                               int tail, const QRect& screen)
 {
     const auto fitX = [&](int left) {
-        return std::clamp(left, screen.left(), std::max(screen.left(), screen.right() + 1 - body.width()));
+        return std::clamp(left, screen.left(),
+                          std::max(screen.left(), screen.right() + 1 - body.width()));
     };
     const auto fitY = [&](int top) {
-        return std::clamp(top, screen.top(), std::max(screen.top(), screen.bottom() + 1 - body.height()));
+        return std::clamp(top, screen.top(),
+                          std::max(screen.top(), screen.bottom() + 1 - body.height()));
     };
     // Above: the tail drops from the body's bottom to the anchor.
     const int aboveTop = anchor.y() - tail - body.height();

@@ -10,12 +10,12 @@ namespace ortolino {
 // and which eyes and pose frame show. The mouth comes from the speech.
 struct CharacterPose
 {
-    double scale = 1.0;   // about the middle of the feet
+    double scale = 1.0; // about the middle of the feet
     double opacity = 1.0;
-    double lift = 0.0;    // pixels upwards
-    double tilt = 0.0;    // degrees, clockwise
+    double lift = 0.0; // pixels upwards
+    double tilt = 0.0; // degrees, clockwise
     bool eyesClosed = false;
-    QString gesture;      // the gesture playing, or empty
+    QString gesture; // the gesture playing, or empty
     int gestureFrame = -1;
 };
 
@@ -25,11 +25,11 @@ struct MotionTiming
     int hideMs = 300;
     int blinkEveryMs = 4000; // 0: never
     int blinkMs = 130;
-    int breathMs = 2800;     // one slow rise and fall when idle
+    int breathMs = 2800; // one slow rise and fall when idle
     double breathPixels = 2.0;
-    int nodMs = 700;         // one nod while speaking
+    int nodMs = 700; // one nod while speaking
     double nodDegrees = 2.5;
-    int idleEveryMs = 0;     // quiet time before the idle gesture; 0: never
+    int idleEveryMs = 0; // quiet time before the idle gesture; 0: never
 };
 
 // The character's movement over time, as a pure function of the clock (in

@@ -2,13 +2,11 @@
 
 #include "platform/speech/VoiceMapping.h"
 
+#include <algorithm>
+#include <espeak-ng/speak_lib.h>
+#include <mutex>
 #include <QDir>
 #include <QFileInfo>
-
-#include <espeak-ng/speak_lib.h>
-
-#include <algorithm>
-#include <mutex>
 
 namespace ortolino {
 
@@ -80,9 +78,9 @@ QList<EspeakVoice> listVoices()
         const espeak_VOICE* v = list[i];
         const QString identifier = QString::fromUtf8(v->identifier);
         const char* languages = v->languages;
-        voices.append({QString::fromUtf8(v->name), identifier.section(u'/', -1),
-                       languages != nullptr && *languages ? QString::fromUtf8(languages + 1)
-                                                          : QString()});
+        voices.append(
+            {QString::fromUtf8(v->name), identifier.section(u'/', -1),
+             languages != nullptr && *languages ? QString::fromUtf8(languages + 1) : QString()});
     }
     return voices;
 }
@@ -92,9 +90,9 @@ void startLibrary(Library& lib, const QString& dataFolder)
 {
     lib.tried = true;
     const QByteArray path = QFile::encodeName(dataFolder);
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs,
-                                       dataFolder.isEmpty() ? nullptr : path.constData(),
-                                       espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
+    const int rate = espeak_Initialize(
+        AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, dataFolder.isEmpty() ? nullptr : path.constData(),
+        espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
     const char* home = nullptr;
     espeak_Info(&home);
     if (rate <= 0 || home == nullptr || !hasData(QFile::decodeName(home))) {
@@ -130,10 +128,9 @@ bool setVoice(Library& lib, const QString& name)
 // The voice asked for, else the language's, else the program's language.
 bool chooseVoice(Library& lib, const SpeechRequest& request)
 {
-    const bool known =
-        std::any_of(lib.voices.begin(), lib.voices.end(), [&](const EspeakVoice& v) {
-            return matchesVoice(v, request.voiceName.section(u'+', 0, 0));
-        });
+    const bool known = std::any_of(lib.voices.begin(), lib.voices.end(), [&](const EspeakVoice& v) {
+        return matchesVoice(v, request.voiceName.section(u'+', 0, 0));
+    });
     return (known && setVoice(lib, request.voiceName)) || setVoice(lib, request.language) ||
            setVoice(lib, defaultEspeakLanguage());
 }
@@ -175,8 +172,9 @@ bool EspeakSynthesizer::hasVoice(const QString& name) const
 {
     const QString base = name.section(u'+', 0, 0);
     const QList<EspeakVoice> installed = voices();
-    return !base.isEmpty() && std::any_of(installed.begin(), installed.end(),
-                                          [&](const EspeakVoice& v) { return matchesVoice(v, base); });
+    return !base.isEmpty() &&
+           std::any_of(installed.begin(), installed.end(),
+                       [&](const EspeakVoice& v) { return matchesVoice(v, base); });
 }
 
 bool EspeakSynthesizer::synthesize(const SpeechRequest& request, const Deliver& deliver,

@@ -32,8 +32,7 @@ public:
     QString error() const { return error_; }
 
     int sampleRate() const override;
-    bool synthesize(const SpeechRequest& request, const Deliver& deliver,
-                    QString* error) override;
+    bool synthesize(const SpeechRequest& request, const Deliver& deliver, QString* error) override;
 
     // The installed voices in the library's order (empty when unavailable).
     QList<EspeakVoice> voices() const;

@@ -25,13 +25,15 @@ public:
         const Synthesizer::Deliver deliver = [&](const AudioChunk& chunk) {
             if (id < cancelBelow_->load())
                 return false;
-            QMetaObject::invokeMethod(player, [=] { onChunk(id, chunk); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                player, [=] { onChunk(id, chunk); }, Qt::QueuedConnection);
             return true;
         };
         QString error;
         if (silentOnly || !synthesizer_->synthesize(request, deliver, &error))
             silent_.synthesize(request, deliver, nullptr);
-        QMetaObject::invokeMethod(player, [=] { onDone(id, error); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            player, [=] { onDone(id, error); }, Qt::QueuedConnection);
     }
 
 private:
@@ -111,7 +113,10 @@ void SpeechPlayer::startNext()
     const auto onDone = [this](quint64 id, const QString& error) { onSynthesisDone(id, error); };
     const quint64 id = current_->id;
     QMetaObject::invokeMethod(
-        worker_, [=, this, worker = worker_] { worker->run(id, request, silentOnly, this, onChunk, onDone); },
+        worker_,
+        [=, this, worker = worker_] {
+            worker->run(id, request, silentOnly, this, onChunk, onDone);
+        },
         Qt::QueuedConnection);
     ticker_.start();
     emit utteranceStarted(current_->text.shown);

@@ -4,14 +4,13 @@
 #include "platform/speech/SpeechTags.h"
 #include "platform/speech/Synthesizer.h"
 
+#include <atomic>
+#include <memory>
+#include <optional>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QQueue>
 #include <QTimer>
-
-#include <atomic>
-#include <memory>
-#include <optional>
 
 class QThread;
 

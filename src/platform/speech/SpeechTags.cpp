@@ -10,7 +10,12 @@ namespace {
 // A tag recognised at some position, with the index just after it.
 struct Tag
 {
-    enum class Kind { Speed, Pitch, Map } kind = Kind::Speed;
+    enum class Kind
+    {
+        Speed,
+        Pitch,
+        Map
+    } kind = Kind::Speed;
     int number = 0;
     QString spoken;
     QString shown;

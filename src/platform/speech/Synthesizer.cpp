@@ -9,12 +9,34 @@ MouthShape mouthForPhoneme(QStringView phoneme)
     if (phoneme.isEmpty() || phoneme[0] == u'_')
         return MouthShape::Rest;
     switch (phoneme[0].unicode()) {
-    case 'a': case 'A': case 'V': case '&': return MouthShape::Open;
-    case 'e': case 'E': case 'i': case 'I': case 'j': case 'f': case 'v': return MouthShape::Wide;
-    case 'o': case 'O': case 'u': case 'U': case '0': case 'w': case 'y': case 'Y':
+    case 'a':
+    case 'A':
+    case 'V':
+    case '&':
+        return MouthShape::Open;
+    case 'e':
+    case 'E':
+    case 'i':
+    case 'I':
+    case 'j':
+    case 'f':
+    case 'v':
+        return MouthShape::Wide;
+    case 'o':
+    case 'O':
+    case 'u':
+    case 'U':
+    case '0':
+    case 'w':
+    case 'y':
+    case 'Y':
         return MouthShape::Round;
-    case 'm': case 'b': case 'p': return MouthShape::Closed;
-    default: return MouthShape::Small;
+    case 'm':
+    case 'b':
+    case 'p':
+        return MouthShape::Closed;
+    default:
+        return MouthShape::Small;
     }
 }
 
@@ -26,18 +48,32 @@ MouthShape mouthForLetter(QChar letter)
     if (!base.isLetter())
         return MouthShape::Rest;
     switch (base.unicode()) {
-    case 'a': return MouthShape::Open;
-    case 'e': case 'i': case 'f': case 'v': case 'y': return MouthShape::Wide;
-    case 'o': case 'u': case 'w': return MouthShape::Round;
-    case 'm': case 'b': case 'p': return MouthShape::Closed;
-    default: return MouthShape::Small;
+    case 'a':
+        return MouthShape::Open;
+    case 'e':
+    case 'i':
+    case 'f':
+    case 'v':
+    case 'y':
+        return MouthShape::Wide;
+    case 'o':
+    case 'u':
+    case 'w':
+        return MouthShape::Round;
+    case 'm':
+    case 'b':
+    case 'p':
+        return MouthShape::Closed;
+    default:
+        return MouthShape::Small;
     }
 }
 
 MouthShape mouthAt(const QList<MouthCue>& cues, qint64 sample)
 {
-    const auto after = std::upper_bound(cues.begin(), cues.end(), sample,
-                                        [](qint64 s, const MouthCue& cue) { return s < cue.sample; });
+    const auto after =
+        std::upper_bound(cues.begin(), cues.end(), sample,
+                         [](qint64 s, const MouthCue& cue) { return s < cue.sample; });
     return after == cues.begin() ? MouthShape::Rest : std::prev(after)->shape;
 }
 

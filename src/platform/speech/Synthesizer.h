@@ -2,16 +2,16 @@
 
 #include "platform/speech/SpeechTags.h"
 
+#include <functional>
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 namespace ortolino {
 
 // The mouth shapes every character draws.
-enum class MouthShape {
+enum class MouthShape
+{
     Rest,   // closed, at ease (silence)
     Closed, // lips pressed: m, b, p
     Small,  // slightly open: most consonants, the neutral vowel
@@ -78,8 +78,7 @@ public:
     {
     }
     int sampleRate() const override { return rate_; }
-    bool synthesize(const SpeechRequest& request, const Deliver& deliver,
-                    QString* error) override;
+    bool synthesize(const SpeechRequest& request, const Deliver& deliver, QString* error) override;
     // How long a text takes at a speed, in milliseconds.
     static int durationMs(const QString& text, int speed);
 

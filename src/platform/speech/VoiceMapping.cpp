@@ -2,10 +2,9 @@
 
 #include "platform/speech/SpeechTags.h"
 
-#include <QtMath>
-
 #include <algorithm>
 #include <cmath>
+#include <QtMath>
 
 namespace ortolino {
 

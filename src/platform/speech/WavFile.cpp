@@ -37,11 +37,15 @@ std::optional<PcmSound::Format> sampleFormat(const FormatChunk& fmt)
     if (fmt.code != kFormatPcm)
         return std::nullopt;
     switch (fmt.bits) {
-    case 8: return PcmSound::Format::UInt8;
-    case 16: return PcmSound::Format::Int16;
+    case 8:
+        return PcmSound::Format::UInt8;
+    case 16:
+        return PcmSound::Format::Int16;
     case 24:
-    case 32: return PcmSound::Format::Int32;
-    default: return std::nullopt;
+    case 32:
+        return PcmSound::Format::Int32;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 namespace ortolino {
 
@@ -11,13 +10,22 @@ namespace ortolino {
 // output accepts directly.
 struct PcmSound
 {
-    enum class Format { UInt8, Int16, Int32, Float };
+    enum class Format
+    {
+        UInt8,
+        Int16,
+        Int32,
+        Float
+    };
     Format format = Format::Int16;
     int sampleRate = 0;
     int channels = 0;
     QByteArray data;
 
-    int bytesPerSample() const { return format == Format::UInt8 ? 1 : format == Format::Int16 ? 2 : 4; }
+    int bytesPerSample() const
+    {
+        return format == Format::UInt8 ? 1 : format == Format::Int16 ? 2 : 4;
+    }
     qint64 frames() const { return channels > 0 ? data.size() / (bytesPerSample() * channels) : 0; }
     double seconds() const { return sampleRate > 0 ? double(frames()) / sampleRate : 0.0; }
 };
