@@ -6,6 +6,8 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QMediaDevices>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -76,7 +78,7 @@ TEST_F(CharacterTest, ShowMoveToAndHidePlaceTheWindow)
     EXPECT_TRUE(merlin->Show());
     EXPECT_TRUE(merlin->window()->isVisible());
     EXPECT_EQ(merlin->window()->pos(), QPoint(200, 150));
-    EXPECT_EQ(merlin->window()->size(), QSize(160, 192));
+    EXPECT_EQ(merlin->window()->size(), QSize(170, 192));
     EXPECT_TRUE(merlin->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(merlin->window()->windowFlags().testFlag(Qt::FramelessWindowHint));
 
@@ -206,3 +208,33 @@ TEST(PcmOutput, WithoutADeviceTheOutputRefusesToStart)
 }
 
 } // namespace
+
+// Runs only where an audio device exists (CI starts a PulseAudio null sink).
+TEST(RealAudio, SpeechAndSoundsPlayThroughTheDeviceAndEnd)
+{
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        GTEST_SKIP() << "no audio device";
+    SpeechPlayer player(std::make_unique<EspeakSynthesizer>(), std::make_unique<QtPcmOutput>());
+    QSignalSpy finished(&player, &SpeechPlayer::utteranceFinished);
+    player.speak(parseSpeechTags("Ciao!"));
+    player.speak(parseSpeechTags("\\Spd=250\\Brava."));
+    bool mouthMoved = false;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            mouthMoved = mouthMoved || player.mouth() != MouthShape::Rest;
+            return finished.size() == 2;
+        },
+        15000));
+    EXPECT_TRUE(mouthMoved);
+    EXPECT_TRUE(player.lastError().isEmpty()) << player.lastError().toStdString();
+
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("si.wav");
+    QFile file(wav);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(encodeWav16(QByteArray(8000, '\x10'), 8000, 1));
+    file.close();
+    QtSoundPlayer sounds;
+    EXPECT_TRUE(sounds.play(wav)) << sounds.lastError().toStdString();
+    EXPECT_TRUE(sounds.play(wav)); // cuts the first
+}

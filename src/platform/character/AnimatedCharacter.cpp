@@ -192,7 +192,10 @@ void AnimatedCharacter::tick()
     }
     if (motion_.takeIdleTurn(t, speaking))
         Play(QStringLiteral("idle"));
-    window_->setFrame(motion_.poseAt(t, speaking), speech_->mouth());
+    const CharacterPose pose = motion_.poseAt(t, speaking);
+    window_->setFrame(pose, speech_->mouth());
+    const bool quiet = !speaking && pose.gesture.isEmpty() && pose.scale == 1.0;
+    frames_.setInterval(quiet ? kQuietFrameMs : kFrameMs);
 }
 
 } // namespace ortolino

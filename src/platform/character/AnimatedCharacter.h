@@ -59,7 +59,8 @@ public:
     BalloonWindow* balloon() const { return balloon_.get(); }
     SpeechPlayer* speech() const { return speech_.get(); }
 
-    static constexpr int kFrameMs = 40;
+    static constexpr int kFrameMs = 40;      // while talking, moving or in a gesture
+    static constexpr int kQuietFrameMs = 80; // breathing and blinking only
     static constexpr int kBalloonLingerMs = 900;
 
 private:

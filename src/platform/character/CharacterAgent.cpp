@@ -36,8 +36,14 @@ std::unique_ptr<Personaggio> CharacterAgent::Load(const QString& name, QString* 
         return fail(why);
 
     auto synthesizer = std::make_unique<EspeakSynthesizer>(options_.espeakDataFolder);
-    auto speech = std::make_unique<SpeechPlayer>(
-        std::move(synthesizer), std::make_unique<QtPcmOutput>(options_.audioDevice));
+    auto output = std::make_unique<QtPcmOutput>(options_.audioDevice);
+    // Open the audio stream now: a fresh stream can take a while to start
+    // playing, and the greeting should not wait for it.
+    const int rate =
+        synthesizer->available() ? synthesizer->sampleRate() : SilentSynthesizer::kSampleRate;
+    if (output->start(rate))
+        output->finish();
+    auto speech = std::make_unique<SpeechPlayer>(std::move(synthesizer), std::move(output));
     VoiceServices voice;
     voice.voiceInstalled = [catalogue = catalogue_](const QString& voiceName) {
         return catalogue->hasVoice(voiceName);

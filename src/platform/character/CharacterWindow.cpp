@@ -54,7 +54,9 @@ void CharacterWindow::setFrame(const CharacterPose& pose, MouthShape mouth)
     QPainter painter(&frame_);
     artwork_.paint(painter, pose_, mouth_);
     painter.end();
-    setMask(shapeOf(frame_));
+    const QRegion shape = shapeOf(frame_);
+    if (shape != mask())
+        setMask(shape);
     update();
 }
 

@@ -32,6 +32,15 @@ QAudioFormat formatOf(const PcmSound& sound)
     return format;
 }
 
+QAudioFormat speechFormat(int sampleRate)
+{
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
 } // namespace
 
 AudioDeviceSource defaultAudioDevice()
@@ -39,53 +48,48 @@ AudioDeviceSource defaultAudioDevice()
     return [] { return QMediaDevices::defaultAudioOutput(); };
 }
 
-QtPcmOutput::QtPcmOutput(AudioDeviceSource device) : device_(std::move(device))
+PushedSink::~PushedSink()
 {
-    pumpTimer_.setInterval(10);
-    connect(&pumpTimer_, &QTimer::timeout, this, &QtPcmOutput::pump);
+    close();
 }
 
-QtPcmOutput::~QtPcmOutput()
+bool PushedSink::open(const QAudioDevice& device, const QAudioFormat& format)
 {
-    stop();
-}
-
-bool QtPcmOutput::start(int sampleRate)
-{
-    stop();
-    const QAudioDevice device = device_();
+    dropPending();
+    if (sink_ && device == device_ && format == format_ && healthy() &&
+        sink_->state() != QAudio::StoppedState)
+        return true;
+    close();
     if (device.isNull())
         return false;
-    QAudioFormat format;
-    format.setSampleRate(sampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
     sink_ = std::make_unique<QAudioSink>(device, format);
     io_ = sink_->start();
-    if (io_ == nullptr || sink_->error() != QAudio::NoError) {
-        stop();
+    if (io_ == nullptr || !healthy()) {
+        close();
         return false;
     }
-    rate_ = sampleRate;
+    device_ = device;
+    format_ = format;
+    pumpTimer_.setInterval(10);
+    connect(&pumpTimer_, &QTimer::timeout, this, &PushedSink::pump, Qt::UniqueConnection);
     return true;
 }
 
-void QtPcmOutput::write(const QByteArray& pcm)
+void PushedSink::push(const QByteArray& bytes)
 {
     if (!sink_)
         return;
-    pending_ += pcm;
-    written_ += pcm.size() / 2;
+    pending_ += bytes;
     pump();
 }
 
-void QtPcmOutput::pump()
+void PushedSink::pump()
 {
-    if (!sink_ || io_ == nullptr)
-        return;
-    while (!pending_.isEmpty()) {
-        const qint64 room = std::min<qint64>(sink_->bytesFree() & ~qint64(1), pending_.size());
-        const qint64 taken = room > 0 ? io_->write(pending_.constData(), room) : 0;
+    while (sink_ && io_ != nullptr && !pending_.isEmpty()) {
+        const qint64 frame = std::max(1, format_.bytesPerFrame());
+        const qint64 room = std::min<qint64>(sink_->bytesFree(), pending_.size());
+        const qint64 taken =
+            room >= frame ? io_->write(pending_.constData(), room - room % frame) : 0;
         if (taken <= 0)
             break;
         pending_.remove(0, taken);
@@ -96,27 +100,36 @@ void QtPcmOutput::pump()
         pumpTimer_.start();
 }
 
-qint64 QtPcmOutput::playedSamples() const
+bool PushedSink::drained() const
 {
-    if (!sink_)
-        return written_;
-    const QAudio::Error error = sink_->error();
-    const bool broken = error != QAudio::NoError && error != QAudio::UnderrunError;
-    const bool drained = pending_.isEmpty() && sink_->state() == QAudio::IdleState;
-    if (broken || (drained && written_ > 0))
-        return written_;
-    // What the device took, less what still waits in its buffer; the last
-    // sample counts only once the device has gone idle.
-    const qint64 handed = sink_->processedUSecs() * rate_ / 1000000;
-    const qint64 buffered = std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree()) / 2;
-    return std::clamp<qint64>(handed - buffered, 0, std::max<qint64>(0, written_ - 1));
+    return pending_.isEmpty() && (!sink_ || sink_->state() == QAudio::IdleState);
 }
 
-void QtPcmOutput::stop()
+bool PushedSink::healthy() const
+{
+    const QAudio::Error error = sink_ ? sink_->error() : QAudio::OpenError;
+    return error == QAudio::NoError || error == QAudio::UnderrunError;
+}
+
+qint64 PushedSink::processedUSecs() const
+{
+    return sink_ ? sink_->processedUSecs() : 0;
+}
+
+qint64 PushedSink::bufferedBytes() const
+{
+    return sink_ ? std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree()) : 0;
+}
+
+void PushedSink::dropPending()
 {
     pumpTimer_.stop();
     pending_.clear();
-    written_ = 0;
+}
+
+void PushedSink::close()
+{
+    dropPending();
     io_ = nullptr;
     if (sink_) {
         sink_->stop();
@@ -124,25 +137,55 @@ void QtPcmOutput::stop()
     }
 }
 
+QtPcmOutput::QtPcmOutput(AudioDeviceSource device) : device_(std::move(device)) {}
+
+bool QtPcmOutput::start(int sampleRate)
+{
+    written_ = 0;
+    if (!sink_.open(device_(), speechFormat(sampleRate)))
+        return false;
+    rate_ = sampleRate;
+    startUSecs_ = sink_.processedUSecs();
+    return true;
+}
+
+void QtPcmOutput::write(const QByteArray& pcm)
+{
+    if (!sink_.isOpen())
+        return;
+    sink_.push(pcm);
+    written_ += pcm.size() / 2;
+}
+
+qint64 QtPcmOutput::playedSamples() const
+{
+    if (!sink_.isOpen() || !sink_.healthy() || (sink_.drained() && written_ > 0))
+        return written_;
+    // What the device took, less what still waits in its buffer; the last
+    // sample counts only once the device has gone idle.
+    const qint64 handed = (sink_.processedUSecs() - startUSecs_) * rate_ / 1000000;
+    return std::clamp<qint64>(handed - sink_.bufferedBytes() / 2, 0,
+                              std::max<qint64>(0, written_ - 1));
+}
+
+void QtPcmOutput::stop()
+{
+    written_ = 0;
+    sink_.close();
+}
+
+void QtPcmOutput::finish()
+{
+    written_ = 0;
+    sink_.dropPending();
+    if (!sink_.healthy())
+        sink_.close();
+}
+
 QtSoundPlayer::QtSoundPlayer(AudioDeviceSource device) : device_(std::move(device)) {}
-
-QtSoundPlayer::~QtSoundPlayer()
-{
-    release();
-}
-
-void QtSoundPlayer::release()
-{
-    if (sink_) {
-        sink_->stop();
-        sink_.reset();
-    }
-    buffer_.close();
-}
 
 bool QtSoundPlayer::play(const QString& wavPath)
 {
-    release();
     const std::optional<PcmSound> sound = readWavFile(wavPath, &lastError_);
     if (!sound)
         return false;
@@ -151,28 +194,14 @@ bool QtSoundPlayer::play(const QString& wavPath)
         lastError_ = QStringLiteral("no audio device");
         return false;
     }
-    buffer_.setData(sound->data);
-    buffer_.open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, formatOf(*sound));
-    const quint64 playing = ++generation_;
-    connect(sink_.get(), &QAudioSink::stateChanged, this, [this, playing](QAudio::State state) {
-        // Over (or failed): give the device back, unless another sound took over.
-        if (state != QAudio::ActiveState) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, playing] {
-                    if (generation_ == playing)
-                        release();
-                },
-                Qt::QueuedConnection);
-        }
-    });
-    sink_->start(&buffer_);
-    if (sink_->error() != QAudio::NoError) {
+    // A sound still playing is cut: its sink is closed and a new one opened.
+    if (!sink_.drained())
+        sink_.close();
+    if (!sink_.open(device, formatOf(*sound))) {
         lastError_ = QStringLiteral("the audio device refused the sound");
-        release();
         return false;
     }
+    sink_.push(sound->data);
     lastError_.clear();
     return true;
 }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 #include <QAudioDevice>
-#include <QBuffer>
+#include <QAudioFormat>
 #include <QObject>
 #include <QTimer>
 
@@ -19,39 +19,66 @@ namespace ortolino {
 using AudioDeviceSource = std::function<QAudioDevice()>;
 AudioDeviceSource defaultAudioDevice();
 
-// Speech audio through a QAudioSink in push mode, fed as synthesis goes.
-// start() fails at once when there is no device or the sink cannot open; a
-// sink that fails later counts as finished, so speech never waits on it.
-class QtPcmOutput final : public QObject, public PcmOutput
+// A QAudioSink fed in push mode, whatever the amount: what the sink cannot take
+// yet waits and is pushed by a timer. The sink stays open between sounds,
+// because a new audio stream can take a noticeable time to start playing.
+class PushedSink final : public QObject
+{
+public:
+    PushedSink() = default;
+    ~PushedSink() override;
+    // Opens (or keeps) a sink for the device and format; false when it cannot.
+    bool open(const QAudioDevice& device, const QAudioFormat& format);
+    void push(const QByteArray& bytes);
+    // Everything pushed has been played and the sink is waiting.
+    bool drained() const;
+    // The sink works (or merely ran out of data).
+    bool healthy() const;
+    qint64 processedUSecs() const;
+    qint64 bufferedBytes() const;
+    void dropPending();
+    void close();
+    bool isOpen() const { return sink_ != nullptr; }
+
+private:
+    void pump();
+
+    std::unique_ptr<QAudioSink> sink_;
+    QIODevice* io_ = nullptr;
+    QAudioDevice device_;
+    QAudioFormat format_;
+    QByteArray pending_;
+    QTimer pumpTimer_;
+};
+
+// Speech audio, fed as synthesis goes. start() fails at once when there is no
+// device or the sink cannot open; a sink that fails later counts as finished,
+// so speech never waits on it. stop() closes the sink, dropping its buffer.
+class QtPcmOutput final : public PcmOutput
 {
 public:
     explicit QtPcmOutput(AudioDeviceSource device = defaultAudioDevice());
-    ~QtPcmOutput() override;
 
     bool start(int sampleRate) override;
     void write(const QByteArray& pcm) override;
     qint64 playedSamples() const override;
     void stop() override;
+    void finish() override;
 
 private:
-    void pump();
-
     AudioDeviceSource device_;
-    std::unique_ptr<QAudioSink> sink_;
-    QIODevice* io_ = nullptr;
-    QByteArray pending_;
-    qint64 written_ = 0; // samples handed over, pending included
+    PushedSink sink_;
+    qint64 written_ = 0;    // samples of this utterance handed over
+    qint64 startUSecs_ = 0; // what the sink had processed when the utterance began
     int rate_ = 0;
-    QTimer pumpTimer_;
 };
 
 // Short sounds (WAV files) played without waiting; a new sound cuts the one
-// playing, as the original sound call did.
-class QtSoundPlayer final : public QObject, public SoundPlayer
+// still playing, so an answer's sound is never late behind an older one.
+class QtSoundPlayer final : public SoundPlayer
 {
 public:
     explicit QtSoundPlayer(AudioDeviceSource device = defaultAudioDevice());
-    ~QtSoundPlayer() override;
 
     // False (with the reason in lastError()) when the file cannot be read or
     // decoded, there is no audio device, or the device refuses the sound.
@@ -59,12 +86,8 @@ public:
     QString lastError() const { return lastError_; }
 
 private:
-    void release();
-
     AudioDeviceSource device_;
-    std::unique_ptr<QAudioSink> sink_;
-    QBuffer buffer_;
-    quint64 generation_ = 0; // counts the sounds started
+    PushedSink sink_;
     QString lastError_;
 };
 

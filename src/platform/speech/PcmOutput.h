@@ -17,6 +17,8 @@ public:
     virtual qint64 playedSamples() const = 0;
     // Ends playback at once, dropping what is still buffered.
     virtual void stop() = 0;
+    // The utterance has played out; an output may stay open for the next one.
+    virtual void finish() { stop(); }
 };
 
 // Plays nothing, but lets time pass as if it did: used when there is no audio

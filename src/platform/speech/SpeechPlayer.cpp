@@ -162,7 +162,7 @@ void SpeechPlayer::tick()
 
 void SpeechPlayer::finishCurrent()
 {
-    output().stop();
+    output().finish();
     current_.reset();
     mouth_ = MouthShape::Rest;
     ticker_.stop();
