@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "exercise/ExerciseEngine.h"
 #include "exercise/ExerciseView.h"
+#include "exercise/ModuloSuoni.h"
 #include "platform/SpeakingCharacter.h"
 #include "platform/Waiter.h"
 
@@ -185,20 +186,12 @@ bool ExerciseEngine::Attendi(double seconds)
 
 void ExerciseEngine::SuonoGiusto()
 {
-    suona(QStringLiteral("suoni/si.wav"));
+    ortolino::SuonoGiusto(program_);
 }
 
 void ExerciseEngine::SuonoSbagliato()
 {
-    // With speech on, the spoken help takes the place of the sound.
-    if (!program_.state.ParlatoAttivo)
-        suona(QStringLiteral("suoni/no.wav"));
-}
-
-void ExerciseEngine::suona(const QString& file)
-{
-    if (program_.state.SuoniAttivi && program_.services.sounds != nullptr)
-        program_.services.sounds->play(program_.env.programFile(file));
+    ortolino::SuonoSbagliato(program_);
 }
 
 } // namespace ortolino

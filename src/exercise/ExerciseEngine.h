@@ -106,7 +106,6 @@ private:
     bool fumettoPer(double seconds);
     void gioca(const QString& animation);
     void parla(const QString& text);
-    void suona(const QString& file);
 
     Program& program_;
     ExerciseView& view_;
