@@ -42,6 +42,11 @@ std::uint32_t ScegliColoreCasuale(RandomSource& random)
     return tabella[posizione];
 }
 
+QString parametriVoce(int velocitaVoce, int tonoVoce)
+{
+    return QStringLiteral("\\Spd=%1\\\\Pit=%2\\").arg(velocitaVoce).arg(tonoVoce);
+}
+
 void PreparaTastiera(ProgramState& state)
 {
     static const char* const lettere[kNumeroTasti] = {"q", "w", "e", "r", "t", "y", "u", "i", "o",

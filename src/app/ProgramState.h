@@ -100,6 +100,10 @@ std::uint32_t ScegliColoreCasuale(RandomSource& random);
 // The 18 positions of the background table, in order.
 const std::array<std::uint32_t, 18>& tabellaColoriSfondo();
 
+// The speech-tag prefix put before every text a character speaks:
+// "\Spd=130\\Pit=100\" for speed 130 and pitch 100.
+QString parametriVoce(int velocitaVoce, int tonoVoce);
+
 // Fills LettereTastiera with the QWERTY letters q..m (lower case); element 0 empty.
 void PreparaTastiera(ProgramState& state);
 

@@ -1,6 +1,7 @@
 #include "app/Windows.h"
 
 #include "app/PlaceholderForm.h"
+#include "config/FormConfigura.h"
 #include "menu/FormAvvio.h"
 #include "menu/FormMenu.h"
 #include "platform/FormInfo.h"
@@ -31,7 +32,7 @@ void registerWindows(WindowManager& windows)
     add<FormAvvio>(windows, "FormAvvio");
     add<FormMenu>(windows, "FormMenu");
     add<FormInfo>(windows, "FormInfo");
-    addPlaceholder(windows, "FormConfigura");
+    add<FormConfigura>(windows, "FormConfigura");
     addPlaceholder(windows, "FormEserciziEseguiti");
 }
 

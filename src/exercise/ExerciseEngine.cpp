@@ -12,9 +12,7 @@
 namespace ortolino {
 
 ExerciseEngine::ExerciseEngine(Program& program, ExerciseView& view)
-    : ParametriVoce(QStringLiteral("\\Spd=%1\\\\Pit=%2\\")
-                        .arg(program.state.VelocitaVoce)
-                        .arg(program.state.TonoVoce)),
+    : ParametriVoce(parametriVoce(program.state.VelocitaVoce, program.state.TonoVoce)),
       program_(program), view_(view)
 {
 }

@@ -35,27 +35,6 @@ bool isFieldEnd(QChar c)
     return c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
-// The list named by ListaInUso. A list of the program folder may have been
-// saved to its writable twin under the settings folder: that copy wins.
-QString readableListPath(const Environment& env, const QString& listaInUso)
-{
-    const QString programFolder = env.programFolder + QLatin1Char('/');
-    if (listaInUso.startsWith(programFolder))
-        return env.pathForReading(listaInUso.mid(programFolder.size()));
-    return listaInUso;
-}
-
-// The bytes of the list in use; nothing when it is unnamed, missing or unreadable.
-std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state)
-{
-    if (state.ListaInUso.isEmpty())
-        return std::nullopt;
-    const QString path = readableListPath(env, state.ListaInUso);
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    return readFileBytes(path);
-}
-
 struct FolderEntry
 {
     QString name;
@@ -90,6 +69,24 @@ std::vector<FolderEntry> listFolder(const QString& path)
 }
 
 } // namespace
+
+QString readableListPath(const Environment& env, const QString& listaInUso)
+{
+    const QString programFolder = env.programFolder + QLatin1Char('/');
+    if (listaInUso.startsWith(programFolder))
+        return env.pathForReading(listaInUso.mid(programFolder.size()));
+    return listaInUso;
+}
+
+std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state)
+{
+    if (state.ListaInUso.isEmpty())
+        return std::nullopt;
+    const QString path = readableListPath(env, state.ListaInUso);
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    return readFileBytes(path);
+}
 
 PictureFolder::PictureFolder(const QString& path) : path_(path)
 {
@@ -191,14 +188,21 @@ bool aggiungiParola(ProgramState& state, const QString& word)
     return true;
 }
 
+std::optional<QString> parolaDiImmagine(const QString& name)
+{
+    if (name.size() < 4)
+        return std::nullopt; // too short to hold a dot, an extension and a word
+    const QString extension = name.right(3).toLower();
+    if (extension != QLatin1String("jpg") && extension != QLatin1String("gif"))
+        return std::nullopt;
+    return name.chopped(4);
+}
+
 void aggiungiParoleImmagini(ProgramState& state, const PictureFolder& folder)
 {
     for (const QString& name : folder.names()) {
-        if (name.size() < 4)
-            continue; // too short to hold a dot, an extension and a word
-        const QString extension = name.right(3).toLower();
-        if (extension == QLatin1String("jpg") || extension == QLatin1String("gif"))
-            aggiungiParola(state, name.chopped(4));
+        if (const std::optional<QString> word = parolaDiImmagine(name))
+            aggiungiParola(state, *word);
     }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace ortolino {
 
@@ -50,6 +53,13 @@ private:
 // Program folder + "/" + CartellaImmagini.
 QString cartellaImmaginiPath(const Environment& env, const ProgramState& state);
 
+// The list named by ListaInUso. A list of the program folder may have been
+// saved to its writable twin under the settings folder: that copy wins.
+QString readableListPath(const Environment& env, const QString& listaInUso);
+
+// The bytes of the list in use; nothing when it is unnamed, missing or unreadable.
+std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state);
+
 // The fields of a word-list file's text: separated by line ends or commas; a
 // field that begins with a double quote runs to the next one (the quotes are
 // not kept and the rest up to the separator is dropped); blanks in front of a
@@ -64,6 +74,11 @@ QString parolaNelCasoInUso(const ProgramState& state, const QString& word);
 // at most MassimoLettere characters, and the catalogue not yet full. It is
 // stored in the letter case in force. True when stored.
 bool aggiungiParola(ProgramState& state, const QString& word);
+
+// The word a picture-folder entry names: the name without its last four
+// characters when its last three are "jpg" or "gif" in any case; nothing for
+// other names and names too short to split so.
+std::optional<QString> parolaDiImmagine(const QString& name);
 
 // Appends every picture of the listing: names whose last three letters are
 // "jpg" or "gif" in any case, the word being the name without its last four.

@@ -55,4 +55,11 @@ QColor background(const QWidget* widget)
     return widget->palette().color(QPalette::Window);
 }
 
+void setForeground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
 } // namespace ortolino

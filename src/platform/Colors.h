@@ -19,4 +19,7 @@ Colore storedColor(const QColor& color);
 void setBackground(QWidget* widget, const QColor& color);
 QColor background(const QWidget* widget);
 
+// Paints a widget's text.
+void setForeground(QWidget* widget, const QColor& color);
+
 } // namespace ortolino

@@ -50,6 +50,9 @@ QString QtDialogs::ShowFileDialog(QObject* owner, short kind, const QString& tit
 
 std::optional<Colore> QtDialogs::ShowColorDialog(QObject* owner)
 {
+    // Custom colours are not kept from one choice to the next.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, Qt::black);
     QColor color = QColorDialog::getColor(Qt::black, ownerWidget(owner));
     if (!color.isValid())
         return std::nullopt;
@@ -71,6 +74,18 @@ std::optional<FontChoice> QtDialogs::ShowFontDialog(QObject* owner, int currentP
     choice.italic = font.italic();
     choice.underline = font.underline();
     return choice;
+}
+
+void applyFontChoice(QWidget* control, const FontChoice& choice)
+{
+    QFont font = control->font();
+    font.setFamily(choice.face);
+    if (choice.points > 0)
+        font.setPointSize(choice.points);
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
+    font.setUnderline(choice.underline);
+    control->setFont(font);
 }
 
 } // namespace ortolino

@@ -2,6 +2,8 @@
 
 #include "platform/Dialogs.h"
 
+class QWidget;
+
 namespace ortolino {
 
 // The dialogs as Qt's QFileDialog, QColorDialog and QFontDialog.
@@ -14,5 +16,9 @@ public:
     std::optional<Colore> ShowColorDialog(QObject* owner) override;
     std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) override;
 };
+
+// Writes a font chosen in the dialog into a control: face, whole points,
+// bold, italic and underline.
+void applyFontChoice(QWidget* control, const FontChoice& choice);
 
 } // namespace ortolino

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace ortolino {
+
+struct Environment;
+struct ProgramState;
+class PictureFolder;
+class WaitingNotice;
+
+// The words of the list editor: those with a picture that are not in the
+// list, and those in the list. Both in capitals, sorted, each word once.
+struct ParoleEditor
+{
+    QStringList disponibili; // ListImmaginiDisponibili
+    QStringList inLista;     // ListImmaginiDaUtilizzare
+};
+
+// The editor's order: alphabetical without regard to letter case.
+void ordinaParole(QStringList& words);
+
+// Every picture word of the folder (a name ending in "jpg" or "gif" in any
+// case, the word being the name without its last four characters), in
+// capitals, sorted, each once. The length is not limited.
+QStringList paroleConImmagine(const PictureFolder& folder);
+
+// A new list: every picture word available, the list empty.
+ParoleEditor editorVuoto(const PictureFolder& folder);
+
+// The list in use: the picture words found in the catalogue (entries
+// 1..NumeroParole, letter case ignored) on the list side, the others
+// available. Catalogue words without a picture are not shown.
+ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state);
+
+// Moves the words at the given positions of one side to the other side,
+// which stays sorted.
+void spostaParole(QStringList& from, QStringList& to, QList<int> positions);
+
+// Loads the words of the list in use into the catalogue (in the case in force,
+// any length, at most 1000). With no list (an unnamed or missing file) it
+// switches to all pictures and loads every picture word of the admitted length.
+void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice* notice);
+
+// The bytes of a list file: each non-empty word in capitals followed by CR LF,
+// in Windows-1252 when every character fits, otherwise in UTF-8.
+QByteArray testoListaParole(const QStringList& words);
+
+// Writes a list file whole (never half a file). False when it failed.
+bool scriviListaParole(const QString& path, const QStringList& words);
+
+// The folder the list dialogs start in: the program's lists folder, or its
+// twin under the settings folder when the program folder cannot be written.
+QString cartellaListeDialoghi(const Environment& env, const ProgramState& state);
+
+// Where a list chosen in the save dialog is written: a path inside a program
+// folder that cannot be written goes to its writable twin.
+QString percorsoScritturaLista(const Environment& env, const QString& chosen);
+
+} // namespace ortolino
