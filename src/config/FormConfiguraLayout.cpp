@@ -78,9 +78,6 @@ FormConfigura::FormConfigura(Program& program, WindowManager& windows)
 {
     setWindowTitle(QStringLiteral("Ortolino - Configurazioni"));
     area()->setFont(fontOf(12));
-    // Boxes and options a teacher can hit at a glance.
-    area()->setStyleSheet(QStringLiteral("QCheckBox::indicator, QRadioButton::indicator"
-                                         " { width: 20px; height: 20px; }"));
     createTop();
     createUserTab();
     createChoicesTab();
