@@ -182,7 +182,9 @@ TEST_F(AppearanceVoiceWindowTest, ACharacterThatCannotBeLoadedLeavesTheOneBefore
 
 TEST_F(AppearanceVoiceWindowTest, WithoutACharacterComponentTheWindowStillWorks)
 {
-    Program bare{env.env(), seams.services()}; // no agent
+    Services services = seams.services();
+    services.agent = nullptr;
+    Program bare{env.env(), services};
     bare.state = program.state;
     WindowManager bareWindows(bare);
     registerWindows(bareWindows);

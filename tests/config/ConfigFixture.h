@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AgentDouble.h"
 #include "app/Profile.h"
 #include "app/Program.h"
 #include "app/Windows.h"
@@ -42,13 +41,6 @@ protected:
         s.CartellaListe = QStringLiteral("liste");
         s.ListaInUso = env.env().programFile(QStringLiteral("liste/predefinita.txt"));
         registerWindows(windows);
-    }
-
-    Services withAgent()
-    {
-        Services services = seams.services();
-        services.agent = &agent;
-        return services;
     }
 
     FormConfigura* openConfig()
@@ -105,8 +97,8 @@ protected:
 
     TestEnvironment env;
     TestServices seams;
-    RecordingAgent agent;
-    Program program{env.env(), withAgent()};
+    Program program{env.env(), seams.services()};
+    RecordingAgent& agent = seams.agent;
     WindowManager windows{program};
 };
 
