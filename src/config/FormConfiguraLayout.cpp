@@ -261,9 +261,11 @@ void FormConfigura::createFontsTab()
 void FormConfigura::createVoiceTab()
 {
     // The left part of the panel is the character's place: it stands at
-    // (200, 150) pixels of the screen while this tab is shown.
-    constexpr int x = 5040;
-    constexpr int width = 7740;
+    // (200, 150) pixels of the screen while this tab is shown, its balloon
+    // above it.
+    constexpr int x = 5760;
+    constexpr int width = 7020;
+    constexpr int listWidth = 3360;
     Check1 = captioned<QCheckBox>(FrameVoce, "Check1", "Attiva parlato");
     place(Check1, x, 240, 3600, 540);
     Label1 = captioned<QLabel>(FrameVoce, "Label1", "Velocità");
@@ -280,13 +282,13 @@ void FormConfigura::createVoiceTab()
     place(CommandProvaVoce, x, 3540, 2640, 660);
 
     LabelVoci = captioned<QLabel>(FrameVoce, "LabelVoci", "Voci");
-    place(LabelVoci, x, 4440, 3720, 360);
+    place(LabelVoci, x, 4440, listWidth, 360);
     List1 = named<QListWidget>(FrameVoce, "List1");
-    place(List1, x, 4800, 3720, 2280);
+    place(List1, x, 4800, listWidth, 2280);
     LabelPersonaggi = captioned<QLabel>(FrameVoce, "LabelPersonaggi", "Personaggi");
-    place(LabelPersonaggi, x + 4020, 4440, 3720, 360);
+    place(LabelPersonaggi, x + width - listWidth, 4440, listWidth, 360);
     List2 = named<QListWidget>(FrameVoce, "List2");
-    place(List2, x + 4020, 4800, 3720, 2280);
+    place(List2, x + width - listWidth, 4800, listWidth, 2280);
 
     Line1 = named<LineControl>(FrameVoce, "Line1");
     Line1->setEndPoints({twipsX(x), twipsY(7320)}, {twipsX(x + width), twipsY(7320)});
