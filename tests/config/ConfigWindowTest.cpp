@@ -1,5 +1,6 @@
 #include "config/ConfigSettings.h"
 #include "ConfigFixture.h"
+#include "lang/FormTranslator.h"
 #include "platform/ShapeControl.h"
 
 #include <QScreen>
@@ -81,6 +82,40 @@ TEST_F(ConfigWindowTest, AProfileThatCannotBeWrittenKeepsTheWindowOpen)
     EXPECT_EQ(loadedNames(), QStringList({"FormConfigura"}));
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
+}
+
+TEST_F(ConfigWindowTest, EveryTextOfTheLanguageFileFindsItsControl)
+{
+    FormConfigura* config = openConfig();
+    QFile file(env.env().programFile("lngortolino/Italiano.lng"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    const qsizetype start = text.indexOf("[FormConfigura]");
+    const qsizetype end = text.indexOf("\n[", start);
+    QStringList missing;
+    int checked = 0;
+    for (const QString& line : text.mid(start, end - start).split('\n').mid(1)) {
+        const QString key = line.left(line.indexOf('=')).trimmed();
+        const QString control = key.left(key.indexOf('.'));
+        if (key.isEmpty() || control == "FormConfigura" || key.startsWith("TabStrip1.TabCaption"))
+            continue;
+        const QString name = control.left(control.indexOf('('));
+        const int index =
+            control.contains('(') ? control.mid(name.size() + 1).chopped(1).toInt() : -1;
+        bool found = false;
+        for (QObject* candidate : config->findChildren<QObject*>(name))
+            found = found || candidate->property("Index").toInt() == index ||
+                    (index < 0 && !candidate->property("Index").isValid());
+        if (!found)
+            missing << key;
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+
+    program.language.CurrentLanguage = "English";
+    MLSLoadFormStrings(config, program.language);
+    EXPECT_EQ(config->TabStrip1->tabText(3), "Voice and sounds");
 }
 
 // ---- program state to controls ----
