@@ -5,6 +5,7 @@
 #include "menu/FormMenu.h"
 #include "platform/FormInfo.h"
 #include "platform/WindowManager.h"
+#include "report/FormEserciziEseguiti.h"
 
 namespace ortolino {
 
@@ -32,7 +33,7 @@ void registerWindows(WindowManager& windows)
     add<FormMenu>(windows, "FormMenu");
     add<FormInfo>(windows, "FormInfo");
     addPlaceholder(windows, "FormConfigura");
-    addPlaceholder(windows, "FormEserciziEseguiti");
+    add<FormEserciziEseguiti>(windows, "FormEserciziEseguiti");
 }
 
 void tornaAlMenu(WindowManager& windows)
