@@ -23,7 +23,7 @@ namespace ortolino {
 namespace {
 
 const QString kLettere = QStringLiteral("lettere");
-constexpr int kOneInch = 1440; // twips
+constexpr Margins kOneInchMargins{1440, 1440, 1440, 1440}; // twips from the paper's edge
 
 QFont arial(double points)
 {
@@ -81,10 +81,8 @@ void FormEserciziEseguiti::Command1_Click()
 {
     PrinterTarget* target = program().services.printer;
     std::unique_ptr<QPrinter> printer = target ? target->open() : nullptr;
-    const bool printed = printer && StampaTestoFormattato(*RichTextBox1->document(), *printer,
-                                                          {kOneInch, kOneInch, kOneInch, kOneInch})
-                                        .started;
-    if (printed)
+    if (printer &&
+        StampaTestoFormattato(*RichTextBox1->document(), *printer, kOneInchMargins).started)
         return;
     Message message;
     message.text = program().text(QStringLiteral("0202"));

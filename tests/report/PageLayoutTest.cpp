@@ -93,12 +93,10 @@ TEST(PageLayoutTest, PagesFollowUntilEveryCharacterIsPlaced)
     run = empty.print(0);
     EXPECT_EQ(run.pages, 1);
     EXPECT_TRUE(run.complete);
-}
 
-TEST(PageLayoutTest, APageThatPlacesNothingEndsTheJob)
-{
+    // A page that places nothing ends the job instead of repeating for ever.
     FakePager stuck(0);
-    const PrintRun run = stuck.print(120);
+    run = stuck.print(120);
     EXPECT_EQ(run.pages, 1);
     EXPECT_FALSE(run.complete);
     EXPECT_EQ(stuck.newPages, 0);
