@@ -1,11 +1,13 @@
 #include "exercise/KeyCaptions.h"
 
+#include "exercise/WordCatalogue.h"
+
 namespace ortolino {
 
 QString keyCaption(const ProgramState& state, int index)
 {
-    const QString& letter = state.LettereTastiera.at(static_cast<size_t>(index) + 1);
-    return state.CarattereLettere == kMaiuscolo ? letter.toUpper() : letter.toLower();
+    // A key shows its letter as the words show theirs.
+    return parolaNelCasoInUso(state, state.LettereTastiera.at(static_cast<size_t>(index) + 1));
 }
 
 } // namespace ortolino
