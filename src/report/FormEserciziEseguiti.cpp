@@ -1,6 +1,7 @@
 #include "report/FormEserciziEseguiti.h"
 
 #include "app/Program.h"
+#include "app/Windows.h"
 #include "exercise/KeyCaptions.h"
 #include "platform/Controls.h"
 #include "platform/MessageBoxes.h"
@@ -75,6 +76,11 @@ void FormEserciziEseguiti::Form_Activate()
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     applyBoxSteps(*RichTextBox1,
                   rebuildReport(program().state, ReportTexts::fromLanguage(program()), date));
+}
+
+void FormEserciziEseguiti::Form_Unload()
+{
+    tornaAlMenu(windows()); // the close box leads back to the menu too
 }
 
 void FormEserciziEseguiti::Command1_Click()

@@ -20,6 +20,7 @@ public:
     FormEserciziEseguiti(Program& program, WindowManager& windows);
 
     void Form_Activate() override;
+    void Form_Unload() override;
 
     QTextEdit* RichTextBox1 = nullptr;
     QPushButton* Command1 = nullptr; // print

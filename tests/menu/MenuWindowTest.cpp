@@ -213,7 +213,12 @@ TEST_F(MenuWindowTest, SettingsAndReportLeadToTheirWindowsAndBack)
             ->trigger();
         settle();
         ASSERT_EQ(loadedNames(), QStringList({target}));
-        QTest::mouseClick(windows.find(target)->findChild<QPushButton*>(), Qt::LeftButton);
+        // Back by the window's "&Esci", or by a placeholder's one button.
+        Form* form = windows.find(target);
+        if (auto* esci = form->findChild<QAction*>(QStringLiteral("mnuEsci")))
+            esci->trigger();
+        else
+            QTest::mouseClick(form->findChild<QPushButton*>(), Qt::LeftButton);
         settle();
         EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
         windows.unload(windows.find("FormMenu"));

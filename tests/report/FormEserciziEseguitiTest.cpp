@@ -282,14 +282,22 @@ TEST_F(FormEserciziEseguitiTest, NoDefaultPrinterSaysSoAndDoesNothingElse)
     EXPECT_EQ(form->RichTextBox1->toPlainText(), report);
 }
 
-TEST_F(FormEserciziEseguitiTest, EsciGoesBackToTheMenu)
+TEST_F(FormEserciziEseguitiTest, EsciAndTheCloseBoxGoBackToTheMenu)
 {
-    QPointer<FormEserciziEseguiti> form = show();
-    form->mnuEsci->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form.isNull());
-    ASSERT_EQ(windows.loadedWindows().size(), 1);
-    EXPECT_EQ(windows.loadedWindows()[0]->objectName(), "FormMenu");
+    for (bool closeBox : {false, true}) {
+        QPointer<FormEserciziEseguiti> form = show();
+        if (closeBox)
+            form->close();
+        else
+            form->mnuEsci->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull());
+        ASSERT_EQ(windows.loadedWindows().size(), 1);
+        Form* menu = windows.loadedWindows()[0];
+        EXPECT_EQ(menu->objectName(), "FormMenu");
+        windows.unload(menu);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace
