@@ -13,6 +13,7 @@ PACKAGES=(
     libgtest-dev googletest
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue
     xvfb xdotool
+    unrtf poppler-utils
 )
 
 install_missing() {

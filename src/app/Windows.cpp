@@ -1,11 +1,11 @@
 #include "app/Windows.h"
 
-#include "app/PlaceholderForm.h"
 #include "config/FormConfigura.h"
 #include "menu/FormAvvio.h"
 #include "menu/FormMenu.h"
 #include "platform/FormInfo.h"
 #include "platform/WindowManager.h"
+#include "report/FormEserciziEseguiti.h"
 
 namespace ortolino {
 
@@ -17,14 +17,6 @@ template <typename Window> void add(WindowManager& windows, const char* name)
                          [](Program& p, WindowManager& w) { return new Window(p, w); });
 }
 
-// A stand-in for a window still to be built.
-void addPlaceholder(WindowManager& windows, const char* name)
-{
-    const QString form = QString::fromLatin1(name);
-    windows.registerForm(
-        form, [form](Program& p, WindowManager& w) { return new PlaceholderForm(form, p, w); });
-}
-
 } // namespace
 
 void registerWindows(WindowManager& windows)
@@ -33,7 +25,7 @@ void registerWindows(WindowManager& windows)
     add<FormMenu>(windows, "FormMenu");
     add<FormInfo>(windows, "FormInfo");
     add<FormConfigura>(windows, "FormConfigura");
-    addPlaceholder(windows, "FormEserciziEseguiti");
+    add<FormEserciziEseguiti>(windows, "FormEserciziEseguiti");
 }
 
 void tornaAlMenu(WindowManager& windows)

@@ -4,6 +4,7 @@
 #include "platform/character/CharacterAgent.h"
 #include "platform/character/QtAudio.h"
 #include "platform/Clock.h"
+#include "platform/PrinterTarget.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtServices.h"
 #include "platform/Random.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
     Environment environment = Environment::fromSystem(QApplication::applicationDirPath());
     CharacterAgent agent(environment.programFile(QStringLiteral("personaggi")));
     QtSoundPlayer sounds;
+    DefaultPrinter printer;
     Services services;
     services.random = &random;
     services.clock = &clock;
@@ -41,6 +43,7 @@ int main(int argc, char* argv[])
     services.programExit = &programExit;
     services.agent = &agent;
     services.sounds = &sounds;
+    services.printer = &printer;
 
     Program program(std::move(environment), services);
     SingleInstanceLock lock(program.env.runtimeFolder);

@@ -14,6 +14,7 @@ class Dialogs;
 class Waiter;
 class DocumentOpener;
 class ProgramExit;
+class PrinterTarget;
 
 // The platform seams the program talks through. The application owns the real
 // ones; tests hand in their own doubles. Pointers are never owned here.
@@ -29,6 +30,8 @@ struct Services
     Waiter* waiter = nullptr;    // the waits of the helps (Attendi)
     DocumentOpener* documents = nullptr; // the desktop's "open" for the PDFs
     ProgramExit* programExit = nullptr;  // "ESCI": the end of the program
+    // Where reports are printed: the default printer, or a file in tests.
+    PrinterTarget* printer = nullptr;
 };
 
 // Makes a font file usable by this program at once.

@@ -213,11 +213,7 @@ TEST_F(MenuWindowTest, SettingsAndReportLeadToTheirWindowsAndBack)
             ->trigger();
         settle();
         ASSERT_EQ(loadedNames(), QStringList({target}));
-        Form* window = windows.find(target);
-        if (auto* back = window->findChild<QAction*>("mnuEsci"))
-            back->trigger(); // the settings' "&Menu"
-        else
-            QTest::mouseClick(window->findChild<QPushButton*>(), Qt::LeftButton);
+        windows.find(target)->findChild<QAction*>(QStringLiteral("mnuEsci"))->trigger();
         settle();
         EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
         windows.unload(windows.find("FormMenu"));

@@ -50,8 +50,13 @@ std::optional<FontChoice> ScriptedDialogs::ShowFontDialog(QObject*, int)
     ++fontRequests;
     if (fonts.empty())
         return std::nullopt;
-    auto answer = fonts.front();
+    // The choice is copied out of an engaged optional only: copying a whole
+    // optional here trips GCC 12's uninitialised-use warning in optimised builds.
+    const bool cancelled = !fonts.front();
+    const FontChoice answer = cancelled ? FontChoice() : *fonts.front();
     fonts.pop_front();
+    if (cancelled)
+        return std::nullopt;
     return answer;
 }
 

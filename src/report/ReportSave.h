@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QObject;
+
+namespace ortolino {
+
+class Program;
+struct Environment;
+
+// The folder where a user's reports are saved: the data folder + the user's
+// name + "/". A name that is no plain folder name (empty, "." or "..", or
+// holding a "/") falls back to the data folder itself, so that no name can
+// lead outside it.
+QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente);
+
+// Saves a report: makes the user's data folder if it is missing, asks for a
+// file with the save dialog (default extension "rtf") and writes the RTF whole
+// through a temporary file. A cancelled dialog says "0027"; a failed write
+// says "0203" with the path. True when the file was written.
+bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf);
+
+} // namespace ortolino
