@@ -1,6 +1,7 @@
 #include "app/Windows.h"
 
 #include "config/FormConfigura.h"
+#include "exercise/lettere.h"
 #include "menu/FormAvvio.h"
 #include "menu/FormMenu.h"
 #include "platform/FormInfo.h"
@@ -23,6 +24,7 @@ void registerWindows(WindowManager& windows)
 {
     add<FormAvvio>(windows, "FormAvvio");
     add<FormMenu>(windows, "FormMenu");
+    add<lettere>(windows, "lettere");
     add<FormInfo>(windows, "FormInfo");
     add<FormConfigura>(windows, "FormConfigura");
     add<FormEserciziEseguiti>(windows, "FormEserciziEseguiti");

@@ -17,6 +17,12 @@ void ShapeControl::setBorder(int width, const QColor& color)
     update();
 }
 
+void ShapeControl::surround(const QRect& rect)
+{
+    setGeometry(rect.adjusted(-borderWidth_, -borderWidth_, borderWidth_, borderWidth_));
+    raise();
+}
+
 void ShapeControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -17,6 +17,10 @@ public:
     QColor borderColor() const { return borderColor_; }
     void setBorder(int width, const QColor& color);
 
+    // Places the frame around a rectangle of its parent: the border lies just
+    // outside it, so it never covers what it surrounds.
+    void surround(const QRect& rect);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
