@@ -74,6 +74,18 @@ TEST(ResizerTest, TagsAndTwoWindowsAreIndependent)
     EXPECT_EQ(b.label->geometry(), QRect(40, 30, 100, 50));   // the other window untouched
 }
 
+TEST(ResizerTest, ALineTagChoosesEndPointsAndAnUntaggedLineScalesBoth)
+{
+    TestWindow w;
+    setTag(w.line, "@L,T"); // X1 and Y1 follow the window, X2 and Y2 stay
+    setTag(w.label, "size"); // no "@": scaled fully
+    w.resizer.ResizeControls();
+    w.resizeInner(800, 900);
+    EXPECT_EQ(w.line->p1(), QPoint(20, 60));
+    EXPECT_EQ(w.line->p2(), QPoint(110, 20));
+    EXPECT_EQ(w.label->geometry(), QRect(80, 90, 200, 150));
+}
+
 TEST(ResizerTest, SizeFormToScreenCentresAtSeventyFivePercent)
 {
     TestWindow w;
