@@ -98,7 +98,7 @@ Figures summary(const std::vector<double>& values)
 void keyToRepaint(Program& program, WindowManager& windows)
 {
     ProgramState& state = program.state;
-    state.ModalitaInput = Modalita::Mouse;
+    state.ModalitaInput = kModoMouse;
     state.TipoEsercizio = 3; // every active letter missing: several per word
     auto* window = qobject_cast<lettere*>(windows.show(QStringLiteral("lettere")));
     auto* label = window->findChild<QLabel*>(QStringLiteral("Label1"));
@@ -135,7 +135,7 @@ void keyToRepaint(Program& program, WindowManager& windows)
 void scanJitter(Program& program, WindowManager& windows, int steps, int speed)
 {
     ProgramState& state = program.state;
-    state.ModalitaInput = Modalita::ScansioneAutomatica;
+    state.ModalitaInput = kModoScansioneAutomatica;
     state.VelocitaScansione = speed;
     auto* window = qobject_cast<lettere*>(windows.show(QStringLiteral("lettere")));
     auto* timer1 = window->findChild<QTimer*>(QStringLiteral("Timer1"));

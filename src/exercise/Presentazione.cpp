@@ -31,7 +31,7 @@ QStringList testiSaluto(Program& program)
         return state.CarattereLettere == kMaiuscolo ? text.toUpper() : text;
     };
     QStringList testi{nelCaso(program.text(QStringLiteral("0039")))};
-    if (modalitaInUso(state) == Modalita::Mouse)
+    if (modalitaInUso(state) == kModoMouse)
         testi << nelCaso(program.text(QStringLiteral("0040")));
     return testi;
 }

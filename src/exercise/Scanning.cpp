@@ -4,36 +4,14 @@
 #include "exercise/ExerciseView.h"
 
 #include <algorithm>
-#include <QtGlobal>
 
 namespace ortolino {
-
-namespace {
-
-constexpr int kVelocitaMinima = 4;
-constexpr int kVelocitaMassima = 60;
-constexpr int kMsPerUnita = 250;
-
-bool isEnter(int qtKey)
-{
-    return qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter;
-}
-
-} // namespace
 
 int modalitaInUso(const ProgramState& state)
 {
     const int modalita = state.ModalitaInput;
-    return modalita == Modalita::ScansioneManuale || modalita == Modalita::ScansioneAutomatica
-               ? modalita
-               : Modalita::Mouse;
-}
-
-int passoScansioneMs(int velocitaScansione)
-{
-    const long long velocita =
-        std::clamp<long long>(velocitaScansione, kVelocitaMinima, kVelocitaMassima);
-    return static_cast<int>(velocita * kMsPerUnita);
+    return modalita == kModoScansioneManuale || modalita == kModoScansioneAutomatica ? modalita
+                                                                                     : kModoMouse;
 }
 
 void ImpostaTastiera(ProgramState& state)
@@ -64,45 +42,6 @@ double dimensioneFontAdatta(double start, int target, const std::function<int(do
     return size;
 }
 
-bool SwitchKeys::press(int key, bool autoRepeat)
-{
-    if (key == pending_) { // the release just before was the key repeating
-        pending_ = 0;
-        down_.push_back(key);
-        return false;
-    }
-    if (autoRepeat || std::find(down_.begin(), down_.end(), key) != down_.end())
-        return false;
-    down_.push_back(key);
-    return true;
-}
-
-bool SwitchKeys::release(int key, bool autoRepeat, int* earlier)
-{
-    *earlier = 0;
-    const auto found = std::find(down_.begin(), down_.end(), key);
-    if (autoRepeat || found == down_.end())
-        return false;
-    down_.erase(found);
-    *earlier = takePendingRelease();
-    pending_ = key;
-    return true;
-}
-
-int SwitchKeys::takePendingRelease()
-{
-    const int key = pending_;
-    pending_ = 0;
-    return key;
-}
-
-bool SwitchKeys::forget()
-{
-    const bool wasDown = !down_.empty();
-    down_.clear();
-    return wasDown;
-}
-
 KeyboardInput::KeyboardInput(ProgramState& state, ExerciseEngine& engine, ExerciseView& view,
                              ScanView& scan)
     : state_(state), engine_(engine), view_(view), scan_(scan)
@@ -113,7 +52,7 @@ KeyboardInput::KeyboardInput(ProgramState& state, ExerciseEngine& engine, Exerci
 
 void KeyboardInput::avvia()
 {
-    if (mode() == Modalita::Mouse)
+    if (mode() == kModoMouse)
         return;
     if (state_.ConRiquadro) {
         engine_.TastoCorrente = 0;
@@ -125,60 +64,48 @@ void KeyboardInput::avvia()
 void KeyboardInput::keyClicked(int key)
 {
     engine_.clearHelp();
-    if (mode() == Modalita::Mouse)
+    if (mode() == kModoMouse)
         controlla(key);
 }
 
 void KeyboardInput::avantiClicked()
 {
-    if (mode() == Modalita::Mouse && avantiEnabled())
+    if (mode() == kModoMouse && avantiEnabled())
         engine_.Avanti();
 }
 
-void KeyboardInput::keyPressed(int qtKey, const QString& text, bool autoRepeat)
+void KeyboardInput::switchDown(int)
 {
-    if (!switches_.press(qtKey, autoRepeat))
-        return;
-    if (mode() == Modalita::Mouse)
-        letterTyped(text);
-    else if (mode() == Modalita::ScansioneAutomatica)
+    ++switchesDown_;
+    if (mode() == kModoScansioneAutomatica)
         scan_.runTimer1(false); // the scan stands still while the switch is held
 }
 
-void KeyboardInput::keyReleased(int qtKey, bool autoRepeat)
+void KeyboardInput::switchUp(int qtKey)
 {
-    int earlier = 0;
-    const bool pending = switches_.release(qtKey, autoRepeat, &earlier);
-    if (pending)
-        scan_.startRepeatWindow();
-    if (earlier != 0)
-        keyUp(earlier);
-}
-
-void KeyboardInput::releaseWindowOver()
-{
-    if (const int key = switches_.takePendingRelease(); key != 0)
-        keyUp(key);
+    switchesDown_ = std::max(switchesDown_ - 1, 0);
+    if (mode() == kModoScansioneManuale)
+        manualRelease(qtKey);
+    else if (mode() == kModoScansioneAutomatica)
+        automaticRelease(qtKey);
 }
 
 void KeyboardInput::keysLost()
 {
-    const int pending = switches_.takePendingRelease();
-    const bool held = switches_.forget();
-    if (pending != 0)
-        keyUp(pending); // it was released here: it counts
-    else if (held && mode() == Modalita::ScansioneAutomatica)
+    const bool held = switchesDown_ > 0;
+    switchesDown_ = 0;
+    if (held && mode() == kModoScansioneAutomatica)
         resumeScan(); // its release will not come: the scan must not stay stopped
 }
 
 void KeyboardInput::tick()
 {
     switch (mode()) {
-    case Modalita::ScansioneManuale:
+    case kModoScansioneManuale:
         scan_.focusSwitchBox();
         break;
-    case Modalita::ScansioneAutomatica:
-        if (!avantiEnabled())
+    case kModoScansioneAutomatica:
+        if (!avantiEnabled() && switchesDown_ == 0) // a held switch holds the scan
             step();
         scan_.focusSwitchBox();
         break;
@@ -191,7 +118,7 @@ void KeyboardInput::tick()
 // case, hidden keys included: a letter not offered is judged (and wrong).
 void KeyboardInput::letterTyped(const QString& text)
 {
-    if (text.size() != 1)
+    if (mode() != kModoMouse || text.size() != 1)
         return;
     for (int key = 0; key < kNumeroTasti; ++key) {
         if (letter(key).toUpper() == text.toUpper()) {
@@ -201,23 +128,15 @@ void KeyboardInput::letterTyped(const QString& text)
     }
 }
 
-void KeyboardInput::keyUp(int qtKey)
-{
-    if (mode() == Modalita::ScansioneManuale)
-        manualRelease(qtKey);
-    else if (mode() == Modalita::ScansioneAutomatica)
-        automaticRelease(qtKey);
-}
-
 // Space moves the scan (not while it rests on "avanti"), Enter chooses; any
 // other key only clears the help.
 void KeyboardInput::manualRelease(int qtKey)
 {
     engine_.clearHelp();
-    if (qtKey == Qt::Key_Space) {
+    if (tastoSensore(qtKey) == TastoSensore::Spazio) {
         if (!avantiEnabled())
             step();
-    } else if (isEnter(qtKey)) {
+    } else if (tastoSensore(qtKey) == TastoSensore::Invio) {
         if (avantiEnabled()) {
             view_.colourAvanti(state_.ColoreBottoni);
             if (!avanti())
@@ -238,7 +157,7 @@ void KeyboardInput::manualRelease(int qtKey)
 void KeyboardInput::automaticRelease(int qtKey)
 {
     bool resumed = false;
-    if (qtKey == Qt::Key_Space) {
+    if (tastoSensore(qtKey) == TastoSensore::Spazio) {
         engine_.clearHelp();
         if (avantiEnabled()) {
             view_.colourAvanti(state_.ColoreBottoni);
@@ -275,7 +194,7 @@ void KeyboardInput::mark()
 // Another switch still held keeps the scan standing.
 void KeyboardInput::resumeScan()
 {
-    if (!switches_.anyDown())
+    if (switchesDown_ == 0)
         scan_.runTimer1(true);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramState.h"
+#include "platform/SwitchInput.h"
 
 #include <array>
 #include <functional>
@@ -11,25 +12,9 @@ namespace ortolino {
 class ExerciseEngine;
 class ExerciseView;
 
-// The input modes (ModalitaInput).
-namespace Modalita {
-inline constexpr int Mouse = 0;               // mouse or keyboard
-inline constexpr int ScansioneManuale = 1;    // Space moves, Enter chooses
-inline constexpr int ScansioneAutomatica = 2; // the scan moves by itself, Space chooses
-} // namespace Modalita
-
 // The mode in force: ModalitaInput, where a value no mode has (a hand-edited
 // profile) counts as mouse or keyboard.
 int modalitaInUso(const ProgramState& state);
-
-// Interval of Timer1 in manual scanning, where it only keeps the focus on the
-// switch box.
-inline constexpr int kIntervalloCustodeFuocoMs = 100;
-
-// The automatic scan step: VelocitaScansione × 250 ms, computed wide and held
-// to the range the configuration offers (4 to 60: 1 to 15 seconds), so that a
-// hand-edited profile can neither overflow the interval nor stall the scan.
-int passoScansioneMs(int velocitaScansione);
 
 // Puts the key letters (LettereTastiera) in the case in force: upper case for
 // "maiuscolo", lower case otherwise. The window then writes them as the key
@@ -47,35 +32,6 @@ int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible
 inline constexpr double kMassimaDimensioneFont = 400;
 double dimensioneFontAdatta(double start, int target, const std::function<int(double)>& widthAt);
 
-// Which keys are down, so that a held switch counts once. A repeat is either
-// marked as such by the system, or a second press of a key already down, or
-// (as some X servers repeat a held key) a release immediately followed by a
-// press of the same key. A release is therefore final only when no press of
-// that key follows within kRepeatWindowMs; until then it is pending. A switch
-// cannot bounce back that fast, so no real press is lost. A release whose
-// press was not seen here (a key pressed in the previous window) is ignored.
-class SwitchKeys
-{
-public:
-    static constexpr int kRepeatWindowMs = 30;
-
-    // True when the key goes down now, false for a repeat.
-    bool press(int key, bool autoRepeat);
-    // True when the release is now pending. A release still pending for
-    // another key is final at once and handed back in *earlier (else 0).
-    bool release(int key, bool autoRepeat, int* earlier);
-    // The pending release, now final, or 0.
-    int takePendingRelease();
-    // The keys will not be released here (the focus went elsewhere): every
-    // key counts as up. True when some key was down.
-    bool forget();
-    bool anyDown() const { return !down_.empty() || pending_ != 0; }
-
-private:
-    std::vector<int> down_;
-    int pending_ = 0;
-};
-
 // What the scanning asks of the window beyond ExerciseView.
 class ScanView
 {
@@ -87,8 +43,6 @@ public:
     virtual void focusSwitchBox() = 0;
     // Timer1 started (its interval counted from now) or stopped.
     virtual void runTimer1(bool running) = 0;
-    // Calls KeyboardInput::releaseWindowOver once the repeat window is over.
-    virtual void startRepeatWindow() = 0;
 };
 
 // The letter keyboard's input in its three modes, without widgets: the window
@@ -112,12 +66,15 @@ public:
     void keyClicked(int key);
     void avantiClicked();
 
-    // Keys of the keyboard: typed letters in mode 0, switches in the
-    // scanning modes.
-    void keyPressed(int qtKey, const QString& text, bool autoRepeat);
-    void keyReleased(int qtKey, bool autoRepeat);
-    void releaseWindowOver();
-    // The switch box lost the focus while keys were down.
+    // A character typed on the keyboard (mode 0), its repeats already
+    // filtered out by the window.
+    void letterTyped(const QString& text);
+
+    // The switches, from the switch box: a key went down, came up, or was
+    // lost with the focus (its release will not come). Repeats are already
+    // filtered out.
+    void switchDown(int qtKey);
+    void switchUp(int qtKey);
     void keysLost();
 
     // Timer1.
@@ -126,8 +83,6 @@ public:
     int mode() const { return modalitaInUso(state_); }
 
 private:
-    void letterTyped(const QString& text);
-    void keyUp(int qtKey);
     void manualRelease(int qtKey);
     void automaticRelease(int qtKey);
     void step();
@@ -143,7 +98,7 @@ private:
     ExerciseView& view_;
     ScanView& scan_;
     std::array<bool, kNumeroTasti> visible_{};
-    SwitchKeys switches_;
+    int switchesDown_ = 0;
 };
 
 } // namespace ortolino

@@ -1,6 +1,7 @@
 #include "exercise/lettere.h"
 
 #include "app/Program.h"
+#include "app/Windows.h"
 #include "exercise/ExerciseEngine.h"
 #include "exercise/Presentazione.h"
 #include "platform/Colors.h"
@@ -10,6 +11,7 @@
 #include "platform/ResizeMath.h"
 #include "platform/ShapeControl.h"
 #include "platform/SpeakingCharacter.h"
+#include "platform/SwitchBox.h"
 #include "platform/WindowManager.h"
 
 #include <algorithm>
@@ -129,34 +131,6 @@ private:
     lettere& window_;
 };
 
-// The box that holds the keyboard focus while the window scans: the switches
-// send Space and Enter as keys.
-class lettere::FocusBox final : public QWidget
-{
-public:
-    FocusBox(const char* name, lettere& window) : QWidget(window.area()), window_(window)
-    {
-        setObjectName(QString::fromLatin1(name));
-        setFocusPolicy(Qt::StrongFocus);
-        setAutoFillBackground(true);
-        hide();
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override { window_.switchPressed(event); }
-    void keyReleaseEvent(QKeyEvent* event) override { window_.switchReleased(event); }
-    void focusOutEvent(QFocusEvent* event) override
-    {
-        QWidget::focusOutEvent(event);
-        Handling handling(window_);
-        window_.input_->keysLost();
-    }
-    bool focusNextPrevChild(bool) override { return false; } // Tab is a key like any other
-
-private:
-    lettere& window_;
-};
-
 lettere::lettere(Program& program, WindowManager& windows)
     : Form(QStringLiteral("lettere"), program, windows, kDesign)
 {
@@ -265,10 +239,25 @@ void lettere::createKeyboard()
 
 void lettere::createScanning()
 {
-    PictureScansioneManuale = new FocusBox("PictureScansioneManuale", *this);
-    PictureScansioneAutomatica = new FocusBox("PictureScansioneAutomatica", *this);
-    for (FocusBox* box : {PictureScansioneManuale, PictureScansioneAutomatica})
+    PictureScansioneManuale = new SwitchBox(QStringLiteral("PictureScansioneManuale"), area());
+    PictureScansioneAutomatica =
+        new SwitchBox(QStringLiteral("PictureScansioneAutomatica"), area());
+    for (SwitchBox* box : {PictureScansioneManuale, PictureScansioneAutomatica}) {
         place(box, 9780, 7680, 240, 240);
+        box->hide();
+        connect(box, &SwitchBox::keyDown, this, [this](int key) {
+            Handling handling(*this);
+            input_->switchDown(key);
+        });
+        connect(box, &SwitchBox::keyUp, this, [this](int key) {
+            Handling handling(*this);
+            input_->switchUp(key);
+        });
+        connect(box, &SwitchBox::heldKeysLost, this, [this] {
+            Handling handling(*this);
+            input_->keysLost();
+        });
+    }
 
     ShapeRiquadro = named(new ShapeControl(area()), "ShapeRiquadro");
     place(ShapeRiquadro, 480, 5880, kLarghezzaTasto, kAltezzaTasto);
@@ -284,16 +273,13 @@ void lettere::createScanning()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setTimerType(Qt::PreciseTimer); // the scan's pace is what the child follows
-    Timer1->setInterval(kIntervalloCustodeFuocoMs);
+    Timer1->setInterval(kIntervalloFuocoMs);
     connect(Timer1, &QTimer::timeout, this, &lettere::Timer1_Timer);
 
-    repeatWindow_ = new QTimer(this);
-    repeatWindow_->setSingleShot(true);
-    repeatWindow_->setInterval(SwitchKeys::kRepeatWindowMs);
-    connect(repeatWindow_, &QTimer::timeout, this, [this] {
-        Handling handling(*this);
-        input_->releaseWindowOver();
-    });
+    typingRepeatWindow_ = new QTimer(this);
+    typingRepeatWindow_->setSingleShot(true);
+    typingRepeatWindow_->setInterval(SwitchKeys::kRepeatWindowMs);
+    connect(typingRepeatWindow_, &QTimer::timeout, this, [this] { typing_.takePendingRelease(); });
 }
 
 void lettere::createMenus()
@@ -342,6 +328,7 @@ void lettere::Form_Activate()
 {
     Handling handling(*this);
     ProgramState& state = program().state;
+    activated_ = true;
     coverScreen();
     engine_->AzzeraConteggio();
     engine_->TastoCorrente = kNumeroTasti - 1;
@@ -403,9 +390,9 @@ void lettere::startScanning()
 {
     const ProgramState& state = program().state;
     const int mode = input_->mode();
-    if (mode == Modalita::Mouse)
+    if (mode == kModoMouse)
         return;
-    FocusBox* box = activeFocusBox();
+    SwitchBox* box = activeSwitchBox();
     paintArea(box, background(area()));
     box->show();
     if (state.ConRiquadro) {
@@ -414,9 +401,9 @@ void lettere::startScanning()
             qtColor(state.ColoreBottoneSelezionato));
     }
     BottoneAvanti->setFocusPolicy(Qt::NoFocus); // the switches must reach the box
-    Timer1->setInterval(mode == Modalita::ScansioneAutomatica
-                            ? passoScansioneMs(state.VelocitaScansione)
-                            : kIntervalloCustodeFuocoMs);
+    Timer1->setInterval(mode == kModoScansioneAutomatica
+                            ? intervalloScansioneMs(state.VelocitaScansione)
+                            : kIntervalloFuocoMs);
     input_->avvia();
     focusSwitchBox();
 }
@@ -442,16 +429,16 @@ void lettere::mnuEsci_Click()
     if (unloaded_)
         return;
     Timer1->stop();
-    if (windows().knows(QStringLiteral("FormMenu")))
-        windows().show(QStringLiteral("FormMenu"));
+    tornaAlMenu(windows());
     windows().unload(this);
 }
 
 void lettere::Form_Unload()
 {
     unloaded_ = true;
+    if (activated_)
+        tornaAlMenu(windows()); // the close box leads back to the menu too
     Timer1->stop();
-    repeatWindow_->stop();
     // Helps still waiting stop after their wait, before the character goes.
     engine_->endExercise();
     engine_->setPersonaggio(nullptr);
@@ -492,32 +479,43 @@ int lettere::TastoCorrente() const
 
 void lettere::keyPressEvent(QKeyEvent* event)
 {
-    switchPressed(event);
+    if (forwardToSwitchBox(event))
+        return;
+    event->accept();
+    if (typing_.press(event->key(), event->isAutoRepeat())) {
+        Handling handling(*this);
+        input_->letterTyped(event->text());
+    }
 }
 
 void lettere::keyReleaseEvent(QKeyEvent* event)
 {
-    switchReleased(event);
-}
-
-void lettere::switchPressed(QKeyEvent* event)
-{
+    if (forwardToSwitchBox(event))
+        return;
     event->accept();
-    Handling handling(*this);
-    input_->keyPressed(event->key(), event->text(), event->isAutoRepeat());
+    int earlier = 0;
+    if (typing_.release(event->key(), event->isAutoRepeat(), &earlier))
+        typingRepeatWindow_->start();
 }
 
-void lettere::switchReleased(QKeyEvent* event)
+// While scanning, a switch must never be lost because its box had lost the
+// focus (to the menu bar, say): the box takes it back and the key.
+bool lettere::forwardToSwitchBox(QKeyEvent* event)
 {
-    event->accept();
-    Handling handling(*this);
-    input_->keyReleased(event->key(), event->isAutoRepeat());
+    if (input_->mode() == kModoMouse)
+        return false;
+    SwitchBox* box = activeSwitchBox();
+    if (box->isHidden())
+        return false;
+    box->setFocus(Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(box, event);
+    return true;
 }
 
-lettere::FocusBox* lettere::activeFocusBox() const
+SwitchBox* lettere::activeSwitchBox() const
 {
-    return input_->mode() == Modalita::ScansioneAutomatica ? PictureScansioneAutomatica
-                                                           : PictureScansioneManuale;
+    return input_->mode() == kModoScansioneAutomatica ? PictureScansioneAutomatica
+                                                      : PictureScansioneManuale;
 }
 
 // SistemaRiquadro: the frame surrounds its target and is seen only when the
@@ -598,7 +596,7 @@ void lettere::setAvantiEnabled(bool enabled)
 
 void lettere::focusAvanti()
 {
-    if (input_->mode() == Modalita::Mouse)
+    if (input_->mode() == kModoMouse)
         BottoneAvanti->setFocus();
     else
         focusSwitchBox(); // while scanning the switches must keep reaching the box
@@ -631,7 +629,7 @@ void lettere::placeFrameOnKey(int key)
 
 void lettere::focusSwitchBox()
 {
-    FocusBox* box = activeFocusBox();
+    SwitchBox* box = activeSwitchBox();
     if (!box->isHidden())
         box->setFocus(Qt::OtherFocusReason);
 }
@@ -642,11 +640,6 @@ void lettere::runTimer1(bool running)
         Timer1->start();
     else
         Timer1->stop();
-}
-
-void lettere::startRepeatWindow()
-{
-    repeatWindow_->start();
 }
 
 } // namespace ortolino

@@ -18,6 +18,7 @@ class ExerciseEngine;
 class Personaggio;
 class PictureBox;
 class ShapeControl;
+class SwitchBox;
 
 // The exercise window: the picture, the masked word, the 26 letter keys with
 // "avanti", the counters, the help balloon and the speaking character. It is
@@ -51,7 +52,6 @@ protected:
 
 private:
     class Handling;
-    class FocusBox;
 
     void createPictureArea();
     void createCounters();
@@ -67,10 +67,10 @@ private:
     void startScanning();
     void mnuEsci_Click();
 
-    // Key events of the window and of its switch boxes.
-    void switchPressed(QKeyEvent* event);
-    void switchReleased(QKeyEvent* event);
-    FocusBox* activeFocusBox() const;
+    // Keys that reach the window itself: typed letters, or switches whose box
+    // had lost the focus.
+    bool forwardToSwitchBox(QKeyEvent* event);
+    SwitchBox* activeSwitchBox() const;
     void placeFrame(QWidget* target);
 
     // ExerciseView.
@@ -94,7 +94,6 @@ private:
     void placeFrameOnKey(int key) override;
     void focusSwitchBox() override;
     void runTimer1(bool running) override;
-    void startRepeatWindow() override;
 
     PictureBox* Image1 = nullptr;
     QWidget* Picture2 = nullptr;
@@ -111,12 +110,13 @@ private:
     QWidget* picAgent = nullptr;
     QWidget* Picture1 = nullptr;
     QLabel* Label4 = nullptr;
-    FocusBox* PictureScansioneManuale = nullptr;
-    FocusBox* PictureScansioneAutomatica = nullptr;
+    SwitchBox* PictureScansioneManuale = nullptr;
+    SwitchBox* PictureScansioneAutomatica = nullptr;
     ShapeControl* ShapeRiquadro = nullptr;
     QLabel* LabelDimensionaFont = nullptr;
     QTimer* Timer1 = nullptr;
-    QTimer* repeatWindow_ = nullptr;
+    SwitchKeys typing_; // keys typed in mode 0, held keys counted once
+    QTimer* typingRepeatWindow_ = nullptr;
     QAction* mnuAzzera = nullptr;
     QAction* mnuCol = nullptr;
     QAction* mnuGrigio = nullptr;
@@ -128,6 +128,7 @@ private:
     QWidget* frameTarget_ = nullptr; // what the scan frame surrounds
     int handling_ = 0;               // handlers of this window on the stack
     bool deleteWhenIdle_ = false;
+    bool activated_ = false;
     bool unloaded_ = false;
 };
 

@@ -1,28 +1,6 @@
 #include "menu/MenuScan.h"
 
-#include <Qt>
-
-#include <algorithm>
-
 namespace ortolino {
-
-TastoSensore tastoSensore(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Space:
-        return TastoSensore::Spazio;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return TastoSensore::Invio;
-    default:
-        return TastoSensore::Altro;
-    }
-}
-
-int intervalloScansioneMs(int velocitaScansione)
-{
-    return std::clamp(velocitaScansione, 4, 60) * 250;
-}
 
 void ScansioneMenu::imposta(int modalita, int velocitaScansione)
 {

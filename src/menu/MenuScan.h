@@ -1,34 +1,13 @@
 #pragma once
 
+#include "platform/SwitchInput.h"
+
 #include <optional>
 
 namespace ortolino {
 
 // The five buttons of the main menu: four exercise kinds and "ESCI".
 inline constexpr int kPulsantiMenu = 5;
-
-// Input modes of ModalitaInput.
-inline constexpr int kModoMouse = 0;
-inline constexpr int kModoScansioneManuale = 1;
-inline constexpr int kModoScansioneAutomatica = 2;
-
-// Interval of Timer1 while the menu scans by hand: it only keeps the focus on
-// the switch box.
-inline constexpr int kIntervalloFuocoMs = 100;
-
-// What a switch sends.
-enum class TastoSensore
-{
-    Spazio,
-    Invio,
-    Altro
-};
-TastoSensore tastoSensore(int qtKey);
-
-// The automatic scan step: VelocitaScansione × 250 ms, with the step held to
-// the range the configuration offers (4 to 60, 1 to 15 seconds) so that a
-// hand-edited profile can neither overflow nor stall the scan.
-int intervalloScansioneMs(int velocitaScansione);
 
 // The menu's switch scanning, without widgets. Manual (1): space moves the
 // highlight, Enter chooses. Automatic (2): the highlight moves on each tick,

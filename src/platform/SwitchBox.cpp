@@ -17,48 +17,35 @@ SwitchBox::SwitchBox(const QString& name, QWidget* parent) : QWidget(parent)
 void SwitchBox::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
-    const int key = event->key();
-    if (key == pendingRelease_) { // the release was the key repeating
-        releaseTimer_.stop();
-        pendingRelease_ = 0;
-        return;
-    }
-    if (event->isAutoRepeat() || held_.contains(key))
-        return;
-    held_.insert(key);
-    emit keyDown(key);
+    // A repeat cancels its key's pending release; the timer then finds none.
+    if (keys_.press(event->key(), event->isAutoRepeat()))
+        emit keyDown(event->key());
 }
 
 void SwitchBox::keyReleaseEvent(QKeyEvent* event)
 {
     event->accept();
-    const int key = event->key();
-    if (event->isAutoRepeat() || !held_.contains(key))
+    int earlier = 0;
+    if (!keys_.release(event->key(), event->isAutoRepeat(), &earlier))
         return;
-    deliverPendingRelease(); // another key's release comes first
-    pendingRelease_ = key;
     releaseTimer_.start();
+    if (earlier != 0) // another key's release comes first
+        emit keyUp(earlier);
 }
 
 void SwitchBox::deliverPendingRelease()
 {
     releaseTimer_.stop();
-    const int key = pendingRelease_;
-    if (key == 0)
-        return;
-    pendingRelease_ = 0;
-    held_.remove(key);
-    emit keyUp(key);
+    if (const int key = keys_.takePendingRelease(); key != 0)
+        emit keyUp(key);
 }
 
 void SwitchBox::focusOutEvent(QFocusEvent* event)
 {
     deliverPendingRelease(); // released here: it counts
     // A key released elsewhere must not count as a release here later.
-    if (!held_.isEmpty()) {
-        held_.clear();
+    if (keys_.forget())
         emit heldKeysLost();
-    }
     QWidget::focusOutEvent(event);
 }
 
@@ -66,8 +53,7 @@ void SwitchBox::hideEvent(QHideEvent* event)
 {
     // A closing window takes no more choices.
     releaseTimer_.stop();
-    pendingRelease_ = 0;
-    held_.clear();
+    keys_.forget();
     QWidget::hideEvent(event);
 }
 

@@ -1,25 +1,21 @@
 #pragma once
 
-#include <QSet>
+#include "platform/SwitchInput.h"
+
 #include <QTimer>
 #include <QWidget>
 
 namespace ortolino {
 
 // A small, unseen box that holds the keyboard focus while a window scans, so
-// that the switches (which send space and Enter) reach its handlers.
-//
-// A switch held down must count once. Some X servers repeat a held key as
-// release-and-press pairs that Qt does not mark as repeats, so a release is
-// delivered only when no press of the same key follows within a few
-// milliseconds. A release whose press this box never saw (the Enter that
-// opened the window from the previous one) is ignored too.
+// that the switches (which send space and Enter) reach its handlers. A
+// switch held down counts once, however the system repeats it (SwitchKeys):
+// a release is handed on when the repeat window is over.
 class SwitchBox : public QWidget
 {
     Q_OBJECT
 public:
-    // A press this soon after a release of the same key is the key repeating.
-    static constexpr int kRepeatWindowMs = 30;
+    static constexpr int kRepeatWindowMs = SwitchKeys::kRepeatWindowMs;
 
     SwitchBox(const QString& name, QWidget* parent);
 
@@ -40,8 +36,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    QSet<int> held_;
-    int pendingRelease_ = 0; // 0: none
+    SwitchKeys keys_;
     QTimer releaseTimer_;
 };
 

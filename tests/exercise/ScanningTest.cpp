@@ -11,14 +11,8 @@ namespace {
 constexpr int kQ = 0, kE = 2, kA = 10, kN = 24, kM = 25;
 constexpr Colore kSelezionato = 255;
 
-TEST(ScanningRules, StepIntervalVisibleKeysFontFitAndKeyCase)
+TEST(ScanningRules, VisibleKeysFontFitKeyCaseAndModes)
 {
-    EXPECT_EQ(passoScansioneMs(4), 1000); // one step per second
-    EXPECT_EQ(passoScansioneMs(60), 15000);
-    EXPECT_EQ(passoScansioneMs(0), 1000); // a hand-edited profile is held to the range
-    EXPECT_EQ(passoScansioneMs(-7), 1000);
-    EXPECT_EQ(passoScansioneMs(32767), 15000);
-
     std::array<bool, kNumeroTasti> visible{};
     for (int key : {kE, kA, kN})
         visible[static_cast<size_t>(key)] = true;
@@ -38,38 +32,11 @@ TEST(ScanningRules, StepIntervalVisibleKeysFontFitAndKeyCase)
     state.CarattereLettere = kCorsivo;
     ImpostaTastiera(state);
     EXPECT_EQ(state.LettereTastiera[26], "m");
-}
 
-TEST(SwitchKeys, AHeldKeyCountsOnceHoweverItRepeats)
-{
-    SwitchKeys keys;
-    int earlier = -1;
-    EXPECT_TRUE(keys.press(Qt::Key_Space, false));
-    EXPECT_FALSE(keys.press(Qt::Key_Space, true));  // marked as a repeat
-    EXPECT_FALSE(keys.press(Qt::Key_Space, false)); // down already
-    // X servers may repeat as release-press pairs: the release only waits.
-    EXPECT_TRUE(keys.release(Qt::Key_Space, false, &earlier));
-    EXPECT_EQ(earlier, 0);
-    EXPECT_FALSE(keys.press(Qt::Key_Space, false));
-    EXPECT_TRUE(keys.anyDown());
-    EXPECT_TRUE(keys.release(Qt::Key_Space, false, &earlier));
-    EXPECT_EQ(keys.takePendingRelease(), Qt::Key_Space); // the one real release
-    EXPECT_FALSE(keys.anyDown());
-    EXPECT_EQ(keys.takePendingRelease(), 0);
-
-    EXPECT_FALSE(keys.release(Qt::Key_Return, false, &earlier)); // pressed in another window
-
-    keys.press(Qt::Key_A, false);
-    keys.press(Qt::Key_B, false);
-    keys.release(Qt::Key_A, false, &earlier);
-    keys.release(Qt::Key_B, false, &earlier);
-    EXPECT_EQ(earlier, Qt::Key_A); // a second release makes the first final
-    EXPECT_EQ(keys.takePendingRelease(), Qt::Key_B);
-
-    keys.press(Qt::Key_Space, false);
-    EXPECT_TRUE(keys.forget());
-    EXPECT_FALSE(keys.release(Qt::Key_Space, false, &earlier));
-    EXPECT_FALSE(keys.forget());
+    state.ModalitaInput = 7; // a hand-edited profile: mouse or keyboard
+    EXPECT_EQ(modalitaInUso(state), kModoMouse);
+    state.ModalitaInput = kModoScansioneAutomatica;
+    EXPECT_EQ(modalitaInUso(state), kModoScansioneAutomatica);
 }
 
 // What the scanning asked of the window.
@@ -89,13 +56,11 @@ public:
         if (running)
             ++timerStarts;
     }
-    void startRepeatWindow() override { ++repeatWindows; }
 
     int frame = -1;
     int focusCalls = 0;
     bool timerRunning = false;
     int timerStarts = 0;
-    int repeatWindows = 0;
 
 private:
     QStringList& events_;
@@ -121,18 +86,11 @@ protected:
         events.clear();
     }
 
-    // A switch pressed and released, its repeat window over.
+    // A switch pressed and released.
     void click(int qtKey)
     {
-        input->keyPressed(qtKey, QString(), false);
-        input->keyReleased(qtKey, false);
-        input->releaseWindowOver();
-    }
-    void type(const QString& text)
-    {
-        input->keyPressed(Qt::Key_A, text, false);
-        input->keyReleased(Qt::Key_A, false);
-        input->releaseWindowOver();
+        input->switchDown(qtKey);
+        input->switchUp(qtKey);
     }
     int position() const { return engine->TastoCorrente; }
     Colore colour(int key) { return view.keyColours[key]; }
@@ -144,7 +102,7 @@ protected:
 
 TEST_F(ScanningTest, ManualScanningVisitsTheVisibleKeysAndEnterChooses)
 {
-    begin(Modalita::ScansioneManuale);
+    begin(kModoScansioneManuale);
     EXPECT_TRUE(scan.timerRunning); // only to keep the focus on the box
     std::vector<int> visited;
     for (int i = 0; i < 4; ++i) {
@@ -181,7 +139,7 @@ TEST_F(ScanningTest, ManualScanningVisitsTheVisibleKeysAndEnterChooses)
 
 TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
 {
-    begin(Modalita::ScansioneAutomatica);
+    begin(kModoScansioneAutomatica);
     ASSERT_TRUE(scan.timerRunning);
     input->tick();
     EXPECT_EQ(position(), kE);
@@ -189,12 +147,10 @@ TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
     EXPECT_EQ(position(), kA);
     EXPECT_EQ(scan.focusCalls, 2);
 
-    input->keyPressed(Qt::Key_Space, " ", false);
+    input->switchDown(Qt::Key_Space);
     EXPECT_FALSE(scan.timerRunning); // held: the scan stands still
-    input->keyReleased(Qt::Key_Space, false);
-    EXPECT_FALSE(scan.timerRunning);
-    EXPECT_EQ(scan.repeatWindows, 1);
-    input->releaseWindowOver();
+    input->tick();                   // (a tick already on its way)
+    input->switchUp(Qt::Key_Space);
     EXPECT_TRUE(scan.timerRunning);
     EXPECT_TRUE(engine->avantiEnabled()); // A completed APE
     EXPECT_EQ(view.avantiColour, kSelezionato);
@@ -212,25 +168,21 @@ TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
     EXPECT_TRUE(scan.timerRunning);
 }
 
-TEST_F(ScanningTest, AHeldSwitchIsOneSelectionOnRelease)
+TEST_F(ScanningTest, TwoSwitchesHeldHoldTheScanUntilBothAreUpOrLost)
 {
-    begin(Modalita::ScansioneAutomatica);
+    begin(kModoScansioneAutomatica);
     input->tick();
-    input->keyPressed(Qt::Key_Space, " ", false);
-    for (int i = 0; i < 20; ++i) {
-        input->keyPressed(Qt::Key_Space, " ", true); // repeats the system marks
-        input->keyReleased(Qt::Key_Space, false);    // and release-press pairs
-        input->keyPressed(Qt::Key_Space, " ", false);
-    }
-    EXPECT_EQ(judged(), 0);
+    input->switchDown(Qt::Key_Space);
+    input->switchDown(Qt::Key_Return);
+    input->switchUp(Qt::Key_Return); // Enter chooses nothing here
     EXPECT_FALSE(scan.timerRunning);
-    input->keyReleased(Qt::Key_Space, false);
-    input->releaseWindowOver();
+    EXPECT_EQ(judged(), 0);
+    input->switchUp(Qt::Key_Space);
     EXPECT_EQ(judged(), 1);
     EXPECT_TRUE(scan.timerRunning);
 
     // The focus went away while the switch was down: the scan resumes, nothing chosen.
-    input->keyPressed(Qt::Key_Space, " ", false);
+    input->switchDown(Qt::Key_Space);
     input->keysLost();
     EXPECT_TRUE(scan.timerRunning);
     EXPECT_EQ(judged(), 1);
@@ -238,7 +190,7 @@ TEST_F(ScanningTest, AHeldSwitchIsOneSelectionOnRelease)
 
 TEST_F(ScanningTest, TheScanGoesOnWhileAHelpWaitsAndAChoiceThereIsJudged)
 {
-    begin(Modalita::ScansioneAutomatica);
+    begin(kModoScansioneAutomatica);
     input->tick(); // E, wrong for APE
     bool runningDuringHelp = false;
     duringWait = [&](size_t index) {
@@ -257,7 +209,7 @@ TEST_F(ScanningTest, TheScanGoesOnWhileAHelpWaitsAndAChoiceThereIsJudged)
 
 TEST_F(ScanningTest, AnExerciseEndingDuringAHelpStopsTheHandler)
 {
-    begin(Modalita::ScansioneManuale);
+    begin(kModoScansioneManuale);
     click(Qt::Key_Space); // E, wrong
     duringWait = [&](size_t) { engine->endExercise(); };
     events.clear();
@@ -269,7 +221,7 @@ TEST_F(ScanningTest, AnExerciseEndingDuringAHelpStopsTheHandler)
 TEST_F(ScanningTest, WithTheFrameOnlyTheFrameMovesAndStartsOnKeyZero)
 {
     state.ConRiquadro = true;
-    begin(Modalita::ScansioneManuale);
+    begin(kModoScansioneManuale);
     EXPECT_EQ(position(), kQ);
     EXPECT_EQ(scan.frame, kQ);
     click(Qt::Key_Space);
@@ -287,7 +239,7 @@ TEST_F(ScanningTest, WithTheFrameOnlyTheFrameMovesAndStartsOnKeyZero)
 TEST_F(ScanningTest, AutomaticScanningRestartsFromTheLastKey)
 {
     state.RipartiDallInizio = true;
-    begin(Modalita::ScansioneAutomatica);
+    begin(kModoScansioneAutomatica);
     input->tick();
     input->tick(); // A
     click(Qt::Key_Space);
@@ -296,11 +248,13 @@ TEST_F(ScanningTest, AutomaticScanningRestartsFromTheLastKey)
 
 TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
 {
-    begin(Modalita::Mouse);
-    type("q"); // hidden, judged wrong
+    begin(kModoMouse);
+    input->letterTyped("q"); // hidden, judged wrong
     EXPECT_EQ(state.NumeroErrati, 1);
-    input->keyPressed(Qt::Key_A, "a", false);
-    input->keyPressed(Qt::Key_A, "a", true); // a key held down counts once
+    input->letterTyped("");
+    input->letterTyped(" ");
+    EXPECT_EQ(state.NumeroErrati, 1);
+    input->letterTyped("a");
     EXPECT_EQ(state.NumeroEsatti, 1);
     EXPECT_TRUE(engine->avantiEnabled());
     EXPECT_TRUE(view.keyColours.empty()); // no scan mark in this mode
@@ -315,9 +269,10 @@ TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
 
 TEST_F(ScanningTest, InTheScanningModesAClickOnlyClearsTheHelp)
 {
-    begin(Modalita::ScansioneManuale);
+    begin(kModoScansioneManuale);
     input->keyClicked(kA);
     input->avantiClicked();
+    input->letterTyped("a");
     EXPECT_EQ(judged(), 0);
     EXPECT_EQ(events, (QStringList{"stop", "balloon \"\"", "balloon hidden"}));
 }
@@ -394,7 +349,7 @@ TEST_F(ExerciseTest, TheGreetingHasTwoTextsWithTheMouseOneWhenScanningNoneWithou
     ASSERT_FALSE(ciao.isEmpty());
     EXPECT_EQ(testiSaluto(program), (QStringList{ciao.toUpper(), program.text("0040").toUpper()}));
     state.CarattereLettere = kMinuscolo;
-    state.ModalitaInput = Modalita::ScansioneAutomatica;
+    state.ModalitaInput = kModoScansioneAutomatica;
     EXPECT_EQ(testiSaluto(program), QStringList{ciao});
     state.ParlatoAttivo = false;
     EXPECT_TRUE(testiSaluto(program).isEmpty());

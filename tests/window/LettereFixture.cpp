@@ -1,6 +1,5 @@
 #include "LettereFixture.h"
 
-#include "app/Windows.h"
 #include "exercise/Scanning.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -76,7 +75,8 @@ LettereTest::LettereTest() : program(env.env(), seams.services()), state(program
     program.services.random = &random;
     program.services.agent = &agent;
     program.services.sounds = &sounds;
-    registerWindows(windows);
+    windows.registerForm(QStringLiteral("lettere"),
+                         [](Program& p, WindowManager& w) { return new lettere(p, w); });
 }
 
 LettereTest::~LettereTest()
@@ -220,10 +220,10 @@ void LettereTest::completeWord()
 {
     for (const QString& letter : missingLetters()) {
         switch (state.ModalitaInput) {
-        case Modalita::ScansioneManuale:
+        case kModoScansioneManuale:
             chooseByManualScan(letter);
             break;
-        case Modalita::ScansioneAutomatica:
+        case kModoScansioneAutomatica:
             chooseByAutomaticScan(letter);
             break;
         default:

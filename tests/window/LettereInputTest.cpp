@@ -38,9 +38,9 @@ protected:
     // Goes on to the next word the way the mode does.
     void chooseAvanti()
     {
-        if (state.ModalitaInput == Modalita::ScansioneManuale)
+        if (state.ModalitaInput == kModoScansioneManuale)
             switchClick(manualBox(), Qt::Key_Return);
-        else if (state.ModalitaInput == Modalita::ScansioneAutomatica)
+        else if (state.ModalitaInput == kModoScansioneAutomatica)
             switchClick(automaticBox(), Qt::Key_Space);
         else
             QTest::mouseClick(avanti(), Qt::LeftButton);
@@ -53,7 +53,7 @@ TEST_F(LettereInputTest, AWordIsCompletedInEveryModeAndEveryKind)
     addPicture("pane.jpg");
     activate("eanp");
     const Colore selected = state.ColoreBottoneSelezionato;
-    for (int mode : {Modalita::Mouse, Modalita::ScansioneManuale, Modalita::ScansioneAutomatica}) {
+    for (int mode : {kModoMouse, kModoScansioneManuale, kModoScansioneAutomatica}) {
         for (int kind : {Esercizio::LetteraIniziale, Esercizio::UnaLettera, Esercizio::DueLettere,
                          Esercizio::TutteLettere}) {
             SCOPED_TRACE(QString("mode %1 kind %2").arg(mode).arg(kind).toStdString());
@@ -68,7 +68,7 @@ TEST_F(LettereInputTest, AWordIsCompletedInEveryModeAndEveryKind)
             EXPECT_EQ(state.NumeroErrati, 0);
             EXPECT_EQ(row()[2], "Fatto");
             EXPECT_TRUE(avanti()->isEnabled());
-            if (mode != Modalita::Mouse) { // "avanti" carries the scan mark
+            if (mode != kModoMouse) { // "avanti" carries the scan mark
                 EXPECT_EQ(avanti()->palette().color(QPalette::Button), qtColor(selected));
             }
             const int rows = state.NumeroRigheRegistro;
@@ -103,7 +103,7 @@ TEST_F(LettereInputTest, ManualScanWithOnlyEANActiveCyclesThroughThem)
 {
     addPicture("nave.jpg");
     activate("ean");
-    state.ModalitaInput = Modalita::ScansioneManuale;
+    state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
     EXPECT_TRUE(timer1()->isActive());
     EXPECT_EQ(timer1()->interval(), 100); // it only keeps the focus on the box
@@ -132,7 +132,7 @@ TEST_F(LettereInputTest, TheFrameMovesAloneAndHidesOnAHiddenKey)
 {
     addPicture("nave.jpg");
     activate("ean");
-    state.ModalitaInput = Modalita::ScansioneManuale;
+    state.ModalitaInput = kModoScansioneManuale;
     state.ConRiquadro = true;
     state.SpessoreRiquadro = 6;
     ASSERT_NE(open(), nullptr);
@@ -156,7 +156,7 @@ TEST_F(LettereInputTest, AutomaticScanTakesOneStepPerSecondAtFour)
 {
     addPicture("nave.jpg");
     activate("ean");
-    state.ModalitaInput = Modalita::ScansioneAutomatica;
+    state.ModalitaInput = kModoScansioneAutomatica;
     state.VelocitaScansione = 4;
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(timer1()->interval(), 1000);
@@ -180,7 +180,7 @@ TEST_F(LettereInputTest, HoldingTheSwitchHoldsTheScanAndChoosesOnceOnRelease)
 {
     addPicture("nave.jpg");
     activate("ean");
-    state.ModalitaInput = Modalita::ScansioneAutomatica;
+    state.ModalitaInput = kModoScansioneAutomatica;
     ASSERT_NE(open(), nullptr);
     window->Timer1_Timer();
     window->Timer1_Timer();
@@ -229,7 +229,7 @@ TEST_F(LettereInputTest, TheScanKeepsMovingWhileAHelpIsSpoken)
 {
     addPicture("nave.jpg");
     activate("ean");
-    state.ModalitaInput = Modalita::ScansioneAutomatica;
+    state.ModalitaInput = kModoScansioneAutomatica;
     ASSERT_NE(open(), nullptr);
     bool scanningDuringHelp = false;
     seams.waiter.during = [&](size_t index, double) {

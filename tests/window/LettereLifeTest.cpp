@@ -1,6 +1,9 @@
 // The exercise window's life: load, activation, the menus, closing and
 // opening again, and how it scales.
+#include "app/Windows.h"
+#include "exercise/MaskedWord.h"
 #include "LettereFixture.h"
+#include "menu/FormMenu.h"
 #include "platform/Colors.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
@@ -10,6 +13,7 @@
 #include <algorithm>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -52,6 +56,7 @@ protected:
 TEST_F(LettereLifeTest, LoadingAlonePreparesTheKeysAndTheCharacterOnly)
 {
     // What the report window does: load hidden, read the key captions, unload.
+    registerMenu();
     window = qobject_cast<lettere*>(windows.load("lettere"));
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isVisible());
@@ -72,6 +77,7 @@ TEST_F(LettereLifeTest, LoadingAlonePreparesTheKeysAndTheCharacterOnly)
     close();
     EXPECT_TRUE(window.isNull());
     EXPECT_EQ(agent.calls, (QStringList{"StopAll", "released"}));
+    EXPECT_EQ(windows.find("FormMenu"), nullptr); // the report window stays on screen
 }
 
 TEST_F(LettereLifeTest, ActivationCoversTheScreenShowsTheFirstWordAndGreets)
@@ -139,7 +145,7 @@ TEST_F(LettereLifeTest, SystemColoursAndSpeechOffLeaveThoseStepsOut)
 
 TEST_F(LettereLifeTest, WhenScanningTheGreetingHasOneText)
 {
-    state.ModalitaInput = Modalita::ScansioneAutomatica;
+    state.ModalitaInput = kModoScansioneAutomatica;
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(agent.calls.filter("Speak"), (QStringList{speak("0039")}));
 }
@@ -183,6 +189,40 @@ TEST_F(LettereLifeTest, EsciGoesBackToTheMenuAndReleasesTheCharacter)
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
     EXPECT_EQ(windows.loadedWindows().size(), 1);
     EXPECT_EQ(agent.calls, (QStringList{"StopAll", "released"}));
+}
+
+TEST_F(LettereLifeTest, TheCloseBoxLeadsBackToTheMenuToo)
+{
+    registerMenu();
+    ASSERT_NE(open(), nullptr);
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    ASSERT_NE(windows.find("FormMenu"), nullptr);
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+}
+
+TEST_F(LettereLifeTest, TheMainMenuHandsOverAndGetsTheScreenBack)
+{
+    registerWindows(windows); // the real main menu
+    QDir().mkpath(env.env().cartellaUtenti());
+    state.PercorsoProfilo = env.env().profiloPredefinito();
+    auto* menu = qobject_cast<FormMenu*>(windows.show("FormMenu"));
+    ASSERT_NE(menu, nullptr);
+    menu->AvviaEsercizi(Esercizio::LetteraIniziale);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window = qobject_cast<lettere*>(windows.find("lettere"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(windows.loadedWindows().size(), 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(caption(), "_ AVE");
+    EXPECT_EQ(state.Registro[1][1], " * NAVE * ");
+
+    action("mnuEsci")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    ASSERT_NE(windows.find("FormMenu"), nullptr);
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
 
 TEST_F(LettereLifeTest, WithoutTheMenuEsciClosesTheWindow)
@@ -271,7 +311,7 @@ TEST_F(LettereLifeTest, ThePictureKeepsItsProportionsInColourOrGrey)
 
 TEST_F(LettereLifeTest, ControlsScaleWithTheWindowAndComeBackExactly)
 {
-    state.ModalitaInput = Modalita::ScansioneManuale;
+    state.ModalitaInput = kModoScansioneManuale;
     state.ConRiquadro = true;
     ASSERT_NE(open(), nullptr);
     QWidget* area = window->centralWidget();
