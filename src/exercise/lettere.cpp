@@ -10,6 +10,7 @@
 #include "platform/Pointer.h"
 #include "platform/ResizeMath.h"
 #include "platform/ShapeControl.h"
+#include "platform/SolidButton.h"
 #include "platform/SpeakingCharacter.h"
 #include "platform/SwitchBox.h"
 #include "platform/WindowManager.h"
@@ -213,7 +214,7 @@ void lettere::createKeyboard()
     const QFont keyFont = designFont(QStringLiteral("Arial"), 12, true);
     for (const Riga& riga : kRighe) {
         for (int i = riga.first; i <= riga.last; ++i) {
-            auto* key = named(new QPushButton(area()), "tastiera");
+            auto* key = named(new SolidButton(QString(), area()), "tastiera");
             setControlIndex(key, i);
             key->setFont(keyFont);
             key->setFocusPolicy(Qt::NoFocus); // typed letters and switches reach the window
@@ -226,7 +227,7 @@ void lettere::createKeyboard()
             tastiera[static_cast<size_t>(i)] = key;
         }
     }
-    BottoneAvanti = named(new QPushButton(QStringLiteral("avanti"), area()), "BottoneAvanti");
+    BottoneAvanti = named(new SolidButton(QStringLiteral("avanti"), area()), "BottoneAvanti");
     BottoneAvanti->setFont(designFont(QStringLiteral("Comic Sans MS"), 18, true));
     BottoneAvanti->setEnabled(false);
     BottoneAvanti->setAutoDefault(true); // Enter on it goes on, as Space does
