@@ -277,57 +277,9 @@ TEST_F(ScanningTest, InTheScanningModesAClickOnlyClearsTheHelp)
     EXPECT_EQ(events, (QStringList{"stop", "balloon \"\"", "balloon hidden"}));
 }
 
-// A character component that loads only "Merlin" and records the settings.
-class LoggingAgent final : public Agent
-{
-public:
-    std::unique_ptr<Personaggio> Load(const QString& name, QString* error) override
-    {
-        if (name != "Merlin") {
-            *error = "missing";
-            return nullptr;
-        }
-        auto character = std::make_unique<Settings>(calls);
-        return character;
-    }
-    QStringList characterNames() const override { return {"Merlin"}; }
-    QList<Voce> voices() const override { return {}; }
-    QStringList calls;
-
-private:
-    class Settings final : public Personaggio
-    {
-    public:
-        explicit Settings(QStringList& calls) : calls_(calls) {}
-        QString name() const override { return "Merlin"; }
-        bool MoveTo(int, int) override { return true; }
-        bool Show() override { return true; }
-        bool Hide() override { return true; }
-        bool Speak(const QString&) override { return true; }
-        bool Play(const QString&) override { return true; }
-        bool StopAll() override { return true; }
-        bool setTTSModeID(const QString& id) override { return log("voice " + id); }
-        bool setLanguageID(int id) override { return log(QString("language %1").arg(id)); }
-        bool setBalloonFont(const QString& face, int points) override
-        {
-            return log(QString("balloon %1 %2").arg(face).arg(points));
-        }
-        int balloonStyle() const override { return 4; }
-        bool setBalloonStyle(int style) override { return log(QString("style %1").arg(style)); }
-
-    private:
-        bool log(const QString& call)
-        {
-            calls_ << call;
-            return false; // a failing setting is skipped, the next still runs
-        }
-        QStringList& calls_;
-    };
-};
-
 TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrNotAtAll)
 {
-    LoggingAgent agent;
+    RecordingAgent agent;
     EXPECT_EQ(CaricaPersonaggio(state, nullptr), nullptr);
     state.NomeAgente = "Nessuno";
     EXPECT_EQ(CaricaPersonaggio(state, &agent), nullptr);
@@ -337,9 +289,11 @@ TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrNotAtAll)
     state.LinguaAgente = "1040";
     state.NomeFont = "Tratto1";
     state.DimensioneFont = 36;
+    agent.failing = QStringList{"setTTSModeID", "setLanguageID"}; // skipped, the rest goes on
+    agent.calls.clear();
     EXPECT_NE(CaricaPersonaggio(state, &agent), nullptr);
-    EXPECT_EQ(agent.calls,
-              (QStringList{"voice {it}", "language 1040", "balloon Tratto1 36", "style 7"}));
+    EXPECT_EQ(agent.calls, (QStringList{"Load Merlin", "setTTSModeID {it}", "setLanguageID 1040",
+                                        "setBalloonFont Tratto1 36", "setBalloonStyle 3"}));
 }
 
 TEST_F(ExerciseTest, TheGreetingHasTwoTextsWithTheMouseOneWhenScanningNoneWithoutSpeech)

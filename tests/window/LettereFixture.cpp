@@ -11,58 +11,6 @@
 
 namespace ortolino::test {
 
-namespace {
-
-class LoggedCharacter final : public Personaggio
-{
-public:
-    LoggedCharacter(QStringList& calls) : calls_(calls) {}
-    ~LoggedCharacter() override { calls_ << QStringLiteral("released"); }
-    QString name() const override { return QStringLiteral("Merlin"); }
-    bool MoveTo(int x, int y) override { return log(QStringLiteral("MoveTo %1 %2").arg(x).arg(y)); }
-    bool Show() override { return log(QStringLiteral("Show")); }
-    bool Hide() override { return log(QStringLiteral("Hide")); }
-    bool Speak(const QString& text) override { return log(QStringLiteral("Speak ") + text); }
-    bool Play(const QString& animation) override
-    {
-        return log(QStringLiteral("Play ") + animation);
-    }
-    bool StopAll() override { return log(QStringLiteral("StopAll")); }
-    bool setTTSModeID(const QString& id) override { return log(QStringLiteral("voice ") + id); }
-    bool setLanguageID(int id) override { return log(QStringLiteral("language %1").arg(id)); }
-    bool setBalloonFont(const QString& face, int points) override
-    {
-        return log(QStringLiteral("balloon %1 %2").arg(face).arg(points));
-    }
-    int balloonStyle() const override { return style_; }
-    bool setBalloonStyle(int style) override
-    {
-        style_ = style;
-        return log(QStringLiteral("style %1").arg(style));
-    }
-
-private:
-    bool log(const QString& call)
-    {
-        calls_ << call;
-        return true;
-    }
-    QStringList& calls_;
-    int style_ = 0;
-};
-
-} // namespace
-
-std::unique_ptr<Personaggio> CharacterLog::Load(const QString& name, QString* error)
-{
-    calls << QStringLiteral("Load ") + name;
-    if (name != QStringLiteral("Merlin")) {
-        *error = QStringLiteral("no such character");
-        return nullptr;
-    }
-    return std::make_unique<LoggedCharacter>(calls);
-}
-
 LettereTest::LettereTest() : program(env.env(), seams.services()), state(program.state)
 {
     PreparaTastiera(state);
@@ -73,8 +21,6 @@ LettereTest::LettereTest() : program(env.env(), seams.services()), state(program
     state.ColoreCasuale = false;
     random.seed(20240611);
     program.services.random = &random;
-    program.services.agent = &agent;
-    program.services.sounds = &sounds;
     windows.registerForm(QStringLiteral("lettere"),
                          [](Program& p, WindowManager& w) { return new lettere(p, w); });
 }

@@ -3,7 +3,6 @@
 #include "app/Program.h"
 #include "exercise/lettere.h"
 #include "platform/Random.h"
-#include "platform/SpeakingCharacter.h"
 #include "platform/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
@@ -13,28 +12,6 @@
 #include <QPushButton>
 
 namespace ortolino::test {
-
-// A character component whose characters write every call into one log
-// ("Load Merlin", "MoveTo 10 20", "Speak ...", "released"); only "Merlin" loads.
-class CharacterLog final : public Agent
-{
-public:
-    std::unique_ptr<Personaggio> Load(const QString& name, QString* error) override;
-    QStringList characterNames() const override { return {QStringLiteral("Merlin")}; }
-    QList<Voce> voices() const override { return {}; }
-    QStringList calls;
-};
-
-class CountingSounds final : public SoundPlayer
-{
-public:
-    bool play(const QString& path) override
-    {
-        played << path;
-        return true;
-    }
-    QStringList played;
-};
 
 // The exercise window driven through the window manager, on the shipped
 // Italian language, with pictures of its own and every seam a double.
@@ -77,8 +54,7 @@ protected:
     Program program;
     ProgramState& state;
     SystemRandom random; // seeded: every run draws the same words
-    CharacterLog agent;
-    CountingSounds sounds;
+    RecordingAgent& agent = seams.agent;
     WindowManager windows{program};
     QPointer<lettere> window;
 };

@@ -67,8 +67,9 @@ TEST_F(LettereLifeTest, LoadingAlonePreparesTheKeysAndTheCharacterOnly)
     }
     EXPECT_EQ(key(0)->text(), "Q");
     EXPECT_EQ(window->windowTitle(), "Ortolino - Esercizio");
-    EXPECT_EQ(agent.calls, (QStringList{"Load Merlin", "voice " + state.ModoVoce, "language 1040",
-                                        "balloon Arial 28", "style 3"}));
+    EXPECT_EQ(agent.calls,
+              (QStringList{"Load Merlin", "setTTSModeID " + state.ModoVoce, "setLanguageID 1040",
+                           "setBalloonFont Arial 28", "setBalloonStyle 3"}));
     EXPECT_EQ(state.NumeroParole, 0); // no catalogue before activation
     EXPECT_EQ(state.NumeroRigheRegistro, 0);
     EXPECT_FALSE(window->findChild<QTimer*>("Timer1")->isActive());
@@ -76,7 +77,7 @@ TEST_F(LettereLifeTest, LoadingAlonePreparesTheKeysAndTheCharacterOnly)
     agent.calls.clear();
     close();
     EXPECT_TRUE(window.isNull());
-    EXPECT_EQ(agent.calls, (QStringList{"StopAll", "released"}));
+    EXPECT_EQ(agent.calls, QStringList{"StopAll"});
     EXPECT_EQ(windows.find("FormMenu"), nullptr); // the report window stays on screen
 }
 
@@ -188,7 +189,7 @@ TEST_F(LettereLifeTest, EsciGoesBackToTheMenuAndReleasesTheCharacter)
     ASSERT_NE(windows.find("FormMenu"), nullptr);
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
     EXPECT_EQ(windows.loadedWindows().size(), 1);
-    EXPECT_EQ(agent.calls, (QStringList{"StopAll", "released"}));
+    EXPECT_EQ(agent.calls, QStringList{"StopAll"});
 }
 
 TEST_F(LettereLifeTest, TheCloseBoxLeadsBackToTheMenuToo)
