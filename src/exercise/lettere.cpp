@@ -154,7 +154,7 @@ void lettere::createPictureArea()
     place(picAgent, 280, 600, kLarghezzaAgente, 2400);
 
     Picture2 = named(new QFrame(area()), "Picture2");
-    static_cast<QFrame*>(Picture2)->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
     place(Picture2, 2160, 240, 5760, 3720);
     Image1 = named(new PictureBox(Picture2), "Image1");
     place(Image1, 60, 60, 5640, 3600);
@@ -171,7 +171,7 @@ void lettere::createPictureArea()
     place(Label1, 240, 4200, 9780, 1320);
 
     Picture1 = named(new QFrame(area()), "Picture1");
-    static_cast<QFrame*>(Picture1)->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Picture1->setFrameStyle(QFrame::Box | QFrame::Plain);
     paintArea(Picture1, QColor(255, 255, 225));
     place(Picture1, 2160, 1560, 5760, 1080);
     Label4 = named(

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class QFrame;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -96,7 +97,7 @@ private:
     void runTimer1(bool running) override;
 
     PictureBox* Image1 = nullptr;
-    QWidget* Picture2 = nullptr;
+    QFrame* Picture2 = nullptr;
     QLabel* Label1 = nullptr;
     std::array<QPushButton*, kNumeroTasti> tastiera{};
     QPushButton* BottoneAvanti = nullptr;
@@ -108,7 +109,7 @@ private:
     PictureBox* ComandoIconaNo = nullptr;
     QLabel* LabelMerlino = nullptr;
     QWidget* picAgent = nullptr;
-    QWidget* Picture1 = nullptr;
+    QFrame* Picture1 = nullptr;
     QLabel* Label4 = nullptr;
     SwitchBox* PictureScansioneManuale = nullptr;
     SwitchBox* PictureScansioneAutomatica = nullptr;
