@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseEngine.h"
 #include "exercise/ExerciseView.h"
+#include "exercise/KeyCaptions.h"
 
 #include <algorithm>
 
@@ -16,11 +17,8 @@ int modalitaInUso(const ProgramState& state)
 
 void ImpostaTastiera(ProgramState& state)
 {
-    const bool maiuscolo = state.CarattereLettere == kMaiuscolo;
-    for (int k = 1; k <= kNumeroTasti; ++k) {
-        QString& lettera = state.LettereTastiera[static_cast<size_t>(k)];
-        lettera = maiuscolo ? lettera.toUpper() : lettera.toLower();
-    }
+    for (int i = 0; i < kNumeroTasti; ++i)
+        state.LettereTastiera[static_cast<size_t>(i + 1)] = keyCaption(state, i);
 }
 
 int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible)

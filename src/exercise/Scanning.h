@@ -16,9 +16,9 @@ class ExerciseView;
 // profile) counts as mouse or keyboard.
 int modalitaInUso(const ProgramState& state);
 
-// Puts the key letters (LettereTastiera) in the case in force: upper case for
-// "maiuscolo", lower case otherwise. The window then writes them as the key
-// captions and hides the keys whose letter is not active.
+// Puts the key letters (LettereTastiera) in the case in force (keyCaption).
+// The window then writes them as the key captions and hides the keys whose
+// letter is not active.
 void ImpostaTastiera(ProgramState& state);
 
 // The next visible key after `key`, cyclically (25 is followed by 0). With no
