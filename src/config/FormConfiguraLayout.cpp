@@ -47,14 +47,6 @@ Control* captioned(QWidget* parent, const char* name, const char* text, int inde
     return control;
 }
 
-QFont fontOf(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QScrollBar* horizontalBar(QWidget* parent, const char* name, const BarRange& range, int page)
 {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
@@ -77,7 +69,7 @@ FormConfigura::FormConfigura(Program& program, WindowManager& windows)
     : Form(QStringLiteral("FormConfigura"), program, windows, QSize(kLarghezza, kAltezza))
 {
     setWindowTitle(QStringLiteral("Ortolino - Configurazioni"));
-    area()->setFont(fontOf(12));
+    area()->setFont(designFont(QStringLiteral("Arial"), 12));
     createTop();
     createUserTab();
     createChoicesTab();
@@ -98,11 +90,11 @@ void FormConfigura::createTop()
     mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
 
     Label4 = named<QLabel>(area(), "Label4");
-    Label4->setFont(fontOf(16, true));
+    Label4->setFont(designFont(QStringLiteral("Arial"), 16, true));
     place(Label4, 240, 120, 13020, 540);
 
     TabStrip1 = named<QTabBar>(area(), "TabStrip1");
-    TabStrip1->setFont(fontOf(12, true));
+    TabStrip1->setFont(designFont(QStringLiteral("Arial"), 12, true));
     TabStrip1->setExpanding(true);
     for (const char* caption :
          {"Utente", "Scelte didattiche", "Fonts e Colori", "Voce e Suoni", "Modalità di input"})
@@ -156,7 +148,7 @@ void FormConfigura::createChoicesTab()
     LabelListaInUso = named<QLabel>(Frame4, "LabelListaInUso");
     LabelListaInUso->setWordWrap(true);
     LabelListaInUso->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LabelListaInUso->setFont(fontOf(9));
+    LabelListaInUso->setFont(designFont(QStringLiteral("Arial"), 9));
     place(LabelListaInUso, 240, 900, 3960, 1560);
     CommandCambiaListaInUso =
         captioned<QPushButton>(Frame4, "CommandCambiaListaInUso", "Lista in uso");
@@ -209,7 +201,7 @@ void FormConfigura::createLetterBoxes()
             --row;
         const int column = i - kPrimaDellaRiga[static_cast<size_t>(row)];
         auto* box = named<QCheckBox>(Frame3, "Op_Lettere", i);
-        box->setFont(fontOf(18, true));
+        box->setFont(designFont(QStringLiteral("Arial"), 18, true));
         place(box, kRientroRiga[static_cast<size_t>(row)] + column * kPassoTasto, 420 + row * 960,
               1140, 840);
         Op_Lettere[static_cast<size_t>(i)] = box;
@@ -342,7 +334,7 @@ void FormConfigura::createListEditor()
     auto wordList = [this](const char* name) {
         auto* list = named<QListWidget>(FrameCreaNuovaLista, name);
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        list->setFont(fontOf(13));
+        list->setFont(designFont(QStringLiteral("Arial"), 13));
         return list;
     };
     Label10 = captioned<QLabel>(FrameCreaNuovaLista, "Label10",
@@ -360,7 +352,7 @@ void FormConfigura::createListEditor()
     Command2 = captioned<QPushButton>(FrameCreaNuovaLista, "Command2", "←");
     place(Command2, 6120, 4080, 1260, 960);
     for (QPushButton* arrow : {Command1, Command2})
-        arrow->setFont(fontOf(26, true));
+        arrow->setFont(designFont(QStringLiteral("Arial"), 26, true));
 
     Label8 = captioned<QLabel>(
         FrameCreaNuovaLista, "Label8",
@@ -389,7 +381,7 @@ void FormConfigura::createWaitingNotice()
         captioned<QLabel>(Picture1, "Label5", "Attendere : sto caricando la lista delle immagini");
     Label5->setAlignment(Qt::AlignCenter);
     Label5->setWordWrap(true);
-    Label5->setFont(fontOf(14, true));
+    Label5->setFont(designFont(QStringLiteral("Arial"), 14, true));
     place(Label5, 120, 120, 5760, 1560);
     Picture1->hide();
 }

@@ -52,14 +52,6 @@ constexpr double kDimensioneInizialeTasti = 14.25;
 constexpr int kSpessoreMinimo = 3; // the range the configuration offers
 constexpr int kSpessoreMassimo = 30;
 
-QFont designFont(const QString& face, double points, bool bold)
-{
-    QFont font(face);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QFont settingFont(const QString& face, int points)
 {
     QFont font(face);

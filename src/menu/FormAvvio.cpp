@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "platform/ClickLabel.h"
 #include "platform/Colors.h"
+#include "platform/Controls.h"
 #include "platform/Pointer.h"
 #include "platform/WindowManager.h"
 
@@ -11,17 +12,6 @@
 
 namespace ortolino {
 
-namespace {
-
-QFont comicSans(int points, bool bold = false)
-{
-    QFont font(QStringLiteral("Comic Sans MS"), points);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
-
 FormAvvio::FormAvvio(Program& program, WindowManager& windows)
     : Form(QStringLiteral("FormAvvio"), program, windows, QSize(9600, 7200))
 {
@@ -29,13 +19,13 @@ FormAvvio::FormAvvio(Program& program, WindowManager& windows)
 
     Label1 = new QLabel(QStringLiteral("ORTOLINO"), area());
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(comicSans(48, true));
+    Label1->setFont(designFont(QStringLiteral("Comic Sans MS"), 48, true));
     Label1->setAlignment(Qt::AlignCenter);
     place(Label1, 600, 480, 8400, 1500);
 
     Label2 = new QLabel(QStringLiteral("18/12/2005"), area());
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(comicSans(20));
+    Label2->setFont(designFont(QStringLiteral("Comic Sans MS"), 20));
     Label2->setAlignment(Qt::AlignCenter);
     place(Label2, 600, 2040, 8400, 600);
 
@@ -46,7 +36,7 @@ FormAvvio::FormAvvio(Program& program, WindowManager& windows)
 
     Command1 = new QPushButton(QStringLiteral("&Avvio"), area());
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(comicSans(20, true));
+    Command1->setFont(designFont(QStringLiteral("Comic Sans MS"), 20, true));
     Command1->setCursor(pencilPointer());
     Command1->setDefault(true);
     place(Command1, 3450, 5880, 2700, 900);

@@ -13,13 +13,12 @@
 #include "platform/SwitchBox.h"
 #include "platform/WindowManager.h"
 
+#include <algorithm>
 #include <QComboBox>
 #include <QEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace ortolino {
 
@@ -53,14 +52,6 @@ constexpr std::array<int, 2> kSinistraFigura = {360, 6240};
 constexpr int kLarghezzaFigura = 2040;
 constexpr std::array<int, 2> kSinistraPulsante = {2520, 8400};
 constexpr int kLarghezzaPulsante = 3240;
-
-QFont verdanaBold(double points)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 } // namespace
 
@@ -115,7 +106,8 @@ void FormMenu::createButtons()
         auto* button = new ClickLabel(QString::fromUtf8(kPulsanti[index].caption), area());
         button->setObjectName(QStringLiteral("Command1"));
         setControlIndex(button, i);
-        button->setFont(verdanaBold(i == kPulsantiMenu - 1 ? 18.0 : 15.75));
+        button->setFont(
+            designFont(QStringLiteral("Verdana"), i == kPulsantiMenu - 1 ? 18.0 : 15.75, true));
         button->setAlignment(Qt::AlignCenter);
         button->setWordWrap(true);
         button->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -90,4 +90,12 @@ void setTag(QObject* control, const QString& text)
     control->setProperty(kTagProperty, text);
 }
 
+QFont designFont(const QString& face, double points, bool bold)
+{
+    QFont font(face);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 } // namespace ortolino

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -31,6 +32,9 @@ void setCaption(QObject* control, const QString& text);
 void setToolTipText(QObject* control, const QString& text);
 
 QString tag(const QObject* control);
+
+// A face of a window's design at a size in points (fractions allowed, as designed).
+QFont designFont(const QString& face, double points, bool bold = false);
 void setTag(QObject* control, const QString& text);
 
 } // namespace ortolino

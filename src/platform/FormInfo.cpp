@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "app/Windows.h"
 #include "platform/ClickLabel.h"
+#include "platform/Controls.h"
 #include "platform/DocumentOpener.h"
 #include "platform/Informazioni.h"
 #include "platform/WindowManager.h"
@@ -11,17 +12,6 @@
 
 namespace ortolino {
 
-namespace {
-
-QFont arial()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(14.25);
-    return font;
-}
-
-} // namespace
-
 FormInfo::FormInfo(Program& program, WindowManager& windows)
     : Form(QStringLiteral("FormInfo"), program, windows, QSize(8535, 6420))
 {
@@ -29,7 +19,7 @@ FormInfo::FormInfo(Program& program, WindowManager& windows)
 
     Command1 = new QPushButton(QStringLiteral("Chiudi"), area());
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(arial());
+    Command1->setFont(designFont(QStringLiteral("Arial"), 14.25));
     place(Command1, 5640, 5280, 2655, 975);
     connect(Command1, &QPushButton::clicked, this, &FormInfo::Command1_Click);
 
@@ -50,7 +40,7 @@ QLabel* FormInfo::addLabel(const char* name, const char* caption, int left, int 
 {
     auto* label = new QLabel(QString::fromLatin1(caption), area());
     label->setObjectName(QString::fromLatin1(name));
-    label->setFont(arial());
+    label->setFont(designFont(QStringLiteral("Arial"), 14.25));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(label, left, top, width, height);

@@ -26,13 +26,6 @@ namespace {
 const QString kLettere = QStringLiteral("lettere");
 constexpr Margins kOneInchMargins{1440, 1440, 1440, 1440}; // twips from the paper's edge
 
-QFont arial(double points)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    return font;
-}
-
 } // namespace
 
 FormEserciziEseguiti::FormEserciziEseguiti(Program& program, WindowManager& windows)
@@ -42,7 +35,7 @@ FormEserciziEseguiti::FormEserciziEseguiti(Program& program, WindowManager& wind
 
     RichTextBox1 = new QTextEdit(area());
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setFont(arial(14.5));
+    RichTextBox1->setFont(designFont(QStringLiteral("Arial"), 14.5));
     RichTextBox1->setPlainText(QStringLiteral("RichTextBox1"));
     place(RichTextBox1, 240, 120, 5295, 5655);
 
@@ -62,7 +55,7 @@ QPushButton* FormEserciziEseguiti::addButton(const char* name, const QString& ca
 {
     auto* button = new WordWrapButton(caption, area());
     button->setObjectName(QString::fromLatin1(name));
-    button->setFont(arial(14.25));
+    button->setFont(designFont(QStringLiteral("Arial"), 14.25));
     place(button, 5640, top, 1815, 855);
     return button;
 }
