@@ -7,6 +7,7 @@
 #include "platform/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -48,16 +49,6 @@ protected:
         return qobject_cast<FormConfigura*>(windows.show(QStringLiteral("FormConfigura")));
     }
 
-    // Windows unloaded by a hand-over go away at the next turn of the loop.
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    QStringList loadedNames() const
-    {
-        QStringList names;
-        for (Form* form : windows.loadedWindows())
-            names << form->objectName();
-        return names;
-    }
 
     // The profile on disk of a user, read back into a fresh state.
     ProgramState profileOf(const QString& fileName) const

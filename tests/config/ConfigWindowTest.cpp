@@ -38,7 +38,7 @@ TEST_F(ConfigWindowTest, LeavingNeedsALetterAndAsksAboutFewerThanThree)
 
     config->mnuEsci->trigger(); // answered Yes
     settle();
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
     const ProgramState saved = profileOf("_predefinito.INI");
     for (int i = 0; i < kNumeroTasti; ++i) {
         const QString letter = program.state.LettereTastiera[static_cast<size_t>(i + 1)];
@@ -54,7 +54,7 @@ TEST_F(ConfigWindowTest, ThreeLettersLeaveWithoutAQuestionAndTheCloseBoxLeavesTh
     QTest::qWait(0);
     settle();
     EXPECT_TRUE(seams.messages.shown.empty());
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
     EXPECT_TRUE(QFile::exists(env.env().profiloPredefinito()));
 }
 
@@ -79,7 +79,7 @@ TEST_F(ConfigWindowTest, AProfileThatCannotBeWrittenKeepsTheWindowOpen)
     FormConfigura* config = openConfig();
     config->mnuEsci->trigger();
     settle();
-    EXPECT_EQ(loadedNames(), QStringList({"FormConfigura"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormConfigura"}));
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
 }
@@ -243,7 +243,7 @@ TEST_F(ConfigWindowTest, ANewUserTypedThenMenuIsCreatedWithTheSettingsInHand)
     EXPECT_EQ(program.state.NomeUtente, "Marco");
     config->mnuEsci->trigger();
     settle();
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
     const ProgramState marco = profileOf("Marco.ini");
     EXPECT_EQ(marco.MassimoLettere, 6);
     EXPECT_FALSE(marco.TieniTraccia);
@@ -269,7 +269,7 @@ TEST_F(ConfigWindowTest, NamesThatCannotNameAProfileAreRefused)
     config->mnuEsci->trigger(); // but a new user needs a name
     EXPECT_EQ(seams.messages.shown.back().text, program.text("0204"));
     settle();
-    EXPECT_EQ(loadedNames(), QStringList({"FormConfigura"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormConfigura"}));
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
               QStringList({"_predefinito.INI"}));
     EXPECT_EQ(QDir(env.env().cartellaOrtolino()).entryList(QDir::Files), QStringList());

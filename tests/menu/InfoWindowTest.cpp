@@ -43,7 +43,7 @@ TEST_F(InfoWindowTest, ThePictureOpensTheDocumentEachTimeAndCloseLeadsToTheMenu)
     EXPECT_EQ(seams.documents.opened, QStringList({document, document}));
     QTest::mouseClick(info->Command1, Qt::LeftButton);
     settle();
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,16 +47,6 @@ protected:
         ASSERT_TRUE(SalvaProfilo(profile));
     }
 
-    // Windows unloaded by a hand-over go away at the next turn of the loop.
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    QStringList loadedNames() const
-    {
-        QStringList names;
-        for (Form* form : windows.loadedWindows())
-            names << form->objectName();
-        return names;
-    }
 
     TestEnvironment env;
     TestServices seams;

@@ -51,7 +51,7 @@ TEST_F(MenuScanWindowTest, ManualScanningEnterAloneStartsTheFirstExercise)
     settle();
     EXPECT_EQ(program.state.TipoEsercizio, 0);
     EXPECT_EQ(program.state.Registro[0][0], "LETTERA INIZIALE");
-    EXPECT_EQ(loadedNames(), QStringList({"lettere"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"lettere"}));
 }
 
 TEST_F(MenuScanWindowTest, ManualScanningTickKeepsTheFocusOnTheSwitchBox)
@@ -69,7 +69,7 @@ TEST_F(MenuScanWindowTest, AReleaseWithoutItsPressOrARepeatDoesNothing)
     SwitchBox* box = menu->PictureScansioneManuale;
     // The Enter that opened the menu from the splash is released here.
     releaseSwitch(box, Qt::Key_Return);
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 
     // A held switch repeats, marked as such or as plain release-press pairs:
     // only its first press and its last release count.
@@ -119,16 +119,16 @@ TEST_F(MenuScanWindowTest, AutomaticScanningHoldsOnPressAndChoosesOnSpaceRelease
     EXPECT_FALSE(menu->Timer1->isActive()); // held
     releaseSwitch(box, Qt::Key_A);
     EXPECT_TRUE(menu->Timer1->isActive()); // resumed, nothing chosen
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 
     QTest::keyPress(box, Qt::Key_Space);
     EXPECT_FALSE(menu->Timer1->isActive());
     QTest::keyRelease(box, Qt::Key_Space);
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"})); // not before the repeat window
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // not before the repeat window
     box->deliverPendingRelease();
     settle();
     EXPECT_EQ(program.state.TipoEsercizio, 2);
-    EXPECT_EQ(loadedNames(), QStringList({"lettere"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"lettere"}));
 }
 
 TEST_F(MenuScanWindowTest, AutomaticScanningResumesWhenTheFocusGoesWithTheSwitchHeld)
@@ -140,7 +140,7 @@ TEST_F(MenuScanWindowTest, AutomaticScanningResumesWhenTheFocusGoesWithTheSwitch
     QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
     QApplication::sendEvent(menu->PictureScansioneAutomatica, &out);
     EXPECT_TRUE(menu->Timer1->isActive());
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 }
 
 TEST_F(MenuScanWindowTest, AChangeOfUserSetsTheScanUpAgain)

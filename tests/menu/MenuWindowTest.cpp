@@ -24,17 +24,17 @@ TEST_F(MenuWindowTest, TheSplashHandsOverToAFreshMenuEachTime)
     ASSERT_NE(splash, nullptr);
     QTest::keyClick(splash->Command1, Qt::Key_Space);
     settle();
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
     QPointer<FormMenu> first = qobject_cast<FormMenu*>(windows.find("FormMenu"));
     EXPECT_EQ(first->geometry(), first->screen()->availableGeometry());
 
     first->mnuInformazioni->trigger();
     settle();
     EXPECT_TRUE(first.isNull()); // unloaded, not hidden
-    EXPECT_EQ(loadedNames(), QStringList({"FormInfo"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormInfo"}));
     windows.unload(windows.find("FormInfo")); // the close box leads back too
     settle();
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 }
 
 TEST_F(MenuWindowTest, AnExerciseButtonWritesTheLogAndHandsOverToTheExerciseWindow)
@@ -46,7 +46,7 @@ TEST_F(MenuWindowTest, AnExerciseButtonWritesTheLogAndHandsOverToTheExerciseWind
     settle();
     EXPECT_EQ(program.state.TipoEsercizio, 1);
     EXPECT_EQ(program.state.Registro[4][0], "una lettera nella parola"); // as displayed
-    EXPECT_EQ(loadedNames(), QStringList({"lettere"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"lettere"}));
 }
 
 TEST_F(MenuWindowTest, WithoutAnExerciseWindowTheMenuStays)
@@ -66,7 +66,7 @@ TEST_F(MenuWindowTest, EsciEndsTheProgramAtOnce)
     EXPECT_EQ(seams.programExit.requests, 1);
     EXPECT_EQ(program.state.Registro[0][0], "ESCI");
     EXPECT_FALSE(menu->Timer1->isActive());
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"})); // no unload handler ran
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // no unload handler ran
 }
 
 // ---- the user list ----
@@ -212,10 +212,10 @@ TEST_F(MenuWindowTest, SettingsAndReportLeadToTheirWindowsAndBack)
         (QString(target) == "FormConfigura" ? menu->mnuOpzioni : menu->mnuEserciziEseguiti)
             ->trigger();
         settle();
-        ASSERT_EQ(loadedNames(), QStringList({target}));
+        ASSERT_EQ(loadedNames(windows), QStringList({target}));
         windows.find(target)->findChild<QAction*>(QStringLiteral("mnuEsci"))->trigger();
         settle();
-        EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+        EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
         windows.unload(windows.find("FormMenu"));
         settle();
     }
@@ -226,7 +226,7 @@ TEST_F(MenuWindowTest, TheManualOpensFromTheProgramFolderAndTheMenuStays)
     FormMenu* menu = showMenu();
     menu->mnuDocum->trigger();
     EXPECT_EQ(seams.documents.opened, QStringList({env.env().programFolder + "/ortolino.pdf"}));
-    EXPECT_EQ(loadedNames(), QStringList({"FormMenu"}));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 }
 
 // ---- languages ----

@@ -4,6 +4,7 @@
 #include "platform/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -52,13 +53,13 @@ TEST_F(SplashTest, ASwitchUserStartsWithEnterOrSpace)
         QPointer<FormAvvio> guard(form);
         form->Command1->setFocus();
         QTest::keyClick(form->Command1, key);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
         EXPECT_TRUE(guard.isNull()) << key; // the button acted: the splash unloaded
         ASSERT_EQ(windows.loadedWindows().size(), 1);
         Form* menu = windows.loadedWindows().front();
         EXPECT_EQ(menu->objectName(), "FormMenu");
         windows.unload(menu);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
     }
 }
 

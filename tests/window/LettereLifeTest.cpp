@@ -9,6 +9,7 @@
 #include "platform/PictureBox.h"
 #include "platform/ResizeMath.h"
 #include "platform/ShapeControl.h"
+#include "support/WindowTesting.h"
 
 #include <algorithm>
 #include <QAction>
@@ -184,7 +185,7 @@ TEST_F(LettereLifeTest, EsciGoesBackToTheMenuAndReleasesTheCharacter)
     ASSERT_NE(open(), nullptr);
     agent.calls.clear();
     action("mnuEsci")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_TRUE(window.isNull());
     ASSERT_NE(windows.find("FormMenu"), nullptr);
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
@@ -197,7 +198,7 @@ TEST_F(LettereLifeTest, TheCloseBoxLeadsBackToTheMenuToo)
     registerMenu();
     ASSERT_NE(open(), nullptr);
     window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_TRUE(window.isNull());
     ASSERT_NE(windows.find("FormMenu"), nullptr);
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
@@ -211,7 +212,7 @@ TEST_F(LettereLifeTest, TheMainMenuHandsOverAndGetsTheScreenBack)
     auto* menu = qobject_cast<FormMenu*>(windows.show("FormMenu"));
     ASSERT_NE(menu, nullptr);
     menu->AvviaEsercizi(Esercizio::LetteraIniziale);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     window = qobject_cast<lettere*>(windows.find("lettere"));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(windows.loadedWindows().size(), 1);
@@ -220,7 +221,7 @@ TEST_F(LettereLifeTest, TheMainMenuHandsOverAndGetsTheScreenBack)
     EXPECT_EQ(state.Registro[1][1], " * NAVE * ");
 
     action("mnuEsci")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_TRUE(window.isNull());
     ASSERT_NE(windows.find("FormMenu"), nullptr);
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
@@ -230,7 +231,7 @@ TEST_F(LettereLifeTest, WithoutTheMenuEsciClosesTheWindow)
 {
     ASSERT_NE(open(), nullptr);
     action("mnuEsci")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(windows.loadedWindows().isEmpty());
 }
@@ -243,12 +244,12 @@ TEST_F(LettereLifeTest, EsciDuringAHelpClosesOnceTheHelpIsOver)
     bool aliveInsideTheWait = false;
     seams.waiter.during = [&](size_t, double) {
         action("mnuEsci")->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
         aliveInsideTheWait = !window.isNull() && !window->isVisible();
     };
     chooseByKeyboard("E");           // a wrong letter: the balloon help waits
     EXPECT_TRUE(aliveInsideTheWait); // hidden, unloaded, but not destroyed under its handler
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
@@ -261,7 +262,7 @@ TEST_F(LettereLifeTest, OpeningAgainResetsTheCountersAndRebuildsTheCatalogue)
     chooseByKeyboard("N");
     EXPECT_EQ(state.NumeroParole, 1);
     action("mnuEsci")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
 
     addPicture("ape.jpg");
     agent.calls.clear();
@@ -282,7 +283,7 @@ TEST_F(LettereLifeTest, NoWordForTheExerciseLeadsBackToTheMenu)
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_FALSE(window.isNull()); // closing waits for the event loop
     QTest::qWait(1);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
