@@ -30,19 +30,10 @@ constexpr int kPannelloY = 1170;
 constexpr int kPannelloL = 13020;
 constexpr int kPannelloA = 8490;
 
-template <typename Control> Control* named(QWidget* parent, const char* name, int index = -1)
-{
-    auto* control = new Control(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    if (index >= 0)
-        setControlIndex(control, index);
-    return control;
-}
-
 template <typename Control>
 Control* captioned(QWidget* parent, const char* name, const char* text, int index = -1)
 {
-    Control* control = named<Control>(parent, name, index);
+    Control* control = named(new Control(parent), name, index);
     setCaption(control, QString::fromUtf8(text));
     return control;
 }
@@ -89,11 +80,11 @@ void FormConfigura::createTop()
     mnuEsci = menuBar()->addAction(QStringLiteral("&Menu"));
     mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
 
-    Label4 = named<QLabel>(area(), "Label4");
+    Label4 = named(new QLabel(area()), "Label4");
     Label4->setFont(designFont(QStringLiteral("Arial"), 16, true));
     place(Label4, 240, 120, 13020, 540);
 
-    TabStrip1 = named<QTabBar>(area(), "TabStrip1");
+    TabStrip1 = named(new QTabBar(area()), "TabStrip1");
     TabStrip1->setFont(designFont(QStringLiteral("Arial"), 12, true));
     TabStrip1->setExpanding(true);
     for (const char* caption :
@@ -106,7 +97,7 @@ void FormConfigura::createTop()
                                {&FrameFonts, "FrameFonts"},
                                {&FrameVoce, "FrameVoce"},
                                {&FramePunt, "FramePunt"}}) {
-        *panel = named<QFrame>(area(), name);
+        *panel = named(new QFrame(area()), name);
         (*panel)->setFrameStyle(QFrame::Box | QFrame::Plain);
         place(*panel, kPannelloX, kPannelloY, kPannelloL, kPannelloA);
     }
@@ -126,11 +117,11 @@ void FormConfigura::createUserTab()
     }
     OptionUtente[0]->setChecked(true);
 
-    ListModificaUtente = named<QListWidget>(FrameUtente, "ListModificaUtente");
+    ListModificaUtente = named(new QListWidget(FrameUtente), "ListModificaUtente");
     place(ListModificaUtente, 5760, 480, 4560, 5400);
     ListModificaUtente->hide();
 
-    TextNuovoUtente = named<QLineEdit>(FrameUtente, "TextNuovoUtente");
+    TextNuovoUtente = named(new QLineEdit(FrameUtente), "TextNuovoUtente");
     place(TextNuovoUtente, 5760, 1920, 4560, 540);
     TextNuovoUtente->hide();
 
@@ -145,7 +136,7 @@ void FormConfigura::createChoicesTab()
     place(Frame4, 240, 120, 8160, 2640);
     Check2 = captioned<QCheckBox>(Frame4, "Check2", "Usa tutte le immagini disponibili");
     place(Check2, 240, 360, 3960, 480);
-    LabelListaInUso = named<QLabel>(Frame4, "LabelListaInUso");
+    LabelListaInUso = named(new QLabel(Frame4), "LabelListaInUso");
     LabelListaInUso->setWordWrap(true);
     LabelListaInUso->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabelListaInUso->setFont(designFont(QStringLiteral("Arial"), 9));
@@ -200,7 +191,7 @@ void FormConfigura::createLetterBoxes()
         while (i < kPrimaDellaRiga[static_cast<size_t>(row)])
             --row;
         const int column = i - kPrimaDellaRiga[static_cast<size_t>(row)];
-        auto* box = named<QCheckBox>(Frame3, "Op_Lettere", i);
+        auto* box = named(new QCheckBox(Frame3), "Op_Lettere", i);
         box->setFont(designFont(QStringLiteral("Arial"), 18, true));
         place(box, kRientroRiga[static_cast<size_t>(row)] + column * kPassoTasto, 420 + row * 960,
               1140, 840);
@@ -225,7 +216,7 @@ void FormConfigura::createFontsTab()
         captioned<QCheckBox>(FrameFonts, "CheckImpostazioniSistema", "Usa impostazioni di sistema");
     place(CheckImpostazioniSistema, 480, 2880, 5760, 540);
 
-    Frame5 = named<QGroupBox>(FrameFonts, "Frame5");
+    Frame5 = named(new QGroupBox(FrameFonts), "Frame5");
     place(Frame5, 6480, 120, 6300, 3300);
     CommandSceltaFont = captioned<QPushButton>(Frame5, "CommandSceltaFont", "Font");
     place(CommandSceltaFont, 360, 420, 2700, 660);
@@ -238,7 +229,7 @@ void FormConfigura::createFontsTab()
     CommandSceltaColoreBottoni =
         captioned<QPushButton>(Frame5, "CommandSceltaColoreBottoni", "Bottoni");
     place(CommandSceltaColoreBottoni, 3240, 1320, 2700, 660);
-    LabelPerColore = named<QLabel>(Frame5, "LabelPerColore");
+    LabelPerColore = named(new QLabel(Frame5), "LabelPerColore");
     place(LabelPerColore, 360, 2280, 600, 300);
     LabelPerColore->hide();
 
@@ -268,25 +259,25 @@ void FormConfigura::createVoiceTab()
     place(Label2, x, 1920, 3600, 420);
     HScroll2 = horizontalBar(FrameVoce, "HScroll2", kBarraTonoVoce, 10);
     place(HScroll2, x, 2340, width, 360);
-    Text1 = named<QLineEdit>(FrameVoce, "Text1");
+    Text1 = named(new QLineEdit(FrameVoce), "Text1");
     place(Text1, x, 2940, width, 480);
     CommandProvaVoce = captioned<QPushButton>(FrameVoce, "CommandProvaVoce", "Prova voce");
     place(CommandProvaVoce, x, 3540, 2640, 660);
 
     LabelVoci = captioned<QLabel>(FrameVoce, "LabelVoci", "Voci");
     place(LabelVoci, x, 4440, listWidth, 360);
-    List1 = named<QListWidget>(FrameVoce, "List1");
+    List1 = named(new QListWidget(FrameVoce), "List1");
     place(List1, x, 4800, listWidth, 2280);
     LabelPersonaggi = captioned<QLabel>(FrameVoce, "LabelPersonaggi", "Personaggi");
     place(LabelPersonaggi, x + width - listWidth, 4440, listWidth, 360);
-    List2 = named<QListWidget>(FrameVoce, "List2");
+    List2 = named(new QListWidget(FrameVoce), "List2");
     place(List2, x + width - listWidth, 4800, listWidth, 2280);
 
-    Line1 = named<LineControl>(FrameVoce, "Line1");
+    Line1 = named(new LineControl(FrameVoce), "Line1");
     Line1->setEndPoints({twipsX(x), twipsY(7320)}, {twipsX(x + width), twipsY(7320)});
     CheckSuoni = captioned<QCheckBox>(FrameVoce, "CheckSuoni", "Attiva suoni");
     place(CheckSuoni, x, 7560, 3600, 540);
-    Label3 = named<QLabel>(FrameVoce, "Label3");
+    Label3 = named(new QLabel(FrameVoce), "Label3");
     place(Label3, 240, 7560, 600, 300);
     Label3->hide();
 }
@@ -313,12 +304,12 @@ void FormConfigura::createInputTab()
     place(CheckRiquadro, x, 1080, 2880, 540);
     HScrollRiquadro = horizontalBar(FramePunt, "HScrollRiquadro", kBarraRiquadro, 3);
     place(HScrollRiquadro, x, 1800, 3600, 360);
-    ShapeRiquadro = named<ShapeControl>(FramePunt, "ShapeRiquadro");
+    ShapeRiquadro = named(new ShapeControl(FramePunt), "ShapeRiquadro");
     place(ShapeRiquadro, 10560, 1020, 2160, 1320);
     CommandSceltaColoreBottoniSelezionati = captioned<QPushButton>(
         FramePunt, "CommandSceltaColoreBottoniSelezionati", "Colore bottone selezionato");
     place(CommandSceltaColoreBottoniSelezionati, x, 2760, 3960, 660);
-    Label7 = named<QLabel>(FramePunt, "Label7");
+    Label7 = named(new QLabel(FramePunt), "Label7");
     place(Label7, x, 3780, 6060, 420);
     HScroll3 = horizontalBar(FramePunt, "HScroll3", kBarraScansione, 4);
     place(HScroll3, x, 4200, 6060, 360);
@@ -332,7 +323,7 @@ void FormConfigura::createListEditor()
     place(FrameCreaNuovaLista, 0, 0, kLarghezza, kAltezza);
 
     auto wordList = [this](const char* name) {
-        auto* list = named<QListWidget>(FrameCreaNuovaLista, name);
+        auto* list = named(new QListWidget(FrameCreaNuovaLista), name);
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
         list->setFont(designFont(QStringLiteral("Arial"), 13));
         return list;
@@ -372,7 +363,7 @@ void FormConfigura::createListEditor()
 
 void FormConfigura::createWaitingNotice()
 {
-    Picture1 = named<QFrame>(area(), "Picture1");
+    Picture1 = named(new QFrame(area()), "Picture1");
     Picture1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Picture1->setLineWidth(2);
     Picture1->setAutoFillBackground(true);

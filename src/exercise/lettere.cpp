@@ -97,12 +97,6 @@ void setTextColours(QWidget* widget, const QColor& text, const QColor& back)
     widget->setAutoFillBackground(true);
 }
 
-template <typename Control> Control* named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
 } // namespace
 
 // While any handler of this window is on the stack (a help may be waiting

@@ -24,6 +24,16 @@ QList<QObject*> controlsOf(QWidget* window);
 int controlIndex(const QObject* control);
 void setControlIndex(QObject* control, int index);
 
+// Gives a new control its design name and, for a member of a control array,
+// its index; returns the control, so creation and naming read as one step.
+template <typename Control> Control* named(Control* control, const char* name, int index = -1)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    if (index >= 0)
+        setControlIndex(control, index);
+    return control;
+}
+
 // A control's caption: text of a label, button, check box, option, action or
 // menu, title of a frame. Controls without one give "" and ignore a new one.
 QString caption(const QObject* control);
