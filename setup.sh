@@ -14,6 +14,7 @@ PACKAGES=(
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue
     xvfb xdotool
     unrtf poppler-utils
+    clang-format-14
 )
 
 install_missing() {

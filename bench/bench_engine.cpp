@@ -1,11 +1,11 @@
 // The exercise engine on a large picture folder: how long the catalogue takes
 // to build from 10,000 pictures, and how long a turn of each kind takes.
 // Prints its figures; the targets are 50 ms per build and 0.1 ms per turn.
-#include "app/Program.h"
-#include "exercise/ExerciseEngine.h"
-#include "exercise/ExerciseView.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Random.h"
+#include "core/app/Program.h"
+#include "core/exercise/ExerciseEngine.h"
+#include "core/exercise/ExerciseView.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/Random.h"
 
 #include <chrono>
 #include <cstdio>

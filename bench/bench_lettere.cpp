@@ -5,15 +5,15 @@
 //     over 60 steps (target: worst under 10 ms on an idle machine).
 // Prints its figures. Run it on a real display or under Xvfb:
 //   xvfb-run -a build/bin/bench_lettere [steps [VelocitaScansione]]
-#include "app/Program.h"
-#include "app/Windows.h"
-#include "exercise/lettere.h"
-#include "exercise/Scanning.h"
-#include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Random.h"
-#include "platform/Waiter.h"
-#include "platform/WindowManager.h"
+#include "core/app/Program.h"
+#include "program/Windows.h"
+#include "gui/exercise/lettere.h"
+#include "core/exercise/Scanning.h"
+#include "core/platform/Clock.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/Random.h"
+#include "core/platform/Waiter.h"
+#include "gui/widgets/WindowManager.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,14 +5,14 @@
 //                                     writes TEXT (speech tags allowed) as spoken
 //   speech_bench --show NAME TEXT [SECONDS]
 //                                     shows character NAME speaking TEXT on screen
-#include "app/Environment.h"
-#include "platform/character/CharacterAgent.h"
-#include "platform/character/CharacterArtwork.h"
-#include "platform/speech/CharacterFile.h"
-#include "platform/speech/EspeakSynthesizer.h"
-#include "platform/speech/SpeechPlayer.h"
-#include "platform/speech/VoiceMapping.h"
-#include "platform/speech/WavFile.h"
+#include "core/platform/Environment.h"
+#include "gui/character/CharacterAgent.h"
+#include "gui/character/CharacterArtwork.h"
+#include "core/speech/CharacterFile.h"
+#include "core/speech/EspeakSynthesizer.h"
+#include "core/speech/SpeechPlayer.h"
+#include "core/speech/VoiceMapping.h"
+#include "core/speech/WavFile.h"
 
 #include <algorithm>
 #include <cstdio>

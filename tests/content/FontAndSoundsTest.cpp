@@ -1,7 +1,7 @@
 // The school cursive font, the two feedback sounds and the credits as Ortolino
 // ships them.
 
-#include "platform/TextFiles.h"
+#include "core/platform/TextFiles.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,11 +3,11 @@
 // each list word finds its picture, the default settings find words for every
 // exercise kind, and the shipped files are the ones the word table makes.
 
-#include "app/Environment.h"
-#include "app/Profile.h"
-#include "app/ProgramState.h"
+#include "core/platform/Environment.h"
+#include "core/app/Profile.h"
+#include "core/app/ProgramState.h"
 #include "ContentTable.h"
-#include "platform/TextFiles.h"
+#include "core/platform/TextFiles.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>

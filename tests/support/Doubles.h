@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/DocumentOpener.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Random.h"
-#include "platform/Services.h"
-#include "platform/SpeakingCharacter.h"
-#include "platform/Waiter.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/DocumentOpener.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/Random.h"
+#include "core/platform/Services.h"
+#include "core/platform/SpeakingCharacter.h"
+#include "core/platform/Waiter.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Environment.h"
+#include "core/platform/Environment.h"
 #include "support/QtPrinters.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Form.h"
-#include "platform/WindowManager.h"
+#include "gui/widgets/Form.h"
+#include "gui/widgets/WindowManager.h"
 
 #include <QCoreApplication>
 #include <QEvent>

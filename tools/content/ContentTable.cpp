@@ -1,7 +1,7 @@
 #include "ContentTable.h"
 
-#include "lang/IniFile.h"
-#include "platform/TextFiles.h"
+#include "core/lang/IniFile.h"
+#include "core/platform/TextFiles.h"
 
 #include <algorithm>
 #include <QRegularExpression>

@@ -7,7 +7,7 @@
 
 #include "ContentTable.h"
 #include "PictureRenderer.h"
-#include "platform/TextFiles.h"
+#include "core/platform/TextFiles.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,0 +1,124 @@
+#include "core/app/Startup.h"
+
+#include "core/app/Profile.h"
+#include "core/app/Program.h"
+#include "core/platform/FileNames.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/Random.h"
+#include "core/platform/TextFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ortolino {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kFontFile = QStringLiteral("tratto1.ttf");
+
+} // namespace
+
+SingleInstanceLock::SingleInstanceLock(const QString& runtimeFolder)
+    : lock_(runtimeFolder + QLatin1String("ortolino.lock"))
+{
+}
+
+bool SingleInstanceLock::tryAcquire()
+{
+    // tryLock() recognises a lock whose process is gone and removes it.
+    return lock_.tryLock(0);
+}
+
+bool EsisteFile(const QString& path)
+{
+    QFileInfo info(resolveCaseInsensitive(path));
+    return info.isFile() && !info.isHidden();
+}
+
+bool EsisteCartella(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+QString CartellaWindows(const Environment& env)
+{
+    // Kept in its own letter case: the folder names of this system tell case apart.
+    return env.windowsFolder;
+}
+
+bool CreaCartella(Program& program, const QString& path)
+{
+    if (!QDir().mkdir(path) && !QFileInfo(path).isDir())
+        return false;
+    QString notice = program.text(QStringLiteral("0005")) + kCrLf + QLatin1Char(' ') + kCrLf +
+                     program.text(QStringLiteral("0006")) + kCrLf + QLatin1Char(' ') + kCrLf +
+                     program.text(QStringLiteral("0007")) + kCrLf;
+    writeFileAtomically(program.env.fileLeggimi(), notice.toUtf8()); // a missing notice harms nobody
+    return true;
+}
+
+bool CreaCartelle(Program& program)
+{
+    const Environment& env = program.env;
+    for (const QString& folder :
+         {env.settingsRoot, env.cartellaOrtolino(), env.cartellaUtenti(), env.cartellaDati()}) {
+        if (EsisteCartella(folder) || CreaCartella(program, folder))
+            continue;
+        Message message;
+        message.text = program.text(QStringLiteral("0200")) + kCrLf + QDir::toNativeSeparators(folder);
+        message.icon = Message::Icon::Critical;
+        program.services.messages->show(message);
+        return false; // the folders below it cannot be made either
+    }
+    return true;
+}
+
+void InstallaFont(Program& program)
+{
+    const QString fontsFolder = CartellaWindows(program.env) + QLatin1String("fonts/");
+    const QString installed = fontsFolder + kFontFile;
+    if (!EsisteFile(installed)) {
+        QDir().mkpath(fontsFolder);
+        if (!QFile::copy(program.env.programFile(kFontFile), installed))
+            return; // no font to offer: the cursive lettering falls back to another face
+        Message notice;
+        notice.text = program.text(QStringLiteral("0004")) + kCrLf +
+                      QLatin1String(" ----------------------- ") + kCrLf + kCreditoFont1 + kCrLf +
+                      kCreditoFont2;
+        notice.icon = Message::Icon::Information;
+        program.services.fonts->registerFont(installed);
+        program.services.messages->show(notice);
+        return;
+    }
+    // fontconfig may not have rescanned the folder yet: make the face usable now.
+    program.services.fonts->registerFont(resolveCaseInsensitive(installed));
+}
+
+StartResult Main(Program& program, SingleInstanceLock& lock)
+{
+    ProgramState& s = program.state;
+    if (!lock.tryAcquire()) {
+        Message message;
+        message.text = program.text(QStringLiteral("0001"));
+        message.title = program.text(QStringLiteral("0002"));
+        message.icon = Message::Icon::Critical;
+        program.services.messages->show(message);
+        return StartResult::AlreadyRunning;
+    }
+    program.services.random->Randomize();
+    InstallaFont(program);
+    s.LinguaAgente = program.text(QStringLiteral("0000"));
+    s.CartellaImmagini = program.text(QStringLiteral("0100"));
+    s.CartellaListe = program.text(QStringLiteral("0101"));
+    s.ListaPredefinita = program.text(QStringLiteral("0102"));
+    PreparaTastiera(s);
+    CreaCartelle(program);
+    s.PercorsoProfilo = program.env.profiloPredefinito();
+    s.NomeUtente = QStringLiteral("_predefinito");
+    LeggiProfilo(s, program.env);
+    return StartResult::Started;
+}
+
+} // namespace ortolino

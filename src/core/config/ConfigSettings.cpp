@@ -1,0 +1,103 @@
+#include "core/config/ConfigSettings.h"
+
+#include "core/app/ProgramState.h"
+#include "core/platform/Dialogs.h"
+
+#include <algorithm>
+#include <array>
+#include <QLocale>
+
+namespace ortolino {
+
+namespace {
+
+constexpr std::array<int, kOpzioniQuanteLettere> kMassimoPerOpzione = {4, 5, 6, 13, 3};
+
+} // namespace
+
+int BarRange::clamp(int value) const
+{
+    return std::clamp(value, minimum, maximum);
+}
+
+int massimoLetterePerOpzione(int option)
+{
+    if (option < 0 || option >= kOpzioniQuanteLettere)
+        return kMassimoPerOpzione[1];
+    return kMassimoPerOpzione[static_cast<size_t>(option)];
+}
+
+std::optional<int> opzionePerMassimoLettere(int massimoLettere)
+{
+    const auto* found =
+        std::find(kMassimoPerOpzione.begin(), kMassimoPerOpzione.end(), massimoLettere);
+    if (found == kMassimoPerOpzione.end())
+        return std::nullopt;
+    return static_cast<int>(found - kMassimoPerOpzione.begin());
+}
+
+VisibilitaInput visibilitaPerModalita(int modalitaInput, bool conRiquadro)
+{
+    VisibilitaInput v;
+    if (modalitaInput != kInputScansioneManuale && modalitaInput != kInputScansioneAutomatica) {
+        v.mouse = true;
+        return v;
+    }
+    v.riparti = true;
+    v.riquadro = true;
+    v.campione = conRiquadro;
+    v.velocita = modalitaInput == kInputScansioneAutomatica;
+    return v;
+}
+
+QString testoVelocitaScansione(int quartiDiSecondo)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("Velocità scansione: ") + locale.toString(quartiDiSecondo / 4.0, 'f', 2) +
+           QStringLiteral(" secondi");
+}
+
+QString nomePersonaggioMostrato(const QString& fileName)
+{
+    QString shown = fileName.toLower();
+    bool wordStart = true;
+    for (QChar& c : shown) {
+        if (wordStart && c.isLetter())
+            c = c.toUpper();
+        wordStart = c.isSpace();
+    }
+    return shown;
+}
+
+void impostaCarattereLettere(ProgramState& state, const QString& carattere)
+{
+    state.CarattereLettere = carattere;
+    state.NomeFont = carattere == kCorsivo ? kFontCorsivo : state.NomeFontScelto;
+}
+
+bool applicaFontScelto(ProgramState& state, const FontChoice& choice)
+{
+    const bool corsivo = state.CarattereLettere == kCorsivo;
+    if (!corsivo)
+        state.NomeFont = choice.face;
+    state.DimensioneFont = choice.points;
+    state.NomeFontScelto = choice.face;
+    return corsivo;
+}
+
+void impostaColoriDiSistema(ProgramState& state, bool attivi)
+{
+    state.ColoriDiSistema = attivi;
+    if (attivi)
+        state.MouseDiSistema = true;
+}
+
+GiudizioLettere giudicaLettere(int attive)
+{
+    if (attive <= 0)
+        return GiudizioLettere::Nessuna;
+    return attive < 3 ? GiudizioLettere::Poche : GiudizioLettere::Abbastanza;
+}
+
+} // namespace ortolino

@@ -1,0 +1,136 @@
+#include "core/config/WordListEditor.h"
+
+#include "core/platform/Environment.h"
+#include "core/app/ProgramState.h"
+#include "core/words/WordCatalogue.h"
+#include "core/platform/TextFiles.h"
+
+#include <algorithm>
+#include <functional>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace ortolino {
+
+namespace {
+
+QSet<QString> paroleDelCatalogo(const ProgramState& state)
+{
+    QSet<QString> words;
+    const int count = std::min(state.NumeroParole, kMassimoParole);
+    for (int i = 1; i <= count; ++i)
+        words.insert(state.ParoleDisponibili[static_cast<size_t>(i)].toUpper());
+    return words;
+}
+
+} // namespace
+
+void ordinaParole(QStringList& words)
+{
+    std::sort(words.begin(), words.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+QStringList paroleConImmagine(const PictureFolder& folder)
+{
+    QStringList words;
+    QSet<QString> seen;
+    for (const QString& name : folder.names()) {
+        const QString word = parolaDiImmagine(name).value_or(QString()).toUpper();
+        if (!word.isEmpty() && !seen.contains(word)) {
+            seen.insert(word);
+            words << word;
+        }
+    }
+    ordinaParole(words);
+    return words;
+}
+
+ParoleEditor editorVuoto(const PictureFolder& folder)
+{
+    return {paroleConImmagine(folder), {}};
+}
+
+ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state)
+{
+    const QSet<QString> inCatalogue = paroleDelCatalogo(state);
+    ParoleEditor editor;
+    for (const QString& word : paroleConImmagine(folder))
+        (inCatalogue.contains(word) ? editor.inLista : editor.disponibili) << word;
+    return editor;
+}
+
+void spostaParole(QStringList& from, QStringList& to, QList<int> positions)
+{
+    // From the last to the first, so that removing keeps the positions still to visit.
+    std::sort(positions.begin(), positions.end(), std::greater<>());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    for (int position : positions) {
+        if (position < 0 || position >= from.size())
+            continue;
+        to << from.takeAt(position);
+    }
+    ordinaParole(to);
+}
+
+void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice* notice)
+{
+    state.NumeroParole = 0;
+    const std::optional<QByteArray> list =
+        state.ListaInUso.trimmed().isEmpty() ? std::nullopt : readWordList(env, state);
+    if (!list) {
+        state.UsaTutteLeImmagini = true;
+        CaricaTutteParoleDisponibili(env, state, notice);
+        return;
+    }
+    for (const QString& field : campiListaParole(decodeText(*list))) {
+        if (field.isEmpty())
+            continue;
+        if (state.NumeroParole >= kMassimoParole)
+            break;
+        ++state.NumeroParole;
+        state.ParoleDisponibili[static_cast<size_t>(state.NumeroParole)] =
+            parolaNelCasoInUso(state, field);
+    }
+}
+
+QByteArray testoListaParole(const QStringList& words)
+{
+    QString text;
+    for (const QString& word : words) {
+        if (!word.isEmpty())
+            text += word.toUpper() + QLatin1String("\r\n");
+    }
+    return encodeWindows1252(text).value_or(text.toUtf8());
+}
+
+bool scriviListaParole(const QString& path, const QStringList& words)
+{
+    return writeFileAtomically(path, testoListaParole(words));
+}
+
+QString cartellaListeDialoghi(const Environment& env, const ProgramState& state)
+{
+    const QString inProgram = env.programFile(state.CartellaListe);
+    const QFileInfo folder(inProgram);
+    const bool writable = folder.exists() ? folder.isDir() && folder.isWritable()
+                                          : QFileInfo(env.programFolder).isWritable();
+    if (writable)
+        return inProgram + QLatin1Char('/');
+    const QString twin = env.writableTwin(state.CartellaListe);
+    QDir().mkpath(twin);
+    return twin + QLatin1Char('/');
+}
+
+QString percorsoScritturaLista(const Environment& env, const QString& chosen)
+{
+    const QString programFolder = env.programFolder + QLatin1Char('/');
+    if (!chosen.startsWith(programFolder))
+        return chosen;
+    return env.pathForWriting(chosen.mid(programFolder.size()));
+}
+
+} // namespace ortolino

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/app/ProgramState.h"
+#include "core/words/WaitingNotice.h"
+
+#include <QString>
+
+namespace ortolino {
+
+// What the exercise engine asks of the exercise window. The window implements
+// it over its controls; tests implement it as a recording fake. Every call
+// only shows something: the decisions stay in the engine.
+class ExerciseView : public WaitingNotice
+{
+public:
+    // Label1: the masked word in its display format.
+    virtual void setWordCaption(const QString& caption) = 0;
+    // Image1: the picture file of the word.
+    virtual void showPicture(const QString& path) = 0;
+    // ComandoIconaSi visible (right) or ComandoIconaNo visible (wrong); never both.
+    virtual void showOutcome(bool right) = 0;
+    // EtichettaEsatti and EtichettaErrati, as decimal text.
+    virtual void showCounters(int right, int wrong) = 0;
+    // LabelMerlino, the text balloon of the helps when speech is off.
+    virtual void setBalloonText(const QString& text) = 0;
+    virtual void setBalloonVisible(bool visible) = 0;
+    // The background of the window, picAgent and the two scanning focus boxes.
+    virtual void setBackground(Colore colour) = 0;
+    // Background of key tastiera(key).
+    virtual void colourKey(int key, Colore colour) = 0;
+    // The scan mark moves to BottoneAvanti: the frame ShapeRiquadro placed
+    // around it, or (without the frame) the button's own colour.
+    virtual void placeFrameOnAvanti() = 0;
+    virtual void colourAvanti(Colore colour) = 0;
+    virtual void setAvantiEnabled(bool enabled) = 0;
+    virtual void focusAvanti() = 0;
+    // No word can be shown: the window returns to the main menu. The engine
+    // is still on the stack when this is called, so the window should close
+    // once control is back in the event loop (a queued call), not at once.
+    virtual void endExercise() = 0;
+};
+
+} // namespace ortolino

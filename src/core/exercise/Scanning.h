@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/app/ProgramState.h"
+#include "core/platform/SwitchInput.h"
+
+#include <array>
+#include <functional>
+#include <QString>
+
+namespace ortolino {
+
+class ExerciseEngine;
+class ExerciseView;
+
+// The mode in force: ModalitaInput, where a value no mode has (a hand-edited
+// profile) counts as mouse or keyboard.
+int modalitaInUso(const ProgramState& state);
+
+// Puts the key letters (LettereTastiera) in the case in force (keyCaption).
+// The window then writes them as the key captions and hides the keys whose
+// letter is not active.
+void ImpostaTastiera(ProgramState& state);
+
+// The next visible key after `key`, cyclically (25 is followed by 0). With no
+// visible key at all the position stays where it is.
+int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible);
+
+// The font size at which a text is at least `target` pixels wide: from
+// `start`, one point at a time. `widthAt` measures the text at a size. Sizes
+// stop growing at kMassimaDimensioneFont, so a key with no usable width
+// cannot keep the loop going.
+inline constexpr double kMassimaDimensioneFont = 400;
+double dimensioneFontAdatta(double start, int target, const std::function<int(double)>& widthAt);
+
+// What the scanning asks of the window beyond ExerciseView.
+class ScanView
+{
+public:
+    virtual ~ScanView() = default;
+    // SistemaRiquadro: the frame around the key, visible exactly when the key is.
+    virtual void placeFrameOnKey(int key) = 0;
+    // The switch box of the mode in force takes the keyboard focus.
+    virtual void focusSwitchBox() = 0;
+    // Timer1 started (its interval counted from now) or stopped.
+    virtual void runTimer1(bool running) = 0;
+};
+
+// The letter keyboard's input in its three modes, without widgets: the window
+// maps clicks, key events and Timer1's ticks to these calls, and shows what
+// comes back through ExerciseView and ScanView. The scan position is the
+// engine's TastoCorrente, which checking may move too.
+//
+// Every step that judges a letter or starts a word may wait while a help is
+// given, handling events meanwhile; if the exercise ends during that wait the
+// handler stops there.
+class KeyboardInput
+{
+public:
+    KeyboardInput(ProgramState& state, ExerciseEngine& engine, ExerciseView& view, ScanView& scan);
+
+    // Scanning set-up at activation: with the frame, the scan starts on key 0;
+    // Timer1 starts in both scanning modes.
+    void avvia();
+
+    // Mouse.
+    void keyClicked(int key);
+    void avantiClicked();
+
+    // A character typed on the keyboard (mode 0), its repeats already
+    // filtered out by the window.
+    void letterTyped(const QString& text);
+
+    // The switches, from the switch box: a key went down, came up, or was
+    // lost with the focus (its release will not come). Repeats are already
+    // filtered out.
+    void switchDown(int qtKey);
+    void switchUp(int qtKey);
+    void keysLost();
+
+    // Timer1.
+    void tick();
+
+    int mode() const { return modalitaInUso(state_); }
+
+private:
+    void manualRelease(int qtKey);
+    void automaticRelease(int qtKey);
+    void step();
+    void mark();
+    void resumeScan();
+    bool controlla(int key);
+    bool avanti();
+    bool avantiEnabled() const;
+    QString letter(int key) const;
+
+    ProgramState& state_;
+    ExerciseEngine& engine_;
+    ExerciseView& view_;
+    ScanView& scan_;
+    std::array<bool, kNumeroTasti> visible_{};
+    int switchesDown_ = 0;
+};
+
+} // namespace ortolino

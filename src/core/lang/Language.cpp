@@ -1,0 +1,51 @@
+#include "core/lang/Language.h"
+
+#include "core/lang/IniFile.h"
+#include "core/platform/FileNames.h"
+
+#include <QDir>
+
+namespace ortolino {
+
+QString Language::MLSGetString(const QString& key)
+{
+    if (CurrentLanguage.isEmpty())
+        readCurrentLanguageSetting();
+    return MLSReadIniString(languageFilePath(), QStringLiteral("Strings"), key).value_or(QString());
+}
+
+void Language::readCurrentLanguageSetting()
+{
+    CurrentLanguage = MLSReadIniString(env_.pathForReading(settingRelativePath()),
+                                       QStringLiteral("Language"), QStringLiteral("CurrentLanguage"))
+                          .value_or(QString());
+}
+
+bool Language::writeCurrentLanguageSetting(const QString& name)
+{
+    return MLSWriteIniString(env_.pathForWriting(settingRelativePath()), QStringLiteral("Language"),
+                             QStringLiteral("CurrentLanguage"), name) != 0;
+}
+
+QString Language::languageFilePath() const
+{
+    // The name comes from a settings file: it may only name a file of the folder.
+    if (CurrentLanguage.isEmpty() || CurrentLanguage.contains(QLatin1Char('/')))
+        return {};
+    return resolveCaseInsensitive(
+        env_.programFile(QStringLiteral("lngortolino/") + CurrentLanguage + QLatin1String(".lng")));
+}
+
+QStringList Language::installedLanguages() const
+{
+    QStringList names;
+    QDir folder(env_.programFile(QStringLiteral("lngortolino")));
+    const QStringList entries = folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QString& entry : entries) {
+        if (hasExtension(entry, QStringLiteral(".lng")))
+            names << entry.left(entry.size() - 4);
+    }
+    return names;
+}
+
+} // namespace ortolino

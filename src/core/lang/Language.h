@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/platform/Environment.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ortolino {
+
+// The current language: its name and the lookup of its numbered texts.
+class Language
+{
+public:
+    explicit Language(Environment environment) : env_(std::move(environment)) {}
+
+    // Name of the current language file without ".lng"; empty until first needed.
+    QString CurrentLanguage;
+
+    // Text of a four-digit key of section "Strings"; "" on any failure. The
+    // first lookup reads the current language from LangSetting.ini.
+    QString MLSGetString(const QString& key);
+
+    // Reads CurrentLanguage from LangSetting.ini; a missing file gives "".
+    void readCurrentLanguageSetting();
+    // Stores the choice; false when the setting file cannot be written.
+    bool writeCurrentLanguageSetting(const QString& name);
+
+    // Path of the current language file (nothing is checked).
+    QString languageFilePath() const;
+
+    // Names of the installed languages, in the order the folder lists them.
+    QStringList installedLanguages() const;
+
+    static QString settingRelativePath() { return QStringLiteral("lngortolino/LangSetting.ini"); }
+
+private:
+    Environment env_;
+};
+
+} // namespace ortolino

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/platform/Colore.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QObject;
+
+namespace ortolino {
+
+// One entry of a file dialog's type list: a description and a pattern such
+// as "*.txt". An empty description shows the pattern itself.
+struct FileFilter
+{
+    QString description;
+    QString pattern;
+};
+
+// A font as the font dialog gives it: whole points.
+struct FontChoice
+{
+    QString face;
+    int points = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+// The three standard dialogs. Real ones are Qt's; tests answer them from a
+// script. Cancelling any dialog changes nothing and says so.
+class Dialogs
+{
+public:
+    enum FileDialogKind : short { Open = 1, Save = 2 };
+
+    virtual ~Dialogs() = default;
+
+    // The full path chosen, or "" when cancelled. Open: the file must exist.
+    // Save: replacing an existing file is confirmed first, and the default
+    // extension is added to a name typed without one.
+    virtual QString ShowFileDialog(QObject* owner, short kind, const QString& title,
+                                   const QString& initialName, const QList<FileFilter>& filters,
+                                   const QString& initialFolder, const QString& defaultExtension) = 0;
+
+    // The colour chosen (&HBBGGRR), or nothing when cancelled.
+    virtual std::optional<Colore> ShowColorDialog(QObject* owner) = 0;
+
+    // The font chosen, or nothing when cancelled. The dialog opens on its own
+    // default choice at the given size.
+    virtual std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) = 0;
+};
+
+// The text of bytes up to the first zero byte, each byte one Windows-1252 character.
+QString BytesToString(const QByteArray& bytes);
+
+// A name typed without an extension gets the default one ("rtf" -> "name.rtf").
+QString withDefaultExtension(const QString& path, const QString& defaultExtension);
+
+} // namespace ortolino

@@ -1,0 +1,105 @@
+#include "core/report/ReportBuilder.h"
+
+#include "core/app/Program.h"
+
+#include <algorithm>
+
+namespace ortolino {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kStelle = QStringLiteral(" *************** "); // a blank, fifteen stars, a blank
+
+BoxStep setText(const QString& text)
+{
+    return {BoxStep::Kind::SetText, text};
+}
+
+BoxStep append(const QString& text)
+{
+    return {BoxStep::Kind::AppendText, text};
+}
+
+BoxStep format(int start, int length, double points, Alignment alignment)
+{
+    return {BoxStep::Kind::Format, {}, start, length, points, alignment};
+}
+
+// The user's name line: 18 points, centred.
+BoxStep formatHeading(const ProgramState& state)
+{
+    return format(0, static_cast<int>(state.NomeUtente.size()) + 1, 18, Alignment::Center);
+}
+
+// A whole number as the historic Str$ writes it: a blank stands where the sign
+// of a number that is not negative would be.
+QString numberWithSign(int value)
+{
+    return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
+}
+
+// The block of one log row: its title between star runs, then its detail text
+// when the row was finished.
+QString rowPiece(const RigaRegistro& row)
+{
+    QString piece;
+    if (!row[0].isEmpty())
+        piece = kCrLf + kStelle + row[0] + kStelle + kCrLf;
+    if (!row[2].isEmpty() && !row[1].isEmpty())
+        piece += row[1];
+    return piece + kCrLf;
+}
+
+} // namespace
+
+ReportTexts ReportTexts::fromLanguage(Program& program)
+{
+    return {program.text(QStringLiteral("0032")), program.text(QStringLiteral("0028")),
+            program.text(QStringLiteral("0029")), program.text(QStringLiteral("0030")),
+            program.text(QStringLiteral("0031"))};
+}
+
+std::vector<BoxStep> rebuildReport(const ProgramState& state, const ReportTexts& texts,
+                                   const QString& date)
+{
+    std::vector<BoxStep> steps = {setText(state.NomeUtente + kCrLf), append(kCrLf),
+                                  append(texts.dateLabel + date + kCrLf), append(kCrLf),
+                                  append(kCrLf)};
+    // The log holds rows 0..1000; a row index outside them is never read.
+    const int last =
+        std::min(state.NumeroRigheRegistro, static_cast<int>(state.Registro.size()) - 1);
+    for (int i = 0; i <= last; ++i) {
+        steps.push_back(append(rowPiece(state.Registro[static_cast<size_t>(i)])));
+        steps.push_back(formatHeading(state));
+    }
+    return steps;
+}
+
+std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts,
+                                          const std::function<KeyCaptions()>& keyCaptions)
+{
+    std::vector<BoxStep> steps = {
+        format(0, 1, 14, Alignment::Right),
+        append(kCrLf + QString(28, QLatin1Char('*')) + kCrLf + texts.lettersLabel)};
+
+    const auto& active = state.LettereAttive;
+    if (std::all_of(active.begin(), active.end(), [](bool on) { return on; })) {
+        steps.push_back(append(texts.allLetters));
+    } else {
+        const KeyCaptions captions = keyCaptions();
+        for (size_t i = 0; i < active.size(); ++i) {
+            if (active[i])
+                steps.push_back(append(captions[i] + QLatin1Char(' ')));
+        }
+    }
+
+    steps.push_back(append(kCrLf + texts.longestLabel + numberWithSign(state.MassimoLettere)));
+    steps.push_back(append(kCrLf));
+    steps.push_back(append(state.UsaTutteLeImmagini ? kTutteLeImmagini
+                                                    : texts.wordListLabel + state.ListaInUso));
+    steps.push_back(formatHeading(state));
+    return steps;
+}
+
+} // namespace ortolino

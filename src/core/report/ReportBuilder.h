@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/app/ProgramState.h"
+#include "core/report/RtfWriter.h"
+
+#include <array>
+#include <functional>
+#include <QString>
+#include <vector>
+
+namespace ortolino {
+
+class Program;
+
+// One operation on the report box. The box's text only ever changes whole:
+// SetText replaces it, AppendText replaces it with the old text plus the
+// addition. Format gives a range of characters a font size and its
+// paragraphs an alignment. Line breaks in texts are CR LF; the box counts
+// each as one character (a paragraph mark).
+struct BoxStep
+{
+    enum class Kind
+    {
+        SetText,
+        AppendText,
+        Format
+    };
+    Kind kind = Kind::AppendText;
+    QString text;
+    int start = 0;
+    int length = 0;
+    double points = 0;
+    Alignment alignment = Alignment::Left;
+
+    friend bool operator==(const BoxStep&, const BoxStep&) = default;
+};
+
+// The language texts the report is made of.
+struct ReportTexts
+{
+    QString dateLabel;     // "0032"
+    QString lettersLabel;  // "0028"
+    QString allLetters;    // "0029"
+    QString longestLabel;  // "0030"
+    QString wordListLabel; // "0031"
+    static ReportTexts fromLanguage(Program& program);
+};
+
+// Shown instead of the word list when every picture is in use.
+inline const QString kTutteLeImmagini = QStringLiteral("In uso tutte le immagini disponibili");
+
+using KeyCaptions = std::array<QString, kNumeroTasti>;
+
+// The report built from scratch: the user's name as a centred 18-point
+// heading, the date, then one block per row of the activity log (rows 0 to
+// NumeroRigheRegistro): the title between star runs, and the row's detail
+// text when the row is finished.
+std::vector<BoxStep> rebuildReport(const ProgramState& state, const ReportTexts& texts,
+                                   const QString& date);
+
+// The summary of the configuration in force, appended to what the box holds:
+// active letters (all, or the captions of their keys, asked for only then),
+// longest word, word list.
+std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts,
+                                          const std::function<KeyCaptions()>& keyCaptions);
+
+} // namespace ortolino

@@ -1,0 +1,64 @@
+#include "core/report/ReportSave.h"
+
+#include "core/app/Program.h"
+#include "core/app/Startup.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/TextFiles.h"
+
+#include <QDir>
+
+namespace ortolino {
+
+namespace {
+
+void showCritical(Program& program, const QString& text)
+{
+    Message message;
+    message.text = text;
+    message.icon = Message::Icon::Critical;
+    program.services.messages->show(message);
+}
+
+// Makes the user's folder, and the settings folders above it when they are
+// missing (a folder that cannot be made is named to the user). It is no
+// reason to stop: the dialog then lets the user pick another place.
+void makeUserFolder(Program& program, const QString& folder)
+{
+    if (EsisteCartella(folder))
+        return;
+    if (CreaCartelle(program) && folder != program.env.cartellaDati())
+        CreaCartella(program, folder);
+}
+
+} // namespace
+
+QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente)
+{
+    const bool plainName = !nomeUtente.isEmpty() && nomeUtente != QLatin1String(".") &&
+                           nomeUtente != QLatin1String("..") &&
+                           !nomeUtente.contains(QLatin1Char('/'));
+    return plainName ? env.cartellaDati() + nomeUtente + QLatin1Char('/') : env.cartellaDati();
+}
+
+bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
+{
+    const QString folder = cartellaDatiUtente(program.env, program.state.NomeUtente);
+    makeUserFolder(program, folder);
+
+    const QString path = program.services.dialogs->ShowFileDialog(
+        owner, Dialogs::Save, QStringLiteral("Salva"), QString(),
+        {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"));
+    if (path.isEmpty()) {
+        showCritical(program, program.text(QStringLiteral("0027")));
+        return false;
+    }
+    if (!writeFileAtomically(path, rtf)) {
+        showCritical(program, program.text(QStringLiteral("0203")) + QStringLiteral("\r\n") +
+                                  QDir::toNativeSeparators(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace ortolino

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "gui/character/BalloonWindow.h"
+#include "gui/character/CharacterArtwork.h"
+#include "gui/character/CharacterWindow.h"
+#include "core/platform/SpeakingCharacter.h"
+#include "core/speech/CharacterMotion.h"
+#include "core/speech/SpeechPlayer.h"
+
+#include <functional>
+#include <memory>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+namespace ortolino {
+
+// What a character needs to know about the voice it speaks with.
+struct VoiceServices
+{
+    // True when an espeak-ng voice name is installed.
+    std::function<bool(const QString&)> voiceInstalled = [](const QString&) { return false; };
+    // Empty when speech can be heard; otherwise why not (no data, no device).
+    std::function<QString()> silentReason = [] { return QString(); };
+};
+
+// A loaded character on screen: its own window and balloon, its speech queue
+// and its movements. Every operation returns at once; speech and gestures run
+// on timers (and synthesis on the queue's worker thread).
+class AnimatedCharacter final : public QObject, public Personaggio
+{
+public:
+    AnimatedCharacter(const CharacterDefinition& definition,
+                      std::unique_ptr<CharacterArtwork> artwork,
+                      std::unique_ptr<SpeechPlayer> speech, VoiceServices voice);
+    ~AnimatedCharacter() override;
+
+    QString name() const override { return definition_.name; }
+    bool MoveTo(int x, int y) override;
+    bool Show() override;
+    bool Hide() override;
+    // Returns false when the speech will not be heard (it still runs silently:
+    // the mouth moves and the balloon shows the text).
+    bool Speak(const QString& text) override;
+    bool Play(const QString& animation) override;
+    bool StopAll() override;
+    // False for an identifier that names no installed voice: the voice of the
+    // language is used instead.
+    bool setTTSModeID(const QString& voiceId) override;
+    // False for a language number without an espeak-ng language (kept as it was).
+    bool setLanguageID(int languageId) override;
+    bool setBalloonFont(const QString& face, int points) override;
+    int balloonStyle() const override { return balloonStyle_; }
+    bool setBalloonStyle(int style) override;
+    QString lastError() const override { return lastError_; }
+
+    // For tests and tools.
+    CharacterWindow* window() const { return window_.get(); }
+    BalloonWindow* balloon() const { return balloon_.get(); }
+    SpeechPlayer* speech() const { return speech_.get(); }
+
+    static constexpr int kFrameMs = 40;      // while talking, moving or in a gesture
+    static constexpr int kQuietFrameMs = 80; // breathing and blinking only
+    static constexpr int kBalloonLingerMs = 900;
+
+private:
+    qint64 now() const { return clock_.elapsed(); }
+    void tick();
+    void ensureRunning();
+    void applyVoice();
+    void onUtteranceStarted(const QString& shown);
+    void onUtteranceFinished();
+    void showBalloon();
+    bool fail(const QString& why);
+
+    CharacterDefinition definition_;
+    std::unique_ptr<CharacterArtwork> artwork_;
+    std::unique_ptr<SpeechPlayer> speech_;
+    VoiceServices voice_;
+    std::unique_ptr<CharacterWindow> window_;
+    std::unique_ptr<BalloonWindow> balloon_;
+    CharacterMotion motion_;
+    QElapsedTimer clock_;
+    QTimer frames_;
+    QTimer balloonLinger_;
+    QString voiceName_;
+    QString language_;
+    int balloonStyle_ = kBalloonOn | kSizeToText;
+    QString lastError_;
+};
+
+} // namespace ortolino

@@ -1,0 +1,75 @@
+#include "gui/character/CharacterAgent.h"
+
+#include "gui/character/AnimatedCharacter.h"
+#include "core/speech/CharacterFile.h"
+#include "core/speech/VoiceMapping.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace ortolino {
+
+CharacterAgent::CharacterAgent(const QString& charactersFolder, CharacterAgentOptions options)
+    : folder_(charactersFolder), options_(std::move(options)),
+      catalogue_(std::make_shared<EspeakSynthesizer>(options_.espeakDataFolder))
+{
+}
+
+std::unique_ptr<Personaggio> CharacterAgent::Load(const QString& name, QString* error)
+{
+    const auto fail = [&](const QString& why) -> std::unique_ptr<Personaggio> {
+        if (error)
+            *error = why;
+        return nullptr;
+    };
+    const QString file = characterFileFor(folder_, name);
+    if (file.isEmpty())
+        return fail(QStringLiteral("no character \"%1\" in %2").arg(name, folder_));
+    QString why;
+    const std::optional<CharacterDefinition> definition = readCharacterFile(file, &why);
+    if (!definition)
+        return fail(why);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    auto artwork =
+        CharacterArtwork::load(*definition, screen ? screen->devicePixelRatio() : 1.0, &why);
+    if (!artwork)
+        return fail(why);
+
+    auto synthesizer = std::make_unique<EspeakSynthesizer>(options_.espeakDataFolder);
+    auto output = std::make_unique<QtPcmOutput>(options_.audioDevice);
+    // Open the audio stream now: a fresh stream can take a while to start
+    // playing, and the greeting should not wait for it.
+    const int rate =
+        synthesizer->available() ? synthesizer->sampleRate() : SilentSynthesizer::kSampleRate;
+    if (output->start(rate))
+        output->finish();
+    auto speech = std::make_unique<SpeechPlayer>(std::move(synthesizer), std::move(output));
+    VoiceServices voice;
+    voice.voiceInstalled = [catalogue = catalogue_](const QString& voiceName) {
+        return catalogue->hasVoice(voiceName);
+    };
+    voice.silentReason = [catalogue = catalogue_, device = options_.audioDevice]() -> QString {
+        if (!catalogue->available())
+            return catalogue->error();
+        if (device().isNull())
+            return QStringLiteral("no audio device");
+        return {};
+    };
+    return std::make_unique<AnimatedCharacter>(*definition, std::move(artwork), std::move(speech),
+                                               std::move(voice));
+}
+
+QStringList CharacterAgent::characterNames() const
+{
+    return ortolino::characterNames(folder_);
+}
+
+QList<Voce> CharacterAgent::voices() const
+{
+    QList<Voce> list;
+    for (const EspeakVoice& voice : catalogue_->voices())
+        list.append({voice.name, voiceIdForName(voice.file)});
+    return list;
+}
+
+} // namespace ortolino

@@ -1,0 +1,209 @@
+#include "gui/character/QtAudio.h"
+
+#include "core/speech/WavFile.h"
+
+#include <algorithm>
+#include <QAudioSink>
+#include <QMediaDevices>
+
+namespace ortolino {
+
+namespace {
+
+QAudioFormat formatOf(const PcmSound& sound)
+{
+    QAudioFormat format;
+    format.setSampleRate(sound.sampleRate);
+    format.setChannelCount(sound.channels);
+    switch (sound.format) {
+    case PcmSound::Format::UInt8:
+        format.setSampleFormat(QAudioFormat::UInt8);
+        break;
+    case PcmSound::Format::Int16:
+        format.setSampleFormat(QAudioFormat::Int16);
+        break;
+    case PcmSound::Format::Int32:
+        format.setSampleFormat(QAudioFormat::Int32);
+        break;
+    case PcmSound::Format::Float:
+        format.setSampleFormat(QAudioFormat::Float);
+        break;
+    }
+    return format;
+}
+
+QAudioFormat speechFormat(int sampleRate)
+{
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
+} // namespace
+
+AudioDeviceSource defaultAudioDevice()
+{
+    return [] { return QMediaDevices::defaultAudioOutput(); };
+}
+
+PushedSink::~PushedSink()
+{
+    close();
+}
+
+bool PushedSink::open(const QAudioDevice& device, const QAudioFormat& format)
+{
+    dropPending();
+    if (sink_ && device == device_ && format == format_ && healthy() &&
+        sink_->state() != QAudio::StoppedState)
+        return true;
+    close();
+    if (device.isNull())
+        return false;
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    io_ = sink_->start();
+    if (io_ == nullptr || !healthy()) {
+        close();
+        return false;
+    }
+    device_ = device;
+    format_ = format;
+    pumpTimer_.setInterval(10);
+    connect(&pumpTimer_, &QTimer::timeout, this, &PushedSink::pump, Qt::UniqueConnection);
+    return true;
+}
+
+void PushedSink::push(const QByteArray& bytes)
+{
+    if (!sink_)
+        return;
+    pending_ += bytes;
+    pump();
+}
+
+void PushedSink::pump()
+{
+    while (sink_ && io_ != nullptr && !pending_.isEmpty()) {
+        const qint64 frame = std::max(1, format_.bytesPerFrame());
+        const qint64 room = std::min<qint64>(sink_->bytesFree(), pending_.size());
+        const qint64 taken =
+            room >= frame ? io_->write(pending_.constData(), room - room % frame) : 0;
+        if (taken <= 0)
+            break;
+        pending_.remove(0, taken);
+    }
+    if (pending_.isEmpty())
+        pumpTimer_.stop();
+    else if (!pumpTimer_.isActive())
+        pumpTimer_.start();
+}
+
+bool PushedSink::drained() const
+{
+    return pending_.isEmpty() && (!sink_ || sink_->state() == QAudio::IdleState);
+}
+
+bool PushedSink::healthy() const
+{
+    const QAudio::Error error = sink_ ? sink_->error() : QAudio::OpenError;
+    return error == QAudio::NoError || error == QAudio::UnderrunError;
+}
+
+qint64 PushedSink::processedUSecs() const
+{
+    return sink_ ? sink_->processedUSecs() : 0;
+}
+
+qint64 PushedSink::bufferedBytes() const
+{
+    return sink_ ? std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree()) : 0;
+}
+
+void PushedSink::dropPending()
+{
+    pumpTimer_.stop();
+    pending_.clear();
+}
+
+void PushedSink::close()
+{
+    dropPending();
+    io_ = nullptr;
+    if (sink_) {
+        sink_->stop();
+        sink_.reset();
+    }
+}
+
+QtPcmOutput::QtPcmOutput(AudioDeviceSource device) : device_(std::move(device)) {}
+
+bool QtPcmOutput::start(int sampleRate)
+{
+    written_ = 0;
+    if (!sink_.open(device_(), speechFormat(sampleRate)))
+        return false;
+    rate_ = sampleRate;
+    startUSecs_ = sink_.processedUSecs();
+    return true;
+}
+
+void QtPcmOutput::write(const QByteArray& pcm)
+{
+    if (!sink_.isOpen())
+        return;
+    sink_.push(pcm);
+    written_ += pcm.size() / 2;
+}
+
+qint64 QtPcmOutput::playedSamples() const
+{
+    if (!sink_.isOpen() || !sink_.healthy() || (sink_.drained() && written_ > 0))
+        return written_;
+    // What the device took, less what still waits in its buffer; the last
+    // sample counts only once the device has gone idle.
+    const qint64 handed = (sink_.processedUSecs() - startUSecs_) * rate_ / 1000000;
+    return std::clamp<qint64>(handed - sink_.bufferedBytes() / 2, 0,
+                              std::max<qint64>(0, written_ - 1));
+}
+
+void QtPcmOutput::stop()
+{
+    written_ = 0;
+    sink_.close();
+}
+
+void QtPcmOutput::finish()
+{
+    written_ = 0;
+    sink_.dropPending();
+    if (!sink_.healthy())
+        sink_.close();
+}
+
+QtSoundPlayer::QtSoundPlayer(AudioDeviceSource device) : device_(std::move(device)) {}
+
+bool QtSoundPlayer::play(const QString& wavPath)
+{
+    const std::optional<PcmSound> sound = readWavFile(wavPath, &lastError_);
+    if (!sound)
+        return false;
+    const QAudioDevice device = device_();
+    if (device.isNull()) {
+        lastError_ = QStringLiteral("no audio device");
+        return false;
+    }
+    // A sound still playing is cut: its sink is closed and a new one opened.
+    if (!sink_.drained())
+        sink_.close();
+    if (!sink_.open(device, formatOf(*sound))) {
+        lastError_ = QStringLiteral("the audio device refused the sound");
+        return false;
+    }
+    sink_.push(sound->data);
+    lastError_.clear();
+    return true;
+}
+
+} // namespace ortolino

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "core/exercise/ExerciseView.h"
+#include "core/exercise/Scanning.h"
+#include "gui/widgets/Form.h"
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace ortolino {
+
+class ExerciseEngine;
+class Personaggio;
+class PictureBox;
+class ShapeControl;
+class SwitchBox;
+
+// The exercise window: the picture, the masked word, the 26 letter keys with
+// "avanti", the counters, the help balloon and the speaking character. It is
+// a thin view over ExerciseEngine (turns and checking) and KeyboardInput (the
+// three input modes), which decide everything; the window maps clicks, keys
+// and timer ticks to them and shows what they ask.
+//
+// Loading prepares the keys and the character only (the report window loads
+// this window hidden just to read the key captions); the exercise starts at
+// activation.
+class lettere : public Form, private ExerciseView, private ScanView
+{
+    Q_OBJECT
+public:
+    lettere(Program& program, WindowManager& windows);
+    ~lettere() override;
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload() override;
+
+    // One tick of Timer1 (tests call it rather than wait for it).
+    void Timer1_Timer();
+    int TastoCorrente() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Handling;
+
+    void createPictureArea();
+    void createCounters();
+    void createKeyboard();
+    void createScanning();
+    void createMenus();
+
+    void CaricaPersonaggio();
+    void PresentaPersonaggio();
+    void fitKeyFont();
+    void applyColours();
+    void setPointers();
+    void startScanning();
+    void mnuEsci_Click();
+
+    // Keys that reach the window itself: typed letters, or switches whose box
+    // had lost the focus.
+    bool forwardToSwitchBox(QKeyEvent* event);
+    SwitchBox* activeSwitchBox() const;
+    void placeFrame(QWidget* target);
+
+    // ExerciseView.
+    void setWordCaption(const QString& caption) override;
+    void showPicture(const QString& path) override;
+    void showOutcome(bool right) override;
+    void showCounters(int right, int wrong) override;
+    void setBalloonText(const QString& text) override;
+    void setBalloonVisible(bool visible) override;
+    void setBackground(Colore colour) override;
+    void colourKey(int key, Colore colour) override;
+    void placeFrameOnAvanti() override;
+    void colourAvanti(Colore colour) override;
+    void setAvantiEnabled(bool enabled) override;
+    void focusAvanti() override;
+    void endExercise() override;
+    void showWaitingNotice() override;
+    void hideWaitingNotice() override;
+
+    // ScanView.
+    void placeFrameOnKey(int key) override;
+    void focusSwitchBox() override;
+    void runTimer1(bool running) override;
+
+    PictureBox* Image1 = nullptr;
+    QFrame* Picture2 = nullptr;
+    QLabel* Label1 = nullptr;
+    std::array<QPushButton*, kNumeroTasti> tastiera{};
+    QPushButton* BottoneAvanti = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* EtichettaEsatti = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* EtichettaErrati = nullptr;
+    PictureBox* ComandoIconaSi = nullptr;
+    PictureBox* ComandoIconaNo = nullptr;
+    QLabel* LabelMerlino = nullptr;
+    QWidget* picAgent = nullptr;
+    QFrame* Picture1 = nullptr;
+    QLabel* Label4 = nullptr;
+    SwitchBox* PictureScansioneManuale = nullptr;
+    SwitchBox* PictureScansioneAutomatica = nullptr;
+    ShapeControl* ShapeRiquadro = nullptr;
+    QLabel* LabelDimensionaFont = nullptr;
+    QTimer* Timer1 = nullptr;
+    SwitchKeys typing_; // keys typed in mode 0, held keys counted once
+    QTimer* typingRepeatWindow_ = nullptr;
+    QAction* mnuAzzera = nullptr;
+    QAction* mnuCol = nullptr;
+    QAction* mnuGrigio = nullptr;
+    QAction* mnuEsci = nullptr;
+
+    std::unique_ptr<ExerciseEngine> engine_;
+    std::unique_ptr<KeyboardInput> input_;
+    std::unique_ptr<Personaggio> personaggio_;
+    QWidget* frameTarget_ = nullptr; // what the scan frame surrounds
+    int handling_ = 0;               // handlers of this window on the stack
+    bool deleteWhenIdle_ = false;
+    bool activated_ = false;
+    bool unloaded_ = false;
+};
+
+} // namespace ortolino

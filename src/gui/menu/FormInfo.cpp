@@ -1,0 +1,74 @@
+#include "gui/menu/FormInfo.h"
+
+#include "core/app/Program.h"
+#include "gui/widgets/ClickLabel.h"
+#include "gui/widgets/Controls.h"
+#include "core/platform/DocumentOpener.h"
+#include "core/app/Informazioni.h"
+#include "gui/widgets/WindowManager.h"
+
+#include <QPushButton>
+
+namespace ortolino {
+
+FormInfo::FormInfo(Program& program, WindowManager& windows)
+    : Form(QStringLiteral("FormInfo"), program, windows, QSize(8535, 6420))
+{
+    setWindowTitle(QStringLiteral("Form1"));
+
+    Command1 = new QPushButton(QStringLiteral("Chiudi"), area());
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(designFont(QStringLiteral("Arial"), 14.25));
+    place(Command1, 5640, 5280, 2655, 975);
+    connect(Command1, &QPushButton::clicked, this, &FormInfo::Command1_Click);
+
+    Image1 = new ClickLabel(area());
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPicture(QStringLiteral(":/menu/documento.svg"));
+    Image1->setCursor(Qt::PointingHandCursor);
+    place(Image1, 360, 120, 1575, 615);
+    connect(Image1, &ClickLabel::clicked, this, &FormInfo::Image1_Click);
+
+    Label1 = addLabel("Label1", "Label1", 240, 1080, 4455, 1575);
+    Label3 = addLabel("Label3", "Label3", 240, 4800, 4335, 1335);
+    Label4 = addLabel("Label4", "Label1", 5040, 1320, 3375, 2535);
+}
+
+QLabel* FormInfo::addLabel(const char* name, const char* caption, int left, int top, int width,
+                           int height)
+{
+    auto* label = new QLabel(QString::fromLatin1(caption), area());
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(designFont(QStringLiteral("Arial"), 14.25));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(label, left, top, width, height);
+    return label;
+}
+
+void FormInfo::Form_Activate()
+{
+    coverScreen();
+    Label1->setText(testoRiconoscimenti());
+    Label3->setText(testoCondizioniUso());
+    Label4->setText(righeLingua(program().language));
+}
+
+void FormInfo::Form_Unload()
+{
+    windows().showHome(); // the close box leads back to the menu too
+}
+
+void FormInfo::Command1_Click()
+{
+    windows().show(QStringLiteral("FormMenu"));
+    windows().unload(this);
+}
+
+void FormInfo::Image1_Click()
+{
+    ApriDocumento(program().services.documents,
+                  program().env.programFile(QStringLiteral("documento.pdf")));
+}
+
+} // namespace ortolino

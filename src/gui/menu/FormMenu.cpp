@@ -1,0 +1,481 @@
+#include "gui/menu/FormMenu.h"
+
+#include "core/app/Program.h"
+#include "gui/widgets/FormTranslator.h"
+#include "core/app/LanguageChoice.h"
+#include "core/app/Users.h"
+#include "gui/widgets/ClickLabel.h"
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/Controls.h"
+#include "core/platform/DocumentOpener.h"
+#include "core/platform/MessageBoxes.h"
+#include "gui/widgets/Pointer.h"
+#include "gui/widgets/SwitchBox.h"
+#include "gui/widgets/WindowManager.h"
+
+#include <algorithm>
+#include <QComboBox>
+#include <QEvent>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace ortolino {
+
+namespace {
+
+constexpr Colore kColoreProgetto = 0xC0FFFF; // pale yellow
+const QColor kRosso(255, 0, 0);              // the lit button
+
+// Design captions and pictures of the five buttons, in index order.
+struct Pulsante
+{
+    const char* caption;
+    const char* picture;
+};
+constexpr std::array<Pulsante, kPulsantiMenu> kPulsanti = {{
+    {"LETTERA INIZIALE", ":/menu/iniziale.svg"},
+    {"UNA LETTERA NELLA PAROLA", ":/menu/una.svg"},
+    {"DUE LETTERE NELLA PAROLA", ":/menu/due.svg"},
+    {"TUTTE LE LETTERE SELEZIONATE", ":/menu/tutte.svg"},
+    {"ESCI", ":/menu/esci.svg"},
+}};
+
+// Two columns: kinds 0 to 2 on the left; kind 3 at the top and "ESCI" at the
+// bottom on the right. Positions in twips of the 12000 x 8400 design area.
+constexpr int kRigaAlto = 840;
+constexpr int kPassoRiga = 2400;
+constexpr int kAltezzaRiga = 2160;
+constexpr std::array<int, kPulsantiMenu> kColonna = {0, 0, 0, 1, 1};
+constexpr std::array<int, kPulsantiMenu> kRiga = {0, 1, 2, 0, 2};
+constexpr std::array<int, 2> kSinistraFigura = {360, 6240};
+constexpr int kLarghezzaFigura = 2040;
+constexpr std::array<int, 2> kSinistraPulsante = {2520, 8400};
+constexpr int kLarghezzaPulsante = 3240;
+
+} // namespace
+
+FormMenu::FormMenu(Program& program, WindowManager& windows)
+    : Form(QStringLiteral("FormMenu"), program, windows, QSize(12000, 8400))
+{
+    setWindowTitle(QStringLiteral("Ortolino"));
+    setBackground(area(), qtColor(kColoreProgetto));
+    area()->setMouseTracking(true);
+    area()->installEventFilter(this);
+
+    Combo1 = new QComboBox(area());
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(8.25);
+    Combo1->setFont(arial);
+    place(Combo1, 4200, 180, 3600, 480);
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+
+    createButtons();
+    createSwitchBoxes();
+    createMenus();
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1Panel = new QLabel(statusBar());
+    statusBar()->addWidget(StatusBar1Panel, 1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer); // the scan's pace is what the child follows
+    Timer1->setInterval(kIntervalloFuocoMs);
+    connect(Timer1, &QTimer::timeout, this, &FormMenu::Timer1_Timer);
+}
+
+void FormMenu::createButtons()
+{
+    for (int i = 0; i < kPulsantiMenu; ++i) {
+        const auto index = static_cast<size_t>(i);
+        const int column = kColonna[index];
+        const int top = kRigaAlto + kRiga[index] * kPassoRiga;
+
+        auto* picture = new ClickLabel(area());
+        picture->setObjectName(QStringLiteral("Image1"));
+        setControlIndex(picture, i);
+        picture->setPicture(QString::fromLatin1(kPulsanti[index].picture));
+        place(picture, kSinistraFigura[static_cast<size_t>(column)], top, kLarghezzaFigura,
+              kAltezzaRiga);
+        connect(picture, &ClickLabel::clicked, this, [this, i] { Image1_Click(i); });
+        connect(picture, &ClickLabel::pointerMoved, this, [this, i] { Command1_MouseMove(i); });
+        Image1[index] = picture;
+
+        auto* button = new ClickLabel(QString::fromUtf8(kPulsanti[index].caption), area());
+        button->setObjectName(QStringLiteral("Command1"));
+        setControlIndex(button, i);
+        button->setFont(
+            designFont(QStringLiteral("Verdana"), i == kPulsantiMenu - 1 ? 18.0 : 15.75, true));
+        button->setAlignment(Qt::AlignCenter);
+        button->setWordWrap(true);
+        button->setFrameStyle(QFrame::Box | QFrame::Plain);
+        button->setLineWidth(2);
+        button->setCursor(pencilPointer());
+        place(button, kSinistraPulsante[static_cast<size_t>(column)], top, kLarghezzaPulsante,
+              kAltezzaRiga);
+        connect(button, &ClickLabel::clicked, this, [this, i] { Command1_Click(i); });
+        connect(button, &ClickLabel::pointerMoved, this, [this, i] { Command1_MouseMove(i); });
+        Command1[index] = button;
+    }
+}
+
+void FormMenu::createSwitchBoxes()
+{
+    PictureScansioneManuale = new SwitchBox(QStringLiteral("PictureScansioneManuale"), area());
+    PictureScansioneAutomatica =
+        new SwitchBox(QStringLiteral("PictureScansioneAutomatica"), area());
+    for (SwitchBox* box : {PictureScansioneManuale, PictureScansioneAutomatica}) {
+        place(box, 11400, 7800, 495, 495);
+        box->hide();
+    }
+    connect(PictureScansioneManuale, &SwitchBox::keyUp, this,
+            &FormMenu::PictureScansioneManuale_KeyUp);
+    connect(PictureScansioneAutomatica, &SwitchBox::keyDown, this,
+            &FormMenu::PictureScansioneAutomatica_KeyDown);
+    connect(PictureScansioneAutomatica, &SwitchBox::keyUp, this,
+            &FormMenu::PictureScansioneAutomatica_KeyUp);
+    // The focus went away with the switch held: resume without choosing.
+    connect(PictureScansioneAutomatica, &SwitchBox::heldKeysLost, this,
+            [this] { PictureScansioneAutomatica_KeyUp(Qt::Key_unknown); });
+}
+
+void FormMenu::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    mnuOpzioni = bar->addAction(QStringLiteral("&Configurazioni"));
+    mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
+    connect(mnuOpzioni, &QAction::triggered, this, &FormMenu::mnuOpzioni_Click);
+
+    mnuEserciziEseguiti = bar->addAction(QStringLiteral("&Esercizi eseguiti"));
+    mnuEserciziEseguiti->setObjectName(QStringLiteral("mnuEserciziEseguiti"));
+    connect(mnuEserciziEseguiti, &QAction::triggered, this, &FormMenu::mnuEserciziEseguiti_Click);
+
+    QMenu* info = bar->addMenu(QStringLiteral("&Informazioni"));
+    info->menuAction()->setObjectName(QStringLiteral("mnuInfo"));
+    mnuDocum = info->addAction(QStringLiteral("documentazione"));
+    mnuDocum->setObjectName(QStringLiteral("mnuDocum"));
+    connect(mnuDocum, &QAction::triggered, this, &FormMenu::mnuDocum_Click);
+    mnuInformazioni = info->addAction(QStringLiteral("about"));
+    mnuInformazioni->setObjectName(QStringLiteral("mnuInformazioni"));
+    connect(mnuInformazioni, &QAction::triggered, this, &FormMenu::mnuInformazioni_Click);
+
+    mnuLanguages = bar->addMenu(QStringLiteral("Lingua"));
+    mnuLanguages->menuAction()->setObjectName(QStringLiteral("mnuLanguages"));
+    mnuLanguage << addLanguageEntry(0);
+    mnuLanguage[0]->setText(QStringLiteral("mnuLanguage 0"));
+}
+
+QAction* FormMenu::addLanguageEntry(int index)
+{
+    QAction* entry = mnuLanguages->addAction(QString());
+    entry->setObjectName(QStringLiteral("mnuLanguage"));
+    setControlIndex(entry, index);
+    entry->setCheckable(true);
+    connect(entry, &QAction::triggered, this, [this, index] { mnuLanguage_Click(index); });
+    return entry;
+}
+
+void FormMenu::Form_Load()
+{
+    MLSFillMenuLanguages();
+    Form::Form_Load(); // translates, then sizes with the window's own resizer
+}
+
+void FormMenu::Form_Activate()
+{
+    coverScreen();
+    const ProgramState& state = program().state;
+    if (!state.ColoreCasuale)
+        setBackground(area(), qtColor(state.ColoreSfondo));
+    evidenzia(-1);
+    statusBar()->setFixedHeight(twipsY(500));
+    aggiornaStato();
+    ImpostaUtente();
+    RecuperaUtenti();
+}
+
+void FormMenu::Form_Unload()
+{
+    Timer1->stop();
+}
+
+void FormMenu::aggiornaStato()
+{
+    const ProgramState& state = program().state;
+    StatusBar1Panel->setText(state.UsaTutteLeImmagini
+                                 ? QStringLiteral("Usa tutte le immagini")
+                                 : QStringLiteral("lista in uso: ") + state.ListaInUso);
+}
+
+QColor FormMenu::coloreFinestra() const
+{
+    return background(area());
+}
+
+void FormMenu::evidenzia(int index)
+{
+    for (int i = 0; i < kPulsantiMenu; ++i)
+        setBackground(Command1[static_cast<size_t>(i)], i == index ? kRosso : coloreFinestra());
+}
+
+// ---- user list ----
+
+void FormMenu::ImpostaUtente()
+{
+    const ProgramState& state = program().state;
+    if (state.MouseDiSistema) {
+        Command1[0]->setCursor(Qt::ArrowCursor);
+        Command1[1]->setCursor(Qt::ArrowCursor);
+    }
+    if (state.CarattereLettere != kMaiuscolo) {
+        Command1[0]->setText(Command1[0]->text().toLower());
+        Command1[1]->setText(Command1[1]->text().toLower());
+    } else {
+        Command1[0]->setText(Command1[0]->text().toUpper());
+        Command1[1]->setText(Command1[1]->text().toUpper());
+        for (int i = 0; i < Combo1->count(); ++i)
+            Combo1->setItemText(i, Combo1->itemText(i).toUpper());
+    }
+    impostaModalita();
+    mnuEserciziEseguiti->setEnabled(state.TieniTraccia);
+    QFont font(state.NomeFont);
+    font.setPointSizeF(std::max(14.0, Command1[0]->font().pointSizeF() - 15));
+    Combo1->setFont(font);
+}
+
+void FormMenu::RecuperaUtenti()
+{
+    ProgramState& state = program().state;
+    Combo1->clear();
+    Combo1->addItems(elencoUtenti(program().env, state.CarattereLettere));
+    Combo1->setCurrentIndex(-1);
+    Combo1->setVisible(Combo1->count() >= 2);
+    // Selecting the current user from code counts as the user's choice: its
+    // settings are saved and read back.
+    for (int i = 0; i < Combo1->count(); ++i) {
+        if (Combo1->itemText(i).toUpper() == state.NomeUtente.toUpper()) {
+            Combo1->setCurrentIndex(i);
+            Combo1_Click();
+        }
+    }
+}
+
+void FormMenu::Combo1_Click()
+{
+    scegliUtente(program().state, program().env, Combo1->currentText());
+    ImpostaUtente();
+}
+
+// ---- choices ----
+
+void FormMenu::AvviaEsercizi(int Esercizio)
+{
+    if (Esercizio < 0 || Esercizio >= kPulsantiMenu)
+        return;
+    ProgramState& state = program().state;
+    state.TipoEsercizio = Esercizio;
+    const int row = std::clamp(state.NumeroRigheRegistro, 0, kRigheRegistro - 1);
+    state.Registro[static_cast<size_t>(row)][0] = Command1[static_cast<size_t>(Esercizio)]->text();
+    if (Esercizio < kPulsantiMenu - 1) {
+        passaA(QStringLiteral("lettere"));
+        return;
+    }
+    Timer1->stop();
+    if (ProgramExit* exit = program().services.programExit)
+        exit->endNow();
+}
+
+void FormMenu::passaA(const QString& name)
+{
+    if (windows().show(name))
+        windows().unload(this);
+}
+
+void FormMenu::Command1_Click(int Index)
+{
+    if (program().state.ModalitaInput == kModoMouse)
+        AvviaEsercizi(Index);
+}
+
+void FormMenu::Image1_Click(int Index)
+{
+    AvviaEsercizi(Index);
+}
+
+void FormMenu::Command1_MouseMove(int Index)
+{
+    if (program().state.ModalitaInput != kModoMouse)
+        return;
+    if (background(Command1[static_cast<size_t>(Index)]) != kRosso)
+        evidenzia(Index);
+}
+
+void FormMenu::Form_MouseMove()
+{
+    if (program().state.ModalitaInput != kModoMouse)
+        return;
+    for (ClickLabel* button : Command1) {
+        if (background(button) != coloreFinestra())
+            setBackground(button, coloreFinestra());
+    }
+}
+
+bool FormMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == area() && event->type() == QEvent::MouseMove)
+        Form_MouseMove();
+    return Form::eventFilter(watched, event);
+}
+
+// ---- scanning ----
+
+void FormMenu::impostaModalita()
+{
+    const ProgramState& state = program().state;
+    scansione_.imposta(state.ModalitaInput, state.VelocitaScansione);
+    const int mode = scansione_.modalita();
+    const bool scanning = mode == kModoScansioneManuale || mode == kModoScansioneAutomatica;
+    if (scanning) {
+        Command1[0]->setCursor(Qt::ArrowCursor);
+        Command1[1]->setCursor(Qt::ArrowCursor);
+    } else {
+        setCursor(Qt::ArrowCursor);
+    }
+    PictureScansioneManuale->setVisible(mode == kModoScansioneManuale);
+    PictureScansioneAutomatica->setVisible(mode == kModoScansioneAutomatica);
+    setBackground(PictureScansioneManuale, coloreFinestra());
+    setBackground(PictureScansioneAutomatica, coloreFinestra());
+    Timer1->stop();
+    Timer1->setInterval(scansione_.intervalloMs());
+    if (!scanning)
+        return;
+    mostraScansione();
+    // The switches work from the first moment, not only after the first tick.
+    (mode == kModoScansioneManuale ? PictureScansioneManuale : PictureScansioneAutomatica)
+        ->setFocus();
+}
+
+void FormMenu::mostraScansione()
+{
+    evidenzia(scansione_.evidenziato());
+    if (!scansione_.timerAttivo())
+        Timer1->stop();
+    else if (!Timer1->isActive())
+        Timer1->start();
+}
+
+void FormMenu::Timer1_Timer()
+{
+    switch (scansione_.modalita()) {
+    case kModoScansioneManuale:
+        PictureScansioneManuale->setFocus();
+        break;
+    case kModoScansioneAutomatica:
+        scansione_.tick();
+        mostraScansione();
+        PictureScansioneAutomatica->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormMenu::PictureScansioneManuale_KeyUp(int key)
+{
+    if (std::optional<int> choice = scansione_.rilascioManuale(tastoSensore(key)))
+        AvviaEsercizi(*choice);
+    else if (scansione_.modalita() == kModoScansioneManuale)
+        mostraScansione();
+}
+
+void FormMenu::PictureScansioneAutomatica_KeyDown()
+{
+    scansione_.pressioneAutomatica();
+    Timer1->stop();
+}
+
+void FormMenu::PictureScansioneAutomatica_KeyUp(int key)
+{
+    std::optional<int> choice = scansione_.rilascioAutomatico(tastoSensore(key));
+    if (scansione_.modalita() == kModoScansioneAutomatica)
+        mostraScansione();
+    if (choice)
+        AvviaEsercizi(*choice);
+}
+
+// ---- menu bar ----
+
+void FormMenu::mnuOpzioni_Click()
+{
+    Timer1->stop();
+    passaA(QStringLiteral("FormConfigura"));
+}
+
+void FormMenu::mnuEserciziEseguiti_Click()
+{
+    Timer1->stop();
+    passaA(QStringLiteral("FormEserciziEseguiti"));
+}
+
+void FormMenu::mnuInformazioni_Click()
+{
+    passaA(QStringLiteral("FormInfo"));
+}
+
+void FormMenu::mnuDocum_Click()
+{
+    ApriDocumento(program().services.documents,
+                  program().env.programFile(QStringLiteral("ortolino.pdf")));
+}
+
+// ---- languages ----
+
+void FormMenu::MLSFillMenuLanguages()
+{
+    const QStringList names = lingueDelMenu(program().language);
+    if (names.isEmpty()) {
+        Message message;
+        message.text = kNessunaLingua;
+        if (MessageBoxes* boxes = program().services.messages)
+            boxes->show(message);
+        return;
+    }
+    for (int n = 0; n < names.size(); ++n) {
+        if (n > 0)
+            mnuLanguage << addLanguageEntry(n);
+        mnuLanguage[n]->setText(names[n]);
+    }
+    Language& language = program().language;
+    language.readCurrentLanguageSetting();
+    for (QAction* entry : mnuLanguage) {
+        if (entry->text() == language.CurrentLanguage) {
+            entry->setChecked(true);
+            break;
+        }
+    }
+}
+
+void FormMenu::mnuLanguage_Click(int Index)
+{
+    if (Index < 0 || Index >= mnuLanguage.size())
+        return;
+    for (QAction* entry : mnuLanguage)
+        entry->setChecked(false);
+    QAction* chosen = mnuLanguage[Index];
+    chosen->setChecked(true);
+    const QString name = chosen->text();
+    program().language.CurrentLanguage = name;
+    // Translating lets events run: a window may go away meanwhile.
+    QList<QPointer<Form>> loaded;
+    for (Form* window : windows().loadedWindows())
+        loaded << window;
+    for (const QPointer<Form>& window : loaded) {
+        if (window)
+            MLSLoadFormStrings(window, program().language);
+    }
+    registraSceltaLingua(program(), name);
+}
+
+} // namespace ortolino

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/menu/MenuScan.h"
+#include "gui/widgets/Form.h"
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace ortolino {
+
+class ClickLabel;
+class SwitchBox;
+
+// The main menu: four exercise kinds and "ESCI" as big label-buttons with a
+// picture beside each, the list of users, the status line naming the word
+// list, and the menu bar to the other windows and the languages. Children
+// who use switches drive it by manual or automatic scanning.
+class FormMenu : public Form
+{
+    Q_OBJECT
+public:
+    FormMenu(Program& program, WindowManager& windows);
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload() override;
+
+    // Public operations of the window.
+    void MLSFillMenuLanguages();
+    void ImpostaUtente();
+    void RecuperaUtenti();
+    void AvviaEsercizi(int Esercizio);
+
+    // Handlers a test may drive directly (the timer's tick above all).
+    void Combo1_Click();
+    void Timer1_Timer();
+    void mnuLanguage_Click(int Index);
+
+    // The button under the scan (0 to 4).
+    int PulsanteCorrente() const { return scansione_.PulsanteCorrente(); }
+
+    std::array<ClickLabel*, kPulsantiMenu> Command1{};
+    std::array<ClickLabel*, kPulsantiMenu> Image1{};
+    QComboBox* Combo1 = nullptr;
+    QLabel* StatusBar1Panel = nullptr; // the status bar's first panel
+    QTimer* Timer1 = nullptr;
+    SwitchBox* PictureScansioneManuale = nullptr;
+    SwitchBox* PictureScansioneAutomatica = nullptr;
+    QAction* mnuOpzioni = nullptr;
+    QAction* mnuEserciziEseguiti = nullptr;
+    QAction* mnuDocum = nullptr;
+    QAction* mnuInformazioni = nullptr;
+    QMenu* mnuLanguages = nullptr;
+    QList<QAction*> mnuLanguage;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createButtons();
+    void createSwitchBoxes();
+    void createMenus();
+    QAction* addLanguageEntry(int index);
+
+    void Command1_Click(int Index);
+    void Image1_Click(int Index);
+    void Command1_MouseMove(int Index);
+    void Form_MouseMove();
+    void mnuOpzioni_Click();
+    void mnuEserciziEseguiti_Click();
+    void mnuInformazioni_Click();
+    void mnuDocum_Click();
+
+    void PictureScansioneManuale_KeyUp(int key);
+    void PictureScansioneAutomatica_KeyDown();
+    void PictureScansioneAutomatica_KeyUp(int key);
+
+    // Applies the scan's state: the lit button, the timer and the focus box.
+    void impostaModalita();
+    void mostraScansione();
+    void evidenzia(int index);
+    void aggiornaStato();
+    QColor coloreFinestra() const;
+    // Shows another window and unloads this one; nothing if it does not exist.
+    void passaA(const QString& name);
+
+    ScansioneMenu scansione_;
+};
+
+} // namespace ortolino

@@ -1,0 +1,131 @@
+#include "gui/report/FormEserciziEseguiti.h"
+
+#include "core/app/Program.h"
+#include "core/words/KeyCaptions.h"
+#include "gui/widgets/Controls.h"
+#include "core/platform/MessageBoxes.h"
+#include "gui/widgets/PrinterTarget.h"
+#include "gui/widgets/WindowManager.h"
+#include "gui/widgets/WordWrapButton.h"
+#include "gui/report/ReportBox.h"
+#include "gui/report/ReportPrinting.h"
+#include "core/report/ReportSave.h"
+
+#include <QAbstractButton>
+#include <QDate>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTextEdit>
+
+namespace ortolino {
+
+namespace {
+
+const QString kLettere = QStringLiteral("lettere");
+constexpr Margins kOneInchMargins{1440, 1440, 1440, 1440}; // twips from the paper's edge
+
+} // namespace
+
+FormEserciziEseguiti::FormEserciziEseguiti(Program& program, WindowManager& windows)
+    : Form(QStringLiteral("FormEserciziEseguiti"), program, windows, QSize(7740, 5970))
+{
+    setWindowTitle(QStringLiteral("Form1"));
+
+    RichTextBox1 = new QTextEdit(area());
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setFont(designFont(QStringLiteral("Arial"), 14.5));
+    RichTextBox1->setPlainText(QStringLiteral("RichTextBox1"));
+    place(RichTextBox1, 240, 120, 5295, 5655);
+
+    Command1 = addButton("Command1", QStringLiteral("Stampa"), 1200);
+    Command2 = addButton("Command2", QStringLiteral("Salva"), 2520);
+    Command3 = addButton("Command3", QStringLiteral("Inserisci informazioni configurazione"), 3840);
+    connect(Command1, &QPushButton::clicked, this, &FormEserciziEseguiti::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FormEserciziEseguiti::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FormEserciziEseguiti::Command3_Click);
+
+    mnuEsci = menuBar()->addAction(QStringLiteral("&Esci"));
+    mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    connect(mnuEsci, &QAction::triggered, this, &FormEserciziEseguiti::mnuEsci_Click);
+}
+
+QPushButton* FormEserciziEseguiti::addButton(const char* name, const QString& caption, int top)
+{
+    auto* button = new WordWrapButton(caption, area());
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(designFont(QStringLiteral("Arial"), 14.25));
+    place(button, 5640, top, 1815, 855);
+    return button;
+}
+
+void FormEserciziEseguiti::Form_Activate()
+{
+    coverScreen();
+    QFont font = RichTextBox1->font();
+    font.setFamily(program().state.NomeFont);
+    RichTextBox1->setFont(font);
+    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    applyBoxSteps(*RichTextBox1,
+                  rebuildReport(program().state, ReportTexts::fromLanguage(program()), date));
+}
+
+void FormEserciziEseguiti::Form_Unload()
+{
+    windows().showHome(); // the close box leads back to the menu too
+}
+
+void FormEserciziEseguiti::Command1_Click()
+{
+    PrinterTarget* target = program().services.printer;
+    std::unique_ptr<QPrinter> printer = target ? target->open() : nullptr;
+    if (printer &&
+        StampaTestoFormattato(*RichTextBox1->document(), *printer, kOneInchMargins).started)
+        return;
+    Message message;
+    message.text = program().text(QStringLiteral("0202"));
+    message.icon = Message::Icon::Critical;
+    program().services.messages->show(message);
+}
+
+void FormEserciziEseguiti::Command2_Click()
+{
+    SalvaResoconto(program(), this, writeRtf(rtfDocumentOf(*RichTextBox1->document())));
+}
+
+void FormEserciziEseguiti::Command3_Click()
+{
+    applyBoxSteps(*RichTextBox1,
+                  configurationSummary(program().state, ReportTexts::fromLanguage(program()),
+                                       [this] { return captionsOfKeys(); }));
+}
+
+void FormEserciziEseguiti::mnuEsci_Click()
+{
+    windows().show(QStringLiteral("FormMenu"));
+    windows().unload(this);
+}
+
+KeyCaptions FormEserciziEseguiti::captionsOfKeys()
+{
+    KeyCaptions captions;
+    if (!windows().knows(kLettere)) {
+        // Without the exercise window the keys would carry these very captions.
+        for (int i = 0; i < kNumeroTasti; ++i)
+            captions[static_cast<size_t>(i)] = keyCaption(program().state, i);
+        return captions;
+    }
+    const bool wasLoaded = windows().find(kLettere) != nullptr;
+    Form* lettere = windows().load(kLettere);
+    for (QAbstractButton* key :
+         lettere->findChildren<QAbstractButton*>(QStringLiteral("tastiera"))) {
+        const int index = controlIndex(key);
+        if (index >= 0 && index < kNumeroTasti)
+            captions[static_cast<size_t>(index)] = caption(key);
+    }
+    if (!wasLoaded)
+        windows().unload(lettere);
+    return captions;
+}
+
+} // namespace ortolino

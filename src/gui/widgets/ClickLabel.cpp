@@ -1,0 +1,57 @@
+#include "gui/widgets/ClickLabel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace ortolino {
+
+ClickLabel::ClickLabel(QWidget* parent) : ClickLabel(QString(), parent) {}
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setMouseTracking(true); // moves without a pressed button are reported too
+}
+
+ClickLabel::~ClickLabel() = default;
+
+void ClickLabel::setPicture(const QString& svgPath)
+{
+    picture_ = std::make_unique<QSvgRenderer>(svgPath);
+    update();
+}
+
+bool ClickLabel::hasPicture() const
+{
+    return picture_ && picture_->isValid();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A click is a press and release of the left button over the control.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    event->accept();
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    emit pointerMoved();
+    event->accept(); // not the window's background: the window must not see it
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event)
+{
+    if (!hasPicture()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QSizeF size = picture_->defaultSize();
+    size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
+    const QRectF target(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2),
+                        size);
+    picture_->render(&painter, target);
+}
+
+} // namespace ortolino

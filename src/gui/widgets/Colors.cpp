@@ -1,0 +1,65 @@
+#include "gui/widgets/Colors.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+#include <cmath>
+#include <cstdint>
+
+namespace ortolino {
+
+namespace {
+
+// The system colours a stored value may name, by their index.
+QColor systemColor(int index)
+{
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+    case 5: return palette.color(QPalette::Base);        // window background
+    case 8: return palette.color(QPalette::WindowText);  // window text
+    case 13: return palette.color(QPalette::Highlight);  // highlight
+    case 14: return palette.color(QPalette::HighlightedText);
+    case 18: return palette.color(QPalette::ButtonText); // button text
+    default: return palette.color(QPalette::Button);     // button face (15) and the rest
+    }
+}
+
+} // namespace
+
+QColor qtColor(Colore value)
+{
+    auto bits = static_cast<std::uint32_t>(static_cast<std::int64_t>(std::llround(value)));
+    if (bits & 0x80000000u)
+        return systemColor(static_cast<int>(bits & 0xFFu));
+    return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
+                  static_cast<int>((bits >> 16) & 0xFF));
+}
+
+Colore storedColor(const QColor& color)
+{
+    return static_cast<Colore>(color.red() | (color.green() << 8) | (color.blue() << 16));
+}
+
+void setBackground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::Button, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QColor background(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Window);
+}
+
+void setForeground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget->setPalette(palette);
+}
+
+} // namespace ortolino

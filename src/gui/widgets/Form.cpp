@@ -1,0 +1,85 @@
+#include "gui/widgets/Form.h"
+
+#include "core/app/Program.h"
+#include "gui/widgets/FormTranslator.h"
+#include "core/platform/ResizeMath.h"
+#include "gui/widgets/WindowManager.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+
+namespace ortolino {
+
+Form::Form(const QString& name, Program& program, WindowManager& windows, QSize designTwips)
+    : program_(program), windows_(windows)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* inner = new QWidget(this);
+    setCentralWidget(inner);
+    // The inner area starts at its design size; the resizer records it so.
+    inner->setFixedSize(twipsX(designTwips.width()), twipsY(designTwips.height()));
+}
+
+void Form::Form_Load()
+{
+    MLSLoadFormStrings(this, program_.language);
+    createResizer();
+}
+
+void Form::Form_Activate()
+{
+    coverScreen();
+}
+
+void Form::createResizer()
+{
+    adjustSize();
+    // From here on the inner area follows the window's size.
+    centralWidget()->setMinimumSize(0, 0);
+    centralWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resizer_ = std::make_unique<clsResize>();
+    resizer_->setSourceForm(this);
+    resizer_->SizeFormToScreen(75);
+}
+
+void Form::coverScreen()
+{
+    setGeometry(screen()->availableGeometry());
+}
+
+int Form::twipsX(int twips) const
+{
+    return twipsToPixels(twips, logicalDpiX());
+}
+
+int Form::twipsY(int twips) const
+{
+    return twipsToPixels(twips, logicalDpiY());
+}
+
+QRect Form::twipsRect(int left, int top, int width, int height) const
+{
+    return {twipsX(left), twipsY(top), twipsX(width), twipsY(height)};
+}
+
+void Form::place(QWidget* control, int left, int top, int width, int height) const
+{
+    control->setGeometry(twipsRect(left, top, width, height));
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (resizer_)
+        resizer_->ResizeControls();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    windows_.forget(this);
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace ortolino

@@ -1,0 +1,91 @@
+#include "gui/widgets/QtDialogs.h"
+
+#include "gui/widgets/Colors.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+#include <cmath>
+
+namespace ortolino {
+
+namespace {
+
+QWidget* ownerWidget(QObject* owner)
+{
+    return qobject_cast<QWidget*>(owner);
+}
+
+QString filterText(const QList<FileFilter>& filters)
+{
+    QStringList parts;
+    for (const FileFilter& f : filters)
+        parts << (f.description.isEmpty() ? f.pattern
+                                          : f.description + QLatin1String(" (") + f.pattern + ')');
+    return parts.join(QLatin1String(";;"));
+}
+
+} // namespace
+
+QString QtDialogs::ShowFileDialog(QObject* owner, short kind, const QString& title,
+                                  const QString& initialName, const QList<FileFilter>& filters,
+                                  const QString& initialFolder, const QString& defaultExtension)
+{
+    QFileDialog dialog(ownerWidget(owner), title, initialFolder, filterText(filters));
+    dialog.setDefaultSuffix(defaultExtension);
+    if (!initialName.isEmpty() && !initialName.contains(QLatin1Char('*')))
+        dialog.selectFile(initialName);
+    if (kind == Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before replacing a file
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return withDefaultExtension(dialog.selectedFiles().first(), defaultExtension);
+}
+
+std::optional<Colore> QtDialogs::ShowColorDialog(QObject* owner)
+{
+    // Custom colours are not kept from one choice to the next.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, Qt::black);
+    QColor color = QColorDialog::getColor(Qt::black, ownerWidget(owner));
+    if (!color.isValid())
+        return std::nullopt;
+    return storedColor(color);
+}
+
+std::optional<FontChoice> QtDialogs::ShowFontDialog(QObject* owner, int currentPoints)
+{
+    bool ok = false;
+    QFont start;
+    start.setPointSize(currentPoints > 0 ? currentPoints : start.pointSize());
+    QFont font = QFontDialog::getFont(&ok, start, ownerWidget(owner));
+    if (!ok)
+        return std::nullopt;
+    FontChoice choice;
+    choice.face = font.family();
+    choice.points = static_cast<int>(std::nearbyint(font.pointSizeF())); // half to even
+    choice.bold = font.weight() >= QFont::Bold;
+    choice.italic = font.italic();
+    choice.underline = font.underline();
+    return choice;
+}
+
+void applyFontChoice(QWidget* control, const FontChoice& choice)
+{
+    QFont font = control->font();
+    font.setFamily(choice.face);
+    if (choice.points > 0)
+        font.setPointSize(choice.points);
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
+    font.setUnderline(choice.underline);
+    control->setFont(font);
+}
+
+} // namespace ortolino

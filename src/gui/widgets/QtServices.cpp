@@ -1,0 +1,47 @@
+#include "gui/widgets/QtServices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace ortolino {
+
+MessageBoxes::Answer QtMessageBoxes::show(const Message& message)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(message.title);
+    box.setText(message.text);
+    switch (message.icon) {
+    case Message::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Message::Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Message::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Message::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Message::Icon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    if (message.buttons == Message::Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+bool QtFontRegistry::registerFont(const QString& path)
+{
+    return QFontDatabase::addApplicationFont(path) >= 0;
+}
+
+void QtDocumentOpener::open(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtProgramExit::endNow()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace ortolino

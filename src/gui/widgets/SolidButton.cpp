@@ -1,0 +1,38 @@
+#include "gui/widgets/SolidButton.h"
+
+#include <QPainter>
+
+namespace ortolino {
+
+namespace {
+
+bool isDark(const QColor& color)
+{
+    // Perceived lightness (ITU-R BT.601 weights).
+    return 0.299 * color.redF() + 0.587 * color.greenF() + 0.114 * color.blueF() < 0.5;
+}
+
+} // namespace
+
+SolidButton::SolidButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+
+void SolidButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill = palette().color(QPalette::Button);
+    if (isDown())
+        fill = fill.darker(115);
+    const QRectF box = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(QColor(90, 90, 90), hasFocus() ? 3 : 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(box, 5, 5);
+
+    QColor ink = isDark(fill) ? QColor(Qt::white) : QColor(Qt::black);
+    if (!isEnabled())
+        ink = isDark(fill) ? QColor(190, 190, 190) : QColor(140, 140, 140);
+    painter.setPen(ink);
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+}
+
+} // namespace ortolino

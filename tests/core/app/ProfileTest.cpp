@@ -1,0 +1,251 @@
+#include "core/app/Profile.h"
+#include "core/app/ProgramState.h"
+#include "core/platform/TextFiles.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace ortolino;
+using ortolino::test::TestEnvironment;
+using ortolino::test::writeFile;
+
+namespace {
+
+class ProfileTest : public ::testing::Test
+{
+protected:
+    ProfileTest()
+    {
+        state.CartellaListe = QStringLiteral("liste");
+        state.ListaPredefinita = QStringLiteral("predefinita.txt");
+        QDir().mkpath(env.env().cartellaUtenti());
+        state.PercorsoProfilo = env.env().cartellaUtenti() + QLatin1String("mario.ini");
+        ImpostaValoriPredefiniti(state, env.env());
+    }
+
+    QByteArray savedBytes()
+    {
+        QFile file(state.PercorsoProfilo);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    QStringList savedLines()
+    {
+        QString text = QString::fromUtf8(savedBytes());
+        QStringList lines = text.split(QStringLiteral("\r\n"));
+        EXPECT_EQ(lines.takeLast(), QString()); // ends with CR LF
+        return lines;
+    }
+
+    void writeLines(const QStringList& lines)
+    {
+        writeFile(state.PercorsoProfilo, (lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
+    }
+
+    TestEnvironment env{TestEnvironment::Data::Empty};
+    ProgramState state;
+};
+
+// Every profile field set to a value other than its default.
+void setNonDefaults(ProgramState& s)
+{
+    for (size_t i = 0; i < s.LettereAttive.size(); ++i)
+        s.LettereAttive[i] = (i % 3 == 0);
+    s.CarattereLettere = kCorsivo;
+    s.MassimoLettere = 13;
+    s.ListaInUso = QStringLiteral("/home/maestra/liste/animali.txt");
+    s.UsaTutteLeImmagini = false;
+    s.SuoniAttivi = false;
+    s.VelocitaVoce = 200;
+    s.TonoVoce = 350;
+    s.ParlatoAttivo = false;
+    s.TieniTraccia = true;
+    s.NomeFont = QStringLiteral("Tratto1");
+    s.NomeFontScelto = QStringLiteral("Verdana");
+    s.DimensioneFont = 36;
+    s.ColoreFont = 255;
+    s.ColoreSfondoTesto = 65280;
+    s.ColoreSfondo = 12632256;
+    s.ColoreCasuale = false;
+    s.ColoriDiSistema = true;
+    s.MouseDiSistema = true;
+    s.ModalitaInput = 2;
+    s.VelocitaScansione = 60;
+    s.RipartiDallInizio = true;
+    s.ConRiquadro = true;
+    s.SpessoreRiquadro = 30;
+    s.ColoreBottoni = 16711680;
+    s.ColoreBottoneSelezionato = -2147483635.0;
+    s.NomeAgente = QStringLiteral("Peedy");
+    s.ModoVoce = QStringLiteral("{it}");
+}
+
+TEST_F(ProfileTest, DefaultsAreWrittenInTheFiftyThreeLineForm)
+{
+    ASSERT_TRUE(SalvaProfilo(state));
+    QStringList lines = savedLines();
+    ASSERT_EQ(lines.size(), 53);
+    QStringList firstEleven = lines.mid(0, 11);
+    EXPECT_EQ(firstEleven, QStringList({"False", "False", "True", "True", "True", "False", "True",
+                                        "True", "True", "True", "True"}));
+    EXPECT_EQ(lines[26], "maiuscolo");
+    EXPECT_EQ(lines[27], " 5 ");
+    EXPECT_EQ(lines[28], env.env().programFolder + "/liste/predefinita.txt");
+    EXPECT_EQ(lines[31], " 130 ");
+    EXPECT_EQ(lines[38], " 0 ");
+    EXPECT_EQ(lines[49], "-2147483633 ");
+    EXPECT_EQ(lines[51], "Merlin");
+    EXPECT_EQ(lines[52], "{7EF71701-A92D-11d1-B17B-0020AFED142E}");
+}
+
+TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
+{
+    setNonDefaults(state);
+    ProgramState expected = state;
+    ASSERT_TRUE(SalvaProfilo(state));
+
+    ProgramState read;
+    read.PercorsoProfilo = state.PercorsoProfilo;
+    LeggiProfilo(read, env.env());
+    EXPECT_EQ(read.LettereAttive, expected.LettereAttive);
+    EXPECT_EQ(read.CarattereLettere, expected.CarattereLettere);
+    EXPECT_EQ(read.MassimoLettere, expected.MassimoLettere);
+    EXPECT_EQ(read.ListaInUso, expected.ListaInUso);
+    EXPECT_EQ(read.UsaTutteLeImmagini, expected.UsaTutteLeImmagini);
+    EXPECT_EQ(read.SuoniAttivi, expected.SuoniAttivi);
+    EXPECT_EQ(read.VelocitaVoce, expected.VelocitaVoce);
+    EXPECT_EQ(read.TonoVoce, expected.TonoVoce);
+    EXPECT_EQ(read.ParlatoAttivo, expected.ParlatoAttivo);
+    EXPECT_EQ(read.TieniTraccia, expected.TieniTraccia);
+    EXPECT_EQ(read.NomeFont, expected.NomeFont);
+    EXPECT_EQ(read.NomeFontScelto, expected.NomeFontScelto);
+    EXPECT_EQ(read.DimensioneFont, expected.DimensioneFont);
+    EXPECT_EQ(read.ColoreFont, expected.ColoreFont);
+    EXPECT_EQ(read.ColoreSfondoTesto, expected.ColoreSfondoTesto);
+    EXPECT_EQ(read.ColoreSfondo, expected.ColoreSfondo);
+    EXPECT_EQ(read.ColoreCasuale, expected.ColoreCasuale);
+    EXPECT_EQ(read.ColoriDiSistema, expected.ColoriDiSistema);
+    EXPECT_EQ(read.MouseDiSistema, expected.MouseDiSistema);
+    EXPECT_EQ(read.ModalitaInput, expected.ModalitaInput);
+    EXPECT_EQ(read.VelocitaScansione, expected.VelocitaScansione);
+    EXPECT_EQ(read.RipartiDallInizio, expected.RipartiDallInizio);
+    EXPECT_EQ(read.ConRiquadro, expected.ConRiquadro);
+    EXPECT_EQ(read.SpessoreRiquadro, expected.SpessoreRiquadro);
+    EXPECT_EQ(read.ColoreBottoni, expected.ColoreBottoni);
+    EXPECT_EQ(read.ColoreBottoneSelezionato, expected.ColoreBottoneSelezionato);
+    EXPECT_EQ(read.NomeAgente, expected.NomeAgente);
+    EXPECT_EQ(read.ModoVoce, expected.ModoVoce);
+}
+
+TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
+{
+    setNonDefaults(state);
+    ASSERT_TRUE(SalvaProfilo(state));
+    QStringList lines = savedLines();
+
+    auto readsAsDefaults = [&](const QByteArray& bytes) {
+        writeFile(state.PercorsoProfilo, bytes);
+        ProgramState read;
+        setNonDefaults(read);
+        read.CartellaListe = state.CartellaListe;
+        read.ListaPredefinita = state.ListaPredefinita;
+        read.PercorsoProfilo = state.PercorsoProfilo;
+        LeggiProfilo(read, env.env());
+        return read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
+               read.NomeAgente == "Merlin" && read.ModalitaInput == 0 && read.LettereAttive[2] &&
+               !read.LettereAttive[0] &&
+               read.ListaInUso == env.env().programFolder + "/liste/predefinita.txt";
+    };
+    EXPECT_TRUE(readsAsDefaults((lines.mid(0, 52).join("\r\n") + "\r\n").toUtf8()));
+    EXPECT_TRUE(readsAsDefaults(QByteArray()));
+    EXPECT_TRUE(readsAsDefaults(QByteArray("\x00\xff\xfe\x01garbage\x00\r\n\x80", 15)));
+    QStringList wordInNumber = lines;
+    wordInNumber[27] = "cinque";
+    EXPECT_TRUE(readsAsDefaults((wordInNumber.join("\r\n") + "\r\n").toUtf8()));
+    QStringList outOfRange = lines;
+    outOfRange[45] = " 70000 ";
+    EXPECT_TRUE(readsAsDefaults((outOfRange.join("\r\n") + "\r\n").toUtf8()));
+
+    QFile::remove(state.PercorsoProfilo);
+    ProgramState missing;
+    missing.PercorsoProfilo = state.PercorsoProfilo;
+    missing.MassimoLettere = 13;
+    LeggiProfilo(missing, env.env());
+    EXPECT_EQ(missing.MassimoLettere, 5);
+    EXPECT_FALSE(QFile::exists(state.PercorsoProfilo)); // reading never creates the file
+}
+
+TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
+{
+    ASSERT_TRUE(SalvaProfilo(state));
+    QStringList lines = savedLines();
+    lines[0] = "true";                                    // lower case is not "True"
+    lines[1] = "Tak";                                     // any leading capital T is
+    lines[26] = "MAIUSCOLO";                              // the case test is exact
+    lines[28] = " /scuola/liste/frutta.txt   ";           // blanks around the path
+    lines[35] = "\"Comic Sans MS, grassetto\"";           // a quoted field keeps its comma
+    lines[36] = "Liberation Sans, Bold";                  // an unquoted one stops at it
+    writeLines(lines);
+
+    ProgramState read;
+    read.PercorsoProfilo = state.PercorsoProfilo;
+    LeggiProfilo(read, env.env());
+    EXPECT_FALSE(read.LettereAttive[0]);
+    EXPECT_TRUE(read.LettereAttive[1]);
+    EXPECT_EQ(read.CarattereLettere, kCorsivo);
+    EXPECT_EQ(read.ListaInUso, "/scuola/liste/frutta.txt");
+    EXPECT_EQ(read.NomeFont, "Comic Sans MS, grassetto");
+    EXPECT_EQ(read.NomeFontScelto, "Liberation Sans");
+
+    lines[26] = "minuscolo";
+    writeLines(lines);
+    LeggiProfilo(read, env.env());
+    EXPECT_EQ(read.CarattereLettere, kMinuscolo);
+}
+
+TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
+{
+    setNonDefaults(state);
+    state.PercorsoProfilo = env.env().cartellaUtenti() + "_predefinito.INI";
+    ASSERT_TRUE(SalvaProfilo(state));
+
+    ProgramState read;
+    read.PercorsoProfilo = env.env().cartellaUtenti() + "_PREDEFINITO.ini";
+    LeggiProfilo(read, env.env());
+    EXPECT_EQ(read.MassimoLettere, 13);
+
+    // Saving under the other spelling replaces the same file, never a twin.
+    read.MassimoLettere = 4;
+    ASSERT_TRUE(SalvaProfilo(read));
+    EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
+              QStringList{"_predefinito.INI"});
+}
+
+TEST_F(ProfileTest, AWindowsProfileInCodePage1252Reads)
+{
+    setNonDefaults(state);
+    ASSERT_TRUE(SalvaProfilo(state));
+    QStringList lines = savedLines();
+    lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
+    lines[51] = "Pinò";
+    writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
+
+    ProgramState read;
+    read.PercorsoProfilo = state.PercorsoProfilo;
+    LeggiProfilo(read, env.env());
+    EXPECT_EQ(read.ListaInUso, QString::fromUtf8("C:\\Programmi\\Ortolino\\liste\\città.txt"));
+    EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
+    EXPECT_EQ(read.MassimoLettere, 13);
+}
+
+TEST_F(ProfileTest, AFailedSaveIsReported)
+{
+    state.PercorsoProfilo = env.env().cartellaUtenti() + "non/esiste/mario.ini";
+    EXPECT_FALSE(SalvaProfilo(state));
+}
+
+} // namespace

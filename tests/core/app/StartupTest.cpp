@@ -1,0 +1,185 @@
+#include "core/app/Program.h"
+#include "core/app/Startup.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    StartupTest() { env.writeProgramFile("tratto1.ttf", "not really a font"); }
+
+    Program makeProgram() { return Program(env.env(), seams.services()); }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const Message& m : seams.messages.shown)
+            texts << m.text;
+        return texts;
+    }
+
+    TestEnvironment env;
+    TestServices seams;
+};
+
+TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
+{
+    Program program = makeProgram();
+    SingleInstanceLock lock(env.env().runtimeFolder);
+    ASSERT_EQ(Main(program, lock), StartResult::Started);
+
+    for (const QString& folder : {env.env().settingsRoot, env.env().cartellaOrtolino(),
+                                  env.env().cartellaUtenti(), env.env().cartellaDati()})
+        EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
+    QFile notice(env.env().fileLeggimi());
+    ASSERT_TRUE(notice.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = notice.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 6); // five lines, each ended by CR LF
+    EXPECT_EQ(lines[1], " \r");
+    EXPECT_EQ(lines[3], " \r");
+    EXPECT_EQ(QString::fromUtf8(lines[0].chopped(1)), program.text("0005"));
+    EXPECT_EQ(lines[5], "");
+
+    const ProgramState& s = program.state;
+    EXPECT_EQ(s.LinguaAgente, "1040");
+    EXPECT_EQ(s.CartellaImmagini, "immagini");
+    EXPECT_EQ(s.CartellaListe, "liste");
+    EXPECT_EQ(s.ListaPredefinita, "predefinita.txt");
+    EXPECT_EQ(s.LettereTastiera[0], "");
+    EXPECT_EQ(s.LettereTastiera[1], "q");
+    EXPECT_EQ(s.LettereTastiera[26], "m");
+    EXPECT_EQ(s.NomeUtente, "_predefinito");
+    EXPECT_EQ(s.PercorsoProfilo, env.env().cartellaUtenti() + "_predefinito.INI");
+    EXPECT_EQ(s.ListaInUso, env.env().programFolder + "/liste/predefinita.txt");
+    EXPECT_EQ(seams.random.randomizeCalls, 1);
+    EXPECT_FALSE(QFile::exists(s.PercorsoProfilo)); // nothing is saved before the first change
+}
+
+TEST_F(StartupTest, TheFontIsCopiedAndAnnouncedOnce)
+{
+    const QString installed = env.env().windowsFolder + "fonts/tratto1.ttf";
+    {
+        Program program = makeProgram();
+        SingleInstanceLock lock(env.env().runtimeFolder);
+        ASSERT_EQ(Main(program, lock), StartResult::Started);
+        ASSERT_EQ(seams.messages.shown.size(), 1u);
+        EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0004") + "\r\n ---"));
+        EXPECT_TRUE(QFile::exists(installed));
+        EXPECT_EQ(seams.fonts.registered, QStringList{installed});
+    }
+    seams.messages.shown.clear();
+    Program again = makeProgram();
+    SingleInstanceLock lock(env.env().runtimeFolder);
+    ASSERT_EQ(Main(again, lock), StartResult::Started);
+    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(seams.fonts.registered.size(), 2); // made usable in every run
+}
+
+TEST_F(StartupTest, OnlyMissingFoldersAreMadeAndTheNoticeIsRewritten)
+{
+    {
+        Program program = makeProgram();
+        SingleInstanceLock lock(env.env().runtimeFolder);
+        ASSERT_EQ(Main(program, lock), StartResult::Started);
+    }
+    QFile::remove(env.env().fileLeggimi());
+    Program program = makeProgram();
+    SingleInstanceLock lock(env.env().runtimeFolder);
+    ASSERT_EQ(Main(program, lock), StartResult::Started);
+    EXPECT_FALSE(QFile::exists(env.env().fileLeggimi())); // nothing was missing
+
+    QDir(env.env().cartellaDati()).removeRecursively();
+    EXPECT_TRUE(CreaCartelle(program));
+    EXPECT_TRUE(QDir(env.env().cartellaDati()).exists());
+    EXPECT_TRUE(QFile::exists(env.env().fileLeggimi()));
+}
+
+TEST_F(StartupTest, ASecondCopyShowsOnlyTheRunningMessage)
+{
+    Program first = makeProgram();
+    SingleInstanceLock firstLock(env.env().runtimeFolder);
+    ASSERT_EQ(Main(first, firstLock), StartResult::Started);
+    seams.messages.shown.clear();
+
+    Program second = makeProgram();
+    SingleInstanceLock secondLock(env.env().runtimeFolder);
+    EXPECT_EQ(Main(second, secondLock), StartResult::AlreadyRunning);
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text, second.text("0001"));
+    EXPECT_EQ(seams.messages.shown[0].title, second.text("0002"));
+    EXPECT_EQ(second.state.PercorsoProfilo, ""); // nothing else happened
+    EXPECT_EQ(second.state.LettereTastiera[1], "");
+}
+
+TEST_F(StartupTest, ALockLeftByAKilledRunDoesNotBlock)
+{
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SingleInstanceLock lock(env.env().runtimeFolder);
+        _exit(lock.tryAcquire() ? 0 : 1); // leaves without releasing the lock
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(QFile::exists(env.env().runtimeFolder + "ortolino.lock"));
+
+    Program program = makeProgram();
+    SingleInstanceLock lock(env.env().runtimeFolder);
+    EXPECT_EQ(Main(program, lock), StartResult::Started);
+}
+
+TEST_F(StartupTest, ASettingsFolderThatCannotBeMadeIsNamed)
+{
+    // A plain file where the settings root should be: no folder can be made there.
+    writeFile(env.env().settingsRoot.chopped(1), "in the way");
+    Program program = makeProgram();
+    SingleInstanceLock lock(env.env().runtimeFolder);
+    ASSERT_EQ(Main(program, lock), StartResult::Started);
+    const QStringList texts = messageTexts();
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.last().contains("ImpostazioniProgrammiLumo"));
+    EXPECT_TRUE(texts.last().startsWith(program.text("0200")));
+    EXPECT_EQ(program.state.MassimoLettere, 5); // runs on defaults
+}
+
+TEST_F(StartupTest, NoLanguageFilesStillStartsOnDefaults)
+{
+    TestEnvironment bare(TestEnvironment::Data::Empty);
+    Program program(bare.env(), seams.services());
+    SingleInstanceLock lock(bare.env().runtimeFolder);
+    ASSERT_EQ(Main(program, lock), StartResult::Started);
+    EXPECT_EQ(program.state.CartellaImmagini, "");
+    EXPECT_EQ(program.state.MassimoLettere, 5);
+    EXPECT_TRUE(QDir(bare.env().cartellaUtenti()).exists());
+}
+
+TEST(ColourTableTest, DrawsOnlyTableValuesWithTheirWeights)
+{
+    ScriptedRandom random;
+    std::map<std::uint32_t, int> counts;
+    for (int i = 0; i < 18; ++i) {
+        random.push((i + 0.5) / 18.0);
+        counts[ScegliColoreCasuale(random)]++;
+    }
+    EXPECT_EQ(counts[0xFFC0FF], 3);
+    EXPECT_EQ(counts[0x8080FF], 2);
+    EXPECT_EQ(counts[0xFFFF], 2);
+    EXPECT_EQ(counts[0xE0E0E0], 1);
+    random.push(0.999999999);
+    EXPECT_EQ(ScegliColoreCasuale(random), 0xFF00FFu);
+}
+
+} // namespace

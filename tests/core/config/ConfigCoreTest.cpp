@@ -1,0 +1,169 @@
+#include "core/platform/Environment.h"
+#include "core/app/ProgramState.h"
+#include "core/config/ConfigSettings.h"
+#include "core/config/ConfigUsers.h"
+#include "core/config/WordListEditor.h"
+#include "core/words/WordCatalogue.h"
+#include "core/platform/Dialogs.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolder)
+{
+    for (const QString& good :
+         QStringList{"Marco", " Anna Maria ", "_predefinito", "città", "a..b"})
+        EXPECT_TRUE(nomeUtenteAccettabile(good)) << good.toStdString();
+    for (const QString& bad :
+         QStringList{"", "   ", "a/b", "../fuori", "..", ".", ".nascosto", "a\tb", "riga\nnuova",
+                     QString(QChar(0)), QString(252, 'x')})
+        EXPECT_FALSE(nomeUtenteAccettabile(bad)) << bad.toStdString();
+    EXPECT_TRUE(nomeUtenteAccettabile(QString(251, 'x'))); // 255 bytes with ".ini"
+}
+
+TEST(ConfigUsersTest, TheUsersListLeavesOutTheDefaultUserWhateverItsLetterCase)
+{
+    TestEnvironment test(TestEnvironment::Data::Empty);
+    const QString folder = test.env().cartellaUtenti();
+    for (const char* name : {"anna.ini", "Luca.INI", "_Predefinito.Ini", "note.txt"})
+        writeFile(folder + name, "x");
+    EXPECT_EQ(utentiModificabili(test.env()), QStringList({"ANNA", "LUCA"}));
+
+    ProgramState state;
+    rendiCorrente(state, test.env(), "ANNA");
+    EXPECT_EQ(state.NomeUtente, "ANNA");
+    EXPECT_EQ(state.PercorsoProfilo, folder + "ANNA.ini");
+}
+
+class WordListEditorTest : public ::testing::Test
+{
+protected:
+    WordListEditorTest()
+    {
+        state.CartellaImmagini = "immagini";
+        state.CartellaListe = "liste";
+        for (const char* name : {"cane.jpg", "Gatto.GIF", "sole.png", "farfalla.jpg", "gatto.jpg"})
+            test.writeProgramFile(QStringLiteral("immagini/") + name, "x");
+    }
+    PictureFolder pictures() const
+    {
+        return PictureFolder(cartellaImmaginiPath(test.env(), state));
+    }
+
+    TestEnvironment test{TestEnvironment::Data::Empty};
+    ProgramState state;
+};
+
+TEST_F(WordListEditorTest, PictureWordsAreCapitalsSortedAndOnce)
+{
+    const ParoleEditor editor = editorVuoto(pictures());
+    EXPECT_EQ(editor.disponibili, QStringList({"CANE", "FARFALLA", "GATTO"}));
+    EXPECT_TRUE(editor.inLista.isEmpty());
+}
+
+TEST_F(WordListEditorTest, TheListInUseSplitsThePictureWords)
+{
+    test.writeProgramFile("liste/animali.txt", "cane\r\nvolpe\r\n\"cane\"\r\n");
+    state.ListaInUso = test.env().programFile("liste/animali.txt");
+    state.UsaTutteLeImmagini = false;
+    state.CarattereLettere = kMinuscolo;
+    state.MassimoLettere = 3; // not applied to a list
+    CaricaListaInUso(test.env(), state, nullptr);
+    EXPECT_EQ(state.NumeroParole, 3);
+    EXPECT_EQ(state.ParoleDisponibili[2], "volpe");
+    EXPECT_FALSE(state.UsaTutteLeImmagini);
+    const ParoleEditor editor = editorSullaLista(pictures(), state);
+    EXPECT_EQ(editor.inLista, QStringList({"CANE"}));
+    EXPECT_EQ(editor.disponibili, QStringList({"FARFALLA", "GATTO"}));
+
+    state.ListaInUso = "  "; // no list: every picture word of the admitted length
+    state.MassimoLettere = 4;
+    CaricaListaInUso(test.env(), state, nullptr);
+    EXPECT_TRUE(state.UsaTutteLeImmagini);
+    EXPECT_EQ(state.NumeroParole, 1);
+    EXPECT_EQ(state.ParoleDisponibili[1], "cane");
+}
+
+TEST_F(WordListEditorTest, MovingKeepsTheOtherSideSorted)
+{
+    QStringList from{"CANE", "FARFALLA", "GATTO"};
+    QStringList to{"BUE"};
+    spostaParole(from, to, {2, 0, 2});
+    EXPECT_EQ(from, QStringList({"FARFALLA"}));
+    EXPECT_EQ(to, QStringList({"BUE", "CANE", "GATTO"}));
+}
+
+TEST_F(WordListEditorTest, ListFilesAreCapitalsWithCrLfInWindows1252WhenTheyFit)
+{
+    EXPECT_EQ(testoListaParole({"cane", "", "Città"}), QByteArray("CANE\r\nCITT\xC0\r\n"));
+    EXPECT_EQ(testoListaParole({"łódź"}), QString::fromUtf8("ŁÓDŹ\r\n").toUtf8());
+
+    const QString path = test.env().programFile("liste/nuova.txt");
+    QDir().mkpath(test.env().programFile("liste"));
+    ASSERT_TRUE(scriviListaParole(path, {"CANE", "Città"}));
+    state.ListaInUso = path;
+    CaricaListaInUso(test.env(), state, nullptr);
+    EXPECT_EQ(state.ParoleDisponibili[2], QString::fromUtf8("CITTÀ"));
+    EXPECT_FALSE(scriviListaParole(test.env().programFile("manca/nuova.txt"), {"CANE"}));
+}
+
+TEST_F(WordListEditorTest, ListsOfTheProgramFolderGoToTheirWritableTwinWhenItExists)
+{
+    const Environment& env = test.env();
+    EXPECT_EQ(percorsoScritturaLista(env, "/altrove/lista.txt"), "/altrove/lista.txt");
+    const QString inProgram = env.programFile("liste/animali.txt");
+    QDir().mkpath(env.programFile("liste"));
+    EXPECT_EQ(percorsoScritturaLista(env, inProgram), inProgram);
+    writeFile(env.writableTwin("liste/animali.txt"), "CANE\r\n");
+    EXPECT_EQ(percorsoScritturaLista(env, inProgram), env.writableTwin("liste/animali.txt"));
+    EXPECT_EQ(cartellaListeDialoghi(env, state), env.programFile("liste/"));
+}
+
+TEST(ConfigSettingsTest, LongestWordOptionsGoBothWays)
+{
+    for (int option = 0; option < kOpzioniQuanteLettere; ++option)
+        EXPECT_EQ(opzionePerMassimoLettere(massimoLetterePerOpzione(option)), option);
+    EXPECT_EQ(massimoLetterePerOpzione(4), 3);
+    EXPECT_EQ(massimoLetterePerOpzione(3), 13);
+    EXPECT_EQ(opzionePerMassimoLettere(7), std::nullopt);
+}
+
+TEST(ConfigSettingsTest, AnUnknownInputModeShowsAsMouseOrKeyboard)
+{
+    EXPECT_EQ(visibilitaPerModalita(9, true), visibilitaPerModalita(kInputMouse, true));
+    EXPECT_FALSE(visibilitaPerModalita(kInputScansioneManuale, false).campione);
+    EXPECT_TRUE(visibilitaPerModalita(kInputScansioneAutomatica, true).velocita);
+}
+
+TEST(ConfigSettingsTest, ScanSpeedCharacterNamesAndSpeechTags)
+{
+    const QString decimal = QLocale().decimalPoint();
+    EXPECT_EQ(testoVelocitaScansione(6), "Velocità scansione: 1" + decimal + "50 secondi");
+    EXPECT_EQ(nomePersonaggioMostrato("PEEDY"), "Peedy");
+    EXPECT_EQ(nomePersonaggioMostrato("mago merlino"), "Mago Merlino");
+    EXPECT_EQ(parametriVoce(130, 100), "\\Spd=130\\\\Pit=100\\");
+}
+
+TEST(ConfigSettingsTest, TheCursiveCaseKeepsTheHandwritingFace)
+{
+    ProgramState state;
+    impostaCarattereLettere(state, kCorsivo);
+    EXPECT_EQ(state.NomeFont, kFontCorsivo);
+    EXPECT_TRUE(applicaFontScelto(state, FontChoice{"Verdana", 36}));
+    EXPECT_EQ(state.NomeFont, kFontCorsivo);
+    impostaCarattereLettere(state, kMinuscolo);
+    EXPECT_EQ(state.NomeFont, "Verdana");
+    EXPECT_FALSE(applicaFontScelto(state, FontChoice{"Arial", 20}));
+    EXPECT_EQ(state.NomeFont, "Arial");
+    EXPECT_EQ(state.DimensioneFont, 20);
+}
+
+} // namespace

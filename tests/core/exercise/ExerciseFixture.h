@@ -1,0 +1,139 @@
+#pragma once
+
+#include "core/app/Program.h"
+#include "core/exercise/ExerciseEngine.h"
+#include "core/exercise/ExerciseView.h"
+#include "core/platform/SpeakingCharacter.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+namespace ortolino::test {
+
+// The exercise window as the engine sees it. Calls that matter for order go
+// into a shared event list, together with the character's calls and waits.
+class RecordingView final : public ExerciseView
+{
+public:
+    explicit RecordingView(QStringList& events) : events_(events) {}
+
+    void setWordCaption(const QString& text) override { caption = text; }
+    void showPicture(const QString& path) override { picture = path; }
+    void showOutcome(bool right) override { rightIcon = right; }
+    void showCounters(int right, int wrong) override
+    {
+        rightCount = right;
+        wrongCount = wrong;
+    }
+    void setBalloonText(const QString& text) override
+    {
+        balloonText = text;
+        events_ << QStringLiteral("balloon \"%1\"").arg(text);
+    }
+    void setBalloonVisible(bool visible) override
+    {
+        balloonVisible = visible;
+        events_ << (visible ? QStringLiteral("balloon shown") : QStringLiteral("balloon hidden"));
+    }
+    void setBackground(Colore colour) override { backgrounds.push_back(colour); }
+    void colourKey(int key, Colore colour) override { keyColours[key] = colour; }
+    void placeFrameOnAvanti() override { events_ << QStringLiteral("frame on avanti"); }
+    void colourAvanti(Colore colour) override { avantiColour = colour; }
+    void setAvantiEnabled(bool enabled) override { avantiEnabled = enabled; }
+    void focusAvanti() override { events_ << QStringLiteral("focus avanti"); }
+    void endExercise() override { ++endCalls; }
+    void showWaitingNotice() override { events_ << QStringLiteral("notice shown"); }
+    void hideWaitingNotice() override { events_ << QStringLiteral("notice hidden"); }
+
+    QString caption;
+    QString picture;
+    bool rightIcon = true;
+    int rightCount = -1;
+    int wrongCount = -1;
+    QString balloonText;
+    bool balloonVisible = false;
+    std::vector<Colore> backgrounds;
+    std::map<int, Colore> keyColours;
+    Colore avantiColour = -1;
+    bool avantiEnabled = false;
+    int endCalls = 0;
+
+private:
+    QStringList& events_;
+};
+
+// A character that records what it is asked; `fails` makes every step fail.
+class RecordingCharacter final : public Personaggio
+{
+public:
+    explicit RecordingCharacter(QStringList& events) : events_(events) {}
+
+    QString name() const override { return QStringLiteral("Prova"); }
+    bool MoveTo(int, int) override { return !fails; }
+    bool Show() override { return !fails; }
+    bool Hide() override { return !fails; }
+    bool Speak(const QString& text) override { return record(QStringLiteral("speak ") + text); }
+    bool Play(const QString& animation) override
+    {
+        return record(QStringLiteral("play ") + animation);
+    }
+    bool StopAll() override { return record(QStringLiteral("stop")); }
+    bool setTTSModeID(const QString&) override { return !fails; }
+    bool setLanguageID(int) override { return !fails; }
+    bool setBalloonFont(const QString&, int) override { return !fails; }
+    int balloonStyle() const override { return 0; }
+    bool setBalloonStyle(int) override { return !fails; }
+
+    bool fails = false;
+
+private:
+    bool record(const QString& event)
+    {
+        events_ << event;
+        return !fails;
+    }
+    QStringList& events_;
+};
+
+// A program with its own folders and doubles, an engine over a recording
+// view, and helpers that make pictures, lists and letter choices.
+class ExerciseTest : public ::testing::Test
+{
+protected:
+    ExerciseTest();
+
+    // Empty picture files in the picture folder ("immagini").
+    void addPictures(const QStringList& names);
+    // A word list in the lists folder, made the list in use.
+    void useList(const QByteArray& bytes);
+    // Only these letters active (e.g. "cs").
+    void activate(const QString& letters);
+    // The catalogue as a list of words, in the case in force.
+    QStringList catalogue() const;
+
+    // Creates the engine with the character, builds the catalogue and shows
+    // the first word.
+    ExerciseEngine& start();
+    // Answers the current blanks with the right letters.
+    void completeWord();
+
+    QString programPath(const QString& relative) const { return env.env().programFile(relative); }
+    QString parametri() const { return QStringLiteral("\\Spd=130\\\\Pit=100\\"); }
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program;
+    ProgramState& state;
+    QStringList events;
+    RecordingView view{events};
+    RecordingCharacter character{events};
+    RecordingSounds sounds;
+    std::unique_ptr<ExerciseEngine> engine;
+    // Runs inside the given wait (by index), after it has been logged.
+    std::function<void(size_t)> duringWait;
+};
+
+} // namespace ortolino::test

@@ -1,0 +1,312 @@
+#include "core/exercise/Scanning.h"
+
+#include "core/exercise/Presentazione.h"
+#include "core/exercise/ExerciseFixture.h"
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+constexpr int kQ = 0, kE = 2, kA = 10, kN = 24, kM = 25;
+constexpr Colore kSelezionato = 255;
+
+TEST(ScanningRules, VisibleKeysFontFitKeyCaseAndModes)
+{
+    std::array<bool, kNumeroTasti> visible{};
+    for (int key : {kE, kA, kN})
+        visible[static_cast<size_t>(key)] = true;
+    EXPECT_EQ(prossimoTastoVisibile(kM, visible), kE); // from the last key round to the first
+    EXPECT_EQ(prossimoTastoVisibile(kE, visible), kA);
+    EXPECT_EQ(prossimoTastoVisibile(kN, visible), kE);
+    EXPECT_EQ(prossimoTastoVisibile(kQ, {}), kQ); // nothing visible: no endless search
+
+    EXPECT_EQ(dimensioneFontAdatta(14.25, 100, [](double pt) { return int(pt * 4); }), 25.25);
+    EXPECT_EQ(dimensioneFontAdatta(14.25, 10, [](double) { return 50; }), 14.25);
+    EXPECT_LE(dimensioneFontAdatta(14.25, 100, [](double) { return 0; }), kMassimaDimensioneFont);
+
+    ProgramState state;
+    PreparaTastiera(state);
+    ImpostaTastiera(state);
+    EXPECT_EQ(state.LettereTastiera[1], "Q"); // "maiuscolo" by default
+    state.CarattereLettere = kCorsivo;
+    ImpostaTastiera(state);
+    EXPECT_EQ(state.LettereTastiera[26], "m");
+
+    state.ModalitaInput = 7; // a hand-edited profile: mouse or keyboard
+    EXPECT_EQ(modalitaInUso(state), kModoMouse);
+    state.ModalitaInput = kModoScansioneAutomatica;
+    EXPECT_EQ(modalitaInUso(state), kModoScansioneAutomatica);
+}
+
+// What the scanning asked of the window.
+class RecordingScan final : public ScanView
+{
+public:
+    explicit RecordingScan(QStringList& events) : events_(events) {}
+    void placeFrameOnKey(int key) override
+    {
+        frame = key;
+        events_ << QStringLiteral("frame on %1").arg(key);
+    }
+    void focusSwitchBox() override { ++focusCalls; }
+    void runTimer1(bool running) override
+    {
+        timerRunning = running;
+        if (running)
+            ++timerStarts;
+    }
+
+    int frame = -1;
+    int focusCalls = 0;
+    bool timerRunning = false;
+    int timerStarts = 0;
+
+private:
+    QStringList& events_;
+};
+
+class ScanningTest : public ExerciseTest
+{
+protected:
+    ScanningTest()
+    {
+        addPictures({"ape.jpg"});
+        activate("ean");
+    }
+
+    void begin(int mode)
+    {
+        state.ModalitaInput = mode;
+        ImpostaTastiera(state);
+        start();
+        input = std::make_unique<KeyboardInput>(state, *engine, view, scan);
+        engine->TastoCorrente = kM;
+        input->avvia();
+        events.clear();
+    }
+
+    // A switch pressed and released.
+    void click(int qtKey)
+    {
+        input->switchDown(qtKey);
+        input->switchUp(qtKey);
+    }
+    int position() const { return engine->TastoCorrente; }
+    Colore colour(int key) { return view.keyColours[key]; }
+    int judged() const { return state.NumeroEsatti + state.NumeroErrati; }
+
+    RecordingScan scan{events};
+    std::unique_ptr<KeyboardInput> input;
+};
+
+TEST_F(ScanningTest, ManualScanningVisitsTheVisibleKeysAndEnterChooses)
+{
+    begin(kModoScansioneManuale);
+    EXPECT_TRUE(scan.timerRunning); // only to keep the focus on the box
+    std::vector<int> visited;
+    for (int i = 0; i < 4; ++i) {
+        click(Qt::Key_Space);
+        visited.push_back(position());
+        EXPECT_EQ(colour(position()), kSelezionato);
+    }
+    EXPECT_EQ(visited, (std::vector<int>{kE, kA, kN, kE}));
+    EXPECT_EQ(colour(kN), state.ColoreBottoni);
+    EXPECT_EQ(judged(), 0); // moving never chooses
+
+    click(Qt::Key_Return); // E: wrong, the first help
+    EXPECT_EQ(state.NumeroErrati, 1);
+    EXPECT_EQ(colour(kE), kSelezionato);
+    click(Qt::Key_Space);
+    click(Qt::Key_Enter); // A completes APE
+    EXPECT_TRUE(engine->avantiEnabled());
+    EXPECT_EQ(view.avantiColour, kSelezionato);
+    EXPECT_EQ(colour(kA), state.ColoreBottoni);
+
+    click(Qt::Key_Space); // the scan rests on "avanti"
+    EXPECT_EQ(position(), kA);
+    events.clear();
+    click(Qt::Key_X); // any other key only clears the help
+    EXPECT_EQ(events, (QStringList{"stop", "balloon \"\"", "balloon hidden"}));
+
+    const int rows = state.NumeroRigheRegistro;
+    click(Qt::Key_Return); // "avanti": the next word
+    EXPECT_FALSE(engine->avantiEnabled());
+    EXPECT_EQ(state.NumeroRigheRegistro, rows + 1);
+    EXPECT_EQ(view.avantiColour, state.ColoreBottoni);
+    EXPECT_EQ(colour(kA), kSelezionato);
+}
+
+TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
+{
+    begin(kModoScansioneAutomatica);
+    ASSERT_TRUE(scan.timerRunning);
+    input->tick();
+    EXPECT_EQ(position(), kE);
+    input->tick();
+    EXPECT_EQ(position(), kA);
+    EXPECT_EQ(scan.focusCalls, 2);
+
+    input->switchDown(Qt::Key_Space);
+    EXPECT_FALSE(scan.timerRunning); // held: the scan stands still
+    input->tick();                   // (a tick already on its way)
+    input->switchUp(Qt::Key_Space);
+    EXPECT_TRUE(scan.timerRunning);
+    EXPECT_TRUE(engine->avantiEnabled()); // A completed APE
+    EXPECT_EQ(view.avantiColour, kSelezionato);
+
+    input->tick(); // ticks no longer move the mark
+    EXPECT_EQ(position(), kA);
+    click(Qt::Key_Space);
+    EXPECT_FALSE(engine->avantiEnabled());
+    EXPECT_EQ(colour(kA), kSelezionato); // the scan goes on from where it was
+    input->tick();
+    EXPECT_EQ(position(), kN);
+
+    click(Qt::Key_X); // another key holds and resumes, and chooses nothing
+    EXPECT_EQ(judged(), 1);
+    EXPECT_TRUE(scan.timerRunning);
+}
+
+TEST_F(ScanningTest, TwoSwitchesHeldHoldTheScanUntilBothAreUpOrLost)
+{
+    begin(kModoScansioneAutomatica);
+    input->tick();
+    input->switchDown(Qt::Key_Space);
+    input->switchDown(Qt::Key_Return);
+    input->switchUp(Qt::Key_Return); // Enter chooses nothing here
+    EXPECT_FALSE(scan.timerRunning);
+    EXPECT_EQ(judged(), 0);
+    input->switchUp(Qt::Key_Space);
+    EXPECT_EQ(judged(), 1);
+    EXPECT_TRUE(scan.timerRunning);
+
+    // The focus went away while the switch was down: the scan resumes, nothing chosen.
+    input->switchDown(Qt::Key_Space);
+    input->keysLost();
+    EXPECT_TRUE(scan.timerRunning);
+    EXPECT_EQ(judged(), 1);
+}
+
+TEST_F(ScanningTest, TheScanGoesOnWhileAHelpWaitsAndAChoiceThereIsJudged)
+{
+    begin(kModoScansioneAutomatica);
+    input->tick(); // E, wrong for APE
+    bool runningDuringHelp = false;
+    duringWait = [&](size_t index) {
+        if (index != 0)
+            return;
+        runningDuringHelp = scan.timerRunning;
+        input->tick();        // a step inside the wait
+        click(Qt::Key_Space); // A, chosen inside the wait
+    };
+    click(Qt::Key_Space);
+    EXPECT_TRUE(runningDuringHelp);
+    EXPECT_EQ(state.NumeroErrati, 1);
+    EXPECT_EQ(state.NumeroEsatti, 1);
+    EXPECT_TRUE(engine->avantiEnabled());
+}
+
+TEST_F(ScanningTest, AnExerciseEndingDuringAHelpStopsTheHandler)
+{
+    begin(kModoScansioneManuale);
+    click(Qt::Key_Space); // E, wrong
+    duringWait = [&](size_t) { engine->endExercise(); };
+    events.clear();
+    view.keyColours.clear();
+    click(Qt::Key_Return);
+    EXPECT_TRUE(view.keyColours.empty()); // no mark after the help
+}
+
+TEST_F(ScanningTest, WithTheFrameOnlyTheFrameMovesAndStartsOnKeyZero)
+{
+    state.ConRiquadro = true;
+    begin(kModoScansioneManuale);
+    EXPECT_EQ(position(), kQ);
+    EXPECT_EQ(scan.frame, kQ);
+    click(Qt::Key_Space);
+    EXPECT_EQ(scan.frame, kE);
+    for (const auto& [key, c] : view.keyColours)
+        EXPECT_EQ(c, state.ColoreBottoni) << key;
+
+    state.RipartiDallInizio = true;
+    click(Qt::Key_Space); // A
+    click(Qt::Key_Return);
+    EXPECT_TRUE(events.contains("frame on avanti")); // APE complete
+    EXPECT_EQ(position(), kQ);                       // back to the start
+}
+
+TEST_F(ScanningTest, AutomaticScanningRestartsFromTheLastKey)
+{
+    state.RipartiDallInizio = true;
+    begin(kModoScansioneAutomatica);
+    input->tick();
+    input->tick(); // A
+    click(Qt::Key_Space);
+    EXPECT_EQ(position(), kM);
+}
+
+TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
+{
+    begin(kModoMouse);
+    input->letterTyped("q"); // hidden, judged wrong
+    EXPECT_EQ(state.NumeroErrati, 1);
+    input->letterTyped("");
+    input->letterTyped(" ");
+    EXPECT_EQ(state.NumeroErrati, 1);
+    input->letterTyped("a");
+    EXPECT_EQ(state.NumeroEsatti, 1);
+    EXPECT_TRUE(engine->avantiEnabled());
+    EXPECT_TRUE(view.keyColours.empty()); // no scan mark in this mode
+    input->tick();
+    EXPECT_EQ(position(), kM);
+
+    input->avantiClicked();
+    EXPECT_FALSE(engine->avantiEnabled());
+    input->keyClicked(kA);
+    EXPECT_TRUE(engine->avantiEnabled());
+}
+
+TEST_F(ScanningTest, InTheScanningModesAClickOnlyClearsTheHelp)
+{
+    begin(kModoScansioneManuale);
+    input->keyClicked(kA);
+    input->avantiClicked();
+    input->letterTyped("a");
+    EXPECT_EQ(judged(), 0);
+    EXPECT_EQ(events, (QStringList{"stop", "balloon \"\"", "balloon hidden"}));
+}
+
+TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrNotAtAll)
+{
+    RecordingAgent agent;
+    EXPECT_EQ(CaricaPersonaggio(state, nullptr), nullptr);
+    state.NomeAgente = "Nessuno";
+    EXPECT_EQ(CaricaPersonaggio(state, &agent), nullptr);
+
+    state.NomeAgente = "Merlin";
+    state.ModoVoce = "{it}";
+    state.LinguaAgente = "1040";
+    state.NomeFont = "Tratto1";
+    state.DimensioneFont = 36;
+    agent.failing = QStringList{"setTTSModeID", "setLanguageID"}; // skipped, the rest goes on
+    agent.calls.clear();
+    EXPECT_NE(CaricaPersonaggio(state, &agent), nullptr);
+    EXPECT_EQ(agent.calls, (QStringList{"Load Merlin", "setTTSModeID {it}", "setLanguageID 1040",
+                                        "setBalloonFont Tratto1 36", "setBalloonStyle 3"}));
+}
+
+TEST_F(ExerciseTest, TheGreetingHasTwoTextsWithTheMouseOneWhenScanningNoneWithoutSpeech)
+{
+    program.language.CurrentLanguage = "Italiano";
+    const QString ciao = program.text("0039");
+    ASSERT_FALSE(ciao.isEmpty());
+    EXPECT_EQ(testiSaluto(program), (QStringList{ciao.toUpper(), program.text("0040").toUpper()}));
+    state.CarattereLettere = kMinuscolo;
+    state.ModalitaInput = kModoScansioneAutomatica;
+    EXPECT_EQ(testiSaluto(program), QStringList{ciao});
+    state.ParlatoAttivo = false;
+    EXPECT_TRUE(testiSaluto(program).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+#include "core/exercise/ExerciseFixture.h"
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+class TurnTest : public ExerciseTest
+{
+protected:
+    TurnTest()
+    {
+        env.writeProgramFile("lngortolino/Prova.lng", "[Strings]\r\n0201=\"Nessuna parola.\"\r\n");
+        env.writeProgramFile("lngortolino/LangSetting.ini",
+                             "[Language]\r\nCurrentLanguage=Prova\r\n");
+    }
+
+    // A seeded generator, for properties that must hold over many turns.
+    void useSeededRandom()
+    {
+        seeded.seed(20240611);
+        program.services.random = &seeded;
+    }
+
+    // The words of n turns.
+    QStringList turns(int n)
+    {
+        QStringList words;
+        for (int i = 0; i < n; ++i) {
+            engine->Avanti();
+            words << state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)];
+        }
+        return words;
+    }
+
+    void expectNoWordFits()
+    {
+        ASSERT_FALSE(seams.messages.shown.empty());
+        const Message& last = seams.messages.shown.back();
+        EXPECT_EQ(last.text, "Nessuna parola.");
+        EXPECT_EQ(last.title, "Ortolino");
+        EXPECT_EQ(last.icon, Message::Icon::Critical);
+        EXPECT_EQ(view.endCalls, 1);
+        EXPECT_FALSE(engine->running());
+        EXPECT_EQ(state.NumeroRigheRegistro, 0);
+        // Nothing more happens in an ended exercise.
+        engine->Controlla("q");
+        engine->NuovaParola();
+        EXPECT_EQ(state.NumeroErrati, 0);
+        EXPECT_EQ(view.endCalls, 1);
+    }
+
+    SystemRandom seeded;
+};
+
+TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRow)
+{
+    addPictures({"cane.jpg", "gatto.gif"});
+    activate("c");
+    state.Registro[0][0] = "LETTERA INIZIALE";
+    state.Registro[1] = {"vecchio titolo", "vecchia parola", "Fatto"};
+    seams.random = ScriptedRandom{0.6, 0.0}; // gatto (dropped), then cane
+    start();
+    EXPECT_EQ(view.caption, "_ ANE");
+    EXPECT_EQ(engine->caption(), "_ ANE");
+    EXPECT_EQ(view.picture, programPath("immagini/cane.jpg"));
+    EXPECT_EQ(state.IndiceParola, 1);
+    EXPECT_EQ(engine->erroriLettera(), 0);
+    ASSERT_EQ(state.NumeroRigheRegistro, 1);
+    EXPECT_EQ(state.Registro[0][0], "LETTERA INIZIALE");
+    EXPECT_EQ(state.Registro[1], (RigaRegistro{"", " * CANE * ", ""}));
+
+    useSeededRandom();
+    EXPECT_EQ(turns(30), QStringList(30, "CANE"));
+    EXPECT_EQ(state.NumeroRigheRegistro, 31);
+}
+
+TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
+{
+    addPictures({"cane.jpg", "casa.jpg"});
+    useList("caro\r\ncane\r\ncosa\r\n");
+    activate("c");
+    useSeededRandom();
+    start();
+    const QStringList words = QStringList{"CANE"} + turns(30);
+    EXPECT_EQ(words, QStringList(31, "CANE"));
+    EXPECT_FALSE(state.UsaTutteLeImmagini);
+}
+
+TEST_F(TurnTest, AListWithoutPicturesFallsBackToAllPicturesWithAMessage)
+{
+    addPictures({"cane.jpg"});
+    useList("nonce\r\nniente\r\n");
+    activate("c");
+    start();
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    const Message& message = seams.messages.shown[0];
+    EXPECT_EQ(message.text,
+              "Immagini indicate nella lista non trovate.\r\nRiparto in modalità di default.");
+    EXPECT_EQ(message.icon, Message::Icon::Critical);
+    EXPECT_EQ(message.title, "Ortolino");
+    EXPECT_TRUE(state.UsaTutteLeImmagini);
+    EXPECT_EQ(catalogue(), QStringList{"CANE"});
+    EXPECT_EQ(view.caption, "_ ANE");
+    EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"}));
+}
+
+TEST_F(TurnTest, EveryWordComesOnANewBackgroundWhenAsked)
+{
+    addPictures({"cane.jpg"});
+    activate("c");
+    start();
+    engine->Avanti();
+    EXPECT_TRUE(view.backgrounds.empty());
+
+    state.ColoreCasuale = true;
+    seams.random = ScriptedRandom{0.0, 0.99}; // cane, then the last colour
+    engine->Avanti();
+    ASSERT_EQ(view.backgrounds.size(), 1u);
+    EXPECT_EQ(view.backgrounds[0], tabellaColoriSfondo()[17]);
+}
+
+TEST_F(TurnTest, AKindThatNoWordCanServeEndsTheExercise)
+{
+    addPictures({"gatto.jpg", "topo.jpg"});
+    activate("");
+    start();
+    expectNoWordFits();
+}
+
+TEST_F(TurnTest, AKindWithoutAFittingWordEndsTheExercise)
+{
+    addPictures({"gatto.jpg", "topo.jpg", "sole.jpg"});
+    activate("s");
+    state.TipoEsercizio = Esercizio::DueLettere; // sole has one s only
+    start();
+    expectNoWordFits();
+}
+
+TEST_F(TurnTest, AnEmptyPictureFolderEndsTheExercise)
+{
+    activate("c");
+    start();
+    expectNoWordFits();
+    EXPECT_EQ(seams.messages.shown.size(), 1u);
+}
+
+TEST_F(TurnTest, NoPictureAtAllEndsTheExerciseAfterTheFallback)
+{
+    useList("cane\r\n");
+    activate("c");
+    start();
+    expectNoWordFits();
+    ASSERT_EQ(seams.messages.shown.size(), 2u);
+    EXPECT_TRUE(seams.messages.shown[0].text.startsWith("Immagini indicate"));
+}
+
+TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
+{
+    // A one-letter word whose random position misses for longer than the
+    // engine waits before checking the catalogue.
+    addPictures({"a.jpg"});
+    activate("a");
+    state.TipoEsercizio = Esercizio::UnaLettera;
+    ScriptedRandom random(std::initializer_list<double>{});
+    for (long i = 0; i < ExerciseEngine::kProvePrimaDelControllo + 500; ++i) {
+        random.push(0.0); // the draw
+        random.push(0.5); // position 2
+    }
+    random.push(0.0);
+    random.push(0.0); // position 1
+    seams.random = random;
+    start();
+    EXPECT_EQ(view.caption, "_ ");
+    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(view.endCalls, 0);
+}
+
+TEST_F(TurnTest, AFullLogStopsLoggingButNotTheExercise)
+{
+    addPictures({"cane.jpg"});
+    activate("c");
+    state.NumeroRigheRegistro = 999;
+    start();
+    ASSERT_EQ(state.NumeroRigheRegistro, 1000);
+    completeWord();
+    EXPECT_EQ(state.Registro[1000], (RigaRegistro{"", " * CANE * ", "Fatto"}));
+
+    state.Registro[1000] = {"", "ultima", ""};
+    engine->Avanti();
+    EXPECT_EQ(view.caption, "_ ANE");
+    engine->Controlla("X");
+    completeWord();
+    EXPECT_EQ(state.NumeroRigheRegistro, 1000);
+    EXPECT_EQ(state.Registro[1000], (RigaRegistro{"", "ultima", ""}));
+    EXPECT_EQ(state.NumeroEsatti, 2);
+    EXPECT_EQ(state.NumeroErrati, 1);
+}
+
+} // namespace

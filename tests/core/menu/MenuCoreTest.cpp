@@ -1,0 +1,224 @@
+#include "core/app/Profile.h"
+#include "core/app/Program.h"
+#include "core/app/LanguageChoice.h"
+#include "core/menu/MenuScan.h"
+#include "core/app/Users.h"
+#include "core/app/Informazioni.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+// ---- users ----
+
+class MenuUsersTest : public ::testing::Test
+{
+protected:
+    MenuUsersTest()
+    {
+        QDir().mkpath(env.env().cartellaUtenti());
+        state.PercorsoProfilo = env.env().profiloPredefinito();
+    }
+
+    // A profile on disk whose longest word tells it apart.
+    void writeProfile(const QString& fileName, int massimoLettere)
+    {
+        ProgramState profile;
+        profile.MassimoLettere = massimoLettere;
+        profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
+        ASSERT_TRUE(SalvaProfilo(profile));
+    }
+
+    TestEnvironment env;
+    ProgramState state;
+};
+
+TEST_F(MenuUsersTest, NamesTakeTheFormOfTheLettering)
+{
+    EXPECT_EQ(formaNomeUtente("mario", kMaiuscolo), "MARIO");
+    EXPECT_EQ(formaNomeUtente("mARIO", kCorsivo), "Mario");
+    EXPECT_EQ(formaNomeUtente("mARIO", kMinuscolo), "mARIO");
+    EXPECT_EQ(formaNomeUtente("_predefinito", kCorsivo), "_predefinito");
+}
+
+TEST_F(MenuUsersTest, TheListHoldsEveryProfileInAnyLetterCase)
+{
+    writeProfile("mario.ini", 5);
+    writeProfile("_predefinito.INI", 5);
+    writeFile(env.env().cartellaUtenti() + "note.txt", "x");
+    writeFile(env.env().cartellaUtenti() + ".ini", "x");
+    EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "mario"}));
+    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "MARIO"}));
+}
+
+TEST_F(MenuUsersTest, NoUsersFolderGivesAnEmptyList)
+{
+    QDir(env.env().cartellaUtenti()).removeRecursively();
+    EXPECT_TRUE(elencoUtenti(env.env(), kMaiuscolo).isEmpty());
+}
+
+TEST_F(MenuUsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
+{
+    writeProfile("mario.ini", 7);
+    state.MassimoLettere = 9; // the settings in force belong to _predefinito
+    state.Registro[1][0] = "LETTERA INIZIALE";
+    state.NumeroRigheRegistro = 1;
+
+    scegliUtente(state, env.env(), "MARIO");
+
+    EXPECT_EQ(state.NomeUtente, "MARIO");
+    EXPECT_EQ(state.PercorsoProfilo, env.env().cartellaUtenti() + "MARIO.ini");
+    EXPECT_EQ(state.MassimoLettere, 7);
+    EXPECT_EQ(state.NumeroRigheRegistro, 0);
+    EXPECT_TRUE(state.Registro[1][0].isEmpty());
+
+    ProgramState left;
+    left.PercorsoProfilo = env.env().profiloPredefinito();
+    LeggiProfilo(left, env.env());
+    EXPECT_EQ(left.MassimoLettere, 9); // the user being left kept the settings in force
+    // The chosen user's file is the one written again, whatever its letter case.
+    EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(MenuUsersTest, ChoosingTheSameUserAgainKeepsTheLog)
+{
+    writeProfile("mario.ini", 7);
+    scegliUtente(state, env.env(), "MARIO");
+    state.MassimoLettere = 8;
+    state.Registro[1][0] = "LETTERA INIZIALE";
+    state.NumeroRigheRegistro = 1;
+
+    scegliUtente(state, env.env(), "MARIO");
+
+    EXPECT_EQ(state.MassimoLettere, 8); // saved, then read back
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+    EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
+}
+
+TEST_F(MenuUsersTest, ALetterCaseChangeOfTheNameCountsAsAChange)
+{
+    writeProfile("mario.ini", 7);
+    state.NomeUtente = "mario";
+    state.NumeroRigheRegistro = 3;
+    scegliUtente(state, env.env(), "MARIO");
+    EXPECT_EQ(state.NumeroRigheRegistro, 0);
+}
+
+// ---- scanning ----
+
+TEST(MenuScanTest, ManualScanLightsTheFirstButtonAndWraps)
+{
+    ScansioneMenu scan;
+    scan.imposta(kModoScansioneManuale, 4);
+    EXPECT_EQ(scan.evidenziato(), 0);
+    EXPECT_TRUE(scan.timerAttivo());
+    EXPECT_EQ(scan.intervalloMs(), kIntervalloFuocoMs);
+    scan.tick(); // the timer only keeps the focus
+    EXPECT_EQ(scan.evidenziato(), 0);
+    for (int expected : {1, 2, 3, 4, 0}) {
+        EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Spazio));
+        EXPECT_EQ(scan.evidenziato(), expected);
+    }
+    EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Altro));
+    EXPECT_EQ(scan.rilascioManuale(TastoSensore::Invio), 0);
+}
+
+TEST(MenuScanTest, AutomaticScanRunsOneTwoThreeFourZeroAndChoosesOnRelease)
+{
+    ScansioneMenu scan;
+    scan.imposta(kModoScansioneAutomatica, 4);
+    EXPECT_EQ(scan.intervalloMs(), 1000);
+    EXPECT_EQ(scan.evidenziato(), -1);
+    EXPECT_TRUE(scan.timerAttivo());
+    for (int expected : {1, 2, 3, 4, 0, 1}) {
+        scan.tick();
+        EXPECT_EQ(scan.evidenziato(), expected);
+    }
+    scan.pressioneAutomatica();
+    EXPECT_FALSE(scan.timerAttivo()); // a held switch holds the scan
+    EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Invio));
+    EXPECT_TRUE(scan.timerAttivo()); // other keys only resume it
+    scan.pressioneAutomatica();
+    EXPECT_EQ(scan.rilascioAutomatico(TastoSensore::Spazio), 1);
+    EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio)); // not this mode's key
+}
+
+TEST(MenuScanTest, NothingIsChosenBeforeTheFirstButtonLights)
+{
+    ScansioneMenu scan;
+    scan.imposta(kModoScansioneAutomatica, 4);
+    scan.pressioneAutomatica();
+    EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Spazio));
+    EXPECT_TRUE(scan.timerAttivo());
+}
+
+TEST(MenuScanTest, MouseModeAndUnknownModesScanNothing)
+{
+    for (int mode : {kModoMouse, 7}) {
+        ScansioneMenu scan;
+        scan.imposta(mode, 4);
+        scan.tick();
+        EXPECT_EQ(scan.evidenziato(), -1);
+        EXPECT_FALSE(scan.timerAttivo());
+        EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio));
+        EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Spazio));
+    }
+}
+
+TEST(MenuScanTest, TheStepStaysWithinTheOfferedRange)
+{
+    EXPECT_EQ(intervalloScansioneMs(4), 1000);
+    EXPECT_EQ(intervalloScansioneMs(60), 15000);
+    EXPECT_EQ(intervalloScansioneMs(0), 1000);    // would spin the scan
+    EXPECT_EQ(intervalloScansioneMs(200), 15000); // would overflow 16 bits
+    EXPECT_EQ(tastoSensore(Qt::Key_Enter), TastoSensore::Invio);
+    EXPECT_EQ(tastoSensore(Qt::Key_Return), TastoSensore::Invio);
+}
+
+// ---- language choice and information lines ----
+
+class LanguageChoiceTest : public ::testing::Test
+{
+protected:
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+};
+
+TEST_F(LanguageChoiceTest, AChoiceIsStoredReloadsTheFolderNamesAndResetsTheSettings)
+{
+    program.state.MassimoLettere = 9;
+    program.state.ModalitaInput = 2;
+    EXPECT_EQ(lingueDelMenu(program.language), QStringList({"English", "Italiano"}));
+
+    EXPECT_TRUE(registraSceltaLingua(program, "English"));
+
+    Language fresh(env.env());
+    fresh.readCurrentLanguageSetting();
+    EXPECT_EQ(fresh.CurrentLanguage, "English");
+    EXPECT_EQ(program.state.CartellaImmagini, "pictures");
+    EXPECT_EQ(program.state.MassimoLettere, 5);
+    EXPECT_EQ(program.state.ModalitaInput, 0);
+    EXPECT_TRUE(program.state.ListaInUso.endsWith(program.state.CartellaListe + "/" +
+                                                  program.state.ListaPredefinita));
+}
+
+TEST_F(LanguageChoiceTest, InformationLinesSkipMissingKeys)
+{
+    env.writeProgramFile("lngortolino/Prova.lng",
+                         "[Strings]\r\n9996=\"prima\"\r\n9998=\"terza\"\r\n");
+    program.language.CurrentLanguage = "Prova";
+    EXPECT_EQ(righeLingua(program.language), "prima\nterza\n");
+    env.writeProgramFile("lngortolino/Prova.lng", "[Strings]\r\n0001=\"x\"\r\n");
+    EXPECT_EQ(righeLingua(program.language), "");
+}
+
+} // namespace

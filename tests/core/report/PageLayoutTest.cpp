@@ -1,0 +1,105 @@
+#include "core/report/PageLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace ortolino;
+
+namespace {
+
+constexpr Margins kOneInch{1440, 1440, 1440, 1440};
+constexpr int kA4Width = 11906, kA4Height = 16838; // twips
+
+TEST(PageLayoutTest, MarginsHoldFromThePapersEdge)
+{
+    // A printable area starting a quarter inch in: the text still starts one
+    // inch from the edge, and the far edges come from the whole paper.
+    const TwipsRect rect = drawingRect({kA4Width, kA4Height, 360, 240}, kOneInch);
+    EXPECT_EQ(rect, (TwipsRect{1080, 1200, kA4Width - 1440 - 360, kA4Height - 1440 - 240}));
+    EXPECT_EQ(rect.width(), kA4Width - 2 * 1440);
+
+    const TwipsRect full = drawingRect({kA4Width, kA4Height, 0, 0}, {720, 1440, 360, 2880});
+    EXPECT_EQ(full, (TwipsRect{720, 1440, kA4Width - 360, kA4Height - 2880}));
+}
+
+// Lines of 10 characters, 100 units high, stacked.
+std::vector<LineBox> evenLines(int count)
+{
+    std::vector<LineBox> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back({i * 10, i * 100.0, (i + 1) * 100.0});
+    return lines;
+}
+
+TEST(PageLayoutTest, APageHoldsTheWholeLinesThatFit)
+{
+    const auto lines = evenLines(5);
+    PageSlice page = slicePage(lines, 0, 250, 50);
+    EXPECT_EQ(page.next, 20);
+    EXPECT_DOUBLE_EQ(page.top, 0);
+    EXPECT_DOUBLE_EQ(page.bottom, 200);
+
+    page = slicePage(lines, 20, 300, 50); // exactly three lines fit
+    EXPECT_EQ(page.next, 50);
+    EXPECT_DOUBLE_EQ(page.top, 200);
+    EXPECT_DOUBLE_EQ(page.bottom, 500);
+
+    EXPECT_EQ(slicePage(lines, 25, 100, 50).next, 30); // from inside a line: that line first
+    EXPECT_EQ(slicePage({}, 0, 100, 0).next, 0);
+}
+
+TEST(PageLayoutTest, ALineTallerThanThePagePlacesNothing)
+{
+    std::vector<LineBox> lines = {{0, 0, 50}, {5, 50, 400}, {9, 400, 450}};
+    EXPECT_EQ(slicePage(lines, 0, 100, 12).next, 5);
+    const PageSlice stuck = slicePage(lines, 5, 100, 12);
+    EXPECT_EQ(stuck.next, 5);
+    EXPECT_DOUBLE_EQ(stuck.bottom, stuck.top);
+}
+
+// A pager that places `perPage` characters a page (0: nothing at all).
+struct FakePager
+{
+    explicit FakePager(int placed) : perPage(placed) {}
+    int perPage;
+    std::vector<int> firsts;
+    int newPages = 0;
+    PrintRun print(int length)
+    {
+        return printPages(
+            length,
+            [this](int first) {
+                firsts.push_back(first);
+                return first + perPage;
+            },
+            [this] { ++newPages; });
+    }
+};
+
+TEST(PageLayoutTest, PagesFollowUntilEveryCharacterIsPlaced)
+{
+    FakePager oneSheet(100);
+    PrintRun run = oneSheet.print(80);
+    EXPECT_EQ(run.pages, 1);
+    EXPECT_TRUE(run.complete);
+    EXPECT_EQ(oneSheet.newPages, 0);
+
+    FakePager three(40);
+    run = three.print(120);
+    EXPECT_EQ(run.pages, 3);
+    EXPECT_EQ(three.newPages, 2);
+    EXPECT_EQ(three.firsts, (std::vector<int>{0, 40, 80}));
+
+    FakePager empty(0);
+    run = empty.print(0);
+    EXPECT_EQ(run.pages, 1);
+    EXPECT_TRUE(run.complete);
+
+    // A page that places nothing ends the job instead of repeating for ever.
+    FakePager stuck(0);
+    run = stuck.print(120);
+    EXPECT_EQ(run.pages, 1);
+    EXPECT_FALSE(run.complete);
+    EXPECT_EQ(stuck.newPages, 0);
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+#include "core/report/ReportBuilder.h"
+
+#include "core/app/Program.h"
+#include "core/words/KeyCaptions.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+const QString kStars = QStringLiteral(" *************** ");
+
+// The box's text after the steps, line breaks kept as CR LF.
+QString replay(const std::vector<BoxStep>& steps, QString text = {})
+{
+    for (const BoxStep& step : steps) {
+        if (step.kind == BoxStep::Kind::SetText)
+            text = step.text;
+        else if (step.kind == BoxStep::Kind::AppendText)
+            text += step.text;
+    }
+    return text;
+}
+
+class ReportBuilderTest : public ::testing::Test
+{
+protected:
+    ReportBuilderTest()
+    {
+        program.language.CurrentLanguage = QStringLiteral("Italiano");
+        texts = ReportTexts::fromLanguage(program);
+        PreparaTastiera(state());
+        state().NomeUtente = QStringLiteral("MARIO");
+    }
+    ProgramState& state() { return program.state; }
+    QString intro() const { return "MARIO\r\n\r\nData: 3/5/25\r\n\r\n\r\n"; }
+    std::vector<BoxStep> rebuild()
+    {
+        return rebuildReport(state(), texts, QStringLiteral("3/5/25"));
+    }
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    ReportTexts texts;
+};
+
+TEST_F(ReportBuilderTest, AnEmptyLogGivesTheHeadingTheDateAndOneEmptyRow)
+{
+    const auto steps = rebuild();
+    EXPECT_EQ(replay(steps), intro() + "\r\n");
+    EXPECT_EQ(steps.front().kind, BoxStep::Kind::SetText); // the old report is discarded
+    const BoxStep heading{BoxStep::Kind::Format, {}, 0, 6, 18, Alignment::Center};
+    EXPECT_EQ(steps.back(), heading);
+}
+
+TEST_F(ReportBuilderTest, RowsShowTheirTitleAndOnlyFinishedDetails)
+{
+    auto& log = state().Registro;
+    log[0] = {QStringLiteral("LETTERA INIZIALE"), QString(), QString()};
+    EXPECT_EQ(replay(rebuild()),
+              intro() + "\r\n" + kStars + "LETTERA INIZIALE" + kStars + "\r\n\r\n");
+
+    log[1] = {QString(), QStringLiteral(" * CANE * "), QStringLiteral("Fatto")};
+    log[2] = {QString(), QStringLiteral(" * GATTO *  (_ ATTO B) "), QStringLiteral("Fatto")};
+    log[3] = {QString(), QStringLiteral(" * SOLE * "), QString()}; // left unfinished
+    state().NumeroRigheRegistro = 3;
+    const auto steps = rebuild();
+    EXPECT_EQ(replay(steps), intro() + "\r\n" + kStars + "LETTERA INIZIALE" + kStars + "\r\n\r\n" +
+                                 " * CANE * \r\n * GATTO *  (_ ATTO B) \r\n\r\n");
+    const auto headings = std::count_if(steps.begin(), steps.end(), [](const BoxStep& s) {
+        return s.kind == BoxStep::Kind::Format && s.points == 18;
+    });
+    EXPECT_EQ(headings, 4); // after every row
+}
+
+TEST_F(ReportBuilderTest, ALogIndexPastTheTableReadsOnlyItsRows)
+{
+    state().NumeroRigheRegistro = kRigheRegistro + 5;
+    EXPECT_EQ(replay(rebuild()),
+              intro() + QString(QStringLiteral("\r\n")).repeated(kRigheRegistro));
+}
+
+// The summary appended to a box that holds "report".
+class SummaryTest : public ReportBuilderTest
+{
+protected:
+    QString summary()
+    {
+        return replay(configurationSummary(state(), texts,
+                                           [this] {
+                                               ++captionRequests;
+                                               KeyCaptions captions;
+                                               for (int i = 0; i < kNumeroTasti; ++i)
+                                                   captions[size_t(i)] = keyCaption(state(), i);
+                                               return captions;
+                                           }),
+                      QStringLiteral("report"));
+    }
+    const QString kLine = QStringLiteral("\r\n****************************\r\n");
+    int captionRequests = 0;
+};
+
+TEST_F(SummaryTest, AllLettersAreNamedOnceWithoutAskingForTheKeys)
+{
+    state().LettereAttive.fill(true);
+    state().MassimoLettere = 6;
+    state().UsaTutteLeImmagini = true;
+    EXPECT_EQ(summary(), "report" + kLine +
+                             "Lettere attivate: tutte le lettere\r\n"
+                             "Parole con un massimo di lettere: 6\r\n" +
+                             kTutteLeImmagini);
+    EXPECT_EQ(captionRequests, 0);
+}
+
+TEST_F(SummaryTest, SomeLettersAreListedByTheirKeyCaptions)
+{
+    state().LettereAttive.fill(false);
+    state().LettereAttive[0] = state().LettereAttive[2] = state().LettereAttive[4] = true;
+    state().CarattereLettere = kMaiuscolo;
+    state().MassimoLettere = -1;
+    state().UsaTutteLeImmagini = false;
+    state().ListaInUso = QStringLiteral("/liste/animali.txt");
+    EXPECT_EQ(summary(), "report" + kLine +
+                             "Lettere attivate: Q E T \r\n"
+                             "Parole con un massimo di lettere:-1\r\n"
+                             "Lista di parole in uso: /liste/animali.txt");
+    EXPECT_EQ(captionRequests, 1);
+
+    const auto steps = configurationSummary(state(), texts, [] { return KeyCaptions(); });
+    const BoxStep firstCharacter{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right};
+    const BoxStep heading{BoxStep::Kind::Format, {}, 0, 6, 18, Alignment::Center};
+    EXPECT_EQ(steps.front(), firstCharacter);
+    EXPECT_EQ(steps.back(), heading);
+}
+
+TEST(KeyCaptionTest, CapitalsOnlyWithMaiuscoloLettering)
+{
+    ProgramState state;
+    PreparaTastiera(state);
+    state.CarattereLettere = kMaiuscolo;
+    EXPECT_EQ(keyCaption(state, 0), "Q");
+    EXPECT_EQ(keyCaption(state, 25), "M");
+    for (const QString& lettering : {kMinuscolo, kCorsivo}) {
+        state.CarattereLettere = lettering;
+        EXPECT_EQ(keyCaption(state, 10), "a");
+    }
+}
+
+} // namespace

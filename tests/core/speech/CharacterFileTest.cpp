@@ -1,0 +1,127 @@
+#include "core/speech/CharacterFile.h"
+
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+const char* const kGood = R"(; a test character
+[character]
+artwork = pic.svg
+size = 100 x 120
+[layers]
+order = body, @pose, @eyes, @mouth
+eyes.open = eo
+eyes.closed = ec
+mouth.rest = m0
+mouth.closed = m1
+mouth.small = m2
+mouth.open = m3 + tongue
+mouth.wide = m4
+mouth.round = m5
+pose.rest = arm
+[animation Write]
+frames = w1 + s1, w2
+frame-ms = 100
+loops = 3
+)";
+
+class CharacterFileTest : public ::testing::Test
+{
+protected:
+    QString folder() const { return env.env().programFile("personaggi"); }
+    QString write(const QString& name, const QByteArray& text) const
+    {
+        env.writeProgramFile("personaggi/" + name, text);
+        env.writeProgramFile("personaggi/pic.svg", "<svg/>");
+        return folder() + "/" + name;
+    }
+    std::optional<CharacterDefinition> read(const QByteArray& text, QString* error) const
+    {
+        return readCharacterFile(write("test.chr", text), error);
+    }
+    TestEnvironment env{TestEnvironment::Data::Empty};
+};
+
+TEST_F(CharacterFileTest, AGoodFileGivesItsLayersAndGestures)
+{
+    QString error;
+    const auto d = read(kGood, &error);
+    ASSERT_TRUE(d) << error.toStdString();
+    EXPECT_EQ(d->name, "Test");
+    EXPECT_EQ(d->size, QSize(100, 120));
+    EXPECT_EQ(d->balloonAnchor, QPoint(50, 20)); // default: above the middle
+    EXPECT_EQ(d->artworkPath, folder() + "/pic.svg");
+    EXPECT_EQ(d->mouths[size_t(MouthShape::Open)], (QStringList{"m3", "tongue"}));
+    ASSERT_TRUE(d->animations.contains("write"));
+    const CharacterAnimation& write = d->animations["write"];
+    EXPECT_EQ(write.frames, (QList<QStringList>{{"w1", "s1"}, {"w2"}}));
+    EXPECT_EQ(write.durationMs(), 600);
+    EXPECT_EQ(d->elementIds().size(), 14);
+}
+
+TEST_F(CharacterFileTest, BrokenFilesGiveAReasonNotACharacter)
+{
+    const QByteArray good(kGood);
+    const struct
+    {
+        QByteArray text;
+        const char* reason;
+    } cases[] = {
+        {"\x89PNG\r\n\x1a\n\0\0binary", "line 1"},
+        {QByteArray(good).replace("size = 100 x 120", "size = big"), "line 4"},
+        {QByteArray(good).replace("[layers]", "[colours]"), "unknown section"},
+        {QByteArray(good).replace("frame-ms = 100", "frame-ms = 0"), "frame-ms"},
+        {QByteArray(good).replace("mouth.round = m5\n", ""), "mouth.round"},
+        {QByteArray(good).replace("@eyes, ", ""), "@eyes"},
+        {QByteArray(good).replace("artwork = pic.svg", "artwork = missing.svg"), "missing"},
+        {QByteArray(good).replace("loops = 3", "colour = red"), "colour"},
+        {"", "needs artwork"},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_FALSE(read(c.text, &error)) << c.reason;
+        EXPECT_TRUE(error.contains("test.chr")) << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+    }
+    QString error;
+    EXPECT_FALSE(readCharacterFile(folder() + "/nobody.chr", &error));
+    EXPECT_TRUE(error.contains("cannot be read"));
+}
+
+TEST_F(CharacterFileTest, NamesComeFromTheFilesWhateverTheirCase)
+{
+    write("merlin.chr", kGood);
+    write("PEEDY.CHR", kGood);
+    write("mago blu.chr", kGood);
+    write("notes.txt", "x");
+    EXPECT_EQ(characterNames(folder()), (QStringList{"Mago Blu", "Merlin", "Peedy"}));
+    EXPECT_EQ(characterFileFor(folder(), "Peedy"), folder() + "/PEEDY.CHR");
+    EXPECT_EQ(characterFileFor(folder(), "MERLIN"), folder() + "/merlin.chr");
+    EXPECT_TRUE(characterFileFor(folder(), "Genie").isEmpty());
+    EXPECT_TRUE(characterFileFor(folder(), "../personaggi/merlin").isEmpty());
+    EXPECT_TRUE(characterFileFor(folder(), "").isEmpty());
+    EXPECT_TRUE(characterNames(folder() + "/none").isEmpty());
+    EXPECT_EQ(characterDisplayName("dON bOSCO"), "Don Bosco");
+}
+
+TEST(ShippedCharacters, MerlinAndPeedyReadAndCanWrite)
+{
+    TestEnvironment env;
+    const QString folder = env.env().programFile("personaggi");
+    EXPECT_EQ(characterNames(folder), (QStringList{"Merlin", "Peedy"}));
+    for (const char* name : {"Merlin", "Peedy"}) {
+        QString error;
+        const auto d = readCharacterFile(characterFileFor(folder, name), &error);
+        ASSERT_TRUE(d) << error.toStdString();
+        EXPECT_TRUE(d->animations.contains("write")) << name;
+        EXPECT_TRUE(d->animations.contains("idle")) << name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+#include "core/app/Program.h"
+#include "core/exercise/ModuloSuoni.h"
+#include "core/speech/WavFile.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QtEndian>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+QByteArray samples16(std::initializer_list<qint16> values)
+{
+    QByteArray bytes;
+    for (qint16 v : values) {
+        char b[2];
+        qToLittleEndian(v, b);
+        bytes.append(b, 2);
+    }
+    return bytes;
+}
+
+// A WAVE file with any format chunk, for the formats we do not write ourselves.
+QByteArray wave(quint16 code, int channels, int rate, int bits, const QByteArray& data,
+                const QByteArray& extra = {})
+{
+    QByteArray fmt;
+    const auto put = [&](QByteArray& to, quint32 v, int n) {
+        for (int i = 0; i < n; ++i)
+            to.append(char((v >> (8 * i)) & 0xFF));
+    };
+    put(fmt, code, 2);
+    put(fmt, quint32(channels), 2);
+    put(fmt, quint32(rate), 4);
+    put(fmt, quint32(rate * channels * bits / 8), 4);
+    put(fmt, quint32(channels * bits / 8), 2);
+    put(fmt, quint32(bits), 2);
+    fmt += extra;
+    QByteArray out("RIFF....WAVE");
+    out += "LIST";
+    put(out, 4, 4);
+    out += "INFO"; // a chunk to skip
+    out += "fmt ";
+    put(out, quint32(fmt.size()), 4);
+    out += fmt;
+    out += "data";
+    put(out, quint32(data.size()), 4);
+    return out + data;
+}
+
+TEST(WavFile, PcmFormatsDecodeIntoPlayableSamples)
+{
+    const QByteArray pcm = samples16({0, 1000, -1000, 32767});
+    const auto mono = decodeWav(encodeWav16(pcm, 22050, 1), nullptr);
+    ASSERT_TRUE(mono);
+    EXPECT_EQ(mono->format, PcmSound::Format::Int16);
+    EXPECT_EQ(mono->sampleRate, 22050);
+    EXPECT_EQ(mono->channels, 1);
+    EXPECT_EQ(mono->data, pcm);
+    EXPECT_EQ(mono->frames(), 4);
+
+    const auto bytes8 = decodeWav(wave(1, 2, 8000, 8, QByteArray("\x80\x80\xff\x00", 4)), nullptr);
+    ASSERT_TRUE(bytes8);
+    EXPECT_EQ(bytes8->format, PcmSound::Format::UInt8);
+    EXPECT_EQ(bytes8->frames(), 2);
+
+    // 24-bit samples widen to 32 bits with the same value scale.
+    const auto wide =
+        decodeWav(wave(1, 1, 44100, 24, QByteArray("\x01\x02\x03\xff\xff\x7f", 6)), nullptr);
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->format, PcmSound::Format::Int32);
+    EXPECT_EQ(wide->data, QByteArray("\x00\x01\x02\x03\x00\xff\xff\x7f", 8));
+
+    // "Extensible" files name their real format in a sub-format.
+    QByteArray extensible(8, '\0'); // size, valid bits, channel mask
+    extensible[0] = 22;
+    extensible += QByteArray("\x03\x00", 2) + QByteArray(14, '\0');
+    const auto floats =
+        decodeWav(wave(0xFFFE, 1, 48000, 32, QByteArray(8, '\0'), extensible), nullptr);
+    ASSERT_TRUE(floats);
+    EXPECT_EQ(floats->format, PcmSound::Format::Float);
+    EXPECT_EQ(floats->frames(), 2);
+}
+
+TEST(WavFile, DamagedOrForeignFilesAreRefusedOrCut)
+{
+    // A data chunk claiming more than there is keeps the whole frames present.
+    QByteArray cut = encodeWav16(samples16({1, 2, 3, 4}), 8000, 2);
+    cut.chop(3);
+    const auto kept = decodeWav(cut, nullptr);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->frames(), 1);
+
+    for (const QByteArray& bad :
+         {QByteArray(), QByteArray("RIFF"), QByteArray("RIFF\0\0\0\0AVI LIST", 16),
+          wave(2, 1, 8000, 4, "xx"), wave(1, 1, 8000, 12, "xx"), wave(1, 0, 8000, 16, "xx"),
+          wave(1, 1, 8000, 16, ""), encodeWav16({}, 8000, 1).left(36)}) {
+        QString error;
+        EXPECT_FALSE(decodeWav(bad, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    QString error;
+    EXPECT_FALSE(readWavFile("/no/such/file.wav", &error));
+    EXPECT_TRUE(error.contains("cannot read"));
+}
+
+class SoundsTest : public ::testing::Test
+{
+protected:
+    TestEnvironment env{TestEnvironment::Data::Empty};
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+};
+
+TEST_F(SoundsTest, TheRightSoundPlaysWhenSoundsAreOn)
+{
+    env.writeProgramFile("suoni/SI.WAV", encodeWav16(samples16({1, 2}), 8000, 1));
+    EXPECT_TRUE(SuonoGiusto(program));
+    EXPECT_EQ(seams.sounds.played, QStringList{env.env().programFile("suoni/SI.WAV")});
+
+    program.state.SuoniAttivi = false;
+    EXPECT_FALSE(SuonoGiusto(program));
+    EXPECT_EQ(seams.sounds.played.size(), 1);
+}
+
+TEST_F(SoundsTest, TheWrongSoundGivesWayToTheSpokenHelp)
+{
+    program.state.ParlatoAttivo = true;
+    EXPECT_FALSE(SuonoSbagliato(program));
+    EXPECT_TRUE(seams.sounds.played.isEmpty());
+
+    program.state.ParlatoAttivo = false;
+    EXPECT_TRUE(SuonoSbagliato(program));
+    EXPECT_EQ(seams.sounds.played, QStringList{env.env().programFile("suoni/no.wav")});
+
+    seams.sounds.result = false; // a sound that could not play is reported
+    EXPECT_FALSE(SuonoSbagliato(program));
+    program.services.sounds = nullptr;
+    EXPECT_FALSE(SuonoGiusto(program));
+}
+
+} // namespace

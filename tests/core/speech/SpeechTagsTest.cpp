@@ -1,0 +1,107 @@
+#include "core/speech/SpeechTags.h"
+
+#include "core/speech/VoiceMapping.h"
+
+#include <gtest/gtest.h>
+
+using namespace ortolino;
+
+namespace {
+
+SpokenPart part(const char* text, int speed = 130, int pitch = 100)
+{
+    return {QString::fromUtf8(text), VoiceTone{speed, pitch}};
+}
+
+TEST(SpeechTags, ThePrefixOfEveryTextSetsSpeedAndPitch)
+{
+    const SpeechText t = parseSpeechTags(QStringLiteral("\\Spd=200\\\\Pit=300\\Ciao bambini"));
+    EXPECT_EQ(t.spoken, QList<SpokenPart>{part("Ciao bambini", 200, 300)});
+    EXPECT_EQ(t.shown, "Ciao bambini");
+    // Each text starts again from the default tone; names ignore letter case.
+    EXPECT_EQ(parseSpeechTags("ciao").spoken, QList<SpokenPart>{part("ciao")});
+    EXPECT_EQ(parseSpeechTags("\\spd=90\\a").spoken, QList<SpokenPart>{part("a", 90)});
+}
+
+TEST(SpeechTags, ValuesOutsideTheRangesAreBroughtIntoThem)
+{
+    EXPECT_EQ(parseSpeechTags("\\Spd=10\\\\Pit=9999\\x").spoken,
+              QList<SpokenPart>{part("x", 50, 400)});
+    EXPECT_EQ(parseSpeechTags("\\Spd=900\\\\Pit=0\\x").spoken,
+              QList<SpokenPart>{part("x", 250, 50)});
+}
+
+TEST(SpeechTags, AToneChangeInsideATextStartsANewPart)
+{
+    const SpeechText t = parseSpeechTags("uno \\Spd=200\\due \\Spd=200\\tre");
+    EXPECT_EQ(t.spoken, (QList<SpokenPart>{part("uno "), part("due tre", 200)}));
+    EXPECT_EQ(t.shown, "uno due tre");
+}
+
+TEST(SpeechTags, MapSaysOneTextAndShowsAnother)
+{
+    // The first help: the voice says the words, the balloon stays empty.
+    const SpeechText help =
+        parseSpeechTags("\\Spd=130\\\\Pit=100\\\\Map=\"Devi scrivere \"=\"\"\\");
+    EXPECT_EQ(help.spoken, QList<SpokenPart>{part("Devi scrivere ")});
+    EXPECT_TRUE(help.shown.isEmpty());
+
+    const SpeechText mixed = parseSpeechTags("Scrivi \\Map=\"cane\"=\"C A N E\"\\ adesso");
+    EXPECT_EQ(mixed.spokenText(), "Scrivi cane adesso");
+    EXPECT_EQ(mixed.shown, "Scrivi C A N E adesso");
+
+    const SpeechText onlyShown = parseSpeechTags("\\Map=\"\"=\"guarda\"\\");
+    EXPECT_TRUE(onlyShown.spoken.isEmpty());
+    EXPECT_EQ(onlyShown.shown, "guarda");
+}
+
+TEST(SpeechTags, BackslashesAndBrokenTagsAreSaidAndShownAsText)
+{
+    for (const QString& text :
+         {QStringLiteral("C:\\cartella\\file"), QStringLiteral("a \\ b"), QStringLiteral("\\"),
+          QStringLiteral("\\Spd=\\x"), QStringLiteral("\\Spd=12"), QStringLiteral("\\Pit=-5\\x"),
+          QStringLiteral("\\Spd=1e3\\x"), QStringLiteral("\\Map=\"x\"\\"),
+          QStringLiteral("\\Map=\"senza fine"), QStringLiteral("\\Map=\"a\"=\"b\""),
+          QStringLiteral("\\Vol=5\\parole")}) {
+        const SpeechText t = parseSpeechTags(text);
+        EXPECT_EQ(t.shown, text);
+        EXPECT_EQ(t.spokenText(), text);
+    }
+    // A broken tag does not swallow a good one after it.
+    EXPECT_EQ(parseSpeechTags("\\Spd=\\Pit=200\\x").spoken,
+              (QList<SpokenPart>{part("\\Spd="), part("x", 130, 200)}));
+}
+
+TEST(VoiceMapping, SpeedAndPitchStayInsideEspeakNgsIntelligibleRange)
+{
+    EXPECT_EQ(espeakRateForSpeed(50), 80);
+    EXPECT_EQ(espeakRateForSpeed(130), 152);
+    EXPECT_EQ(espeakRateForSpeed(250), 260);
+    EXPECT_EQ(espeakRateForSpeed(-4), 80);
+    EXPECT_EQ(espeakPitchForPitch(50), 25);
+    EXPECT_EQ(espeakPitchForPitch(100), 50);
+    EXPECT_EQ(espeakPitchForPitch(200), 75);
+    EXPECT_EQ(espeakPitchForPitch(400), 100);
+    EXPECT_EQ(espeakPitchForPitch(100000), 100);
+    for (int v = 51; v <= 250; ++v)
+        EXPECT_GE(espeakRateForSpeed(v), espeakRateForSpeed(v - 1));
+    for (int v = 51; v <= 400; ++v)
+        EXPECT_GE(espeakPitchForPitch(v), espeakPitchForPitch(v - 1));
+}
+
+TEST(VoiceMapping, LanguageNumbersAndVoiceIdentifiers)
+{
+    EXPECT_EQ(espeakLanguageForId(1040), "it");
+    EXPECT_EQ(espeakLanguageForId(1033), "en-us");
+    EXPECT_EQ(espeakLanguageForId(1031), "de");
+    EXPECT_EQ(espeakLanguageForId(1036), "fr");
+    EXPECT_EQ(espeakLanguageForId(1034), "es");
+    EXPECT_TRUE(espeakLanguageForId(0).isEmpty());
+    EXPECT_EQ(voiceNameFromId(" {it} "), "it");
+    EXPECT_EQ(voiceNameFromId("{en-US+f3}"), "en-US+f3");
+    EXPECT_TRUE(voiceNameFromId("it").isEmpty());
+    EXPECT_TRUE(voiceNameFromId("{}").isEmpty());
+    EXPECT_EQ(voiceIdForName("it"), "{it}");
+}
+
+} // namespace

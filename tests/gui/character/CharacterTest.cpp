@@ -1,0 +1,240 @@
+#include "gui/character/AnimatedCharacter.h"
+#include "gui/character/CharacterAgent.h"
+#include "gui/character/QtAudio.h"
+#include "core/speech/WavFile.h"
+#include "core/platform/TextFiles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QMediaDevices>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+AudioDeviceSource noDevice()
+{
+    return [] { return QAudioDevice(); };
+}
+
+class CharacterTest : public ::testing::Test
+{
+protected:
+    CharacterAgentOptions options()
+    {
+        CharacterAgentOptions o;
+        o.audioDevice = noDevice(); // tests never need (or use) a sound card
+        return o;
+    }
+    QString folder() const { return env.env().programFile("personaggi"); }
+    std::unique_ptr<AnimatedCharacter> load(const QString& name, CharacterAgentOptions o)
+    {
+        CharacterAgent agent(folder(), o);
+        QString error;
+        std::unique_ptr<Personaggio> loaded = agent.Load(name, &error);
+        EXPECT_TRUE(loaded) << error.toStdString();
+        return std::unique_ptr<AnimatedCharacter>(
+            dynamic_cast<AnimatedCharacter*>(loaded.release()));
+    }
+
+    TestEnvironment env;
+};
+
+TEST_F(CharacterTest, TheAgentListsCharactersAndVoices)
+{
+    CharacterAgent agent(folder(), options());
+    EXPECT_EQ(agent.characterNames(), (QStringList{"Merlin", "Peedy"}));
+    const QList<Voce> voices = agent.voices();
+    EXPECT_TRUE(std::any_of(voices.begin(), voices.end(),
+                            [](const Voce& v) { return v.name == "Italian" && v.id == "{it}"; }));
+}
+
+TEST_F(CharacterTest, MissingOrBrokenCharactersGiveAnErrorNotACharacter)
+{
+    env.writeProgramFile("personaggi/rotto.chr", "[character]\nartwork = rotto.svg\n");
+    env.writeProgramFile("personaggi/disegno.chr",
+                         QByteArray(readFileBytes(folder() + "/merlin.chr").value_or(""))
+                             .replace("merlin.svg", "disegno.svg"));
+    env.writeProgramFile("personaggi/disegno.svg", "<svg xmlns='http://www.w3.org/2000/svg'/>");
+    CharacterAgent agent(folder(), options());
+    for (const char* name : {"Genie", "rotto", "disegno", ""}) {
+        QString error;
+        EXPECT_EQ(agent.Load(name, &error), nullptr) << name;
+        EXPECT_FALSE(error.isEmpty()) << name;
+    }
+}
+
+TEST_F(CharacterTest, ShowMoveToAndHidePlaceTheWindow)
+{
+    auto merlin = load("merlin", options());
+    ASSERT_TRUE(merlin);
+    EXPECT_EQ(merlin->name(), "Merlin");
+    EXPECT_FALSE(merlin->window()->isVisible());
+    EXPECT_TRUE(merlin->MoveTo(200, 150));
+    EXPECT_TRUE(merlin->Show());
+    EXPECT_TRUE(merlin->window()->isVisible());
+    EXPECT_EQ(merlin->window()->pos(), QPoint(200, 150));
+    EXPECT_EQ(merlin->window()->size(), QSize(170, 192));
+    EXPECT_TRUE(merlin->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(merlin->window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+    EXPECT_TRUE(merlin->MoveTo(40, 300));
+    EXPECT_EQ(merlin->window()->pos(), QPoint(40, 300));
+    EXPECT_TRUE(merlin->Hide());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !merlin->window()->isVisible(); }, 2000));
+    EXPECT_TRUE(merlin->Show()); // and back again
+    EXPECT_TRUE(merlin->window()->isVisible());
+}
+
+TEST_F(CharacterTest, TheBalloonShowsTheShownHalfOfAMapTag)
+{
+    auto merlin = load("Merlin", options());
+    ASSERT_TRUE(merlin);
+    merlin->MoveTo(300, 300);
+    merlin->Show();
+    EXPECT_TRUE(merlin->setBalloonFont("Arial", 28));
+    // No sound card here: the speech runs silently, and says so.
+    EXPECT_FALSE(merlin->Speak("\\Spd=130\\\\Pit=100\\\\Map=\"detto\"=\"mostrato\"\\"));
+    EXPECT_FALSE(merlin->lastError().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return merlin->balloon()->isVisible(); }, 2000));
+    EXPECT_EQ(merlin->balloon()->text(), "mostrato");
+    EXPECT_EQ(merlin->balloon()->balloonFont().pointSize(), 28);
+    // The balloon stands above the character, its tail reaching down to it.
+    EXPECT_LT(merlin->balloon()->geometry().top(), merlin->window()->geometry().top());
+    // The mouth moves while the text runs.
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return merlin->window()->mouth() != MouthShape::Rest; }, 2000));
+
+    EXPECT_TRUE(merlin->StopAll());
+    EXPECT_FALSE(merlin->balloon()->isVisible());
+    EXPECT_FALSE(merlin->speech()->isSpeaking());
+}
+
+TEST_F(CharacterTest, TheBalloonStaysAwayWhenTurnedOffOrEmpty)
+{
+    auto peedy = load("peedy", options());
+    ASSERT_TRUE(peedy);
+    peedy->Show();
+    EXPECT_TRUE(peedy->setBalloonStyle(peedy->balloonStyle() & ~Personaggio::kBalloonOn));
+    peedy->Speak("ciao");
+    QTest::qWait(200);
+    EXPECT_FALSE(peedy->balloon()->isVisible());
+
+    peedy->StopAll();
+    peedy->setBalloonStyle(Personaggio::kBalloonOn | Personaggio::kSizeToText);
+    peedy->Speak("\\Map=\"Devi scrivere \"=\"\"\\");
+    QTest::qWait(200);
+    EXPECT_TRUE(peedy->speech()->isSpeaking());
+    EXPECT_FALSE(peedy->balloon()->isVisible());
+}
+
+TEST_F(CharacterTest, PlayWriteRunsAlongsideTheSpeech)
+{
+    auto merlin = load("Merlin", options());
+    ASSERT_TRUE(merlin);
+    merlin->Show();
+    merlin->Speak("Devi scrivere la parola cane");
+    EXPECT_TRUE(merlin->Play("write"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return merlin->window()->pose().gesture == "write"; }, 2000));
+    EXPECT_TRUE(merlin->speech()->isSpeaking());
+    EXPECT_FALSE(merlin->Play("dance"));
+    EXPECT_TRUE(merlin->lastError().contains("dance"));
+    merlin->StopAll();
+    QTest::qWait(3 * AnimatedCharacter::kFrameMs);
+    EXPECT_TRUE(merlin->window()->pose().gesture.isEmpty());
+}
+
+TEST_F(CharacterTest, VoiceAndLanguageIdentifiersAreCheckedButNeverFatal)
+{
+    auto merlin = load("Merlin", options());
+    ASSERT_TRUE(merlin);
+    EXPECT_TRUE(merlin->setTTSModeID("{it}"));
+    EXPECT_TRUE(merlin->setTTSModeID("{en-US}"));
+    EXPECT_FALSE(merlin->setTTSModeID("{7EF71701-A92D-11d1-B17B-0020AFED142E}"));
+    EXPECT_TRUE(merlin->setLanguageID(1033));
+    EXPECT_FALSE(merlin->setLanguageID(12345));
+    EXPECT_FALSE(merlin->setBalloonFont("", 12));
+    EXPECT_FALSE(merlin->setBalloonFont("Arial", 0));
+}
+
+TEST_F(CharacterTest, WithoutVoiceDataTheCharacterStillShowsItsBalloon)
+{
+    QTemporaryDir noVoices;
+    CharacterAgentOptions o = options();
+    o.espeakDataFolder = noVoices.path();
+    auto peedy = load("Peedy", o);
+    ASSERT_TRUE(peedy);
+    peedy->Show();
+    EXPECT_FALSE(peedy->Speak("ciao"));
+    EXPECT_TRUE(peedy->lastError().contains("espeak-ng"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peedy->balloon()->isVisible(); }, 2000));
+    EXPECT_EQ(peedy->balloon()->text(), "ciao");
+    CharacterAgent agent(folder(), o);
+    EXPECT_TRUE(agent.voices().isEmpty());
+}
+
+TEST(SoundPlayer, FailsCleanlyWithoutADeviceOrAFile)
+{
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("si.wav");
+    QFile file(wav);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(encodeWav16(QByteArray(8000, '\0'), 8000, 1));
+    file.close();
+
+    QtSoundPlayer silent(noDevice());
+    EXPECT_FALSE(silent.play(wav));
+    EXPECT_EQ(silent.lastError(), "no audio device");
+    EXPECT_FALSE(silent.play(dir.filePath("missing.wav")));
+
+    // With whatever device this machine has: no hang, no crash.
+    QtSoundPlayer real;
+    real.play(wav);
+    real.play(wav);
+    QTest::qWait(50);
+}
+
+TEST(PcmOutput, WithoutADeviceTheOutputRefusesToStart)
+{
+    QtPcmOutput output([] { return QAudioDevice(); });
+    EXPECT_FALSE(output.start(22050));
+    output.write(QByteArray(100, '\0'));
+    EXPECT_EQ(output.playedSamples(), 0);
+    output.stop();
+}
+
+} // namespace
+
+// Runs only where an audio device exists (CI starts a PulseAudio null sink).
+TEST(RealAudio, SpeechAndSoundsPlayThroughTheDeviceAndEnd)
+{
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        GTEST_SKIP() << "no audio device";
+    SpeechPlayer player(std::make_unique<EspeakSynthesizer>(), std::make_unique<QtPcmOutput>());
+    QSignalSpy finished(&player, &SpeechPlayer::utteranceFinished);
+    player.speak(parseSpeechTags("Ciao!"));
+    player.speak(parseSpeechTags("\\Spd=250\\Brava."));
+    bool mouthMoved = false;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            mouthMoved = mouthMoved || player.mouth() != MouthShape::Rest;
+            return finished.size() == 2;
+        },
+        15000));
+    EXPECT_TRUE(mouthMoved);
+    EXPECT_TRUE(player.lastError().isEmpty()) << player.lastError().toStdString();
+
+    QTemporaryDir dir;
+    const QString wav = dir.filePath("si.wav");
+    QFile file(wav);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(encodeWav16(QByteArray(8000, '\x10'), 8000, 1));
+    file.close();
+    QtSoundPlayer sounds;
+    EXPECT_TRUE(sounds.play(wav)) << sounds.lastError().toStdString();
+    EXPECT_TRUE(sounds.play(wav)); // cuts the first
+}

@@ -1,0 +1,338 @@
+// The exercise window's life: load, activation, the menus, closing and
+// opening again, and how it scales.
+#include "program/Windows.h"
+#include "core/words/MaskedWord.h"
+#include "gui/exercise/LettereFixture.h"
+#include "gui/menu/FormMenu.h"
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/PictureBox.h"
+#include "core/platform/ResizeMath.h"
+#include "gui/widgets/ShapeControl.h"
+#include "support/WindowTesting.h"
+
+#include <algorithm>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+class LettereLifeTest : public LettereTest
+{
+protected:
+    LettereLifeTest()
+    {
+        addPicture("nave.jpg");
+        activate("ean");
+    }
+    QAction* action(const char* name) const
+    {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QLabel* label(const char* name) const
+    {
+        return window->findChild<QLabel*>(QString::fromLatin1(name));
+    }
+    QString speak(const QString& key)
+    {
+        return "Speak \\Spd=130\\\\Pit=100\\" + program.language.MLSGetString(key).toUpper();
+    }
+    // The width of "  q " in a label fitted to its text, as the window measures it.
+    static int textWidth(const QFont& font)
+    {
+        QLabel label("  q ");
+        label.setFont(font);
+        return label.sizeHint().width();
+    }
+};
+
+TEST_F(LettereLifeTest, LoadingAlonePreparesTheKeysAndTheCharacterOnly)
+{
+    // What the report window does: load hidden, read the key captions, unload.
+    registerMenu();
+    window = qobject_cast<lettere*>(windows.load("lettere"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
+    for (int i = 0; i < kNumeroTasti; ++i) {
+        ASSERT_NE(key(i), nullptr) << i;
+        EXPECT_EQ(key(i)->text(), state.LettereTastiera[static_cast<size_t>(i + 1)]);
+        EXPECT_EQ(key(i)->isHidden(), !state.LettereAttive[static_cast<size_t>(i)]);
+    }
+    EXPECT_EQ(key(0)->text(), "Q");
+    EXPECT_EQ(window->windowTitle(), "Ortolino - Esercizio");
+    EXPECT_EQ(agent.calls,
+              (QStringList{"Load Merlin", "setTTSModeID " + state.ModoVoce, "setLanguageID 1040",
+                           "setBalloonFont Arial 28", "setBalloonStyle 3"}));
+    EXPECT_EQ(state.NumeroParole, 0); // no catalogue before activation
+    EXPECT_EQ(state.NumeroRigheRegistro, 0);
+    EXPECT_FALSE(window->findChild<QTimer*>("Timer1")->isActive());
+
+    agent.calls.clear();
+    close();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(agent.calls, QStringList{"StopAll"});
+    EXPECT_EQ(windows.find("FormMenu"), nullptr); // the report window stays on screen
+}
+
+TEST_F(LettereLifeTest, ActivationCoversTheScreenShowsTheFirstWordAndGreets)
+{
+    state.NumeroEsatti = 5;
+    ASSERT_NE(open(), nullptr);
+    // (The offscreen platform then shifts the window by its frame margins.)
+    EXPECT_EQ(window->size(), window->screen()->availableGeometry().size());
+    EXPECT_EQ(label("EtichettaEsatti")->text(), "0");
+    EXPECT_EQ(label("EtichettaErrati")->text(), "0");
+    EXPECT_FALSE(control("ComandoIconaSi")->isHidden());
+    EXPECT_TRUE(control("ComandoIconaNo")->isHidden());
+    EXPECT_EQ(caption(), "_ AVE");
+    EXPECT_FALSE(window->findChild<PictureBox*>("Image1")->image().isNull());
+    EXPECT_FALSE(avanti()->isEnabled());
+    EXPECT_EQ(window->TastoCorrente(), 25);
+    EXPECT_TRUE(control("Picture1")->isHidden()); // the waiting notice is gone
+
+    // Keys: the size at which "  q " is as wide as a key, the face in use, bold.
+    const QFont keyFont = key(2)->font();
+    EXPECT_TRUE(keyFont.bold());
+    EXPECT_EQ(keyFont.family(), "Arial");
+    QFont measure = keyFont;
+    measure.setBold(false);
+    EXPECT_GE(textWidth(measure), key(0)->width());
+    measure.setPointSizeF(keyFont.pointSizeF() - 1);
+    EXPECT_LT(textWidth(measure), key(0)->width());
+    EXPECT_EQ(label("Label1")->font().pointSize(), 28);
+
+    // Colours of the settings; the pencil on the keys, the arrow on "avanti".
+    EXPECT_EQ(keyColour(2), qtColor(state.ColoreBottoni));
+    EXPECT_EQ(label("Label1")->palette().color(QPalette::Window), qtColor(state.ColoreSfondoTesto));
+    EXPECT_EQ(background(control("picAgent")), qtColor(state.ColoreSfondo));
+    EXPECT_EQ(key(2)->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(avanti()->cursor().shape(), Qt::ArrowCursor);
+
+    // The character's place: 1600 twips, centred left of the picture.
+    QWidget* place = control("picAgent");
+    const int picture2 = pixelsToTwips(control("Picture2")->x(), window->logicalDpiX());
+    EXPECT_EQ(place->width(), twipsToPixels(1600, window->logicalDpiX()));
+    EXPECT_EQ(place->x(), twipsToPixels((picture2 - 1600) / 2, window->logicalDpiX()));
+    const QPoint at = place->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(agent.calls.mid(5), (QStringList{QString("MoveTo %1 %2").arg(at.x()).arg(at.y() + 50),
+                                               "Show", speak("0039"), speak("0040")}));
+}
+
+TEST_F(LettereLifeTest, SystemColoursAndSpeechOffLeaveThoseStepsOut)
+{
+    state.ColoriDiSistema = true;
+    state.ColoreCasuale = true;
+    state.ParlatoAttivo = false;
+    state.MouseDiSistema = true;
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(keyColour(2), QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(label("Label1")->palette().color(QPalette::WindowText),
+              QApplication::palette().color(QPalette::WindowText));
+    const QColor drawn = background(control("picAgent")); // the word's random background
+    EXPECT_TRUE(std::any_of(tabellaColoriSfondo().begin(), tabellaColoriSfondo().end(),
+                            [&](std::uint32_t c) { return qtColor(c) == drawn; }));
+    EXPECT_EQ(background(window->centralWidget()), drawn);
+    EXPECT_EQ(key(2)->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(agent.calls.contains("Show"));
+    EXPECT_EQ(agent.calls.filter("Speak").size(), 0);
+}
+
+TEST_F(LettereLifeTest, WhenScanningTheGreetingHasOneText)
+{
+    state.ModalitaInput = kModoScansioneAutomatica;
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(agent.calls.filter("Speak"), (QStringList{speak("0039")}));
+}
+
+TEST_F(LettereLifeTest, WithoutACharacterTheExerciseRunsOn)
+{
+    state.NomeAgente = "Nessuno";
+    state.ParlatoAttivo = true;
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(agent.calls, QStringList{"Load Nessuno"});
+    chooseByKeyboard("B"); // the help runs without its character
+    chooseByKeyboard("N");
+    EXPECT_EQ(state.NumeroErrati, 1);
+    EXPECT_TRUE(avanti()->isEnabled());
+}
+
+TEST_F(LettereLifeTest, AzzeraConteggioResetsTheCounters)
+{
+    ASSERT_NE(open(), nullptr);
+    chooseByKeyboard("E");
+    EXPECT_EQ(label("EtichettaErrati")->text(), "1");
+    EXPECT_FALSE(control("ComandoIconaNo")->isHidden());
+    action("mnuAzzera")->trigger();
+    EXPECT_EQ(label("EtichettaErrati")->text(), "0");
+    EXPECT_EQ(state.NumeroErrati, 0);
+    EXPECT_FALSE(control("ComandoIconaSi")->isHidden());
+    EXPECT_TRUE(control("ComandoIconaNo")->isHidden());
+    EXPECT_EQ(caption(), "_ AVE"); // the turn goes on
+    EXPECT_EQ(action("mnuAzzera")->text(), "&Azzera conteggio");
+}
+
+TEST_F(LettereLifeTest, EsciGoesBackToTheMenuAndReleasesTheCharacter)
+{
+    registerMenu();
+    ASSERT_NE(open(), nullptr);
+    agent.calls.clear();
+    action("mnuEsci")->trigger();
+    settle();
+    EXPECT_TRUE(window.isNull());
+    ASSERT_NE(windows.find("FormMenu"), nullptr);
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+    EXPECT_EQ(windows.loadedWindows().size(), 1);
+    EXPECT_EQ(agent.calls, QStringList{"StopAll"});
+}
+
+TEST_F(LettereLifeTest, TheCloseBoxLeadsBackToTheMenuToo)
+{
+    registerMenu();
+    ASSERT_NE(open(), nullptr);
+    window->close();
+    settle();
+    EXPECT_TRUE(window.isNull());
+    ASSERT_NE(windows.find("FormMenu"), nullptr);
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+}
+
+TEST_F(LettereLifeTest, TheMainMenuHandsOverAndGetsTheScreenBack)
+{
+    registerWindows(windows); // the real main menu
+    QDir().mkpath(env.env().cartellaUtenti());
+    state.PercorsoProfilo = env.env().profiloPredefinito();
+    auto* menu = qobject_cast<FormMenu*>(windows.show("FormMenu"));
+    ASSERT_NE(menu, nullptr);
+    menu->AvviaEsercizi(Esercizio::LetteraIniziale);
+    settle();
+    window = qobject_cast<lettere*>(windows.find("lettere"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(windows.loadedWindows().size(), 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(caption(), "_ AVE");
+    EXPECT_EQ(state.Registro[1][1], " * NAVE * ");
+
+    action("mnuEsci")->trigger();
+    settle();
+    EXPECT_TRUE(window.isNull());
+    ASSERT_NE(windows.find("FormMenu"), nullptr);
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+}
+
+TEST_F(LettereLifeTest, WithoutTheMenuEsciClosesTheWindow)
+{
+    ASSERT_NE(open(), nullptr);
+    action("mnuEsci")->trigger();
+    settle();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(windows.loadedWindows().isEmpty());
+}
+
+TEST_F(LettereLifeTest, EsciDuringAHelpClosesOnceTheHelpIsOver)
+{
+    registerMenu();
+    state.ParlatoAttivo = false;
+    ASSERT_NE(open(), nullptr);
+    bool aliveInsideTheWait = false;
+    seams.waiter.during = [&](size_t, double) {
+        action("mnuEsci")->trigger();
+        settle();
+        aliveInsideTheWait = !window.isNull() && !window->isVisible();
+    };
+    chooseByKeyboard("E");           // a wrong letter: the balloon help waits
+    EXPECT_TRUE(aliveInsideTheWait); // hidden, unloaded, but not destroyed under its handler
+    settle();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+}
+
+TEST_F(LettereLifeTest, OpeningAgainResetsTheCountersAndRebuildsTheCatalogue)
+{
+    registerMenu();
+    ASSERT_NE(open(), nullptr);
+    chooseByKeyboard("E");
+    chooseByKeyboard("N");
+    EXPECT_EQ(state.NumeroParole, 1);
+    action("mnuEsci")->trigger();
+    settle();
+
+    addPicture("ape.jpg");
+    agent.calls.clear();
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(state.NumeroParole, 2);
+    EXPECT_EQ(state.NumeroEsatti, 0);
+    EXPECT_EQ(state.NumeroErrati, 0);
+    EXPECT_EQ(label("EtichettaErrati")->text(), "0");
+    EXPECT_FALSE(avanti()->isEnabled());
+    EXPECT_EQ(agent.calls.filter("Speak").size(), 2); // greeted again
+}
+
+TEST_F(LettereLifeTest, NoWordForTheExerciseLeadsBackToTheMenu)
+{
+    registerMenu();
+    activate("");
+    ASSERT_NE(open(), nullptr);
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_FALSE(window.isNull()); // closing waits for the event loop
+    QTest::qWait(1);
+    settle();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+}
+
+TEST_F(LettereLifeTest, ThePictureKeepsItsProportionsInColourOrGrey)
+{
+    addPicture("nave.jpg", QSize(60, 20)); // three times as wide as high
+    ASSERT_NE(open(), nullptr);
+    auto* picture = window->findChild<PictureBox*>("Image1");
+    const QRect drawn = picture->pictureRect();
+    EXPECT_NEAR(double(drawn.width()) / drawn.height(), 3.0, 0.1);
+    EXPECT_TRUE(drawn.width() == picture->width() || drawn.height() == picture->height());
+
+    EXPECT_TRUE(action("mnuCol")->isChecked());
+    auto centre = [&] { return picture->grab().toImage().pixelColor(picture->rect().center()); };
+    EXPECT_NE(centre().red(), centre().green());
+    action("mnuGrigio")->trigger();
+    EXPECT_TRUE(picture->greyScale());
+    EXPECT_FALSE(action("mnuCol")->isChecked());
+    const QColor grey = centre();
+    EXPECT_EQ(grey.red(), grey.green());
+    EXPECT_EQ(grey.green(), grey.blue());
+    action("mnuCol")->trigger();
+    EXPECT_FALSE(picture->greyScale());
+    EXPECT_EQ(action("mnuGrigio")->text(), "Scala di grigi");
+}
+
+TEST_F(LettereLifeTest, ControlsScaleWithTheWindowAndComeBackExactly)
+{
+    state.ModalitaInput = kModoScansioneManuale;
+    state.ConRiquadro = true;
+    ASSERT_NE(open(), nullptr);
+    QWidget* area = window->centralWidget();
+    // Keys stand where the design puts them, in proportion to the window.
+    const double dpi = window->logicalDpiX();
+    const double factor = area->width() / double(twipsToPixels(10260, dpi));
+    EXPECT_NEAR(key(10)->x(), twipsToPixels(720, dpi) * factor, 2);
+    EXPECT_NEAR(key(24)->x(), twipsToPixels(1440 + 5 * 720, dpi) * factor, 2);
+    EXPECT_NEAR(avanti()->x(), twipsToPixels(8160, dpi) * factor, 2);
+
+    switchClick(control("PictureScansioneManuale"), Qt::Key_Space); // the frame on E
+    const QRect before = key(2)->geometry();
+    const QSize size = window->size();
+    window->resize(size.width() / 2, size.height() / 2);
+    window->resize(size);
+    EXPECT_EQ(key(2)->geometry(), before);
+    auto* frame = window->findChild<ShapeControl*>("ShapeRiquadro");
+    const int w = frame->borderWidth();
+    EXPECT_EQ(frame->geometry(), key(2)->geometry().adjusted(-w, -w, w, w));
+}
+
+} // namespace

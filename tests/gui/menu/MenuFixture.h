@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/app/Profile.h"
+#include "core/app/Program.h"
+#include "program/Windows.h"
+#include "gui/menu/FormMenu.h"
+#include "gui/widgets/ClickLabel.h"
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/SwitchBox.h"
+#include "gui/widgets/WindowManager.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace ortolino::test {
+
+// The real windows on the offscreen screen, with a settings folder of their
+// own and a stand-in exercise window named "lettere".
+class MenuFixture : public ::testing::Test
+{
+protected:
+    explicit MenuFixture(TestEnvironment::Data data = TestEnvironment::Data::Shipped) : env(data)
+    {
+        QDir().mkpath(env.env().cartellaUtenti());
+        program.state.PercorsoProfilo = env.env().profiloPredefinito();
+        registerWindows(windows);
+        windows.registerForm("lettere", [](Program& p, WindowManager& w) {
+            return new Form("lettere", p, w, QSize(1500, 1500));
+        });
+    }
+
+    FormMenu* showMenu() { return qobject_cast<FormMenu*>(windows.show("FormMenu")); }
+
+    // A profile on disk whose longest word tells it apart.
+    void writeProfile(const QString& fileName, int massimoLettere)
+    {
+        ProgramState profile;
+        profile.MassimoLettere = massimoLettere;
+        profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
+        ASSERT_TRUE(SalvaProfilo(profile));
+    }
+
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    WindowManager windows{program};
+};
+
+inline const QColor kRed(255, 0, 0);
+
+// The buttons shown red.
+inline QList<int> redButtons(const FormMenu* menu)
+{
+    QList<int> red;
+    for (int i = 0; i < kPulsantiMenu; ++i) {
+        if (background(menu->Command1[static_cast<size_t>(i)]) == kRed)
+            red << i;
+    }
+    return red;
+}
+
+// The pointer moves over a control (without a pressed button).
+inline void moveOver(QWidget* widget)
+{
+    const QPointF centre = QRectF(widget->rect()).center();
+    QMouseEvent move(QEvent::MouseMove, centre, widget->mapToGlobal(centre), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+// A switch released: the box hands the release on once no repeat follows.
+inline void releaseSwitch(SwitchBox* box, Qt::Key key)
+{
+    QTest::keyRelease(box, key);
+    box->deliverPendingRelease();
+}
+
+// A switch pressed and released (a switch interface sends ordinary keys).
+inline void pressSwitch(SwitchBox* box, Qt::Key key)
+{
+    QTest::keyPress(box, key);
+    releaseSwitch(box, key);
+}
+
+} // namespace ortolino::test

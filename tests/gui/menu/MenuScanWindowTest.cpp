@@ -1,0 +1,157 @@
+#include "gui/menu/MenuFixture.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QTimer>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+class MenuScanWindowTest : public MenuFixture
+{
+protected:
+    FormMenu* showScanning(int mode)
+    {
+        program.state.ModalitaInput = mode;
+        program.state.VelocitaScansione = 4;
+        return showMenu();
+    }
+};
+
+TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceAndChoosesOnEnter)
+{
+    FormMenu* menu = showScanning(kModoScansioneManuale);
+    SwitchBox* box = menu->PictureScansioneManuale;
+    EXPECT_TRUE(box->isVisibleTo(menu));
+    EXPECT_FALSE(menu->PictureScansioneAutomatica->isVisibleTo(menu));
+    EXPECT_EQ(menu->focusWidget(), box);
+    EXPECT_EQ(redButtons(menu), QList<int>({0})); // lit at once
+    EXPECT_TRUE(menu->Timer1->isActive());
+
+    QTest::keyPress(box, Qt::Key_Space);
+    EXPECT_EQ(redButtons(menu), QList<int>({0})); // keys act on release
+    releaseSwitch(box, Qt::Key_Space);
+    EXPECT_EQ(redButtons(menu), QList<int>({1}));
+    for (int i = 0; i < 4; ++i)
+        pressSwitch(box, Qt::Key_Space);
+    EXPECT_EQ(redButtons(menu), QList<int>({0})); // five spaces: round again
+
+    for (int i = 0; i < 4; ++i)
+        pressSwitch(box, Qt::Key_Space);
+    pressSwitch(box, Qt::Key_Return);
+    EXPECT_EQ(seams.programExit.requests, 1); // Enter on "ESCI"
+}
+
+TEST_F(MenuScanWindowTest, ManualScanningEnterAloneStartsTheFirstExercise)
+{
+    FormMenu* menu = showScanning(kModoScansioneManuale);
+    pressSwitch(menu->PictureScansioneManuale, Qt::Key_Enter);
+    settle();
+    EXPECT_EQ(program.state.TipoEsercizio, 0);
+    EXPECT_EQ(program.state.Registro[0][0], "LETTERA INIZIALE");
+    EXPECT_EQ(loadedNames(windows), QStringList({"lettere"}));
+}
+
+TEST_F(MenuScanWindowTest, ManualScanningTickKeepsTheFocusOnTheSwitchBox)
+{
+    FormMenu* menu = showScanning(kModoScansioneManuale);
+    menu->Combo1->setFocus();
+    menu->Timer1_Timer();
+    EXPECT_EQ(menu->focusWidget(), menu->PictureScansioneManuale);
+    EXPECT_EQ(redButtons(menu), QList<int>({0})); // the tick moves nothing
+}
+
+TEST_F(MenuScanWindowTest, AReleaseWithoutItsPressOrARepeatDoesNothing)
+{
+    FormMenu* menu = showScanning(kModoScansioneManuale);
+    SwitchBox* box = menu->PictureScansioneManuale;
+    // The Enter that opened the menu from the splash is released here.
+    releaseSwitch(box, Qt::Key_Return);
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
+
+    // A held switch repeats, marked as such or as plain release-press pairs:
+    // only its first press and its last release count.
+    QTest::keyPress(box, Qt::Key_Space);
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", true);
+        QApplication::sendEvent(box, &up);
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
+        QApplication::sendEvent(box, &down);
+        QTest::keyRelease(box, Qt::Key_Space);
+        QTest::keyPress(box, Qt::Key_Space);
+    }
+    EXPECT_EQ(redButtons(menu), QList<int>({0}));
+    releaseSwitch(box, Qt::Key_Space);
+    EXPECT_EQ(redButtons(menu), QList<int>({1}));
+
+    // Left alone, the box hands the release on by itself.
+    QTest::keyPress(box, Qt::Key_Space);
+    QTest::keyRelease(box, Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return redButtons(menu) == QList<int>({2}); }, 2000));
+}
+
+TEST_F(MenuScanWindowTest, AutomaticScanningLightsOneTwoThreeFourZero)
+{
+    FormMenu* menu = showScanning(kModoScansioneAutomatica);
+    EXPECT_TRUE(menu->PictureScansioneAutomatica->isVisibleTo(menu));
+    EXPECT_FALSE(menu->PictureScansioneManuale->isVisibleTo(menu));
+    EXPECT_TRUE(redButtons(menu).isEmpty());
+    EXPECT_TRUE(menu->Timer1->isActive());
+    EXPECT_EQ(menu->Timer1->interval(), 1000);
+    EXPECT_EQ(menu->Timer1->timerType(), Qt::PreciseTimer);
+    for (int expected : {1, 2, 3, 4, 0}) {
+        menu->Timer1_Timer();
+        EXPECT_EQ(redButtons(menu), QList<int>({expected}));
+    }
+    EXPECT_EQ(menu->focusWidget(), menu->PictureScansioneAutomatica);
+}
+
+TEST_F(MenuScanWindowTest, AutomaticScanningHoldsOnPressAndChoosesOnSpaceRelease)
+{
+    FormMenu* menu = showScanning(kModoScansioneAutomatica);
+    SwitchBox* box = menu->PictureScansioneAutomatica;
+    menu->Timer1_Timer();
+    menu->Timer1_Timer(); // button 2 lit
+
+    QTest::keyPress(box, Qt::Key_A);
+    EXPECT_FALSE(menu->Timer1->isActive()); // held
+    releaseSwitch(box, Qt::Key_A);
+    EXPECT_TRUE(menu->Timer1->isActive()); // resumed, nothing chosen
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
+
+    QTest::keyPress(box, Qt::Key_Space);
+    EXPECT_FALSE(menu->Timer1->isActive());
+    QTest::keyRelease(box, Qt::Key_Space);
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // not before the repeat window
+    box->deliverPendingRelease();
+    settle();
+    EXPECT_EQ(program.state.TipoEsercizio, 2);
+    EXPECT_EQ(loadedNames(windows), QStringList({"lettere"}));
+}
+
+TEST_F(MenuScanWindowTest, AutomaticScanningResumesWhenTheFocusGoesWithTheSwitchHeld)
+{
+    FormMenu* menu = showScanning(kModoScansioneAutomatica);
+    menu->PictureScansioneAutomatica->setFocus();
+    QTest::keyPress(menu->PictureScansioneAutomatica, Qt::Key_Space);
+    EXPECT_FALSE(menu->Timer1->isActive());
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(menu->PictureScansioneAutomatica, &out);
+    EXPECT_TRUE(menu->Timer1->isActive());
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
+}
+
+TEST_F(MenuScanWindowTest, AChangeOfUserSetsTheScanUpAgain)
+{
+    writeProfile("mario.ini", 5); // a mouse user
+    writeProfile("luca.ini", 5);
+    FormMenu* menu = showScanning(kModoScansioneManuale);
+    pressSwitch(menu->PictureScansioneManuale, Qt::Key_Space);
+    emit menu->Combo1->activated(menu->Combo1->findText("MARIO"));
+    EXPECT_FALSE(menu->Timer1->isActive());
+    EXPECT_FALSE(menu->PictureScansioneManuale->isVisibleTo(menu));
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+#include "core/app/Program.h"
+#include "program/Windows.h"
+#include "gui/menu/FormAvvio.h"
+#include "gui/widgets/WindowManager.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+class SplashTest : public ::testing::Test
+{
+protected:
+    SplashTest()
+    {
+        registerWindows(windows);
+    }
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    WindowManager windows{program};
+};
+
+TEST_F(SplashTest, ShowsTranslatedAndCoversTheScreen)
+{
+    program.language.CurrentLanguage = "English";
+    program.state.NumeroRigheRegistro = 7;
+    auto* form = qobject_cast<FormAvvio*>(windows.show("FormAvvio"));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->Command1->text(), "&Start");
+    EXPECT_EQ(form->findChild<QLabel*>("Label2")->text(), "I learn to write words");
+    EXPECT_EQ(form->geometry(), form->screen()->availableGeometry());
+    EXPECT_EQ(program.state.NumeroRigheRegistro, 0);
+    EXPECT_EQ(windows.loadedWindows().size(), 1);
+    windows.unload(form);
+}
+
+TEST_F(SplashTest, ASwitchUserStartsWithEnterOrSpace)
+{
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        auto* form = qobject_cast<FormAvvio*>(windows.show("FormAvvio"));
+        ASSERT_NE(form, nullptr);
+        QPointer<FormAvvio> guard(form);
+        form->Command1->setFocus();
+        QTest::keyClick(form->Command1, key);
+        settle();
+        EXPECT_TRUE(guard.isNull()) << key; // the button acted: the splash unloaded
+        ASSERT_EQ(windows.loadedWindows().size(), 1);
+        Form* menu = windows.loadedWindows().front();
+        EXPECT_EQ(menu->objectName(), "FormMenu");
+        windows.unload(menu);
+        settle();
+    }
+}
+
+} // namespace

@@ -1,0 +1,303 @@
+#include "gui/report/FormEserciziEseguiti.h"
+
+#include "core/app/Program.h"
+#include "program/Windows.h"
+#include "core/words/KeyCaptions.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/PrinterTarget.h"
+#include "gui/widgets/WindowManager.h"
+#include "support/ExternalReaders.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+// Stands in for the exercise window: its 26 letter keys captioned as that
+// window captions them.
+class StubLettere : public Form
+{
+public:
+    StubLettere(Program& program, WindowManager& windows)
+        : Form(QStringLiteral("lettere"), program, windows, QSize(9000, 7000))
+    {
+        for (int i = 0; i < kNumeroTasti; ++i) {
+            auto* key = new QPushButton(area());
+            key->setObjectName(QStringLiteral("tastiera"));
+            setControlIndex(key, i);
+        }
+    }
+    void Form_Load() override
+    {
+        Form::Form_Load();
+        ++loads;
+        for (auto* key : findChildren<QPushButton*>(QStringLiteral("tastiera")))
+            key->setText(keyCaption(program().state, controlIndex(key)));
+    }
+    static inline int loads = 0;
+};
+
+class EmptyForm : public Form
+{
+public:
+    EmptyForm(Program& program, WindowManager& windows)
+        : Form(QStringLiteral("FormMenu"), program, windows, QSize(9000, 7000))
+    {
+    }
+};
+
+// Never a printer to print on.
+class NoPrinter final : public PrinterTarget
+{
+public:
+    std::unique_ptr<QPrinter> open() override
+    {
+        ++opened;
+        return nullptr;
+    }
+    int opened = 0;
+};
+
+// One paragraph of the box as a reader sees it.
+struct BoxParagraph
+{
+    QString text;
+    Alignment alignment;
+    QList<double> sizes;
+};
+
+std::vector<BoxParagraph> paragraphsOf(const QTextEdit& box)
+{
+    std::vector<BoxParagraph> paragraphs;
+    const QFont base = box.document()->defaultFont();
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        const Qt::Alignment a = block.blockFormat().alignment();
+        BoxParagraph p{block.text(),
+                       a & Qt::AlignHCenter ? Alignment::Center
+                       : a & Qt::AlignRight ? Alignment::Right
+                                            : Alignment::Left,
+                       {}};
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const double size = it.fragment().charFormat().font().resolve(base).pointSizeF();
+            if (p.sizes.isEmpty() || p.sizes.last() != size)
+                p.sizes << size;
+        }
+        if (p.sizes.isEmpty())
+            p.sizes << block.charFormat().font().resolve(base).pointSizeF();
+        paragraphs.push_back(p);
+    }
+    return paragraphs;
+}
+
+class FormEserciziEseguitiTest : public ::testing::Test
+{
+protected:
+    FormEserciziEseguitiTest()
+    {
+        registerWindows(windows);
+        windows.registerForm(QStringLiteral("FormMenu"),
+                             [](Program& p, WindowManager& w) { return new EmptyForm(p, w); });
+        program.language.CurrentLanguage = QStringLiteral("Italiano");
+        program.services.printer = &noPrinter;
+        PreparaTastiera(program.state);
+        program.state.NomeUtente = QStringLiteral("MARIO");
+        program.state.NomeFont = QStringLiteral("Verdana");
+        StubLettere::loads = 0;
+    }
+    ~FormEserciziEseguitiTest() override
+    {
+        for (Form* form : windows.loadedWindows())
+            windows.unload(form);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FormEserciziEseguiti* show()
+    {
+        return qobject_cast<FormEserciziEseguiti*>(
+            windows.show(QStringLiteral("FormEserciziEseguiti")));
+    }
+    void useStubLettere()
+    {
+        windows.registerForm(QStringLiteral("lettere"),
+                             [](Program& p, WindowManager& w) { return new StubLettere(p, w); });
+    }
+    void finishedExercise()
+    {
+        auto& log = program.state.Registro;
+        log[0] = {QStringLiteral("LETTERA INIZIALE"), QString(), QString()};
+        log[1] = {QString(), QStringLiteral(" * CITTÀ * "), QStringLiteral("Fatto")};
+        log[2] = {QString(), QStringLiteral(" * PERCHÉ *  (_ ERCHÉ B) "), QStringLiteral("Fatto")};
+        log[3] = {QString(), QStringLiteral(" * SOLE * "), QString()};
+        program.state.NumeroRigheRegistro = 3;
+    }
+
+    TestEnvironment env;
+    TestServices seams;
+    NoPrinter noPrinter;
+    Program program{env.env(), seams.services()};
+    WindowManager windows{program};
+};
+
+TEST_F(FormEserciziEseguitiTest, ActivationBuildsTheReportWithItsHeading)
+{
+    finishedExercise();
+    FormEserciziEseguiti* form = show();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->windowTitle(), "Ortolino - Esercizi eseguiti");
+    EXPECT_EQ(form->Command3->text(), "Inserisci informazioni configurazione");
+    EXPECT_EQ(form->mnuEsci->text(), "&Esci");
+    EXPECT_EQ(form->RichTextBox1->document()->defaultFont().family(), "Verdana");
+
+    const auto paragraphs = paragraphsOf(*form->RichTextBox1);
+    ASSERT_EQ(paragraphs.size(), 12u);
+    EXPECT_EQ(paragraphs[0].text, "MARIO");
+    EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
+    EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
+    EXPECT_TRUE(paragraphs[2].text.startsWith("Data: "));
+    EXPECT_EQ(paragraphs[6].text, " *************** LETTERA INIZIALE *************** ");
+    EXPECT_EQ(paragraphs[8].text, " * CITTÀ * ");
+    EXPECT_EQ(paragraphs[9].text, " * PERCHÉ *  (_ ERCHÉ B) ");
+    EXPECT_EQ(paragraphs[10].text, ""); // the unfinished word shows no detail
+    for (size_t i = 1; i < paragraphs.size(); ++i) {
+        EXPECT_EQ(paragraphs[i].alignment, Alignment::Left) << i;
+        EXPECT_EQ(paragraphs[i].sizes, QList<double>({14.5})) << i;
+    }
+}
+
+TEST_F(FormEserciziEseguitiTest, TheSummaryReadsTheKeysOfTheExerciseWindowAndGoesOnReactivation)
+{
+    useStubLettere();
+    program.state.CarattereLettere = kMaiuscolo;
+    program.state.LettereAttive.fill(false);
+    program.state.LettereAttive[0] = program.state.LettereAttive[2] =
+        program.state.LettereAttive[4] = true;
+    FormEserciziEseguiti* form = show();
+    const QString report = form->RichTextBox1->toPlainText();
+
+    form->Command3->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(StubLettere::loads, 1);
+    EXPECT_EQ(windows.find(QStringLiteral("lettere")), nullptr); // loaded, never shown, unloaded
+    EXPECT_EQ(form->RichTextBox1->toPlainText(),
+              report +
+                  "\n****************************\nLettere attivate: Q E T \n"
+                  "Parole con un massimo di lettere: 5\n" +
+                  kTutteLeImmagini);
+    const auto paragraphs = paragraphsOf(*form->RichTextBox1);
+    EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
+    EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
+    EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
+
+    form->Form_Activate();
+    EXPECT_EQ(form->RichTextBox1->toPlainText(), report);
+
+    program.state.LettereAttive.fill(true);
+    form->Command3->click();
+    EXPECT_EQ(StubLettere::loads, 1); // all letters: no need for the keys
+    EXPECT_TRUE(form->RichTextBox1->toPlainText().contains("Lettere attivate: tutte le lettere\n"));
+}
+
+TEST_F(FormEserciziEseguitiTest, WithoutTheExerciseWindowTheCaptionsComeFromTheSettings)
+{
+    program.state.CarattereLettere = kMinuscolo;
+    program.state.LettereAttive.fill(false);
+    program.state.LettereAttive[25] = true;
+    FormEserciziEseguiti* form = show();
+    form->Command3->click();
+    EXPECT_TRUE(form->RichTextBox1->toPlainText().contains("Lettere attivate: m \n"));
+}
+
+TEST_F(FormEserciziEseguitiTest, TheSavedReportReadsBackAsTheBoxShowsIt)
+{
+    program.state.NomeUtente = QStringLiteral("Zoë {\\b} \\par");
+    finishedExercise();
+    FormEserciziEseguiti* form = show();
+    form->Command3->click();
+    const QString path = env.env().cartellaDati() + program.state.NomeUtente + "/oggi.rtf";
+    seams.dialogs.files.push_back(path);
+    form->Command2->click();
+    ASSERT_TRUE(seams.messages.shown.empty());
+    ASSERT_TRUE(QFileInfo::exists(path));
+
+    const auto read = readRtfWithUnrtf(path);
+    const auto shown = paragraphsOf(*form->RichTextBox1);
+    ASSERT_EQ(read.size(), shown.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        // unrtf, made for HTML, shows a run of blanks as one.
+        EXPECT_EQ(read[i].text, QString(shown[i].text).replace(QRegularExpression(" +"), " ")) << i;
+        const QString alignment = shown[i].alignment == Alignment::Center  ? "center"
+                                  : shown[i].alignment == Alignment::Right ? "right"
+                                                                           : "left";
+        EXPECT_EQ(read[i].alignment, alignment) << i;
+        QList<int> sizes; // unrtf reads whole points
+        for (double s : shown[i].sizes)
+            sizes << int(s);
+        EXPECT_EQ(read[i].sizes, sizes) << i;
+        EXPECT_EQ(read[i].fonts, QStringList({"Verdana"})) << i;
+        EXPECT_FALSE(read[i].bold);
+    }
+    EXPECT_EQ(read[0].text, "Zoë {\\b} \\par");
+}
+
+TEST_F(FormEserciziEseguitiTest, PrintingGoesToThePrinterWithTheReport)
+{
+    finishedExercise();
+    QTemporaryDir dir;
+    PdfFilePrinter pdf(dir.filePath("stampa.pdf"));
+    program.services.printer = &pdf;
+    show()->Command1->click();
+    EXPECT_TRUE(seams.messages.shown.empty());
+    const auto pages = readPdfWords(dir.filePath("stampa.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    QStringList words;
+    for (const PdfWord& word : pages[0].words)
+        words << word.text;
+    EXPECT_EQ(words.first(), "MARIO");
+    EXPECT_TRUE(words.contains("LETTERA"));
+    EXPECT_EQ(words.filter("*").size(), 6); // two star runs and the stars of two words
+}
+
+TEST_F(FormEserciziEseguitiTest, NoDefaultPrinterSaysSoAndDoesNothingElse)
+{
+    FormEserciziEseguiti* form = show();
+    const QString report = form->RichTextBox1->toPlainText();
+    form->Command1->click();
+    EXPECT_EQ(noPrinter.opened, 1);
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text, program.text("0202"));
+    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
+    EXPECT_EQ(form->RichTextBox1->toPlainText(), report);
+}
+
+TEST_F(FormEserciziEseguitiTest, EsciAndTheCloseBoxGoBackToTheMenu)
+{
+    for (bool closeBox : {false, true}) {
+        QPointer<FormEserciziEseguiti> form = show();
+        if (closeBox)
+            form->close();
+        else
+            form->mnuEsci->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull());
+        ASSERT_EQ(windows.loadedWindows().size(), 1);
+        Form* menu = windows.loadedWindows()[0];
+        EXPECT_EQ(menu->objectName(), "FormMenu");
+        windows.unload(menu);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+#include "gui/report/ReportPrinting.h"
+
+#include "gui/widgets/PrinterTarget.h"
+#include "support/ExternalReaders.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+constexpr double kInch = 72.0; // points
+constexpr Margins kOneInch{1440, 1440, 1440, 1440};
+
+// A line of text on a PDF page, from its words.
+struct PdfLine
+{
+    QStringList words;
+    double xMin = 1e9, yMin = 1e9, xMax = 0, yMax = 0;
+};
+
+std::vector<PdfLine> linesOf(const PdfPage& page)
+{
+    std::map<long, PdfLine> byBaseline;
+    for (const PdfWord& w : page.words) {
+        PdfLine& line = byBaseline[std::lround(w.yMax * 10)];
+        line.words << w.text;
+        line.xMin = std::min(line.xMin, w.xMin);
+        line.yMin = std::min(line.yMin, w.yMin);
+        line.xMax = std::max(line.xMax, w.xMax);
+        line.yMax = std::max(line.yMax, w.yMax);
+    }
+    std::vector<PdfLine> lines;
+    for (auto& [key, line] : byBaseline)
+        lines.push_back(line);
+    return lines;
+}
+
+class ReportPrintingTest : public ::testing::Test
+{
+protected:
+    // Prints on A4 whose printable area starts a quarter inch inside the paper.
+    std::vector<PdfPage> print(const QTextDocument& text, PrintOutcome* outcome = nullptr)
+    {
+        PdfFilePrinter target(dir.filePath("out.pdf"), QMarginsF(18, 18, 18, 18));
+        auto printer = target.open();
+        const PrintOutcome result = StampaTestoFormattato(text, *printer, kOneInch);
+        if (outcome)
+            *outcome = result;
+        printer.reset(); // the file is complete once the printer is gone
+        return readPdfWords(dir.filePath("out.pdf"));
+    }
+
+    QTemporaryDir dir;
+};
+
+// Numbered lines, one paragraph each, in a plain face.
+void fillNumbered(QTextDocument& text, int count)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(14.5);
+    text.setDefaultFont(font);
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("Riga %1 del resoconto").arg(i, 3, 10, QLatin1Char('0'));
+    text.setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchFromThePapersEdge)
+{
+    QTextDocument text;
+    fillNumbered(text, 150);
+    PrintOutcome outcome;
+    const auto pages = print(text, &outcome);
+    ASSERT_TRUE(outcome.started);
+    EXPECT_TRUE(outcome.run.complete);
+    ASSERT_GT(pages.size(), 2u);
+    EXPECT_EQ(outcome.run.pages, int(pages.size()));
+
+    int expected = 1;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        const PdfPage& page = pages[p];
+        const auto lines = linesOf(page);
+        ASSERT_FALSE(lines.empty()) << p;
+        // Every line in order, none lost or printed twice.
+        for (const PdfLine& line : lines)
+            EXPECT_EQ(line.words.value(1).toInt(), expected++) << p;
+        // The first line starts one inch from the left and top edges.
+        EXPECT_NEAR(lines.front().xMin, kInch, 1.0) << p;
+        EXPECT_GE(lines.front().yMin, kInch - 0.5) << p;
+        EXPECT_LE(lines.front().yMin, kInch + 4) << p;
+        EXPECT_LE(lines.back().yMax, page.height - kInch) << p;
+        // A page before the last has no room left for one more line.
+        if (p + 1 < pages.size()) {
+            const double pitch = lines[1].yMax - lines[0].yMax;
+            EXPECT_GT(lines.back().yMax + pitch, page.height - kInch) << p;
+        }
+    }
+    EXPECT_EQ(expected, 151);
+}
+
+TEST_F(ReportPrintingTest, FormattingIsKeptOnPaper)
+{
+    QTextDocument text;
+    fillNumbered(text, 3);
+    QTextCursor cursor(&text);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat big;
+    big.setFontPointSize(29);
+    cursor.mergeCharFormat(big);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.mergeBlockFormat(centred);
+
+    const auto pages = print(text);
+    ASSERT_EQ(pages.size(), 1u);
+    const auto lines = linesOf(pages[0]);
+    ASSERT_EQ(lines.size(), 3u);
+    const double centre = pages[0].width / 2;
+    EXPECT_NEAR((lines[0].xMin + lines[0].xMax) / 2, centre, 2.0);
+    EXPECT_NEAR(lines[1].xMin, kInch, 1.0);
+    const double bigHeight = lines[0].yMax - lines[0].yMin;
+    const double smallHeight = lines[1].yMax - lines[1].yMin;
+    EXPECT_NEAR(bigHeight / smallHeight, 2.0, 0.15);
+}
+
+TEST_F(ReportPrintingTest, AnEmptyReportPrintsOneBlankPage)
+{
+    QTextDocument text;
+    PrintOutcome outcome;
+    const auto pages = print(text, &outcome);
+    EXPECT_EQ(outcome.run.pages, 1);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].words.empty());
+}
+
+TEST_F(ReportPrintingTest, ALineTallerThanThePageEndsTheJob)
+{
+    QTextDocument text;
+    fillNumbered(text, 2);
+    QTextCursor cursor(text.lastBlock());
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat huge;
+    huge.setFontPointSize(900);
+    cursor.mergeCharFormat(huge);
+
+    // The first line goes on page one; the huge one fits on no page, so the
+    // job ends with the page that could not place it instead of looping.
+    PrintOutcome outcome;
+    const auto pages = print(text, &outcome);
+    EXPECT_FALSE(outcome.run.complete);
+    EXPECT_EQ(outcome.run.pages, 2);
+    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(linesOf(pages[0]).size(), 1u);
+    EXPECT_EQ(pages[0].words[1].text, "001");
+    EXPECT_TRUE(pages[1].words.empty());
+}
+
+} // namespace
