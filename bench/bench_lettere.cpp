@@ -6,14 +6,14 @@
 // Prints its figures. Run it on a real display or under Xvfb:
 //   xvfb-run -a build/bin/bench_lettere [steps [VelocitaScansione]]
 #include "core/app/Program.h"
-#include "program/Windows.h"
-#include "gui/exercise/lettere.h"
 #include "core/exercise/Scanning.h"
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Random.h"
 #include "core/platform/Waiter.h"
+#include "gui/exercise/lettere.h"
 #include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,13 +6,13 @@
 //   speech_bench --show NAME TEXT [SECONDS]
 //                                     shows character NAME speaking TEXT on screen
 #include "core/platform/Environment.h"
-#include "gui/character/CharacterAgent.h"
-#include "gui/character/CharacterArtwork.h"
 #include "core/speech/CharacterFile.h"
 #include "core/speech/EspeakSynthesizer.h"
 #include "core/speech/SpeechPlayer.h"
 #include "core/speech/VoiceMapping.h"
 #include "core/speech/WavFile.h"
+#include "gui/character/CharacterAgent.h"
+#include "gui/character/CharacterArtwork.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,10 +3,10 @@
 #include "gui/config/FormConfigura.h"
 #include "gui/exercise/lettere.h"
 #include "gui/menu/FormAvvio.h"
-#include "gui/menu/FormMenu.h"
 #include "gui/menu/FormInfo.h"
-#include "gui/widgets/WindowManager.h"
+#include "gui/menu/FormMenu.h"
 #include "gui/report/FormEserciziEseguiti.h"
+#include "gui/widgets/WindowManager.h"
 
 namespace ortolino {
 

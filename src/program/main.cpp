@@ -1,15 +1,15 @@
 #include "core/app/Program.h"
 #include "core/app/Startup.h"
-#include "program/Windows.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Random.h"
+#include "core/platform/Waiter.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/QtAudio.h"
-#include "core/platform/Clock.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/QtDialogs.h"
 #include "gui/widgets/QtServices.h"
-#include "core/platform/Random.h"
-#include "core/platform/Waiter.h"
 #include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
 
 #include <QApplication>
 

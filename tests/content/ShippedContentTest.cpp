@@ -3,10 +3,10 @@
 // each list word finds its picture, the default settings find words for every
 // exercise kind, and the shipped files are the ones the word table makes.
 
-#include "core/platform/Environment.h"
+#include "ContentTable.h"
 #include "core/app/Profile.h"
 #include "core/app/ProgramState.h"
-#include "ContentTable.h"
+#include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
 #include "support/QtPrinters.h"
 

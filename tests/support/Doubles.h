@@ -9,10 +9,9 @@
 #include "core/platform/SpeakingCharacter.h"
 #include "core/platform/Waiter.h"
 
-#include <QStringList>
-
 #include <deque>
 #include <functional>
+#include <QStringList>
 #include <vector>
 
 namespace ortolino::test {
@@ -92,7 +91,7 @@ public:
     std::optional<Colore> ShowColorDialog(QObject* owner) override;
     std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) override;
 
-    std::deque<QString> files;                   // "" = cancelled
+    std::deque<QString> files; // "" = cancelled
     std::deque<std::optional<Colore>> colours;
     std::deque<std::optional<FontChoice>> fonts;
     std::vector<FileRequest> fileRequests;

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <ostream>
 #include <QString>
 #include <QStringList>
-
-#include <ostream>
 
 // Readable failure messages for Qt values in GoogleTest assertions.
 inline void PrintTo(const QString& text, std::ostream* out)

@@ -13,7 +13,11 @@ namespace ortolino::test {
 class TestEnvironment
 {
 public:
-    enum class Data { Shipped, Empty };
+    enum class Data
+    {
+        Shipped,
+        Empty
+    };
     explicit TestEnvironment(Data data = Data::Shipped);
 
     const Environment& env() const { return env_; }

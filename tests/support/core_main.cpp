@@ -1,6 +1,5 @@
-#include <QCoreApplication>
-
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 int main(int argc, char** argv)
 {

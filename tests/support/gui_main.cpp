@@ -1,6 +1,5 @@
-#include <QApplication>
-
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv)
 {

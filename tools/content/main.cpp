@@ -6,8 +6,8 @@
 // longer in the table are removed, so the folders hold exactly the table.
 
 #include "ContentTable.h"
-#include "PictureRenderer.h"
 #include "core/platform/TextFiles.h"
+#include "PictureRenderer.h"
 
 #include <QDir>
 #include <QGuiApplication>

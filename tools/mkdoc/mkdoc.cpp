@@ -7,6 +7,8 @@
 // licence, a credits file) set in a fixed-width font. Every top-level heading
 // after the first starts a new page.
 
+#include <algorithm>
+#include <cstdio>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -17,9 +19,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
-
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 

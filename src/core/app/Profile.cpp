@@ -1,14 +1,13 @@
 #include "core/app/Profile.h"
 
-#include "core/platform/Environment.h"
 #include "core/app/ProgramState.h"
+#include "core/platform/Environment.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/TextFiles.h"
 
-#include <QStringList>
-
 #include <cmath>
 #include <optional>
+#include <QStringList>
 
 namespace ortolino {
 
@@ -16,7 +15,10 @@ namespace {
 
 // --- writing ---------------------------------------------------------------
 
-QString yesNo(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 // A number as the profile writes it: a blank (or the minus sign) before the
 // digits and one blank after them.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/platform/Environment.h"
 #include "core/app/ProgramState.h"
 #include "core/lang/Language.h"
+#include "core/platform/Environment.h"
 #include "core/platform/Services.h"
 
 namespace ortolino {

@@ -5,13 +5,10 @@
 namespace ortolino {
 
 ProgramState::ProgramState()
-    : NomeUtente(QStringLiteral("_predefinito")),
-      CarattereLettere(kMaiuscolo),
-      NomeFont(QStringLiteral("Arial")),
-      NomeFontScelto(QStringLiteral("Arial")),
+    : NomeUtente(QStringLiteral("_predefinito")), CarattereLettere(kMaiuscolo),
+      NomeFont(QStringLiteral("Arial")), NomeFontScelto(QStringLiteral("Arial")),
       NomeAgente(QStringLiteral("Merlin")),
-      ModoVoce(QStringLiteral("{7EF71701-A92D-11d1-B17B-0020AFED142E}")),
-      Registro(kRigheRegistro),
+      ModoVoce(QStringLiteral("{7EF71701-A92D-11d1-B17B-0020AFED142E}")), Registro(kRigheRegistro),
       ParoleDisponibili(kMassimoParole + 1)
 {
     for (int i : kLettereAttivePredefinite)
@@ -50,8 +47,8 @@ QString parametriVoce(int velocitaVoce, int tonoVoce)
 void PreparaTastiera(ProgramState& state)
 {
     static const char* const lettere[kNumeroTasti] = {"q", "w", "e", "r", "t", "y", "u", "i", "o",
-                                                     "p", "a", "s", "d", "f", "g", "h", "j", "k",
-                                                     "l", "z", "x", "c", "v", "b", "n", "m"};
+                                                      "p", "a", "s", "d", "f", "g", "h", "j", "k",
+                                                      "l", "z", "x", "c", "v", "b", "n", "m"};
     state.LettereTastiera[0].clear();
     for (int k = 0; k < kNumeroTasti; ++k)
         state.LettereTastiera[static_cast<size_t>(k + 1)] = QString::fromLatin1(lettere[k]);

@@ -2,10 +2,9 @@
 
 #include "core/platform/Colore.h"
 
-#include <QString>
-
 #include <array>
 #include <cstdint>
+#include <QString>
 #include <vector>
 
 namespace ortolino {
@@ -89,7 +88,8 @@ struct ProgramState
 };
 
 // Default letters: e r t u i o p a l n m.
-inline constexpr std::array<int, 11> kLettereAttivePredefinite = {2, 3, 4, 6, 7, 8, 9, 10, 18, 24, 25};
+inline constexpr std::array<int, 11> kLettereAttivePredefinite = {2, 3,  4,  6,  7, 8,
+                                                                  9, 10, 18, 24, 25};
 
 // One colour of the background table, drawn at random (a pastel or bright colour).
 std::uint32_t ScegliColoreCasuale(RandomSource& random);

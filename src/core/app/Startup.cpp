@@ -55,7 +55,8 @@ bool CreaCartella(Program& program, const QString& path)
     QString notice = program.text(QStringLiteral("0005")) + kCrLf + QLatin1Char(' ') + kCrLf +
                      program.text(QStringLiteral("0006")) + kCrLf + QLatin1Char(' ') + kCrLf +
                      program.text(QStringLiteral("0007")) + kCrLf;
-    writeFileAtomically(program.env.fileLeggimi(), notice.toUtf8()); // a missing notice harms nobody
+    writeFileAtomically(program.env.fileLeggimi(),
+                        notice.toUtf8()); // a missing notice harms nobody
     return true;
 }
 
@@ -67,7 +68,8 @@ bool CreaCartelle(Program& program)
         if (EsisteCartella(folder) || CreaCartella(program, folder))
             continue;
         Message message;
-        message.text = program.text(QStringLiteral("0200")) + kCrLf + QDir::toNativeSeparators(folder);
+        message.text =
+            program.text(QStringLiteral("0200")) + kCrLf + QDir::toNativeSeparators(folder);
         message.icon = Message::Icon::Critical;
         program.services.messages->show(message);
         return false; // the folders below it cannot be made either

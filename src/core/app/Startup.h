@@ -1,9 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <QLockFile>
 #include <QString>
-
-#include <memory>
 
 namespace ortolino {
 
@@ -11,7 +10,8 @@ class Program;
 struct Environment;
 
 // Lines of the notice that tells where the handwriting font comes from.
-inline const QString kCreditoFont1 = QStringLiteral("Tratto1: Ecolier Court di Jean-Marie Douteau,");
+inline const QString kCreditoFont1 =
+    QStringLiteral("Tratto1: Ecolier Court di Jean-Marie Douteau,");
 inline const QString kCreditoFont2 =
     QStringLiteral("con le lettere accentate di Ortolino (SIL Open Font License 1.1)");
 
@@ -27,7 +27,11 @@ private:
     QLockFile lock_;
 };
 
-enum class StartResult { Started, AlreadyRunning };
+enum class StartResult
+{
+    Started,
+    AlreadyRunning
+};
 
 // Start-up up to the splash window: second copy refused, random seed, font,
 // language texts, keyboard letters, settings folders, default user profile.

@@ -1,8 +1,8 @@
 #include "core/app/Users.h"
 
-#include "core/platform/Environment.h"
 #include "core/app/Profile.h"
 #include "core/app/ProgramState.h"
+#include "core/platform/Environment.h"
 #include "core/platform/FileNames.h"
 
 #include <QDir>

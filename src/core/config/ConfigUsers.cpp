@@ -1,8 +1,8 @@
 #include "core/config/ConfigUsers.h"
 
-#include "core/platform/Environment.h"
 #include "core/app/ProgramState.h"
 #include "core/app/Users.h"
+#include "core/platform/Environment.h"
 
 #include <algorithm>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "core/config/WordListEditor.h"
 
-#include "core/platform/Environment.h"
 #include "core/app/ProgramState.h"
-#include "core/words/WordCatalogue.h"
+#include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
+#include "core/words/WordCatalogue.h"
 
 #include <algorithm>
 #include <functional>

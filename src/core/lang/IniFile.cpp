@@ -6,7 +6,10 @@ namespace ortolino {
 
 namespace {
 
-bool isSectionLine(const QString& trimmed) { return trimmed.startsWith(QLatin1Char('[')); }
+bool isSectionLine(const QString& trimmed)
+{
+    return trimmed.startsWith(QLatin1Char('['));
+}
 
 QString sectionName(const QString& trimmed)
 {
@@ -23,7 +26,10 @@ std::optional<std::pair<QString, QString>> keyValue(const QString& line)
     return std::make_pair(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 QString withoutQuotes(const QString& value)
 {

@@ -16,9 +16,10 @@ QString Language::MLSGetString(const QString& key)
 
 void Language::readCurrentLanguageSetting()
 {
-    CurrentLanguage = MLSReadIniString(env_.pathForReading(settingRelativePath()),
-                                       QStringLiteral("Language"), QStringLiteral("CurrentLanguage"))
-                          .value_or(QString());
+    CurrentLanguage =
+        MLSReadIniString(env_.pathForReading(settingRelativePath()), QStringLiteral("Language"),
+                         QStringLiteral("CurrentLanguage"))
+            .value_or(QString());
 }
 
 bool Language::writeCurrentLanguageSetting(const QString& name)
@@ -40,7 +41,8 @@ QStringList Language::installedLanguages() const
 {
     QStringList names;
     QDir folder(env_.programFile(QStringLiteral("lngortolino")));
-    const QStringList entries = folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+    const QStringList entries =
+        folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QString& entry : entries) {
         if (hasExtension(entry, QStringLiteral(".lng")))
             names << entry.left(entry.size() - 4);

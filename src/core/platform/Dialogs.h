@@ -2,10 +2,9 @@
 
 #include "core/platform/Colore.h"
 
+#include <optional>
 #include <QList>
 #include <QString>
-
-#include <optional>
 
 class QObject;
 
@@ -34,7 +33,11 @@ struct FontChoice
 class Dialogs
 {
 public:
-    enum FileDialogKind : short { Open = 1, Save = 2 };
+    enum FileDialogKind : short
+    {
+        Open = 1,
+        Save = 2
+    };
 
     virtual ~Dialogs() = default;
 
@@ -43,7 +46,8 @@ public:
     // extension is added to a name typed without one.
     virtual QString ShowFileDialog(QObject* owner, short kind, const QString& title,
                                    const QString& initialName, const QList<FileFilter>& filters,
-                                   const QString& initialFolder, const QString& defaultExtension) = 0;
+                                   const QString& initialFolder,
+                                   const QString& defaultExtension) = 0;
 
     // The colour chosen (&HBBGGRR), or nothing when cancelled.
     virtual std::optional<Colore> ShowColorDialog(QObject* owner) = 0;

@@ -32,7 +32,8 @@ Environment Environment::fromSystem(const QString& executableFolder)
     if (exeDir.exists(QStringLiteral("lngortolino")))
         env.programFolder = QDir::cleanPath(exeDir.absolutePath());
     else
-        env.programFolder = QDir::cleanPath(exeDir.absoluteFilePath(QStringLiteral("../share/ortolino")));
+        env.programFolder =
+            QDir::cleanPath(exeDir.absoluteFilePath(QStringLiteral("../share/ortolino")));
 
     env.settingsRoot = xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config")) +
                        QLatin1String("ImpostazioniProgrammiLumo/");

@@ -7,8 +7,9 @@ namespace ortolino {
 // Where Ortolino finds its data and keeps its settings on this machine.
 struct Environment
 {
-    QString programFolder; // data shipped with the program (lngortolino/, suoni/, ...), no final "/"
-    QString settingsRoot;  // ".../ImpostazioniProgrammiLumo/", with a final "/"
+    QString
+        programFolder;    // data shipped with the program (lngortolino/, suoni/, ...), no final "/"
+    QString settingsRoot; // ".../ImpostazioniProgrammiLumo/", with a final "/"
     QString windowsFolder; // $XDG_DATA_HOME with a final "/": fonts/ lives below it
     QString runtimeFolder; // where the single-instance lock lives
 
@@ -21,7 +22,10 @@ struct Environment
     QString cartellaUtenti() const { return cartellaOrtolino() + QLatin1String("utenti/"); }
     QString cartellaDati() const { return cartellaOrtolino() + QLatin1String("dati/"); }
     QString fileLeggimi() const { return settingsRoot + QLatin1String("leggimi.txt"); }
-    QString profiloPredefinito() const { return cartellaUtenti() + QLatin1String("_predefinito.INI"); }
+    QString profiloPredefinito() const
+    {
+        return cartellaUtenti() + QLatin1String("_predefinito.INI");
+    }
 
     // A file of the program folder, e.g. programFile("suoni/si.wav").
     QString programFile(const QString& relative) const;

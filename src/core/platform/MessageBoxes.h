@@ -8,8 +8,19 @@ namespace ortolino {
 // record the messages and answer them without ever blocking.
 struct Message
 {
-    enum class Icon { None, Information, Warning, Critical, Question };
-    enum class Buttons { Ok, YesNo };
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning,
+        Critical,
+        Question
+    };
+    enum class Buttons
+    {
+        Ok,
+        YesNo
+    };
 
     QString text;
     QString title = QStringLiteral("Ortolino");
@@ -20,7 +31,12 @@ struct Message
 class MessageBoxes
 {
 public:
-    enum class Answer { Ok, Yes, No };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No
+    };
 
     virtual ~MessageBoxes() = default;
     virtual Answer show(const Message& message) = 0;

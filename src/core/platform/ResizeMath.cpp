@@ -18,7 +18,9 @@ bool scaleGeometry(const Geometry& recorded, const Geometry& present, const Resi
 {
     if (!std::isfinite(horizontalFactor) || !std::isfinite(verticalFactor))
         return false;
-    auto scaled = [](int value, double factor) { return static_cast<int>(std::lround(value * factor)); };
+    auto scaled = [](int value, double factor) {
+        return static_cast<int>(std::lround(value * factor));
+    };
     result = present;
     if (tag.left)
         result.left = scaled(recorded.left, horizontalFactor);

@@ -24,10 +24,10 @@ struct Services
     Clock* clock = nullptr;
     MessageBoxes* messages = nullptr;
     FontRegistry* fonts = nullptr;
-    Agent* agent = nullptr;      // the speaking character component
+    Agent* agent = nullptr; // the speaking character component
     SoundPlayer* sounds = nullptr;
-    Dialogs* dialogs = nullptr;  // file, colour and font choosers
-    Waiter* waiter = nullptr;    // the waits of the helps (Attendi)
+    Dialogs* dialogs = nullptr;          // file, colour and font choosers
+    Waiter* waiter = nullptr;            // the waits of the helps (Attendi)
     DocumentOpener* documents = nullptr; // the desktop's "open" for the PDFs
     ProgramExit* programExit = nullptr;  // "ESCI": the end of the program
     // Where reports are printed: the default printer, or a file in tests.

@@ -1,10 +1,9 @@
 #include "core/platform/TextFiles.h"
 
+#include <array>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
-
-#include <array>
 
 namespace ortolino {
 

@@ -1,11 +1,11 @@
 #include "core/words/WordCatalogue.h"
 
-#include "core/platform/Environment.h"
 #include "core/app/ProgramState.h"
-#include "core/words/WaitingNotice.h"
+#include "core/platform/Environment.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/TextFiles.h"
+#include "core/words/WaitingNotice.h"
 
 #include <algorithm>
 #include <dirent.h>

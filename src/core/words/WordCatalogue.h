@@ -1,11 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace ortolino {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "gui/character/BalloonWindow.h"
-#include "gui/character/CharacterArtwork.h"
-#include "gui/character/CharacterWindow.h"
 #include "core/platform/SpeakingCharacter.h"
 #include "core/speech/CharacterMotion.h"
 #include "core/speech/SpeechPlayer.h"
+#include "gui/character/BalloonWindow.h"
+#include "gui/character/CharacterArtwork.h"
+#include "gui/character/CharacterWindow.h"
 
 #include <functional>
 #include <memory>

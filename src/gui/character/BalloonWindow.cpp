@@ -1,7 +1,7 @@
 #include "gui/character/BalloonWindow.h"
 
-#include "gui/character/CharacterWindow.h"
 #include "core/speech/CharacterMotion.h"
+#include "gui/character/CharacterWindow.h"
 
 #include <algorithm>
 #include <QFontMetrics>

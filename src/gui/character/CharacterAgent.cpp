@@ -1,8 +1,8 @@
 #include "gui/character/CharacterAgent.h"
 
-#include "gui/character/AnimatedCharacter.h"
 #include "core/speech/CharacterFile.h"
 #include "core/speech/VoiceMapping.h"
+#include "gui/character/AnimatedCharacter.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gui/character/QtAudio.h"
 #include "core/platform/SpeakingCharacter.h"
 #include "core/speech/EspeakSynthesizer.h"
+#include "gui/character/QtAudio.h"
 
 #include <functional>
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/exercise/ExerciseView.h"
-#include "gui/widgets/Form.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/SpeakingCharacter.h"
+#include "gui/widgets/Form.h"
 
 #include <array>
 #include <memory>

@@ -1,9 +1,9 @@
 // Appearance: letter case, fonts, colours, system colours and pointer.
 #include "core/app/Program.h"
 #include "core/config/ConfigSettings.h"
+#include "core/platform/Dialogs.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Colors.h"
-#include "core/platform/Dialogs.h"
 #include "gui/widgets/QtDialogs.h"
 
 #include <QButtonGroup>

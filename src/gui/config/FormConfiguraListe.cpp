@@ -1,10 +1,10 @@
 // Word lists: the list in use and the editor that builds list files from
 // the words that have a picture.
 #include "core/app/Program.h"
-#include "gui/config/FormConfigura.h"
 #include "core/config/WordListEditor.h"
-#include "core/words/WordCatalogue.h"
 #include "core/platform/Dialogs.h"
+#include "core/words/WordCatalogue.h"
+#include "gui/config/FormConfigura.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "gui/menu/FormInfo.h"
 
+#include "core/app/Informazioni.h"
 #include "core/app/Program.h"
+#include "core/platform/DocumentOpener.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Controls.h"
-#include "core/platform/DocumentOpener.h"
-#include "core/app/Informazioni.h"
 #include "gui/widgets/WindowManager.h"
 
 #include <QPushButton>

@@ -1,15 +1,15 @@
 #include "gui/report/FormEserciziEseguiti.h"
 
 #include "core/app/Program.h"
-#include "core/words/KeyCaptions.h"
-#include "gui/widgets/Controls.h"
 #include "core/platform/MessageBoxes.h"
+#include "core/report/ReportSave.h"
+#include "core/words/KeyCaptions.h"
+#include "gui/report/ReportBox.h"
+#include "gui/report/ReportPrinting.h"
+#include "gui/widgets/Controls.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/WindowManager.h"
 #include "gui/widgets/WordWrapButton.h"
-#include "gui/report/ReportBox.h"
-#include "gui/report/ReportPrinting.h"
-#include "core/report/ReportSave.h"
 
 #include <QAbstractButton>
 #include <QDate>

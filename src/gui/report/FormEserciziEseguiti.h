@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/widgets/Form.h"
 #include "core/report/ReportBuilder.h"
+#include "gui/widgets/Form.h"
 
 class QAction;
 class QPushButton;

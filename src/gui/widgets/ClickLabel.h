@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QLabel>
-
 #include <memory>
+#include <QLabel>
 
 class QSvgRenderer;
 

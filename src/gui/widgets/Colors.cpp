@@ -1,11 +1,10 @@
 #include "gui/widgets/Colors.h"
 
+#include <cmath>
+#include <cstdint>
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
-
-#include <cmath>
-#include <cstdint>
 
 namespace ortolino {
 
@@ -16,12 +15,18 @@ QColor systemColor(int index)
 {
     const QPalette palette = QApplication::palette();
     switch (index) {
-    case 5: return palette.color(QPalette::Base);        // window background
-    case 8: return palette.color(QPalette::WindowText);  // window text
-    case 13: return palette.color(QPalette::Highlight);  // highlight
-    case 14: return palette.color(QPalette::HighlightedText);
-    case 18: return palette.color(QPalette::ButtonText); // button text
-    default: return palette.color(QPalette::Button);     // button face (15) and the rest
+    case 5:
+        return palette.color(QPalette::Base); // window background
+    case 8:
+        return palette.color(QPalette::WindowText); // window text
+    case 13:
+        return palette.color(QPalette::Highlight); // highlight
+    case 14:
+        return palette.color(QPalette::HighlightedText);
+    case 18:
+        return palette.color(QPalette::ButtonText); // button text
+    default:
+        return palette.color(QPalette::Button); // button face (15) and the rest
     }
 }
 

@@ -1,8 +1,8 @@
 #include "gui/widgets/Form.h"
 
 #include "core/app/Program.h"
-#include "gui/widgets/FormTranslator.h"
 #include "core/platform/ResizeMath.h"
+#include "gui/widgets/FormTranslator.h"
 #include "gui/widgets/WindowManager.h"
 
 #include <QCloseEvent>

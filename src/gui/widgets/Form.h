@@ -2,9 +2,8 @@
 
 #include "gui/widgets/clsResize.h"
 
-#include <QMainWindow>
-
 #include <memory>
+#include <QMainWindow>
 
 namespace ortolino {
 

@@ -24,11 +24,11 @@ QCursor pencilPointer()
     tip.closeSubpath();
     p.setBrush(QColor(245, 215, 160)); // bare wood
     p.drawPath(tip);
-    p.setBrush(QColor(60, 60, 60));    // lead
+    p.setBrush(QColor(60, 60, 60)); // lead
     p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(3, 6), QPointF(-3, 6)}));
-    p.setBrush(QColor(255, 190, 0));   // yellow body
+    p.setBrush(QColor(255, 190, 0)); // yellow body
     p.drawRect(QRectF(-7, 14, 14, 24));
-    p.setBrush(QColor(235, 90, 110));  // eraser
+    p.setBrush(QColor(235, 90, 110)); // eraser
     p.drawRoundedRect(QRectF(-7, 38, 14, 7), 2, 2);
     p.end();
     return QCursor(pixmap, 2, 2);

@@ -2,11 +2,10 @@
 
 #include "gui/widgets/Colors.h"
 
+#include <cmath>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
-
-#include <cmath>
 
 namespace ortolino {
 

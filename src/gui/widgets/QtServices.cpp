@@ -14,11 +14,21 @@ MessageBoxes::Answer QtMessageBoxes::show(const Message& message)
     box.setWindowTitle(message.title);
     box.setText(message.text);
     switch (message.icon) {
-    case Message::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Message::Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Message::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Message::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Message::Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Message::Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Message::Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Message::Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Message::Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Message::Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     if (message.buttons == Message::Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
-
-#include <functional>
 
 namespace ortolino {
 

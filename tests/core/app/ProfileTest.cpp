@@ -1,12 +1,12 @@
 #include "core/app/Profile.h"
+
 #include "core/app/ProgramState.h"
 #include "core/platform/TextFiles.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-
-#include <gtest/gtest.h>
 
 using namespace ortolino;
 using ortolino::test::TestEnvironment;
@@ -183,12 +183,12 @@ TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
 {
     ASSERT_TRUE(SalvaProfilo(state));
     QStringList lines = savedLines();
-    lines[0] = "true";                                    // lower case is not "True"
-    lines[1] = "Tak";                                     // any leading capital T is
-    lines[26] = "MAIUSCOLO";                              // the case test is exact
-    lines[28] = " /scuola/liste/frutta.txt   ";           // blanks around the path
-    lines[35] = "\"Comic Sans MS, grassetto\"";           // a quoted field keeps its comma
-    lines[36] = "Liberation Sans, Bold";                  // an unquoted one stops at it
+    lines[0] = "true";                          // lower case is not "True"
+    lines[1] = "Tak";                           // any leading capital T is
+    lines[26] = "MAIUSCOLO";                    // the case test is exact
+    lines[28] = " /scuola/liste/frutta.txt   "; // blanks around the path
+    lines[35] = "\"Comic Sans MS, grassetto\""; // a quoted field keeps its comma
+    lines[36] = "Liberation Sans, Bold";        // an unquoted one stops at it
     writeLines(lines);
 
     ProgramState read;

@@ -1,12 +1,12 @@
-#include "core/app/Program.h"
 #include "core/app/Startup.h"
+
+#include "core/app/Program.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

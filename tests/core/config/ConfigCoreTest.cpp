@@ -1,10 +1,10 @@
-#include "core/platform/Environment.h"
 #include "core/app/ProgramState.h"
 #include "core/config/ConfigSettings.h"
 #include "core/config/ConfigUsers.h"
 #include "core/config/WordListEditor.h"
-#include "core/words/WordCatalogue.h"
 #include "core/platform/Dialogs.h"
+#include "core/platform/Environment.h"
+#include "core/words/WordCatalogue.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/exercise/Scanning.h"
 
-#include "core/exercise/Presentazione.h"
 #include "core/exercise/ExerciseFixture.h"
+#include "core/exercise/Presentazione.h"
 
 using namespace ortolino;
 using namespace ortolino::test;

@@ -1,10 +1,10 @@
 #include "core/lang/IniFile.h"
+
 #include "core/platform/TextFiles.h"
 #include "support/TestEnvironment.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace ortolino;
 using ortolino::test::writeFile;
@@ -31,17 +31,18 @@ QByteArray fileOfSize(qint64 size)
 
 TEST_F(IniFileTest, SmallFilesFollowTheIniRules)
 {
-    writeFile(path("a.ini"), "; comment\r\n[ Strings ]\r\n  0001  =  \"  ciao  \"  \r\n"
-                             "0002=senza virgolette\r\n0003=\"solo una\r\n[strings]\r\n0004=secondo\r\n"
-                             "[Altro]\r\n0005=x\r\n");
+    writeFile(path("a.ini"),
+              "; comment\r\n[ Strings ]\r\n  0001  =  \"  ciao  \"  \r\n"
+              "0002=senza virgolette\r\n0003=\"solo una\r\n[strings]\r\n0004=secondo\r\n"
+              "[Altro]\r\n0005=x\r\n");
     auto read = [&](const char* section, const char* key) {
         return MLSReadIniString(path("a.ini"), section, key).value();
     };
-    EXPECT_EQ(read("strings", "0001"), "  ciao  ");   // section and key in any case, quotes off
+    EXPECT_EQ(read("strings", "0001"), "  ciao  "); // section and key in any case, quotes off
     EXPECT_EQ(read("STRINGS", "0002"), "senza virgolette");
-    EXPECT_EQ(read("Strings", "0003"), "\"solo una");  // one quote is not a pair
-    EXPECT_EQ(read("Strings", "0004"), "");            // only the first section of a name counts
-    EXPECT_EQ(read("Strings", "0005"), "");            // keys of other sections are not seen
+    EXPECT_EQ(read("Strings", "0003"), "\"solo una"); // one quote is not a pair
+    EXPECT_EQ(read("Strings", "0004"), "");           // only the first section of a name counts
+    EXPECT_EQ(read("Strings", "0005"), "");           // keys of other sections are not seen
     EXPECT_EQ(read("Nessuna", "0001"), "");
 }
 
@@ -83,7 +84,8 @@ TEST_F(IniFileTest, TheScanDropsTheFirstAndLastCharacterWhateverTheyAre)
 
 TEST_F(IniFileTest, WindowsCodePageFilesRead)
 {
-    writeFile(path("it.lng"), *encodeWindows1252(QString::fromUtf8("[Strings]\r\n0001=\"Già è così\"\r\n")));
+    writeFile(path("it.lng"),
+              *encodeWindows1252(QString::fromUtf8("[Strings]\r\n0001=\"Già è così\"\r\n")));
     EXPECT_EQ(MLSReadIniString(path("it.lng"), "Strings", "0001").value(),
               QString::fromUtf8("Già è così"));
     writeFile(path("bom.lng"), "\xEF\xBB\xBF[Strings]\n0001=\"perché\"\n");

@@ -1,13 +1,12 @@
 #include "core/lang/Language.h"
+
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
+#include <map>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <gtest/gtest.h>
-
-#include <map>
 
 using namespace ortolino;
 using ortolino::test::TestEnvironment;
@@ -30,7 +29,8 @@ TEST(LanguageTest, ShippedLanguagesCarryEveryKey)
     for (const QString& name : installed) {
         language.CurrentLanguage = name;
         for (const QString& key : kKeys)
-            EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << name.toStdString() << " " << key.toStdString();
+            EXPECT_FALSE(language.MLSGetString(key).isEmpty())
+                << name.toStdString() << " " << key.toStdString();
     }
     language.CurrentLanguage = "Italiano";
     EXPECT_EQ(language.MLSGetString("0000"), "1040");

@@ -1,16 +1,15 @@
+#include "core/app/Informazioni.h"
+#include "core/app/LanguageChoice.h"
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
-#include "core/app/LanguageChoice.h"
-#include "core/menu/MenuScan.h"
 #include "core/app/Users.h"
-#include "core/app/Informazioni.h"
+#include "core/menu/MenuScan.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-
-#include <gtest/gtest.h>
 
 using namespace ortolino;
 using namespace ortolino::test;

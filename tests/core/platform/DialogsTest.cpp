@@ -1,4 +1,5 @@
 #include "core/platform/Dialogs.h"
+
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 #include "core/platform/ResizeMath.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 using namespace ortolino;
@@ -31,7 +30,8 @@ TEST(ResizeMathTest, ScalingStartsFromTheRecordAndKeepsUnselectedValues)
     EXPECT_EQ(out, (Geometry{200, 150, 9, 10}));
     ASSERT_TRUE(scaleGeometry(recorded, out, ResizeTag{}, 1.0, 1.0, out));
     EXPECT_EQ(out, recorded); // back to the recorded size restores exactly
-    EXPECT_FALSE(scaleGeometry(recorded, present, ResizeTag{}, std::numeric_limits<double>::infinity(), 1.0, out));
+    EXPECT_FALSE(scaleGeometry(recorded, present, ResizeTag{},
+                               std::numeric_limits<double>::infinity(), 1.0, out));
 }
 
 TEST(ResizeMathTest, SeventyFivePercentIsCentred)

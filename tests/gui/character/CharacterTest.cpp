@@ -1,8 +1,8 @@
+#include "core/platform/TextFiles.h"
+#include "core/speech/WavFile.h"
 #include "gui/character/AnimatedCharacter.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/QtAudio.h"
-#include "core/speech/WavFile.h"
-#include "core/platform/TextFiles.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

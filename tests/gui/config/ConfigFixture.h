@@ -2,9 +2,9 @@
 
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
-#include "program/Windows.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowTesting.h"
@@ -48,7 +48,6 @@ protected:
     {
         return qobject_cast<FormConfigura*>(windows.show(QStringLiteral("FormConfigura")));
     }
-
 
     // The profile on disk of a user, read back into a fresh state.
     ProgramState profileOf(const QString& fileName) const

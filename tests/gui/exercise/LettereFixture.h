@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app/Program.h"
-#include "gui/exercise/lettere.h"
 #include "core/platform/Random.h"
+#include "gui/exercise/lettere.h"
 #include "gui/widgets/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"

@@ -1,14 +1,14 @@
 // The exercise window's life: load, activation, the menus, closing and
 // opening again, and how it scales.
-#include "program/Windows.h"
+#include "core/platform/ResizeMath.h"
 #include "core/words/MaskedWord.h"
 #include "gui/exercise/LettereFixture.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/PictureBox.h"
-#include "core/platform/ResizeMath.h"
 #include "gui/widgets/ShapeControl.h"
+#include "program/Windows.h"
 #include "support/WindowTesting.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "gui/menu/MenuFixture.h"
 #include "gui/menu/FormInfo.h"
+#include "gui/menu/MenuFixture.h"
 
 #include <QPushButton>
 #include <QScreen>

@@ -2,22 +2,21 @@
 
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
-#include "program/Windows.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/SwitchBox.h"
 #include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowTesting.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace ortolino::test {
 
@@ -46,7 +45,6 @@ protected:
         profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
         ASSERT_TRUE(SalvaProfilo(profile));
     }
-
 
     TestEnvironment env;
     TestServices seams;

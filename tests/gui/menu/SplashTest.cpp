@@ -1,17 +1,16 @@
 #include "core/app/Program.h"
-#include "program/Windows.h"
 #include "gui/menu/FormAvvio.h"
 #include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowTesting.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -21,10 +20,7 @@ namespace {
 class SplashTest : public ::testing::Test
 {
 protected:
-    SplashTest()
-    {
-        registerWindows(windows);
-    }
+    SplashTest() { registerWindows(windows); }
     TestEnvironment env;
     TestServices seams;
     Program program{env.env(), seams.services()};

@@ -1,13 +1,13 @@
 #include "gui/report/FormEserciziEseguiti.h"
 
 #include "core/app/Program.h"
-#include "program/Windows.h"
 #include "core/words/KeyCaptions.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/WindowManager.h"
-#include "support/ExternalReaders.h"
+#include "program/Windows.h"
 #include "support/Doubles.h"
+#include "support/ExternalReaders.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

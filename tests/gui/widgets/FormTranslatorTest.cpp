@@ -1,16 +1,16 @@
-#include "core/app/Program.h"
 #include "gui/widgets/FormTranslator.h"
+
+#include "core/app/Program.h"
 #include "gui/widgets/Controls.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
-
-#include <gtest/gtest.h>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -22,14 +22,15 @@ class FormTranslatorTest : public ::testing::Test
 protected:
     FormTranslatorTest()
     {
-        env.writeProgramFile("lngortolino/Prova.lng",
-                             "[Strings]\r\n0001=\"x\"\r\n"
-                             "[Finestra]\r\nFinestra.Caption=\"Titolo\"\r\nFinestra.Tag=\"etichetta\"\r\n"
-                             "tastiera(3).Caption=\"R!\"\r\ntastiera.Caption=\"mai\"\r\n"
-                             "tastiera(3).ToolTipText=\"la erre\"\r\nSingolo.Caption=\"uno\"\r\n"
-                             "Singolo.Tag=\"@L,T\"\r\nSchede.TabCaption(0)=\"Prima\"\r\n"
-                             "mnuEsci.Caption=\"&Fuori\"\r\n"
-                             "[Altra]\r\nSingolo.Caption=\"altra\"\r\n");
+        env.writeProgramFile(
+            "lngortolino/Prova.lng",
+            "[Strings]\r\n0001=\"x\"\r\n"
+            "[Finestra]\r\nFinestra.Caption=\"Titolo\"\r\nFinestra.Tag=\"etichetta\"\r\n"
+            "tastiera(3).Caption=\"R!\"\r\ntastiera.Caption=\"mai\"\r\n"
+            "tastiera(3).ToolTipText=\"la erre\"\r\nSingolo.Caption=\"uno\"\r\n"
+            "Singolo.Tag=\"@L,T\"\r\nSchede.TabCaption(0)=\"Prima\"\r\n"
+            "mnuEsci.Caption=\"&Fuori\"\r\n"
+            "[Altra]\r\nSingolo.Caption=\"altra\"\r\n");
         language.CurrentLanguage = "Prova";
 
         window.setObjectName("Finestra");
@@ -69,14 +70,14 @@ TEST_F(FormTranslatorTest, ControlsArraysTabsAndMenusTakeTheirTexts)
     MLSLoadFormStrings(&window, language);
     EXPECT_EQ(window.windowTitle(), "Titolo");
     EXPECT_EQ(tag(&window), "etichetta");
-    EXPECT_EQ(keys[3]->text(), "R!");          // member key, never the bare array name
+    EXPECT_EQ(keys[3]->text(), "R!"); // member key, never the bare array name
     EXPECT_EQ(keys[3]->toolTip(), "la erre");
-    EXPECT_EQ(keys[2]->text(), "k2");          // no entry: design text stays
-    EXPECT_EQ(single->text(), "uno");          // its own section, not "Altra"
+    EXPECT_EQ(keys[2]->text(), "k2"); // no entry: design text stays
+    EXPECT_EQ(single->text(), "uno"); // its own section, not "Altra"
     EXPECT_EQ(tag(single), "@L,T");
     EXPECT_EQ(untranslated->text(), "resta");
     EXPECT_EQ(tabs->tabText(0), "Prima");
-    EXPECT_EQ(tabs->tabText(1), "");           // a missing tab key empties the tab
+    EXPECT_EQ(tabs->tabText(1), ""); // a missing tab key empties the tab
     EXPECT_EQ(exitAction->text(), "&Fuori");
 }
 

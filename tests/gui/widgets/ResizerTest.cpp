@@ -1,11 +1,10 @@
 #include "gui/widgets/clsResize.h"
 #include "gui/widgets/Controls.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QMainWindow>
 #include <QScreen>
-
-#include <gtest/gtest.h>
 
 using namespace ortolino;
 
@@ -77,7 +76,7 @@ TEST(ResizerTest, TagsAndTwoWindowsAreIndependent)
 TEST(ResizerTest, ALineTagChoosesEndPointsAndAnUntaggedLineScalesBoth)
 {
     TestWindow w;
-    setTag(w.line, "@L,T"); // X1 and Y1 follow the window, X2 and Y2 stay
+    setTag(w.line, "@L,T");  // X1 and Y1 follow the window, X2 and Y2 stay
     setTag(w.label, "size"); // no "@": scaled fully
     w.resizer.ResizeControls();
     w.resizeInner(800, 900);
