@@ -50,7 +50,8 @@ QString CartellaWindows(const Environment& env)
 
 bool CreaCartella(Program& program, const QString& path)
 {
-    if (!QDir().mkdir(path) && !QFileInfo(path).isDir())
+    // With its parents: on a fresh account even ~/.config may not exist yet.
+    if (!QDir().mkpath(path))
         return false;
     QString notice = program.text(QStringLiteral("0005")) + kCrLf + QLatin1Char(' ') + kCrLf +
                      program.text(QStringLiteral("0006")) + kCrLf + QLatin1Char(' ') + kCrLf +

@@ -41,8 +41,8 @@ bool EsisteFile(const QString& path);
 bool EsisteCartella(const QString& path);
 QString CartellaWindows(const Environment& env);
 
-// Creates one folder, then rewrites the notice file. False when the folder
-// could not be created.
+// Creates one folder (and any missing folder above it), then rewrites the
+// notice file. False when the folder could not be created.
 bool CreaCartella(Program& program, const QString& path);
 // Creates the four settings folders that are missing, in order; tells the
 // user which folder could not be made. False when one was not made.

@@ -3,6 +3,7 @@
 #include "core/app/LanguageChoice.h"
 #include "core/app/Program.h"
 #include "core/app/Users.h"
+#include "core/menu/MenuLog.h"
 #include "core/platform/DocumentOpener.h"
 #include "core/platform/MessageBoxes.h"
 #include "gui/widgets/ClickLabel.h"
@@ -276,8 +277,7 @@ void FormMenu::AvviaEsercizi(int Esercizio)
         return;
     ProgramState& state = program().state;
     state.TipoEsercizio = Esercizio;
-    const int row = std::clamp(state.NumeroRigheRegistro, 0, kRigheRegistro - 1);
-    state.Registro[static_cast<size_t>(row)][0] = Command1[static_cast<size_t>(Esercizio)]->text();
+    apriIntestazione(state, Command1[static_cast<size_t>(Esercizio)]->text());
     if (Esercizio < kPulsantiMenu - 1) {
         passaA(QStringLiteral("lettere"));
         return;

@@ -36,9 +36,12 @@ protected:
 
 TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
 {
+    // A fresh account: not even the folder above the settings root (~/.config) exists.
+    QDir(env.root() + "/config").removeRecursively();
     Program program = makeProgram();
     SingleInstanceLock lock(env.env().runtimeFolder);
     ASSERT_EQ(Main(program, lock), StartResult::Started);
+    EXPECT_TRUE(messageTexts().filter(program.text("0200")).isEmpty());
 
     for (const QString& folder : {env.env().settingsRoot, env.env().cartellaOrtolino(),
                                   env.env().cartellaUtenti(), env.env().cartellaDati()})

@@ -3,6 +3,7 @@
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
 #include "core/app/Users.h"
+#include "core/menu/MenuLog.h"
 #include "core/menu/MenuScan.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
@@ -208,6 +209,45 @@ TEST_F(LanguageChoiceTest, AChoiceIsStoredReloadsTheFolderNamesAndResetsTheSetti
     EXPECT_EQ(program.state.ModalitaInput, 0);
     EXPECT_TRUE(program.state.ListaInUso.endsWith(program.state.CartellaListe + "/" +
                                                   program.state.ListaPredefinita));
+}
+
+// ---- the exercise heading in the log ----
+
+TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
+{
+    const RigaRegistro word{"", " * CANE * ", "Fatto"};
+    const RigaRegistro unfinished{"", " * GATTO * ", ""};
+    struct Case
+    {
+        int inUse;
+        RigaRegistro content; // of the row in use
+        int headingRow;       // -1: not written
+    };
+    const Case cases[] = {
+        {0, {}, 0},               // an empty log starts at row 0
+        {3, word, 4},             // the last word stays under its heading
+        {3, unfinished, 4},       // an unfinished word too
+        {2, {"ESCI", "", ""}, 3}, // a heading left by "ESCI"
+        {kRigheRegistro - 2, word, kRigheRegistro - 1},
+        {kRigheRegistro - 1, word, -1}, // the log is full
+        {kRigheRegistro - 1, {}, kRigheRegistro - 1},
+    };
+    for (const Case& c : cases) {
+        ProgramState state;
+        state.NumeroRigheRegistro = c.inUse;
+        state.Registro[static_cast<size_t>(c.inUse)] = c.content;
+        apriIntestazione(state, "UNA LETTERA NELLA PAROLA");
+        SCOPED_TRACE(c.inUse);
+        EXPECT_EQ(state.Registro[static_cast<size_t>(c.inUse)] == c.content,
+                  c.headingRow != c.inUse);
+        if (c.headingRow < 0) {
+            EXPECT_EQ(state.NumeroRigheRegistro, c.inUse);
+            continue;
+        }
+        EXPECT_EQ(state.NumeroRigheRegistro, c.headingRow);
+        EXPECT_EQ(state.Registro[static_cast<size_t>(c.headingRow)],
+                  RigaRegistro({"UNA LETTERA NELLA PAROLA", "", ""}));
+    }
 }
 
 TEST_F(LanguageChoiceTest, InformationLinesSkipMissingKeys)

@@ -1,0 +1,149 @@
+// A teacher's first hour on the real windows: what one window leaves behind
+// must be what the next one finds.
+#include "core/app/Program.h"
+#include "core/app/Startup.h"
+#include "core/platform/Random.h"
+#include "core/platform/SwitchInput.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+class JourneyTest : public ::testing::Test
+{
+protected:
+    JourneyTest()
+    {
+        // Started as main() starts it, on the shipped languages.
+        SingleInstanceLock lock(env.env().runtimeFolder);
+        EXPECT_EQ(Main(program, lock), StartResult::Started);
+        for (const char* word : {"rana", "luna", "mela", "topo"})
+            addPicture(QString::fromLatin1(word));
+        random.seed(20261206);
+        program.services.random = &random;
+        registerWindows(windows);
+    }
+
+    ~JourneyTest() override
+    {
+        for (Form* form : windows.loadedWindows())
+            windows.unload(form);
+        settle();
+    }
+
+    void addPicture(const QString& word)
+    {
+        QImage image(QSize(40, 30), QImage::Format_RGB32);
+        image.fill(QColor(40, 160, 40));
+        const QString folder = env.env().programFile(program.state.CartellaImmagini);
+        QDir().mkpath(folder);
+        image.save(folder + QLatin1Char('/') + word + QLatin1String(".jpg"), "JPG");
+    }
+
+    Form* window(const char* name) const { return windows.find(QString::fromLatin1(name)); }
+
+    template <typename Control> Control* control(const char* form, const char* name, int index = -1)
+    {
+        for (Control* found : window(form)->findChildren<Control*>(QString::fromLatin1(name))) {
+            if (index < 0 || controlIndex(found) == index)
+                return found;
+        }
+        return nullptr;
+    }
+
+    void trigger(const char* form, const char* action)
+    {
+        QAction* entry = control<QAction>(form, action);
+        ASSERT_NE(entry, nullptr) << action;
+        entry->trigger();
+        settle();
+    }
+
+    // The menu's exercise button Index, clicked.
+    void startExercise(int index)
+    {
+        QTest::mouseClick(control<QWidget>("FormMenu", "Command1", index), Qt::LeftButton);
+        settle();
+        ASSERT_NE(window("lettere"), nullptr);
+    }
+
+    // Types the missing letters of the word on screen; returns the word.
+    QString completeWord()
+    {
+        const ProgramState& s = program.state;
+        const QString word = s.ParoleDisponibili[static_cast<size_t>(s.IndiceParola)];
+        const QString shown = control<QLabel>("lettere", "Label1")->text();
+        for (qsizetype c = 0, w = 0; c < shown.size() && w < word.size(); ++c, ++w) {
+            if (shown[c] != QLatin1Char('_'))
+                continue;
+            QTest::keyClick(window("lettere"), word[w].toLower().toLatin1());
+            QTest::qWait(SwitchKeys::kRepeatWindowMs + 20); // a held key counts once
+            ++c;
+        }
+        return word;
+    }
+
+    void avanti()
+    {
+        QTest::mouseClick(control<QPushButton>("lettere", "BottoneAvanti"), Qt::LeftButton);
+    }
+
+    // The lines of the report that name an exercise or a word, in order.
+    QStringList reportLines()
+    {
+        QStringList lines;
+        const QString text =
+            control<QTextEdit>("FormEserciziEseguiti", "RichTextBox1")->toPlainText();
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            if (line.contains(QLatin1Char('*')))
+                lines << line.trimmed();
+        }
+        return lines;
+    }
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    SystemRandom random;
+    WindowManager windows{program};
+};
+
+TEST_F(JourneyTest, EachWordOfTheReportStandsUnderItsOwnExercise)
+{
+    program.state.TieniTraccia = true;
+    windows.show(QStringLiteral("FormMenu"));
+
+    startExercise(0);
+    const QString first = completeWord();
+    avanti();
+    const QString second = completeWord();
+    trigger("lettere", "mnuEsci");
+    startExercise(1);
+    const QString third = completeWord();
+    trigger("lettere", "mnuEsci");
+    trigger("FormMenu", "mnuEserciziEseguiti");
+
+    const QString stars = QStringLiteral("***************");
+    EXPECT_EQ(reportLines(),
+              QStringList({stars + " LETTERA INIZIALE " + stars, "* " + first + " *",
+                           "* " + second + " *", stars + " UNA LETTERA NELLA PAROLA " + stars,
+                           "* " + third + " *"}));
+}
+
+} // namespace
