@@ -1,3 +1,5 @@
+#include "core/app/CommandLine.h"
+#include "core/app/Informazioni.h"
 #include "core/app/Program.h"
 #include "core/app/Startup.h"
 #include "core/platform/Clock.h"
@@ -12,13 +14,45 @@
 #include "program/Windows.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 
 using namespace ortolino;
 
+namespace {
+
+// Prints the help or the version in the current language and ends the
+// program there; an unknown option ends it with a message and status 1.
+void processCommandLine(QCoreApplication& app)
+{
+    const Environment environment = Environment::fromSystem(QCoreApplication::applicationDirPath());
+    Language language(environment);
+    const auto qtTranslations = installQtTranslations(app, language);
+    QCommandLineParser parser;
+    describeOptions(parser, language, environment);
+    parser.process(app);
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ortolino"));
+    QCoreApplication::setApplicationName(QStringLiteral("Ortolino"));
+    QCoreApplication::setApplicationVersion(programVersion());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (asksForInformation(arguments)) {
+        // Help and version need no display: a core application answers them.
+        QCoreApplication app(argc, argv);
+        processCommandLine(app);
+        return 0;
+    }
+
+    QApplication app(argc, argv); // takes Qt's own options (-platform, -style, ...) away
+    processCommandLine(app);
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORTOLINO_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORTOLINO_APP_ID)));
 
     SystemRandom random;
     SteadyClock clock;
@@ -46,6 +80,7 @@ int main(int argc, char* argv[])
     services.printer = &printer;
 
     Program program(std::move(environment), services);
+    const auto qtTranslations = installQtTranslations(app, program.language);
     SingleInstanceLock lock(program.env.runtimeFolder);
     if (Main(program, lock) == StartResult::AlreadyRunning)
         return 0;

@@ -6,12 +6,18 @@
 
 namespace ortolino {
 
+QString programVersion()
+{
+    return QStringLiteral(ORTOLINO_VERSION);
+}
+
 QString testoRiconoscimenti()
 {
     return QStringLiteral("Software di\n"
                           "gli autori di Ortolino per Linux\n"
-                          "scritto in C++ con Qt 6 ed eSpeak NG\n"
-                          "riconoscimenti: clic sulla figura qui sopra\n");
+                          "Ortolino %1, scritto in C++ con Qt 6 ed eSpeak NG\n"
+                          "riconoscimenti: clic sulla figura qui sopra\n")
+        .arg(programVersion());
 }
 
 QString testoCondizioniUso()

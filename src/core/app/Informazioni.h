@@ -6,6 +6,9 @@ namespace ortolino {
 
 class Language;
 
+// The program's version, the one number set in CMake (project VERSION).
+QString programVersion();
+
 // Texts of the information window. The credit and the usage notice are the
 // program's own; the language lines come from the keys "9996" to "9999".
 QString testoRiconoscimenti();

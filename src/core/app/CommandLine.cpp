@@ -1,0 +1,49 @@
+#include "core/app/CommandLine.h"
+
+#include "core/lang/Language.h"
+#include "core/platform/Environment.h"
+#include "core/speech/VoiceMapping.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace ortolino {
+
+bool asksForInformation(const QStringList& arguments)
+{
+    static const QStringList informationOptions = {
+        QStringLiteral("-h"),         QStringLiteral("--help"), QStringLiteral("-?"),
+        QStringLiteral("--help-all"), QStringLiteral("-v"),     QStringLiteral("--version")};
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (informationOptions.contains(arguments[i]))
+            return true;
+    return false;
+}
+
+void describeOptions(QCommandLineParser& parser, Language& language, const Environment& env)
+{
+    parser.setApplicationDescription(
+        language.MLSGetString(QStringLiteral("0300")) + QLatin1Char('\n') +
+        language.MLSGetString(QStringLiteral("0301")) + QLatin1Char(' ') + env.settingsRoot);
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+std::unique_ptr<QTranslator> installQtTranslations(QCoreApplication& app, Language& language)
+{
+    const QString code =
+        espeakLanguageForId(language.MLSGetString(QStringLiteral("0000")).trimmed().toInt());
+    if (code.isEmpty())
+        return nullptr;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(code), QStringLiteral("qt"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    app.installTranslator(translator.get());
+    return translator;
+}
+
+} // namespace ortolino
