@@ -3,6 +3,7 @@
 #   ./setup.sh run    starts the program on its bundled data
 #   ./setup.sh test   runs the whole test suite
 #   ./setup.sh sanitize  runs the suite built with AddressSanitizer + UBSan
+#   ./setup.sh package   builds the Debian package into build-package/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,6 +15,7 @@ PACKAGES=(
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue
     xvfb xdotool
     unrtf poppler-utils
+    desktop-file-utils appstream
     clang-format-14
 )
 
@@ -62,8 +64,22 @@ sanitize)
     build build-sanitize -DORTOLINO_SANITIZE=ON -DORTOLINO_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     run_tests build-sanitize
     ;;
+package)
+    # The package is built from a copy of the tree (no build folders), so
+    # dpkg-buildpackage's own folders never mix with the working tree.
+    PACKAGES+=(dpkg-dev debhelper fakeroot lintian)
+    install_missing
+    version=$(sed -n '1s/^ortolino (\([^)]*\)).*/\1/p' debian/changelog)
+    rm -rf build-package
+    mkdir -p "build-package/ortolino-$version"
+    tar --exclude='./build*' --exclude=./.git --exclude=./.cache -cf - . |
+        tar -x -C "build-package/ortolino-$version"
+    (cd "build-package/ortolino-$version" && dpkg-buildpackage -us -uc -b)
+    lintian build-package/*.changes || true
+    ls build-package/*.deb
+    ;;
 *)
-    echo "usage: $0 run|test|sanitize" >&2
+    echo "usage: $0 run|test|sanitize|package" >&2
     exit 2
     ;;
 esac
