@@ -1,11 +1,13 @@
 #pragma once
 
+#include "gui/widgets/Controls.h"
 #include "gui/widgets/Form.h"
 #include "gui/widgets/WindowManager.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QStringList>
+#include <stdexcept>
 
 namespace ortolino::test {
 
@@ -22,6 +24,20 @@ inline QStringList loadedNames(const WindowManager& windows)
     for (Form* form : windows.loadedWindows())
         names << form->objectName();
     return names;
+}
+
+// A window's control by its design name (and its index in a control array,
+// -1 for a single control), as the language files name it. A control the
+// window lacks throws, which fails the test that asked for it.
+template <typename Control = QWidget>
+Control* control(const QObject* window, const QString& name, int index = -1)
+{
+    for (Control* candidate : window->findChildren<Control*>(name)) {
+        if (controlIndex(candidate) == index)
+            return candidate;
+    }
+    throw std::runtime_error("no control " + name.toStdString() + "(" + std::to_string(index) +
+                             ")");
 }
 
 } // namespace ortolino::test

@@ -1,32 +1,91 @@
-// The configuration window as a whole: loading, activation, the tabs, the
-// copy of the program state into the controls, and the way out.
+// The configuration window as a whole: the tab strip over the panels,
+// loading, activation, the copy of the program state into the panels, and
+// the way out.
 #include "gui/config/FormConfigura.h"
 
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
 #include "core/config/ConfigSettings.h"
+#include "gui/config/AppearancePanel.h"
+#include "gui/config/InputPanel.h"
+#include "gui/config/LettersPanel.h"
+#include "gui/config/ListPanel.h"
+#include "gui/config/UserPanel.h"
+#include "gui/config/VoicePanel.h"
 #include "gui/widgets/Colors.h"
-#include "gui/widgets/ShapeControl.h"
+#include "gui/widgets/Controls.h"
 #include "gui/widgets/WindowManager.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
+#include <QMenuBar>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
 
 namespace ortolino {
 
-ProgramState& FormConfigura::state() const
+namespace {
+
+constexpr int kLarghezza = 13500;
+constexpr int kAltezza = 9900;
+
+// The window's own controls in twips of its 13500 x 9900 design area; the
+// five tab pages lie at the same place below the tab strip, the list editor
+// covers the whole area.
+constexpr ControlDesign kDesign[] = {
+    {"Label4", -1, nullptr, 240, 120, 13020, 540},
+    {"TabStrip1", -1, nullptr, 240, 720, 13020, 450},
+    {"FrameUtente", -1, nullptr, 240, 1170, 13020, 8490},
+    {"FrameLettere", -1, nullptr, 240, 1170, 13020, 8490},
+    {"FrameFonts", -1, nullptr, 240, 1170, 13020, 8490},
+    {"FrameVoce", -1, nullptr, 240, 1170, 13020, 8490},
+    {"FramePunt", -1, nullptr, 240, 1170, 13020, 8490},
+};
+
+constexpr std::array<const char*, 5> kTabCaptions = {
+    "Utente", "Scelte didattiche", "Fonts e Colori", "Voce e Suoni", "Modalità di input"};
+constexpr int kTabVoce = 3;
+
+} // namespace
+
+FormConfigura::FormConfigura(Program& program, WindowManager& windows)
+    : Form(QStringLiteral("FormConfigura"), program, windows, QSize(kLarghezza, kAltezza))
 {
-    return program().state;
+    setWindowTitle(QStringLiteral("Ortolino - Configurazioni"));
+    area()->setFont(designFont(QStringLiteral("Arial"), 12));
+    exitAction_ = named(menuBar()->addAction(QStringLiteral("&Menu")), "mnuEsci");
+
+    userName_ = new QLabel(area());
+    applyDesign(*this, kDesign, userName_, "Label4");
+    userName_->setFont(designFont(QStringLiteral("Arial"), 16, true));
+    tabs_ = new QTabBar(area());
+    applyDesign(*this, kDesign, tabs_, "TabStrip1");
+    tabs_->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    tabs_->setExpanding(true);
+    for (const char* caption : kTabCaptions)
+        tabs_->addTab(QString::fromUtf8(caption));
+    const std::array<const char*, 5> pageNames = {"FrameUtente", "FrameLettere", "FrameFonts",
+                                                  "FrameVoce", "FramePunt"};
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i] = new QFrame(area());
+        applyDesign(*this, kDesign, pages_[i], pageNames[i]);
+        pages_[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+
+    users_ = new UserPanel(*this, pages_[0]);
+    lists_ = new ListPanel(*this, pages_[1], area());
+    letters_ = new LettersPanel(*this, pages_[1]);
+    appearance_ = new AppearancePanel(*this, pages_[2]);
+    voice_ = new VoicePanel(*this, pages_[3]);
+    input_ = new InputPanel(*this, pages_[4]);
+
+    connect(exitAction_, &QAction::triggered, this, [this] { mnuEsci_Click(); });
+    connect(tabs_, &QTabBar::currentChanged, this, &FormConfigura::TabStrip1_Click);
+    NascondiFrame();
 }
+
+FormConfigura::~FormConfigura() = default;
 
 QString FormConfigura::testo(const char* key) const
 {
@@ -50,16 +109,22 @@ void FormConfigura::avvisa(const QString& text) const
     mostra(message);
 }
 
-void FormConfigura::connectHandlers()
+void FormConfigura::showUserName(const QString& name)
 {
-    connect(mnuEsci, &QAction::triggered, this, [this] { mnuEsci_Click(); });
-    connect(TabStrip1, &QTabBar::currentChanged, this, &FormConfigura::TabStrip1_Click);
-    connectUserHandlers();
-    connectChoiceHandlers();
-    connectFontHandlers();
-    connectVoiceHandlers();
-    connectInputHandlers();
-    connectEditorHandlers();
+    userName_->setText(name);
+}
+
+Personaggio* FormConfigura::personaggio() const
+{
+    return voice_->personaggio();
+}
+
+bool FormConfigura::salvaProfiloConAvviso()
+{
+    if (SalvaProfilo(program().state))
+        return true;
+    avvisa(testo("0206") + QLatin1Char('\n') + program().state.PercorsoProfilo);
+    return false;
 }
 
 // ---- life cycle ----
@@ -67,37 +132,27 @@ void FormConfigura::connectHandlers()
 void FormConfigura::Form_Load()
 {
     Form::Form_Load(); // translates, then sizes with the window's own resizer
-    ProgramState& s = state();
-    mostraSuBarra(HScroll1, s.VelocitaVoce, kBarraVelocitaVoce);
-    Label1->setText(testo("0014") + QString::number(s.VelocitaVoce));
-    mostraSuBarra(HScroll2, s.TonoVoce, kBarraTonoVoce);
-    Label2->setText(testo("0015") + QString::number(s.TonoVoce));
-    CaricaPersonaggio();
+    voice_->load();
 }
 
 void FormConfigura::Form_Activate()
 {
     coverScreen();
-    const ProgramState& s = state();
-    if (s.ModalitaInput >= 0 && s.ModalitaInput < static_cast<int>(Option4.size()))
-        Option4[static_cast<size_t>(s.ModalitaInput)]->setChecked(true);
-    Label4->setText(s.NomeUtente);
-    ImpostaMerlino();
-    Text1->setText(testo("0022"));
+    input_->showMode();
+    showUserName(program().state.NomeUtente);
+    voice_->activate();
     NascondiFrame();
     ImpostaConfigurazioni(Lettere::DalloStato);
-    FrameUtente->show();
-    FrameUtente->raise();
-    // The tab strip follows the panel shown.
-    const QSignalBlocker quiet(TabStrip1);
-    TabStrip1->setCurrentIndex(0);
+    pages_[0]->show();
+    pages_[0]->raise();
+    // The tab strip follows the page shown.
+    const QSignalBlocker quiet(tabs_);
+    tabs_->setCurrentIndex(0);
 }
 
 void FormConfigura::Form_Unload()
 {
-    if (Personaggio_)
-        Personaggio_->StopAll();
-    Personaggio_.reset();
+    voice_->unload();
 }
 
 void FormConfigura::closeEvent(QCloseEvent* event)
@@ -111,147 +166,56 @@ void FormConfigura::closeEvent(QCloseEvent* event)
     QTimer::singleShot(0, this, [this] { mnuEsci_Click(); });
 }
 
+// ---- the tabs ----
+
 void FormConfigura::NascondiFrame()
 {
-    for (QFrame* panel : {FrameUtente, FrameVoce, FrameLettere, FrameFonts, FramePunt})
-        panel->hide();
+    for (QFrame* page : pages_)
+        page->hide();
+}
+
+void FormConfigura::TabStrip1_Click(int index)
+{
+    NascondiFrame();
+    voice_->leave();
+    if (index < 0 || index >= static_cast<int>(pages_.size()))
+        return;
+    QFrame* page = pages_[static_cast<size_t>(index)];
+    page->show();
+    page->raise();
+    if (index == kTabVoce)
+        voice_->enter();
 }
 
 // ---- program state to controls ----
 
-void FormConfigura::mostraSuBarra(QScrollBar* bar, int& setting, const BarRange& range)
-{
-    setting = range.clamp(setting);
-    bar->setValue(setting);
-}
-
 void FormConfigura::ImpostaConfigurazioni(Lettere lettere)
 {
-    ProgramState& s = state();
-    CheckSalvaUtente->setChecked(s.TieniTraccia);
-    mostraLettere(lettere);
-    mostraCarattere();
-    mostraSuBarra(HScrollRiquadro, s.SpessoreRiquadro, kBarraRiquadro);
-    for (int i = 0; i < kNumeroTasti; ++i) {
-        const QString& lettera = s.LettereTastiera[static_cast<size_t>(i + 1)];
-        Op_Lettere[static_cast<size_t>(i)]->setText(
-            s.CarattereLettere == kMaiuscolo ? lettera.toUpper() : lettera.toLower());
+    users_->showState();
+    letters_->showLetters(lettere);
+    lists_->showState();
+    appearance_->showState();
+    input_->showState();
+    voice_->showState();
+    const QColor background = qtColor(program().state.ColoreSfondo);
+    for (QWidget* page : pages_)
+        setBackground(page, background);
+    for (const ConfigPanel* panel : std::initializer_list<const ConfigPanel*>{
+             users_, lists_, letters_, appearance_, voice_, input_}) {
+        for (QWidget* control : panel->colouredControls())
+            setBackground(control, background);
     }
-    if (const std::optional<int> option = opzionePerMassimoLettere(s.MassimoLettere))
-        OptionQuanteLettere[static_cast<size_t>(*option)]->setChecked(true);
-    LabelListaInUso->setText(s.ListaInUso);
-    mostraEsempioFont();
-    for (QWidget* control : controlliColorati())
-        setBackground(control, qtColor(s.ColoreSfondo));
-    OptionColoreCasualeFisso[s.ColoreCasuale ? 0 : 1]->setChecked(true);
-    CheckImpostazioniSistema->setChecked(s.ColoriDiSistema);
-    Frame6->setEnabled(!s.ColoriDiSistema);
-    CommandSceltaColori->setEnabled(!s.ColoreCasuale);
-    CheckRiparti->setChecked(s.RipartiDallInizio);
-    CheckRiquadro->setChecked(s.ConRiquadro);
-    ShapeRiquadro->setBorder(s.SpessoreRiquadro, qtColor(s.ColoreBottoneSelezionato));
-    setBackground(CommandSceltaColoreBottoniSelezionati, qtColor(s.ColoreBottoneSelezionato));
-    CheckDisabilitaMousePersonalizzato->setChecked(s.MouseDiSistema);
-    Check1->setChecked(s.ParlatoAttivo);
-    if (Personaggio_)
-        Personaggio_->setBalloonStyle(Personaggio_->balloonStyle() | Personaggio::kBalloonOn);
-    CheckSuoni->setChecked(s.SuoniAttivi);
-    for (QWidget* control : std::initializer_list<QWidget*>{CommandProvaVoce, HScroll1, HScroll2})
-        control->setEnabled(s.ParlatoAttivo);
-    mostraModalita();
-    if (s.ModalitaInput == kInputScansioneAutomatica) {
-        mostraSuBarra(HScroll3, s.VelocitaScansione, kBarraScansione);
-        Label7->setText(testoVelocitaScansione(s.VelocitaScansione));
-    }
-    Check2->setChecked(s.UsaTutteLeImmagini);
-    LabelListaInUso->setText(s.UsaTutteLeImmagini ? QString() : s.ListaInUso);
-}
-
-void FormConfigura::mostraLettere(Lettere lettere)
-{
-    const ProgramState& s = state();
-    for (int i = 0; i < kNumeroTasti; ++i) {
-        QCheckBox* box = Op_Lettere[static_cast<size_t>(i)];
-        QFont font = box->font();
-        font.setFamily(s.NomeFont);
-        box->setFont(font);
-        if (lettere == Lettere::DalloStato)
-            box->setChecked(s.LettereAttive[static_cast<size_t>(i)]);
-    }
-}
-
-void FormConfigura::mostraCarattere()
-{
-    const QString& carattere = state().CarattereLettere;
-    for (QRadioButton* option : {minuscolo, maiuscolo, corsivo}) {
-        if (option->objectName() == carattere)
-            option->setChecked(true);
-    }
-}
-
-void FormConfigura::mostraEsempioFont()
-{
-    const ProgramState& s = state();
-    QFont font = LabelFontSelezionato->font();
-    font.setFamily(s.NomeFont);
-    if (s.DimensioneFont > 0)
-        font.setPointSize(s.DimensioneFont);
-    LabelFontSelezionato->setFont(font);
-    setForeground(LabelFontSelezionato, qtColor(s.ColoreFont));
-    setBackground(LabelFontSelezionato, qtColor(s.ColoreSfondoTesto));
-}
-
-void FormConfigura::mostraModalita()
-{
-    const ProgramState& s = state();
-    const VisibilitaInput v = visibilitaPerModalita(s.ModalitaInput, s.ConRiquadro);
-    CheckRiparti->setVisible(v.riparti);
-    CheckRiquadro->setVisible(v.riquadro);
-    ShapeRiquadro->setVisible(v.campione);
-    HScrollRiquadro->setVisible(v.campione);
-    CheckDisabilitaMousePersonalizzato->setVisible(v.mouse);
-    HScroll3->setVisible(v.velocita);
-    Label7->setVisible(v.velocita);
-}
-
-QList<QWidget*> FormConfigura::controlliColorati() const
-{
-    QList<QWidget*> controls = {FrameUtente, FrameVoce, FrameLettere,
-                                FrameFonts,  FramePunt, CheckSalvaUtente};
-    for (QRadioButton* option : OptionUtente)
-        controls << option;
-    controls << Frame1 << Frame2 << Frame3 << Frame4 << Frame5 << Frame6 << Check2;
-    for (QCheckBox* box : Op_Lettere)
-        controls << box;
-    for (QRadioButton* option : OptionQuanteLettere)
-        controls << option;
-    controls << maiuscolo << minuscolo << corsivo;
-    for (QRadioButton* option : OptionColoreCasualeFisso)
-        controls << option;
-    controls << CheckImpostazioniSistema << Check1 << CheckSuoni;
-    for (QRadioButton* option : Option4)
-        controls << option;
-    controls << CheckRiparti << CheckDisabilitaMousePersonalizzato << CheckRiquadro;
-    return controls;
 }
 
 // ---- the way out ----
 
-int FormConfigura::lettereSpuntate() const
-{
-    int count = 0;
-    for (const QCheckBox* box : Op_Lettere)
-        count += box->isChecked() ? 1 : 0;
-    return count;
-}
-
 bool FormConfigura::mnuEsci_Click()
 {
-    if (nuovoUtenteSenzaNome()) {
+    if (users_->newUserWithoutName()) {
         avvisa(testo("0204"));
         return false;
     }
-    switch (giudicaLettere(lettereSpuntate())) {
+    switch (giudicaLettere(letters_->tickedCount())) {
     case GiudizioLettere::Nessuna:
         avvisa(testo("0016"));
         return false;
@@ -267,9 +231,7 @@ bool FormConfigura::mnuEsci_Click()
     case GiudizioLettere::Abbastanza:
         break;
     }
-    ProgramState& s = state();
-    for (int i = 0; i < kNumeroTasti; ++i)
-        s.LettereAttive[static_cast<size_t>(i)] = Op_Lettere[static_cast<size_t>(i)]->isChecked();
+    letters_->confirm();
     if (!salvaProfiloConAvviso())
         return false;
     uscita_ = true;

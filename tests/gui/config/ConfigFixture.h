@@ -10,6 +10,7 @@
 #include "support/WindowTesting.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -46,8 +47,23 @@ protected:
 
     FormConfigura* openConfig()
     {
-        return qobject_cast<FormConfigura*>(windows.show(QStringLiteral("FormConfigura")));
+        config = qobject_cast<FormConfigura*>(windows.show(QStringLiteral("FormConfigura")));
+        return config;
     }
+
+    // The open window's controls by design name.
+    template <typename Control = QWidget> Control* find(const char* name, int index = -1) const
+    {
+        return control<Control>(config, name, index);
+    }
+    QAbstractButton* button(const char* name, int index = -1) const
+    {
+        return find<QAbstractButton>(name, index);
+    }
+    QListWidget* list(const char* name) const { return find<QListWidget>(name); }
+    QString text(const char* name) const { return find<QLabel>(name)->text(); }
+    void click(const char* name, int index = -1) const { button(name, index)->click(); }
+    void leave() const { control<QAction>(config, "mnuEsci")->trigger(); }
 
     // The profile on disk of a user, read back into a fresh state.
     ProgramState profileOf(const QString& fileName) const
@@ -76,10 +92,11 @@ protected:
     }
 
     // Ticks exactly the letters given (keyboard letters, lower case).
-    static void tickOnly(FormConfigura* config, const QString& letters)
+    void tickOnly(const QString& letters) const
     {
-        config->CommandDeselezionaTutte->click();
-        for (QCheckBox* box : config->Op_Lettere) {
+        click("CommandDeselezionaTutte");
+        for (int i = 0; i < kNumeroTasti; ++i) {
+            QAbstractButton* box = button("Op_Lettere", i);
             if (letters.contains(box->text().toLower()))
                 box->setChecked(true);
         }
@@ -90,6 +107,7 @@ protected:
     Program program{env.env(), seams.services()};
     RecordingAgent& agent = seams.agent;
     WindowManager windows{program};
+    FormConfigura* config = nullptr; // the window openConfig opened
 };
 
 } // namespace ortolino::test

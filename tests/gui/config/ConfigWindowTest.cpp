@@ -1,6 +1,5 @@
 #include "core/config/ConfigSettings.h"
 #include "gui/config/ConfigFixture.h"
-#include "gui/widgets/FormTranslator.h"
 #include "gui/widgets/ShapeControl.h"
 
 #include <QScreen>
@@ -16,27 +15,26 @@ using ConfigWindowTest = ConfigFixture;
 
 TEST_F(ConfigWindowTest, LeavingNeedsALetterAndAsksAboutFewerThanThree)
 {
-    FormConfigura* config = openConfig();
-    ASSERT_NE(config, nullptr);
+    ASSERT_NE(openConfig(), nullptr);
     EXPECT_EQ(config->geometry(), config->screen()->availableGeometry());
     const QString profile = env.env().profiloPredefinito();
 
-    config->CommandDeselezionaTutte->click();
-    config->mnuEsci->trigger();
+    click("CommandDeselezionaTutte");
+    leave();
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(seams.messages.shown[0].text, program.text("0016"));
     EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
     EXPECT_FALSE(QFile::exists(profile));
 
-    tickOnly(config, "ae");
+    tickOnly("ae");
     seams.messages.answers = {MessageBoxes::Answer::No};
-    config->mnuEsci->trigger();
+    leave();
     EXPECT_EQ(seams.messages.shown.back().text, program.text("0017"));
     EXPECT_EQ(seams.messages.shown.back().buttons, Message::Buttons::YesNo);
     EXPECT_FALSE(QFile::exists(profile));
     EXPECT_TRUE(program.state.LettereAttive[2]); // "e" still from before
 
-    config->mnuEsci->trigger(); // answered Yes
+    leave(); // answered Yes
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
     const ProgramState saved = profileOf("_predefinito.INI");
@@ -48,8 +46,8 @@ TEST_F(ConfigWindowTest, LeavingNeedsALetterAndAsksAboutFewerThanThree)
 
 TEST_F(ConfigWindowTest, ThreeLettersLeaveWithoutAQuestionAndTheCloseBoxLeavesTheSameWay)
 {
-    FormConfigura* config = openConfig();
-    tickOnly(config, "aeo");
+    openConfig();
+    tickOnly("aeo");
     config->close(); // the close box
     QTest::qWait(0);
     settle();
@@ -60,15 +58,15 @@ TEST_F(ConfigWindowTest, ThreeLettersLeaveWithoutAQuestionAndTheCloseBoxLeavesTh
 
 TEST_F(ConfigWindowTest, TickedLettersSurviveOtherChoicesUntilMenu)
 {
-    FormConfigura* config = openConfig();
-    tickOnly(config, "aeo");
-    config->corsivo->click();
-    config->Option4[2]->click();
-    config->Check1->click();
-    EXPECT_TRUE(config->Op_Lettere[10]->isChecked()); // "a"
-    EXPECT_FALSE(config->Op_Lettere[3]->isChecked()); // "r"
-    EXPECT_TRUE(program.state.LettereAttive[3]);      // not confirmed yet
-    config->mnuEsci->trigger();
+    openConfig();
+    tickOnly("aeo");
+    click("corsivo");
+    click("Option4", 2);
+    click("Check1");
+    EXPECT_TRUE(button("Op_Lettere", 10)->isChecked()); // "a"
+    EXPECT_FALSE(button("Op_Lettere", 3)->isChecked()); // "r"
+    EXPECT_TRUE(program.state.LettereAttive[3]);        // not confirmed yet
+    leave();
     EXPECT_FALSE(program.state.LettereAttive[3]);
     EXPECT_TRUE(program.state.LettereAttive[10]);
 }
@@ -76,49 +74,15 @@ TEST_F(ConfigWindowTest, TickedLettersSurviveOtherChoicesUntilMenu)
 TEST_F(ConfigWindowTest, AProfileThatCannotBeWrittenKeepsTheWindowOpen)
 {
     QDir().mkpath(env.env().profiloPredefinito()); // a folder where the file should go
-    FormConfigura* config = openConfig();
-    config->mnuEsci->trigger();
+    openConfig();
+    leave();
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormConfigura"}));
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
 }
 
-TEST_F(ConfigWindowTest, EveryTextOfTheLanguageFileFindsItsControl)
-{
-    FormConfigura* config = openConfig();
-    QFile file(env.env().programFile("lngortolino/Italiano.lng"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    const qsizetype start = text.indexOf("[FormConfigura]");
-    const qsizetype end = text.indexOf("\n[", start);
-    QStringList missing;
-    int checked = 0;
-    for (const QString& line : text.mid(start, end - start).split('\n').mid(1)) {
-        const QString key = line.left(line.indexOf('=')).trimmed();
-        const QString control = key.left(key.indexOf('.'));
-        if (key.isEmpty() || control == "FormConfigura" || key.startsWith("TabStrip1.TabCaption"))
-            continue;
-        const QString name = control.left(control.indexOf('('));
-        const int index =
-            control.contains('(') ? control.mid(name.size() + 1).chopped(1).toInt() : -1;
-        bool found = false;
-        for (QObject* candidate : config->findChildren<QObject*>(name))
-            found = found || candidate->property("Index").toInt() == index ||
-                    (index < 0 && !candidate->property("Index").isValid());
-        if (!found)
-            missing << key;
-        ++checked;
-    }
-    EXPECT_GT(checked, 50);
-    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
-
-    program.language.CurrentLanguage = "English";
-    MLSLoadFormStrings(config, program.language);
-    EXPECT_EQ(config->TabStrip1->tabText(3), "Voice and sounds");
-}
-
-// ---- program state to controls ----
+// ---- program state to controls and back ----
 
 TEST_F(ConfigWindowTest, TheControlsShowTheStateWhenTheWindowOpens)
 {
@@ -127,73 +91,88 @@ TEST_F(ConfigWindowTest, TheControlsShowTheStateWhenTheWindowOpens)
     s.CarattereLettere = kMinuscolo;
     s.UsaTutteLeImmagini = true;
     s.NomeUtente = "ANNA";
-    FormConfigura* config = openConfig();
-    for (QRadioButton* option : config->OptionQuanteLettere)
-        EXPECT_FALSE(option->isChecked());
-    EXPECT_EQ(config->Op_Lettere[0]->text(), "q");
-    EXPECT_EQ(config->Op_Lettere[25]->text(), "m");
-    EXPECT_EQ(config->LabelListaInUso->text(), "");
-    EXPECT_EQ(config->Label4->text(), "ANNA");
-    EXPECT_TRUE(config->OptionUtente[0]->isChecked());
-    EXPECT_TRUE(config->FrameUtente->isVisible());
-    EXPECT_FALSE(config->FrameLettere->isVisible());
+    openConfig();
+    for (int i = 0; i < kOpzioniQuanteLettere; ++i)
+        EXPECT_FALSE(button("OptionQuanteLettere", i)->isChecked());
+    EXPECT_EQ(button("Op_Lettere", 0)->text(), "q");
+    EXPECT_EQ(button("Op_Lettere", 25)->text(), "m");
+    EXPECT_EQ(text("LabelListaInUso"), "");
+    EXPECT_EQ(text("Label4"), "ANNA");
+    EXPECT_TRUE(button("OptionUtente", 0)->isChecked());
+    EXPECT_TRUE(find("FrameUtente")->isVisible());
+    EXPECT_FALSE(find("FrameLettere")->isVisible());
 
-    config->maiuscolo->click();
-    EXPECT_EQ(config->Op_Lettere[0]->text(), "Q");
-    config->OptionQuanteLettere[4]->click();
+    click("maiuscolo");
+    EXPECT_EQ(button("Op_Lettere", 0)->text(), "Q");
+    click("OptionQuanteLettere", 4);
     EXPECT_EQ(s.MassimoLettere, 3);
-    config->OptionQuanteLettere[3]->click();
-    EXPECT_EQ(s.MassimoLettere, 13);
+}
+
+TEST_F(ConfigWindowTest, EachSwitchBoxSetsItsSettingAtOnce)
+{
+    struct Case
+    {
+        const char* box;
+        bool ProgramState::*setting;
+    };
+    const Case cases[] = {{"CheckSalvaUtente", &ProgramState::TieniTraccia},
+                          {"CheckSuoni", &ProgramState::SuoniAttivi},
+                          {"CheckRiparti", &ProgramState::RipartiDallInizio},
+                          {"CheckDisabilitaMousePersonalizzato", &ProgramState::MouseDiSistema},
+                          {"Check1", &ProgramState::ParlatoAttivo}};
+    openConfig();
+    for (const Case& c : cases) {
+        for (bool checked : {true, false, true}) {
+            button(c.box)->setChecked(checked);
+            EXPECT_EQ(program.state.*c.setting, checked) << c.box;
+        }
+    }
 }
 
 TEST_F(ConfigWindowTest, TheInputModeShowsItsOwnControls)
 {
-    FormConfigura* config = openConfig();
-    auto visible = [config](QWidget* w) { return w->isVisibleTo(config->FramePunt); };
+    openConfig();
+    QWidget* page = find("FramePunt");
     auto shown = [&] {
-        return VisibilitaInput{visible(config->CheckRiparti), visible(config->CheckRiquadro),
-                               visible(config->ShapeRiquadro),
-                               visible(config->CheckDisabilitaMousePersonalizzato),
-                               visible(config->HScroll3)};
+        auto visible = [&](const char* name) { return find(name)->isVisibleTo(page); };
+        return VisibilitaInput{visible("CheckRiparti"), visible("CheckRiquadro"),
+                               visible("ShapeRiquadro"),
+                               visible("CheckDisabilitaMousePersonalizzato"), visible("HScroll3")};
     };
     EXPECT_EQ(shown(), (VisibilitaInput{false, false, false, true, false}));
-    config->Option4[1]->click();
+    click("Option4", 1);
     EXPECT_EQ(shown(), (VisibilitaInput{true, true, false, false, false}));
-    config->CheckRiquadro->click();
+    click("CheckRiquadro");
     EXPECT_EQ(shown(), (VisibilitaInput{true, true, true, false, false}));
-    EXPECT_TRUE(visible(config->HScrollRiquadro));
-    config->Option4[2]->click();
+    EXPECT_TRUE(find("HScrollRiquadro")->isVisibleTo(page));
+    click("Option4", 2);
     EXPECT_EQ(shown(), (VisibilitaInput{true, true, true, false, true}));
-    EXPECT_EQ(visible(config->Label7), true);
-    EXPECT_TRUE(visible(config->CommandSceltaColoreBottoniSelezionati));
+    EXPECT_TRUE(find("Label7")->isVisibleTo(page));
     EXPECT_EQ(program.state.ModalitaInput, 2);
     EXPECT_TRUE(program.state.ConRiquadro);
 
-    config->HScrollRiquadro->setValue(20);
+    find<QScrollBar>("HScrollRiquadro")->setValue(20);
     EXPECT_EQ(program.state.SpessoreRiquadro, 20);
-    EXPECT_EQ(config->ShapeRiquadro->borderWidth(), 20);
+    EXPECT_EQ(find<ShapeControl>("ShapeRiquadro")->borderWidth(), 20);
 }
 
-TEST_F(ConfigWindowTest, TheScanSpeedLabelAndValuesOutsideTheBars)
+TEST_F(ConfigWindowTest, ValuesOutsideTheBarsAreBroughtInsideButTheProfileWaits)
 {
     ProgramState& s = program.state;
     s.ModalitaInput = 2;
     s.VelocitaScansione = 99; // a hand-edited profile
     s.VelocitaVoce = 1000;
     ASSERT_TRUE(SalvaProfilo(s));
-    FormConfigura* config = openConfig();
-    EXPECT_EQ(config->HScroll3->value(), 60);
+    openConfig();
+    EXPECT_EQ(find<QScrollBar>("HScroll3")->value(), 60);
     EXPECT_EQ(s.VelocitaScansione, 60);
-    EXPECT_EQ(config->Label7->text(), testoVelocitaScansione(60));
-    EXPECT_EQ(config->HScroll1->value(), 250);
+    EXPECT_EQ(text("Label7"), testoVelocitaScansione(60));
+    EXPECT_EQ(find<QScrollBar>("HScroll1")->value(), 250);
     EXPECT_EQ(profileOf("_predefinito.INI").VelocitaScansione, 99); // until the teacher saves
 
-    config->HScroll3->setValue(4);
-    const QString decimal = QLocale().decimalPoint();
-    EXPECT_EQ(config->Label7->text(), "Velocità scansione: 1" + decimal + "00 secondi");
-    config->HScroll3->setValue(60);
-    EXPECT_EQ(config->Label7->text(), "Velocità scansione: 15" + decimal + "00 secondi");
-    EXPECT_EQ(s.VelocitaScansione, 60);
+    find<QScrollBar>("HScroll3")->setValue(4);
+    EXPECT_EQ(s.VelocitaScansione, 4);
+    EXPECT_EQ(text("Label7"), testoVelocitaScansione(4));
 }
 
 // ---- users ----
@@ -203,45 +182,45 @@ TEST_F(ConfigWindowTest, ChoosingAUserSavesTheOneBeforeAndLoadsTheChosenOne)
     writeProfile("anna.ini", 6);
     writeProfile("Luca.INI", 4);
     writeProfile("_predefinito.ini", 5);
-    FormConfigura* config = openConfig();
-    config->OptionQuanteLettere[3]->click(); // 13 letters for the default user
+    openConfig();
+    click("OptionQuanteLettere", 3); // 13 letters for the default user
 
-    config->OptionUtente[1]->click();
-    QStringList listed;
-    for (int i = 0; i < config->ListModificaUtente->count(); ++i)
-        listed << config->ListModificaUtente->item(i)->text();
-    EXPECT_EQ(listed, QStringList({"ANNA", "LUCA"}));
+    click("OptionUtente", 1);
+    QListWidget* users = list("ListModificaUtente");
+    ASSERT_EQ(users->count(), 2);
+    EXPECT_EQ(users->item(0)->text(), "ANNA");
+    EXPECT_EQ(users->item(1)->text(), "LUCA");
 
-    config->ListModificaUtente->setCurrentRow(0);
+    users->setCurrentRow(0);
     EXPECT_EQ(profileOf("_predefinito.ini").MassimoLettere, 13);
     EXPECT_EQ(program.state.NomeUtente, "ANNA");
-    EXPECT_EQ(config->Label4->text(), "ANNA");
+    EXPECT_EQ(text("Label4"), "ANNA");
     EXPECT_EQ(program.state.MassimoLettere, 6);
-    EXPECT_TRUE(config->OptionQuanteLettere[2]->isChecked());
+    EXPECT_TRUE(button("OptionQuanteLettere", 2)->isChecked());
 
-    config->OptionQuanteLettere[0]->click();
-    config->ListModificaUtente->setCurrentRow(1);
+    click("OptionQuanteLettere", 0);
+    users->setCurrentRow(1);
     EXPECT_EQ(profileOf("anna.ini").MassimoLettere, 4);
     EXPECT_EQ(program.state.MassimoLettere, 4); // Luca's own
     EXPECT_EQ(program.state.PercorsoProfilo, env.env().cartellaUtenti() + "LUCA.ini");
 
-    config->OptionUtente[0]->click(); // the default user, not read back
+    click("OptionUtente", 0); // the default user, not read back
     EXPECT_EQ(program.state.NomeUtente, "_predefinito");
-    EXPECT_FALSE(config->CheckSalvaUtente->isVisible());
-    EXPECT_FALSE(config->ListModificaUtente->isVisible());
+    EXPECT_FALSE(find("CheckSalvaUtente")->isVisible());
+    EXPECT_FALSE(users->isVisible());
 }
 
 TEST_F(ConfigWindowTest, ANewUserTypedThenMenuIsCreatedWithTheSettingsInHand)
 {
     program.state.TieniTraccia = true;
     program.state.MassimoLettere = 6;
-    FormConfigura* config = openConfig();
-    config->OptionUtente[2]->click();
+    openConfig();
+    click("OptionUtente", 2);
     EXPECT_FALSE(program.state.TieniTraccia);
-    QTest::keyClicks(config->TextNuovoUtente, "Marco");
-    EXPECT_EQ(config->Label4->text(), "Marco");
+    QTest::keyClicks(find("TextNuovoUtente"), "Marco");
+    EXPECT_EQ(text("Label4"), "Marco");
     EXPECT_EQ(program.state.NomeUtente, "Marco");
-    config->mnuEsci->trigger();
+    leave();
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
     const ProgramState marco = profileOf("Marco.ini");
@@ -252,36 +231,28 @@ TEST_F(ConfigWindowTest, ANewUserTypedThenMenuIsCreatedWithTheSettingsInHand)
 
 TEST_F(ConfigWindowTest, NamesThatCannotNameAProfileAreRefused)
 {
-    FormConfigura* config = openConfig();
-    config->OptionUtente[2]->click();
-    QTest::keyClicks(config->TextNuovoUtente, "Ma/rco");
+    openConfig();
+    click("OptionUtente", 2);
+    auto* name = find<QLineEdit>("TextNuovoUtente");
+    QTest::keyClicks(name, "Ma/rco");
     EXPECT_EQ(messageTexts(), QStringList({program.text("0204")}));
-    EXPECT_EQ(config->TextNuovoUtente->text(), "Marco"); // the slash was refused
+    EXPECT_EQ(name->text(), "Marco"); // the slash was refused
     EXPECT_EQ(program.state.NomeUtente, "Marco");
 
-    config->TextNuovoUtente->setText("../../fuori");
-    config->TextNuovoUtente->setText(QStringLiteral("a\tb"));
+    name->setText("../../fuori");
+    name->setText(QStringLiteral("a\tb"));
     EXPECT_EQ(seams.messages.shown.size(), 3u);
     EXPECT_EQ(program.state.NomeUtente, "Marco");
 
-    config->TextNuovoUtente->setText("   "); // blanks change nothing
+    name->setText("   "); // blanks change nothing
     EXPECT_EQ(program.state.NomeUtente, "Marco");
-    config->mnuEsci->trigger(); // but a new user needs a name
+    leave(); // but a new user needs a name
     EXPECT_EQ(seams.messages.shown.back().text, program.text("0204"));
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormConfigura"}));
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
               QStringList({"_predefinito.INI"}));
     EXPECT_EQ(QDir(env.env().cartellaOrtolino()).entryList(QDir::Files), QStringList());
-}
-
-TEST_F(ConfigWindowTest, TheTrackingBoxSetsTheSwitchAtOnce)
-{
-    FormConfigura* config = openConfig();
-    config->CheckSalvaUtente->click();
-    EXPECT_TRUE(program.state.TieniTraccia);
-    config->CheckSalvaUtente->click();
-    EXPECT_FALSE(program.state.TieniTraccia);
 }
 
 } // namespace

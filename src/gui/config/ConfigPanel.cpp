@@ -1,0 +1,97 @@
+#include "gui/config/ConfigPanel.h"
+
+#include "core/app/Program.h"
+#include "core/config/ConfigSettings.h"
+#include "core/platform/Dialogs.h"
+#include "gui/config/FormConfigura.h"
+#include "gui/widgets/Controls.h"
+
+#include <cstring>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace ortolino {
+
+void applyDesign(const Form& window, std::span<const ControlDesign> design, QWidget* control,
+                 const char* name, int index)
+{
+    for (const ControlDesign& row : design) {
+        if (std::strcmp(row.name, name) != 0 || row.index != index)
+            continue;
+        named(control, name, index);
+        if (row.caption != nullptr)
+            setCaption(control, QString::fromUtf8(row.caption));
+        control->setGeometry(window.twipsRect(row.left, row.top, row.width, row.height));
+        return;
+    }
+    qFatal("No design for the control %s(%d)", name, index);
+}
+
+ConfigPanel::ConfigPanel(FormConfigura& window, std::span<const ControlDesign> design)
+    : QObject(&window), window_(window), design_(design)
+{
+}
+
+const Form& ConfigPanel::windowForm() const
+{
+    return window_;
+}
+
+QScrollBar* ConfigPanel::makeBar(QWidget* parent, const char* name, const BarRange& range, int page)
+{
+    auto* bar = make<QScrollBar>(parent, name);
+    bar->setOrientation(Qt::Horizontal);
+    bar->setRange(range.minimum, range.maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(page);
+    return bar;
+}
+
+void ConfigPanel::showOnBar(QScrollBar* bar, int& setting, const BarRange& range)
+{
+    setting = range.clamp(setting);
+    bar->setValue(setting);
+}
+
+void ConfigPanel::place(QWidget* control, int left, int top, int width, int height) const
+{
+    control->setGeometry(window_.twipsRect(left, top, width, height));
+}
+
+Program& ConfigPanel::program() const
+{
+    return window_.program();
+}
+
+ProgramState& ConfigPanel::state() const
+{
+    return window_.program().state;
+}
+
+QString ConfigPanel::testo(const char* key) const
+{
+    return window_.testo(key);
+}
+
+MessageBoxes::Answer ConfigPanel::mostra(const Message& message) const
+{
+    return window_.mostra(message);
+}
+
+void ConfigPanel::avvisa(const QString& text) const
+{
+    window_.avvisa(text);
+}
+
+std::optional<Colore> ConfigPanel::chooseColour() const
+{
+    Dialogs* dialogs = program().services.dialogs;
+    return dialogs != nullptr ? dialogs->ShowColorDialog(&window_) : std::nullopt;
+}
+
+void ConfigPanel::showWholeState() const
+{
+    window_.ImpostaConfigurazioni();
+}
+
+} // namespace ortolino

@@ -1,0 +1,256 @@
+#include "gui/config/ListPanel.h"
+
+#include "core/app/Program.h"
+#include "core/config/WordListEditor.h"
+#include "core/platform/Dialogs.h"
+#include "core/words/WordCatalogue.h"
+#include "gui/config/FormConfigura.h"
+#include "gui/widgets/Controls.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace ortolino {
+
+namespace {
+
+const QString kEstensioneLista = QStringLiteral("txt");
+const FileFilter kFiltroListe{QString(), QStringLiteral("*.txt")};
+
+constexpr ControlDesign kPanelDesign[] = {
+    {"Frame4", -1, "File in uso", 240, 120, 8160, 2640},
+    {"Check2", -1, "Usa tutte le immagini disponibili", 240, 360, 3960, 480},
+    {"LabelListaInUso", -1, nullptr, 240, 900, 3960, 1560},
+    {"CommandCambiaListaInUso", -1, "Lista in uso", 4320, 360, 3600, 600},
+    {"CommandModificaListaInUso", -1, "Modifica la lista in uso", 4320, 1080, 3600, 600},
+    {"CommandCreaLista", -1, "Crea altri files con liste parole", 4320, 1800, 3600, 600},
+};
+
+constexpr ControlDesign kEditorDesign[] = {
+    {"FrameCreaNuovaLista", -1, "Creazione di nuovi files di liste parole", 0, 0, 13500, 9900},
+    {"Label10", -1, "Parole utilizzabili (immagini a disposizione)", 360, 600, 5520, 420},
+    {"ListImmaginiDisponibili", -1, nullptr, 360, 1020, 5520, 6240},
+    {"Label9", -1, "Parole inserite nella lista", 7620, 600, 5520, 420},
+    {"ListImmaginiDaUtilizzare", -1, nullptr, 7620, 1020, 5520, 6240},
+    {"Command1", -1, "→", 6120, 2760, 1260, 960},
+    {"Command2", -1, "←", 6120, 4080, 1260, 960},
+    {"Label8", -1,
+     "Per spostare le parole da una lista all'altra selezionale e premi una delle due frecce.", 360,
+     7440, 12780, 720},
+    {"CommandSvuotaLista", -1, "Svuota lista", 360, 8580, 3000, 720},
+    {"CommandSalvaLista", -1, "Salva lista", 3600, 8580, 3000, 720},
+    {"Command7", -1, "Chiudi", 10140, 8580, 3000, 720},
+    {"Picture1", -1, nullptr, 3750, 4050, 6000, 1800},
+    {"Label5", -1, "Attendere : sto caricando la lista delle immagini", 120, 120, 5760, 1560},
+};
+
+QStringList paroleDi(const QListWidget* list)
+{
+    QStringList words;
+    for (int i = 0; i < list->count(); ++i)
+        words << list->item(i)->text();
+    return words;
+}
+
+} // namespace
+
+// ---- "File in uso" ----
+
+ListPanel::ListPanel(FormConfigura& window, QWidget* page, QWidget* area)
+    : ConfigPanel(window, kPanelDesign)
+{
+    frame_ = make<QGroupBox>(page, "Frame4");
+    everyPicture_ = make<QCheckBox>(frame_, "Check2");
+    listInUse_ = make<QLabel>(frame_, "LabelListaInUso");
+    listInUse_->setWordWrap(true);
+    listInUse_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    listInUse_->setFont(designFont(QStringLiteral("Arial"), 9));
+    chooseList_ = make<QPushButton>(frame_, "CommandCambiaListaInUso");
+    editList_ = make<QPushButton>(frame_, "CommandModificaListaInUso");
+    newList_ = make<QPushButton>(frame_, "CommandCreaLista");
+    editor_ =
+        new ListEditor(window, area, [this](const QString& path) { listInUse_->setText(path); });
+
+    connect(everyPicture_, &QCheckBox::toggled, this, &ListPanel::Check2_Click);
+    connect(chooseList_, &QPushButton::clicked, this, &ListPanel::CommandCambiaListaInUso_Click);
+    connect(editList_, &QPushButton::clicked, editor_, &ListEditor::openOnListInUse);
+    connect(newList_, &QPushButton::clicked, editor_, &ListEditor::openNew);
+}
+
+void ListPanel::showState()
+{
+    const ProgramState& s = state();
+    everyPicture_->setChecked(s.UsaTutteLeImmagini);
+    listInUse_->setText(s.UsaTutteLeImmagini ? QString() : s.ListaInUso);
+}
+
+QList<QWidget*> ListPanel::colouredControls() const
+{
+    return {frame_, everyPicture_};
+}
+
+void ListPanel::Check2_Click(bool checked)
+{
+    ProgramState& s = state();
+    s.UsaTutteLeImmagini = checked;
+    listInUse_->setText(checked ? QString() : s.ListaInUso);
+}
+
+void ListPanel::CommandCambiaListaInUso_Click()
+{
+    QString chosen;
+    if (Dialogs* dialogs = program().services.dialogs) {
+        chosen = dialogs->ShowFileDialog(
+            &window(), Dialogs::Open, QStringLiteral("Open"), QString(),
+            {kFiltroListe, {QStringLiteral("Tutti i files"), QStringLiteral("*.*")}},
+            cartellaListeDialoghi(program().env, state()), kEstensioneLista);
+    }
+    if (chosen.isEmpty()) {
+        // Nothing chosen: the list in use stays as it was.
+        avvisa(testo("0011"));
+        return;
+    }
+    state().ListaInUso = chosen;
+    listInUse_->setText(chosen);
+}
+
+// ---- the editor ----
+
+ListEditor::ListEditor(FormConfigura& window, QWidget* area,
+                       std::function<void(const QString&)> saved)
+    : ConfigPanel(window, kEditorDesign), saved_(std::move(saved))
+{
+    editor_ = make<QGroupBox>(area, "FrameCreaNuovaLista");
+    editor_->setAutoFillBackground(true);
+    auto wordList = [this](const char* name) {
+        auto* list = make<QListWidget>(editor_, name);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->setFont(designFont(QStringLiteral("Arial"), 13));
+        return list;
+    };
+    make<QLabel>(editor_, "Label10");
+    available_ = wordList("ListImmaginiDisponibili");
+    make<QLabel>(editor_, "Label9");
+    inList_ = wordList("ListImmaginiDaUtilizzare");
+    add_ = make<QPushButton>(editor_, "Command1");
+    remove_ = make<QPushButton>(editor_, "Command2");
+    for (QPushButton* arrow : {add_, remove_})
+        arrow->setFont(designFont(QStringLiteral("Arial"), 26, true));
+    make<QLabel>(editor_, "Label8")->setWordWrap(true);
+    empty_ = make<QPushButton>(editor_, "CommandSvuotaLista");
+    save_ = make<QPushButton>(editor_, "CommandSalvaLista");
+    close_ = make<QPushButton>(editor_, "Command7");
+    editor_->hide();
+
+    waitingNotice_ = make<QFrame>(area, "Picture1");
+    waitingNotice_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    waitingNotice_->setLineWidth(2);
+    waitingNotice_->setAutoFillBackground(true);
+    auto* waiting = make<QLabel>(waitingNotice_, "Label5");
+    waiting->setAlignment(Qt::AlignCenter);
+    waiting->setWordWrap(true);
+    waiting->setFont(designFont(QStringLiteral("Arial"), 14, true));
+    waitingNotice_->hide();
+
+    connect(add_, &QPushButton::clicked, this, [this] { sposta(available_, inList_); });
+    connect(remove_, &QPushButton::clicked, this, [this] { sposta(inList_, available_); });
+    connect(empty_, &QPushButton::clicked, this, &ListEditor::TrovaImmagini);
+    connect(save_, &QPushButton::clicked, this, &ListEditor::CommandSalvaLista_Click);
+    connect(close_, &QPushButton::clicked, editor_, &QWidget::hide);
+}
+
+void ListEditor::show()
+{
+    editor_->show();
+    editor_->raise();
+}
+
+void ListEditor::openOnListInUse()
+{
+    show();
+    CaricaListaInUso(program().env, state(), this);
+    riempiEditor(editorSullaLista(PictureFolder(cartellaImmagini()), state()));
+}
+
+void ListEditor::openNew()
+{
+    show();
+    TrovaImmagini();
+}
+
+QString ListEditor::cartellaImmagini() const
+{
+    return cartellaImmaginiPath(program().env, state());
+}
+
+void ListEditor::TrovaImmagini()
+{
+    riempiEditor(editorVuoto(PictureFolder(cartellaImmagini())));
+}
+
+void ListEditor::riempiEditor(const ParoleEditor& parole)
+{
+    available_->clear();
+    inList_->clear();
+    available_->addItems(parole.disponibili);
+    inList_->addItems(parole.inLista);
+}
+
+void ListEditor::sposta(QListWidget* from, QListWidget* to)
+{
+    QList<int> selected;
+    for (int i = 0; i < from->count(); ++i) {
+        if (from->item(i)->isSelected())
+            selected << i;
+    }
+    QStringList fromWords = paroleDi(from);
+    QStringList toWords = paroleDi(to);
+    spostaParole(fromWords, toWords, selected);
+    from->clear();
+    from->addItems(fromWords);
+    to->clear();
+    to->addItems(toWords);
+}
+
+void ListEditor::CommandSalvaLista_Click()
+{
+    if (inList_->count() == 0) {
+        Message message;
+        message.text = testo("0012");
+        mostra(message);
+        return;
+    }
+    Dialogs* dialogs = program().services.dialogs;
+    const QString chosen =
+        dialogs == nullptr
+            ? QString()
+            : dialogs->ShowFileDialog(
+                  &window(), Dialogs::Save, QStringLiteral("Salva"), QStringLiteral("*.txt"),
+                  {kFiltroListe}, cartellaListeDialoghi(program().env, state()), kEstensioneLista);
+    if (chosen.isEmpty())
+        return; // the list in use stays
+    const QString percorso = percorsoScritturaLista(program().env, chosen);
+    if (!scriviListaParole(percorso, paroleDi(inList_))) {
+        avvisa(testo("0205") + QLatin1Char('\n') + percorso);
+        return;
+    }
+    state().ListaInUso = percorso;
+    saved_(percorso);
+}
+
+void ListEditor::showWaitingNotice()
+{
+    waitingNotice_->show();
+    waitingNotice_->raise();
+    waitingNotice_->repaint();
+}
+
+void ListEditor::hideWaitingNotice()
+{
+    waitingNotice_->hide();
+}
+
+} // namespace ortolino

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/words/WaitingNotice.h"
+#include "gui/config/ConfigPanel.h"
+
+#include <functional>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace ortolino {
+
+struct ParoleEditor;
+
+// The word-list editor, over the whole window: builds list files from the
+// words that have a picture, with the waiting notice shown while the picture
+// folder is read.
+class ListEditor : public ConfigPanel, private WaitingNotice
+{
+public:
+    // `saved` is told the path of each list written.
+    ListEditor(FormConfigura& window, QWidget* area, std::function<void(const QString&)> saved);
+
+    // Opens the editor on an empty list or on the list in use.
+    void openNew();
+    void openOnListInUse();
+
+private:
+    void show();
+    void TrovaImmagini();
+    void riempiEditor(const ParoleEditor& parole);
+    void sposta(QListWidget* from, QListWidget* to);
+    void CommandSalvaLista_Click();
+    QString cartellaImmagini() const;
+    void showWaitingNotice() override;
+    void hideWaitingNotice() override;
+
+    std::function<void(const QString&)> saved_;
+    QGroupBox* editor_ = nullptr;
+    QListWidget* available_ = nullptr;
+    QListWidget* inList_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* remove_ = nullptr;
+    QPushButton* empty_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QFrame* waitingNotice_ = nullptr;
+};
+
+// "File in uso" on the tab "Scelte didattiche": every picture or a word list,
+// which list, and the way into the editor.
+class ListPanel : public ConfigPanel
+{
+public:
+    ListPanel(FormConfigura& window, QWidget* page, QWidget* area);
+
+    void showState() override;
+    QList<QWidget*> colouredControls() const override;
+
+private:
+    void Check2_Click(bool checked);
+    void CommandCambiaListaInUso_Click();
+
+    QGroupBox* frame_ = nullptr;
+    QCheckBox* everyPicture_ = nullptr;
+    QLabel* listInUse_ = nullptr;
+    QPushButton* chooseList_ = nullptr;
+    QPushButton* editList_ = nullptr;
+    QPushButton* newList_ = nullptr;
+    ListEditor* editor_ = nullptr;
+};
+
+} // namespace ortolino

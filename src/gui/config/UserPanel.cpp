@@ -1,0 +1,152 @@
+#include "gui/config/UserPanel.h"
+
+#include "core/app/Profile.h"
+#include "core/app/Program.h"
+#include "core/config/ConfigUsers.h"
+#include "gui/config/FormConfigura.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace ortolino {
+
+namespace {
+
+constexpr int kOpzionePredefinito = 0;
+constexpr int kOpzioneModifica = 1;
+constexpr int kOpzioneNuovo = 2;
+
+constexpr ControlDesign kDesign[] = {
+    {"OptionUtente", 0, "Utente predefinito", 480, 480, 4800, 540},
+    {"OptionUtente", 1, "Modifica utente", 480, 1200, 4800, 540},
+    {"OptionUtente", 2, "Nuovo utente", 480, 1920, 4800, 540},
+    {"ListModificaUtente", -1, nullptr, 5760, 480, 4560, 5400},
+    {"TextNuovoUtente", -1, nullptr, 5760, 1920, 4560, 540},
+    {"CheckSalvaUtente", -1, "Tieni traccia dell'attività eseguita", 480, 2880, 5040, 540},
+};
+
+} // namespace
+
+UserPanel::UserPanel(FormConfigura& window, QWidget* page) : ConfigPanel(window, kDesign)
+{
+    whoseGroup_ = new QButtonGroup(this);
+    for (int i = 0; i < static_cast<int>(whoseOptions_.size()); ++i) {
+        auto* option = make<QRadioButton>(page, "OptionUtente", i);
+        whoseGroup_->addButton(option, i);
+        whoseOptions_[static_cast<size_t>(i)] = option;
+    }
+    whoseOptions_[0]->setChecked(true);
+    users_ = make<QListWidget>(page, "ListModificaUtente");
+    users_->hide();
+    newName_ = make<QLineEdit>(page, "TextNuovoUtente");
+    newName_->hide();
+    trackActivity_ = make<QCheckBox>(page, "CheckSalvaUtente");
+
+    // A click counts even on the option already selected: when the window
+    // opens, "Utente predefinito" shows selected whoever the current user is.
+    connect(whoseGroup_, &QButtonGroup::idClicked, this, &UserPanel::OptionUtente_Click);
+    connect(users_, &QListWidget::currentItemChanged, this, &UserPanel::ListModificaUtente_Click);
+    connect(newName_, &QLineEdit::textChanged, this, &UserPanel::TextNuovoUtente_Change);
+    connect(trackActivity_, &QCheckBox::toggled, this,
+            [this](bool checked) { state().TieniTraccia = checked; });
+}
+
+void UserPanel::showState()
+{
+    trackActivity_->setChecked(state().TieniTraccia);
+}
+
+QList<QWidget*> UserPanel::colouredControls() const
+{
+    return {whoseOptions_[0], whoseOptions_[1], whoseOptions_[2], trackActivity_};
+}
+
+bool UserPanel::newUserWithoutName() const
+{
+    return opzioneUtente_ == kOpzioneNuovo && newName_->text().trimmed().isEmpty();
+}
+
+bool UserPanel::salvaUtenteCorrente()
+{
+    // A new user without a name has no profile yet; the user before was
+    // saved when "Nuovo utente" was chosen.
+    if (newUserWithoutName())
+        return true;
+    return window().salvaProfiloConAvviso();
+}
+
+void UserPanel::OptionUtente_Click(int Index)
+{
+    if (!salvaUtenteCorrente()) {
+        whoseOptions_[static_cast<size_t>(opzioneUtente_)]->setChecked(true);
+        return;
+    }
+    opzioneUtente_ = Index;
+    switch (Index) {
+    case kOpzionePredefinito:
+        rendiCorrente(state(), program().env, kUtentePredefinito);
+        window().showUserName(state().NomeUtente);
+        newName_->hide();
+        users_->hide();
+        trackActivity_->hide();
+        break;
+    case kOpzioneModifica: {
+        users_->show();
+        const QSignalBlocker quiet(users_);
+        users_->clear();
+        users_->addItems(utentiModificabili(program().env));
+        newName_->hide();
+        break;
+    }
+    case kOpzioneNuovo:
+        ultimoNomeAccettato_.clear();
+        newName_->clear();
+        newName_->show();
+        newName_->setFocus();
+        users_->hide();
+        trackActivity_->show();
+        trackActivity_->setChecked(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void UserPanel::ListModificaUtente_Click(QListWidgetItem* current, QListWidgetItem* previous)
+{
+    if (current == nullptr)
+        return;
+    if (!salvaUtenteCorrente()) {
+        const QSignalBlocker quiet(users_);
+        users_->setCurrentItem(previous);
+        return;
+    }
+    ProgramState& s = state();
+    rendiCorrente(s, program().env, current->text());
+    window().showUserName(s.NomeUtente);
+    LeggiProfilo(s, program().env);
+    window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
+}
+
+void UserPanel::TextNuovoUtente_Change()
+{
+    const QString typed = newName_->text();
+    if (typed.trimmed().isEmpty())
+        return;
+    if (!nomeUtenteAccettabile(typed)) {
+        // Refused at once, so that no profile is ever named after it.
+        avvisa(testo("0204"));
+        const QSignalBlocker quiet(newName_);
+        newName_->setText(ultimoNomeAccettato_);
+        return;
+    }
+    ultimoNomeAccettato_ = typed;
+    rendiCorrente(state(), program().env, typed);
+    window().showUserName(typed);
+}
+
+} // namespace ortolino

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "gui/config/ConfigPanel.h"
+
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QRadioButton;
+
+namespace ortolino {
+
+// Tab "Utente": whose settings the window edits (the default user, a user
+// of the list, or a new one by name) and whether the activity is recorded.
+class UserPanel : public ConfigPanel
+{
+public:
+    UserPanel(FormConfigura& window, QWidget* page);
+
+    void showState() override;
+    QList<QWidget*> colouredControls() const override;
+
+    // "Nuovo utente" chosen and no name typed yet.
+    bool newUserWithoutName() const;
+
+private:
+    void OptionUtente_Click(int Index);
+    void ListModificaUtente_Click(QListWidgetItem* current, QListWidgetItem* previous);
+    void TextNuovoUtente_Change();
+    // Writes the current user's profile before another becomes current.
+    bool salvaUtenteCorrente();
+
+    std::array<QRadioButton*, 3> whoseOptions_{};
+    QButtonGroup* whoseGroup_ = nullptr;
+    QListWidget* users_ = nullptr;
+    QLineEdit* newName_ = nullptr;
+    QCheckBox* trackActivity_ = nullptr;
+    int opzioneUtente_ = 0;       // the user option in effect
+    QString ultimoNomeAccettato_; // the new user's name as last accepted
+};
+
+} // namespace ortolino
