@@ -120,7 +120,7 @@ void ExerciseEngine::parolaCompletata()
 // exercise ended during one of its waits.
 bool ExerciseEngine::PrimoErrore()
 {
-    if (!program_.state.ParlatoAttivo)
+    if (!aiutoParlato())
         return fumettoPer(2);
     gioca(QStringLiteral("write"));
     parla(kDeviScrivere);
@@ -132,7 +132,7 @@ bool ExerciseEngine::PrimoErrore()
 
 bool ExerciseEngine::SecondoErrore()
 {
-    if (!program_.state.ParlatoAttivo)
+    if (!aiutoParlato())
         return fumettoPer(4);
     gioca(QStringLiteral("write"));
     parla(turn_.word());
@@ -141,7 +141,7 @@ bool ExerciseEngine::SecondoErrore()
 
 bool ExerciseEngine::TerzoErrore()
 {
-    if (program_.state.ParlatoAttivo) {
+    if (aiutoParlato()) {
         gioca(QStringLiteral("write"));
         if (!Attendi(1))
             return false;
@@ -160,6 +160,13 @@ bool ExerciseEngine::fumettoPer(double seconds)
         return false;
     view_.setBalloonVisible(false);
     return true;
+}
+
+// With speech on but no character the helps are shown as with speech off:
+// a silent wait would leave the child without any help.
+bool ExerciseEngine::aiutoParlato() const
+{
+    return program_.state.ParlatoAttivo && personaggio_ != nullptr;
 }
 
 // A character step that fails is skipped: the help goes on with the next.
@@ -191,7 +198,7 @@ void ExerciseEngine::SuonoGiusto()
 
 void ExerciseEngine::SuonoSbagliato()
 {
-    ortolino::SuonoSbagliato(program_);
+    ortolino::SuonoSbagliato(program_, personaggio_ != nullptr);
 }
 
 } // namespace ortolino

@@ -103,6 +103,7 @@ private:
     bool PrimoErrore();
     bool SecondoErrore();
     bool TerzoErrore();
+    bool aiutoParlato() const;
     bool fumettoPer(double seconds);
     void gioca(const QString& animation);
     void parla(const QString& text);

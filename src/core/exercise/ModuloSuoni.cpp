@@ -22,9 +22,9 @@ bool SuonoGiusto(Program& program)
     return program.state.SuoniAttivi && playProgramSound(program, QStringLiteral("suoni/si.wav"));
 }
 
-bool SuonoSbagliato(Program& program)
+bool SuonoSbagliato(Program& program, bool conPersonaggio)
 {
-    return program.state.SuoniAttivi && !program.state.ParlatoAttivo &&
+    return program.state.SuoniAttivi && !(program.state.ParlatoAttivo && conPersonaggio) &&
            playProgramSound(program, QStringLiteral("suoni/no.wav"));
 }
 

@@ -12,6 +12,10 @@ std::unique_ptr<Personaggio> CaricaPersonaggio(const ProgramState& state, Agent*
         return nullptr;
     QString error;
     std::unique_ptr<Personaggio> personaggio = agent->Load(state.NomeAgente, &error);
+    // A profile may name a character this machine lacks: the default one
+    // speaks instead, so that the helps still reach the child.
+    if (!personaggio && state.NomeAgente != kPersonaggioPredefinito)
+        personaggio = agent->Load(kPersonaggioPredefinito, &error);
     if (!personaggio)
         return nullptr;
     personaggio->setTTSModeID(state.ModoVoce);

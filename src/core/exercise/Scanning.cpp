@@ -103,7 +103,8 @@ void KeyboardInput::tick()
         scan_.focusSwitchBox();
         break;
     case kModoScansioneAutomatica:
-        if (!avantiEnabled() && switchesDown_ == 0) // a held switch holds the scan
+        // A held switch holds the scan, and so does a help being given.
+        if (!avantiEnabled() && switchesDown_ == 0 && judging_ == 0)
             step();
         scan_.focusSwitchBox();
         break;
@@ -150,11 +151,11 @@ void KeyboardInput::manualRelease(int qtKey)
 }
 
 // Releasing Space chooses the key under the scan, or "avanti" once the word
-// is complete. The scan resumes from the release, before the letter is
-// judged, so that it keeps moving while a help is spoken.
+// is complete. The mark stays on the chosen key until the letter is judged
+// and any help is over, so the child never races the character; then the
+// scan goes on, its pace counted from there.
 void KeyboardInput::automaticRelease(int qtKey)
 {
-    bool resumed = false;
     if (tastoSensore(qtKey) == TastoSensore::Spazio) {
         engine_.clearHelp();
         if (avantiEnabled()) {
@@ -162,16 +163,16 @@ void KeyboardInput::automaticRelease(int qtKey)
             if (!avanti())
                 return;
         } else {
-            resumeScan();
-            resumed = true;
-            if (!controlla(engine_.TastoCorrente))
+            ++judging_;
+            const bool running = controlla(engine_.TastoCorrente);
+            --judging_;
+            if (!running)
                 return;
         }
     }
     if (!avantiEnabled())
         mark();
-    if (!resumed)
-        resumeScan();
+    resumeScan();
 }
 
 void KeyboardInput::step()
@@ -189,10 +190,11 @@ void KeyboardInput::mark()
         view_.colourKey(engine_.TastoCorrente, state_.ColoreBottoneSelezionato);
 }
 
-// Another switch still held keeps the scan standing.
+// Another switch still held keeps the scan standing, and so does a letter
+// still being judged (a choice made during a help resumes nothing).
 void KeyboardInput::resumeScan()
 {
-    if (switchesDown_ == 0)
+    if (switchesDown_ == 0 && judging_ == 0)
         scan_.runTimer1(true);
 }
 

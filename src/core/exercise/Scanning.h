@@ -99,6 +99,7 @@ private:
     ScanView& scan_;
     std::array<bool, kNumeroTasti> visible_{};
     int switchesDown_ = 0;
+    int judging_ = 0; // automatic choices whose letter is being judged (helps wait)
 };
 
 } // namespace ortolino

@@ -74,14 +74,16 @@ TEST_F(CheckingTest, WithSpeechTheCharacterGivesTheHelpsAndNoWrongSound)
     EXPECT_EQ(sounds.played.size(), 1);
 }
 
-TEST_F(CheckingTest, AMissingOrFailingCharacterOnlySkipsItsOwnSteps)
+TEST_F(CheckingTest, WithoutACharacterTheHelpsAreShownAndAFailingOneOnlySkipsItsSteps)
 {
-    startCane();
+    startCane(); // speech on
     engine->setPersonaggio(nullptr);
     for (int i = 0; i < 3; ++i)
         engine->Controlla("B");
-    EXPECT_EQ(events, (QStringList{"wait 1", "wait 5", "wait 5", "wait 1", "balloon \"C\"",
-                                   "balloon shown"}));
+    EXPECT_EQ(events, (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden",
+                                   "balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden",
+                                   "balloon \"C\"", "balloon shown"}));
+    EXPECT_EQ(sounds.played, QStringList(3, sound("no.wav"))); // no voice takes its place
     engine->clearHelp();
     EXPECT_FALSE(view.balloonVisible);
     EXPECT_EQ(view.balloonText, "");

@@ -188,23 +188,27 @@ TEST_F(ScanningTest, TwoSwitchesHeldHoldTheScanUntilBothAreUpOrLost)
     EXPECT_EQ(judged(), 1);
 }
 
-TEST_F(ScanningTest, TheScanGoesOnWhileAHelpWaitsAndAChoiceThereIsJudged)
+TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt)
 {
     begin(kModoScansioneAutomatica);
     input->tick(); // E, wrong for APE
-    bool runningDuringHelp = false;
+    const int chosen = position();
+    QList<bool> runningInWaits;
     duringWait = [&](size_t index) {
+        runningInWaits << scan.timerRunning;
         if (index != 0)
             return;
-        runningDuringHelp = scan.timerRunning;
-        input->tick();        // a step inside the wait
-        click(Qt::Key_Space); // A, chosen inside the wait
+        input->tick();        // a stray tick moves nothing
+        click(Qt::Key_Space); // E again, judged inside the wait: the second help
+        runningInWaits << scan.timerRunning;
     };
     click(Qt::Key_Space);
-    EXPECT_TRUE(runningDuringHelp);
-    EXPECT_EQ(state.NumeroErrati, 1);
-    EXPECT_EQ(state.NumeroEsatti, 1);
-    EXPECT_TRUE(engine->avantiEnabled());
+    EXPECT_EQ(runningInWaits, QList<bool>(4, false)); // nested help included
+    EXPECT_EQ(position(), chosen);
+    EXPECT_EQ(state.NumeroErrati, 2);
+    EXPECT_TRUE(scan.timerRunning); // the help is over: the scan goes on
+    input->tick();
+    EXPECT_NE(position(), chosen);
 }
 
 TEST_F(ScanningTest, AnExerciseEndingDuringAHelpStopsTheHandler)
@@ -277,12 +281,17 @@ TEST_F(ScanningTest, InTheScanningModesAClickOnlyClearsTheHelp)
     EXPECT_EQ(events, (QStringList{"stop", "balloon \"\"", "balloon hidden"}));
 }
 
-TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrNotAtAll)
+TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrTheDefaultOneOrNotAtAll)
 {
     RecordingAgent agent;
     EXPECT_EQ(CaricaPersonaggio(state, nullptr), nullptr);
-    state.NomeAgente = "Nessuno";
+    state.NomeAgente = "Nessuno"; // not installed here: the default one speaks instead
+    EXPECT_NE(CaricaPersonaggio(state, &agent), nullptr);
+    EXPECT_EQ(agent.calls.mid(0, 2), (QStringList{"Load Nessuno", "Load Merlin"}));
+    EXPECT_EQ(state.NomeAgente, "Nessuno"); // the profile keeps its choice
+    agent.characters = QStringList{"Peedy"};
     EXPECT_EQ(CaricaPersonaggio(state, &agent), nullptr);
+    agent.characters = QStringList{"Merlin"};
 
     state.NomeAgente = "Merlin";
     state.ModoVoce = "{it}";

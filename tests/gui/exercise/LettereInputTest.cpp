@@ -225,20 +225,21 @@ TEST_F(LettereInputTest, AHelpIsAnsweredInsideItsWait)
     EXPECT_TRUE(window->findChild<QLabel*>("LabelMerlino")->isHidden());
 }
 
-TEST_F(LettereInputTest, TheScanKeepsMovingWhileAHelpIsSpoken)
+TEST_F(LettereInputTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsSpoken)
 {
     addPicture("nave.jpg");
     activate("ean");
     state.ModalitaInput = kModoScansioneAutomatica;
     ASSERT_NE(open(), nullptr);
-    bool scanningDuringHelp = false;
-    seams.waiter.during = [&](size_t index, double) {
-        if (index == 0)
-            scanningDuringHelp = timer1()->isActive();
+    QList<bool> scanningDuringHelp;
+    seams.waiter.during = [&](size_t, double) {
+        scanningDuringHelp << timer1()->isActive();
+        EXPECT_EQ(window->TastoCorrente(), keyOf("E"));
     };
     window->Timer1_Timer(); // E: wrong
     switchClick(automaticBox(), Qt::Key_Space);
-    EXPECT_TRUE(scanningDuringHelp);
+    EXPECT_EQ(scanningDuringHelp, QList<bool>({false, false}));
+    EXPECT_TRUE(timer1()->isActive());
     EXPECT_EQ(agent.calls.filter("StopAll").size(), 1); // the common first step
     EXPECT_EQ(state.NumeroErrati, 1);
 }

@@ -152,13 +152,25 @@ TEST_F(LettereLifeTest, WhenScanningTheGreetingHasOneText)
     EXPECT_EQ(agent.calls.filter("Speak"), (QStringList{speak("0039")}));
 }
 
-TEST_F(LettereLifeTest, WithoutACharacterTheExerciseRunsOn)
+TEST_F(LettereLifeTest, AMissingCharacterGivesWayToTheDefaultOneOrToTheBalloon)
 {
     state.NomeAgente = "Nessuno";
     state.ParlatoAttivo = true;
     ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(agent.calls, QStringList{"Load Nessuno"});
-    chooseByKeyboard("B"); // the help runs without its character
+    EXPECT_EQ(agent.calls.mid(0, 2), (QStringList{"Load Nessuno", "Load Merlin"}));
+    close();
+
+    agent.characters.clear(); // no character at all
+    agent.calls.clear();
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(agent.calls, (QStringList{"Load Nessuno", "Load Merlin"}));
+    bool balloonShown = false;
+    seams.waiter.during = [&](size_t, double) {
+        balloonShown = control("LabelMerlino")->isVisible() &&
+                       qobject_cast<QLabel*>(control("LabelMerlino"))->text() == word();
+    };
+    chooseByKeyboard("B"); // the help shows the word instead of a silent wait
+    EXPECT_TRUE(balloonShown);
     chooseByKeyboard("N");
     EXPECT_EQ(state.NumeroErrati, 1);
     EXPECT_TRUE(avanti()->isEnabled());
