@@ -132,7 +132,7 @@ QString withoutTrailingBlanks(QString value)
 // Reads every field into a copy so that a failure leaves nothing half read.
 std::optional<ProgramState> readProfile(const ProgramState& current, const QString& path)
 {
-    std::optional<QByteArray> bytes = readFileBytes(path);
+    std::optional<QByteArray> bytes = readFileBytes(path, kDimensioneMassimaProfilo);
     if (!bytes)
         return std::nullopt;
     LineReader in(splitLines(decodeText(*bytes)));

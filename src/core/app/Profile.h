@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace ortolino {
 
 struct ProgramState;
@@ -7,6 +9,8 @@ struct Environment;
 
 // Number of lines of a profile file.
 inline constexpr int kRigheProfilo = 53;
+// A larger file is no profile (53 short lines): it reads as damaged.
+inline constexpr qint64 kDimensioneMassimaProfilo = 64 * 1024;
 
 // Writes the 53 settings to the file at PercorsoProfilo (an existing profile
 // of the same name in another letter case is replaced). False on failure.

@@ -99,6 +99,16 @@ void InstallaFont(Program& program)
     program.services.fonts->registerFont(resolveCaseInsensitive(installed));
 }
 
+void RimuoviSalvataggiInterrotti(const Environment& env, const ProgramState& state)
+{
+    // Only this copy runs (the lock is held): no save of another is under way.
+    for (const QString& folder :
+         {env.settingsRoot, env.cartellaOrtolino(), env.cartellaUtenti(), env.cartellaDati(),
+          env.writableTwin(QStringLiteral("lngortolino")), env.writableTwin(state.CartellaListe),
+          env.programFile(QStringLiteral("lngortolino")), env.programFile(state.CartellaListe)})
+        removeStaleTemporaryFiles(folder);
+}
+
 StartResult Main(Program& program, SingleInstanceLock& lock)
 {
     ProgramState& s = program.state;
@@ -118,6 +128,7 @@ StartResult Main(Program& program, SingleInstanceLock& lock)
     s.ListaPredefinita = program.text(QStringLiteral("0102"));
     PreparaTastiera(s);
     CreaCartelle(program);
+    RimuoviSalvataggiInterrotti(program.env, s);
     s.PercorsoProfilo = program.env.profiloPredefinito();
     s.NomeUtente = QStringLiteral("_predefinito");
     LeggiProfilo(s, program.env);

@@ -8,6 +8,7 @@ namespace ortolino {
 
 class Program;
 struct Environment;
+struct ProgramState;
 
 // Lines of the notice that tells where the handwriting font comes from.
 inline const QString kCreditoFont1 =
@@ -34,7 +35,8 @@ enum class StartResult
 };
 
 // Start-up up to the splash window: second copy refused, random seed, font,
-// language texts, keyboard letters, settings folders, default user profile.
+// language texts, keyboard letters, settings folders (and what killed saves
+// left in them), default user profile.
 StartResult Main(Program& program, SingleInstanceLock& lock);
 
 bool EsisteFile(const QString& path);
@@ -47,6 +49,9 @@ bool CreaCartella(Program& program, const QString& path);
 // Creates the four settings folders that are missing, in order; tells the
 // user which folder could not be made. False when one was not made.
 bool CreaCartelle(Program& program);
+// Removes the temporary files that saves killed half way left in the folders
+// the program writes to (settings, profiles, language setting, lists).
+void RimuoviSalvataggiInterrotti(const Environment& env, const ProgramState& state);
 // Copies the handwriting font into the user's fonts folder once (with a
 // notice) and makes it usable by this run.
 void InstallaFont(Program& program);

@@ -2,6 +2,8 @@
 
 #include "core/platform/TextFiles.h"
 
+#include <QFileInfo>
+
 namespace ortolino {
 
 namespace {
@@ -42,7 +44,7 @@ QString withoutQuotes(const QString& value)
 
 std::optional<IniDocument> IniDocument::load(const QString& path)
 {
-    std::optional<QByteArray> bytes = readFileBytes(path);
+    std::optional<QByteArray> bytes = readFileBytes(path, kIniDimensioneMassima);
     if (!bytes)
         return std::nullopt;
     IniDocument document;
@@ -101,8 +103,10 @@ int MLSWriteIniString(const QString& file, const QString& section, const QString
                       const QString& value)
 {
     QStringList lines;
-    if (std::optional<QByteArray> bytes = readFileBytes(file))
+    if (std::optional<QByteArray> bytes = readFileBytes(file, kIniDimensioneMassima))
         lines = splitLines(decodeText(*bytes));
+    else if (QFileInfo(file).exists() || QFileInfo(file).isSymLink())
+        return 0;
 
     const QString newLine = key + QLatin1Char('=') + value;
     qsizetype sectionStart = -1;

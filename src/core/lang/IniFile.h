@@ -9,6 +9,8 @@ namespace ortolino {
 // Files up to this many bytes are read by INI rules; larger ones by a plain
 // scan for the first line that starts with the key, whatever its section.
 inline constexpr qint64 kIniLimiteLettura = 64000;
+// Larger files are not settings or language files: they read as unreadable.
+inline constexpr qint64 kIniDimensioneMassima = 1024 * 1024;
 // Longest value the INI rules return.
 inline constexpr int kIniLunghezzaMassima = 511;
 
@@ -34,7 +36,8 @@ std::optional<QString> MLSReadIniString(const QString& file, const QString& sect
                                         const QString& key);
 
 // Creates the file, section or key as needed and replaces an existing value.
-// Non-zero on success. The file is rewritten whole and atomically.
+// Non-zero on success. The file is rewritten whole and atomically; one that
+// exists but cannot be read is left alone (zero), so nothing of it is lost.
 int MLSWriteIniString(const QString& file, const QString& section, const QString& key,
                       const QString& value);
 

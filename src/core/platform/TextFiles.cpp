@@ -1,9 +1,17 @@
 #include "core/platform/TextFiles.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStringDecoder>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ortolino {
 
@@ -65,24 +73,112 @@ std::optional<QByteArray> encodeWindows1252(const QString& text)
     return bytes;
 }
 
-std::optional<QByteArray> readFileBytes(const QString& path)
+std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Not blocking: opening a pipe with no writer would wait for ever.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    return file.readAll();
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes)
+        return std::nullopt;
+    // The size is read again as the file is read: it may grow in between.
+    QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
+    qint64 done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > maxBytes)
+                return std::nullopt;
+            bytes.resize(std::min<qint64>(bytes.size() + 4096, maxBytes + 1));
+        }
+        const ssize_t got =
+            ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    if (done > maxBytes)
+        return std::nullopt;
+    bytes.truncate(static_cast<qsizetype>(done));
+    return bytes;
 }
+
+namespace {
+
+bool writeAll(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t put = ::write(fd, data, static_cast<size_t>(size));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        data += put;
+        size -= put;
+    }
+    return true;
+}
+
+// A rename is only on the disk once its folder is flushed too. Past the
+// rename the new file is in place whatever this says, so it reports nothing.
+void syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QFileInfo link(path);
+    const QString target = link.isSymLink() ? link.symLinkTarget() : path;
+    const QByteArray name = QFile::encodeName(target);
+    QByteArray temporary = name + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
         return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    // The new file keeps the old one's permissions; a new one gets the usual ones.
+    struct stat old;
+    mode_t mode = 0;
+    if (::stat(name.constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    const bool written = writeAll(fd, bytes.constData(), bytes.size()) && ::fchmod(fd, mode) == 0 &&
+                         ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.constData(), name.constData()) != 0) {
+        ::unlink(temporary.constData());
         return false;
     }
-    return file.commit();
+    syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
+    return true;
+}
+
+int removeStaleTemporaryFiles(const QString& folder)
+{
+    static const QRegularExpression temporary(QStringLiteral("^.+\\.(ini|txt)\\.[A-Za-z0-9]{6}$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    int removed = 0;
+    QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (temporary.match(name).hasMatch() && dir.remove(name))
+            ++removed;
+    }
+    return removed;
 }
 
 QStringList splitLines(const QString& text)

@@ -16,12 +16,24 @@ QString decodeWindows1252(const QByteArray& bytes);
 // Windows-1252 bytes of a text, or nothing when a character does not fit.
 std::optional<QByteArray> encodeWindows1252(const QString& text);
 
-// The whole content of a file, or nothing when it cannot be read.
-std::optional<QByteArray> readFileBytes(const QString& path);
+// The whole content of a plain file of at most maxBytes bytes, or nothing
+// when it cannot be read, is larger, or is not a plain file: a pipe, a device
+// or a folder is refused at once, without waiting on it. Each reader of the
+// program passes the limit of its kind of file.
+inline constexpr qint64 kFileMaxBytes = 64 * 1024 * 1024;
+std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = kFileMaxBytes);
 
-// Writes a file whole through a temporary file renamed over the old one, so a
-// crash or a full disk never leaves half a file. False when anything failed.
+// Writes a file whole through a temporary file beside it ("name.XXXXXX"),
+// flushed to the disk and then renamed over the old one, so a crash or a full
+// disk leaves either the old file or the new one, never half a file. False,
+// with the old file untouched, when anything failed. A link is followed: the
+// file it points to is the one replaced.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Removes what a save killed half way left behind in a folder: temporary
+// files named "name.ext.XXXXXX" (the name of a file of that folder, a dot and
+// six letters or digits). Returns how many were removed.
+int removeStaleTemporaryFiles(const QString& folder);
 
 // Splits a text into lines, accepting CR LF, LF and a lone CR.
 QStringList splitLines(const QString& text);

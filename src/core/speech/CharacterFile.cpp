@@ -3,6 +3,7 @@
 #include "core/platform/FileNames.h"
 #include "core/platform/TextFiles.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -246,7 +247,7 @@ std::optional<CharacterDefinition> readCharacterFile(const QString& path, QStrin
             *error = fileName + QStringLiteral(": ") + why;
         return std::nullopt;
     };
-    const std::optional<QByteArray> bytes = readFileBytes(path);
+    const std::optional<QByteArray> bytes = readFileBytes(path, kCharacterFileMaxBytes);
     if (!bytes)
         return fail(QStringLiteral("cannot be read"));
 
@@ -267,6 +268,12 @@ std::optional<CharacterDefinition> readCharacterFile(const QString& path, QStrin
     if (!reader.sawAnchor())
         definition.balloonAnchor =
             QPoint(definition.size.width() / 2, definition.size.height() / 6);
+    const int side = std::max(definition.size.width(), definition.size.height());
+    if (side > kCharacterMaxSide) {
+        const double scale = double(kCharacterMaxSide) / side;
+        definition.size = (QSizeF(definition.size) * scale).toSize().expandedTo(QSize(1, 1));
+        definition.balloonAnchor = (QPointF(definition.balloonAnchor) * scale).toPoint();
+    }
     return definition;
 }
 

@@ -24,7 +24,8 @@ struct CharacterAnimation
     QList<QStringList> frames;
     int frameMs = 150;
     int loops = 1;
-    int durationMs() const { return int(frames.size()) * frameMs * loops; }
+    // Up to 5000 ms a frame and 50 loops: the total may pass what an int holds.
+    qint64 durationMs() const { return qint64(frames.size()) * frameMs * loops; }
 };
 
 // What a character file says (the format is in docs/CHARACTERS.md): where its
@@ -49,6 +50,12 @@ struct CharacterDefinition
     // Every artwork element the file names, once each.
     QStringList elementIds() const;
 };
+
+// A character file is a page of text: a larger one is refused as damaged.
+inline constexpr qint64 kCharacterFileMaxBytes = 256 * 1024;
+// A character is drawn at its size: a larger one is scaled down to fit this
+// square (a screen shows no more, and each frame costs its size in memory).
+inline constexpr int kCharacterMaxSide = 800;
 
 // Reads a character file; nothing, with the reason (file and line) in *error,
 // when it cannot be read or does not follow the format.

@@ -77,12 +77,13 @@ MouthShape mouthAt(const QList<MouthCue>& cues, qint64 sample)
     return after == cues.begin() ? MouthShape::Rest : std::prev(after)->shape;
 }
 
-int SilentSynthesizer::durationMs(const QString& text, int speed)
+qint64 SilentSynthesizer::durationMs(const QString& text, int speed)
 {
     // About 14 letters a second at the default speed, and never under a second,
-    // so that even a single word stays readable in the balloon.
-    const int atDefault = 500 + 70 * int(text.trimmed().size());
-    return std::max(1000, atDefault * VoiceTone::kSpeedDefault / std::max(1, speed));
+    // so that even a single word stays readable in the balloon. A long text
+    // passes what an int holds.
+    const qint64 atDefault = 500 + 70 * qint64(text.trimmed().size());
+    return std::max<qint64>(1000, atDefault * VoiceTone::kSpeedDefault / std::max(1, speed));
 }
 
 bool SilentSynthesizer::synthesize(const SpeechRequest& request, const Deliver& deliver,
@@ -90,7 +91,7 @@ bool SilentSynthesizer::synthesize(const SpeechRequest& request, const Deliver& 
 {
     qint64 start = 0;
     for (const SpokenPart& part : request.parts) {
-        const qint64 length = qint64(durationMs(part.text, part.tone.speed)) * rate_ / 1000;
+        const qint64 length = durationMs(part.text, part.tone.speed) * rate_ / 1000;
         AudioChunk chunk;
         chunk.pcm = QByteArray(length * 2, '\0');
         const qint64 perLetter = length / std::max<qsizetype>(1, part.text.size());

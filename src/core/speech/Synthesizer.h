@@ -80,7 +80,7 @@ public:
     int sampleRate() const override { return rate_; }
     bool synthesize(const SpeechRequest& request, const Deliver& deliver, QString* error) override;
     // How long a text takes at a speed, in milliseconds.
-    static int durationMs(const QString& text, int speed);
+    static qint64 durationMs(const QString& text, int speed);
 
 private:
     int rate_;

@@ -106,7 +106,7 @@ std::optional<PcmSound> decodeWav(const QByteArray& bytes, QString* error)
 
 std::optional<PcmSound> readWavFile(const QString& path, QString* error)
 {
-    const std::optional<QByteArray> bytes = readFileBytes(path);
+    const std::optional<QByteArray> bytes = readFileBytes(path, kWavMaxBytes);
     if (!bytes) {
         if (error)
             *error = QStringLiteral("cannot read %1").arg(path);

@@ -35,6 +35,8 @@ struct PcmSound
 // than the file holds is cut to what is there. Nothing, with the reason in
 // *error, for anything else.
 std::optional<PcmSound> decodeWav(const QByteArray& bytes, QString* error);
+// Sounds of a few minutes at most: a larger file is refused as damaged.
+inline constexpr qint64 kWavMaxBytes = 32 * 1024 * 1024;
 std::optional<PcmSound> readWavFile(const QString& path, QString* error);
 
 // A 16-bit PCM WAVE file of samples (for tests and tools).

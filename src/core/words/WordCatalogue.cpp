@@ -85,7 +85,7 @@ std::optional<QByteArray> readWordList(const Environment& env, const ProgramStat
     const QString path = readableListPath(env, state.ListaInUso);
     if (!QFileInfo(path).isFile())
         return std::nullopt;
-    return readFileBytes(path);
+    return readFileBytes(path, kListaDimensioneMassima);
 }
 
 PictureFolder::PictureFolder(const QString& path) : path_(path)

@@ -56,7 +56,11 @@ QString cartellaImmaginiPath(const Environment& env, const ProgramState& state);
 // saved to its writable twin under the settings folder: that copy wins.
 QString readableListPath(const Environment& env, const QString& listaInUso);
 
-// The bytes of the list in use; nothing when it is unnamed, missing or unreadable.
+// A list holds at most 1000 words: a larger file is refused as damaged.
+inline constexpr qint64 kListaDimensioneMassima = 1024 * 1024;
+
+// The bytes of the list in use; nothing when it is unnamed, missing, unreadable
+// or larger than kListaDimensioneMassima.
 std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state);
 
 // The fields of a word-list file's text: separated by line ends or commas; a
