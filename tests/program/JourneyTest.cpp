@@ -1,5 +1,6 @@
 // A teacher's first hour on the real windows: what one window leaves behind
 // must be what the next one finds.
+#include "core/app/Profile.h"
 #include "core/app/Program.h"
 #include "core/app/Startup.h"
 #include "core/platform/Random.h"
@@ -13,10 +14,14 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
 
@@ -60,6 +65,8 @@ protected:
 
     template <typename Control> Control* control(const char* form, const char* name, int index = -1)
     {
+        if (window(form) == nullptr)
+            return nullptr;
         for (Control* found : window(form)->findChildren<Control*>(QString::fromLatin1(name))) {
             if (index < 0 || controlIndex(found) == index)
                 return found;
@@ -108,13 +115,44 @@ protected:
     QStringList reportLines()
     {
         QStringList lines;
-        const QString text =
-            control<QTextEdit>("FormEserciziEseguiti", "RichTextBox1")->toPlainText();
+        auto* box = control<QTextEdit>("FormEserciziEseguiti", "RichTextBox1");
+        EXPECT_NE(box, nullptr);
+        const QString text = box != nullptr ? box->toPlainText() : QString();
         for (const QString& line : text.split(QLatin1Char('\n'))) {
             if (line.contains(QLatin1Char('*')))
                 lines << line.trimmed();
         }
         return lines;
+    }
+
+    // Anna as her teacher set her up: lower case, six letters, S ticked,
+    // activity recorded, an Italian list; and a second user, so that the
+    // menu offers the list.
+    ProgramState anna() const
+    {
+        ProgramState s;
+        s.PercorsoProfilo = env.env().cartellaUtenti() + "Anna.ini";
+        s.CarattereLettere = kMinuscolo;
+        s.MassimoLettere = 6;
+        s.LettereAttive[11] = true;
+        s.TieniTraccia = true;
+        s.ListaInUso = env.env().programFile("liste/animali.txt");
+        return s;
+    }
+
+    void chooseUser(const QString& shown)
+    {
+        auto* combo = control<QComboBox>("FormMenu", "Combo1");
+        const int index = combo->findText(shown);
+        ASSERT_GE(index, 0) << shown.toStdString();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    static QByteArray profileBytes(const ProgramState& state)
+    {
+        QFile file(state.PercorsoProfilo);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     TestEnvironment env;
@@ -144,6 +182,55 @@ TEST_F(JourneyTest, EachWordOfTheReportStandsUnderItsOwnExercise)
               QStringList({stars + " LETTERA INIZIALE " + stars, "* " + first + " *",
                            "* " + second + " *", stars + " UNA LETTERA NELLA PAROLA " + stars,
                            "* " + third + " *"}));
+}
+
+TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
+{
+    ProgramState luca;
+    luca.PercorsoProfilo = env.env().cartellaUtenti() + "Luca.ini";
+    ASSERT_TRUE(SalvaProfilo(anna()) && SalvaProfilo(luca));
+    windows.show(QStringLiteral("FormMenu"));
+    chooseUser("ANNA");
+    startExercise(0);
+    const QString word = completeWord();
+    trigger("lettere", "mnuEsci");
+
+    QAction* english = control<QAction>("FormMenu", "mnuLanguage", 0);
+    ASSERT_EQ(english->text(), "English");
+    english->trigger();
+    trigger("FormMenu", "mnuInformazioni");
+    QTest::mouseClick(control<QPushButton>("FormInfo", "Command1"), Qt::LeftButton);
+    settle();
+    ASSERT_NE(window("FormMenu"), nullptr); // back: the user was selected, saved and read again
+
+    // Every field as before but the list, which follows the new language.
+    ProgramState expected = anna();
+    expected.ListaInUso = env.env().programFile("lists/default.txt");
+    EXPECT_EQ(profileBytes(anna()), [&] {
+        const QString path = QDir::temp().filePath("ortolino-expected.ini");
+        expected.PercorsoProfilo = path;
+        SalvaProfilo(expected);
+        QByteArray bytes = profileBytes(expected);
+        QFile::remove(path);
+        return bytes;
+    }());
+    EXPECT_EQ(program.state.NomeUtente, "Anna");
+    EXPECT_TRUE(control<QAction>("FormMenu", "mnuEserciziEseguiti")->isEnabled());
+    EXPECT_EQ(control<QWidget>("FormMenu", "Command1", 0)->property("text").toString(),
+              "first letter");
+
+    trigger("FormMenu", "mnuEserciziEseguiti");
+    EXPECT_TRUE(reportLines().contains("* " + word + " *")); // the log survived
+    trigger("FormEserciziEseguiti", "mnuEsci");
+
+    trigger("FormMenu", "mnuOpzioni");
+    EXPECT_TRUE(control<QRadioButton>("FormConfigura", "minuscolo")->isChecked());
+    EXPECT_EQ(control<QRadioButton>("FormConfigura", "minuscolo")->text(), "lower case");
+    EXPECT_TRUE(control<QRadioButton>("FormConfigura", "OptionQuanteLettere", 2)->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("FormConfigura", "Op_Lettere", 11)->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("FormConfigura", "CheckSalvaUtente")->isChecked());
+    EXPECT_EQ(control<QCheckBox>("FormConfigura", "CheckSalvaUtente")->text(),
+              "Keep a record of the activity");
 }
 
 } // namespace

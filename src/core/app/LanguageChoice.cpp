@@ -1,7 +1,9 @@
 #include "core/app/LanguageChoice.h"
 
-#include "core/app/Profile.h"
 #include "core/app/Program.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace ortolino {
 
@@ -12,15 +14,30 @@ QStringList lingueDelMenu(const Language& language)
     return names;
 }
 
+bool listaDellaCartella(const Environment& env, const QString& lista, const QString& cartella)
+{
+    if (lista.isEmpty() || cartella.isEmpty())
+        return false;
+    const QString folder = QDir::cleanPath(QFileInfo(lista).absolutePath());
+    return folder == QDir::cleanPath(env.programFile(cartella)) ||
+           folder == QDir::cleanPath(env.writableTwin(cartella));
+}
+
 bool registraSceltaLingua(Program& program, const QString& name)
 {
+    ProgramState& state = program.state;
+    const QString cartellaListePrecedente = state.CartellaListe;
     program.language.CurrentLanguage = name;
     const bool stored = program.language.writeCurrentLanguageSetting(name);
-    ProgramState& state = program.state;
+    state.LinguaAgente = program.text(QStringLiteral("0000"));
     state.CartellaImmagini = program.text(QStringLiteral("0100"));
     state.CartellaListe = program.text(QStringLiteral("0101"));
     state.ListaPredefinita = program.text(QStringLiteral("0102"));
-    ImpostaValoriPredefiniti(state, program.env);
+    // A list of the old language's lists folder names words of the old
+    // language, which have no pictures in the new one.
+    if (listaDellaCartella(program.env, state.ListaInUso, cartellaListePrecedente))
+        state.ListaInUso = program.env.programFile(state.CartellaListe) + QLatin1Char('/') +
+                           state.ListaPredefinita;
     return stored;
 }
 

@@ -7,6 +7,7 @@ namespace ortolino {
 
 class Language;
 class Program;
+struct Environment;
 
 // The message shown when the language folder holds no language file.
 inline const QString kNessunaLingua = QStringLiteral("Non è presente alcun file di linguaggio!");
@@ -15,10 +16,17 @@ inline const QString kNessunaLingua = QStringLiteral("Non è presente alcun file
 // alphabetical order a desktop listing shows them.
 QStringList lingueDelMenu(const Language& language);
 
+// True when the list lies in the lists folder named `cartella` (under the
+// program folder, or its writable twin under the settings folder).
+bool listaDellaCartella(const Environment& env, const QString& lista, const QString& cartella);
+
 // A language chosen in the menu, once the open windows are translated: the
-// choice is stored in LangSetting.ini (rewritten whole), the folder names are
-// read again in the new language and every setting goes back to its default
-// (the profile is not read again). False when the choice could not be stored.
+// choice is stored in LangSetting.ini (rewritten whole) and the texts that
+// depend on the language (the character's language, the folder names, the
+// default list) are read again. The user and every setting of the profile
+// stay, except the list in use: a list of the old language's lists folder
+// gives way to the new language's default list. False when the choice could
+// not be stored.
 bool registraSceltaLingua(Program& program, const QString& name);
 
 } // namespace ortolino

@@ -45,7 +45,9 @@ void scegliUtente(ProgramState& state, const Environment& env, const QString& no
     state.NomeUtente = nomeMostrato;
     state.PercorsoProfilo = env.cartellaUtenti() + nomeMostrato + QLatin1String(".ini");
     LeggiProfilo(state, env);
-    if (state.NomeUtente != nomePrecedente)
+    // The same profile is reached in another letter case when the lettering
+    // changes (ANNA, Anna): only another user starts a new log.
+    if (state.NomeUtente.compare(nomePrecedente, Qt::CaseInsensitive) != 0)
         state.svuotaRegistro();
 }
 

@@ -20,8 +20,8 @@ QStringList elencoUtenti(const Environment& env, const QString& carattereLettere
 
 // A user chosen in the list, up to the point where the window applies the new
 // settings: the settings in force go to the profile being left, the chosen
-// user's profile is read, and a change of name (letter case counts) clears
-// the activity log.
+// user's profile is read, and a change of user clears the activity log (the
+// same name in another letter case is the same user, as profile names are).
 void scegliUtente(ProgramState& state, const Environment& env, const QString& nomeMostrato);
 
 } // namespace ortolino

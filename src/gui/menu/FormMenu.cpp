@@ -476,6 +476,9 @@ void FormMenu::mnuLanguage_Click(int Index)
             MLSLoadFormStrings(window, program().language);
     }
     registraSceltaLingua(program(), name);
+    // The user's lettering again on the freshly translated captions.
+    ImpostaUtente();
+    aggiornaStato();
 }
 
 } // namespace ortolino

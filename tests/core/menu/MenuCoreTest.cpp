@@ -103,13 +103,15 @@ TEST_F(MenuUsersTest, ChoosingTheSameUserAgainKeepsTheLog)
     EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
 }
 
-TEST_F(MenuUsersTest, ALetterCaseChangeOfTheNameCountsAsAChange)
+TEST_F(MenuUsersTest, TheSameNameInAnotherLetterCaseIsTheSameUserAndKeepsTheLog)
 {
+    // Chosen as MARIO, listed as mario once his own lettering is in force.
     writeProfile("mario.ini", 7);
-    state.NomeUtente = "mario";
+    state.NomeUtente = "MARIO";
     state.NumeroRigheRegistro = 3;
-    scegliUtente(state, env.env(), "MARIO");
-    EXPECT_EQ(state.NumeroRigheRegistro, 0);
+    scegliUtente(state, env.env(), "mario");
+    EXPECT_EQ(state.NomeUtente, "mario");
+    EXPECT_EQ(state.NumeroRigheRegistro, 3);
 }
 
 // ---- scanning ----
@@ -193,10 +195,18 @@ protected:
     Program program{env.env(), seams.services()};
 };
 
-TEST_F(LanguageChoiceTest, AChoiceIsStoredReloadsTheFolderNamesAndResetsTheSettings)
+TEST_F(LanguageChoiceTest, AChoiceIsStoredAndKeepsTheUserTheSettingsAndTheLog)
 {
-    program.state.MassimoLettere = 9;
-    program.state.ModalitaInput = 2;
+    ProgramState& s = program.state;
+    s.NomeUtente = "Anna";
+    s.CarattereLettere = kMinuscolo;
+    s.MassimoLettere = 6;
+    s.LettereAttive[11] = true; // s
+    s.TieniTraccia = true;
+    s.ModalitaInput = 2;
+    s.NumeroRigheRegistro = 1;
+    s.Registro[1] = {"lettera iniziale", " * cane * ", "Fatto"};
+    s.CartellaListe = "liste";
     EXPECT_EQ(lingueDelMenu(program.language), QStringList({"English", "Italiano"}));
 
     EXPECT_TRUE(registraSceltaLingua(program, "English"));
@@ -204,11 +214,39 @@ TEST_F(LanguageChoiceTest, AChoiceIsStoredReloadsTheFolderNamesAndResetsTheSetti
     Language fresh(env.env());
     fresh.readCurrentLanguageSetting();
     EXPECT_EQ(fresh.CurrentLanguage, "English");
-    EXPECT_EQ(program.state.CartellaImmagini, "pictures");
-    EXPECT_EQ(program.state.MassimoLettere, 5);
-    EXPECT_EQ(program.state.ModalitaInput, 0);
-    EXPECT_TRUE(program.state.ListaInUso.endsWith(program.state.CartellaListe + "/" +
-                                                  program.state.ListaPredefinita));
+    EXPECT_EQ(s.CartellaImmagini, "pictures");
+    EXPECT_EQ(s.LinguaAgente, "1033");
+    EXPECT_EQ(s.NomeUtente, "Anna");
+    EXPECT_EQ(s.CarattereLettere, kMinuscolo);
+    EXPECT_EQ(s.MassimoLettere, 6);
+    EXPECT_TRUE(s.LettereAttive[11]);
+    EXPECT_TRUE(s.TieniTraccia);
+    EXPECT_EQ(s.ModalitaInput, 2);
+    EXPECT_EQ(s.NumeroRigheRegistro, 1);
+    EXPECT_EQ(s.Registro[1][1], " * cane * ");
+}
+
+TEST_F(LanguageChoiceTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
+{
+    const QString englishDefault = env.env().programFile("lists/default.txt");
+    const struct
+    {
+        QString list;
+        QString after; // empty: unchanged
+    } cases[] = {
+        {env.env().programFile("liste/animali.txt"), englishDefault},
+        {env.env().writableTwin("liste/mia.txt"), englishDefault},
+        {env.root() + "/altrove/mia.txt", ""},
+        {env.env().programFile("lists/animals.txt"), ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        program.state.CartellaListe = "liste";
+        program.state.ListaInUso = c.list;
+        registraSceltaLingua(program, "English");
+        EXPECT_EQ(program.state.ListaInUso, c.after.isEmpty() ? c.list : c.after)
+            << c.list.toStdString();
+    }
 }
 
 // ---- the exercise heading in the log ----

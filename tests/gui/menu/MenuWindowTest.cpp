@@ -255,7 +255,7 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesEveryOpenWindowAndIsRemembered
     EXPECT_EQ(menu->mnuOpzioni->text(), "&Settings");
     EXPECT_EQ(menu->mnuLanguages->title(), "Language");
     EXPECT_EQ(info->findChild<QPushButton*>("Command1")->text(), "Close");
-    EXPECT_EQ(program.state.ModalitaInput, kModoMouse); // settings back to their defaults
+    EXPECT_EQ(program.state.ModalitaInput, kModoScansioneManuale); // the user's settings stay
     EXPECT_EQ(program.state.CartellaImmagini, "pictures");
 
     Language next(env.env());
