@@ -2,6 +2,7 @@
 
 #include "core/speech/CharacterMotion.h"
 #include "gui/character/CharacterWindow.h"
+#include "gui/widgets/Accessibility.h"
 
 #include <algorithm>
 #include <QFontMetrics>
@@ -41,11 +42,13 @@ BalloonWindow::BalloonWindow() : QWidget(nullptr, floatingWindowFlags())
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    markLive(this); // a screen reader hears each text the balloon shows
 }
 
 void BalloonWindow::present(const QString& text, const QRect& character, const QPoint& anchor)
 {
     text_ = text;
+    announceLiveText(this, text);
     QScreen* screen = QGuiApplication::screenAt(character.center());
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();

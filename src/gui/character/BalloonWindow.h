@@ -11,6 +11,7 @@ namespace ortolino {
 // that it may stand beside the character wherever the screen has room.
 class BalloonWindow final : public QWidget
 {
+    Q_OBJECT
 public:
     BalloonWindow();
 

@@ -5,6 +5,7 @@
 #include "core/exercise/Presentazione.h"
 #include "core/platform/ResizeMath.h"
 #include "core/platform/SpeakingCharacter.h"
+#include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/PictureBox.h"
@@ -537,11 +538,15 @@ void lettere::showCounters(int right, int wrong)
 {
     EtichettaEsatti->setText(QString::number(right));
     EtichettaErrati->setText(QString::number(wrong));
+    // A screen reader reads a counter with its caption: "Esatti 3", not "3".
+    EtichettaEsatti->setAccessibleName(Label3->text() + QLatin1Char(' ') + EtichettaEsatti->text());
+    EtichettaErrati->setAccessibleName(Label2->text() + QLatin1Char(' ') + EtichettaErrati->text());
 }
 
 void lettere::setBalloonText(const QString& text)
 {
     LabelMerlino->setText(text);
+    announceLiveText(LabelMerlino, text);
 }
 
 void lettere::setBalloonVisible(bool visible)
@@ -561,8 +566,11 @@ void lettere::setBackground(Colore colour)
 
 void lettere::colourKey(int key, Colore colour)
 {
-    if (key >= 0 && key < kNumeroTasti)
-        ortolino::setBackground(tastiera[static_cast<size_t>(key)], qtColor(colour));
+    if (key < 0 || key >= kNumeroTasti)
+        return;
+    ortolino::setBackground(tastiera[static_cast<size_t>(key)], qtColor(colour));
+    if (colour == program().state.ColoreBottoneSelezionato) // the scan's mark moved here
+        announceScanned(tastiera[static_cast<size_t>(key)]);
 }
 
 void lettere::placeFrameOnAvanti()
@@ -573,11 +581,16 @@ void lettere::placeFrameOnAvanti()
 void lettere::colourAvanti(Colore colour)
 {
     ortolino::setBackground(BottoneAvanti, qtColor(colour));
+    if (colour == program().state.ColoreBottoneSelezionato)
+        announceScanned(BottoneAvanti);
 }
 
 void lettere::setAvantiEnabled(bool enabled)
 {
     BottoneAvanti->setEnabled(enabled);
+    // The picture is named by its word only once the word is complete: its
+    // name must not give the answer away.
+    Image1->setAccessibleName(enabled ? Label1->text().simplified() : QString());
 }
 
 void lettere::focusAvanti()

@@ -6,6 +6,7 @@
 #include "core/menu/MenuLog.h"
 #include "core/platform/DocumentOpener.h"
 #include "core/platform/MessageBoxes.h"
+#include "gui/widgets/Accessibility.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
@@ -219,6 +220,8 @@ void FormMenu::evidenzia(int index)
 {
     for (int i = 0; i < kPulsantiMenu; ++i)
         setBackground(Command1[static_cast<size_t>(i)], i == index ? kRosso : coloreFinestra());
+    if (index >= 0 && index < kPulsantiMenu)
+        announceScanned(Command1[static_cast<size_t>(index)]);
 }
 
 // ---- user list ----

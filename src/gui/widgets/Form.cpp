@@ -2,6 +2,7 @@
 
 #include "core/app/Program.h"
 #include "core/platform/ResizeMath.h"
+#include "gui/widgets/Accessibility.h"
 #include "gui/widgets/FormTranslator.h"
 #include "gui/widgets/WindowManager.h"
 
@@ -13,6 +14,7 @@ namespace ortolino {
 Form::Form(const QString& name, Program& program, WindowManager& windows, QSize designTwips)
     : program_(program), windows_(windows)
 {
+    installAccessibleControls();
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* inner = new QWidget(this);

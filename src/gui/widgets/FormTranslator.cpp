@@ -2,6 +2,7 @@
 
 #include "core/lang/IniFile.h"
 #include "core/lang/Language.h"
+#include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Controls.h"
 
 #include <QCoreApplication>
@@ -63,6 +64,8 @@ void MLSLoadFormStrings(QWidget* window, const Language& language)
         // A long list of controls must not freeze the window.
         QCoreApplication::processEvents();
     }
+    if (guard)
+        nameCaptionlessControls(window);
 }
 
 } // namespace ortolino

@@ -1,0 +1,204 @@
+#include "gui/widgets/Accessibility.h"
+
+#include "core/app/Program.h"
+#include "core/app/Startup.h"
+#include "core/exercise/Scanning.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/Form.h"
+#include "gui/widgets/SwitchBox.h"
+#include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QAccessible>
+#include <QDir>
+#include <QImage>
+#include <QPointer>
+#include <QTest>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+// The roles of controls a person acts on: each needs a name to be found.
+bool actionable(QAccessible::Role role)
+{
+    switch (role) {
+    case QAccessible::Button:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::List:
+    case QAccessible::ScrollBar:
+    case QAccessible::Slider:
+    case QAccessible::SpinBox:
+    case QAccessible::EditableText:
+    case QAccessible::PageTab:
+    case QAccessible::MenuItem:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Every enabled actionable control below `iface` without a name, as
+// "objectName(role)".
+void collectNameless(QAccessibleInterface* iface, QStringList& nameless)
+{
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface* child = iface->child(i);
+        if (!child || child->state().disabled)
+            continue;
+        // Ortolino's controls carry design names; parts of Qt's own controls
+        // (a text box's scroll bars) are described by Qt.
+        const QObject* object = child->object();
+        if (object && !object->objectName().isEmpty() && actionable(child->role()) &&
+            child->text(QAccessible::Name).trimmed().isEmpty()) {
+            nameless << QStringLiteral("%1(%2)").arg(object->objectName(),
+                                                     QString::number(child->role(), 16));
+        }
+        collectNameless(child, nameless);
+    }
+}
+
+class AccessibilityTest : public ::testing::Test
+{
+protected:
+    AccessibilityTest()
+    {
+        QDir().mkpath(env.env().cartellaUtenti());
+        PreparaTastiera(program.state);
+        program.state.PercorsoProfilo = env.env().profiloPredefinito();
+        program.state.CartellaImmagini = QStringLiteral("immagini");
+        program.state.ColoreCasuale = false;
+        QImage picture(40, 40, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        const QString folder = env.env().programFile(QStringLiteral("immagini"));
+        QDir().mkpath(folder);
+        for (const char* word : {"nave.jpg", "pane.jpg", "rana.jpg"})
+            picture.save(folder + QLatin1Char('/') + QLatin1String(word), "JPG");
+        registerWindows(windows);
+        setAnnouncementListener([this](QObject* target, QAccessible::Event event) {
+            if (event == QAccessible::Focus)
+                focusEvents << target;
+        });
+    }
+
+    ~AccessibilityTest() override
+    {
+        for (Form* form : windows.loadedWindows())
+            windows.unload(form);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setAnnouncementListener({});
+    }
+
+    // The language as the language menu keeps it (the main menu reads it back).
+    void useLanguage(const char* name)
+    {
+        ASSERT_TRUE(program.language.writeCurrentLanguageSetting(QString::fromLatin1(name)));
+        program.language.CurrentLanguage = QString::fromLatin1(name);
+    }
+
+    Form* show(const char* name)
+    {
+        Form* form = windows.show(QString::fromLatin1(name));
+        QCoreApplication::processEvents();
+        return form;
+    }
+
+    // A switch pressed and let go, with the repeat window waited out.
+    static void pressSwitch(QWidget* window, const char* boxName, Qt::Key key)
+    {
+        auto* box = window->findChild<SwitchBox*>(QString::fromLatin1(boxName));
+        ASSERT_NE(box, nullptr);
+        QTest::keyPress(box, key);
+        QTest::keyRelease(box, key);
+        box->deliverPendingRelease();
+    }
+
+    static QString nameOf(QObject* object)
+    {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+        return iface ? iface->text(QAccessible::Name) : QString();
+    }
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    WindowManager windows{program};
+    QList<QPointer<QObject>> focusEvents; // what the scan announced, in order
+};
+
+TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameInBothLanguages)
+{
+    for (const char* language : {"Italiano", "English"}) {
+        for (const char* name : {"FormAvvio", "FormMenu", "lettere", "FormConfigura",
+                                 "FormEserciziEseguiti", "FormInfo"}) {
+            SCOPED_TRACE(std::string(language) + " " + name);
+            useLanguage(language);
+            program.state.TieniTraccia = true;
+            Form* form = show(name);
+            ASSERT_NE(form, nullptr);
+            QStringList nameless;
+            collectNameless(QAccessible::queryAccessibleInterface(form), nameless);
+            EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QLatin1Char(' ')).toStdString();
+            windows.unload(form);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+
+TEST_F(AccessibilityTest, OwnControlsHaveTheRolesAPersonExpects)
+{
+    useLanguage("English");
+    Form* menu = show("FormMenu");
+    for (QObject* control : controlsOf(menu)) {
+        const QString name = control->objectName();
+        if (name != QLatin1String("Command1") && name != QLatin1String("Image1"))
+            continue;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+        EXPECT_EQ(iface->role(), QAccessible::Button) << name.toStdString();
+        ASSERT_NE(iface->actionInterface(), nullptr);
+        EXPECT_TRUE(iface->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+    // The picture beside an exercise is named after it; the caption loses its mnemonic.
+    EXPECT_EQ(nameOf(menu->findChildren<QWidget*>(QStringLiteral("Image1")).value(0)),
+              QStringLiteral("FIRST LETTER"));
+}
+
+TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
+{
+    useLanguage("Italiano");
+    program.state.ModalitaInput = kModoScansioneManuale;
+    Form* menu = show("FormMenu");
+    ASSERT_FALSE(focusEvents.isEmpty());
+    EXPECT_EQ(nameOf(focusEvents.last()), QStringLiteral("LETTERA INIZIALE"));
+    pressSwitch(menu, "PictureScansioneManuale", Qt::Key_Space);
+    EXPECT_EQ(nameOf(focusEvents.last()), QStringLiteral("UNA LETTERA NELLA PAROLA"));
+    windows.unload(menu);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // In the exercise the scan walks the letter keys: each is spoken by its letter.
+    for (size_t i = 0; i < program.state.LettereAttive.size(); ++i)
+        program.state.LettereAttive[i] = true;
+    program.state.MassimoLettere = 13;
+    focusEvents.clear();
+    Form* exercise = show("lettere");
+    pressSwitch(exercise, "PictureScansioneManuale", Qt::Key_Space); // onto the first key
+    pressSwitch(exercise, "PictureScansioneManuale", Qt::Key_Space);
+    ASSERT_GE(focusEvents.size(), 2);
+    EXPECT_EQ(nameOf(focusEvents[focusEvents.size() - 2]), QStringLiteral("Q"));
+    EXPECT_EQ(nameOf(focusEvents.last()), QStringLiteral("W"));
+
+    // The counters are read with their captions; the picture keeps its word
+    // to itself until the word is complete.
+    EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("EtichettaEsatti"))),
+              QStringLiteral("Esatti 0"));
+    EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("Image1"))), QString());
+}
+
+} // namespace
