@@ -3,6 +3,7 @@
 #include "core/app/Program.h"
 #include "core/config/ConfigSettings.h"
 #include "gui/config/FormConfigura.h"
+#include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/ShapeControl.h"
 
@@ -49,6 +50,7 @@ InputPanel::InputPanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     chooseSelectedColour_ = make<QPushButton>(page, "CommandSceltaColoreBottoniSelezionati");
     speedLabel_ = make<QLabel>(page, "Label7");
     speed_ = makeBar(page, "HScroll3", kBarraScansione, 4);
+    tieLabel(speedLabel_, speed_); // a screen reader reads the bar with its label
 
     connect(modes, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (!checked)

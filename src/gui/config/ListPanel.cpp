@@ -5,6 +5,7 @@
 #include "core/platform/Dialogs.h"
 #include "core/words/WordCatalogue.h"
 #include "gui/config/FormConfigura.h"
+#include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Controls.h"
 
 #include <QCheckBox>
@@ -131,10 +132,12 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area,
         list->setFont(designFont(QStringLiteral("Arial"), 13));
         return list;
     };
-    make<QLabel>(editor_, "Label10");
+    auto* availableLabel = make<QLabel>(editor_, "Label10");
     available_ = wordList("ListImmaginiDisponibili");
-    make<QLabel>(editor_, "Label9");
+    auto* inListLabel = make<QLabel>(editor_, "Label9");
     inList_ = wordList("ListImmaginiDaUtilizzare");
+    tieLabel(availableLabel, available_); // a screen reader reads each list with its label
+    tieLabel(inListLabel, inList_);
     add_ = make<QPushButton>(editor_, "Command1");
     remove_ = make<QPushButton>(editor_, "Command2");
     for (QPushButton* arrow : {add_, remove_})

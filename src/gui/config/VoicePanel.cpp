@@ -3,6 +3,7 @@
 #include "core/app/Program.h"
 #include "core/config/ConfigSettings.h"
 #include "gui/config/FormConfigura.h"
+#include "gui/widgets/Accessibility.h"
 #include "gui/widgets/clsResize.h"
 #include "gui/widgets/Controls.h"
 
@@ -57,10 +58,14 @@ VoicePanel::VoicePanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     pitch_ = makeBar(page, "HScroll2", kBarraTonoVoce, 10);
     sentence_ = make<QLineEdit>(page, "Text1");
     tryVoice_ = make<QPushButton>(page, "CommandProvaVoce");
-    make<QLabel>(page, "LabelVoci");
+    auto* voicesLabel = make<QLabel>(page, "LabelVoci");
     voices_ = make<QListWidget>(page, "List1");
-    make<QLabel>(page, "LabelPersonaggi");
+    auto* charactersLabel = make<QLabel>(page, "LabelPersonaggi");
     characters_ = make<QListWidget>(page, "List2");
+    tieLabel(speedLabel_, speed_); // a screen reader reads each control with its label
+    tieLabel(pitchLabel_, pitch_);
+    tieLabel(voicesLabel, voices_);
+    tieLabel(charactersLabel, characters_);
     auto* line = named(new LineControl(page), "Line1");
     line->setEndPoints({window.twipsX(kLineaDa), window.twipsY(kLineaY)},
                        {window.twipsX(kLineaA), window.twipsY(kLineaY)});

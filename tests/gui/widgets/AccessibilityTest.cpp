@@ -3,6 +3,7 @@
 #include "core/app/Program.h"
 #include "core/app/Startup.h"
 #include "core/exercise/Scanning.h"
+#include "gui/character/BalloonWindow.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/Form.h"
 #include "gui/widgets/SwitchBox.h"
@@ -15,6 +16,7 @@
 #include <QAccessible>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 
@@ -165,9 +167,43 @@ TEST_F(AccessibilityTest, OwnControlsHaveTheRolesAPersonExpects)
         EXPECT_TRUE(iface->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::pressAction()));
     }
-    // The picture beside an exercise is named after it; the caption loses its mnemonic.
+    // The balloon is an alert that reads what it shows.
+    BalloonWindow balloon;
+    balloon.present(QStringLiteral("Ciao!"), QRect(0, 0, 100, 100), QPoint(50, 50));
+    QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(&balloon);
+    EXPECT_EQ(alert->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(alert->text(QAccessible::Name), QStringLiteral("Ciao!"));
+
+    // The picture beside an exercise is named after it.
     EXPECT_EQ(nameOf(menu->findChildren<QWidget*>(QStringLiteral("Image1")).value(0)),
               QStringLiteral("FIRST LETTER"));
+}
+
+TEST_F(AccessibilityTest, TheConfigurationsLabelsAreTiedToTheirControls)
+{
+    useLanguage("Italiano");
+    Form* config = show("FormConfigura");
+    for (const auto& [label, control] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"Label1", "HScroll1"},
+             {"Label2", "HScroll2"},
+             {"Label7", "HScroll3"},
+             {"LabelVoci", "List1"},
+             {"LabelPersonaggi", "List2"},
+             {"Label10", "ListImmaginiDisponibili"},
+             {"Label9", "ListImmaginiDaUtilizzare"}}) {
+        auto* tied = config->findChild<QWidget*>(QString::fromLatin1(control));
+        auto* caption = config->findChild<QLabel*>(QString::fromLatin1(label));
+        ASSERT_TRUE(tied && caption) << control;
+        EXPECT_EQ(caption->buddy(), tied) << control;
+        // Qt reports the tie of a bar as its "labelled by" relation (its
+        // lists show their own name, from the language file).
+        if (QString::fromLatin1(control).startsWith(QLatin1String("HScroll"))) {
+            const auto labels =
+                QAccessible::queryAccessibleInterface(tied)->relations(QAccessible::Label);
+            ASSERT_EQ(labels.size(), 1) << control;
+            EXPECT_EQ(labels[0].first->object(), caption) << control;
+        }
+    }
 }
 
 TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
