@@ -96,8 +96,11 @@ if(NOT man_title MATCHES "\"Ortolino ${VERSION}\"")
 endif()
 
 # The installed program answers without a display; its help is in the
-# shipped language (Italian) and says where the settings are kept.
+# shipped language (Italian) and says where the settings are kept. --help and
+# --version end the program from inside Qt's parser, so a sanitized build must
+# not count Qt's objects left at that exit as leaks.
 set(run ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+    ASAN_OPTIONS=detect_leaks=0
     "XDG_CONFIG_HOME=${prefix}/home/config" "${prefix}/bin/ortolino")
 execute_process(COMMAND ${run} --version OUTPUT_VARIABLE out ERROR_VARIABLE err
                 RESULT_VARIABLE result)
