@@ -121,6 +121,9 @@ Personaggio* FormConfigura::personaggio() const
 
 bool FormConfigura::salvaProfiloConAvviso()
 {
+    // Every control's value is in the state before any save: the letter
+    // boxes, which reach LettereAttive only here and at the exit, included.
+    letters_->confirm();
     if (SalvaProfilo(program().state))
         return true;
     avvisa(testo("0206") + QLatin1Char('\n') + program().state.PercorsoProfilo);
@@ -212,7 +215,7 @@ void FormConfigura::ImpostaConfigurazioni(Lettere lettere)
 bool FormConfigura::mnuEsci_Click()
 {
     if (users_->newUserWithoutName()) {
-        avvisa(testo("0204"));
+        avvisa(testo("0208")); // and how to leave without creating one
         return false;
     }
     switch (giudicaLettere(letters_->tickedCount())) {

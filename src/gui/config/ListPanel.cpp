@@ -72,8 +72,7 @@ ListPanel::ListPanel(FormConfigura& window, QWidget* page, QWidget* area)
     chooseList_ = make<QPushButton>(frame_, "CommandCambiaListaInUso");
     editList_ = make<QPushButton>(frame_, "CommandModificaListaInUso");
     newList_ = make<QPushButton>(frame_, "CommandCreaLista");
-    editor_ =
-        new ListEditor(window, area, [this](const QString& path) { listInUse_->setText(path); });
+    editor_ = new ListEditor(window, area, [this](const QString& path) { useList(path); });
 
     connect(everyPicture_, &QCheckBox::toggled, this, &ListPanel::Check2_Click);
     connect(chooseList_, &QPushButton::clicked, this, &ListPanel::CommandCambiaListaInUso_Click);
@@ -115,7 +114,16 @@ void ListPanel::CommandCambiaListaInUso_Click()
         return;
     }
     state().ListaInUso = chosen;
-    listInUse_->setText(chosen);
+    useList(chosen);
+}
+
+// A list the teacher chose or saved is the list in use: "all pictures" is
+// unticked (the teacher can tick it again).
+void ListPanel::useList(const QString& path)
+{
+    state().UsaTutteLeImmagini = false;
+    everyPicture_->setChecked(false);
+    listInUse_->setText(path);
 }
 
 // ---- the editor ----

@@ -63,6 +63,7 @@ public:
 
 private:
     void Check2_Click(bool checked);
+    void useList(const QString& path);
     void CommandCambiaListaInUso_Click();
 
     QGroupBox* frame_ = nullptr;

@@ -49,7 +49,13 @@ UserPanel::UserPanel(FormConfigura& window, QWidget* page) : ConfigPanel(window,
     // A click counts even on the option already selected: when the window
     // opens, "Utente predefinito" shows selected whoever the current user is.
     connect(whoseGroup_, &QButtonGroup::idClicked, this, &UserPanel::OptionUtente_Click);
-    connect(users_, &QListWidget::currentItemChanged, this, &UserPanel::ListModificaUtente_Click);
+    // Only a deliberate choice changes the user: a click or a keyboard move of
+    // the selection. Focus alone makes a row current without selecting it.
+    connect(users_, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = users_->selectedItems();
+        if (!chosen.isEmpty())
+            ListModificaUtente_Click(chosen.first());
+    });
     connect(newName_, &QLineEdit::textChanged, this, &UserPanel::TextNuovoUtente_Change);
     connect(trackActivity_, &QCheckBox::toggled, this,
             [this](bool checked) { state().TieniTraccia = checked; });
@@ -88,7 +94,10 @@ void UserPanel::OptionUtente_Click(int Index)
     opzioneUtente_ = Index;
     switch (Index) {
     case kOpzionePredefinito:
+        // The default user's own settings, not a copy of the user shown before.
         rendiCorrente(state(), program().env, kUtentePredefinito);
+        LeggiProfilo(state(), program().env);
+        window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
         window().showUserName(state().NomeUtente);
         newName_->hide();
         users_->hide();
@@ -99,6 +108,7 @@ void UserPanel::OptionUtente_Click(int Index)
         const QSignalBlocker quiet(users_);
         users_->clear();
         users_->addItems(utentiModificabili(program().env));
+        showUserInForce();
         newName_->hide();
         break;
     }
@@ -116,13 +126,25 @@ void UserPanel::OptionUtente_Click(int Index)
     }
 }
 
-void UserPanel::ListModificaUtente_Click(QListWidgetItem* current, QListWidgetItem* previous)
+// The list shows the user in force as selected (none when it is not listed).
+void UserPanel::showUserInForce()
 {
-    if (current == nullptr)
-        return;
+    const QSignalBlocker quiet(users_);
+    users_->clearSelection();
+    for (int i = 0; i < users_->count(); ++i) {
+        if (users_->item(i)->text().compare(state().NomeUtente, Qt::CaseInsensitive) == 0) {
+            users_->setCurrentRow(i);
+            users_->item(i)->setSelected(true);
+        }
+    }
+}
+
+void UserPanel::ListModificaUtente_Click(QListWidgetItem* current)
+{
+    if (current->text().compare(state().NomeUtente, Qt::CaseInsensitive) == 0)
+        return; // the user in force: nothing to change
     if (!salvaUtenteCorrente()) {
-        const QSignalBlocker quiet(users_);
-        users_->setCurrentItem(previous);
+        showUserInForce();
         return;
     }
     ProgramState& s = state();

@@ -28,7 +28,8 @@ public:
 
 private:
     void OptionUtente_Click(int Index);
-    void ListModificaUtente_Click(QListWidgetItem* current, QListWidgetItem* previous);
+    void ListModificaUtente_Click(QListWidgetItem* chosen);
+    void showUserInForce();
     void TextNuovoUtente_Change();
     // Writes the current user's profile before another becomes current.
     bool salvaUtenteCorrente();

@@ -247,7 +247,7 @@ TEST_F(ConfigWindowTest, NamesThatCannotNameAProfileAreRefused)
     name->setText("   "); // blanks change nothing
     EXPECT_EQ(program.state.NomeUtente, "Marco");
     leave(); // but a new user needs a name
-    EXPECT_EQ(seams.messages.shown.back().text, program.text("0204"));
+    EXPECT_EQ(seams.messages.shown.back().text, program.text("0208"));
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormConfigura"}));
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
