@@ -2,6 +2,7 @@
 
 #include "core/app/ProgramState.h"
 #include "core/platform/Dialogs.h"
+#include "core/speech/CharacterFile.h"
 
 #include <algorithm>
 #include <array>
@@ -60,14 +61,7 @@ QString testoVelocitaScansione(int quartiDiSecondo)
 
 QString nomePersonaggioMostrato(const QString& fileName)
 {
-    QString shown = fileName.toLower();
-    bool wordStart = true;
-    for (QChar& c : shown) {
-        if (wordStart && c.isLetter())
-            c = c.toUpper();
-        wordStart = c.isSpace();
-    }
-    return shown;
+    return characterDisplayName(fileName);
 }
 
 void impostaCarattereLettere(ProgramState& state, const QString& carattere)

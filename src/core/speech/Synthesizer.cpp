@@ -1,43 +1,35 @@
 #include "core/speech/Synthesizer.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace ortolino {
+
+namespace {
+
+// The mouth for a sound, from the letter that names it: the letters that open
+// the mouth, spread it or round it; the lips close on m, b and p.
+MouthShape shapeFor(char16_t c, std::u16string_view open, std::u16string_view wide,
+                    std::u16string_view round)
+{
+    if (open.find(c) != std::u16string_view::npos)
+        return MouthShape::Open;
+    if (wide.find(c) != std::u16string_view::npos)
+        return MouthShape::Wide;
+    if (round.find(c) != std::u16string_view::npos)
+        return MouthShape::Round;
+    if (std::u16string_view(u"mbp").find(c) != std::u16string_view::npos)
+        return MouthShape::Closed;
+    return MouthShape::Small;
+}
+
+} // namespace
 
 MouthShape mouthForPhoneme(QStringView phoneme)
 {
     if (phoneme.isEmpty() || phoneme[0] == u'_')
         return MouthShape::Rest;
-    switch (phoneme[0].unicode()) {
-    case 'a':
-    case 'A':
-    case 'V':
-    case '&':
-        return MouthShape::Open;
-    case 'e':
-    case 'E':
-    case 'i':
-    case 'I':
-    case 'j':
-    case 'f':
-    case 'v':
-        return MouthShape::Wide;
-    case 'o':
-    case 'O':
-    case 'u':
-    case 'U':
-    case '0':
-    case 'w':
-    case 'y':
-    case 'Y':
-        return MouthShape::Round;
-    case 'm':
-    case 'b':
-    case 'p':
-        return MouthShape::Closed;
-    default:
-        return MouthShape::Small;
-    }
+    return shapeFor(phoneme[0].unicode(), u"aAV&", u"eEiIjfv", u"oOuU0wyY");
 }
 
 MouthShape mouthForLetter(QChar letter)
@@ -47,26 +39,7 @@ MouthShape mouthForLetter(QChar letter)
                            : letter.toLower().decomposition().at(0);
     if (!base.isLetter())
         return MouthShape::Rest;
-    switch (base.unicode()) {
-    case 'a':
-        return MouthShape::Open;
-    case 'e':
-    case 'i':
-    case 'f':
-    case 'v':
-    case 'y':
-        return MouthShape::Wide;
-    case 'o':
-    case 'u':
-    case 'w':
-        return MouthShape::Round;
-    case 'm':
-    case 'b':
-    case 'p':
-        return MouthShape::Closed;
-    default:
-        return MouthShape::Small;
-    }
+    return shapeFor(base.unicode(), u"a", u"eifvy", u"ouw");
 }
 
 MouthShape mouthAt(const QList<MouthCue>& cues, qint64 sample)
