@@ -69,66 +69,10 @@ void ScriptedWaiter::wait(double seconds)
     clock_.now += seconds;
 }
 
-bool RecordingPersonaggio::record(const QString& operation, const QString& call)
+bool RecordingPersonaggio::log(const char* operation, const QString& call)
 {
     agent_.calls << call;
-    return !agent_.failing.contains(operation);
-}
-
-bool RecordingPersonaggio::MoveTo(int x, int y)
-{
-    return record(QStringLiteral("MoveTo"), QStringLiteral("MoveTo %1 %2").arg(x).arg(y));
-}
-
-bool RecordingPersonaggio::Show()
-{
-    return record(QStringLiteral("Show"), QStringLiteral("Show"));
-}
-
-bool RecordingPersonaggio::Hide()
-{
-    return record(QStringLiteral("Hide"), QStringLiteral("Hide"));
-}
-
-bool RecordingPersonaggio::Speak(const QString& text)
-{
-    return record(QStringLiteral("Speak"), QStringLiteral("Speak ") + text);
-}
-
-bool RecordingPersonaggio::Play(const QString& animation)
-{
-    return record(QStringLiteral("Play"), QStringLiteral("Play ") + animation);
-}
-
-bool RecordingPersonaggio::StopAll()
-{
-    return record(QStringLiteral("StopAll"), QStringLiteral("StopAll"));
-}
-
-bool RecordingPersonaggio::setTTSModeID(const QString& voiceId)
-{
-    return record(QStringLiteral("setTTSModeID"), QStringLiteral("setTTSModeID ") + voiceId);
-}
-
-bool RecordingPersonaggio::setLanguageID(int languageId)
-{
-    return record(QStringLiteral("setLanguageID"),
-                  QStringLiteral("setLanguageID %1").arg(languageId));
-}
-
-bool RecordingPersonaggio::setBalloonFont(const QString& face, int points)
-{
-    return record(QStringLiteral("setBalloonFont"),
-                  QStringLiteral("setBalloonFont %1 %2").arg(face).arg(points));
-}
-
-bool RecordingPersonaggio::setBalloonStyle(int style)
-{
-    const bool ok =
-        record(QStringLiteral("setBalloonStyle"), QStringLiteral("setBalloonStyle %1").arg(style));
-    if (ok)
-        style_ = style;
-    return ok;
+    return !agent_.failing.contains(QString::fromLatin1(operation));
 }
 
 std::unique_ptr<Personaggio> RecordingAgent::Load(const QString& name, QString* error)

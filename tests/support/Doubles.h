@@ -126,20 +126,38 @@ public:
     RecordingPersonaggio(RecordingAgent& agent, const QString& name) : agent_(agent), name_(name) {}
 
     QString name() const override { return name_; }
-    bool MoveTo(int x, int y) override;
-    bool Show() override;
-    bool Hide() override;
-    bool Speak(const QString& text) override;
-    bool Play(const QString& animation) override;
-    bool StopAll() override;
-    bool setTTSModeID(const QString& voiceId) override;
-    bool setLanguageID(int languageId) override;
-    bool setBalloonFont(const QString& face, int points) override;
+    bool MoveTo(int x, int y) override
+    {
+        return record("MoveTo", QStringLiteral("%1 %2").arg(x).arg(y));
+    }
+    bool Show() override { return record("Show"); }
+    bool Hide() override { return record("Hide"); }
+    bool Speak(const QString& text) override { return record("Speak", text); }
+    bool Play(const QString& animation) override { return record("Play", animation); }
+    bool StopAll() override { return record("StopAll"); }
+    bool setTTSModeID(const QString& voiceId) override { return record("setTTSModeID", voiceId); }
+    bool setLanguageID(int id) override { return record("setLanguageID", QString::number(id)); }
+    bool setBalloonFont(const QString& face, int points) override
+    {
+        return record("setBalloonFont", face + QStringLiteral(" %1").arg(points));
+    }
     int balloonStyle() const override { return style_; }
-    bool setBalloonStyle(int style) override;
+    bool setBalloonStyle(int style) override
+    {
+        const bool ok = record("setBalloonStyle", QString::number(style));
+        style_ = ok ? style : style_;
+        return ok;
+    }
 
 private:
-    bool record(const QString& operation, const QString& call);
+    // Logs "operation" or "operation arguments"; fails when the operation is
+    // in `failing`.
+    bool record(const char* operation) { return log(operation, QString::fromLatin1(operation)); }
+    bool record(const char* operation, const QString& arguments)
+    {
+        return log(operation, QString::fromLatin1(operation) + QLatin1Char(' ') + arguments);
+    }
+    bool log(const char* operation, const QString& call);
 
     RecordingAgent& agent_;
     QString name_;

@@ -104,41 +104,25 @@ TEST_F(ProfileTest, DefaultsAreWrittenInTheFiftyThreeLineForm)
 
 TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
 {
-    setNonDefaults(state);
-    ProgramState expected = state;
     ASSERT_TRUE(SalvaProfilo(state));
+    const QStringList defaults = savedLines();
+    setNonDefaults(state);
+    ASSERT_TRUE(SalvaProfilo(state));
+    const QByteArray saved = savedBytes();
+    const QStringList lines = savedLines();
+    // Every field is written as set, none as its default.
+    for (int key = 0; key < kNumeroTasti; ++key)
+        EXPECT_EQ(lines[key], key % 3 == 0 ? "True" : "False") << key;
+    for (int line = kNumeroTasti; line < 53; ++line)
+        EXPECT_NE(lines[line], defaults[line]) << line;
 
+    // What is read back is written back to the letter: no field lost or changed.
     ProgramState read;
     read.PercorsoProfilo = state.PercorsoProfilo;
     LeggiProfilo(read, env.env());
-    EXPECT_EQ(read.LettereAttive, expected.LettereAttive);
-    EXPECT_EQ(read.CarattereLettere, expected.CarattereLettere);
-    EXPECT_EQ(read.MassimoLettere, expected.MassimoLettere);
-    EXPECT_EQ(read.ListaInUso, expected.ListaInUso);
-    EXPECT_EQ(read.UsaTutteLeImmagini, expected.UsaTutteLeImmagini);
-    EXPECT_EQ(read.SuoniAttivi, expected.SuoniAttivi);
-    EXPECT_EQ(read.VelocitaVoce, expected.VelocitaVoce);
-    EXPECT_EQ(read.TonoVoce, expected.TonoVoce);
-    EXPECT_EQ(read.ParlatoAttivo, expected.ParlatoAttivo);
-    EXPECT_EQ(read.TieniTraccia, expected.TieniTraccia);
-    EXPECT_EQ(read.NomeFont, expected.NomeFont);
-    EXPECT_EQ(read.NomeFontScelto, expected.NomeFontScelto);
-    EXPECT_EQ(read.DimensioneFont, expected.DimensioneFont);
-    EXPECT_EQ(read.ColoreFont, expected.ColoreFont);
-    EXPECT_EQ(read.ColoreSfondoTesto, expected.ColoreSfondoTesto);
-    EXPECT_EQ(read.ColoreSfondo, expected.ColoreSfondo);
-    EXPECT_EQ(read.ColoreCasuale, expected.ColoreCasuale);
-    EXPECT_EQ(read.ColoriDiSistema, expected.ColoriDiSistema);
-    EXPECT_EQ(read.MouseDiSistema, expected.MouseDiSistema);
-    EXPECT_EQ(read.ModalitaInput, expected.ModalitaInput);
-    EXPECT_EQ(read.VelocitaScansione, expected.VelocitaScansione);
-    EXPECT_EQ(read.RipartiDallInizio, expected.RipartiDallInizio);
-    EXPECT_EQ(read.ConRiquadro, expected.ConRiquadro);
-    EXPECT_EQ(read.SpessoreRiquadro, expected.SpessoreRiquadro);
-    EXPECT_EQ(read.ColoreBottoni, expected.ColoreBottoni);
-    EXPECT_EQ(read.ColoreBottoneSelezionato, expected.ColoreBottoneSelezionato);
-    EXPECT_EQ(read.NomeAgente, expected.NomeAgente);
-    EXPECT_EQ(read.ModoVoce, expected.ModoVoce);
+    QFile::remove(state.PercorsoProfilo);
+    ASSERT_TRUE(SalvaProfilo(read));
+    EXPECT_EQ(savedBytes(), saved);
 }
 
 TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)

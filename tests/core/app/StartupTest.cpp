@@ -5,6 +5,7 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <QDir>
 #include <QFile>
 #include <sys/wait.h>
@@ -21,17 +22,16 @@ protected:
     StartupTest() { env.writeProgramFile("tratto1.ttf", "not really a font"); }
 
     Program makeProgram() { return Program(env.env(), seams.services()); }
-
-    QStringList messageTexts() const
+    // Starts a program; its lock is held until the next start.
+    StartResult start(Program& program)
     {
-        QStringList texts;
-        for (const Message& m : seams.messages.shown)
-            texts << m.text;
-        return texts;
+        lock = std::make_unique<SingleInstanceLock>(env.env().runtimeFolder);
+        return Main(program, *lock);
     }
 
     TestEnvironment env;
     TestServices seams;
+    std::unique_ptr<SingleInstanceLock> lock;
 };
 
 TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
@@ -39,10 +39,9 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
     // A fresh account: not even the folder above the settings root (~/.config) exists.
     QDir(env.root() + "/config").removeRecursively();
     Program program = makeProgram();
-    SingleInstanceLock lock(env.env().runtimeFolder);
-    ASSERT_EQ(Main(program, lock), StartResult::Started);
-    EXPECT_TRUE(messageTexts().filter(program.text("0200")).isEmpty());
-
+    ASSERT_EQ(start(program), StartResult::Started);
+    for (const Message& message : seams.messages.shown)
+        EXPECT_FALSE(message.text.contains(program.text("0200"))) << message.text.toStdString();
     for (const QString& folder : {env.env().settingsRoot, env.env().cartellaOrtolino(),
                                   env.env().cartellaUtenti(), env.env().cartellaDati()})
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
@@ -70,52 +69,32 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
     EXPECT_FALSE(QFile::exists(s.PercorsoProfilo)); // nothing is saved before the first change
 }
 
-TEST_F(StartupTest, TheFontIsCopiedAndAnnouncedOnce)
+TEST_F(StartupTest, TheFontIsCopiedAndAnnouncedOnceAndOnlyMissingFoldersAreMade)
 {
     const QString installed = env.env().windowsFolder + "fonts/tratto1.ttf";
-    {
-        Program program = makeProgram();
-        SingleInstanceLock lock(env.env().runtimeFolder);
-        ASSERT_EQ(Main(program, lock), StartResult::Started);
-        ASSERT_EQ(seams.messages.shown.size(), 1u);
-        EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0004") + "\r\n ---"));
-        EXPECT_TRUE(QFile::exists(installed));
-        EXPECT_EQ(seams.fonts.registered, QStringList{installed});
-    }
-    seams.messages.shown.clear();
-    Program again = makeProgram();
-    SingleInstanceLock lock(env.env().runtimeFolder);
-    ASSERT_EQ(Main(again, lock), StartResult::Started);
-    EXPECT_TRUE(seams.messages.shown.empty());
-    EXPECT_EQ(seams.fonts.registered.size(), 2); // made usable in every run
-}
+    Program first = makeProgram();
+    ASSERT_EQ(start(first), StartResult::Started);
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_TRUE(seams.messages.shown[0].text.startsWith(first.text("0004") + "\r\n ---"));
+    EXPECT_TRUE(QFile::exists(installed));
+    EXPECT_EQ(seams.fonts.registered, QStringList{installed});
 
-TEST_F(StartupTest, OnlyMissingFoldersAreMadeAndTheNoticeIsRewritten)
-{
-    {
-        Program program = makeProgram();
-        SingleInstanceLock lock(env.env().runtimeFolder);
-        ASSERT_EQ(Main(program, lock), StartResult::Started);
-    }
+    seams.messages.shown.clear();
+    lock.reset();
     QFile::remove(env.env().fileLeggimi());
-    Program program = makeProgram();
-    SingleInstanceLock lock(env.env().runtimeFolder);
-    ASSERT_EQ(Main(program, lock), StartResult::Started);
+    Program again = makeProgram();
+    ASSERT_EQ(start(again), StartResult::Started);
+    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(seams.fonts.registered.size(), 2);          // made usable in every run
     EXPECT_FALSE(QFile::exists(env.env().fileLeggimi())); // nothing was missing
 
     QDir(env.env().cartellaDati()).removeRecursively();
-    EXPECT_TRUE(CreaCartelle(program));
+    EXPECT_TRUE(CreaCartelle(again));
     EXPECT_TRUE(QDir(env.env().cartellaDati()).exists());
     EXPECT_TRUE(QFile::exists(env.env().fileLeggimi()));
-}
 
-TEST_F(StartupTest, ASecondCopyShowsOnlyTheRunningMessage)
-{
-    Program first = makeProgram();
-    SingleInstanceLock firstLock(env.env().runtimeFolder);
-    ASSERT_EQ(Main(first, firstLock), StartResult::Started);
+    // A second copy shows only the running message.
     seams.messages.shown.clear();
-
     Program second = makeProgram();
     SingleInstanceLock secondLock(env.env().runtimeFolder);
     EXPECT_EQ(Main(second, secondLock), StartResult::AlreadyRunning);
@@ -140,8 +119,7 @@ TEST_F(StartupTest, ALockLeftByAKilledRunDoesNotBlock)
     ASSERT_TRUE(QFile::exists(env.env().runtimeFolder + "ortolino.lock"));
 
     Program program = makeProgram();
-    SingleInstanceLock lock(env.env().runtimeFolder);
-    EXPECT_EQ(Main(program, lock), StartResult::Started);
+    EXPECT_EQ(start(program), StartResult::Started);
 }
 
 TEST_F(StartupTest, ASettingsFolderThatCannotBeMadeIsNamed)
@@ -149,12 +127,11 @@ TEST_F(StartupTest, ASettingsFolderThatCannotBeMadeIsNamed)
     // A plain file where the settings root should be: no folder can be made there.
     writeFile(env.env().settingsRoot.chopped(1), "in the way");
     Program program = makeProgram();
-    SingleInstanceLock lock(env.env().runtimeFolder);
-    ASSERT_EQ(Main(program, lock), StartResult::Started);
-    const QStringList texts = messageTexts();
-    ASSERT_FALSE(texts.isEmpty());
-    EXPECT_TRUE(texts.last().contains("ImpostazioniProgrammiLumo"));
-    EXPECT_TRUE(texts.last().startsWith(program.text("0200")));
+    ASSERT_EQ(start(program), StartResult::Started);
+    ASSERT_FALSE(seams.messages.shown.empty());
+    const QString text = seams.messages.shown.back().text;
+    EXPECT_TRUE(text.contains("ImpostazioniProgrammiLumo"));
+    EXPECT_TRUE(text.startsWith(program.text("0200")));
     EXPECT_EQ(program.state.MassimoLettere, 5); // runs on defaults
 }
 
@@ -177,10 +154,9 @@ TEST(ColourTableTest, DrawsOnlyTableValuesWithTheirWeights)
         random.push((i + 0.5) / 18.0);
         counts[ScegliColoreCasuale(random)]++;
     }
-    EXPECT_EQ(counts[0xFFC0FF], 3);
-    EXPECT_EQ(counts[0x8080FF], 2);
-    EXPECT_EQ(counts[0xFFFF], 2);
-    EXPECT_EQ(counts[0xE0E0E0], 1);
+    for (const auto& [colour, weight] :
+         {std::pair{0xFFC0FFu, 3}, {0x8080FFu, 2}, {0xFFFFu, 2}, {0xE0E0E0u, 1}})
+        EXPECT_EQ(counts[colour], weight) << colour;
     random.push(0.999999999);
     EXPECT_EQ(ScegliColoreCasuale(random), 0xFF00FFu);
 }

@@ -62,13 +62,6 @@ protected:
     ProgramState state;
 };
 
-TEST_F(WordListEditorTest, PictureWordsAreCapitalsSortedAndOnce)
-{
-    const ParoleEditor editor = editorVuoto(pictures());
-    EXPECT_EQ(editor.disponibili, QStringList({"CANE", "FARFALLA", "GATTO"}));
-    EXPECT_TRUE(editor.inLista.isEmpty());
-}
-
 TEST_F(WordListEditorTest, TheListInUseSplitsThePictureWords)
 {
     test.writeProgramFile("liste/animali.txt", "cane\r\nvolpe\r\n\"cane\"\r\n");
@@ -83,6 +76,9 @@ TEST_F(WordListEditorTest, TheListInUseSplitsThePictureWords)
     const ParoleEditor editor = editorSullaLista(pictures(), state);
     EXPECT_EQ(editor.inLista, QStringList({"CANE"}));
     EXPECT_EQ(editor.disponibili, QStringList({"FARFALLA", "GATTO"}));
+    // Without a list: every picture word, in capitals, sorted, once.
+    EXPECT_EQ(editorVuoto(pictures()).disponibili, QStringList({"CANE", "FARFALLA", "GATTO"}));
+    EXPECT_TRUE(editorVuoto(pictures()).inLista.isEmpty());
 
     state.ListaInUso = "  "; // no list: every picture word of the admitted length
     state.MassimoLettere = 4;
@@ -138,18 +134,11 @@ TEST(ConfigSettingsTest, LongestWordOptionsGoBothWays)
 
 TEST(ConfigSettingsTest, AnUnknownInputModeShowsAsMouseOrKeyboard)
 {
+    const QString decimal = QLocale().decimalPoint();
+    EXPECT_EQ(testoVelocitaScansione(6), "Velocità scansione: 1" + decimal + "50 secondi");
     EXPECT_EQ(visibilitaPerModalita(9, true), visibilitaPerModalita(kInputMouse, true));
     EXPECT_FALSE(visibilitaPerModalita(kInputScansioneManuale, false).campione);
     EXPECT_TRUE(visibilitaPerModalita(kInputScansioneAutomatica, true).velocita);
-}
-
-TEST(ConfigSettingsTest, ScanSpeedCharacterNamesAndSpeechTags)
-{
-    const QString decimal = QLocale().decimalPoint();
-    EXPECT_EQ(testoVelocitaScansione(6), "Velocità scansione: 1" + decimal + "50 secondi");
-    EXPECT_EQ(nomePersonaggioMostrato("PEEDY"), "Peedy");
-    EXPECT_EQ(nomePersonaggioMostrato("mago merlino"), "Mago Merlino");
-    EXPECT_EQ(parametriVoce(130, 100), "\\Spd=130\\\\Pit=100\\");
 }
 
 TEST(ConfigSettingsTest, TheCursiveCaseKeepsTheHandwritingFace)

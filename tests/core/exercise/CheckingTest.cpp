@@ -16,39 +16,41 @@ protected:
         start();
         events.clear();
     }
-
-    QString speak(const QString& text) const { return "speak " + parametri() + text; }
+    // Letters chosen in turn; the events they gave.
+    QStringList choose(const QString& letters)
+    {
+        events.clear();
+        for (QChar letter : letters)
+            engine->Controlla(QString(letter));
+        return events;
+    }
     const RigaRegistro& row() const
     {
         return state.Registro[static_cast<size_t>(state.NumeroRigheRegistro)];
     }
     QString sound(const char* name) const { return programPath(QStringLiteral("suoni/") + name); }
+
+    const QString speak = QStringLiteral("Speak \\Spd=130\\\\Pit=100\\");
+    const QString firstHelp = speak + "\\Map=\"Devi scrivere \"=\"\"\\";
 };
 
 TEST_F(CheckingTest, WithoutSpeechTheBalloonGivesThreeHelpsThenNone)
 {
     state.ParlatoAttivo = false;
     startCane();
-    engine->Controlla("B");
-    EXPECT_EQ(events,
+    EXPECT_EQ(choose("B"),
               (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden"}));
-    events.clear();
-    engine->Controlla("B");
-    EXPECT_EQ(events,
+    EXPECT_EQ(choose("B"),
               (QStringList{"balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden"}));
-    events.clear();
-    engine->Controlla("B");
-    EXPECT_EQ(events, (QStringList{"balloon \"C\"", "balloon shown"}));
-    events.clear();
-    engine->Controlla("B");
-    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(choose("B"), (QStringList{"balloon \"C\"", "balloon shown"}));
+    EXPECT_TRUE(choose("B").isEmpty());
 
     EXPECT_EQ(engine->erroriLettera(), 4);
     EXPECT_EQ(engine->letteraAttesa(), "C");
     EXPECT_EQ(state.NumeroErrati, 4);
     EXPECT_EQ(view.wrongCount, 4);
     EXPECT_FALSE(view.rightIcon);
-    EXPECT_EQ(sounds.played, QStringList(4, sound("no.wav")));
+    EXPECT_EQ(seams.sounds.played, QStringList(4, sound("no.wav")));
     EXPECT_EQ(row()[1], " * CANE * " + QString(" (_ ANE B) ").repeated(4));
     EXPECT_EQ(row()[2], "");
 }
@@ -56,45 +58,39 @@ TEST_F(CheckingTest, WithoutSpeechTheBalloonGivesThreeHelpsThenNone)
 TEST_F(CheckingTest, WithSpeechTheCharacterGivesTheHelpsAndNoWrongSound)
 {
     startCane();
-    for (int i = 0; i < 4; ++i)
-        engine->Controlla("B");
-    EXPECT_EQ(events, (QStringList{"play write", speak("\\Map=\"Devi scrivere \"=\"\"\\"), "wait 1",
-                                   speak("CANE"), "wait 5",               // first
-                                   "play write", speak("CANE"), "wait 5", // second
-                                   "play write", "wait 1", speak("CANE"), // third
-                                   "balloon \"C\"", "balloon shown"}));
-    EXPECT_TRUE(sounds.played.isEmpty());
+    EXPECT_EQ(choose("BBBB"),
+              (QStringList{"Play write", firstHelp, "wait 1", speak + "CANE", "wait 5", // first
+                           "Play write", speak + "CANE", "wait 5",                      // second
+                           "Play write", "wait 1", speak + "CANE",                      // third
+                           "balloon \"C\"", "balloon shown"}));
+    EXPECT_TRUE(seams.sounds.played.isEmpty());
 
     engine->Controlla("C");
-    EXPECT_EQ(sounds.played, QStringList{sound("si.wav")});
+    EXPECT_EQ(seams.sounds.played, QStringList{sound("si.wav")});
     EXPECT_EQ(engine->erroriLettera(), 0);
-
     state.SuoniAttivi = false;
     engine->Controlla("C");
-    EXPECT_EQ(sounds.played.size(), 1);
+    EXPECT_EQ(seams.sounds.played.size(), 1);
 }
 
 TEST_F(CheckingTest, WithoutACharacterTheHelpsAreShownAndAFailingOneOnlySkipsItsSteps)
 {
     startCane(); // speech on
     engine->setPersonaggio(nullptr);
-    for (int i = 0; i < 3; ++i)
-        engine->Controlla("B");
-    EXPECT_EQ(events, (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden",
-                                   "balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden",
-                                   "balloon \"C\"", "balloon shown"}));
-    EXPECT_EQ(sounds.played, QStringList(3, sound("no.wav"))); // no voice takes its place
+    EXPECT_EQ(choose("BBB"),
+              (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden",
+                           "balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden",
+                           "balloon \"C\"", "balloon shown"}));
+    EXPECT_EQ(seams.sounds.played, QStringList(3, sound("no.wav"))); // no voice takes its place
     engine->clearHelp();
     EXPECT_FALSE(view.balloonVisible);
     EXPECT_EQ(view.balloonText, "");
 
     engine->Avanti();
-    engine->setPersonaggio(&character);
-    character.fails = true;
-    events.clear();
-    engine->Controlla("B");
-    EXPECT_EQ(events, (QStringList{"play write", speak("\\Map=\"Devi scrivere \"=\"\"\\"), "wait 1",
-                                   speak("CANE"), "wait 5"}));
+    engine->setPersonaggio(character.get());
+    seams.agent.failing = QStringList{"Play", "Speak", "StopAll"};
+    EXPECT_EQ(choose("B"),
+              (QStringList{"Play write", firstHelp, "wait 1", speak + "CANE", "wait 5"}));
 }
 
 TEST_F(CheckingTest, ARightLetterFillsOneBlankAndRestartsTheHelps)
@@ -105,17 +101,14 @@ TEST_F(CheckingTest, ARightLetterFillsOneBlankAndRestartsTheHelps)
     state.TipoEsercizio = Esercizio::TutteLettere;
     start();
     EXPECT_EQ(view.caption, "GA_ _ O");
-    engine->Controlla("X");
-    engine->Controlla("T");
+    choose("XT");
     EXPECT_EQ(view.caption, "GAT_ O");
     EXPECT_EQ(engine->erroriLettera(), 0);
     EXPECT_FALSE(view.avantiEnabled);
-    engine->Controlla("X");
+    choose("X");
     EXPECT_EQ(engine->erroriLettera(), 1);
     EXPECT_EQ(seams.waiter.waits, (std::vector<double>{2, 2}));
-    EXPECT_EQ(row()[1], " * GATTO * "
-                        " (GA_ _ O X) "
-                        " (GAT_ O X) ");
+    EXPECT_EQ(row()[1], " * GATTO *  (GA_ _ O X)  (GAT_ O X) ");
     EXPECT_EQ(view.rightCount, 1);
     EXPECT_EQ(view.wrongCount, 2);
 }
@@ -123,22 +116,16 @@ TEST_F(CheckingTest, ARightLetterFillsOneBlankAndRestartsTheHelps)
 TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
 {
     startCane();
-    engine->Controlla("B");
-    events.clear();
-    engine->Controlla("C");
+    choose("B");
+    EXPECT_EQ(choose("C"), QStringList{"focus avanti"}); // mouse mode: no scan mark to move
     EXPECT_EQ(view.caption, "CANE");
     EXPECT_TRUE(view.rightIcon);
     EXPECT_TRUE(view.avantiEnabled);
     EXPECT_TRUE(engine->avantiEnabled());
-    EXPECT_EQ(events, QStringList{"focus avanti"}); // mouse mode: no scan mark to move
-    EXPECT_EQ(row(), (RigaRegistro{"",
-                                   " * CANE * "
-                                   " (_ ANE B) ",
-                                   "Fatto"}));
+    EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
 
-    engine->Controlla("Q");
-    EXPECT_EQ(events, (QStringList{"focus avanti", "focus avanti"}));
-    EXPECT_EQ(sounds.played, QStringList(2, sound("si.wav")));
+    EXPECT_EQ(choose("Q"), QStringList{"focus avanti"});
+    EXPECT_EQ(seams.sounds.played, QStringList(2, sound("si.wav")));
     EXPECT_EQ(state.NumeroEsatti, 1);
     EXPECT_EQ(state.NumeroErrati, 1);
 
@@ -146,58 +133,14 @@ TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
     EXPECT_FALSE(view.avantiEnabled);
     EXPECT_EQ(view.caption, "_ ANE");
 
-    // In the scanning modes the mark moves to "avanti": the frame, or colours.
-    events.clear();
-    state.ModalitaInput = 1;
-    state.ConRiquadro = true;
-    engine->Controlla("C");
-    EXPECT_EQ(events, (QStringList{"frame on avanti", "focus avanti"}));
-    engine->Avanti();
-    state.ModalitaInput = 2;
-    state.ConRiquadro = false;
-    engine->TastoCorrente = 12;
-    engine->Controlla("C");
-    EXPECT_EQ(view.avantiColour, state.ColoreBottoneSelezionato);
-    EXPECT_EQ(view.keyColours.at(12), state.ColoreBottoni);
-}
-
-TEST_F(CheckingTest, ARightLetterSendsTheScanBackToTheStartWhenAsked)
-{
-    addPictures({"gatto.jpg"});
-    activate("t");
-    state.TipoEsercizio = Esercizio::TutteLettere;
-    start();
-    engine->TastoCorrente = 4;
-    engine->Controlla("T");
-    EXPECT_EQ(engine->TastoCorrente, 4);
-    EXPECT_TRUE(view.keyColours.empty());
-
-    state.RipartiDallInizio = true;
-    state.ModalitaInput = 1;
-    engine->Controlla("T");
-    EXPECT_EQ(engine->TastoCorrente, 0);
-    EXPECT_EQ(view.keyColours.at(4), state.ColoreBottoni);
-
-    engine->Avanti();
-    state.ModalitaInput = 2;
-    engine->TastoCorrente = 4;
-    engine->Controlla("T");
-    EXPECT_EQ(engine->TastoCorrente, 25);
-}
-
-TEST_F(CheckingTest, ResettingTheCountersLeavesTheTurnAlone)
-{
-    startCane();
-    engine->Controlla("B");
+    // Resetting the counters leaves the turn alone.
+    choose("B");
     engine->AzzeraConteggio();
-    EXPECT_EQ(state.NumeroEsatti, 0);
-    EXPECT_EQ(state.NumeroErrati, 0);
-    EXPECT_EQ(view.rightCount, 0);
-    EXPECT_EQ(view.wrongCount, 0);
+    EXPECT_EQ(state.NumeroEsatti + state.NumeroErrati, 0);
+    EXPECT_EQ(view.rightCount + view.wrongCount, 0);
     EXPECT_TRUE(view.rightIcon);
     EXPECT_EQ(view.caption, "_ ANE");
-    EXPECT_EQ(row()[1], " * CANE * "
-                        " (_ ANE B) ");
+    EXPECT_EQ(row()[1], " * CANE *  (_ ANE B) ");
     EXPECT_EQ(engine->erroriLettera(), 1);
 }
 
@@ -209,19 +152,16 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWait)
         engine->clearHelp();
         engine->Controlla("C");
     };
-    engine->Controlla("B");
-    EXPECT_EQ(events, (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2",
-                                   // inside the wait: the new choice
-                                   "stop", "balloon \"\"", "balloon hidden", "focus avanti",
-                                   // the rest of the help, then the completion test
-                                   "balloon hidden", "focus avanti"}));
+    EXPECT_EQ(choose("B"), (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2",
+                                        // inside the wait: the new choice
+                                        "StopAll", "balloon \"\"", "balloon hidden", "focus avanti",
+                                        // the rest of the help, then the completion test
+                                        "balloon hidden", "focus avanti"}));
     EXPECT_EQ(state.NumeroEsatti, 1);
     EXPECT_EQ(state.NumeroErrati, 1);
-    EXPECT_EQ(sounds.played, (QStringList{sound("no.wav"), sound("si.wav"), sound("si.wav")}));
-    EXPECT_EQ(row(), (RigaRegistro{"",
-                                   " * CANE * "
-                                   " (_ ANE B) ",
-                                   "Fatto"}));
+    EXPECT_EQ(seams.sounds.played,
+              (QStringList{sound("no.wav"), sound("si.wav"), sound("si.wav")}));
+    EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
 }
 
 TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
@@ -233,11 +173,10 @@ TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
             engine->Controlla("X");
         }
     };
-    engine->Controlla("B");
-    EXPECT_EQ(events, (QStringList{"play write", speak("\\Map=\"Devi scrivere \"=\"\"\\"), "wait 1",
-                                   "stop", "balloon \"\"", "balloon hidden", "play write",
-                                   speak("CANE"), "wait 5",    // the second help
-                                   speak("CANE"), "wait 5"})); // the first goes on
+    EXPECT_EQ(choose("B"), (QStringList{"Play write", firstHelp, "wait 1", "StopAll",
+                                        "balloon \"\"", "balloon hidden", "Play write",
+                                        speak + "CANE", "wait 5",    // the second help
+                                        speak + "CANE", "wait 5"})); // the first goes on
     EXPECT_EQ(engine->erroriLettera(), 2);
 }
 
@@ -245,9 +184,7 @@ TEST_F(CheckingTest, AnExerciseThatEndsDuringAHelpStopsTheHelp)
 {
     startCane();
     duringWait = [this](size_t) { engine.reset(); };
-    engine->Controlla("B");
-    EXPECT_EQ(events,
-              (QStringList{"play write", speak("\\Map=\"Devi scrivere \"=\"\"\\"), "wait 1"}));
+    EXPECT_EQ(choose("B"), (QStringList{"Play write", firstHelp, "wait 1"}));
 }
 
 TEST_F(CheckingTest, AWordWithABlankIsJudgedAtItsTruePositions)
@@ -259,24 +196,19 @@ TEST_F(CheckingTest, AWordWithABlankIsJudgedAtItsTruePositions)
     state.TipoEsercizio = Esercizio::TutteLettere;
     start();
     EXPECT_EQ(view.caption, "gatt_  ner_ ");
-    engine->Controlla("a");
-    engine->Controlla("o");
+    choose("ao");
     EXPECT_EQ(view.caption, "gatto ner_ ");
-    engine->Controlla("o");
+    choose("o");
     EXPECT_EQ(view.caption, "gatto nero");
-    EXPECT_EQ(row(), (RigaRegistro{"",
-                                   " * gatto nero * "
-                                   " (gatt_  ner_  a) ",
-                                   "Fatto"}));
+    EXPECT_EQ(row(), (RigaRegistro{"", " * gatto nero *  (gatt_  ner_  a) ", "Fatto"}));
     EXPECT_EQ(state.NumeroEsatti, 2);
 }
 
 TEST_F(CheckingTest, NothingIsJudgedBeforeTheFirstWord)
 {
     engine = std::make_unique<ExerciseEngine>(program, view);
-    engine->Controlla("a");
-    EXPECT_EQ(state.NumeroErrati, 0);
-    EXPECT_EQ(state.NumeroEsatti, 0);
+    choose("a");
+    EXPECT_EQ(state.NumeroErrati + state.NumeroEsatti, 0);
     EXPECT_FALSE(view.avantiEnabled);
 }
 

@@ -2,7 +2,9 @@
 
 namespace ortolino::test {
 
-ExerciseTest::ExerciseTest() : program(env.env(), seams.services()), state(program.state)
+ExerciseTest::ExerciseTest()
+    : program(env.env(), seams.services()), state(program.state), events(seams.agent.calls),
+      character(seams.agent.Load(QStringLiteral("Merlin"), nullptr))
 {
     PreparaTastiera(state);
     state.CartellaImmagini = QStringLiteral("immagini");
@@ -10,12 +12,12 @@ ExerciseTest::ExerciseTest() : program(env.env(), seams.services()), state(progr
     state.ColoreCasuale = false;
     state.UsaTutteLeImmagini = true;
     state.MassimoLettere = 13;
-    program.services.sounds = &sounds;
     seams.waiter.during = [this](size_t index, double seconds) {
         events << QStringLiteral("wait %1").arg(seconds);
         if (duringWait)
             duringWait(index);
     };
+    events.clear();
 }
 
 void ExerciseTest::addPictures(const QStringList& names)
@@ -51,7 +53,7 @@ QStringList ExerciseTest::catalogue() const
 ExerciseEngine& ExerciseTest::start()
 {
     engine = std::make_unique<ExerciseEngine>(program, view);
-    engine->setPersonaggio(&character);
+    engine->setPersonaggio(character.get());
     engine->CaricaParole();
     engine->NuovaParola();
     return *engine;

@@ -3,7 +3,6 @@
 #include "core/app/Program.h"
 #include "core/exercise/ExerciseEngine.h"
 #include "core/exercise/ExerciseView.h"
-#include "core/platform/SpeakingCharacter.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
@@ -13,8 +12,8 @@
 
 namespace ortolino::test {
 
-// The exercise window as the engine sees it. Calls that matter for order go
-// into a shared event list, together with the character's calls and waits.
+// The exercise window as the engine sees it. Calls whose order matters go into
+// `events`, the character's call log, where the waits are logged too.
 class RecordingView final : public ExerciseView
 {
 public:
@@ -48,58 +47,19 @@ public:
     void showWaitingNotice() override { events_ << QStringLiteral("notice shown"); }
     void hideWaitingNotice() override { events_ << QStringLiteral("notice hidden"); }
 
-    QString caption;
-    QString picture;
-    bool rightIcon = true;
-    int rightCount = -1;
-    int wrongCount = -1;
-    QString balloonText;
-    bool balloonVisible = false;
+    QString caption, picture, balloonText;
+    bool rightIcon = true, balloonVisible = false, avantiEnabled = false;
+    int rightCount = -1, wrongCount = -1, endCalls = 0;
     std::vector<Colore> backgrounds;
     std::map<int, Colore> keyColours;
     Colore avantiColour = -1;
-    bool avantiEnabled = false;
-    int endCalls = 0;
 
 private:
     QStringList& events_;
 };
 
-// A character that records what it is asked; `fails` makes every step fail.
-class RecordingCharacter final : public Personaggio
-{
-public:
-    explicit RecordingCharacter(QStringList& events) : events_(events) {}
-
-    QString name() const override { return QStringLiteral("Prova"); }
-    bool MoveTo(int, int) override { return !fails; }
-    bool Show() override { return !fails; }
-    bool Hide() override { return !fails; }
-    bool Speak(const QString& text) override { return record(QStringLiteral("speak ") + text); }
-    bool Play(const QString& animation) override
-    {
-        return record(QStringLiteral("play ") + animation);
-    }
-    bool StopAll() override { return record(QStringLiteral("stop")); }
-    bool setTTSModeID(const QString&) override { return !fails; }
-    bool setLanguageID(int) override { return !fails; }
-    bool setBalloonFont(const QString&, int) override { return !fails; }
-    int balloonStyle() const override { return 0; }
-    bool setBalloonStyle(int) override { return !fails; }
-
-    bool fails = false;
-
-private:
-    bool record(const QString& event)
-    {
-        events_ << event;
-        return !fails;
-    }
-    QStringList& events_;
-};
-
-// A program with its own folders and doubles, an engine over a recording
-// view, and helpers that make pictures, lists and letter choices.
+// A program with its own folders and doubles, an engine over a recording view
+// with a recording character, and helpers for pictures, lists and letters.
 class ExerciseTest : public ::testing::Test
 {
 protected:
@@ -113,24 +73,20 @@ protected:
     void activate(const QString& letters);
     // The catalogue as a list of words, in the case in force.
     QStringList catalogue() const;
-
-    // Creates the engine with the character, builds the catalogue and shows
-    // the first word.
+    // Creates the engine, builds the catalogue and shows the first word.
     ExerciseEngine& start();
     // Answers the current blanks with the right letters.
     void completeWord();
 
     QString programPath(const QString& relative) const { return env.env().programFile(relative); }
-    QString parametri() const { return QStringLiteral("\\Spd=130\\\\Pit=100\\"); }
 
     TestEnvironment env;
     TestServices seams;
     Program program;
     ProgramState& state;
-    QStringList events;
+    QStringList& events;
     RecordingView view{events};
-    RecordingCharacter character{events};
-    RecordingSounds sounds;
+    std::unique_ptr<Personaggio> character;
     std::unique_ptr<ExerciseEngine> engine;
     // Runs inside the given wait (by index), after it has been logged.
     std::function<void(size_t)> duringWait;

@@ -50,22 +50,17 @@ public:
         events_ << QStringLiteral("frame on %1").arg(key);
     }
     void focusSwitchBox() override { ++focusCalls; }
-    void runTimer1(bool running) override
-    {
-        timerRunning = running;
-        if (running)
-            ++timerStarts;
-    }
+    void runTimer1(bool running) override { timerRunning = running; }
 
     int frame = -1;
     int focusCalls = 0;
     bool timerRunning = false;
-    int timerStarts = 0;
 
 private:
     QStringList& events_;
 };
 
+// The word APE, its first letter blanked; the keys E, A and N shown.
 class ScanningTest : public ExerciseTest
 {
 protected:
@@ -127,7 +122,7 @@ TEST_F(ScanningTest, ManualScanningVisitsTheVisibleKeysAndEnterChooses)
     EXPECT_EQ(position(), kA);
     events.clear();
     click(Qt::Key_X); // any other key only clears the help
-    EXPECT_EQ(events, (QStringList{"stop", "balloon \"\"", "balloon hidden"}));
+    EXPECT_EQ(events, (QStringList{"StopAll", "balloon \"\"", "balloon hidden"}));
 
     const int rows = state.NumeroRigheRegistro;
     click(Qt::Key_Return); // "avanti": the next word
@@ -166,26 +161,22 @@ TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
     click(Qt::Key_X); // another key holds and resumes, and chooses nothing
     EXPECT_EQ(judged(), 1);
     EXPECT_TRUE(scan.timerRunning);
-}
 
-TEST_F(ScanningTest, TwoSwitchesHeldHoldTheScanUntilBothAreUpOrLost)
-{
-    begin(kModoScansioneAutomatica);
-    input->tick();
+    // Two switches held hold the scan until both are up; Enter chooses nothing here.
     input->switchDown(Qt::Key_Space);
     input->switchDown(Qt::Key_Return);
-    input->switchUp(Qt::Key_Return); // Enter chooses nothing here
+    input->switchUp(Qt::Key_Return);
     EXPECT_FALSE(scan.timerRunning);
-    EXPECT_EQ(judged(), 0);
-    input->switchUp(Qt::Key_Space);
     EXPECT_EQ(judged(), 1);
+    input->switchUp(Qt::Key_Space);
+    EXPECT_EQ(judged(), 2);
     EXPECT_TRUE(scan.timerRunning);
 
     // The focus went away while the switch was down: the scan resumes, nothing chosen.
     input->switchDown(Qt::Key_Space);
     input->keysLost();
     EXPECT_TRUE(scan.timerRunning);
-    EXPECT_EQ(judged(), 1);
+    EXPECT_EQ(judged(), 2);
 }
 
 TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt)
@@ -209,17 +200,13 @@ TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt
     EXPECT_TRUE(scan.timerRunning); // the help is over: the scan goes on
     input->tick();
     EXPECT_NE(position(), chosen);
-}
 
-TEST_F(ScanningTest, AnExerciseEndingDuringAHelpStopsTheHandler)
-{
-    begin(kModoScansioneManuale);
-    click(Qt::Key_Space); // E, wrong
+    // An exercise that ends during a help leaves no mark after it.
+    input->tick(); // N, wrong
     duringWait = [&](size_t) { engine->endExercise(); };
-    events.clear();
     view.keyColours.clear();
-    click(Qt::Key_Return);
-    EXPECT_TRUE(view.keyColours.empty()); // no mark after the help
+    click(Qt::Key_Space);
+    EXPECT_TRUE(view.keyColours.empty());
 }
 
 TEST_F(ScanningTest, WithTheFrameOnlyTheFrameMovesAndStartsOnKeyZero)
@@ -232,22 +219,31 @@ TEST_F(ScanningTest, WithTheFrameOnlyTheFrameMovesAndStartsOnKeyZero)
     EXPECT_EQ(scan.frame, kE);
     for (const auto& [key, c] : view.keyColours)
         EXPECT_EQ(c, state.ColoreBottoni) << key;
-
-    state.RipartiDallInizio = true;
     click(Qt::Key_Space); // A
     click(Qt::Key_Return);
     EXPECT_TRUE(events.contains("frame on avanti")); // APE complete
-    EXPECT_EQ(position(), kQ);                       // back to the start
 }
 
-TEST_F(ScanningTest, AutomaticScanningRestartsFromTheLastKey)
+TEST_F(ScanningTest, ARightLetterSendsTheScanBackToTheStartWhenAsked)
 {
-    state.RipartiDallInizio = true;
-    begin(kModoScansioneAutomatica);
-    input->tick();
-    input->tick(); // A
-    click(Qt::Key_Space);
-    EXPECT_EQ(position(), kM);
+    const struct
+    {
+        int mode;
+        bool restart;
+        int after;
+    } cases[] = {{kModoScansioneManuale, false, kA},
+                 {kModoScansioneManuale, true, kQ},
+                 {kModoScansioneAutomatica, true, kM}};
+    for (const auto& c : cases) {
+        state.RipartiDallInizio = c.restart;
+        begin(c.mode);
+        for (int step = 0; step < 2; ++step)
+            c.mode == kModoScansioneManuale ? click(Qt::Key_Space) : input->tick();
+        click(c.mode == kModoScansioneManuale ? Qt::Key_Return : Qt::Key_Space); // A
+        EXPECT_TRUE(engine->avantiEnabled());
+        EXPECT_EQ(position(), c.after) << c.mode << c.restart;
+        EXPECT_EQ(colour(kA), state.ColoreBottoni);
+    }
 }
 
 TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
@@ -278,7 +274,7 @@ TEST_F(ScanningTest, InTheScanningModesAClickOnlyClearsTheHelp)
     input->avantiClicked();
     input->letterTyped("a");
     EXPECT_EQ(judged(), 0);
-    EXPECT_EQ(events, (QStringList{"stop", "balloon \"\"", "balloon hidden"}));
+    EXPECT_EQ(events, (QStringList{"StopAll", "balloon \"\"", "balloon hidden"}));
 }
 
 TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrTheDefaultOneOrNotAtAll)

@@ -21,7 +21,6 @@ protected:
         seeded.seed(20240611);
         program.services.random = &seeded;
     }
-
     // The words of n turns.
     QStringList turns(int n)
     {
@@ -31,23 +30,6 @@ protected:
             words << state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)];
         }
         return words;
-    }
-
-    void expectNoWordFits()
-    {
-        ASSERT_FALSE(seams.messages.shown.empty());
-        const Message& last = seams.messages.shown.back();
-        EXPECT_EQ(last.text, "Nessuna parola.");
-        EXPECT_EQ(last.title, "Ortolino");
-        EXPECT_EQ(last.icon, Message::Icon::Critical);
-        EXPECT_EQ(view.endCalls, 1);
-        EXPECT_FALSE(engine->running());
-        EXPECT_EQ(state.NumeroRigheRegistro, 0);
-        // Nothing more happens in an ended exercise.
-        engine->Controlla("q");
-        engine->NuovaParola();
-        EXPECT_EQ(state.NumeroErrati, 0);
-        EXPECT_EQ(view.endCalls, 1);
     }
 
     SystemRandom seeded;
@@ -82,8 +64,8 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
     activate("c");
     useSeededRandom();
     start();
-    const QStringList words = QStringList{"CANE"} + turns(30);
-    EXPECT_EQ(words, QStringList(31, "CANE"));
+    EXPECT_EQ(view.caption, "_ ANE");
+    EXPECT_EQ(turns(30), QStringList(30, "CANE"));
     EXPECT_FALSE(state.UsaTutteLeImmagini);
 }
 
@@ -116,44 +98,51 @@ TEST_F(TurnTest, EveryWordComesOnANewBackgroundWhenAsked)
     state.ColoreCasuale = true;
     seams.random = ScriptedRandom{0.0, 0.99}; // cane, then the last colour
     engine->Avanti();
-    ASSERT_EQ(view.backgrounds.size(), 1u);
-    EXPECT_EQ(view.backgrounds[0], tabellaColoriSfondo()[17]);
+    EXPECT_EQ(view.backgrounds, std::vector<Colore>(1, tabellaColoriSfondo()[17]));
 }
 
-TEST_F(TurnTest, AKindThatNoWordCanServeEndsTheExercise)
+struct EndCase
 {
-    addPictures({"gatto.jpg", "topo.jpg"});
-    activate("");
+    QStringList pictures;
+    QByteArray list; // none: all pictures
+    QString letters;
+    int kind;
+    size_t messages; // a list without pictures gives the fallback's message first
+};
+
+class TurnEndTest : public TurnTest, public ::testing::WithParamInterface<EndCase>
+{
+};
+
+TEST_P(TurnEndTest, AnExerciseNoWordCanServeEndsWithAMessage)
+{
+    addPictures(GetParam().pictures);
+    if (!GetParam().list.isEmpty())
+        useList(GetParam().list);
+    activate(GetParam().letters);
+    state.TipoEsercizio = GetParam().kind;
     start();
-    expectNoWordFits();
+    ASSERT_EQ(seams.messages.shown.size(), GetParam().messages);
+    const Message& last = seams.messages.shown.back();
+    EXPECT_EQ(last.text, "Nessuna parola.");
+    EXPECT_EQ(last.title, "Ortolino");
+    EXPECT_EQ(last.icon, Message::Icon::Critical);
+    EXPECT_EQ(view.endCalls, 1);
+    EXPECT_FALSE(engine->running());
+    EXPECT_EQ(state.NumeroRigheRegistro, 0);
+    // Nothing more happens in an ended exercise.
+    engine->Controlla("q");
+    engine->NuovaParola();
+    EXPECT_EQ(state.NumeroErrati, 0);
+    EXPECT_EQ(view.endCalls, 1);
 }
 
-TEST_F(TurnTest, AKindWithoutAFittingWordEndsTheExercise)
-{
-    addPictures({"gatto.jpg", "topo.jpg", "sole.jpg"});
-    activate("s");
-    state.TipoEsercizio = Esercizio::DueLettere; // sole has one s only
-    start();
-    expectNoWordFits();
-}
-
-TEST_F(TurnTest, AnEmptyPictureFolderEndsTheExercise)
-{
-    activate("c");
-    start();
-    expectNoWordFits();
-    EXPECT_EQ(seams.messages.shown.size(), 1u);
-}
-
-TEST_F(TurnTest, NoPictureAtAllEndsTheExerciseAfterTheFallback)
-{
-    useList("cane\r\n");
-    activate("c");
-    start();
-    expectNoWordFits();
-    ASSERT_EQ(seams.messages.shown.size(), 2u);
-    EXPECT_TRUE(seams.messages.shown[0].text.startsWith("Immagini indicate"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TurnEndTest,
+    ::testing::Values(EndCase{{"gatto.jpg", "topo.jpg"}, {}, "", Esercizio::LetteraIniziale, 1},
+                      EndCase{{"gatto.jpg", "sole.jpg"}, {}, "s", Esercizio::DueLettere, 1},
+                      EndCase{{}, {}, "c", Esercizio::LetteraIniziale, 1},
+                      EndCase{{}, "cane\r\n", "c", Esercizio::LetteraIniziale, 2}));
 
 TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
 {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,33 +11,6 @@ using namespace ortolino;
 using ortolino::test::TestEnvironment;
 
 namespace {
-
-// The 33 keys every language file must carry.
-const QStringList kKeys = {"0000", "0001", "0002", "0004", "0005", "0006", "0007", "0008", "0009",
-                           "0011", "0012", "0014", "0015", "0016", "0017", "0022", "0025", "0026",
-                           "0027", "0028", "0029", "0030", "0031", "0032", "0039", "0040", "0100",
-                           "0101", "0102", "9996", "9997", "9998", "9999"};
-
-TEST(LanguageTest, ShippedLanguagesCarryEveryKey)
-{
-    TestEnvironment env;
-    Language language(env.env());
-    QStringList installed = language.installedLanguages();
-    installed.sort();
-    EXPECT_EQ(installed, QStringList({"English", "Italiano"}));
-    for (const QString& name : installed) {
-        language.CurrentLanguage = name;
-        for (const QString& key : kKeys)
-            EXPECT_FALSE(language.MLSGetString(key).isEmpty())
-                << name.toStdString() << " " << key.toStdString();
-    }
-    language.CurrentLanguage = "Italiano";
-    EXPECT_EQ(language.MLSGetString("0000"), "1040");
-    const QString italianGreeting = language.MLSGetString("0039");
-    language.CurrentLanguage = "English";
-    EXPECT_EQ(language.MLSGetString("0000"), "1033");
-    EXPECT_NE(language.MLSGetString("0039"), italianGreeting); // translated, not copied
-}
 
 // Section name -> keys of a language file, read as plain text.
 std::map<QString, QStringList> keysBySection(const QString& path)
@@ -57,51 +29,60 @@ std::map<QString, QStringList> keysBySection(const QString& path)
     return sections;
 }
 
-TEST(LanguageTest, EnglishTranslatesEverythingItalianHas)
+TEST(LanguageTest, ShippedLanguagesCarryEveryKeyAndTranslateIt)
 {
     TestEnvironment env;
+    Language language(env.env());
+    QStringList installed = language.installedLanguages();
+    installed.sort();
+    ASSERT_EQ(installed, QStringList({"English", "Italiano"}));
     const auto italian = keysBySection(env.env().programFile("lngortolino/Italiano.lng"));
-    const auto english = keysBySection(env.env().programFile("lngortolino/English.lng"));
-    EXPECT_EQ(italian, english);
+    EXPECT_EQ(keysBySection(env.env().programFile("lngortolino/English.lng")), italian);
     for (const char* window :
          {"FormAvvio", "FormMenu", "lettere", "FormConfigura", "FormEserciziEseguiti", "FormInfo"})
         EXPECT_TRUE(italian.count(window)) << window;
+
+    // The keys the program asks for, each with a text.
+    for (const QString& name : installed) {
+        language.CurrentLanguage = name;
+        for (const char* key :
+             {"0000", "0001", "0002", "0004", "0005", "0006", "0007", "0008", "0009",
+              "0011", "0012", "0014", "0015", "0016", "0017", "0022", "0025", "0026",
+              "0027", "0028", "0029", "0030", "0031", "0032", "0039", "0040", "0100",
+              "0101", "0102", "9996", "9997", "9998", "9999"})
+            EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << name.toStdString() << " " << key;
+    }
+    EXPECT_EQ(language.MLSGetString("0000"), "1040"); // Italiano, the last
+    const QString italianGreeting = language.MLSGetString("0039");
+    language.CurrentLanguage = "English";
+    EXPECT_EQ(language.MLSGetString("0000"), "1033");
+    EXPECT_NE(language.MLSGetString("0039"), italianGreeting); // translated, not copied
 }
 
-TEST(LanguageTest, TheFirstLookupReadsTheSettingAndLaterOnesFollowTheName)
+TEST(LanguageTest, TheFirstLookupReadsTheSettingAndMissingPiecesGiveEmptyTexts)
 {
     TestEnvironment env;
     Language language(env.env());
     EXPECT_EQ(language.MLSGetString("0100"), "immagini"); // LangSetting.ini chooses Italiano
     EXPECT_EQ(language.CurrentLanguage, "Italiano");
-    language.CurrentLanguage = "English";
-    EXPECT_EQ(language.MLSGetString("0100"), "pictures");
-}
-
-TEST(LanguageTest, MissingPiecesGiveEmptyTexts)
-{
-    TestEnvironment env;
-    Language language(env.env());
     EXPECT_EQ(language.MLSGetString("1234"), ""); // key missing
-    language.CurrentLanguage = "Klingon";
-    EXPECT_EQ(language.MLSGetString("0001"), ""); // file missing
-    language.CurrentLanguage = "../lngortolino/Italiano";
-    EXPECT_EQ(language.MLSGetString("0001"), ""); // a name may not leave the folder
+    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
+    for (const char* name : {"Klingon", "../lngortolino/Italiano", "Vuota"}) {
+        language.CurrentLanguage = name; // no file, outside the folder, no Strings section
+        EXPECT_EQ(language.MLSGetString("0001"), "") << name;
+    }
 
     TestEnvironment empty(TestEnvironment::Data::Empty);
     Language none(empty.env());
     EXPECT_EQ(none.MLSGetString("0001"), "");
     EXPECT_EQ(none.CurrentLanguage, "");
     EXPECT_TRUE(none.installedLanguages().isEmpty());
-
-    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
-    language.CurrentLanguage = "Vuota";
-    EXPECT_EQ(language.MLSGetString("0001"), ""); // no Strings section
 }
 
 TEST(LanguageTest, TheChoiceIsStoredBesideTheLanguagesOrInTheSettingsTwin)
 {
     TestEnvironment env;
+    const QString folder = env.env().programFile("lngortolino");
     Language language(env.env());
     ASSERT_TRUE(language.writeCurrentLanguageSetting("English"));
     Language next(env.env());
@@ -109,19 +90,18 @@ TEST(LanguageTest, TheChoiceIsStoredBesideTheLanguagesOrInTheSettingsTwin)
     EXPECT_EQ(next.CurrentLanguage, "English");
 
     // A program folder that cannot be written: the choice goes to the settings folder.
-    QFile::remove(env.env().programFile("lngortolino/LangSetting.ini"));
-    QFile::setPermissions(env.env().programFile("lngortolino"), QFile::ReadOwner | QFile::ExeOwner);
-    bool readOnly = !QFileInfo(env.env().programFile("lngortolino")).isWritable();
+    QFile::remove(folder + "/LangSetting.ini");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    const bool readOnly = !QFileInfo(folder).isWritable(); // not so for root
     ASSERT_TRUE(language.writeCurrentLanguageSetting("Italiano"));
-    QFile::setPermissions(env.env().programFile("lngortolino"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (readOnly) {
         EXPECT_TRUE(QFile::exists(env.env().writableTwin("lngortolino/LangSetting.ini")));
     }
     next.readCurrentLanguageSetting();
     EXPECT_EQ(next.CurrentLanguage, "Italiano");
 
-    QFile::remove(env.env().programFile("lngortolino/LangSetting.ini"));
+    QFile::remove(folder + "/LangSetting.ini");
     QFile::remove(env.env().writableTwin("lngortolino/LangSetting.ini"));
     next.readCurrentLanguageSetting();
     EXPECT_EQ(next.CurrentLanguage, ""); // a missing setting is no current language

@@ -26,6 +26,7 @@ protected:
     {
         QDir().mkpath(env.env().cartellaUtenti());
         state.PercorsoProfilo = env.env().profiloPredefinito();
+        writeProfile("mario.ini", 7);
     }
 
     // A profile on disk whose longest word tells it apart.
@@ -36,44 +37,39 @@ protected:
         profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
         ASSERT_TRUE(SalvaProfilo(profile));
     }
+    // A session with one log row and `massimo` in force.
+    void work(int massimo)
+    {
+        state.MassimoLettere = massimo;
+        state.Registro[1][0] = "LETTERA INIZIALE";
+        state.NumeroRigheRegistro = 1;
+    }
 
     TestEnvironment env;
     ProgramState state;
 };
 
-TEST_F(MenuUsersTest, NamesTakeTheFormOfTheLettering)
+TEST_F(MenuUsersTest, TheListHoldsEveryProfileInTheFormOfTheLettering)
 {
-    EXPECT_EQ(formaNomeUtente("mario", kMaiuscolo), "MARIO");
-    EXPECT_EQ(formaNomeUtente("mARIO", kCorsivo), "Mario");
-    EXPECT_EQ(formaNomeUtente("mARIO", kMinuscolo), "mARIO");
-    EXPECT_EQ(formaNomeUtente("_predefinito", kCorsivo), "_predefinito");
-}
+    for (const auto& [name, lettering, shown] : {std::tuple{"mario", kMaiuscolo, "MARIO"},
+                                                 {"mARIO", kCorsivo, "Mario"},
+                                                 {"mARIO", kMinuscolo, "mARIO"},
+                                                 {"_predefinito", kCorsivo, "_predefinito"}})
+        EXPECT_EQ(formaNomeUtente(name, lettering), shown) << name;
 
-TEST_F(MenuUsersTest, TheListHoldsEveryProfileInAnyLetterCase)
-{
-    writeProfile("mario.ini", 5);
     writeProfile("_predefinito.INI", 5);
     writeFile(env.env().cartellaUtenti() + "note.txt", "x");
     writeFile(env.env().cartellaUtenti() + ".ini", "x");
     EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "mario"}));
     EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "MARIO"}));
-}
-
-TEST_F(MenuUsersTest, NoUsersFolderGivesAnEmptyList)
-{
     QDir(env.env().cartellaUtenti()).removeRecursively();
     EXPECT_TRUE(elencoUtenti(env.env(), kMaiuscolo).isEmpty());
 }
 
 TEST_F(MenuUsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
 {
-    writeProfile("mario.ini", 7);
-    state.MassimoLettere = 9; // the settings in force belong to _predefinito
-    state.Registro[1][0] = "LETTERA INIZIALE";
-    state.NumeroRigheRegistro = 1;
-
+    work(9); // the settings in force belong to _predefinito
     scegliUtente(state, env.env(), "MARIO");
-
     EXPECT_EQ(state.NomeUtente, "MARIO");
     EXPECT_EQ(state.PercorsoProfilo, env.env().cartellaUtenti() + "MARIO.ini");
     EXPECT_EQ(state.MassimoLettere, 7);
@@ -86,32 +82,19 @@ TEST_F(MenuUsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     EXPECT_EQ(left.MassimoLettere, 9); // the user being left kept the settings in force
     // The chosen user's file is the one written again, whatever its letter case.
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);
-}
 
-TEST_F(MenuUsersTest, ChoosingTheSameUserAgainKeepsTheLog)
-{
-    writeProfile("mario.ini", 7);
+    // The same user again: saved, read back, the log kept.
+    work(8);
     scegliUtente(state, env.env(), "MARIO");
-    state.MassimoLettere = 8;
-    state.Registro[1][0] = "LETTERA INIZIALE";
-    state.NumeroRigheRegistro = 1;
-
-    scegliUtente(state, env.env(), "MARIO");
-
-    EXPECT_EQ(state.MassimoLettere, 8); // saved, then read back
+    EXPECT_EQ(state.MassimoLettere, 8);
     EXPECT_EQ(state.NumeroRigheRegistro, 1);
     EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
-}
 
-TEST_F(MenuUsersTest, TheSameNameInAnotherLetterCaseIsTheSameUserAndKeepsTheLog)
-{
-    // Chosen as MARIO, listed as mario once his own lettering is in force.
-    writeProfile("mario.ini", 7);
-    state.NomeUtente = "MARIO";
-    state.NumeroRigheRegistro = 3;
+    // The same name in another letter case (MARIO listed as mario once his own
+    // lettering is in force) is the same user: the log stays.
     scegliUtente(state, env.env(), "mario");
     EXPECT_EQ(state.NomeUtente, "mario");
-    EXPECT_EQ(state.NumeroRigheRegistro, 3);
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
 }
 
 // ---- scanning ----
@@ -140,6 +123,9 @@ TEST(MenuScanTest, AutomaticScanRunsOneTwoThreeFourZeroAndChoosesOnRelease)
     EXPECT_EQ(scan.intervalloMs(), 1000);
     EXPECT_EQ(scan.evidenziato(), -1);
     EXPECT_TRUE(scan.timerAttivo());
+    scan.pressioneAutomatica(); // nothing is chosen before the first button lights
+    EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Spazio));
+    EXPECT_TRUE(scan.timerAttivo());
     for (int expected : {1, 2, 3, 4, 0, 1}) {
         scan.tick();
         EXPECT_EQ(scan.evidenziato(), expected);
@@ -153,16 +139,7 @@ TEST(MenuScanTest, AutomaticScanRunsOneTwoThreeFourZeroAndChoosesOnRelease)
     EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio)); // not this mode's key
 }
 
-TEST(MenuScanTest, NothingIsChosenBeforeTheFirstButtonLights)
-{
-    ScansioneMenu scan;
-    scan.imposta(kModoScansioneAutomatica, 4);
-    scan.pressioneAutomatica();
-    EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Spazio));
-    EXPECT_TRUE(scan.timerAttivo());
-}
-
-TEST(MenuScanTest, MouseModeAndUnknownModesScanNothing)
+TEST(MenuScanTest, MouseAndUnknownModesScanNothingAndTheStepStaysInRange)
 {
     for (int mode : {kModoMouse, 7}) {
         ScansioneMenu scan;
@@ -173,80 +150,12 @@ TEST(MenuScanTest, MouseModeAndUnknownModesScanNothing)
         EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio));
         EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Spazio));
     }
-}
-
-TEST(MenuScanTest, TheStepStaysWithinTheOfferedRange)
-{
     EXPECT_EQ(intervalloScansioneMs(4), 1000);
     EXPECT_EQ(intervalloScansioneMs(60), 15000);
     EXPECT_EQ(intervalloScansioneMs(0), 1000);    // would spin the scan
     EXPECT_EQ(intervalloScansioneMs(200), 15000); // would overflow 16 bits
     EXPECT_EQ(tastoSensore(Qt::Key_Enter), TastoSensore::Invio);
     EXPECT_EQ(tastoSensore(Qt::Key_Return), TastoSensore::Invio);
-}
-
-// ---- language choice and information lines ----
-
-class LanguageChoiceTest : public ::testing::Test
-{
-protected:
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
-};
-
-TEST_F(LanguageChoiceTest, AChoiceIsStoredAndKeepsTheUserTheSettingsAndTheLog)
-{
-    ProgramState& s = program.state;
-    s.NomeUtente = "Anna";
-    s.CarattereLettere = kMinuscolo;
-    s.MassimoLettere = 6;
-    s.LettereAttive[11] = true; // s
-    s.TieniTraccia = true;
-    s.ModalitaInput = 2;
-    s.NumeroRigheRegistro = 1;
-    s.Registro[1] = {"lettera iniziale", " * cane * ", "Fatto"};
-    s.CartellaListe = "liste";
-    EXPECT_EQ(lingueDelMenu(program.language), QStringList({"English", "Italiano"}));
-
-    EXPECT_TRUE(registraSceltaLingua(program, "English"));
-
-    Language fresh(env.env());
-    fresh.readCurrentLanguageSetting();
-    EXPECT_EQ(fresh.CurrentLanguage, "English");
-    EXPECT_EQ(s.CartellaImmagini, "pictures");
-    EXPECT_EQ(s.LinguaAgente, "1033");
-    EXPECT_EQ(s.NomeUtente, "Anna");
-    EXPECT_EQ(s.CarattereLettere, kMinuscolo);
-    EXPECT_EQ(s.MassimoLettere, 6);
-    EXPECT_TRUE(s.LettereAttive[11]);
-    EXPECT_TRUE(s.TieniTraccia);
-    EXPECT_EQ(s.ModalitaInput, 2);
-    EXPECT_EQ(s.NumeroRigheRegistro, 1);
-    EXPECT_EQ(s.Registro[1][1], " * cane * ");
-}
-
-TEST_F(LanguageChoiceTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
-{
-    const QString englishDefault = env.env().programFile("lists/default.txt");
-    const struct
-    {
-        QString list;
-        QString after; // empty: unchanged
-    } cases[] = {
-        {env.env().programFile("liste/animali.txt"), englishDefault},
-        {env.env().writableTwin("liste/mia.txt"), englishDefault},
-        {env.root() + "/altrove/mia.txt", ""},
-        {env.env().programFile("lists/animals.txt"), ""},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        program.state.CartellaListe = "liste";
-        program.state.ListaInUso = c.list;
-        registraSceltaLingua(program, "English");
-        EXPECT_EQ(program.state.ListaInUso, c.after.isEmpty() ? c.list : c.after)
-            << c.list.toStdString();
-    }
 }
 
 // ---- the exercise heading in the log ----
@@ -288,14 +197,76 @@ TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
     }
 }
 
-TEST_F(LanguageChoiceTest, InformationLinesSkipMissingKeys)
+// ---- language choice and information lines ----
+
+class LanguageChoiceTest : public ::testing::Test
 {
+protected:
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+};
+
+TEST_F(LanguageChoiceTest, AChoiceIsStoredAndKeepsTheUserTheSettingsAndTheLog)
+{
+    ProgramState& s = program.state;
+    s.NomeUtente = "Anna";
+    s.CarattereLettere = kMinuscolo;
+    s.MassimoLettere = 6;
+    s.LettereAttive[11] = true; // s
+    s.TieniTraccia = true;
+    s.ModalitaInput = 2;
+    s.NumeroRigheRegistro = 1;
+    s.Registro[1] = {"lettera iniziale", " * cane * ", "Fatto"};
+    s.CartellaListe = "liste";
+    EXPECT_EQ(lingueDelMenu(program.language), QStringList({"English", "Italiano"}));
+
+    EXPECT_TRUE(registraSceltaLingua(program, "English"));
+
+    Language fresh(env.env());
+    fresh.readCurrentLanguageSetting();
+    EXPECT_EQ(fresh.CurrentLanguage, "English");
+    EXPECT_EQ(s.CartellaImmagini, "pictures");
+    EXPECT_EQ(s.LinguaAgente, "1033");
+    EXPECT_EQ(s.NomeUtente, "Anna");
+    EXPECT_EQ(s.CarattereLettere, kMinuscolo);
+    EXPECT_EQ(s.MassimoLettere, 6);
+    EXPECT_TRUE(s.LettereAttive[11]);
+    EXPECT_TRUE(s.TieniTraccia);
+    EXPECT_EQ(s.ModalitaInput, 2);
+    EXPECT_EQ(s.NumeroRigheRegistro, 1);
+    EXPECT_EQ(s.Registro[1][1], " * cane * ");
+
+    // The information lines skip missing keys.
     env.writeProgramFile("lngortolino/Prova.lng",
                          "[Strings]\r\n9996=\"prima\"\r\n9998=\"terza\"\r\n");
     program.language.CurrentLanguage = "Prova";
     EXPECT_EQ(righeLingua(program.language), "prima\nterza\n");
     env.writeProgramFile("lngortolino/Prova.lng", "[Strings]\r\n0001=\"x\"\r\n");
     EXPECT_EQ(righeLingua(program.language), "");
+}
+
+TEST_F(LanguageChoiceTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
+{
+    const QString englishDefault = env.env().programFile("lists/default.txt");
+    const struct
+    {
+        QString list;
+        QString after; // empty: unchanged
+    } cases[] = {
+        {env.env().programFile("liste/animali.txt"), englishDefault},
+        {env.env().writableTwin("liste/mia.txt"), englishDefault},
+        {env.root() + "/altrove/mia.txt", ""},
+        {env.env().programFile("lists/animals.txt"), ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        program.state.CartellaListe = "liste";
+        program.state.ListaInUso = c.list;
+        registraSceltaLingua(program, "English");
+        EXPECT_EQ(program.state.ListaInUso, c.after.isEmpty() ? c.list : c.after)
+            << c.list.toStdString();
+    }
 }
 
 } // namespace

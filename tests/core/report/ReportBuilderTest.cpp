@@ -138,17 +138,4 @@ TEST_F(SummaryTest, SomeLettersAreListedByTheirKeyCaptions)
     EXPECT_EQ(steps.back(), heading);
 }
 
-TEST(KeyCaptionTest, CapitalsOnlyWithMaiuscoloLettering)
-{
-    ProgramState state;
-    PreparaTastiera(state);
-    state.CarattereLettere = kMaiuscolo;
-    EXPECT_EQ(keyCaption(state, 0), "Q");
-    EXPECT_EQ(keyCaption(state, 25), "M");
-    for (const QString& lettering : {kMinuscolo, kCorsivo}) {
-        state.CarattereLettere = lettering;
-        EXPECT_EQ(keyCaption(state, 10), "a");
-    }
-}
-
 } // namespace

@@ -107,36 +107,19 @@ TEST(WavFile, DamagedOrForeignFilesAreRefusedOrCut)
     EXPECT_TRUE(error.contains("cannot read"));
 }
 
-class SoundsTest : public ::testing::Test
+// When each sound plays is the exercise's test; here: which file, and failures.
+TEST(Sounds, TheFileIsFoundInAnyLetterCaseAndAFailureIsReported)
 {
-protected:
     TestEnvironment env{TestEnvironment::Data::Empty};
     TestServices seams;
     Program program{env.env(), seams.services()};
-};
-
-TEST_F(SoundsTest, TheRightSoundPlaysWhenSoundsAreOn)
-{
+    program.state.ParlatoAttivo = false;
     env.writeProgramFile("suoni/SI.WAV", encodeWav16(samples16({1, 2}), 8000, 1));
     EXPECT_TRUE(SuonoGiusto(program));
-    EXPECT_EQ(seams.sounds.played, QStringList{env.env().programFile("suoni/SI.WAV")});
-
-    program.state.SuoniAttivi = false;
-    EXPECT_FALSE(SuonoGiusto(program));
-    EXPECT_EQ(seams.sounds.played.size(), 1);
-}
-
-TEST_F(SoundsTest, TheWrongSoundGivesWayToTheSpokenHelp)
-{
-    program.state.ParlatoAttivo = true;
-    EXPECT_FALSE(SuonoSbagliato(program));
-    EXPECT_TRUE(seams.sounds.played.isEmpty());
-
-    program.state.ParlatoAttivo = false;
-    EXPECT_TRUE(SuonoSbagliato(program));
-    EXPECT_EQ(seams.sounds.played, QStringList{env.env().programFile("suoni/no.wav")});
-
-    seams.sounds.result = false; // a sound that could not play is reported
+    EXPECT_TRUE(SuonoSbagliato(program)); // a missing file is the player's to report
+    EXPECT_EQ(seams.sounds.played, (QStringList{env.env().programFile("suoni/SI.WAV"),
+                                                env.env().programFile("suoni/no.wav")}));
+    seams.sounds.result = false;
     EXPECT_FALSE(SuonoSbagliato(program));
     program.services.sounds = nullptr;
     EXPECT_FALSE(SuonoGiusto(program));

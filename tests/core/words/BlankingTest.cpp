@@ -9,87 +9,79 @@ using namespace ortolino::test;
 
 namespace {
 
-class BlankingTest : public ::testing::Test
+// Keys whose letters are among `letters` active, keyboard captions as given.
+ActiveKeys keysFor(const QString& letters, bool capitalKeys = false)
 {
-protected:
-    BlankingTest() { PreparaTastiera(state); }
-
-    void activate(const QString& letters)
-    {
-        for (int key = 0; key < kNumeroTasti; ++key)
-            state.LettereAttive[static_cast<size_t>(key)] =
-                letters.contains(state.LettereTastiera[static_cast<size_t>(key + 1)]);
-    }
-
-    // The caption after blanking word by kind with the scripted numbers, or
-    // "dropped" when the kind does not keep the word.
-    QString blank(int kind, const QString& word, std::initializer_list<double> numbers)
-    {
-        ScriptedRandom random(numbers);
-        MaskedWord masked(word);
-        const bool kept = oscuraLettere(kind, masked, ActiveKeys(state), random);
-        return kept ? masked.caption() : QStringLiteral("dropped");
-    }
-
     ProgramState state;
-};
+    PreparaTastiera(state);
+    for (int key = 0; key < kNumeroTasti; ++key) {
+        QString& caption = state.LettereTastiera[static_cast<size_t>(key + 1)];
+        if (capitalKeys)
+            caption = caption.toUpper();
+        state.LettereAttive[static_cast<size_t>(key)] = letters.contains(caption);
+    }
+    return ActiveKeys(state);
+}
 
 TEST(RandomPosition, RoundsHalvesToTheEvenNeighbour)
 {
-    const auto position = [](double rnd, int length) {
-        ScriptedRandom random{rnd};
-        return posizioneCasuale(random, length);
+    const struct
+    {
+        double rnd;
+        int length, position;
+    } cases[] = {
+        {0.0, 5, 1},   {0.5, 1, 2},   {0.5, 3, 2}, // 1.5 and 2.5
+        {0.125, 4, 2}, {0.625, 4, 4}, {0.3, 4, 2}, // 1.5, 3.5 and 2.2
+        {0.99, 4, 5},                              // past the word: matches nothing
     };
-    EXPECT_EQ(position(0.0, 5), 1);
-    EXPECT_EQ(position(0.5, 1), 2);   // 1.5
-    EXPECT_EQ(position(0.5, 3), 2);   // 2.5
-    EXPECT_EQ(position(0.125, 4), 2); // 1.5
-    EXPECT_EQ(position(0.625, 4), 4); // 3.5
-    EXPECT_EQ(position(0.3, 4), 2);   // 2.2
-    EXPECT_EQ(position(0.99, 4), 5);  // past the word: matches nothing
+    for (const auto& c : cases) {
+        ScriptedRandom random{c.rnd};
+        EXPECT_EQ(posizioneCasuale(random, c.length), c.position) << c.rnd << " " << c.length;
+    }
 }
 
-TEST_F(BlankingTest, KindZeroBlanksAnActiveFirstLetter)
+TEST(Blanking, EachKindBlanksItsLettersOrDropsTheWord)
 {
-    activate("c");
-    EXPECT_EQ(blank(Esercizio::LetteraIniziale, "cane", {}), "_ ane");
-    EXPECT_EQ(blank(Esercizio::LetteraIniziale, "gatto", {}), "dropped");
-    EXPECT_EQ(blank(Esercizio::LetteraIniziale, "CANE", {}), "_ ANE"); // any letter case
+    const struct
+    {
+        const char* active;
+        int kind;
+        const char* word;
+        std::initializer_list<double> numbers;
+        const char* caption; // "" = dropped
+    } cases[] = {
+        {"c", Esercizio::LetteraIniziale, "cane", {}, "_ ane"},
+        {"c", Esercizio::LetteraIniziale, "gatto", {}, ""},
+        {"c", Esercizio::LetteraIniziale, "CANE", {}, "_ ANE"}, // any letter case
+        // One fresh position per active key, from the last key: c (key 21) at 1.
+        {"acs", Esercizio::UnaLettera, "casa", {0.0}, "_ asa"},
+        // c misses (position 5), s misses (position 2 holds a), a hits position 2.
+        {"acs", Esercizio::UnaLettera, "casa", {0.9, 0.3, 0.3}, "c_ sa"},
+        {"a", Esercizio::UnaLettera, "a", {0.5}, ""}, // position 2 of a one-letter word
+        {"a", Esercizio::UnaLettera, "a", {0.4}, "_ "},
+        // Two different positions: s at 3, then s at 3 again and a at 1 (c) ...
+        {"as", Esercizio::DueLettere, "casa", {0.5, 0.5, 0.0}, ""},
+        // ... or a at 2.
+        {"as", Esercizio::DueLettere, "casa", {0.5, 0.5, 0.25}, "c_ _ a"},
+        {"s", Esercizio::DueLettere, "sole", {0.0, 0.0}, ""},
+        {"as", Esercizio::TutteLettere, "casa", {}, "c_ _ _ "},
+        {"as", Esercizio::TutteLettere, "CASA", {}, "C_ _ _ "},
+        {"as", Esercizio::TutteLettere, "ritmo", {}, ""},
+    };
+    for (const auto& c : cases) {
+        ScriptedRandom random(c.numbers);
+        MaskedWord masked(QString::fromUtf8(c.word));
+        const bool kept = oscuraLettere(c.kind, masked, keysFor(c.active), random);
+        EXPECT_EQ(kept ? masked.caption() : QString(), c.caption) << c.word << " " << c.kind;
+    }
+    // Capital key captions match lower-case words.
+    ScriptedRandom random;
+    MaskedWord cane("cane");
+    ASSERT_TRUE(oscuraLettere(Esercizio::LetteraIniziale, cane, keysFor("C", true), random));
+    EXPECT_EQ(cane.caption(), "_ ane");
 }
 
-TEST_F(BlankingTest, KindOneTriesOneFreshPositionPerActiveKeyFromTheLast)
-{
-    activate("acs");
-    // c (key 21) first: position 1 holds c.
-    EXPECT_EQ(blank(Esercizio::UnaLettera, "casa", {0.0}), "_ asa");
-    // c misses (position 5), s misses (position 2 holds a), a hits position 2.
-    EXPECT_EQ(blank(Esercizio::UnaLettera, "casa", {0.9, 0.3, 0.3}), "c_ sa");
-    activate("a");
-    EXPECT_EQ(blank(Esercizio::UnaLettera, "a", {0.5}),
-              "dropped"); // position 2 of a one-letter word
-    EXPECT_EQ(blank(Esercizio::UnaLettera, "a", {0.4}), "_ ");
-}
-
-TEST_F(BlankingTest, KindTwoNeedsTwoDifferentPositions)
-{
-    activate("as");
-    // First pass: s at 3. Second pass: s draws 3 again (already blank), a draws 1 (c).
-    EXPECT_EQ(blank(Esercizio::DueLettere, "casa", {0.5, 0.5, 0.0}), "dropped");
-    // Second pass: s draws 3 again, a draws 2.
-    EXPECT_EQ(blank(Esercizio::DueLettere, "casa", {0.5, 0.5, 0.25}), "c_ _ a");
-    activate("s");
-    EXPECT_EQ(blank(Esercizio::DueLettere, "sole", {0.0, 0.0}), "dropped");
-}
-
-TEST_F(BlankingTest, KindThreeBlanksEveryActiveLetter)
-{
-    activate("as");
-    EXPECT_EQ(blank(Esercizio::TutteLettere, "casa", {}), "c_ _ _ ");
-    EXPECT_EQ(blank(Esercizio::TutteLettere, "CASA", {}), "C_ _ _ ");
-    EXPECT_EQ(blank(Esercizio::TutteLettere, "ritmo", {}), "dropped");
-}
-
-TEST(MaskedWordTest, AWordsOwnUnderscoreIsNoBlank)
+TEST(Blanking, AWordsOwnUnderscoreIsNoBlank)
 {
     MaskedWord word("x_y");
     word.blank(0);
@@ -99,18 +91,9 @@ TEST(MaskedWordTest, AWordsOwnUnderscoreIsNoBlank)
     EXPECT_EQ(word.caption(), "x_y");
 }
 
-TEST_F(BlankingTest, UpperCaseKeysMatchLowerCaseWords)
+TEST(Blanking, AWordFitsAKindWhenEnoughOfItsLettersAreActive)
 {
-    for (QString& letter : state.LettereTastiera)
-        letter = letter.toUpper();
-    activate("C");
-    EXPECT_EQ(blank(Esercizio::LetteraIniziale, "cane", {}), "_ ane");
-}
-
-TEST_F(BlankingTest, AWordFitsAKindWhenEnoughOfItsLettersAreActive)
-{
-    activate("s");
-    const ActiveKeys keys(state);
+    const ActiveKeys keys = keysFor("s");
     EXPECT_TRUE(parolaAdatta(Esercizio::LetteraIniziale, "SOLE", keys));
     EXPECT_FALSE(parolaAdatta(Esercizio::LetteraIniziale, "ESSE", keys));
     EXPECT_TRUE(parolaAdatta(Esercizio::UnaLettera, "casa", keys));

@@ -20,16 +20,20 @@ protected:
 
 TEST(ListFields, FollowTheFileFormat)
 {
-    EXPECT_EQ(campiListaParole("cane,gatto"), (QStringList{"cane", "gatto"}));
-    EXPECT_EQ(campiListaParole("  sole\r\n\"gatto\"\r\n"), (QStringList{"sole", "gatto"}));
-    // A quoted field runs to the next quote, commas and blanks included; what
-    // follows the closing quote up to the separator is dropped.
-    EXPECT_EQ(campiListaParole(" \"a, b \"x,y"), (QStringList{"a, b ", "y"}));
-    EXPECT_EQ(campiListaParole("\"aperto"), QStringList{"aperto"});
-    // Empty lines and fields are fields of their own; LF alone ends a line too.
-    EXPECT_EQ(campiListaParole("re\r\n\r\n,,\"\"\nre"), (QStringList{"re", "", "", "", "", "re"}));
-    // Blanks inside and after an unquoted word stay.
-    EXPECT_EQ(campiListaParole("gatto nero ,x"), (QStringList{"gatto nero ", "x"}));
+    const std::pair<const char*, QStringList> cases[] = {
+        {"cane,gatto", {"cane", "gatto"}},
+        {"  sole\r\n\"gatto\"\r\n", {"sole", "gatto"}},
+        // A quoted field runs to the next quote, commas and blanks included; what
+        // follows the closing quote up to the separator is dropped.
+        {" \"a, b \"x,y", {"a, b ", "y"}},
+        {"\"aperto", {"aperto"}},
+        // Empty lines and fields are fields of their own; LF alone ends a line too.
+        {"re\r\n\r\n,,\"\"\nre", {"re", "", "", "", "", "re"}},
+        // Blanks inside and after an unquoted word stay.
+        {"gatto nero ,x", {"gatto nero ", "x"}},
+    };
+    for (const auto& [text, fields] : cases)
+        EXPECT_EQ(campiListaParole(text), fields) << text;
 }
 
 TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
@@ -49,6 +53,18 @@ TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
     state.MassimoLettere = 3;
     EXPECT_EQ(load(), QStringList{"re"});
     EXPECT_FALSE(state.UsaTutteLeImmagini);
+
+    // Windows-1252 or UTF-8, the accents stay.
+    state.CarattereLettere = kMaiuscolo;
+    state.MassimoLettere = 13;
+    useList("perch\xe9\r\ncitt\xe0\r\n\xe8");
+    EXPECT_EQ(load(), (QStringList{"PERCHÉ", "CITTÀ", "È"}));
+    useList("perché,però");
+    EXPECT_EQ(load(), (QStringList{"PERCHÉ", "PERÒ"}));
+
+    // A list saved beside the settings is read first.
+    writeFile(env.env().writableTwin("liste/prova.txt"), "gatto\r\n");
+    EXPECT_EQ(load(), QStringList{"GATTO"});
 }
 
 TEST_F(CatalogueTest, TheCatalogueHoldsTheFirstThousandAdmittedWords)
@@ -61,15 +77,6 @@ TEST_F(CatalogueTest, TheCatalogueHoldsTheFirstThousandAdmittedWords)
     ASSERT_EQ(state.NumeroParole, 1000);
     EXPECT_EQ(words.first(), "P0");
     EXPECT_EQ(words.last(), "P999");
-}
-
-TEST_F(CatalogueTest, AListInWindows1252OrUtf8KeepsItsAccents)
-{
-    useList("perch\xe9\r\ncitt\xe0\r\n\xe8");
-    EXPECT_EQ(load(), (QStringList{"PERCHÉ", "CITTÀ", "È"}));
-    useList("perché,però");
-    state.CarattereLettere = kMinuscolo;
-    EXPECT_EQ(load(), (QStringList{"perché", "però"}));
 }
 
 TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
@@ -111,13 +118,6 @@ TEST_F(CatalogueTest, AMissingListSwitchesToAllPicturesForGood)
     EXPECT_EQ(load(), QStringList{"CANE"});
     EXPECT_TRUE(state.UsaTutteLeImmagini);
     EXPECT_TRUE(seams.messages.shown.empty());
-}
-
-TEST_F(CatalogueTest, AListSavedBesideTheSettingsIsReadFirst)
-{
-    useList("cane\r\n");
-    writeFile(env.env().writableTwin("liste/prova.txt"), "gatto\r\n");
-    EXPECT_EQ(load(), QStringList{"GATTO"});
 }
 
 } // namespace
