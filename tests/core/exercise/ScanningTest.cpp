@@ -11,16 +11,10 @@ namespace {
 constexpr int kQ = 0, kE = 2, kA = 10, kN = 24, kM = 25;
 constexpr Colore kSelezionato = 255;
 
-TEST(ScanningRules, VisibleKeysFontFitKeyCaseAndModes)
+// Which keys the scan visits is the scanning tests' below; here: the edges.
+TEST(ScanningRules, NoVisibleKeyFontFitKeyCaseAndUnknownModes)
 {
-    std::array<bool, kNumeroTasti> visible{};
-    for (int key : {kE, kA, kN})
-        visible[static_cast<size_t>(key)] = true;
-    EXPECT_EQ(prossimoTastoVisibile(kM, visible), kE); // from the last key round to the first
-    EXPECT_EQ(prossimoTastoVisibile(kE, visible), kA);
-    EXPECT_EQ(prossimoTastoVisibile(kN, visible), kE);
     EXPECT_EQ(prossimoTastoVisibile(kQ, {}), kQ); // nothing visible: no endless search
-
     EXPECT_EQ(dimensioneFontAdatta(14.25, 100, [](double pt) { return int(pt * 4); }), 25.25);
     EXPECT_EQ(dimensioneFontAdatta(14.25, 10, [](double) { return 50; }), 14.25);
     EXPECT_LE(dimensioneFontAdatta(14.25, 100, [](double) { return 0; }), kMassimaDimensioneFont);
@@ -32,7 +26,6 @@ TEST(ScanningRules, VisibleKeysFontFitKeyCaseAndModes)
     state.CarattereLettere = kCorsivo;
     ImpostaTastiera(state);
     EXPECT_EQ(state.LettereTastiera[26], "m");
-
     state.ModalitaInput = 7; // a hand-edited profile: mouse or keyboard
     EXPECT_EQ(modalitaInUso(state), kModoMouse);
     state.ModalitaInput = kModoScansioneAutomatica;

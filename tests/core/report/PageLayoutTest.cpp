@@ -56,50 +56,34 @@ TEST(PageLayoutTest, ALineTallerThanThePagePlacesNothing)
     EXPECT_DOUBLE_EQ(stuck.bottom, stuck.top);
 }
 
-// A pager that places `perPage` characters a page (0: nothing at all).
-struct FakePager
-{
-    explicit FakePager(int placed) : perPage(placed) {}
-    int perPage;
-    std::vector<int> firsts;
-    int newPages = 0;
-    PrintRun print(int length)
-    {
-        return printPages(
-            length,
-            [this](int first) {
-                firsts.push_back(first);
-                return first + perPage;
-            },
-            [this] { ++newPages; });
-    }
-};
-
 TEST(PageLayoutTest, PagesFollowUntilEveryCharacterIsPlaced)
 {
-    FakePager oneSheet(100);
-    PrintRun run = oneSheet.print(80);
-    EXPECT_EQ(run.pages, 1);
-    EXPECT_TRUE(run.complete);
-    EXPECT_EQ(oneSheet.newPages, 0);
-
-    FakePager three(40);
-    run = three.print(120);
-    EXPECT_EQ(run.pages, 3);
-    EXPECT_EQ(three.newPages, 2);
-    EXPECT_EQ(three.firsts, (std::vector<int>{0, 40, 80}));
-
-    FakePager empty(0);
-    run = empty.print(0);
-    EXPECT_EQ(run.pages, 1);
-    EXPECT_TRUE(run.complete);
-
-    // A page that places nothing ends the job instead of repeating for ever.
-    FakePager stuck(0);
-    run = stuck.print(120);
-    EXPECT_EQ(run.pages, 1);
-    EXPECT_FALSE(run.complete);
-    EXPECT_EQ(stuck.newPages, 0);
+    const struct
+    {
+        int perPage, length, pages;
+        bool complete;
+        std::vector<int> firsts; // the first character of each page
+    } cases[] = {
+        {100, 80, 1, true, {0}},
+        {40, 120, 3, true, {0, 40, 80}},
+        {0, 0, 1, true, {0}},
+        {0, 120, 1, false, {0}}, // a page that places nothing ends the job, not for ever
+    };
+    for (const auto& c : cases) {
+        std::vector<int> firsts;
+        int newPages = 0;
+        const PrintRun run = printPages(
+            c.length,
+            [&](int first) {
+                firsts.push_back(first);
+                return first + c.perPage;
+            },
+            [&] { ++newPages; });
+        EXPECT_EQ(run.pages, c.pages) << c.perPage << " " << c.length;
+        EXPECT_EQ(run.complete, c.complete) << c.perPage << " " << c.length;
+        EXPECT_EQ(firsts, c.firsts) << c.perPage << " " << c.length;
+        EXPECT_EQ(newPages, c.pages - 1) << c.perPage << " " << c.length;
+    }
 }
 
 } // namespace

@@ -40,39 +40,28 @@ TEST(CharacterMotion, ShowHideAndBlinkComeAndGo)
     EXPECT_EQ(closedMs, blinks * 100);
 }
 
-TEST(CharacterMotion, GesturesRunTheirFramesThenEnd)
-{
-    CharacterMotion motion;
-    motion.show(0);
-    motion.play("write", 4, 100, 2, 1000);
-    EXPECT_EQ(motion.poseAt(1000, false).gesture, "write");
-    EXPECT_EQ(motion.poseAt(1000, false).gestureFrame, 0);
-    EXPECT_EQ(motion.poseAt(1350, true).gestureFrame, 3);
-    EXPECT_EQ(motion.poseAt(1450, true).gestureFrame, 0); // second loop
-    EXPECT_TRUE(motion.gestureRunning(1799));
-    EXPECT_FALSE(motion.gestureRunning(1800));
-    EXPECT_EQ(motion.poseAt(1800, false).gestureFrame, -1);
-
-    motion.play("write", 4, 100, 2, 2000);
-    motion.stopGesture();
-    EXPECT_TRUE(motion.poseAt(2100, false).gesture.isEmpty());
-}
-
-TEST(CharacterMotion, SpeakingNodsAndQuietTimeBringsTheIdleGesture)
+TEST(CharacterMotion, GesturesEndAndQuietTimeBringsTheIdleGesture)
 {
     MotionTiming timing;
     timing.idleEveryMs = 5000;
     CharacterMotion motion(timing);
-    EXPECT_DOUBLE_EQ(motion.poseAt(100, false).tilt, 0.0);
-    EXPECT_NE(motion.poseAt(100, true).tilt, 0.0);
-
     motion.show(0);
-    EXPECT_FALSE(motion.takeIdleTurn(4000, false));
-    EXPECT_FALSE(motion.takeIdleTurn(6000, true)); // speaking counts as activity
-    EXPECT_FALSE(motion.takeIdleTurn(10000, false));
-    EXPECT_TRUE(motion.takeIdleTurn(11000, false));
-    EXPECT_FALSE(motion.takeIdleTurn(11040, false));
-    motion.hide(12000);
+    motion.play("write", 4, 100, 2, 1000);
+    EXPECT_EQ(motion.poseAt(1000, false).gesture, "write");
+    EXPECT_EQ(motion.poseAt(1450, true).gestureFrame, 0); // the second loop
+    EXPECT_TRUE(motion.gestureRunning(1799));
+    EXPECT_FALSE(motion.gestureRunning(1800));
+    EXPECT_EQ(motion.poseAt(1800, false).gestureFrame, -1);
+    motion.play("write", 4, 100, 2, 2000);
+    motion.stopGesture();
+    EXPECT_TRUE(motion.poseAt(2100, false).gesture.isEmpty());
+
+    EXPECT_FALSE(motion.takeIdleTurn(6000, false));
+    EXPECT_FALSE(motion.takeIdleTurn(8000, true)); // speaking counts as activity
+    EXPECT_FALSE(motion.takeIdleTurn(12000, false));
+    EXPECT_TRUE(motion.takeIdleTurn(13000, false));
+    EXPECT_FALSE(motion.takeIdleTurn(13040, false));
+    motion.hide(14000);
     EXPECT_FALSE(motion.takeIdleTurn(30000, false));
 }
 
