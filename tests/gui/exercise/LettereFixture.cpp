@@ -4,6 +4,7 @@
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/Form.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -73,6 +74,9 @@ void LettereTest::close()
 void LettereTest::settle()
 {
     QTest::qWait(SwitchKeys::kRepeatWindowMs + 20);
+    // qWait may end on a sleep, on a loaded machine long after the switch's
+    // repeat window ran out: let the timers that fell due meanwhile fire.
+    QCoreApplication::processEvents();
 }
 
 QPushButton* LettereTest::key(int index) const
