@@ -1,5 +1,6 @@
 // The exercise window driven as a child drives it: mouse and keyboard, two
 // switches, one switch.
+#include "core/config/ConfigSettings.h"
 #include "core/words/MaskedWord.h"
 #include "gui/exercise/LettereFixture.h"
 #include "gui/widgets/Colors.h"
@@ -52,6 +53,9 @@ TEST_F(LettereInputTest, AWordIsCompletedInEveryModeAndEveryKind)
     addPicture("nave.jpg");
     addPicture("pane.jpg");
     activate("eanp");
+    // The test steps the scan itself; the slowest pace keeps a loaded machine's
+    // delays from moving the mark off "avanti" before it is chosen.
+    state.VelocitaScansione = kBarraScansione.maximum;
     const Colore selected = state.ColoreBottoneSelezionato;
     for (int mode : {kModoMouse, kModoScansioneManuale, kModoScansioneAutomatica}) {
         for (int kind : {Esercizio::LetteraIniziale, Esercizio::UnaLettera, Esercizio::DueLettere,
