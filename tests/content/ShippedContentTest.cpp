@@ -141,7 +141,7 @@ TEST_P(ShippedContent, DefaultSettingsFindWordsForEveryExerciseKind)
 {
     ProgramState state;
     Environment env;
-    ImpostaValoriPredefiniti(state, env);
+    ImpostaValoriPredefiniti(state, percorsoListaPredefinita(env, state));
     PreparaTastiera(state);
     int initial = 0;
     int two = 0;

@@ -188,7 +188,8 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
 {
     ProgramState luca;
     luca.PercorsoProfilo = env.env().cartellaUtenti() + "Luca.ini";
-    ASSERT_TRUE(SalvaProfilo(anna()) && SalvaProfilo(luca));
+    ASSERT_TRUE(SalvaProfilo(anna(), anna().PercorsoProfilo) &&
+                SalvaProfilo(luca, luca.PercorsoProfilo));
     windows.show(QStringLiteral("FormMenu"));
     chooseUser("ANNA");
     startExercise(0);
@@ -209,7 +210,7 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
     EXPECT_EQ(profileBytes(anna()), [&] {
         const QString path = QDir::temp().filePath("ortolino-expected.ini");
         expected.PercorsoProfilo = path;
-        SalvaProfilo(expected);
+        SalvaProfilo(expected, path);
         QByteArray bytes = profileBytes(expected);
         QFile::remove(path);
         return bytes;

@@ -1,5 +1,6 @@
 #include "core/app/LanguageChoice.h"
 
+#include "core/app/Profile.h"
 #include "core/app/Program.h"
 
 #include <QDir>
@@ -36,8 +37,7 @@ bool registraSceltaLingua(Program& program, const QString& name)
     // A list of the old language's lists folder names words of the old
     // language, which have no pictures in the new one.
     if (listaDellaCartella(program.env, state.ListaInUso, cartellaListePrecedente))
-        state.ListaInUso = program.env.programFile(state.CartellaListe) + QLatin1Char('/') +
-                           state.ListaPredefinita;
+        state.ListaInUso = percorsoListaPredefinita(program.env, state);
     return stored;
 }
 

@@ -30,7 +30,7 @@ QString number(double value)
     return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QLatin1Char(' ');
 }
 
-QStringList profileLines(const ProgramState& s)
+QStringList profileLines(const ProfileSettings& s)
 {
     QStringList lines;
     for (bool attiva : s.LettereAttive)
@@ -129,14 +129,14 @@ QString withoutTrailingBlanks(QString value)
     return value;
 }
 
-// Reads every field into a copy so that a failure leaves nothing half read.
-std::optional<ProgramState> readProfile(const ProgramState& current, const QString& path)
+// Reads every field into fresh settings, handed out only when all were read.
+std::optional<ProfileSettings> readProfile(const QString& path)
 {
     std::optional<QByteArray> bytes = readFileBytes(path, kDimensioneMassimaProfilo);
     if (!bytes)
         return std::nullopt;
     LineReader in(splitLines(decodeText(*bytes)));
-    ProgramState s = current;
+    ProfileSettings s;
     for (bool& attiva : s.LettereAttive)
         attiva = in.yesNo();
     s.CarattereLettere = letterCase(in.text());
@@ -173,55 +173,31 @@ std::optional<ProgramState> readProfile(const ProgramState& current, const QStri
 
 } // namespace
 
-bool SalvaProfilo(const ProgramState& state)
+QString percorsoListaPredefinita(const Environment& env, const LanguageTexts& texts)
 {
-    QString text = profileLines(state).join(QLatin1String("\r\n")) + QLatin1String("\r\n");
-    return writeFileAtomically(resolveCaseInsensitive(state.PercorsoProfilo), text.toUtf8());
+    return env.programFolder + QLatin1Char('/') + texts.CartellaListe + QLatin1Char('/') +
+           texts.ListaPredefinita;
 }
 
-void LeggiProfilo(ProgramState& state, const Environment& env)
+bool SalvaProfilo(const ProfileSettings& settings, const QString& path)
 {
-    std::optional<ProgramState> read =
-        readProfile(state, resolveCaseInsensitive(state.PercorsoProfilo));
+    QString text = profileLines(settings).join(QLatin1String("\r\n")) + QLatin1String("\r\n");
+    return writeFileAtomically(resolveCaseInsensitive(path), text.toUtf8());
+}
+
+void LeggiProfilo(ProfileSettings& settings, const QString& path, const QString& defaultList)
+{
+    std::optional<ProfileSettings> read = readProfile(resolveCaseInsensitive(path));
     if (read)
-        state = std::move(*read);
+        settings = std::move(*read);
     else
-        ImpostaValoriPredefiniti(state, env);
+        ImpostaValoriPredefiniti(settings, defaultList);
 }
 
-void ImpostaValoriPredefiniti(ProgramState& s, const Environment& env)
+void ImpostaValoriPredefiniti(ProfileSettings& settings, const QString& defaultList)
 {
-    s.LettereAttive.fill(false);
-    for (int i : kLettereAttivePredefinite)
-        s.LettereAttive[static_cast<size_t>(i)] = true;
-    s.CarattereLettere = kMaiuscolo;
-    s.MassimoLettere = 5;
-    s.SuoniAttivi = true;
-    s.ListaInUso = env.programFolder + QLatin1Char('/') + s.CartellaListe + QLatin1Char('/') +
-                   s.ListaPredefinita;
-    s.UsaTutteLeImmagini = true;
-    s.VelocitaVoce = 130;
-    s.TonoVoce = 100;
-    s.ParlatoAttivo = true;
-    s.NomeAgente = QStringLiteral("Merlin");
-    s.ModoVoce = QStringLiteral("{7EF71701-A92D-11d1-B17B-0020AFED142E}");
-    s.TieniTraccia = false;
-    s.NomeFont = QStringLiteral("Arial");
-    s.NomeFontScelto = QStringLiteral("Arial");
-    s.DimensioneFont = 28;
-    s.ColoreFont = 0;
-    s.ColoreSfondoTesto = 16777215;
-    s.ColoreSfondo = 16777152;
-    s.ColoreCasuale = true;
-    s.MouseDiSistema = false;
-    s.ColoriDiSistema = false;
-    s.ModalitaInput = 0;
-    s.VelocitaScansione = 4;
-    s.RipartiDallInizio = false;
-    s.ConRiquadro = false;
-    s.SpessoreRiquadro = 9;
-    s.ColoreBottoni = kColoreFacciaBottoni;
-    s.ColoreBottoneSelezionato = 255;
+    settings = ProfileSettings{};
+    settings.ListaInUso = defaultList;
 }
 
 } // namespace ortolino

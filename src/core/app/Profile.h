@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 namespace ortolino {
 
-struct ProgramState;
+struct ProfileSettings;
+struct LanguageTexts;
 struct Environment;
 
 // Number of lines of a profile file.
@@ -12,15 +14,21 @@ inline constexpr int kRigheProfilo = 53;
 // A larger file is no profile (53 short lines): it reads as damaged.
 inline constexpr qint64 kDimensioneMassimaProfilo = 64 * 1024;
 
-// Writes the 53 settings to the file at PercorsoProfilo (an existing profile
+// The list a profile without one of its own uses: the language's default
+// list in its list folder under the program folder.
+QString percorsoListaPredefinita(const Environment& env, const LanguageTexts& texts);
+
+// Writes the 53 settings to the profile file at `path` (an existing profile
 // of the same name in another letter case is replaced). False on failure.
-bool SalvaProfilo(const ProgramState& state);
+bool SalvaProfilo(const ProfileSettings& settings, const QString& path);
 
-// Reads the file at PercorsoProfilo into the state: either the whole file or,
-// on any problem, every default. Never fails outwards.
-void LeggiProfilo(ProgramState& state, const Environment& env);
+// Reads the profile file at `path` into the settings: either the whole file
+// or, on any problem, every default (with `defaultList` as the list in use).
+// Never fails outwards.
+void LeggiProfilo(ProfileSettings& settings, const QString& path, const QString& defaultList);
 
-// Puts every profile setting back to its default; writes nothing to disk.
-void ImpostaValoriPredefiniti(ProgramState& state, const Environment& env);
+// Puts every profile setting back to its default, `defaultList` being the
+// list in use; writes nothing to disk.
+void ImpostaValoriPredefiniti(ProfileSettings& settings, const QString& defaultList);
 
 } // namespace ortolino

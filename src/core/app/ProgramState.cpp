@@ -4,18 +4,7 @@
 
 namespace ortolino {
 
-ProgramState::ProgramState()
-    : NomeUtente(QStringLiteral("_predefinito")), CarattereLettere(kMaiuscolo),
-      NomeFont(QStringLiteral("Arial")), NomeFontScelto(QStringLiteral("Arial")),
-      NomeAgente(QStringLiteral("Merlin")),
-      ModoVoce(QStringLiteral("{7EF71701-A92D-11d1-B17B-0020AFED142E}")), Registro(kRigheRegistro),
-      ParoleDisponibili(kMassimoParole + 1)
-{
-    for (int i : kLettereAttivePredefinite)
-        LettereAttive[static_cast<size_t>(i)] = true;
-}
-
-void ProgramState::svuotaRegistro()
+void ActivityLog::svuotaRegistro()
 {
     for (int i = 0; i <= NumeroRigheRegistro && i < kRigheRegistro; ++i)
         Registro[static_cast<size_t>(i)] = RigaRegistro{};
@@ -44,7 +33,7 @@ QString parametriVoce(int velocitaVoce, int tonoVoce)
     return QStringLiteral("\\Spd=%1\\\\Pit=%2\\").arg(velocitaVoce).arg(tonoVoce);
 }
 
-void PreparaTastiera(ProgramState& state)
+void PreparaTastiera(WorkingVariables& state)
 {
     static const char* const lettere[kNumeroTasti] = {"q", "w", "e", "r", "t", "y", "u", "i", "o",
                                                       "p", "a", "s", "d", "f", "g", "h", "j", "k",

@@ -26,19 +26,29 @@ inline constexpr int kMassimoParole = 1000; // catalogue entries 1..1000
 // One row of the activity log: title, detail text, completion mark.
 using RigaRegistro = std::array<QString, 3>;
 
-// The process-wide settings and working variables. One instance is owned by
-// the application and handed to every window; tests build their own.
-struct ProgramState
+// Default letters: e r t u i o p a l n m.
+constexpr std::array<bool, kNumeroTasti> lettereAttivePredefinite()
 {
-    ProgramState();
+    std::array<bool, kNumeroTasti> attive{};
+    for (int i : {2, 3, 4, 6, 7, 8, 9, 10, 18, 24, 25})
+        attive[static_cast<size_t>(i)] = true;
+    return attive;
+}
 
-    // User and profile.
-    QString NomeUtente;
+// Whose profile is in use and where it lives.
+struct CurrentUser
+{
+    QString NomeUtente = QStringLiteral("_predefinito");
     QString PercorsoProfilo;
+};
 
-    // Profile settings (written and read by the profile file).
-    std::array<bool, kNumeroTasti> LettereAttive{};
-    QString CarattereLettere;
+// The settings a profile file holds, each with its default: this is the one
+// place the defaults are written. ListaInUso has none of its own: it names
+// the language's default list, which the profile code fills in.
+struct ProfileSettings
+{
+    std::array<bool, kNumeroTasti> LettereAttive = lettereAttivePredefinite();
+    QString CarattereLettere = kMaiuscolo;
     int MassimoLettere = 5;
     QString ListaInUso;
     bool UsaTutteLeImmagini = true;
@@ -47,8 +57,8 @@ struct ProgramState
     int TonoVoce = 100;
     bool ParlatoAttivo = true;
     bool TieniTraccia = false;
-    QString NomeFont;
-    QString NomeFontScelto;
+    QString NomeFont = QStringLiteral("Arial");
+    QString NomeFontScelto = QStringLiteral("Arial");
     int DimensioneFont = 28;
     Colore ColoreFont = 0;
     Colore ColoreSfondoTesto = 16777215;
@@ -63,33 +73,58 @@ struct ProgramState
     int SpessoreRiquadro = 9;
     Colore ColoreBottoni = kColoreFacciaBottoni;
     Colore ColoreBottoneSelezionato = 255;
-    QString NomeAgente;
-    QString ModoVoce;
+    QString NomeAgente = QStringLiteral("Merlin");
+    QString ModoVoce = QStringLiteral("{7EF71701-A92D-11d1-B17B-0020AFED142E}");
+};
 
-    // Texts of the current language loaded at start-up.
+// Texts of the current language, read at start-up and on a change of language.
+struct LanguageTexts
+{
     QString LinguaAgente;
     QString CartellaImmagini;
     QString CartellaListe;
     QString ListaPredefinita;
+};
 
-    // Working variables.
-    std::array<QString, kNumeroTasti + 1> LettereTastiera; // element 0 stays empty
-    std::vector<RigaRegistro> Registro;                    // rows 0..1000
+// What the user did in this session, for the report.
+struct ActivityLog
+{
+    std::vector<RigaRegistro> Registro = std::vector<RigaRegistro>(kRigheRegistro); // 0..1000
     int NumeroRigheRegistro = 0;
-    int TipoEsercizio = 0;
-    int NumeroEsatti = 0;
-    int NumeroErrati = 0;
-    std::vector<QString> ParoleDisponibili; // entries 1..NumeroParole
-    int NumeroParole = 0;
-    int IndiceParola = 0;
 
     // Empties every row of the activity log and makes row 0 the row in use.
     void svuotaRegistro();
 };
 
-// Default letters: e r t u i o p a l n m.
-inline constexpr std::array<int, 11> kLettereAttivePredefinite = {2, 3,  4,  6,  7, 8,
-                                                                  9, 10, 18, 24, 25};
+// The words the exercises draw from.
+struct Catalogue
+{
+    std::vector<QString> ParoleDisponibili =
+        std::vector<QString>(kMassimoParole + 1); // entries 1..NumeroParole
+    int NumeroParole = 0;
+    int IndiceParola = 0;
+};
+
+// The exercise under way and the letters of the on-screen keyboard.
+struct WorkingVariables
+{
+    std::array<QString, kNumeroTasti + 1> LettereTastiera; // element 0 stays empty
+    int TipoEsercizio = 0;
+    int NumeroEsatti = 0;
+    int NumeroErrati = 0;
+};
+
+// The process-wide settings and working variables, made of the parts above so
+// that code needing one part can take just that part. One instance is owned
+// by the application and handed to every window; tests build their own.
+struct ProgramState : CurrentUser,
+                      ProfileSettings,
+                      LanguageTexts,
+                      ActivityLog,
+                      Catalogue,
+                      WorkingVariables
+{
+};
 
 // One colour of the background table, drawn at random (a pastel or bright colour).
 std::uint32_t ScegliColoreCasuale(RandomSource& random);
@@ -102,6 +137,6 @@ const std::array<std::uint32_t, 18>& tabellaColoriSfondo();
 QString parametriVoce(int velocitaVoce, int tonoVoce);
 
 // Fills LettereTastiera with the QWERTY letters q..m (lower case); element 0 empty.
-void PreparaTastiera(ProgramState& state);
+void PreparaTastiera(WorkingVariables& state);
 
 } // namespace ortolino

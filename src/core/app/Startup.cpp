@@ -131,7 +131,7 @@ StartResult Main(Program& program, SingleInstanceLock& lock)
     RimuoviSalvataggiInterrotti(program.env, s);
     s.PercorsoProfilo = program.env.profiloPredefinito();
     s.NomeUtente = QStringLiteral("_predefinito");
-    LeggiProfilo(s, program.env);
+    LeggiProfilo(s, s.PercorsoProfilo, percorsoListaPredefinita(program.env, s));
     return StartResult::Started;
 }
 

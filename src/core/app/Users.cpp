@@ -41,10 +41,10 @@ QStringList elencoUtenti(const Environment& env, const QString& carattereLettere
 void scegliUtente(ProgramState& state, const Environment& env, const QString& nomeMostrato)
 {
     const QString nomePrecedente = state.NomeUtente;
-    SalvaProfilo(state);
+    SalvaProfilo(state, state.PercorsoProfilo);
     state.NomeUtente = nomeMostrato;
     state.PercorsoProfilo = env.cartellaUtenti() + nomeMostrato + QLatin1String(".ini");
-    LeggiProfilo(state, env);
+    LeggiProfilo(state, state.PercorsoProfilo, percorsoListaPredefinita(env, state));
     // The same profile is reached in another letter case when the lettering
     // changes (ANNA, Anna): only another user starts a new log.
     if (state.NomeUtente.compare(nomePrecedente, Qt::CaseInsensitive) != 0)

@@ -6,18 +6,18 @@
 
 namespace ortolino {
 
-void apriIntestazione(ProgramState& state, const QString& titolo)
+void apriIntestazione(ActivityLog& log, const QString& titolo)
 {
-    int row = std::clamp(state.NumeroRigheRegistro, 0, kRigheRegistro - 1);
-    const RigaRegistro& inUse = state.Registro[static_cast<size_t>(row)];
+    int row = std::clamp(log.NumeroRigheRegistro, 0, kRigheRegistro - 1);
+    const RigaRegistro& inUse = log.Registro[static_cast<size_t>(row)];
     if (std::any_of(inUse.begin(), inUse.end(),
                     [](const QString& cell) { return !cell.isEmpty(); })) {
         if (row == kRigheRegistro - 1)
             return;
         ++row;
     }
-    state.NumeroRigheRegistro = row;
-    state.Registro[static_cast<size_t>(row)] = RigaRegistro{titolo, QString(), QString()};
+    log.NumeroRigheRegistro = row;
+    log.Registro[static_cast<size_t>(row)] = RigaRegistro{titolo, QString(), QString()};
 }
 
 } // namespace ortolino

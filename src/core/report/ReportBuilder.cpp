@@ -27,9 +27,9 @@ BoxStep format(int start, int length, double points, Alignment alignment)
 }
 
 // The user's name line: 18 points, centred.
-BoxStep formatHeading(const ProgramState& state)
+BoxStep formatHeading(const QString& nomeUtente)
 {
-    return format(0, static_cast<int>(state.NomeUtente.size()) + 1, 18, Alignment::Center);
+    return format(0, static_cast<int>(nomeUtente.size()) + 1, 18, Alignment::Center);
 }
 
 // A whole number as the historic Str$ writes it: a blank stands where the sign
@@ -60,18 +60,17 @@ ReportTexts ReportTexts::fromLanguage(Program& program)
             program.text(QStringLiteral("0031"))};
 }
 
-std::vector<BoxStep> rebuildReport(const ProgramState& state, const ReportTexts& texts,
-                                   const QString& date)
+std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog& log,
+                                   const ReportTexts& texts, const QString& date)
 {
-    std::vector<BoxStep> steps = {setText(state.NomeUtente + kCrLf), append(kCrLf),
+    std::vector<BoxStep> steps = {setText(nomeUtente + kCrLf), append(kCrLf),
                                   append(texts.dateLabel + date + kCrLf), append(kCrLf),
                                   append(kCrLf)};
     // The log holds rows 0..1000; a row index outside them is never read.
-    const int last =
-        std::min(state.NumeroRigheRegistro, static_cast<int>(state.Registro.size()) - 1);
+    const int last = std::min(log.NumeroRigheRegistro, static_cast<int>(log.Registro.size()) - 1);
     for (int i = 0; i <= last; ++i) {
-        steps.push_back(append(rowPiece(state.Registro[static_cast<size_t>(i)])));
-        steps.push_back(formatHeading(state));
+        steps.push_back(append(rowPiece(log.Registro[static_cast<size_t>(i)])));
+        steps.push_back(formatHeading(nomeUtente));
     }
     return steps;
 }
@@ -98,7 +97,7 @@ std::vector<BoxStep> configurationSummary(const ProgramState& state, const Repor
     steps.push_back(append(kCrLf));
     steps.push_back(append(state.UsaTutteLeImmagini ? kTutteLeImmagini
                                                     : texts.wordListLabel + state.ListaInUso));
-    steps.push_back(formatHeading(state));
+    steps.push_back(formatHeading(state.NomeUtente));
     return steps;
 }
 

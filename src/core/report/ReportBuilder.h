@@ -55,8 +55,8 @@ using KeyCaptions = std::array<QString, kNumeroTasti>;
 // heading, the date, then one block per row of the activity log (rows 0 to
 // NumeroRigheRegistro): the title between star runs, and the row's detail
 // text when the row is finished.
-std::vector<BoxStep> rebuildReport(const ProgramState& state, const ReportTexts& texts,
-                                   const QString& date);
+std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog& log,
+                                   const ReportTexts& texts, const QString& date);
 
 // The summary of the configuration in force, appended to what the box holds:
 // active letters (all, or the captions of their keys, asked for only then),

@@ -124,9 +124,10 @@ bool FormConfigura::salvaProfiloConAvviso()
     // Every control's value is in the state before any save: the letter
     // boxes, which reach LettereAttive only here and at the exit, included.
     letters_->confirm();
-    if (SalvaProfilo(program().state))
+    const ProgramState& s = program().state;
+    if (SalvaProfilo(s, s.PercorsoProfilo))
         return true;
-    avvisa(testo("0206") + QLatin1Char('\n') + program().state.PercorsoProfilo);
+    avvisa(testo("0206") + QLatin1Char('\n') + s.PercorsoProfilo);
     return false;
 }
 

@@ -96,7 +96,8 @@ void UserPanel::OptionUtente_Click(int Index)
     case kOpzionePredefinito:
         // The default user's own settings, not a copy of the user shown before.
         rendiCorrente(state(), program().env, kUtentePredefinito);
-        LeggiProfilo(state(), program().env);
+        LeggiProfilo(state(), state().PercorsoProfilo,
+                     percorsoListaPredefinita(program().env, state()));
         window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
         window().showUserName(state().NomeUtente);
         newName_->hide();
@@ -150,7 +151,7 @@ void UserPanel::ListModificaUtente_Click(QListWidgetItem* current)
     ProgramState& s = state();
     rendiCorrente(s, program().env, current->text());
     window().showUserName(s.NomeUtente);
-    LeggiProfilo(s, program().env);
+    LeggiProfilo(s, s.PercorsoProfilo, percorsoListaPredefinita(program().env, s));
     window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
 }
 

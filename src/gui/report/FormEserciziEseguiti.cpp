@@ -66,8 +66,9 @@ void FormEserciziEseguiti::Form_Activate()
     font.setFamily(program().state.NomeFont);
     RichTextBox1->setFont(font);
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    applyBoxSteps(*RichTextBox1,
-                  rebuildReport(program().state, ReportTexts::fromLanguage(program()), date));
+    const ProgramState& state = program().state;
+    applyBoxSteps(*RichTextBox1, rebuildReport(state.NomeUtente, state,
+                                               ReportTexts::fromLanguage(program()), date));
 }
 
 void FormEserciziEseguiti::Form_Unload()

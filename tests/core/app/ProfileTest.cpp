@@ -23,7 +23,7 @@ protected:
         state.ListaPredefinita = QStringLiteral("predefinita.txt");
         QDir().mkpath(env.env().cartellaUtenti());
         state.PercorsoProfilo = env.env().cartellaUtenti() + QLatin1String("mario.ini");
-        ImpostaValoriPredefiniti(state, env.env());
+        ImpostaValoriPredefiniti(state, percorsoListaPredefinita(env.env(), state));
     }
 
     QByteArray savedBytes()
@@ -86,7 +86,7 @@ void setNonDefaults(ProgramState& s)
 
 TEST_F(ProfileTest, DefaultsAreWrittenInTheFiftyThreeLineForm)
 {
-    ASSERT_TRUE(SalvaProfilo(state));
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     QStringList lines = savedLines();
     ASSERT_EQ(lines.size(), 53);
     QStringList firstEleven = lines.mid(0, 11);
@@ -104,10 +104,10 @@ TEST_F(ProfileTest, DefaultsAreWrittenInTheFiftyThreeLineForm)
 
 TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
 {
-    ASSERT_TRUE(SalvaProfilo(state));
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     const QStringList defaults = savedLines();
     setNonDefaults(state);
-    ASSERT_TRUE(SalvaProfilo(state));
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     const QByteArray saved = savedBytes();
     const QStringList lines = savedLines();
     // Every field is written as set, none as its default.
@@ -119,16 +119,16 @@ TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
     // What is read back is written back to the letter: no field lost or changed.
     ProgramState read;
     read.PercorsoProfilo = state.PercorsoProfilo;
-    LeggiProfilo(read, env.env());
+    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
     QFile::remove(state.PercorsoProfilo);
-    ASSERT_TRUE(SalvaProfilo(read));
+    ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
     EXPECT_EQ(savedBytes(), saved);
 }
 
 TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
 {
     setNonDefaults(state);
-    ASSERT_TRUE(SalvaProfilo(state));
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     QStringList lines = savedLines();
 
     auto readsAsDefaults = [&](const QByteArray& bytes) {
@@ -138,7 +138,7 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
         read.CartellaListe = state.CartellaListe;
         read.ListaPredefinita = state.ListaPredefinita;
         read.PercorsoProfilo = state.PercorsoProfilo;
-        LeggiProfilo(read, env.env());
+        LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
         return read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
                read.NomeAgente == "Merlin" && read.ModalitaInput == 0 && read.LettereAttive[2] &&
                !read.LettereAttive[0] &&
@@ -157,15 +157,21 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
     QFile::remove(state.PercorsoProfilo);
     ProgramState missing;
     missing.PercorsoProfilo = state.PercorsoProfilo;
+    missing.NomeUtente = QStringLiteral("mario");
+    missing.Registro[0][0] = QStringLiteral("LETTERA INIZIALE");
     missing.MassimoLettere = 13;
-    LeggiProfilo(missing, env.env());
+    LeggiProfilo(missing, missing.PercorsoProfilo, percorsoListaPredefinita(env.env(), missing));
     EXPECT_EQ(missing.MassimoLettere, 5);
+    // The defaults are the profile's only: the user and the session's log stay.
+    EXPECT_EQ(missing.NomeUtente, "mario");
+    EXPECT_EQ(missing.PercorsoProfilo, state.PercorsoProfilo);
+    EXPECT_EQ(missing.Registro[0][0], "LETTERA INIZIALE");
     EXPECT_FALSE(QFile::exists(state.PercorsoProfilo)); // reading never creates the file
 }
 
 TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
 {
-    ASSERT_TRUE(SalvaProfilo(state));
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     QStringList lines = savedLines();
     lines[0] = "true";                          // lower case is not "True"
     lines[1] = "Tak";                           // any leading capital T is
@@ -177,7 +183,7 @@ TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
 
     ProgramState read;
     read.PercorsoProfilo = state.PercorsoProfilo;
-    LeggiProfilo(read, env.env());
+    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
     EXPECT_FALSE(read.LettereAttive[0]);
     EXPECT_TRUE(read.LettereAttive[1]);
     EXPECT_EQ(read.CarattereLettere, kCorsivo);
@@ -187,7 +193,7 @@ TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
 
     lines[26] = "minuscolo";
     writeLines(lines);
-    LeggiProfilo(read, env.env());
+    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
     EXPECT_EQ(read.CarattereLettere, kMinuscolo);
 }
 
@@ -195,16 +201,16 @@ TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
 {
     setNonDefaults(state);
     state.PercorsoProfilo = env.env().cartellaUtenti() + "_predefinito.INI";
-    ASSERT_TRUE(SalvaProfilo(state));
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
 
     ProgramState read;
     read.PercorsoProfilo = env.env().cartellaUtenti() + "_PREDEFINITO.ini";
-    LeggiProfilo(read, env.env());
+    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
     EXPECT_EQ(read.MassimoLettere, 13);
 
     // Saving under the other spelling replaces the same file, never a twin.
     read.MassimoLettere = 4;
-    ASSERT_TRUE(SalvaProfilo(read));
+    ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
               QStringList{"_predefinito.INI"});
 }
@@ -212,7 +218,7 @@ TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
 TEST_F(ProfileTest, AWindowsProfileInCodePage1252Reads)
 {
     setNonDefaults(state);
-    ASSERT_TRUE(SalvaProfilo(state));
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     QStringList lines = savedLines();
     lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
     lines[51] = "Pinò";
@@ -220,7 +226,7 @@ TEST_F(ProfileTest, AWindowsProfileInCodePage1252Reads)
 
     ProgramState read;
     read.PercorsoProfilo = state.PercorsoProfilo;
-    LeggiProfilo(read, env.env());
+    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
     EXPECT_EQ(read.ListaInUso, QString::fromUtf8("C:\\Programmi\\Ortolino\\liste\\città.txt"));
     EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
     EXPECT_EQ(read.MassimoLettere, 13);
@@ -229,7 +235,7 @@ TEST_F(ProfileTest, AWindowsProfileInCodePage1252Reads)
 TEST_F(ProfileTest, AFailedSaveIsReported)
 {
     state.PercorsoProfilo = env.env().cartellaUtenti() + "non/esiste/mario.ini";
-    EXPECT_FALSE(SalvaProfilo(state));
+    EXPECT_FALSE(SalvaProfilo(state, state.PercorsoProfilo));
 }
 
 } // namespace

@@ -32,10 +32,9 @@ protected:
     // A profile on disk whose longest word tells it apart.
     void writeProfile(const QString& fileName, int massimoLettere)
     {
-        ProgramState profile;
+        ProfileSettings profile;
         profile.MassimoLettere = massimoLettere;
-        profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
-        ASSERT_TRUE(SalvaProfilo(profile));
+        ASSERT_TRUE(SalvaProfilo(profile, env.env().cartellaUtenti() + fileName));
     }
     // A session with one log row and `massimo` in force.
     void work(int massimo)
@@ -76,9 +75,8 @@ TEST_F(MenuUsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     EXPECT_EQ(state.NumeroRigheRegistro, 0);
     EXPECT_TRUE(state.Registro[1][0].isEmpty());
 
-    ProgramState left;
-    left.PercorsoProfilo = env.env().profiloPredefinito();
-    LeggiProfilo(left, env.env());
+    ProfileSettings left;
+    LeggiProfilo(left, env.env().profiloPredefinito(), QString());
     EXPECT_EQ(left.MassimoLettere, 9); // the user being left kept the settings in force
     // The chosen user's file is the one written again, whatever its letter case.
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);

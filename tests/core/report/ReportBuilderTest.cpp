@@ -40,7 +40,7 @@ protected:
     QString intro() const { return "MARIO\r\n\r\nData: 3/5/25\r\n\r\n\r\n"; }
     std::vector<BoxStep> rebuild()
     {
-        return rebuildReport(state(), texts, QStringLiteral("3/5/25"));
+        return rebuildReport(state().NomeUtente, state(), texts, QStringLiteral("3/5/25"));
     }
 
     TestEnvironment env;

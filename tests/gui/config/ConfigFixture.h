@@ -65,21 +65,19 @@ protected:
     void click(const char* name, int index = -1) const { button(name, index)->click(); }
     void leave() const { control<QAction>(config, "mnuEsci")->trigger(); }
 
-    // The profile on disk of a user, read back into a fresh state.
-    ProgramState profileOf(const QString& fileName) const
+    // The profile on disk of a user, read back into fresh settings.
+    ProfileSettings profileOf(const QString& fileName) const
     {
-        ProgramState read;
-        read.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
-        LeggiProfilo(read, env.env());
+        ProfileSettings read;
+        LeggiProfilo(read, env.env().cartellaUtenti() + fileName, QString());
         return read;
     }
 
     void writeProfile(const QString& fileName, int massimoLettere) const
     {
-        ProgramState profile;
+        ProfileSettings profile;
         profile.MassimoLettere = massimoLettere;
-        profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
-        ASSERT_TRUE(SalvaProfilo(profile));
+        ASSERT_TRUE(SalvaProfilo(profile, env.env().cartellaUtenti() + fileName));
     }
 
     // Texts of the messages shown so far.

@@ -37,7 +37,7 @@ TEST_F(ConfigWindowTest, LeavingNeedsALetterAndAsksAboutFewerThanThree)
     leave(); // answered Yes
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
-    const ProgramState saved = profileOf("_predefinito.INI");
+    const ProfileSettings saved = profileOf("_predefinito.INI");
     for (int i = 0; i < kNumeroTasti; ++i) {
         const QString letter = program.state.LettereTastiera[static_cast<size_t>(i + 1)];
         EXPECT_EQ(saved.LettereAttive[static_cast<size_t>(i)], letter == "a" || letter == "e");
@@ -162,7 +162,7 @@ TEST_F(ConfigWindowTest, ValuesOutsideTheBarsAreBroughtInsideButTheProfileWaits)
     s.ModalitaInput = 2;
     s.VelocitaScansione = 99; // a hand-edited profile
     s.VelocitaVoce = 1000;
-    ASSERT_TRUE(SalvaProfilo(s));
+    ASSERT_TRUE(SalvaProfilo(s, s.PercorsoProfilo));
     openConfig();
     EXPECT_EQ(find<QScrollBar>("HScroll3")->value(), 60);
     EXPECT_EQ(s.VelocitaScansione, 60);
@@ -223,7 +223,7 @@ TEST_F(ConfigWindowTest, ANewUserTypedThenMenuIsCreatedWithTheSettingsInHand)
     leave();
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
-    const ProgramState marco = profileOf("Marco.ini");
+    const ProfileSettings marco = profileOf("Marco.ini");
     EXPECT_EQ(marco.MassimoLettere, 6);
     EXPECT_FALSE(marco.TieniTraccia);
     EXPECT_TRUE(profileOf("_predefinito.INI").TieniTraccia); // saved when "Nuovo utente" was chosen

@@ -21,7 +21,7 @@ protected:
         writeProfile("luca.ini", 4);
         program.state.NomeUtente = "LUCA";
         program.state.PercorsoProfilo = env.env().cartellaUtenti() + "luca.ini";
-        LeggiProfilo(program.state, env.env());
+        LeggiProfilo(program.state, program.state.PercorsoProfilo, QString());
         openConfig();
         click("OptionUtente", 1);
         return list("ListModificaUtente");

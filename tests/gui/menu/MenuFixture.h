@@ -40,10 +40,9 @@ protected:
     // A profile on disk whose longest word tells it apart.
     void writeProfile(const QString& fileName, int massimoLettere)
     {
-        ProgramState profile;
+        ProfileSettings profile;
         profile.MassimoLettere = massimoLettere;
-        profile.PercorsoProfilo = env.env().cartellaUtenti() + fileName;
-        ASSERT_TRUE(SalvaProfilo(profile));
+        ASSERT_TRUE(SalvaProfilo(profile, env.env().cartellaUtenti() + fileName));
     }
 
     TestEnvironment env;

@@ -139,9 +139,8 @@ TEST_F(MenuWindowTest, ASingleUserIsHiddenButStillApplied)
     FormMenu* menu = showMenu();
     EXPECT_FALSE(menu->Combo1->isVisibleTo(menu));
     EXPECT_EQ(program.state.NomeUtente, "_PREDEFINITO");
-    ProgramState saved;
-    saved.PercorsoProfilo = env.env().profiloPredefinito();
-    LeggiProfilo(saved, env.env());
+    ProfileSettings saved;
+    LeggiProfilo(saved, env.env().profiloPredefinito(), QString());
     EXPECT_EQ(saved.MassimoLettere, 8); // the settings in force were saved
 }
 
