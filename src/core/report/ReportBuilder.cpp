@@ -1,6 +1,7 @@
 #include "core/report/ReportBuilder.h"
 
 #include "core/app/Program.h"
+#include "core/words/KeyCaptions.h"
 
 #include <algorithm>
 
@@ -75,8 +76,7 @@ std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog&
     return steps;
 }
 
-std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts,
-                                          const std::function<KeyCaptions()>& keyCaptions)
+std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts)
 {
     std::vector<BoxStep> steps = {
         format(0, 1, 14, Alignment::Right),
@@ -86,10 +86,9 @@ std::vector<BoxStep> configurationSummary(const ProgramState& state, const Repor
     if (std::all_of(active.begin(), active.end(), [](bool on) { return on; })) {
         steps.push_back(append(texts.allLetters));
     } else {
-        const KeyCaptions captions = keyCaptions();
-        for (size_t i = 0; i < active.size(); ++i) {
-            if (active[i])
-                steps.push_back(append(captions[i] + QLatin1Char(' ')));
+        for (int i = 0; i < kNumeroTasti; ++i) {
+            if (active[static_cast<size_t>(i)])
+                steps.push_back(append(keyCaption(state, i) + QLatin1Char(' ')));
         }
     }
 

@@ -3,8 +3,6 @@
 #include "core/app/ProgramState.h"
 #include "core/report/RtfWriter.h"
 
-#include <array>
-#include <functional>
 #include <QString>
 #include <vector>
 
@@ -49,8 +47,6 @@ struct ReportTexts
 // Shown instead of the word list when every picture is in use.
 inline const QString kTutteLeImmagini = QStringLiteral("In uso tutte le immagini disponibili");
 
-using KeyCaptions = std::array<QString, kNumeroTasti>;
-
 // The report built from scratch: the user's name as a centred 18-point
 // heading, the date, then one block per row of the activity log (rows 0 to
 // NumeroRigheRegistro): the title between star runs, and the row's detail
@@ -59,9 +55,8 @@ std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog&
                                    const ReportTexts& texts, const QString& date);
 
 // The summary of the configuration in force, appended to what the box holds:
-// active letters (all, or the captions of their keys, asked for only then),
-// longest word, word list.
-std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts,
-                                          const std::function<KeyCaptions()>& keyCaptions);
+// active letters (all, or their keys' captions as the exercise window shows
+// them), longest word, word list.
+std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts);
 
 } // namespace ortolino

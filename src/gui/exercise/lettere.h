@@ -27,8 +27,7 @@ class SwitchBox;
 // three input modes), which decide everything; the window maps clicks, keys
 // and timer ticks to them and shows what they ask.
 //
-// Loading prepares the keys and the character only (the report window loads
-// this window hidden just to read the key captions); the exercise starts at
+// Loading prepares the keys and the character only; the exercise starts at
 // activation.
 class lettere : public Form, private ExerciseView, private ScanView
 {

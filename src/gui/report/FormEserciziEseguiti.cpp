@@ -3,7 +3,6 @@
 #include "core/app/Program.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/report/ReportSave.h"
-#include "core/words/KeyCaptions.h"
 #include "gui/report/ReportBox.h"
 #include "gui/report/ReportPrinting.h"
 #include "gui/widgets/Controls.h"
@@ -11,7 +10,6 @@
 #include "gui/widgets/WindowManager.h"
 #include "gui/widgets/WordWrapButton.h"
 
-#include <QAbstractButton>
 #include <QDate>
 #include <QLocale>
 #include <QMenuBar>
@@ -22,7 +20,6 @@ namespace ortolino {
 
 namespace {
 
-const QString kLettere = QStringLiteral("lettere");
 constexpr Margins kOneInchMargins{1440, 1440, 1440, 1440}; // twips from the paper's edge
 
 } // namespace
@@ -97,36 +94,13 @@ void FormEserciziEseguiti::Command2_Click()
 void FormEserciziEseguiti::Command3_Click()
 {
     applyBoxSteps(*RichTextBox1,
-                  configurationSummary(program().state, ReportTexts::fromLanguage(program()),
-                                       [this] { return captionsOfKeys(); }));
+                  configurationSummary(program().state, ReportTexts::fromLanguage(program())));
 }
 
 void FormEserciziEseguiti::mnuEsci_Click()
 {
     windows().show(QStringLiteral("FormMenu"));
     windows().unload(this);
-}
-
-KeyCaptions FormEserciziEseguiti::captionsOfKeys()
-{
-    KeyCaptions captions;
-    if (!windows().knows(kLettere)) {
-        // Without the exercise window the keys would carry these very captions.
-        for (int i = 0; i < kNumeroTasti; ++i)
-            captions[static_cast<size_t>(i)] = keyCaption(program().state, i);
-        return captions;
-    }
-    const bool wasLoaded = windows().find(kLettere) != nullptr;
-    Form* lettere = windows().load(kLettere);
-    for (QAbstractButton* key :
-         lettere->findChildren<QAbstractButton*>(QStringLiteral("tastiera"))) {
-        const int index = controlIndex(key);
-        if (index >= 0 && index < kNumeroTasti)
-            captions[static_cast<size_t>(index)] = caption(key);
-    }
-    if (!wasLoaded)
-        windows().unload(lettere);
-    return captions;
 }
 
 } // namespace ortolino

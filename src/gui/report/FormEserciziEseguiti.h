@@ -35,8 +35,6 @@ public:
 
 private:
     QPushButton* addButton(const char* name, const QString& caption, int top);
-    // The captions of the exercise window's letter keys.
-    KeyCaptions captionsOfKeys();
 };
 
 } // namespace ortolino

@@ -26,7 +26,6 @@ public:
     ~WindowManager() override;
 
     void registerForm(const QString& name, Factory factory);
-    bool knows(const QString& name) const { return factories_.contains(name); }
 
     // Loads the window if it is not loaded (Form_Load), shows it and runs its
     // Form_Activate. Nothing when no window of that name is known.

@@ -1,14 +1,13 @@
 #include "gui/report/FormEserciziEseguiti.h"
 
 #include "core/app/Program.h"
-#include "core/words/KeyCaptions.h"
-#include "gui/widgets/Controls.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/WindowManager.h"
 #include "program/Windows.h"
 #include "support/Doubles.h"
 #include "support/ExternalReaders.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -25,30 +24,6 @@ using namespace ortolino;
 using namespace ortolino::test;
 
 namespace {
-
-// Stands in for the exercise window: its 26 letter keys captioned as that
-// window captions them.
-class StubLettere : public Form
-{
-public:
-    StubLettere(Program& program, WindowManager& windows)
-        : Form(QStringLiteral("lettere"), program, windows, QSize(9000, 7000))
-    {
-        for (int i = 0; i < kNumeroTasti; ++i) {
-            auto* key = new QPushButton(area());
-            key->setObjectName(QStringLiteral("tastiera"));
-            setControlIndex(key, i);
-        }
-    }
-    void Form_Load() override
-    {
-        Form::Form_Load();
-        ++loads;
-        for (auto* key : findChildren<QPushButton*>(QStringLiteral("tastiera")))
-            key->setText(keyCaption(program().state, controlIndex(key)));
-    }
-    static inline int loads = 0;
-};
 
 class EmptyForm : public Form
 {
@@ -115,7 +90,6 @@ protected:
         PreparaTastiera(program.state);
         program.state.NomeUtente = QStringLiteral("MARIO");
         program.state.NomeFont = QStringLiteral("Verdana");
-        StubLettere::loads = 0;
     }
     ~FormEserciziEseguitiTest() override
     {
@@ -128,11 +102,6 @@ protected:
     {
         return qobject_cast<FormEserciziEseguiti*>(
             windows.show(QStringLiteral("FormEserciziEseguiti")));
-    }
-    void useStubLettere()
-    {
-        windows.registerForm(QStringLiteral("lettere"),
-                             [](Program& p, WindowManager& w) { return new StubLettere(p, w); });
     }
     void finishedExercise()
     {
@@ -177,47 +146,40 @@ TEST_F(FormEserciziEseguitiTest, ActivationBuildsTheReportWithItsHeading)
     }
 }
 
-TEST_F(FormEserciziEseguitiTest, TheSummaryReadsTheKeysOfTheExerciseWindowAndGoesOnReactivation)
+TEST_F(FormEserciziEseguitiTest, TheSummaryNamesTheKeysAsTheExerciseShowsThemAndGoesOnReactivation)
 {
-    useStubLettere();
-    program.state.CarattereLettere = kMaiuscolo;
-    program.state.LettereAttive.fill(false);
-    program.state.LettereAttive[0] = program.state.LettereAttive[2] =
-        program.state.LettereAttive[4] = true;
+    struct Case
+    {
+        QString lettering;
+        std::vector<int> keys; // the active ones; empty: all 26
+        QString letters;
+    };
+    const Case cases[] = {{kMaiuscolo, {0, 2, 4}, "Q E T "},
+                          {kMinuscolo, {25}, "m "},
+                          {kCorsivo, {10, 24}, "a n "},
+                          {kMaiuscolo, {}, "tutte le lettere"}};
     FormEserciziEseguiti* form = show();
     const QString report = form->RichTextBox1->toPlainText();
+    for (const Case& c : cases) {
+        program.state.CarattereLettere = c.lettering;
+        program.state.LettereAttive.fill(c.keys.empty());
+        for (int key : c.keys)
+            program.state.LettereAttive[static_cast<size_t>(key)] = true;
+        form->Command3->click();
+        EXPECT_EQ(form->RichTextBox1->toPlainText(),
+                  report + "\n****************************\nLettere attivate: " + c.letters +
+                      "\nParole con un massimo di lettere: 5\n" + kTutteLeImmagini)
+            << c.letters.toStdString();
+        // The captions come from the settings: the exercise window stays unloaded.
+        EXPECT_EQ(loadedNames(windows), QStringList({"FormEserciziEseguiti"}));
+        const auto paragraphs = paragraphsOf(*form->RichTextBox1);
+        EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
+        EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
+        EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
 
-    form->Command3->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(StubLettere::loads, 1);
-    EXPECT_EQ(windows.find(QStringLiteral("lettere")), nullptr); // loaded, never shown, unloaded
-    EXPECT_EQ(form->RichTextBox1->toPlainText(),
-              report +
-                  "\n****************************\nLettere attivate: Q E T \n"
-                  "Parole con un massimo di lettere: 5\n" +
-                  kTutteLeImmagini);
-    const auto paragraphs = paragraphsOf(*form->RichTextBox1);
-    EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
-    EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
-    EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
-
-    form->Form_Activate();
-    EXPECT_EQ(form->RichTextBox1->toPlainText(), report);
-
-    program.state.LettereAttive.fill(true);
-    form->Command3->click();
-    EXPECT_EQ(StubLettere::loads, 1); // all letters: no need for the keys
-    EXPECT_TRUE(form->RichTextBox1->toPlainText().contains("Lettere attivate: tutte le lettere\n"));
-}
-
-TEST_F(FormEserciziEseguitiTest, WithoutTheExerciseWindowTheCaptionsComeFromTheSettings)
-{
-    program.state.CarattereLettere = kMinuscolo;
-    program.state.LettereAttive.fill(false);
-    program.state.LettereAttive[25] = true;
-    FormEserciziEseguiti* form = show();
-    form->Command3->click();
-    EXPECT_TRUE(form->RichTextBox1->toPlainText().contains("Lettere attivate: m \n"));
+        form->Form_Activate();
+        EXPECT_EQ(form->RichTextBox1->toPlainText(), report);
+    }
 }
 
 TEST_F(FormEserciziEseguitiTest, TheSavedReportReadsBackAsTheBoxShowsIt)
