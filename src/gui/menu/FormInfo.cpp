@@ -16,29 +16,26 @@ FormInfo::FormInfo(Program& program, WindowManager& windows)
 {
     setWindowTitle(QStringLiteral("Form1"));
 
-    Command1 = new QPushButton(QStringLiteral("Chiudi"), area());
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(designFont(QStringLiteral("Arial"), 14.25));
-    place(Command1, 5640, 5280, 2655, 975);
-    connect(Command1, &QPushButton::clicked, this, &FormInfo::Command1_Click);
+    auto* close = named(new QPushButton(QStringLiteral("Chiudi"), area()), "Command1");
+    close->setFont(designFont(QStringLiteral("Arial"), 14.25));
+    place(close, 5640, 5280, 2655, 975);
+    connect(close, &QPushButton::clicked, this, &FormInfo::Command1_Click);
 
-    Image1 = new ClickLabel(area());
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPicture(QStringLiteral(":/menu/documento.svg"));
-    Image1->setCursor(Qt::PointingHandCursor);
-    place(Image1, 360, 120, 1575, 615);
-    connect(Image1, &ClickLabel::clicked, this, &FormInfo::Image1_Click);
+    auto* document = named(new ClickLabel(area()), "Image1");
+    document->setPicture(QStringLiteral(":/menu/documento.svg"));
+    document->setCursor(Qt::PointingHandCursor);
+    place(document, 360, 120, 1575, 615);
+    connect(document, &ClickLabel::clicked, this, &FormInfo::Image1_Click);
 
-    Label1 = addLabel("Label1", "Label1", 240, 1080, 4455, 1575);
-    Label3 = addLabel("Label3", "Label3", 240, 4800, 4335, 1335);
-    Label4 = addLabel("Label4", "Label1", 5040, 1320, 3375, 2535);
+    credits_ = addLabel("Label1", "Label1", 240, 1080, 4455, 1575);
+    notice_ = addLabel("Label3", "Label3", 240, 4800, 4335, 1335);
+    languageLines_ = addLabel("Label4", "Label1", 5040, 1320, 3375, 2535);
 }
 
 QLabel* FormInfo::addLabel(const char* name, const char* caption, int left, int top, int width,
                            int height)
 {
-    auto* label = new QLabel(QString::fromLatin1(caption), area());
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = named(new QLabel(QString::fromLatin1(caption), area()), name);
     label->setFont(designFont(QStringLiteral("Arial"), 14.25));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -49,9 +46,9 @@ QLabel* FormInfo::addLabel(const char* name, const char* caption, int left, int 
 void FormInfo::Form_Activate()
 {
     coverScreen();
-    Label1->setText(testoRiconoscimenti());
-    Label3->setText(testoCondizioniUso());
-    Label4->setText(righeLingua(program().language));
+    credits_->setText(testoRiconoscimenti());
+    notice_->setText(testoCondizioniUso());
+    languageLines_->setText(righeLingua(program().language));
 }
 
 void FormInfo::Form_Unload()

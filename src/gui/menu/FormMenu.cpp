@@ -65,27 +65,23 @@ FormMenu::FormMenu(Program& program, WindowManager& windows)
     area()->setMouseTracking(true);
     area()->installEventFilter(this);
 
-    Combo1 = new QComboBox(area());
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPointSizeF(8.25);
-    Combo1->setFont(arial);
-    place(Combo1, 4200, 180, 3600, 480);
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    users_ = named(new QComboBox(area()), "Combo1");
+    users_->setFont(designFont(QStringLiteral("Arial"), 8.25));
+    place(users_, 4200, 180, 3600, 480);
+    connect(users_, &QComboBox::activated, this, [this] { Combo1_Click(); });
 
     createButtons();
     createSwitchBoxes();
     createMenus();
 
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1Panel = new QLabel(statusBar());
-    statusBar()->addWidget(StatusBar1Panel, 1);
+    named(statusBar(), "StatusBar1");
+    statusText_ = new QLabel(statusBar());
+    statusBar()->addWidget(statusText_, 1);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer); // the scan's pace is what the child follows
-    Timer1->setInterval(kIntervalloFuocoMs);
-    connect(Timer1, &QTimer::timeout, this, &FormMenu::Timer1_Timer);
+    scanTimer_ = named(new QTimer(this), "Timer1");
+    scanTimer_->setTimerType(Qt::PreciseTimer); // the scan's pace is what the child follows
+    scanTimer_->setInterval(kIntervalloFuocoMs);
+    connect(scanTimer_, &QTimer::timeout, this, &FormMenu::Timer1_Timer);
 }
 
 void FormMenu::createButtons()
@@ -95,19 +91,15 @@ void FormMenu::createButtons()
         const int column = kColonna[index];
         const int top = kRigaAlto + kRiga[index] * kPassoRiga;
 
-        auto* picture = new ClickLabel(area());
-        picture->setObjectName(QStringLiteral("Image1"));
-        setControlIndex(picture, i);
+        auto* picture = named(new ClickLabel(area()), "Image1", i);
         picture->setPicture(QString::fromLatin1(kPulsanti[index].picture));
         place(picture, kSinistraFigura[static_cast<size_t>(column)], top, kLarghezzaFigura,
               kAltezzaRiga);
         connect(picture, &ClickLabel::clicked, this, [this, i] { Image1_Click(i); });
         connect(picture, &ClickLabel::pointerMoved, this, [this, i] { Command1_MouseMove(i); });
-        Image1[index] = picture;
 
-        auto* button = new ClickLabel(QString::fromUtf8(kPulsanti[index].caption), area());
-        button->setObjectName(QStringLiteral("Command1"));
-        setControlIndex(button, i);
+        auto* button = named(new ClickLabel(QString::fromUtf8(kPulsanti[index].caption), area()),
+                             "Command1", i);
         button->setFont(
             designFont(QStringLiteral("Verdana"), i == kPulsantiMenu - 1 ? 18.0 : 15.75, true));
         button->setAlignment(Qt::AlignCenter);
@@ -119,61 +111,51 @@ void FormMenu::createButtons()
               kAltezzaRiga);
         connect(button, &ClickLabel::clicked, this, [this, i] { Command1_Click(i); });
         connect(button, &ClickLabel::pointerMoved, this, [this, i] { Command1_MouseMove(i); });
-        Command1[index] = button;
+        buttons_[index] = button;
     }
 }
 
 void FormMenu::createSwitchBoxes()
 {
-    PictureScansioneManuale = new SwitchBox(QStringLiteral("PictureScansioneManuale"), area());
-    PictureScansioneAutomatica =
-        new SwitchBox(QStringLiteral("PictureScansioneAutomatica"), area());
-    for (SwitchBox* box : {PictureScansioneManuale, PictureScansioneAutomatica}) {
+    manualSwitch_ = new SwitchBox(QStringLiteral("PictureScansioneManuale"), area());
+    autoSwitch_ = new SwitchBox(QStringLiteral("PictureScansioneAutomatica"), area());
+    for (SwitchBox* box : {manualSwitch_, autoSwitch_}) {
         place(box, 11400, 7800, 495, 495);
         box->hide();
     }
-    connect(PictureScansioneManuale, &SwitchBox::keyUp, this,
-            &FormMenu::PictureScansioneManuale_KeyUp);
-    connect(PictureScansioneAutomatica, &SwitchBox::keyDown, this,
-            &FormMenu::PictureScansioneAutomatica_KeyDown);
-    connect(PictureScansioneAutomatica, &SwitchBox::keyUp, this,
-            &FormMenu::PictureScansioneAutomatica_KeyUp);
+    connect(manualSwitch_, &SwitchBox::keyUp, this, &FormMenu::PictureScansioneManuale_KeyUp);
+    connect(autoSwitch_, &SwitchBox::keyDown, this, &FormMenu::PictureScansioneAutomatica_KeyDown);
+    connect(autoSwitch_, &SwitchBox::keyUp, this, &FormMenu::PictureScansioneAutomatica_KeyUp);
     // The focus went away with the switch held: resume without choosing.
-    connect(PictureScansioneAutomatica, &SwitchBox::heldKeysLost, this,
+    connect(autoSwitch_, &SwitchBox::heldKeysLost, this,
             [this] { PictureScansioneAutomatica_KeyUp(Qt::Key_unknown); });
 }
 
 void FormMenu::createMenus()
 {
     QMenuBar* bar = menuBar();
-    mnuOpzioni = bar->addAction(QStringLiteral("&Configurazioni"));
-    mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
-    connect(mnuOpzioni, &QAction::triggered, this, &FormMenu::mnuOpzioni_Click);
-
-    mnuEserciziEseguiti = bar->addAction(QStringLiteral("&Esercizi eseguiti"));
-    mnuEserciziEseguiti->setObjectName(QStringLiteral("mnuEserciziEseguiti"));
-    connect(mnuEserciziEseguiti, &QAction::triggered, this, &FormMenu::mnuEserciziEseguiti_Click);
+    connect(named(bar->addAction(QStringLiteral("&Configurazioni")), "mnuOpzioni"),
+            &QAction::triggered, this, &FormMenu::mnuOpzioni_Click);
+    reportAction_ =
+        named(bar->addAction(QStringLiteral("&Esercizi eseguiti")), "mnuEserciziEseguiti");
+    connect(reportAction_, &QAction::triggered, this, &FormMenu::mnuEserciziEseguiti_Click);
 
     QMenu* info = bar->addMenu(QStringLiteral("&Informazioni"));
-    info->menuAction()->setObjectName(QStringLiteral("mnuInfo"));
-    mnuDocum = info->addAction(QStringLiteral("documentazione"));
-    mnuDocum->setObjectName(QStringLiteral("mnuDocum"));
-    connect(mnuDocum, &QAction::triggered, this, &FormMenu::mnuDocum_Click);
-    mnuInformazioni = info->addAction(QStringLiteral("about"));
-    mnuInformazioni->setObjectName(QStringLiteral("mnuInformazioni"));
-    connect(mnuInformazioni, &QAction::triggered, this, &FormMenu::mnuInformazioni_Click);
+    named(info->menuAction(), "mnuInfo");
+    connect(named(info->addAction(QStringLiteral("documentazione")), "mnuDocum"),
+            &QAction::triggered, this, &FormMenu::mnuDocum_Click);
+    connect(named(info->addAction(QStringLiteral("about")), "mnuInformazioni"), &QAction::triggered,
+            this, &FormMenu::mnuInformazioni_Click);
 
-    mnuLanguages = bar->addMenu(QStringLiteral("Lingua"));
-    mnuLanguages->menuAction()->setObjectName(QStringLiteral("mnuLanguages"));
-    mnuLanguage << addLanguageEntry(0);
-    mnuLanguage[0]->setText(QStringLiteral("mnuLanguage 0"));
+    languagesMenu_ = bar->addMenu(QStringLiteral("Lingua"));
+    named(languagesMenu_->menuAction(), "mnuLanguages");
+    languageEntries_ << addLanguageEntry(0);
+    languageEntries_[0]->setText(QStringLiteral("mnuLanguage 0"));
 }
 
 QAction* FormMenu::addLanguageEntry(int index)
 {
-    QAction* entry = mnuLanguages->addAction(QString());
-    entry->setObjectName(QStringLiteral("mnuLanguage"));
-    setControlIndex(entry, index);
+    QAction* entry = named(languagesMenu_->addAction(QString()), "mnuLanguage", index);
     entry->setCheckable(true);
     connect(entry, &QAction::triggered, this, [this, index] { mnuLanguage_Click(index); });
     return entry;
@@ -200,15 +182,15 @@ void FormMenu::Form_Activate()
 
 void FormMenu::Form_Unload()
 {
-    Timer1->stop();
+    scanTimer_->stop();
 }
 
 void FormMenu::aggiornaStato()
 {
     const ProgramState& state = program().state;
-    StatusBar1Panel->setText(state.UsaTutteLeImmagini
-                                 ? QStringLiteral("Usa tutte le immagini")
-                                 : QStringLiteral("lista in uso: ") + state.ListaInUso);
+    statusText_->setText(state.UsaTutteLeImmagini
+                             ? QStringLiteral("Usa tutte le immagini")
+                             : QStringLiteral("lista in uso: ") + state.ListaInUso);
 }
 
 QColor FormMenu::coloreFinestra() const
@@ -219,9 +201,9 @@ QColor FormMenu::coloreFinestra() const
 void FormMenu::evidenzia(int index)
 {
     for (int i = 0; i < kPulsantiMenu; ++i)
-        setBackground(Command1[static_cast<size_t>(i)], i == index ? kRosso : coloreFinestra());
+        setBackground(buttons_[static_cast<size_t>(i)], i == index ? kRosso : coloreFinestra());
     if (index >= 0 && index < kPulsantiMenu)
-        announceScanned(Command1[static_cast<size_t>(index)]);
+        announceScanned(buttons_[static_cast<size_t>(index)]);
 }
 
 // ---- user list ----
@@ -230,37 +212,37 @@ void FormMenu::ImpostaUtente()
 {
     const ProgramState& state = program().state;
     if (state.MouseDiSistema) {
-        Command1[0]->setCursor(Qt::ArrowCursor);
-        Command1[1]->setCursor(Qt::ArrowCursor);
+        buttons_[0]->setCursor(Qt::ArrowCursor);
+        buttons_[1]->setCursor(Qt::ArrowCursor);
     }
     if (state.CarattereLettere != kMaiuscolo) {
-        Command1[0]->setText(Command1[0]->text().toLower());
-        Command1[1]->setText(Command1[1]->text().toLower());
+        buttons_[0]->setText(buttons_[0]->text().toLower());
+        buttons_[1]->setText(buttons_[1]->text().toLower());
     } else {
-        Command1[0]->setText(Command1[0]->text().toUpper());
-        Command1[1]->setText(Command1[1]->text().toUpper());
-        for (int i = 0; i < Combo1->count(); ++i)
-            Combo1->setItemText(i, Combo1->itemText(i).toUpper());
+        buttons_[0]->setText(buttons_[0]->text().toUpper());
+        buttons_[1]->setText(buttons_[1]->text().toUpper());
+        for (int i = 0; i < users_->count(); ++i)
+            users_->setItemText(i, users_->itemText(i).toUpper());
     }
     impostaModalita();
-    mnuEserciziEseguiti->setEnabled(state.TieniTraccia);
+    reportAction_->setEnabled(state.TieniTraccia);
     QFont font(state.NomeFont);
-    font.setPointSizeF(std::max(14.0, Command1[0]->font().pointSizeF() - 15));
-    Combo1->setFont(font);
+    font.setPointSizeF(std::max(14.0, buttons_[0]->font().pointSizeF() - 15));
+    users_->setFont(font);
 }
 
 void FormMenu::RecuperaUtenti()
 {
     ProgramState& state = program().state;
-    Combo1->clear();
-    Combo1->addItems(elencoUtenti(program().env, state.CarattereLettere));
-    Combo1->setCurrentIndex(-1);
-    Combo1->setVisible(Combo1->count() >= 2);
+    users_->clear();
+    users_->addItems(elencoUtenti(program().env, state.CarattereLettere));
+    users_->setCurrentIndex(-1);
+    users_->setVisible(users_->count() >= 2);
     // Selecting the current user from code counts as the user's choice: its
     // settings are saved and read back.
-    for (int i = 0; i < Combo1->count(); ++i) {
-        if (Combo1->itemText(i).toUpper() == state.NomeUtente.toUpper()) {
-            Combo1->setCurrentIndex(i);
+    for (int i = 0; i < users_->count(); ++i) {
+        if (users_->itemText(i).toUpper() == state.NomeUtente.toUpper()) {
+            users_->setCurrentIndex(i);
             Combo1_Click();
         }
     }
@@ -268,7 +250,7 @@ void FormMenu::RecuperaUtenti()
 
 void FormMenu::Combo1_Click()
 {
-    scegliUtente(program().state, program().env, Combo1->currentText());
+    scegliUtente(program().state, program().env, users_->currentText());
     ImpostaUtente();
 }
 
@@ -280,12 +262,12 @@ void FormMenu::AvviaEsercizi(int Esercizio)
         return;
     ProgramState& state = program().state;
     state.TipoEsercizio = Esercizio;
-    apriIntestazione(state, Command1[static_cast<size_t>(Esercizio)]->text());
+    apriIntestazione(state, buttons_[static_cast<size_t>(Esercizio)]->text());
     if (Esercizio < kPulsantiMenu - 1) {
         passaA(QStringLiteral("lettere"));
         return;
     }
-    Timer1->stop();
+    scanTimer_->stop();
     if (ProgramExit* exit = program().services.programExit)
         exit->endNow();
 }
@@ -311,7 +293,7 @@ void FormMenu::Command1_MouseMove(int Index)
 {
     if (program().state.ModalitaInput != kModoMouse)
         return;
-    if (background(Command1[static_cast<size_t>(Index)]) != kRosso)
+    if (background(buttons_[static_cast<size_t>(Index)]) != kRosso)
         evidenzia(Index);
 }
 
@@ -319,7 +301,7 @@ void FormMenu::Form_MouseMove()
 {
     if (program().state.ModalitaInput != kModoMouse)
         return;
-    for (ClickLabel* button : Command1) {
+    for (ClickLabel* button : buttons_) {
         if (background(button) != coloreFinestra())
             setBackground(button, coloreFinestra());
     }
@@ -341,44 +323,43 @@ void FormMenu::impostaModalita()
     const int mode = scansione_.modalita();
     const bool scanning = mode == kModoScansioneManuale || mode == kModoScansioneAutomatica;
     if (scanning) {
-        Command1[0]->setCursor(Qt::ArrowCursor);
-        Command1[1]->setCursor(Qt::ArrowCursor);
+        buttons_[0]->setCursor(Qt::ArrowCursor);
+        buttons_[1]->setCursor(Qt::ArrowCursor);
     } else {
         setCursor(Qt::ArrowCursor);
     }
-    PictureScansioneManuale->setVisible(mode == kModoScansioneManuale);
-    PictureScansioneAutomatica->setVisible(mode == kModoScansioneAutomatica);
-    setBackground(PictureScansioneManuale, coloreFinestra());
-    setBackground(PictureScansioneAutomatica, coloreFinestra());
-    Timer1->stop();
-    Timer1->setInterval(scansione_.intervalloMs());
+    manualSwitch_->setVisible(mode == kModoScansioneManuale);
+    autoSwitch_->setVisible(mode == kModoScansioneAutomatica);
+    setBackground(manualSwitch_, coloreFinestra());
+    setBackground(autoSwitch_, coloreFinestra());
+    scanTimer_->stop();
+    scanTimer_->setInterval(scansione_.intervalloMs());
     if (!scanning)
         return;
     mostraScansione();
     // The switches work from the first moment, not only after the first tick.
-    (mode == kModoScansioneManuale ? PictureScansioneManuale : PictureScansioneAutomatica)
-        ->setFocus();
+    (mode == kModoScansioneManuale ? manualSwitch_ : autoSwitch_)->setFocus();
 }
 
 void FormMenu::mostraScansione()
 {
     evidenzia(scansione_.evidenziato());
     if (!scansione_.timerAttivo())
-        Timer1->stop();
-    else if (!Timer1->isActive())
-        Timer1->start();
+        scanTimer_->stop();
+    else if (!scanTimer_->isActive())
+        scanTimer_->start();
 }
 
 void FormMenu::Timer1_Timer()
 {
     switch (scansione_.modalita()) {
     case kModoScansioneManuale:
-        PictureScansioneManuale->setFocus();
+        manualSwitch_->setFocus();
         break;
     case kModoScansioneAutomatica:
         scansione_.tick();
         mostraScansione();
-        PictureScansioneAutomatica->setFocus();
+        autoSwitch_->setFocus();
         break;
     default:
         break;
@@ -396,7 +377,7 @@ void FormMenu::PictureScansioneManuale_KeyUp(int key)
 void FormMenu::PictureScansioneAutomatica_KeyDown()
 {
     scansione_.pressioneAutomatica();
-    Timer1->stop();
+    scanTimer_->stop();
 }
 
 void FormMenu::PictureScansioneAutomatica_KeyUp(int key)
@@ -412,13 +393,13 @@ void FormMenu::PictureScansioneAutomatica_KeyUp(int key)
 
 void FormMenu::mnuOpzioni_Click()
 {
-    Timer1->stop();
+    scanTimer_->stop();
     passaA(QStringLiteral("FormConfigura"));
 }
 
 void FormMenu::mnuEserciziEseguiti_Click()
 {
-    Timer1->stop();
+    scanTimer_->stop();
     passaA(QStringLiteral("FormEserciziEseguiti"));
 }
 
@@ -447,12 +428,12 @@ void FormMenu::MLSFillMenuLanguages()
     }
     for (int n = 0; n < names.size(); ++n) {
         if (n > 0)
-            mnuLanguage << addLanguageEntry(n);
-        mnuLanguage[n]->setText(names[n]);
+            languageEntries_ << addLanguageEntry(n);
+        languageEntries_[n]->setText(names[n]);
     }
     Language& language = program().language;
     language.readCurrentLanguageSetting();
-    for (QAction* entry : mnuLanguage) {
+    for (QAction* entry : languageEntries_) {
         if (entry->text() == language.CurrentLanguage) {
             entry->setChecked(true);
             break;
@@ -462,11 +443,11 @@ void FormMenu::MLSFillMenuLanguages()
 
 void FormMenu::mnuLanguage_Click(int Index)
 {
-    if (Index < 0 || Index >= mnuLanguage.size())
+    if (Index < 0 || Index >= languageEntries_.size())
         return;
-    for (QAction* entry : mnuLanguage)
+    for (QAction* entry : languageEntries_)
         entry->setChecked(false);
-    QAction* chosen = mnuLanguage[Index];
+    QAction* chosen = languageEntries_[Index];
     chosen->setChecked(true);
     const QString name = chosen->text();
     program().language.CurrentLanguage = name;

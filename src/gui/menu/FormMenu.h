@@ -44,20 +44,6 @@ public:
     // The button under the scan (0 to 4).
     int PulsanteCorrente() const { return scansione_.PulsanteCorrente(); }
 
-    std::array<ClickLabel*, kPulsantiMenu> Command1{};
-    std::array<ClickLabel*, kPulsantiMenu> Image1{};
-    QComboBox* Combo1 = nullptr;
-    QLabel* StatusBar1Panel = nullptr; // the status bar's first panel
-    QTimer* Timer1 = nullptr;
-    SwitchBox* PictureScansioneManuale = nullptr;
-    SwitchBox* PictureScansioneAutomatica = nullptr;
-    QAction* mnuOpzioni = nullptr;
-    QAction* mnuEserciziEseguiti = nullptr;
-    QAction* mnuDocum = nullptr;
-    QAction* mnuInformazioni = nullptr;
-    QMenu* mnuLanguages = nullptr;
-    QList<QAction*> mnuLanguage;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -89,6 +75,15 @@ private:
     // Shows another window and unloads this one; nothing if it does not exist.
     void passaA(const QString& name);
 
+    std::array<ClickLabel*, kPulsantiMenu> buttons_{}; // the exercise kinds and "ESCI"
+    QComboBox* users_ = nullptr;
+    QLabel* statusText_ = nullptr; // the status bar's first panel
+    QTimer* scanTimer_ = nullptr;
+    SwitchBox* manualSwitch_ = nullptr;
+    SwitchBox* autoSwitch_ = nullptr;
+    QAction* reportAction_ = nullptr;
+    QMenu* languagesMenu_ = nullptr;
+    QList<QAction*> languageEntries_;
     ScansioneMenu scansione_;
 };
 

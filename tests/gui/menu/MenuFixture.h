@@ -14,9 +14,11 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 namespace ortolino::test {
 
@@ -58,10 +60,32 @@ inline QList<int> redButtons(const FormMenu* menu)
 {
     QList<int> red;
     for (int i = 0; i < kPulsantiMenu; ++i) {
-        if (background(menu->Command1[static_cast<size_t>(i)]) == kRed)
+        if (background(control(menu, "Command1", i)) == kRed)
             red << i;
     }
     return red;
+}
+
+// The menu's controls by design name.
+inline QWidget* menuButton(const FormMenu* menu, int index)
+{
+    return control(menu, "Command1", index);
+}
+inline QComboBox* userList(const FormMenu* menu)
+{
+    return control<QComboBox>(menu, "Combo1");
+}
+inline QTimer* scanTimer(const FormMenu* menu)
+{
+    return control<QTimer>(menu, "Timer1");
+}
+inline SwitchBox* manualSwitch(const FormMenu* menu)
+{
+    return control<SwitchBox>(menu, "PictureScansioneManuale");
+}
+inline SwitchBox* automaticSwitch(const FormMenu* menu)
+{
+    return control<SwitchBox>(menu, "PictureScansioneAutomatica");
 }
 
 // The pointer moves over a control (without a pressed button).

@@ -23,12 +23,12 @@ protected:
 TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceAndChoosesOnEnter)
 {
     FormMenu* menu = showScanning(kModoScansioneManuale);
-    SwitchBox* box = menu->PictureScansioneManuale;
+    SwitchBox* box = manualSwitch(menu);
     EXPECT_TRUE(box->isVisibleTo(menu));
-    EXPECT_FALSE(menu->PictureScansioneAutomatica->isVisibleTo(menu));
+    EXPECT_FALSE(automaticSwitch(menu)->isVisibleTo(menu));
     EXPECT_EQ(menu->focusWidget(), box);
     EXPECT_EQ(redButtons(menu), QList<int>({0})); // lit at once
-    EXPECT_TRUE(menu->Timer1->isActive());
+    EXPECT_TRUE(scanTimer(menu)->isActive());
 
     QTest::keyPress(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({0})); // keys act on release
@@ -47,7 +47,7 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceAndChoosesOnEnter)
 TEST_F(MenuScanWindowTest, ManualScanningEnterAloneStartsTheFirstExercise)
 {
     FormMenu* menu = showScanning(kModoScansioneManuale);
-    pressSwitch(menu->PictureScansioneManuale, Qt::Key_Enter);
+    pressSwitch(manualSwitch(menu), Qt::Key_Enter);
     settle();
     EXPECT_EQ(program.state.TipoEsercizio, 0);
     EXPECT_EQ(program.state.Registro[0][0], "LETTERA INIZIALE");
@@ -57,16 +57,16 @@ TEST_F(MenuScanWindowTest, ManualScanningEnterAloneStartsTheFirstExercise)
 TEST_F(MenuScanWindowTest, ManualScanningTickKeepsTheFocusOnTheSwitchBox)
 {
     FormMenu* menu = showScanning(kModoScansioneManuale);
-    menu->Combo1->setFocus();
+    userList(menu)->setFocus();
     menu->Timer1_Timer();
-    EXPECT_EQ(menu->focusWidget(), menu->PictureScansioneManuale);
+    EXPECT_EQ(menu->focusWidget(), manualSwitch(menu));
     EXPECT_EQ(redButtons(menu), QList<int>({0})); // the tick moves nothing
 }
 
 TEST_F(MenuScanWindowTest, AReleaseWithoutItsPressOrARepeatDoesNothing)
 {
     FormMenu* menu = showScanning(kModoScansioneManuale);
-    SwitchBox* box = menu->PictureScansioneManuale;
+    SwitchBox* box = manualSwitch(menu);
     // The Enter that opened the menu from the splash is released here.
     releaseSwitch(box, Qt::Key_Return);
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
@@ -95,34 +95,34 @@ TEST_F(MenuScanWindowTest, AReleaseWithoutItsPressOrARepeatDoesNothing)
 TEST_F(MenuScanWindowTest, AutomaticScanningLightsOneTwoThreeFourZero)
 {
     FormMenu* menu = showScanning(kModoScansioneAutomatica);
-    EXPECT_TRUE(menu->PictureScansioneAutomatica->isVisibleTo(menu));
-    EXPECT_FALSE(menu->PictureScansioneManuale->isVisibleTo(menu));
+    EXPECT_TRUE(automaticSwitch(menu)->isVisibleTo(menu));
+    EXPECT_FALSE(manualSwitch(menu)->isVisibleTo(menu));
     EXPECT_TRUE(redButtons(menu).isEmpty());
-    EXPECT_TRUE(menu->Timer1->isActive());
-    EXPECT_EQ(menu->Timer1->interval(), 1000);
-    EXPECT_EQ(menu->Timer1->timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(scanTimer(menu)->isActive());
+    EXPECT_EQ(scanTimer(menu)->interval(), 1000);
+    EXPECT_EQ(scanTimer(menu)->timerType(), Qt::PreciseTimer);
     for (int expected : {1, 2, 3, 4, 0}) {
         menu->Timer1_Timer();
         EXPECT_EQ(redButtons(menu), QList<int>({expected}));
     }
-    EXPECT_EQ(menu->focusWidget(), menu->PictureScansioneAutomatica);
+    EXPECT_EQ(menu->focusWidget(), automaticSwitch(menu));
 }
 
 TEST_F(MenuScanWindowTest, AutomaticScanningHoldsOnPressAndChoosesOnSpaceRelease)
 {
     FormMenu* menu = showScanning(kModoScansioneAutomatica);
-    SwitchBox* box = menu->PictureScansioneAutomatica;
+    SwitchBox* box = automaticSwitch(menu);
     menu->Timer1_Timer();
     menu->Timer1_Timer(); // button 2 lit
 
     QTest::keyPress(box, Qt::Key_A);
-    EXPECT_FALSE(menu->Timer1->isActive()); // held
+    EXPECT_FALSE(scanTimer(menu)->isActive()); // held
     releaseSwitch(box, Qt::Key_A);
-    EXPECT_TRUE(menu->Timer1->isActive()); // resumed, nothing chosen
+    EXPECT_TRUE(scanTimer(menu)->isActive()); // resumed, nothing chosen
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 
     QTest::keyPress(box, Qt::Key_Space);
-    EXPECT_FALSE(menu->Timer1->isActive());
+    EXPECT_FALSE(scanTimer(menu)->isActive());
     QTest::keyRelease(box, Qt::Key_Space);
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // not before the repeat window
     box->deliverPendingRelease();
@@ -134,12 +134,12 @@ TEST_F(MenuScanWindowTest, AutomaticScanningHoldsOnPressAndChoosesOnSpaceRelease
 TEST_F(MenuScanWindowTest, AutomaticScanningResumesWhenTheFocusGoesWithTheSwitchHeld)
 {
     FormMenu* menu = showScanning(kModoScansioneAutomatica);
-    menu->PictureScansioneAutomatica->setFocus();
-    QTest::keyPress(menu->PictureScansioneAutomatica, Qt::Key_Space);
-    EXPECT_FALSE(menu->Timer1->isActive());
+    automaticSwitch(menu)->setFocus();
+    QTest::keyPress(automaticSwitch(menu), Qt::Key_Space);
+    EXPECT_FALSE(scanTimer(menu)->isActive());
     QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
-    QApplication::sendEvent(menu->PictureScansioneAutomatica, &out);
-    EXPECT_TRUE(menu->Timer1->isActive());
+    QApplication::sendEvent(automaticSwitch(menu), &out);
+    EXPECT_TRUE(scanTimer(menu)->isActive());
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 }
 
@@ -148,10 +148,10 @@ TEST_F(MenuScanWindowTest, AChangeOfUserSetsTheScanUpAgain)
     writeProfile("mario.ini", 5); // a mouse user
     writeProfile("luca.ini", 5);
     FormMenu* menu = showScanning(kModoScansioneManuale);
-    pressSwitch(menu->PictureScansioneManuale, Qt::Key_Space);
-    emit menu->Combo1->activated(menu->Combo1->findText("MARIO"));
-    EXPECT_FALSE(menu->Timer1->isActive());
-    EXPECT_FALSE(menu->PictureScansioneManuale->isVisibleTo(menu));
+    pressSwitch(manualSwitch(menu), Qt::Key_Space);
+    emit userList(menu)->activated(userList(menu)->findText("MARIO"));
+    EXPECT_FALSE(scanTimer(menu)->isActive());
+    EXPECT_FALSE(manualSwitch(menu)->isVisibleTo(menu));
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "gui/menu/FormAvvio.h"
 #include "gui/menu/MenuFixture.h"
 
 #include <QAction>
@@ -18,17 +17,11 @@ using MenuWindowTest = MenuFixture;
 
 // ---- hand-over ----
 
-TEST_F(MenuWindowTest, TheSplashHandsOverToAFreshMenuEachTime)
+TEST_F(MenuWindowTest, TheMenuIsUnloadedForAnotherWindowAndComesBackFresh)
 {
-    auto* splash = qobject_cast<FormAvvio*>(windows.show("FormAvvio"));
-    ASSERT_NE(splash, nullptr);
-    QTest::keyClick(splash->Command1, Qt::Key_Space);
-    settle();
-    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
-    QPointer<FormMenu> first = qobject_cast<FormMenu*>(windows.find("FormMenu"));
+    QPointer<FormMenu> first = showMenu();
     EXPECT_EQ(first->geometry(), first->screen()->availableGeometry());
-
-    first->mnuInformazioni->trigger();
+    control<QAction>(first, "mnuInformazioni")->trigger();
     settle();
     EXPECT_TRUE(first.isNull()); // unloaded, not hidden
     EXPECT_EQ(loadedNames(windows), QStringList({"FormInfo"}));
@@ -42,7 +35,7 @@ TEST_F(MenuWindowTest, AnExerciseButtonWritesTheLogAndHandsOverToTheExerciseWind
     program.state.CarattereLettere = kMinuscolo;
     program.state.NumeroRigheRegistro = 4;
     FormMenu* menu = showMenu();
-    QTest::mouseClick(menu->Command1[1], Qt::LeftButton);
+    QTest::mouseClick(menuButton(menu, 1), Qt::LeftButton);
     settle();
     EXPECT_EQ(program.state.TipoEsercizio, 1);
     EXPECT_EQ(program.state.Registro[4][0], "una lettera nella parola"); // as displayed
@@ -62,86 +55,53 @@ TEST_F(MenuWindowTest, WithoutAnExerciseWindowTheMenuStays)
 TEST_F(MenuWindowTest, EsciEndsTheProgramAtOnce)
 {
     FormMenu* menu = showMenu();
-    QTest::mouseClick(menu->Command1[4], Qt::LeftButton);
+    QTest::mouseClick(menuButton(menu, 4), Qt::LeftButton);
     EXPECT_EQ(seams.programExit.requests, 1);
     EXPECT_EQ(program.state.Registro[0][0], "ESCI");
-    EXPECT_FALSE(menu->Timer1->isActive());
+    EXPECT_FALSE(scanTimer(menu)->isActive());
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // no unload handler ran
 }
 
 // ---- the user list ----
 
-TEST_F(MenuWindowTest, TheCurrentUserIsSelectedSavedAndReadBackAtStart)
+TEST_F(MenuWindowTest, TheCurrentUserIsSelectedSavedAndReadBackAtStartAndShownOnlyWithOthers)
 {
     writeProfile("_predefinito.INI", 6);
-    writeProfile("mario.ini", 7);
-    program.state.MassimoLettere = 9; // in force, not yet saved
+    program.state.MassimoLettere = 8; // in force, not yet saved
     FormMenu* menu = showMenu();
-    EXPECT_TRUE(menu->Combo1->isVisibleTo(menu));
-    EXPECT_EQ(menu->Combo1->currentText(), "_PREDEFINITO");
+    EXPECT_FALSE(userList(menu)->isVisibleTo(menu)); // a single user is not offered
     EXPECT_EQ(program.state.NomeUtente, "_PREDEFINITO");
     EXPECT_EQ(program.state.PercorsoProfilo, env.env().cartellaUtenti() + "_PREDEFINITO.ini");
-    EXPECT_EQ(program.state.MassimoLettere, 9); // saved, then read back
+    EXPECT_EQ(program.state.MassimoLettere, 8); // saved, then read back
+    windows.unload(menu);
+    settle();
+
+    writeProfile("mario.ini", 7);
+    menu = showMenu();
+    EXPECT_TRUE(userList(menu)->isVisibleTo(menu));
+    EXPECT_EQ(userList(menu)->currentText(), "_PREDEFINITO");
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);
 }
 
-TEST_F(MenuWindowTest, ChoosingAUserInEachLettering)
-{
-    struct Case
-    {
-        QString lettering, shown;
-    };
-    for (const Case& c :
-         {Case{kMaiuscolo, "MARIO"}, Case{kCorsivo, "Mario"}, Case{kMinuscolo, "mario"}}) {
-        writeProfile("mario.ini", 7);
-        writeProfile("luca.ini", 8);
-        program.state.NomeUtente = "_predefinito";
-        program.state.PercorsoProfilo = env.env().profiloPredefinito();
-        program.state.CarattereLettere = c.lettering;
-        program.state.NumeroRigheRegistro = 2;
-        program.state.Registro[2][0] = "LETTERA INIZIALE";
-        FormMenu* menu = showMenu();
-        ASSERT_EQ(menu->Combo1->count(), 2);
-        EXPECT_EQ(menu->Combo1->currentIndex(), -1); // no entry is the current user
-        const int index = menu->Combo1->findText(c.shown);
-        ASSERT_GE(index, 0) << c.shown.toStdString();
-        menu->Combo1->setCurrentIndex(index);
-        emit menu->Combo1->activated(index);
-        EXPECT_EQ(program.state.NomeUtente, c.shown);
-        EXPECT_EQ(program.state.PercorsoProfilo, env.env().cartellaUtenti() + c.shown + ".ini");
-        EXPECT_EQ(program.state.MassimoLettere, 7);
-        EXPECT_EQ(program.state.NumeroRigheRegistro, 0);
-        EXPECT_TRUE(program.state.Registro[2][0].isEmpty());
-        windows.unload(menu);
-        settle();
-        QDir(env.env().cartellaUtenti()).removeRecursively();
-        QDir().mkpath(env.env().cartellaUtenti());
-    }
-}
-
-TEST_F(MenuWindowTest, ChoosingTheSameUserAgainKeepsTheLog)
+TEST_F(MenuWindowTest, ChoosingAUserAppliesItsProfileAndClearsTheLog)
 {
     writeProfile("mario.ini", 7);
     writeProfile("luca.ini", 8);
-    program.state.NomeUtente = "MARIO";
-    FormMenu* menu = showMenu();
+    program.state.CarattereLettere = kCorsivo;
     program.state.NumeroRigheRegistro = 2;
-    program.state.MassimoLettere = 3;
-    emit menu->Combo1->activated(menu->Combo1->currentIndex());
-    EXPECT_EQ(program.state.NumeroRigheRegistro, 2);
-    EXPECT_EQ(program.state.MassimoLettere, 3);
-}
-
-TEST_F(MenuWindowTest, ASingleUserIsHiddenButStillApplied)
-{
-    writeProfile("_predefinito.INI", 6);
-    program.state.MassimoLettere = 8;
+    program.state.Registro[2][0] = "LETTERA INIZIALE";
     FormMenu* menu = showMenu();
-    EXPECT_FALSE(menu->Combo1->isVisibleTo(menu));
-    EXPECT_EQ(program.state.NomeUtente, "_PREDEFINITO");
-    ProfileSettings saved;
-    LeggiProfilo(saved, env.env().profiloPredefinito(), QString());
-    EXPECT_EQ(saved.MassimoLettere, 8); // the settings in force were saved
+    QComboBox* users = userList(menu);
+    ASSERT_EQ(users->count(), 2);
+    EXPECT_EQ(users->currentIndex(), -1);       // no entry is the current user
+    const int index = users->findText("Mario"); // in the lettering's form
+    ASSERT_GE(index, 0);
+    users->setCurrentIndex(index);
+    emit users->activated(index);
+    EXPECT_EQ(program.state.NomeUtente, "Mario");
+    EXPECT_EQ(program.state.MassimoLettere, 7);
+    EXPECT_EQ(program.state.NumeroRigheRegistro, 0);
+    EXPECT_TRUE(program.state.Registro[2][0].isEmpty());
 }
 
 TEST_F(MenuWindowTest, TheUsersSettingsShapeTheMenu)
@@ -151,18 +111,19 @@ TEST_F(MenuWindowTest, TheUsersSettingsShapeTheMenu)
     program.state.UsaTutteLeImmagini = false;
     program.state.ListaInUso = "/liste/animali.txt";
     FormMenu* menu = showMenu();
-    EXPECT_EQ(menu->Command1[0]->text(), "lettera iniziale");
-    EXPECT_EQ(menu->Command1[2]->text(), "DUE LETTERE NELLA PAROLA"); // never changed
-    EXPECT_FALSE(menu->mnuEserciziEseguiti->isEnabled());
-    EXPECT_EQ(menu->StatusBar1Panel->text(), "lista in uso: /liste/animali.txt");
-    EXPECT_EQ(menu->Combo1->font().pointSizeF(), 14.0);
+    EXPECT_EQ(caption(menuButton(menu, 0)), "lettera iniziale");
+    EXPECT_EQ(caption(menuButton(menu, 2)), "DUE LETTERE NELLA PAROLA"); // never changed
+    EXPECT_FALSE(control<QAction>(menu, "mnuEserciziEseguiti")->isEnabled());
+    EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(),
+              "lista in uso: /liste/animali.txt");
+    EXPECT_EQ(userList(menu)->font().pointSizeF(), 14.0);
     windows.unload(menu);
 
     program.state.TieniTraccia = true;
     program.state.UsaTutteLeImmagini = true;
     menu = showMenu();
-    EXPECT_TRUE(menu->mnuEserciziEseguiti->isEnabled());
-    EXPECT_EQ(menu->StatusBar1Panel->text(), "Usa tutte le immagini");
+    EXPECT_TRUE(control<QAction>(menu, "mnuEserciziEseguiti")->isEnabled());
+    EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(), "Usa tutte le immagini");
 }
 
 // ---- mouse ----
@@ -171,11 +132,11 @@ TEST_F(MenuWindowTest, MovingThePointerLeavesExactlyOneButtonRed)
 {
     FormMenu* menu = showMenu();
     EXPECT_TRUE(redButtons(menu).isEmpty());
-    moveOver(menu->Command1[0]);
+    moveOver(menuButton(menu, 0));
     EXPECT_EQ(redButtons(menu), QList<int>({0}));
-    moveOver(menu->Image1[3]);
+    moveOver(control(menu, "Image1", 3));
     EXPECT_EQ(redButtons(menu), QList<int>({3}));
-    moveOver(menu->Command1[4]);
+    moveOver(menuButton(menu, 4));
     EXPECT_EQ(redButtons(menu), QList<int>({4}));
     moveOver(menu->centralWidget());
     EXPECT_TRUE(redButtons(menu).isEmpty());
@@ -188,13 +149,13 @@ TEST_F(MenuWindowTest, LabelsChooseOnlyWithTheMouseWhilePicturesAlwaysChoose)
         seams.programExit.requests = 0;
         FormMenu* menu = showMenu();
         const QList<int> litBefore = redButtons(menu);
-        moveOver(menu->Command1[3]);
+        moveOver(menuButton(menu, 3));
         if (mode != kModoMouse) {
             EXPECT_EQ(redButtons(menu), litBefore) << mode; // the scan owns the colours
         }
-        QTest::mouseClick(menu->Command1[4], Qt::LeftButton);
+        QTest::mouseClick(menuButton(menu, 4), Qt::LeftButton);
         EXPECT_EQ(seams.programExit.requests, mode == kModoMouse ? 1 : 0) << mode;
-        QTest::mouseClick(menu->Image1[4], Qt::LeftButton);
+        QTest::mouseClick(control(menu, "Image1", 4), Qt::LeftButton);
         EXPECT_EQ(seams.programExit.requests, mode == kModoMouse ? 2 : 1) << mode;
         windows.unload(menu);
         settle();
@@ -208,11 +169,12 @@ TEST_F(MenuWindowTest, SettingsAndReportLeadToTheirWindowsAndBack)
     program.state.TieniTraccia = true;
     for (const char* target : {"FormConfigura", "FormEserciziEseguiti"}) {
         FormMenu* menu = showMenu();
-        (QString(target) == "FormConfigura" ? menu->mnuOpzioni : menu->mnuEserciziEseguiti)
-            ->trigger();
+        const char* entry =
+            QString(target) == "FormConfigura" ? "mnuOpzioni" : "mnuEserciziEseguiti";
+        control<QAction>(menu, entry)->trigger();
         settle();
         ASSERT_EQ(loadedNames(windows), QStringList({target}));
-        windows.find(target)->findChild<QAction*>(QStringLiteral("mnuEsci"))->trigger();
+        control<QAction>(windows.find(target), "mnuEsci")->trigger();
         settle();
         EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
         windows.unload(windows.find("FormMenu"));
@@ -223,7 +185,7 @@ TEST_F(MenuWindowTest, SettingsAndReportLeadToTheirWindowsAndBack)
 TEST_F(MenuWindowTest, TheManualOpensFromTheProgramFolderAndTheMenuStays)
 {
     FormMenu* menu = showMenu();
-    menu->mnuDocum->trigger();
+    control<QAction>(menu, "mnuDocum")->trigger();
     EXPECT_EQ(seams.documents.opened, QStringList({env.env().programFolder + "/ortolino.pdf"}));
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 }
@@ -233,7 +195,7 @@ TEST_F(MenuWindowTest, TheManualOpensFromTheProgramFolderAndTheMenuStays)
 QStringList entries(const FormMenu* menu)
 {
     QStringList names;
-    for (const QAction* entry : menu->mnuLanguage)
+    for (const QAction* entry : menu->findChildren<QAction*>("mnuLanguage"))
         names << entry->text() + (entry->isChecked() ? "*" : "");
     return names;
 }
@@ -244,16 +206,16 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesEveryOpenWindowAndIsRemembered
     FormMenu* menu = showMenu();
     Form* info = windows.load("FormInfo");
     EXPECT_EQ(entries(menu), QStringList({"English", "Italiano*"}));
-    EXPECT_EQ(menu->Command1[0]->text(), "LETTERA INIZIALE");
+    EXPECT_EQ(caption(menuButton(menu, 0)), "LETTERA INIZIALE");
 
-    menu->mnuLanguage[0]->trigger();
+    control<QAction>(menu, "mnuLanguage", 0)->trigger();
 
     EXPECT_EQ(entries(menu), QStringList({"English*", "Italiano"}));
-    EXPECT_EQ(menu->Command1[0]->text(), "FIRST LETTER");
-    EXPECT_EQ(menu->Command1[4]->text(), "EXIT");
-    EXPECT_EQ(menu->mnuOpzioni->text(), "&Settings");
-    EXPECT_EQ(menu->mnuLanguages->title(), "Language");
-    EXPECT_EQ(info->findChild<QPushButton*>("Command1")->text(), "Close");
+    EXPECT_EQ(caption(menuButton(menu, 0)), "FIRST LETTER");
+    EXPECT_EQ(caption(menuButton(menu, 4)), "EXIT");
+    EXPECT_EQ(control<QAction>(menu, "mnuOpzioni")->text(), "&Settings");
+    EXPECT_EQ(control<QAction>(menu, "mnuLanguages")->text(), "Language");
+    EXPECT_EQ(control<QPushButton>(info, "Command1")->text(), "Close");
     EXPECT_EQ(program.state.ModalitaInput, kModoScansioneManuale); // the user's settings stay
     EXPECT_EQ(program.state.CartellaImmagini, "pictures");
 
@@ -287,7 +249,7 @@ TEST_F(EmptyLanguageFolderTest, SaysSoOnceAndKeepsTheDesignEntry)
     EXPECT_EQ(seams.messages.shown[0].text, "Non è presente alcun file di linguaggio!");
     EXPECT_EQ(seams.messages.shown[0].title, "Ortolino");
     EXPECT_EQ(entries(menu), QStringList({"mnuLanguage 0"}));
-    EXPECT_EQ(menu->Command1[0]->text(), "LETTERA INIZIALE"); // design texts stay
+    EXPECT_EQ(caption(menuButton(menu, 0)), "LETTERA INIZIALE"); // design texts stay
 }
 
 } // namespace

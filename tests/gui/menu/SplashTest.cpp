@@ -33,8 +33,8 @@ TEST_F(SplashTest, ShowsTranslatedAndCoversTheScreen)
     program.state.NumeroRigheRegistro = 7;
     auto* form = qobject_cast<FormAvvio*>(windows.show("FormAvvio"));
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->Command1->text(), "&Start");
-    EXPECT_EQ(form->findChild<QLabel*>("Label2")->text(), "I learn to write words");
+    EXPECT_EQ(control<QPushButton>(form, "Command1")->text(), "&Start");
+    EXPECT_EQ(control<QLabel>(form, "Label2")->text(), "I learn to write words");
     EXPECT_EQ(form->geometry(), form->screen()->availableGeometry());
     EXPECT_EQ(program.state.NumeroRigheRegistro, 0);
     EXPECT_EQ(windows.loadedWindows().size(), 1);
@@ -47,8 +47,9 @@ TEST_F(SplashTest, ASwitchUserStartsWithEnterOrSpace)
         auto* form = qobject_cast<FormAvvio*>(windows.show("FormAvvio"));
         ASSERT_NE(form, nullptr);
         QPointer<FormAvvio> guard(form);
-        form->Command1->setFocus();
-        QTest::keyClick(form->Command1, key);
+        auto* start = control<QPushButton>(form, "Command1");
+        start->setFocus();
+        QTest::keyClick(start, key);
         settle();
         EXPECT_TRUE(guard.isNull()) << key; // the button acted: the splash unloaded
         ASSERT_EQ(windows.loadedWindows().size(), 1);
