@@ -136,63 +136,64 @@ lettere::~lettere() = default;
 
 void lettere::createPictureArea()
 {
-    picAgent = named(new QWidget(area()), "picAgent");
-    place(picAgent, 280, 600, kLarghezzaAgente, 2400);
+    characterPlace_ = named(new QWidget(area()), "picAgent");
+    place(characterPlace_, 280, 600, kLarghezzaAgente, 2400);
 
-    Picture2 = named(new QFrame(area()), "Picture2");
-    Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
-    place(Picture2, 2160, 240, 5760, 3720);
-    Image1 = named(new PictureBox(Picture2), "Image1");
-    place(Image1, 60, 60, 5640, 3600);
+    pictureFrame_ = named(new QFrame(area()), "Picture2");
+    pictureFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    place(pictureFrame_, 2160, 240, 5760, 3720);
+    picture_ = named(new PictureBox(pictureFrame_), "Image1");
+    place(picture_, 60, 60, 5640, 3600);
 
-    LabelMerlino = named(new QLabel(QStringLiteral("Merlino"), area()), "LabelMerlino");
-    LabelMerlino->setAlignment(Qt::AlignCenter);
-    LabelMerlino->setFrameStyle(QFrame::Box | QFrame::Plain);
-    LabelMerlino->setLineWidth(2);
-    place(LabelMerlino, 2400, 2880, 5280, 900);
-    LabelMerlino->hide();
+    balloon_ = named(new QLabel(QStringLiteral("Merlino"), area()), "LabelMerlino");
+    balloon_->setAlignment(Qt::AlignCenter);
+    balloon_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    balloon_->setLineWidth(2);
+    place(balloon_, 2400, 2880, 5280, 900);
+    balloon_->hide();
 
-    Label1 = named(new QLabel(area()), "Label1");
-    Label1->setAlignment(Qt::AlignCenter);
-    place(Label1, 240, 4200, 9780, 1320);
+    word_ = named(new QLabel(area()), "Label1");
+    word_->setAlignment(Qt::AlignCenter);
+    place(word_, 240, 4200, 9780, 1320);
 
-    Picture1 = named(new QFrame(area()), "Picture1");
-    Picture1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    paintArea(Picture1, QColor(255, 255, 225));
-    place(Picture1, 2160, 1560, 5760, 1080);
-    Label4 = named(
-        new QLabel(QStringLiteral("Attendere : sto caricando la lista delle immagini"), Picture1),
-        "Label4");
-    Label4->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    Label4->setAlignment(Qt::AlignCenter);
-    Label4->setWordWrap(true);
-    place(Label4, 120, 120, 5520, 840);
-    Picture1->hide();
+    waitingNotice_ = named(new QFrame(area()), "Picture1");
+    waitingNotice_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    paintArea(waitingNotice_, QColor(255, 255, 225));
+    place(waitingNotice_, 2160, 1560, 5760, 1080);
+    waitingText_ =
+        named(new QLabel(QStringLiteral("Attendere : sto caricando la lista delle immagini"),
+                         waitingNotice_),
+              "Label4");
+    waitingText_->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    waitingText_->setAlignment(Qt::AlignCenter);
+    waitingText_->setWordWrap(true);
+    place(waitingText_, 120, 120, 5520, 840);
+    waitingNotice_->hide();
 }
 
 void lettere::createCounters()
 {
     const QString face = QStringLiteral("Comic Sans MS");
-    Label3 = named(new QLabel(QStringLiteral("Esatti"), area()), "Label3");
-    Label3->setFont(designFont(face, 14, true));
-    place(Label3, 8280, 360, 1620, 420);
-    EtichettaEsatti = named(new QLabel(QStringLiteral("0"), area()), "EtichettaEsatti");
-    EtichettaEsatti->setFont(designFont(face, 24, true));
-    place(EtichettaEsatti, 8280, 780, 1620, 600);
-    Label2 = named(new QLabel(QStringLiteral("Errati"), area()), "Label2");
-    Label2->setFont(designFont(face, 14, true));
-    place(Label2, 8280, 1500, 1620, 420);
-    EtichettaErrati = named(new QLabel(QStringLiteral("0"), area()), "EtichettaErrati");
-    EtichettaErrati->setFont(designFont(face, 24, true));
-    place(EtichettaErrati, 8280, 1920, 1620, 600);
+    rightCaption_ = named(new QLabel(QStringLiteral("Esatti"), area()), "Label3");
+    rightCaption_->setFont(designFont(face, 14, true));
+    place(rightCaption_, 8280, 360, 1620, 420);
+    rightCount_ = named(new QLabel(QStringLiteral("0"), area()), "EtichettaEsatti");
+    rightCount_->setFont(designFont(face, 24, true));
+    place(rightCount_, 8280, 780, 1620, 600);
+    wrongCaption_ = named(new QLabel(QStringLiteral("Errati"), area()), "Label2");
+    wrongCaption_->setFont(designFont(face, 14, true));
+    place(wrongCaption_, 8280, 1500, 1620, 420);
+    wrongCount_ = named(new QLabel(QStringLiteral("0"), area()), "EtichettaErrati");
+    wrongCount_->setFont(designFont(face, 24, true));
+    place(wrongCount_, 8280, 1920, 1620, 600);
 
-    ComandoIconaSi = named(new PictureBox(area()), "ComandoIconaSi");
-    ComandoIconaSi->setImage(iconaEsito(true));
-    place(ComandoIconaSi, 8520, 2760, 960, 960);
-    ComandoIconaNo = named(new PictureBox(area()), "ComandoIconaNo");
-    ComandoIconaNo->setImage(iconaEsito(false));
-    place(ComandoIconaNo, 8520, 2760, 960, 960);
-    ComandoIconaNo->hide();
+    rightIcon_ = named(new PictureBox(area()), "ComandoIconaSi");
+    rightIcon_->setImage(iconaEsito(true));
+    place(rightIcon_, 8520, 2760, 960, 960);
+    wrongIcon_ = named(new PictureBox(area()), "ComandoIconaNo");
+    wrongIcon_->setImage(iconaEsito(false));
+    place(wrongIcon_, 8520, 2760, 960, 960);
+    wrongIcon_->hide();
 }
 
 void lettere::createKeyboard()
@@ -200,8 +201,7 @@ void lettere::createKeyboard()
     const QFont keyFont = designFont(QStringLiteral("Arial"), 12, true);
     for (const Riga& riga : kRighe) {
         for (int i = riga.first; i <= riga.last; ++i) {
-            auto* key = named(new SolidButton(QString(), area()), "tastiera");
-            setControlIndex(key, i);
+            auto* key = named(new SolidButton(QString(), area()), "tastiera", i);
             key->setFont(keyFont);
             key->setFocusPolicy(Qt::NoFocus); // typed letters and switches reach the window
             place(key, riga.left + (i - riga.first) * kPassoTasti, riga.top, kLarghezzaTasto,
@@ -210,15 +210,15 @@ void lettere::createKeyboard()
                 Handling handling(*this);
                 input_->keyClicked(i);
             });
-            tastiera[static_cast<size_t>(i)] = key;
+            keys_[static_cast<size_t>(i)] = key;
         }
     }
-    BottoneAvanti = named(new SolidButton(QStringLiteral("avanti"), area()), "BottoneAvanti");
-    BottoneAvanti->setFont(designFont(QStringLiteral("Comic Sans MS"), 18, true));
-    BottoneAvanti->setEnabled(false);
-    BottoneAvanti->setAutoDefault(true); // Enter on it goes on, as Space does
-    place(BottoneAvanti, 8160, 6720, 1725, 900);
-    connect(BottoneAvanti, &QPushButton::clicked, this, [this] {
+    avanti_ = named(new SolidButton(QStringLiteral("avanti"), area()), "BottoneAvanti");
+    avanti_->setFont(designFont(QStringLiteral("Comic Sans MS"), 18, true));
+    avanti_->setEnabled(false);
+    avanti_->setAutoDefault(true); // Enter on it goes on, as Space does
+    place(avanti_, 8160, 6720, 1725, 900);
+    connect(avanti_, &QPushButton::clicked, this, [this] {
         Handling handling(*this);
         input_->avantiClicked();
     });
@@ -226,10 +226,9 @@ void lettere::createKeyboard()
 
 void lettere::createScanning()
 {
-    PictureScansioneManuale = new SwitchBox(QStringLiteral("PictureScansioneManuale"), area());
-    PictureScansioneAutomatica =
-        new SwitchBox(QStringLiteral("PictureScansioneAutomatica"), area());
-    for (SwitchBox* box : {PictureScansioneManuale, PictureScansioneAutomatica}) {
+    manualSwitch_ = new SwitchBox(QStringLiteral("PictureScansioneManuale"), area());
+    autoSwitch_ = new SwitchBox(QStringLiteral("PictureScansioneAutomatica"), area());
+    for (SwitchBox* box : {manualSwitch_, autoSwitch_}) {
         place(box, 9780, 7680, 240, 240);
         box->hide();
         connect(box, &SwitchBox::keyDown, this, [this](int key) {
@@ -246,22 +245,20 @@ void lettere::createScanning()
         });
     }
 
-    ShapeRiquadro = named(new ShapeControl(area()), "ShapeRiquadro");
-    place(ShapeRiquadro, 480, 5880, kLarghezzaTasto, kAltezzaTasto);
-    ShapeRiquadro->hide();
+    scanFrame_ = named(new ShapeControl(area()), "ShapeRiquadro");
+    place(scanFrame_, 480, 5880, kLarghezzaTasto, kAltezzaTasto);
+    scanFrame_->hide();
 
-    LabelDimensionaFont =
+    fontGauge_ =
         named(new QLabel(QStringLiteral("dimensiona font "), area()), "LabelDimensionaFont");
-    LabelDimensionaFont->setFont(
-        designFont(QStringLiteral("Arial"), kDimensioneInizialeTasti, false));
-    place(LabelDimensionaFont, 120, 7680, 1200, 300);
-    LabelDimensionaFont->hide();
+    fontGauge_->setFont(designFont(QStringLiteral("Arial"), kDimensioneInizialeTasti, false));
+    place(fontGauge_, 120, 7680, 1200, 300);
+    fontGauge_->hide();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer); // the scan's pace is what the child follows
-    Timer1->setInterval(kIntervalloFuocoMs);
-    connect(Timer1, &QTimer::timeout, this, &lettere::Timer1_Timer);
+    scanTimer_ = named(new QTimer(this), "Timer1");
+    scanTimer_->setTimerType(Qt::PreciseTimer); // the scan's pace is what the child follows
+    scanTimer_->setInterval(kIntervalloFuocoMs);
+    connect(scanTimer_, &QTimer::timeout, this, &lettere::Timer1_Timer);
 
     typingRepeatWindow_ = new QTimer(this);
     typingRepeatWindow_->setSingleShot(true);
@@ -272,23 +269,24 @@ void lettere::createScanning()
 void lettere::createMenus()
 {
     QMenuBar* bar = menuBar();
-    mnuAzzera = named(bar->addAction(QStringLiteral("&Azzera conteggio")), "mnuAzzera");
-    connect(mnuAzzera, &QAction::triggered, this, [this] { engine_->AzzeraConteggio(); });
+    resetAction_ = named(bar->addAction(QStringLiteral("&Azzera conteggio")), "mnuAzzera");
+    connect(resetAction_, &QAction::triggered, this, [this] { engine_->AzzeraConteggio(); });
 
     QMenu* colori = bar->addMenu(QStringLiteral("&Colori"));
-    colori->menuAction()->setObjectName(QStringLiteral("mnuColori"));
-    mnuCol = named(colori->addAction(QStringLiteral("Colori")), "mnuCol");
-    mnuGrigio = named(colori->addAction(QStringLiteral("Scala di grigi")), "mnuGrigio");
+    named(colori->menuAction(), "mnuColori");
+    colourAction_ = named(colori->addAction(QStringLiteral("Colori")), "mnuCol");
+    greyAction_ = named(colori->addAction(QStringLiteral("Scala di grigi")), "mnuGrigio");
     auto* group = new QActionGroup(this);
-    for (QAction* action : {mnuCol, mnuGrigio}) {
+    for (QAction* action : {colourAction_, greyAction_}) {
         action->setCheckable(true);
         group->addAction(action);
     }
-    mnuCol->setChecked(true);
-    connect(mnuGrigio, &QAction::toggled, this, [this](bool grey) { Image1->setGreyScale(grey); });
+    colourAction_->setChecked(true);
+    connect(greyAction_, &QAction::toggled, this,
+            [this](bool grey) { picture_->setGreyScale(grey); });
 
-    mnuEsci = named(bar->addAction(QStringLiteral("&Esci")), "mnuEsci");
-    connect(mnuEsci, &QAction::triggered, this, &lettere::mnuEsci_Click);
+    exitAction_ = named(bar->addAction(QStringLiteral("&Esci")), "mnuEsci");
+    connect(exitAction_, &QAction::triggered, this, &lettere::mnuEsci_Click);
 }
 
 // --- Life cycle -----------------------------------------------------------
@@ -298,7 +296,7 @@ void lettere::Form_Load()
     Form::Form_Load(); // translation, then the resizer at 75 % of the screen
     ImpostaTastiera(program().state);
     for (int i = 0; i < kNumeroTasti; ++i) {
-        QPushButton* key = tastiera[static_cast<size_t>(i)];
+        QPushButton* key = keys_[static_cast<size_t>(i)];
         key->setText(program().state.LettereTastiera[static_cast<size_t>(i + 1)]);
         key->setVisible(program().state.LettereAttive[static_cast<size_t>(i)]);
     }
@@ -319,8 +317,8 @@ void lettere::Form_Activate()
     coverScreen();
     engine_->AzzeraConteggio();
     engine_->TastoCorrente = kNumeroTasti - 1;
-    LabelMerlino->setFont(settingFont(state.NomeFont, state.DimensioneFont));
-    paintArea(LabelMerlino, qtColor(state.ColoreSfondoTesto));
+    balloon_->setFont(settingFont(state.NomeFont, state.DimensioneFont));
+    paintArea(balloon_, qtColor(state.ColoreSfondoTesto));
     setPointers();
     engine_->CaricaParole();
     engine_->NuovaParola();
@@ -328,11 +326,11 @@ void lettere::Form_Activate()
         return; // no word can serve: the window is on its way back to the menu
     engine_->TastoCorrente = kNumeroTasti - 1;
     fitKeyFont();
-    Label1->setFont(settingFont(state.NomeFont, state.DimensioneFont));
+    word_->setFont(settingFont(state.NomeFont, state.DimensioneFont));
     if (!state.ColoriDiSistema)
         applyColours();
     startScanning();
-    paintArea(picAgent, background(area()));
+    paintArea(characterPlace_, background(area()));
     engine_->ParametriVoce = parametriVoce(state.VelocitaVoce, state.TonoVoce);
     PresentaPersonaggio();
 }
@@ -341,32 +339,32 @@ void lettere::setPointers()
 {
     const QCursor keys =
         program().state.MouseDiSistema ? QCursor(Qt::ArrowCursor) : pencilPointer();
-    for (QPushButton* key : tastiera)
+    for (QPushButton* key : keys_)
         key->setCursor(keys);
-    BottoneAvanti->setCursor(Qt::ArrowCursor);
+    avanti_->setCursor(Qt::ArrowCursor);
 }
 
 // The key letters get the size at which "  q " is as wide as a key.
 void lettere::fitKeyFont()
 {
     const QString face = program().state.NomeFont;
-    LabelDimensionaFont->setText(QStringLiteral("  q "));
+    fontGauge_->setText(QStringLiteral("  q "));
     QFont font = designFont(face, kDimensioneInizialeTasti, false);
     const double size =
-        dimensioneFontAdatta(kDimensioneInizialeTasti, tastiera[0]->width(), [&](double points) {
+        dimensioneFontAdatta(kDimensioneInizialeTasti, keys_[0]->width(), [&](double points) {
             font.setPointSizeF(points);
-            LabelDimensionaFont->setFont(font);
-            return LabelDimensionaFont->sizeHint().width();
+            fontGauge_->setFont(font);
+            return fontGauge_->sizeHint().width();
         });
     QFont keyFont = designFont(face, size, true);
-    for (QPushButton* key : tastiera)
+    for (QPushButton* key : keys_)
         key->setFont(keyFont);
 }
 
 void lettere::applyColours()
 {
     const ProgramState& state = program().state;
-    setTextColours(Label1, qtColor(state.ColoreFont), qtColor(state.ColoreSfondoTesto));
+    setTextColours(word_, qtColor(state.ColoreFont), qtColor(state.ColoreSfondoTesto));
     for (int i = 0; i < kNumeroTasti; ++i)
         colourKey(i, state.ColoreBottoni);
     if (!state.ColoreCasuale)
@@ -383,28 +381,27 @@ void lettere::startScanning()
     paintArea(box, background(area()));
     box->show();
     if (state.ConRiquadro) {
-        ShapeRiquadro->setBorder(
-            std::clamp(state.SpessoreRiquadro, kSpessoreMinimo, kSpessoreMassimo),
-            qtColor(state.ColoreBottoneSelezionato));
+        scanFrame_->setBorder(std::clamp(state.SpessoreRiquadro, kSpessoreMinimo, kSpessoreMassimo),
+                              qtColor(state.ColoreBottoneSelezionato));
     }
-    BottoneAvanti->setFocusPolicy(Qt::NoFocus); // the switches must reach the box
-    Timer1->setInterval(mode == kModoScansioneAutomatica
-                            ? intervalloScansioneMs(state.VelocitaScansione)
-                            : kIntervalloFuocoMs);
+    avanti_->setFocusPolicy(Qt::NoFocus); // the switches must reach the box
+    scanTimer_->setInterval(mode == kModoScansioneAutomatica
+                                ? intervalloScansioneMs(state.VelocitaScansione)
+                                : kIntervalloFuocoMs);
     input_->avvia();
     focusSwitchBox();
 }
 
 void lettere::PresentaPersonaggio()
 {
-    const int picture2Left = pixelsToTwips(Picture2->x(), logicalDpiX());
+    const int picture2Left = pixelsToTwips(pictureFrame_->x(), logicalDpiX());
     const int left = (picture2Left - kLarghezzaAgente) / 2;
-    picAgent->setGeometry(twipsX(left), picAgent->y(), twipsX(kLarghezzaAgente),
-                          picAgent->height());
+    characterPlace_->setGeometry(twipsX(left), characterPlace_->y(), twipsX(kLarghezzaAgente),
+                                 characterPlace_->height());
     const QStringList testi = testiSaluto(program());
     if (testi.isEmpty() || !personaggio_)
         return;
-    const QPoint at = picAgent->mapToGlobal(QPoint(0, 0)) + QPoint(0, kAbbassamentoAgentePx);
+    const QPoint at = characterPlace_->mapToGlobal(QPoint(0, 0)) + QPoint(0, kAbbassamentoAgentePx);
     personaggio_->MoveTo(at.x(), at.y());
     personaggio_->Show();
     for (const QString& testo : testi)
@@ -415,7 +412,7 @@ void lettere::mnuEsci_Click()
 {
     if (unloaded_)
         return;
-    Timer1->stop();
+    scanTimer_->stop();
     windows().showHome();
     windows().unload(this);
 }
@@ -425,7 +422,7 @@ void lettere::Form_Unload()
     unloaded_ = true;
     if (activated_)
         windows().showHome(); // the close box leads back to the menu too
-    Timer1->stop();
+    scanTimer_->stop();
     // Helps still waiting stop after their wait, before the character goes.
     engine_->endExercise();
     engine_->setPersonaggio(nullptr);
@@ -501,8 +498,7 @@ bool lettere::forwardToSwitchBox(QKeyEvent* event)
 
 SwitchBox* lettere::activeSwitchBox() const
 {
-    return input_->mode() == kModoScansioneAutomatica ? PictureScansioneAutomatica
-                                                      : PictureScansioneManuale;
+    return input_->mode() == kModoScansioneAutomatica ? autoSwitch_ : manualSwitch_;
 }
 
 // SistemaRiquadro: the frame surrounds its target and is seen only when the
@@ -512,55 +508,55 @@ void lettere::placeFrame(QWidget* target)
     if (!program().state.ConRiquadro)
         return;
     frameTarget_ = target;
-    ShapeRiquadro->surround(target->geometry());
-    ShapeRiquadro->setVisible(!target->isHidden());
+    scanFrame_->surround(target->geometry());
+    scanFrame_->setVisible(!target->isHidden());
 }
 
 // --- ExerciseView -------------------------------------------------------------
 
 void lettere::setWordCaption(const QString& caption)
 {
-    Label1->setText(caption);
+    word_->setText(caption);
 }
 
 void lettere::showPicture(const QString& path)
 {
-    Image1->setPicture(path);
+    picture_->setPicture(path);
 }
 
 void lettere::showOutcome(bool right)
 {
-    ComandoIconaSi->setVisible(right);
-    ComandoIconaNo->setVisible(!right);
+    rightIcon_->setVisible(right);
+    wrongIcon_->setVisible(!right);
 }
 
 void lettere::showCounters(int right, int wrong)
 {
-    EtichettaEsatti->setText(QString::number(right));
-    EtichettaErrati->setText(QString::number(wrong));
+    rightCount_->setText(QString::number(right));
+    wrongCount_->setText(QString::number(wrong));
     // A screen reader reads a counter with its caption: "Esatti 3", not "3".
-    EtichettaEsatti->setAccessibleName(Label3->text() + QLatin1Char(' ') + EtichettaEsatti->text());
-    EtichettaErrati->setAccessibleName(Label2->text() + QLatin1Char(' ') + EtichettaErrati->text());
+    rightCount_->setAccessibleName(rightCaption_->text() + QLatin1Char(' ') + rightCount_->text());
+    wrongCount_->setAccessibleName(wrongCaption_->text() + QLatin1Char(' ') + wrongCount_->text());
 }
 
 void lettere::setBalloonText(const QString& text)
 {
-    LabelMerlino->setText(text);
-    announceLiveText(LabelMerlino, text);
+    balloon_->setText(text);
+    announceLiveText(balloon_, text);
 }
 
 void lettere::setBalloonVisible(bool visible)
 {
-    LabelMerlino->setVisible(visible);
+    balloon_->setVisible(visible);
     if (visible)
-        LabelMerlino->raise();
+        balloon_->raise();
 }
 
 void lettere::setBackground(Colore colour)
 {
     const QColor color = qtColor(colour);
-    for (QWidget* widget : {area(), picAgent, static_cast<QWidget*>(PictureScansioneManuale),
-                            static_cast<QWidget*>(PictureScansioneAutomatica)})
+    for (QWidget* widget : {area(), characterPlace_, static_cast<QWidget*>(manualSwitch_),
+                            static_cast<QWidget*>(autoSwitch_)})
         paintArea(widget, color);
 }
 
@@ -568,35 +564,35 @@ void lettere::colourKey(int key, Colore colour)
 {
     if (key < 0 || key >= kNumeroTasti)
         return;
-    ortolino::setBackground(tastiera[static_cast<size_t>(key)], qtColor(colour));
+    ortolino::setBackground(keys_[static_cast<size_t>(key)], qtColor(colour));
     if (colour == program().state.ColoreBottoneSelezionato) // the scan's mark moved here
-        announceScanned(tastiera[static_cast<size_t>(key)]);
+        announceScanned(keys_[static_cast<size_t>(key)]);
 }
 
 void lettere::placeFrameOnAvanti()
 {
-    placeFrame(BottoneAvanti);
+    placeFrame(avanti_);
 }
 
 void lettere::colourAvanti(Colore colour)
 {
-    ortolino::setBackground(BottoneAvanti, qtColor(colour));
+    ortolino::setBackground(avanti_, qtColor(colour));
     if (colour == program().state.ColoreBottoneSelezionato)
-        announceScanned(BottoneAvanti);
+        announceScanned(avanti_);
 }
 
 void lettere::setAvantiEnabled(bool enabled)
 {
-    BottoneAvanti->setEnabled(enabled);
+    avanti_->setEnabled(enabled);
     // The picture is named by its word only once the word is complete: its
     // name must not give the answer away.
-    Image1->setAccessibleName(enabled ? Label1->text().simplified() : QString());
+    picture_->setAccessibleName(enabled ? word_->text().simplified() : QString());
 }
 
 void lettere::focusAvanti()
 {
     if (input_->mode() == kModoMouse)
-        BottoneAvanti->setFocus();
+        avanti_->setFocus();
     else
         focusSwitchBox(); // while scanning the switches must keep reaching the box
 }
@@ -609,21 +605,21 @@ void lettere::endExercise()
 
 void lettere::showWaitingNotice()
 {
-    Picture1->show();
-    Picture1->raise();
+    waitingNotice_->show();
+    waitingNotice_->raise();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void lettere::hideWaitingNotice()
 {
-    Picture1->hide();
+    waitingNotice_->hide();
 }
 
 // --- ScanView -------------------------------------------------------------------
 
 void lettere::placeFrameOnKey(int key)
 {
-    placeFrame(tastiera[static_cast<size_t>(key)]);
+    placeFrame(keys_[static_cast<size_t>(key)]);
 }
 
 void lettere::focusSwitchBox()
@@ -636,9 +632,9 @@ void lettere::focusSwitchBox()
 void lettere::runTimer1(bool running)
 {
     if (running)
-        Timer1->start();
+        scanTimer_->start();
     else
-        Timer1->stop();
+        scanTimer_->stop();
 }
 
 } // namespace ortolino
