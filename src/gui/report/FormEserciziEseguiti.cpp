@@ -29,28 +29,24 @@ FormEserciziEseguiti::FormEserciziEseguiti(Program& program, WindowManager& wind
 {
     setWindowTitle(QStringLiteral("Form1"));
 
-    RichTextBox1 = new QTextEdit(area());
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setFont(designFont(QStringLiteral("Arial"), 14.5));
-    RichTextBox1->setPlainText(QStringLiteral("RichTextBox1"));
-    place(RichTextBox1, 240, 120, 5295, 5655);
+    report_ = named(new QTextEdit(area()), "RichTextBox1");
+    report_->setFont(designFont(QStringLiteral("Arial"), 14.5));
+    report_->setPlainText(QStringLiteral("RichTextBox1"));
+    place(report_, 240, 120, 5295, 5655);
 
-    Command1 = addButton("Command1", QStringLiteral("Stampa"), 1200);
-    Command2 = addButton("Command2", QStringLiteral("Salva"), 2520);
-    Command3 = addButton("Command3", QStringLiteral("Inserisci informazioni configurazione"), 3840);
-    connect(Command1, &QPushButton::clicked, this, &FormEserciziEseguiti::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &FormEserciziEseguiti::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &FormEserciziEseguiti::Command3_Click);
-
-    mnuEsci = menuBar()->addAction(QStringLiteral("&Esci"));
-    mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
-    connect(mnuEsci, &QAction::triggered, this, &FormEserciziEseguiti::mnuEsci_Click);
+    connect(addButton("Command1", QStringLiteral("Stampa"), 1200), &QPushButton::clicked, this,
+            &FormEserciziEseguiti::Command1_Click);
+    connect(addButton("Command2", QStringLiteral("Salva"), 2520), &QPushButton::clicked, this,
+            &FormEserciziEseguiti::Command2_Click);
+    connect(addButton("Command3", QStringLiteral("Inserisci informazioni configurazione"), 3840),
+            &QPushButton::clicked, this, &FormEserciziEseguiti::Command3_Click);
+    connect(named(menuBar()->addAction(QStringLiteral("&Esci")), "mnuEsci"), &QAction::triggered,
+            this, &FormEserciziEseguiti::mnuEsci_Click);
 }
 
 QPushButton* FormEserciziEseguiti::addButton(const char* name, const QString& caption, int top)
 {
-    auto* button = new WordWrapButton(caption, area());
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = named(new WordWrapButton(caption, area()), name);
     button->setFont(designFont(QStringLiteral("Arial"), 14.25));
     place(button, 5640, top, 1815, 855);
     return button;
@@ -59,13 +55,13 @@ QPushButton* FormEserciziEseguiti::addButton(const char* name, const QString& ca
 void FormEserciziEseguiti::Form_Activate()
 {
     coverScreen();
-    QFont font = RichTextBox1->font();
+    QFont font = report_->font();
     font.setFamily(program().state.NomeFont);
-    RichTextBox1->setFont(font);
+    report_->setFont(font);
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     const ProgramState& state = program().state;
-    applyBoxSteps(*RichTextBox1, rebuildReport(state.NomeUtente, state,
-                                               ReportTexts::fromLanguage(program()), date));
+    applyBoxSteps(*report_, rebuildReport(state.NomeUtente, state,
+                                          ReportTexts::fromLanguage(program()), date));
 }
 
 void FormEserciziEseguiti::Form_Unload()
@@ -77,8 +73,7 @@ void FormEserciziEseguiti::Command1_Click()
 {
     PrinterTarget* target = program().services.printer;
     std::unique_ptr<QPrinter> printer = target ? target->open() : nullptr;
-    if (printer &&
-        StampaTestoFormattato(*RichTextBox1->document(), *printer, kOneInchMargins).started)
+    if (printer && StampaTestoFormattato(*report_->document(), *printer, kOneInchMargins).started)
         return;
     Message message;
     message.text = program().text(QStringLiteral("0202"));
@@ -88,12 +83,12 @@ void FormEserciziEseguiti::Command1_Click()
 
 void FormEserciziEseguiti::Command2_Click()
 {
-    SalvaResoconto(program(), this, writeRtf(rtfDocumentOf(*RichTextBox1->document())));
+    SalvaResoconto(program(), this, writeRtf(rtfDocumentOf(*report_->document())));
 }
 
 void FormEserciziEseguiti::Command3_Click()
 {
-    applyBoxSteps(*RichTextBox1,
+    applyBoxSteps(*report_,
                   configurationSummary(program().state, ReportTexts::fromLanguage(program())));
 }
 

@@ -3,7 +3,6 @@
 #include "core/report/ReportBuilder.h"
 #include "gui/widgets/Form.h"
 
-class QAction;
 class QPushButton;
 class QTextEdit;
 
@@ -22,19 +21,14 @@ public:
     void Form_Activate() override;
     void Form_Unload() override;
 
-    QTextEdit* RichTextBox1 = nullptr;
-    QPushButton* Command1 = nullptr; // print
-    QPushButton* Command2 = nullptr; // save
-    QPushButton* Command3 = nullptr; // append the configuration summary
-    QAction* mnuEsci = nullptr;
-
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void mnuEsci_Click();
-
 private:
+    void Command1_Click(); // print
+    void Command2_Click(); // save
+    void Command3_Click(); // append the configuration summary
+    void mnuEsci_Click();
     QPushButton* addButton(const char* name, const QString& caption, int top);
+
+    QTextEdit* report_ = nullptr;
 };
 
 } // namespace ortolino

@@ -77,6 +77,16 @@ std::vector<BoxParagraph> paragraphsOf(const QTextEdit& box)
     return paragraphs;
 }
 
+QTextEdit* box(const Form* form)
+{
+    return control<QTextEdit>(form, "RichTextBox1");
+}
+
+void click(const Form* form, const char* button)
+{
+    control<QAbstractButton>(form, button)->click();
+}
+
 class FormEserciziEseguitiTest : public ::testing::Test
 {
 protected:
@@ -126,11 +136,11 @@ TEST_F(FormEserciziEseguitiTest, ActivationBuildsTheReportWithItsHeading)
     FormEserciziEseguiti* form = show();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->windowTitle(), "Ortolino - Esercizi eseguiti");
-    EXPECT_EQ(form->Command3->text(), "Inserisci informazioni configurazione");
-    EXPECT_EQ(form->mnuEsci->text(), "&Esci");
-    EXPECT_EQ(form->RichTextBox1->document()->defaultFont().family(), "Verdana");
+    EXPECT_EQ(caption(control(form, "Command3")), "Inserisci informazioni configurazione");
+    EXPECT_EQ(caption(control<QAction>(form, "mnuEsci")), "&Esci");
+    EXPECT_EQ(box(form)->document()->defaultFont().family(), "Verdana");
 
-    const auto paragraphs = paragraphsOf(*form->RichTextBox1);
+    const auto paragraphs = paragraphsOf(*box(form));
     ASSERT_EQ(paragraphs.size(), 12u);
     EXPECT_EQ(paragraphs[0].text, "MARIO");
     EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
@@ -159,26 +169,26 @@ TEST_F(FormEserciziEseguitiTest, TheSummaryNamesTheKeysAsTheExerciseShowsThemAnd
                           {kCorsivo, {10, 24}, "a n "},
                           {kMaiuscolo, {}, "tutte le lettere"}};
     FormEserciziEseguiti* form = show();
-    const QString report = form->RichTextBox1->toPlainText();
+    const QString report = box(form)->toPlainText();
     for (const Case& c : cases) {
         program.state.CarattereLettere = c.lettering;
         program.state.LettereAttive.fill(c.keys.empty());
         for (int key : c.keys)
             program.state.LettereAttive[static_cast<size_t>(key)] = true;
-        form->Command3->click();
-        EXPECT_EQ(form->RichTextBox1->toPlainText(),
+        click(form, "Command3");
+        EXPECT_EQ(box(form)->toPlainText(),
                   report + "\n****************************\nLettere attivate: " + c.letters +
                       "\nParole con un massimo di lettere: 5\n" + kTutteLeImmagini)
             << c.letters.toStdString();
         // The captions come from the settings: the exercise window stays unloaded.
         EXPECT_EQ(loadedNames(windows), QStringList({"FormEserciziEseguiti"}));
-        const auto paragraphs = paragraphsOf(*form->RichTextBox1);
+        const auto paragraphs = paragraphsOf(*box(form));
         EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
         EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
         EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
 
         form->Form_Activate();
-        EXPECT_EQ(form->RichTextBox1->toPlainText(), report);
+        EXPECT_EQ(box(form)->toPlainText(), report);
     }
 }
 
@@ -187,15 +197,15 @@ TEST_F(FormEserciziEseguitiTest, TheSavedReportReadsBackAsTheBoxShowsIt)
     program.state.NomeUtente = QStringLiteral("Zoë {\\b} \\par");
     finishedExercise();
     FormEserciziEseguiti* form = show();
-    form->Command3->click();
+    click(form, "Command3");
     const QString path = env.env().cartellaDati() + program.state.NomeUtente + "/oggi.rtf";
     seams.dialogs.files.push_back(path);
-    form->Command2->click();
+    click(form, "Command2");
     ASSERT_TRUE(seams.messages.shown.empty());
     ASSERT_TRUE(QFileInfo::exists(path));
 
     const auto read = readRtfWithUnrtf(path);
-    const auto shown = paragraphsOf(*form->RichTextBox1);
+    const auto shown = paragraphsOf(*box(form));
     ASSERT_EQ(read.size(), shown.size());
     for (size_t i = 0; i < shown.size(); ++i) {
         // unrtf, made for HTML, shows a run of blanks as one.
@@ -220,7 +230,7 @@ TEST_F(FormEserciziEseguitiTest, PrintingGoesToThePrinterWithTheReport)
     QTemporaryDir dir;
     PdfFilePrinter pdf(dir.filePath("stampa.pdf"));
     program.services.printer = &pdf;
-    show()->Command1->click();
+    click(show(), "Command1");
     EXPECT_TRUE(seams.messages.shown.empty());
     const auto pages = readPdfWords(dir.filePath("stampa.pdf"));
     ASSERT_EQ(pages.size(), 1u);
@@ -235,13 +245,13 @@ TEST_F(FormEserciziEseguitiTest, PrintingGoesToThePrinterWithTheReport)
 TEST_F(FormEserciziEseguitiTest, NoDefaultPrinterSaysSoAndDoesNothingElse)
 {
     FormEserciziEseguiti* form = show();
-    const QString report = form->RichTextBox1->toPlainText();
-    form->Command1->click();
+    const QString report = box(form)->toPlainText();
+    click(form, "Command1");
     EXPECT_EQ(noPrinter.opened, 1);
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(seams.messages.shown[0].text, program.text("0202"));
     EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
-    EXPECT_EQ(form->RichTextBox1->toPlainText(), report);
+    EXPECT_EQ(box(form)->toPlainText(), report);
 }
 
 TEST_F(FormEserciziEseguitiTest, EsciAndTheCloseBoxGoBackToTheMenu)
@@ -251,7 +261,7 @@ TEST_F(FormEserciziEseguitiTest, EsciAndTheCloseBoxGoBackToTheMenu)
         if (closeBox)
             form->close();
         else
-            form->mnuEsci->trigger();
+            control<QAction>(form, "mnuEsci")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(form.isNull());
         ASSERT_EQ(windows.loadedWindows().size(), 1);
