@@ -13,7 +13,7 @@ PACKAGES=(
     libespeak-ng-dev espeak-ng-data
     libgtest-dev googletest
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue
-    xvfb xdotool
+    xvfb xdotool libxcb-damage0-dev
     unrtf poppler-utils
     desktop-file-utils appstream
     clang-format-14

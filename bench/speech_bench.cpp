@@ -13,6 +13,7 @@
 #include "core/speech/WavFile.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/CharacterArtwork.h"
+#include "gui/character/QtAudio.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -128,7 +129,7 @@ void printSynthesisSpeed()
 void printCharacterMemory(const QString& folder)
 {
     CharacterAgentOptions options;
-    options.audioDevice = [] { return QAudioDevice(); };
+    options.audio = qtSpeechAudio([] { return QAudioDevice(); });
     CharacterAgent agent(folder, options);
     for (const QString& name : agent.characterNames()) {
         QString error;
@@ -184,7 +185,9 @@ int showCharacter(const QString& folder, const QStringList& args)
 {
     if (args.size() < 4)
         return 2;
-    CharacterAgent agent(folder);
+    CharacterAgentOptions options;
+    options.audio = qtSpeechAudio();
+    CharacterAgent agent(folder, options);
     QString error;
     std::unique_ptr<Personaggio> character = agent.Load(args[2], &error);
     if (!character) {

@@ -6,11 +6,11 @@
 #include "core/platform/Random.h"
 #include "core/platform/Waiter.h"
 #include "gui/character/CharacterAgent.h"
-#include "gui/character/QtAudio.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/QtDialogs.h"
 #include "gui/widgets/QtServices.h"
 #include "gui/widgets/WindowManager.h"
+#include "program/LateAudio.h"
 #include "program/Windows.h"
 
 #include <QApplication>
@@ -23,14 +23,16 @@ namespace {
 
 // Prints the help or the version in the current language and ends the
 // program there; an unknown option ends it with a message and status 1.
-void processCommandLine(QCoreApplication& app)
+// Returns Qt's own translations, installed for the rest of the run.
+std::unique_ptr<QTranslator> processCommandLine(QCoreApplication& app)
 {
     const Environment environment = Environment::fromSystem(QCoreApplication::applicationDirPath());
     Language language(environment);
-    const auto qtTranslations = installQtTranslations(app, language);
+    auto qtTranslations = installQtTranslations(app, language);
     QCommandLineParser parser;
     describeOptions(parser, language, environment);
     parser.process(app);
+    return qtTranslations;
 }
 
 } // namespace
@@ -50,21 +52,23 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv); // takes Qt's own options (-platform, -style, ...) away
-    processCommandLine(app);
+    const auto qtTranslations = processCommandLine(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(ORTOLINO_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORTOLINO_APP_ID)));
 
     SystemRandom random;
     SteadyClock clock;
     QtMessageBoxes messages;
-    QtFontRegistry fonts;
+    QtFontRegistry fonts(QtFontRegistry::When::Later);
     QtDialogs dialogs;
     EventLoopWaiter waiter(clock);
     QtDocumentOpener documents;
     QtProgramExit programExit;
     Environment environment = Environment::fromSystem(QApplication::applicationDirPath());
-    CharacterAgent agent(environment.programFile(QStringLiteral("personaggi")));
-    QtSoundPlayer sounds;
+    LateAudio sounds(LateAudio::modulePathFor(QApplication::applicationDirPath()));
+    CharacterAgentOptions speech;
+    speech.audio = sounds.speechAudio();
+    CharacterAgent agent(environment.programFile(QStringLiteral("personaggi")), speech);
     DefaultPrinter printer;
     Services services;
     services.random = &random;
@@ -80,13 +84,19 @@ int main(int argc, char* argv[])
     services.printer = &printer;
 
     Program program(std::move(environment), services);
-    const auto qtTranslations = installQtTranslations(app, program.language);
     SingleInstanceLock lock(program.env.runtimeFolder);
     if (Main(program, lock) == StartResult::AlreadyRunning)
         return 0;
 
     WindowManager windows(program);
     registerWindows(windows);
+    // The splash needs neither the handwriting font nor sound nor speech:
+    // they get ready once it is on screen.
+    windows.afterFirstFrame([&] {
+        fonts.registerNoted();
+        agent.prepare();
+        sounds.prepare();
+    });
     windows.show(QStringLiteral("FormAvvio"));
     return QApplication::exec();
 }

@@ -3,7 +3,8 @@
 # the AppStream description pass their validators (when installed), the one
 # version number agrees everywhere, and the installed program answers
 # --version and --help without a display.
-# Run by ctest: cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DVERSION=... -DAPP_ID=... -P CheckInstall.cmake
+# Run by ctest: cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DVERSION=... -DAPP_ID=...
+#   -DMODULE_SUBDIR=... -P CheckInstall.cmake
 cmake_policy(VERSION 3.25)
 
 set(prefix "${BUILD_DIR}/install-check")
@@ -21,6 +22,7 @@ endmacro()
 
 set(expected
     bin/ortolino
+    ${MODULE_SUBDIR}/ortolino_audio.so
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
     share/icons/hicolor/scalable/apps/${APP_ID}.svg

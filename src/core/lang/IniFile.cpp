@@ -1,7 +1,9 @@
 #include "core/lang/IniFile.h"
 
+#include "core/platform/FileNames.h"
 #include "core/platform/TextFiles.h"
 
+#include <mutex>
 #include <QFileInfo>
 
 namespace ortolino {
@@ -88,6 +90,26 @@ QString IniDocument::valueByLineScan(const QString& key) const
         return rest.size() < 2 ? QString() : rest.mid(1, rest.size() - 2);
     }
     return {};
+}
+
+std::shared_ptr<const IniDocument> readIniDocument(const QString& path)
+{
+    struct Read
+    {
+        std::mutex mutex;
+        QString path;
+        std::optional<FileStamp> stamp; // taken before the file was read
+        std::shared_ptr<const IniDocument> document;
+    };
+    static Read read;
+    std::lock_guard lock(read.mutex);
+    if (path == read.path && read.stamp && read.stamp->unchangedIn(FileStamp::of(path)))
+        return read.document;
+    read.path = path;
+    read.stamp = FileStamp::of(path);
+    std::optional<IniDocument> document = IniDocument::load(path);
+    read.document = document ? std::make_shared<const IniDocument>(std::move(*document)) : nullptr;
+    return read.document;
 }
 
 std::optional<QString> MLSReadIniString(const QString& file, const QString& section,

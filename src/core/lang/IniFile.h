@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,11 @@ private:
     QStringList lines_;
     bool large_ = false;
 };
+
+// The file read once per process and read again only when it has changed
+// since (the language file is asked for a handful of texts at start-up and
+// by every window); nullptr when it is missing or unreadable.
+std::shared_ptr<const IniDocument> readIniDocument(const QString& path);
 
 // Value of a key: "" when it is missing; nothing when the file is missing.
 std::optional<QString> MLSReadIniString(const QString& file, const QString& section,

@@ -11,7 +11,8 @@ QString Language::MLSGetString(const QString& key)
 {
     if (CurrentLanguage.isEmpty())
         readCurrentLanguageSetting();
-    return MLSReadIniString(languageFilePath(), QStringLiteral("Strings"), key).value_or(QString());
+    const std::shared_ptr<const IniDocument> file = readIniDocument(languageFilePath());
+    return file ? file->value(QStringLiteral("Strings"), key) : QString();
 }
 
 void Language::readCurrentLanguageSetting()

@@ -1,7 +1,10 @@
 #include "core/platform/FileNames.h"
 
+#include <ctime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace ortolino {
 
@@ -24,6 +27,28 @@ QString resolveCaseInsensitive(const QString& path)
 bool hasExtension(const QString& name, const QString& extension)
 {
     return name.size() > extension.size() && name.endsWith(extension, Qt::CaseInsensitive);
+}
+
+std::optional<FileStamp> FileStamp::of(const QString& path)
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    struct stat info;
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modifiedNs = qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    stamp.takenNs = qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    return stamp;
+}
+
+bool FileStamp::unchangedIn(const std::optional<FileStamp>& now) const
+{
+    return now && now->device == device && now->inode == inode && now->size == size &&
+           now->modifiedNs == modifiedNs && modifiedNs < takenNs - kDoubtNs;
 }
 
 } // namespace ortolino

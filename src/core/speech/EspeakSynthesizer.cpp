@@ -3,10 +3,12 @@
 #include "core/speech/VoiceMapping.h"
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <espeak-ng/speak_lib.h>
 #include <mutex>
 #include <QDir>
 #include <QFileInfo>
+#include <type_traits>
 
 namespace ortolino {
 
@@ -16,9 +18,43 @@ namespace {
 // first sample, large enough to keep the calls few.
 constexpr int kBufferMs = 60;
 
+// The library's entry points. libespeak-ng is opened when speech is first
+// needed, not linked: it brings a dozen audio libraries that a program start
+// should not have to load.
+struct Api
+{
+    decltype(&::espeak_Initialize) Initialize = nullptr;
+    decltype(&::espeak_Info) Info = nullptr;
+    decltype(&::espeak_SetSynthCallback) SetSynthCallback = nullptr;
+    decltype(&::espeak_ListVoices) ListVoices = nullptr;
+    decltype(&::espeak_SetVoiceByName) SetVoiceByName = nullptr;
+    decltype(&::espeak_SetParameter) SetParameter = nullptr;
+    decltype(&::espeak_Synth) Synth = nullptr;
+
+    bool open()
+    {
+        void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr)
+            handle = dlopen("libespeak-ng.so", RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr)
+            return false;
+        const auto find = [handle](auto& entry, const char* name) {
+            entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(dlsym(handle, name));
+            return entry != nullptr;
+        };
+        // The library stays loaded: its state lives as long as the process.
+        return find(Initialize, "espeak_Initialize") && find(Info, "espeak_Info") &&
+               find(SetSynthCallback, "espeak_SetSynthCallback") &&
+               find(ListVoices, "espeak_ListVoices") &&
+               find(SetVoiceByName, "espeak_SetVoiceByName") &&
+               find(SetParameter, "espeak_SetParameter") && find(Synth, "espeak_Synth");
+    }
+};
+
 // libespeak-ng's own state is process-wide; this mirrors it, under one lock.
 struct Library
 {
+    Api api;
     std::mutex mutex;
     bool tried = false;
     bool ready = false;
@@ -70,10 +106,10 @@ int onSynthesized(short* wav, int count, espeak_EVENT* events)
     return 1;
 }
 
-QList<EspeakVoice> listVoices()
+QList<EspeakVoice> listVoices(const Api& api)
 {
     QList<EspeakVoice> voices;
-    const espeak_VOICE** list = espeak_ListVoices(nullptr);
+    const espeak_VOICE** list = api.ListVoices(nullptr);
     for (int i = 0; list != nullptr && list[i] != nullptr; ++i) {
         const espeak_VOICE* v = list[i];
         const QString identifier = QString::fromUtf8(v->identifier);
@@ -89,19 +125,24 @@ QList<EspeakVoice> listVoices()
 void startLibrary(Library& lib, const QString& dataFolder)
 {
     lib.tried = true;
+    if (!lib.api.open()) {
+        lib.error =
+            QStringLiteral("espeak-ng could not start: the library libespeak-ng is missing");
+        return;
+    }
     const QByteArray path = QFile::encodeName(dataFolder);
-    const int rate = espeak_Initialize(
+    const int rate = lib.api.Initialize(
         AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, dataFolder.isEmpty() ? nullptr : path.constData(),
         espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
     const char* home = nullptr;
-    espeak_Info(&home);
+    lib.api.Info(&home);
     if (rate <= 0 || home == nullptr || !hasData(QFile::decodeName(home))) {
         lib.error = QStringLiteral("espeak-ng could not start: no voice data found");
         return;
     }
-    espeak_SetSynthCallback(onSynthesized);
+    lib.api.SetSynthCallback(onSynthesized);
     lib.sampleRate = rate;
-    lib.voices = listVoices();
+    lib.voices = listVoices(lib.api);
     lib.ready = !lib.voices.isEmpty();
     if (!lib.ready)
         lib.error = QStringLiteral("espeak-ng has no voices installed");
@@ -119,7 +160,7 @@ bool setVoice(Library& lib, const QString& name)
         return false;
     if (lib.loadedVoice == name)
         return true;
-    if (espeak_SetVoiceByName(name.toUtf8().constData()) != EE_OK)
+    if (lib.api.SetVoiceByName(name.toUtf8().constData()) != EE_OK)
         return false;
     lib.loadedVoice = name;
     return true;
@@ -152,6 +193,13 @@ EspeakSynthesizer::EspeakSynthesizer(const QString& folder)
         startLibrary(lib, dataFolder);
     available_ = lib.ready;
     error_ = lib.error;
+}
+
+bool EspeakSynthesizer::libraryStarted()
+{
+    Library& lib = library();
+    std::lock_guard lock(lib.mutex);
+    return lib.tried;
 }
 
 int EspeakSynthesizer::sampleRate() const
@@ -195,12 +243,13 @@ bool EspeakSynthesizer::synthesize(const SpeechRequest& request, const Deliver& 
     Job job;
     job.deliver = &deliver;
     for (const SpokenPart& part : request.parts) {
-        espeak_SetParameter(espeakRATE, espeakRateForSpeed(part.tone.speed), 0);
-        espeak_SetParameter(espeakPITCH, espeakPitchForPitch(part.tone.pitch), 0);
+        lib.api.SetParameter(espeakRATE, espeakRateForSpeed(part.tone.speed), 0);
+        lib.api.SetParameter(espeakPITCH, espeakPitchForPitch(part.tone.pitch), 0);
         const QByteArray text = part.text.toUtf8();
         job.made = 0;
-        const espeak_ERROR result = espeak_Synth(text.constData(), size_t(text.size()) + 1, 0,
-                                                 POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &job);
+        const espeak_ERROR result =
+            lib.api.Synth(text.constData(), size_t(text.size()) + 1, 0, POS_CHARACTER, 0,
+                          espeakCHARS_UTF8, nullptr, &job);
         if (job.stopped)
             return true;
         if (result != EE_OK) {

@@ -27,6 +27,10 @@ public:
     // Once the library runs, other folders only decide whether data is present.
     explicit EspeakSynthesizer(const QString& dataFolder = {});
 
+    // True once the first synthesizer has started (or tried to start) the
+    // library in this process.
+    static bool libraryStarted();
+
     // False when the data or the library could not be found or started.
     bool available() const { return available_; }
     QString error() const { return error_; }

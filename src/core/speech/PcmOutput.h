@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <QByteArray>
 #include <QElapsedTimer>
 
@@ -19,6 +21,15 @@ public:
     virtual void stop() = 0;
     // The utterance has played out; an output may stay open for the next one.
     virtual void finish() { stop(); }
+};
+
+// Where characters' speech is heard: a new output for each character, and
+// whether a device is there to hear it. Left empty, speech runs silently (on
+// a clock).
+struct SpeechAudio
+{
+    std::function<std::unique_ptr<PcmOutput>()> newOutput;
+    std::function<bool()> hasDevice;
 };
 
 // Plays nothing, but lets time pass as if it did: used when there is no audio

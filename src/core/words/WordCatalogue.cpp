@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <mutex>
 #include <optional>
 #include <QFile>
 #include <QFileInfo>
@@ -35,37 +36,280 @@ bool isFieldEnd(QChar c)
     return c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
-struct FolderEntry
+bool isAscii(QStringView text)
 {
-    QString name;
-    bool isFile; // a plain file (else a folder)
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+QString foldedKey(QStringView stem)
+{
+    return stem.toString().normalized(QString::NormalizationForm_C).toCaseFolded();
+}
+
+// A hash of the case-folded stem; ASCII stems are folded without a copy.
+quint32 foldedHash(QStringView stem)
+{
+    quint32 hash = 2166136261u;
+    const auto add = [&hash](char16_t c) { hash = (hash ^ c) * 16777619u; };
+    if (isAscii(stem)) {
+        for (QChar c : stem)
+            add(asciiLower(c.unicode()));
+    } else {
+        for (QChar c : foldedKey(stem))
+            add(c.unicode());
+    }
+    return hash;
+}
+
+bool sameFolded(QStringView a, QStringView b)
+{
+    if (isAscii(a) && isAscii(b)) {
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(), [](QChar x, QChar y) {
+                   return asciiLower(x.unicode()) == asciiLower(y.unicode());
+               });
+    }
+    return foldedKey(a) == foldedKey(b);
+}
+
+// The word of a picture name as a view; see parolaDiImmagine().
+std::optional<QStringView> wordOfPicture(QStringView name)
+{
+    if (name.size() < 4)
+        return std::nullopt; // too short to hold a dot, an extension and a word
+    const QStringView extension = name.right(3);
+    if (extension.compare(u"jpg", Qt::CaseInsensitive) != 0 &&
+        extension.compare(u"gif", Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return name.chopped(4);
+}
+
+} // namespace
+
+// One folder's names: their text in one block, a record of 8 bytes per name
+// in sorted order, and an open-addressing table from the case-folded stem of
+// each .jpg and .gif name to its record.
+class PictureFolder::Index
+{
+public:
+    enum Kind : quint8
+    {
+        File,
+        Folder,
+        Link,  // not looked at yet
+        Broken // a link to nothing usable
+    };
+    enum Picture : quint8
+    {
+        NotPicture,
+        Jpg,
+        Gif
+    };
+    struct Entry
+    {
+        quint32 offset;
+        quint16 length;
+        mutable Kind kind; // a Link becomes what its target is, once looked at
+        Picture picture;
+    };
+
+    static std::shared_ptr<const Index> make(const QString& path);
+
+    QString path;
+    std::optional<FileStamp> stamp; // taken before the folder was read
+    QString text;
+    std::vector<Entry> entries;
+
+    QStringView nameOf(const Entry& entry) const
+    {
+        return QStringView(text).mid(entry.offset, entry.length);
+    }
+    // The entry of the stem's picture of that kind, or nullptr.
+    const Entry* find(QStringView stem, Picture picture) const;
+    // What a link names, looked at once.
+    Kind kindOf(const Entry& entry) const;
+    // True when the index may miss a change of the folder.
+    bool outdated() const { return !stamp || !stamp->unchangedIn(FileStamp::of(path)); }
+
+private:
+    struct Slot
+    {
+        quint32 hash = 0;
+        quint32 entry = 0; // entry index + 1; 0 for a free slot
+    };
+    void sort();
+    void fillTable();
+    std::vector<Slot> slots_;
 };
 
-// The plain files and folders of a folder, links followed, in the order the
-// system gives them. Hidden names (a leading dot), devices, pipes, sockets
-// and broken links are left out. One directory read and no call per entry,
-// except for links, whose target must be looked at.
-std::vector<FolderEntry> listFolder(const QString& path)
+namespace {
+
+PictureFolder::Index::Kind kindOfType(unsigned char type)
 {
-    std::vector<FolderEntry> entries;
-    DIR* folder = opendir(QFile::encodeName(path).constData());
-    if (folder == nullptr)
-        return entries;
-    while (const dirent* entry = readdir(folder)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        unsigned char type = entry->d_type;
-        if (type == DT_LNK || type == DT_UNKNOWN) {
-            struct stat target;
-            if (fstatat(dirfd(folder), entry->d_name, &target, 0) != 0)
-                continue;
-            type = S_ISREG(target.st_mode) ? DT_REG : S_ISDIR(target.st_mode) ? DT_DIR : DT_UNKNOWN;
-        }
-        if (type == DT_REG || type == DT_DIR)
-            entries.push_back({QFile::decodeName(entry->d_name), type == DT_REG});
+    using Index = PictureFolder::Index;
+    switch (type) {
+    case DT_REG:
+        return Index::File;
+    case DT_DIR:
+        return Index::Folder;
+    case DT_LNK:
+    case DT_UNKNOWN:
+        return Index::Link; // looked at when needed
+    default:
+        return Index::Broken; // devices, pipes, sockets
     }
-    closedir(folder);
-    return entries;
+}
+
+// The first (up to) four ASCII letters of a name, folded, packed for a quick
+// comparison; `known` tells how many of them there are.
+struct SortKey
+{
+    quint32 packed = 0;
+    int known = 0;
+};
+
+SortKey sortKeyOf(QStringView name)
+{
+    SortKey key;
+    for (; key.known < 4 && key.known < name.size(); ++key.known) {
+        const char16_t c = name[key.known].unicode();
+        if (c >= 0x80)
+            break;
+        key.packed |= quint32(asciiLower(c)) << (24 - 8 * key.known);
+    }
+    return key;
+}
+
+} // namespace
+
+std::shared_ptr<const PictureFolder::Index> PictureFolder::Index::make(const QString& path)
+{
+    auto index = std::make_shared<Index>();
+    index->path = path;
+    index->stamp = FileStamp::of(path);
+    DIR* folder = opendir(QFile::encodeName(path).constData());
+    if (folder != nullptr) {
+        while (const dirent* entry = readdir(folder)) {
+            if (entry->d_name[0] == '.')
+                continue; // hidden, and the folder itself and its parent
+            const Kind kind = kindOfType(entry->d_type);
+            if (kind == Broken)
+                continue;
+            const QString name = QFile::decodeName(entry->d_name);
+            if (name.size() > 0xffff || index->text.size() + name.size() > 0xffffffffLL)
+                continue;
+            Picture picture = NotPicture;
+            if (hasExtension(name, kJpg))
+                picture = Jpg;
+            else if (hasExtension(name, kGif))
+                picture = Gif;
+            index->entries.push_back(
+                {quint32(index->text.size()), quint16(name.size()), kind, picture});
+            index->text += name;
+        }
+        closedir(folder);
+    }
+    index->text.squeeze();
+    index->entries.shrink_to_fit();
+    index->sort();
+    index->fillTable();
+    return index;
+}
+
+void PictureFolder::Index::sort()
+{
+    std::vector<std::pair<SortKey, Entry>> keyed;
+    keyed.reserve(entries.size());
+    for (const Entry& entry : entries)
+        keyed.emplace_back(sortKeyOf(nameOf(entry)), entry);
+    std::sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
+        // The packed letters decide when they differ within what both know:
+        // the full comparison would decide there too.
+        const int known = std::min(a.first.known, b.first.known);
+        const quint32 mask = known == 0 ? 0 : ~quint32(0) << (32 - 8 * known);
+        if ((a.first.packed & mask) != (b.first.packed & mask))
+            return (a.first.packed & mask) < (b.first.packed & mask);
+        const QStringView x = nameOf(a.second);
+        const QStringView y = nameOf(b.second);
+        const int order = x.compare(y, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : x.compare(y) < 0;
+    });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        entries[i] = keyed[i].second;
+}
+
+void PictureFolder::Index::fillTable()
+{
+    size_t pictures = 0;
+    for (const Entry& entry : entries)
+        pictures += entry.picture != NotPicture ? 1 : 0;
+    size_t size = 8;
+    while (size < 2 * pictures)
+        size *= 2;
+    slots_.assign(size, Slot{});
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
+        if (entry.picture == NotPicture || entry.kind == Folder)
+            continue;
+        const QStringView stem = nameOf(entry).chopped(4);
+        if (find(stem, entry.picture) != nullptr)
+            continue; // of two names that differ only in case, the first listed wins
+        const quint32 hash = foldedHash(stem);
+        size_t slot = hash & (size - 1);
+        while (slots_[slot].entry != 0)
+            slot = (slot + 1) & (size - 1);
+        slots_[slot] = {hash, quint32(i + 1)};
+    }
+}
+
+const PictureFolder::Index::Entry* PictureFolder::Index::find(QStringView stem,
+                                                              Picture picture) const
+{
+    if (slots_.empty())
+        return nullptr;
+    const quint32 hash = foldedHash(stem);
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = hash & mask; slots_[slot].entry != 0; slot = (slot + 1) & mask) {
+        if (slots_[slot].hash != hash)
+            continue;
+        const Entry& entry = entries[slots_[slot].entry - 1];
+        if (entry.picture == picture && sameFolded(nameOf(entry).chopped(4), stem))
+            return &entry;
+    }
+    return nullptr;
+}
+
+PictureFolder::Index::Kind PictureFolder::Index::kindOf(const Entry& entry) const
+{
+    if (entry.kind == Link) {
+        struct stat target;
+        const QString file = path + QLatin1Char('/') + nameOf(entry).toString();
+        if (stat(QFile::encodeName(file).constData(), &target) != 0)
+            entry.kind = Broken;
+        else
+            entry.kind = S_ISREG(target.st_mode) ? File : S_ISDIR(target.st_mode) ? Folder : Broken;
+    }
+    return entry.kind;
+}
+
+namespace {
+
+// The run's index: the one of the folder asked for last.
+struct IndexCache
+{
+    std::mutex mutex;
+    std::shared_ptr<const PictureFolder::Index> index;
+};
+
+IndexCache& indexCache()
+{
+    static IndexCache cache;
+    return cache;
 }
 
 } // namespace
@@ -88,54 +332,105 @@ std::optional<QByteArray> readWordList(const Environment& env, const ProgramStat
     return readFileBytes(path, kListaDimensioneMassima);
 }
 
-PictureFolder::PictureFolder(const QString& path) : path_(path)
+bool PictureFolder::needsIndexing(const QString& path)
 {
-    std::vector<FolderEntry> entries = listFolder(path);
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-        const int order = a.name.compare(b.name, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a.name < b.name;
-    });
-    names_.reserve(static_cast<qsizetype>(entries.size()));
-    pictures_.reserve(static_cast<qsizetype>(entries.size()));
-    for (const FolderEntry& entry : entries) {
-        names_ << entry.name;
-        if (!entry.isFile)
-            continue;
-        const bool jpg = hasExtension(entry.name, kJpg);
-        if (!jpg && !hasExtension(entry.name, kGif))
-            continue;
-        Pictures& pictures = pictures_[key(entry.name.chopped(4))];
-        QString& slot = jpg ? pictures.jpg : pictures.gif;
-        if (slot.isEmpty()) // of two names that differ only in case, the first listed wins
-            slot = entry.name;
+    IndexCache& cache = indexCache();
+    std::lock_guard lock(cache.mutex);
+    return !cache.index || cache.index->path != path || cache.index->outdated();
+}
+
+PictureFolder PictureFolder::indexed(const QString& path, WaitingNotice* notice)
+{
+    IndexCache& cache = indexCache();
+    std::unique_lock lock(cache.mutex);
+    if (cache.index && cache.index->path == path && !cache.index->outdated())
+        return PictureFolder(cache.index);
+    lock.unlock();
+    if (notice != nullptr)
+        notice->showWaitingNotice(); // may handle events: not under the lock
+    // The old index goes first, so that two never share the memory.
+    lock.lock();
+    cache.index.reset();
+    cache.index = Index::make(path);
+    const PictureFolder folder(cache.index);
+    lock.unlock();
+    if (notice != nullptr)
+        notice->hideWaitingNotice();
+    return folder;
+}
+
+PictureFolder::PictureFolder(const QString& path) : PictureFolder(indexed(path, nullptr)) {}
+
+QString PictureFolder::path() const
+{
+    return index_ ? index_->path : QString();
+}
+
+qsizetype PictureFolder::count() const
+{
+    return index_ ? qsizetype(index_->entries.size()) : 0;
+}
+
+QStringView PictureFolder::name(qsizetype i) const
+{
+    return index_->nameOf(index_->entries[size_t(i)]);
+}
+
+bool PictureFolder::listed(qsizetype i) const
+{
+    return index_->kindOf(index_->entries[size_t(i)]) != Index::Broken;
+}
+
+QStringList PictureFolder::names() const
+{
+    QStringList list;
+    list.reserve(count());
+    for (qsizetype i = 0; i < count(); ++i) {
+        if (listed(i))
+            list << name(i).toString();
     }
+    return list;
 }
 
-QString PictureFolder::key(const QString& stem)
-{
-    return stem.normalized(QString::NormalizationForm_C).toCaseFolded();
-}
-
-const PictureFolder::Pictures* PictureFolder::picturesOf(const QString& word) const
-{
-    const auto found = pictures_.constFind(key(withoutLeadingBlanks(word)));
-    return found == pictures_.cend() ? nullptr : &found.value();
-}
-
+// A picture is a plain file; a link not looked at yet is taken for one.
 bool PictureFolder::hasPicture(const QString& word) const
 {
-    return picturesOf(word) != nullptr;
+    if (!index_)
+        return false;
+    const QString stem = withoutLeadingBlanks(word);
+    for (const Index::Picture picture : {Index::Jpg, Index::Gif}) {
+        const Index::Entry* entry = index_->find(stem, picture);
+        if (entry != nullptr && (entry->kind == Index::File || entry->kind == Index::Link))
+            return true;
+    }
+    return false;
+}
+
+void PictureFolder::resolveLinks(const QString& word) const
+{
+    if (!index_)
+        return;
+    const QString stem = withoutLeadingBlanks(word);
+    for (const Index::Picture picture : {Index::Jpg, Index::Gif}) {
+        if (const Index::Entry* entry = index_->find(stem, picture))
+            index_->kindOf(*entry);
+    }
 }
 
 QString PictureFolder::PercorsoImmagine(const QString& word) const
 {
-    const Pictures* pictures = picturesOf(word);
-    QString name;
-    if (pictures == nullptr)
-        name = withoutLeadingBlanks(word) + kGif;
-    else
-        name = pictures->jpg.isEmpty() ? pictures->gif : pictures->jpg;
-    return path_ + QLatin1Char('/') + name;
+    const QString stem = withoutLeadingBlanks(word);
+    QString name = stem + kGif;
+    if (index_) {
+        for (const Index::Picture picture : {Index::Jpg, Index::Gif}) {
+            const Index::Entry* entry = index_->find(stem, picture);
+            if (entry != nullptr && (entry->kind == Index::File || entry->kind == Index::Link)) {
+                name = index_->nameOf(*entry).toString();
+                break;
+            }
+        }
+    }
+    return path() + QLatin1Char('/') + name;
 }
 
 QString cartellaImmaginiPath(const Environment& env, const ProgramState& state)
@@ -188,33 +483,40 @@ bool aggiungiParola(ProgramState& state, const QString& word)
     return true;
 }
 
-std::optional<QString> parolaDiImmagine(const QString& name)
+std::optional<QString> parolaDiImmagine(QStringView name)
 {
-    if (name.size() < 4)
-        return std::nullopt; // too short to hold a dot, an extension and a word
-    const QString extension = name.right(3).toLower();
-    if (extension != QLatin1String("jpg") && extension != QLatin1String("gif"))
-        return std::nullopt;
-    return name.chopped(4);
+    const std::optional<QStringView> word = wordOfPicture(name);
+    return word ? std::optional<QString>(word->toString()) : std::nullopt;
 }
 
 void aggiungiParoleImmagini(ProgramState& state, const PictureFolder& folder)
 {
-    for (const QString& name : folder.names()) {
-        if (const std::optional<QString> word = parolaDiImmagine(name))
-            aggiungiParola(state, *word);
+    for (qsizetype i = 0; i < folder.count() && state.NumeroParole < kMassimoParole; ++i) {
+        const std::optional<QStringView> word = wordOfPicture(folder.name(i));
+        // Only a word that would be admitted is worth a look at a link.
+        if (word && !word->isEmpty() && word->size() <= state.MassimoLettere && folder.listed(i))
+            aggiungiParola(state, word->toString());
     }
 }
+
+namespace {
+
+// The catalogue's words learn now whether their links lead to pictures, so
+// that drawing them touches no file.
+void resolveCatalogueLinks(const ProgramState& state, const PictureFolder& folder)
+{
+    for (int i = 1; i <= state.NumeroParole; ++i)
+        folder.resolveLinks(state.ParoleDisponibili[static_cast<size_t>(i)]);
+}
+
+} // namespace
 
 PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState& state,
                                            WaitingNotice* notice)
 {
-    if (notice != nullptr)
-        notice->showWaitingNotice();
-    PictureFolder folder(cartellaImmaginiPath(env, state));
+    const PictureFolder folder = PictureFolder::indexed(cartellaImmaginiPath(env, state), notice);
     aggiungiParoleImmagini(state, folder);
-    if (notice != nullptr)
-        notice->hideWaitingNotice();
+    resolveCatalogueLinks(state, folder);
     return folder;
 }
 
@@ -225,7 +527,10 @@ PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingN
         if (const std::optional<QByteArray> list = readWordList(env, state)) {
             for (const QString& field : campiListaParole(decodeText(*list)))
                 aggiungiParola(state, field);
-            return PictureFolder(cartellaImmaginiPath(env, state));
+            // The notice belongs to the reading of all pictures.
+            const PictureFolder folder(cartellaImmaginiPath(env, state));
+            resolveCatalogueLinks(state, folder);
+            return folder;
         }
         state.UsaTutteLeImmagini = true; // no list to read: all pictures, without a word
     }

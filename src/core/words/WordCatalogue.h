@@ -1,8 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -13,40 +13,54 @@ struct ProgramState;
 class MessageBoxes;
 class WaitingNotice;
 
-// The picture folder as read once: its listing, for the catalogue, and an
-// index of its picture files by case-folded name, so that finding the picture
-// of a word costs a table look-up and no file-system call.
+// The picture folder as indexed once per run. The index is made the first time
+// the folder is asked for and made again only when the folder has changed
+// since (a picture added, renamed or removed changes the folder's modification
+// time), so reopening the exercise reads no folder. It holds the names in one
+// block of text with a small record per name and a hash table of the pictures
+// by case-folded name: finding the picture of a word costs a table look-up and
+// no file-system call. Names that are symbolic links are looked at only when a
+// word needs them (resolveLinks). A PictureFolder is a cheap handle on an index
+// that never changes; use it on the user-interface thread.
 class PictureFolder
 {
 public:
     PictureFolder() = default; // no folder read: no pictures
+    // The run's index of the folder, made now when it is missing or out of date.
     explicit PictureFolder(const QString& path);
+    // The same, with the waiting notice on screen while the index is made (and
+    // only then: an index still up to date shows no notice).
+    static PictureFolder indexed(const QString& path, WaitingNotice* notice);
+    // True when the next opening of the folder must make its index.
+    static bool needsIndexing(const QString& path);
 
-    const QString& path() const { return path_; }
-    // Plain files and sub-folders, hidden ones left out, sorted by name
+    QString path() const;
+    // Plain files, sub-folders and links, hidden ones left out, sorted by name
     // without regard to letter case, so that the 1000-word limit keeps the
-    // same words whatever the file system.
-    const QStringList& names() const { return names_; }
+    // same words whatever the file system. A link whose target is missing
+    // counts only until resolveLinks() has looked at it.
+    qsizetype count() const;
+    QStringView name(qsizetype i) const;
+    QStringList names() const;
+    // True when entry i is a plain file or a folder (a link is looked at now).
+    bool listed(qsizetype i) const;
 
     // True when a plain file w.jpg or w.gif exists, in any letter case
-    // (w without its leading blanks).
+    // (w without its leading blanks). A link not yet looked at counts as a file.
     bool hasPicture(const QString& word) const;
     // The .jpg picture of the word when it exists, else its .gif path (as it
     // is on disk when it exists).
     QString PercorsoImmagine(const QString& word) const;
+    // Looks at the links among the word's pictures (once per index), so that
+    // hasPicture() and PercorsoImmagine() tell the truth about them without
+    // touching the file system later.
+    void resolveLinks(const QString& word) const;
+
+    class Index;
 
 private:
-    struct Pictures
-    {
-        QString jpg; // file names as on disk; empty when missing
-        QString gif;
-    };
-    static QString key(const QString& stem);
-    const Pictures* picturesOf(const QString& word) const;
-
-    QString path_;
-    QStringList names_;
-    QHash<QString, Pictures> pictures_;
+    explicit PictureFolder(std::shared_ptr<const Index> index) : index_(std::move(index)) {}
+    std::shared_ptr<const Index> index_;
 };
 
 // Program folder + "/" + CartellaImmagini.
@@ -81,20 +95,24 @@ bool aggiungiParola(ProgramState& state, const QString& word);
 // The word a picture-folder entry names: the name without its last four
 // characters when its last three are "jpg" or "gif" in any case; nothing for
 // other names and names too short to split so.
-std::optional<QString> parolaDiImmagine(const QString& name);
+std::optional<QString> parolaDiImmagine(QStringView name);
 
 // Appends every picture of the listing: names whose last three letters are
 // "jpg" or "gif" in any case, the word being the name without its last four.
+// Stops once the catalogue is full.
 void aggiungiParoleImmagini(ProgramState& state, const PictureFolder& folder);
 
-// Reads the picture folder (with the waiting notice on screen, when there is
-// one) and appends its pictures to the catalogue. Returns the folder read.
+// Appends the pictures of the picture folder to the catalogue; the folder is
+// indexed first when it has no index of this run or has changed (with the
+// waiting notice on screen, when there is one). Returns the folder.
 PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState& state,
                                            WaitingNotice* notice);
 
 // Builds the catalogue for a new exercise: from the list ListaInUso, or from
 // every picture when UsaTutteLeImmagini is set or the list cannot be read (a
-// silent switch that sticks). The picture folder is read in either case.
+// silent switch that sticks). The picture folder is indexed in either case
+// (when its index is out of date), and the links among the pictures of the
+// catalogue's words are looked at, so that drawing touches no file.
 PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingNotice* notice);
 
 // The words of a list have no picture: tells the user, switches to all

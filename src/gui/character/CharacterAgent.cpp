@@ -10,9 +10,28 @@
 namespace ortolino {
 
 CharacterAgent::CharacterAgent(const QString& charactersFolder, CharacterAgentOptions options)
-    : folder_(charactersFolder), options_(std::move(options)),
-      catalogue_(std::make_shared<EspeakSynthesizer>(options_.espeakDataFolder))
+    : folder_(charactersFolder), options_(std::move(options))
 {
+}
+
+CharacterAgent::~CharacterAgent()
+{
+    if (preparing_.joinable())
+        preparing_.join();
+}
+
+void CharacterAgent::prepare()
+{
+    if (!preparing_.joinable())
+        preparing_ = std::thread([this] { catalogue(); });
+}
+
+std::shared_ptr<EspeakSynthesizer> CharacterAgent::catalogue() const
+{
+    std::call_once(catalogueMade_, [this] {
+        catalogue_ = std::make_shared<EspeakSynthesizer>(options_.espeakDataFolder);
+    });
+    return catalogue_;
 }
 
 std::unique_ptr<Personaggio> CharacterAgent::Load(const QString& name, QString* error)
@@ -35,23 +54,25 @@ std::unique_ptr<Personaggio> CharacterAgent::Load(const QString& name, QString* 
     if (!artwork)
         return fail(why);
 
+    const std::shared_ptr<EspeakSynthesizer> catalogue = this->catalogue();
     auto synthesizer = std::make_unique<EspeakSynthesizer>(options_.espeakDataFolder);
-    auto output = std::make_unique<QtPcmOutput>(options_.audioDevice);
+    std::unique_ptr<PcmOutput> output =
+        options_.audio.newOutput ? options_.audio.newOutput() : nullptr;
     // Open the audio stream now: a fresh stream can take a while to start
     // playing, and the greeting should not wait for it.
     const int rate =
         synthesizer->available() ? synthesizer->sampleRate() : SilentSynthesizer::kSampleRate;
-    if (output->start(rate))
+    if (output && output->start(rate))
         output->finish();
     auto speech = std::make_unique<SpeechPlayer>(std::move(synthesizer), std::move(output));
     VoiceServices voice;
-    voice.voiceInstalled = [catalogue = catalogue_](const QString& voiceName) {
+    voice.voiceInstalled = [catalogue](const QString& voiceName) {
         return catalogue->hasVoice(voiceName);
     };
-    voice.silentReason = [catalogue = catalogue_, device = options_.audioDevice]() -> QString {
+    voice.silentReason = [catalogue, hasDevice = options_.audio.hasDevice]() -> QString {
         if (!catalogue->available())
             return catalogue->error();
-        if (device().isNull())
+        if (!hasDevice || !hasDevice())
             return QStringLiteral("no audio device");
         return {};
     };
@@ -67,7 +88,7 @@ QStringList CharacterAgent::characterNames() const
 QList<Voce> CharacterAgent::voices() const
 {
     QList<Voce> list;
-    for (const EspeakVoice& voice : catalogue_->voices())
+    for (const EspeakVoice& voice : catalogue()->voices())
         list.append({voice.name, voiceIdForName(voice.file)});
     return list;
 }

@@ -2,30 +2,40 @@
 
 #include "core/platform/SpeakingCharacter.h"
 #include "core/speech/EspeakSynthesizer.h"
-#include "gui/character/QtAudio.h"
+#include "core/speech/PcmOutput.h"
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace ortolino {
-
-class PcmOutput;
 
 // Where the component finds its voices and its sound.
 struct CharacterAgentOptions
 {
     QString espeakDataFolder; // empty: the library's own
-    AudioDeviceSource audioDevice = defaultAudioDevice();
+    // qtSpeechAudio() (QtAudio.h) for a sound card; the program hands in the
+    // same through its late-loaded audio module.
+    SpeechAudio audio;
 };
 
 // The character component: loads characters from the character folder (the
 // program folder's personaggi/), and lists the characters and the installed
-// espeak-ng voices.
+// espeak-ng voices. espeak-ng starts when it is first needed (it reads every
+// voice file), or earlier on a thread of its own when prepare() is called.
 class CharacterAgent final : public Agent
 {
 public:
     explicit CharacterAgent(const QString& charactersFolder,
                             CharacterAgentOptions options = CharacterAgentOptions());
+    ~CharacterAgent() override;
+    CharacterAgent(const CharacterAgent&) = delete;
+    CharacterAgent& operator=(const CharacterAgent&) = delete;
+
+    // Starts espeak-ng on a worker thread, so that the first character loads
+    // without waiting for it. Returns at once.
+    void prepare();
 
     // A missing character file, a file that breaks the format, or artwork
     // that cannot be drawn give nullptr and the reason.
@@ -34,11 +44,15 @@ public:
     QList<Voce> voices() const override;
 
 private:
+    // For listing and checking voices; shared with the characters, which may
+    // outlive the agent. Made on first use, by whichever thread comes first.
+    std::shared_ptr<EspeakSynthesizer> catalogue() const;
+
     QString folder_;
     CharacterAgentOptions options_;
-    // For listing and checking voices; shared with the characters, which may
-    // outlive the agent.
-    std::shared_ptr<EspeakSynthesizer> catalogue_;
+    mutable std::once_flag catalogueMade_;
+    mutable std::shared_ptr<EspeakSynthesizer> catalogue_;
+    std::thread preparing_;
 };
 
 } // namespace ortolino

@@ -48,6 +48,16 @@ AudioDeviceSource defaultAudioDevice()
     return [] { return QMediaDevices::defaultAudioOutput(); };
 }
 
+SpeechAudio qtSpeechAudio(AudioDeviceSource device)
+{
+    SpeechAudio audio;
+    audio.newOutput = [device]() -> std::unique_ptr<PcmOutput> {
+        return std::make_unique<QtPcmOutput>(device);
+    };
+    audio.hasDevice = [device] { return !device().isNull(); };
+    return audio;
+}
+
 PushedSink::~PushedSink()
 {
     close();

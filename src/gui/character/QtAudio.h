@@ -19,6 +19,9 @@ namespace ortolino {
 using AudioDeviceSource = std::function<QAudioDevice()>;
 AudioDeviceSource defaultAudioDevice();
 
+// Characters' speech through QtPcmOutput on that device.
+SpeechAudio qtSpeechAudio(AudioDeviceSource device = defaultAudioDevice());
+
 // A QAudioSink fed in push mode, whatever the amount: what the sink cannot take
 // yet waits and is pushed by a timer. The sink stays open between sounds,
 // because a new audio stream can take a noticeable time to start playing.

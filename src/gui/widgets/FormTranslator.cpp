@@ -33,7 +33,7 @@ void setTabCaptions(QObject* control, const QString& name,
 
 void MLSLoadFormStrings(QWidget* window, const Language& language)
 {
-    std::optional<IniDocument> file = IniDocument::load(language.languageFilePath());
+    const std::shared_ptr<const IniDocument> file = readIniDocument(language.languageFilePath());
     if (!file)
         return; // no language: every design text stays
     const QString section = window->objectName();

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QUrl>
+#include <utility>
 
 namespace ortolino {
 
@@ -41,7 +42,17 @@ MessageBoxes::Answer QtMessageBoxes::show(const Message& message)
 
 bool QtFontRegistry::registerFont(const QString& path)
 {
+    if (when_ == When::Later) {
+        noted_ << path;
+        return true;
+    }
     return QFontDatabase::addApplicationFont(path) >= 0;
+}
+
+void QtFontRegistry::registerNoted()
+{
+    for (const QString& path : std::exchange(noted_, {}))
+        QFontDatabase::addApplicationFont(path);
 }
 
 void QtDocumentOpener::open(const QString& path)

@@ -4,6 +4,8 @@
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Services.h"
 
+#include <QStringList>
+
 namespace ortolino {
 
 // Message boxes as QMessageBox, owned by the active window.
@@ -13,11 +15,26 @@ public:
     Answer show(const Message& message) override;
 };
 
-// Registers a font file with this application's font database.
+// Registers a font file with this application's font database. A registry
+// made `later` only notes the files, and registers them when registerNoted()
+// is called: registering costs milliseconds that the first window, which uses
+// no font of these, should not wait for.
 class QtFontRegistry final : public FontRegistry
 {
 public:
+    enum class When
+    {
+        Now,
+        Later
+    };
+    explicit QtFontRegistry(When when = When::Now) : when_(when) {}
+
     bool registerFont(const QString& path) override;
+    void registerNoted();
+
+private:
+    When when_;
+    QStringList noted_;
 };
 
 // Opens a file with the desktop's associated application (xdg-open and kin).

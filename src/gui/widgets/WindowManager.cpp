@@ -2,6 +2,11 @@
 
 #include "gui/widgets/Form.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWindow>
+#include <utility>
+
 namespace ortolino {
 
 WindowManager::~WindowManager()
@@ -21,6 +26,8 @@ Form* WindowManager::load(const QString& name)
     auto factory = factories_.find(name);
     if (factory == factories_.end())
         return nullptr;
+    if (!loaded_.isEmpty())
+        runDeferred(); // a second window may need what was put off
     Form* form = (*factory)(program_, *this);
     loaded_ << form;
     form->Form_Load();
@@ -37,6 +44,35 @@ Form* WindowManager::show(const QString& name)
     form->activateWindow();
     form->Form_Activate();
     return form;
+}
+
+void WindowManager::afterFirstFrame(std::function<void()> work)
+{
+    if (deferred_.isEmpty() && !watchingExposure_) {
+        watchingExposure_ = true;
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    deferred_ << std::move(work);
+}
+
+// The first exposure of a window paints and flushes its first frame before
+// the event returns: work queued from there runs after it.
+bool WindowManager::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watchingExposure_ && event->type() == QEvent::Expose && watched->isWindowType() &&
+        static_cast<QWindow*>(watched)->isExposed()) {
+        watchingExposure_ = false;
+        QCoreApplication::instance()->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &WindowManager::runDeferred, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowManager::runDeferred()
+{
+    const QList<std::function<void()>> work = std::exchange(deferred_, {});
+    for (const std::function<void()>& step : work)
+        step();
 }
 
 void WindowManager::unload(Form* form)

@@ -46,11 +46,23 @@ public:
     // Called by a closing window.
     void forget(Form* form);
 
+    // Work the first window does not need (it only slows its first frame):
+    // it runs once the first window shown has been painted, or, at the
+    // latest, before any other window is loaded.
+    void afterFirstFrame(std::function<void()> work);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void runDeferred();
+
     Program& program_;
     QMap<QString, Factory> factories_;
     QString home_;
     QList<QPointer<Form>> loaded_;
+    QList<std::function<void()>> deferred_;
+    bool watchingExposure_ = false; // for the first frame of any window
 };
 
 } // namespace ortolino

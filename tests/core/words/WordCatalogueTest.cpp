@@ -1,6 +1,9 @@
 #include "core/exercise/ExerciseFixture.h"
 
+#include <fcntl.h>
 #include <QDir>
+#include <QFile>
+#include <sys/stat.h>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -17,6 +20,17 @@ protected:
     }
     PictureFolder folder;
 };
+
+// Dates the picture folder an hour back, as a folder left alone for a while:
+// an index made from it now cannot miss a change made later.
+void settle(const QString& path)
+{
+    timespec times[2];
+    clock_gettime(CLOCK_REALTIME, &times[0]);
+    times[0].tv_sec -= 3600;
+    times[1] = times[0];
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
 
 TEST(ListFields, FollowTheFileFormat)
 {
@@ -100,6 +114,68 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
     EXPECT_FALSE(folder.hasPicture(".nascosto"));
     EXPECT_FALSE(folder.hasPicture("topo"));
     EXPECT_EQ(folder.PercorsoImmagine(" topo"), folderPath + "/topo.gif");
+}
+
+// The folder is indexed once and read again only when it has changed: a
+// reopening shows no waiting notice; adding, renaming or removing a picture
+// makes the next opening index it again (with the notice).
+TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
+{
+    addPictures({"cane.jpg", "gatto.gif"});
+    const QString pictures = programPath("immagini");
+    const struct
+    {
+        const char* change;
+        std::function<bool()> apply;
+        QStringList words;
+    } changes[] = {
+        {"added",
+         [&] { return QFile(pictures + "/sole.jpg").open(QIODevice::WriteOnly); },
+         {"CANE", "GATTO", "SOLE"}},
+        {"renamed",
+         [&] { return QFile::rename(pictures + "/cane.jpg", pictures + "/cavallo.JPG"); },
+         {"CAVALLO", "GATTO", "SOLE"}},
+        {"removed", [&] { return QFile::remove(pictures + "/gatto.gif"); }, {"CAVALLO", "SOLE"}},
+    };
+    settle(pictures);
+    EXPECT_EQ(load(), (QStringList{"CANE", "GATTO"}));
+    for (const auto& c : changes) {
+        events.clear();
+        const QStringList before = catalogue();
+        EXPECT_EQ(load(), before) << c.change;
+        EXPECT_TRUE(events.isEmpty()) << c.change << ": a reopening reads no folder";
+        ASSERT_TRUE(c.apply()) << c.change;
+        EXPECT_EQ(load(), c.words) << c.change;
+        EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"})) << c.change;
+        EXPECT_FALSE(folder.hasPicture("topo"));
+        settle(pictures);
+        load();
+    }
+}
+
+// Drawing reads no folder and no file: with the folder gone, the words of the
+// catalogue still have their pictures. Links are looked at once, when the
+// catalogue is built: one whose target is missing gives no word and no picture.
+TEST_F(CatalogueTest, DrawingTouchesNoFileAndLinksAreLookedAtWhenTheCatalogueIsBuilt)
+{
+    addPictures({"cane.jpg", "ape.gif"});
+    const QString pictures = programPath("immagini");
+    ASSERT_TRUE(QFile::link(pictures + "/cane.jpg", pictures + "/gatto.jpg"));
+    ASSERT_TRUE(QFile::link(pictures + "/manca.jpg", pictures + "/rotto.jpg"));
+    EXPECT_EQ(load(), (QStringList{"APE", "CANE", "GATTO"}));
+
+    useList("gatto\r\nrotto\r\n");
+    EXPECT_EQ(load(), (QStringList{"GATTO", "ROTTO"}));
+    state.UsaTutteLeImmagini = true;
+    start();
+    ASSERT_TRUE(QDir(pictures).removeRecursively());
+    EXPECT_TRUE(folder.hasPicture("GATTO"));
+    EXPECT_FALSE(folder.hasPicture("ROTTO"));
+    EXPECT_EQ(folder.PercorsoImmagine("gatto"), pictures + "/gatto.jpg");
+    for (int turn = 0; turn < 20; ++turn) {
+        engine->NuovaParola();
+        EXPECT_TRUE(view.picture.startsWith(pictures + "/")) << view.picture.toStdString();
+    }
 }
 
 TEST_F(CatalogueTest, AMissingListSwitchesToAllPicturesForGood)

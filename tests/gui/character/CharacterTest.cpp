@@ -3,6 +3,7 @@
 #include "gui/character/AnimatedCharacter.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/QtAudio.h"
+#include "program/LateAudio.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ protected:
     CharacterAgentOptions options()
     {
         CharacterAgentOptions o;
-        o.audioDevice = noDevice(); // tests never need (or use) a sound card
+        o.audio = qtSpeechAudio(noDevice()); // tests never need (or use) a sound card
         return o;
     }
     QString folder() const { return env.env().programFile("personaggi"); }
@@ -51,6 +52,41 @@ TEST_F(CharacterTest, TheAgentListsCharactersAndVoices)
     const QList<Voce> voices = agent.voices();
     EXPECT_TRUE(std::any_of(voices.begin(), voices.end(),
                             [](const Voce& v) { return v.name == "Italian" && v.id == "{it}"; }));
+}
+
+// espeak-ng reads every voice file when it starts: the agent starts it when
+// asked to prepare (on a thread of its own) or when first needed, never when
+// it is made. The first utterance after such a start is synthesized and moves
+// the mouth; where there is an audio device it is heard.
+TEST_F(CharacterTest, SpeechStartsLateAndItsFirstUtteranceIsSpokenWithTheMouthMoving)
+{
+    const bool startedBefore = EspeakSynthesizer::libraryStarted();
+    CharacterAgentOptions o = options();
+    if (!QMediaDevices::defaultAudioOutput().isNull())
+        o.audio = qtSpeechAudio();
+    CharacterAgent agent(folder(), o);
+    EXPECT_EQ(EspeakSynthesizer::libraryStarted(), startedBefore);
+    agent.prepare();
+    EXPECT_TRUE(QTest::qWaitFor([] { return EspeakSynthesizer::libraryStarted(); }, 5000));
+
+    QString error;
+    std::unique_ptr<Personaggio> loaded = agent.Load("Merlin", &error);
+    auto* merlin = dynamic_cast<AnimatedCharacter*>(loaded.get());
+    ASSERT_TRUE(merlin) << error.toStdString();
+    merlin->Show();
+    merlin->Speak("Ciao! Scrivi la parola.");
+    QSignalSpy finished(merlin->speech(), &SpeechPlayer::utteranceFinished);
+    bool mouthMoved = false;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            mouthMoved = mouthMoved || merlin->speech()->mouth() != MouthShape::Rest;
+            return finished.size() == 1;
+        },
+        15000));
+    EXPECT_TRUE(mouthMoved);
+    // Synthesized: heard, or timed on a clock for want of a device.
+    const QString silent = merlin->speech()->lastError();
+    EXPECT_TRUE(silent.isEmpty() || silent.startsWith("no audio device")) << silent.toStdString();
 }
 
 TEST_F(CharacterTest, MissingOrBrokenCharactersGiveAnErrorNotACharacter)
@@ -196,6 +232,25 @@ TEST(SoundPlayer, FailsCleanlyWithoutADeviceOrAFile)
     real.play(wav);
     real.play(wav);
     QTest::qWait(50);
+}
+
+// The program's audio module is opened on first use; without it sounds and
+// speech are silent and nothing fails.
+TEST(LateAudio, TheModuleOpensOnFirstUseAndItsAbsenceIsSilence)
+{
+    LateAudio audio(LateAudio::modulePathFor(ORTOLINO_BIN_DIR));
+    const SpeechAudio speech = audio.speechAudio();
+    EXPECT_FALSE(audio.loaded());
+    EXPECT_EQ(speech.hasDevice(), !QMediaDevices::defaultAudioOutput().isNull());
+    EXPECT_TRUE(audio.loaded());
+    EXPECT_NE(speech.newOutput(), nullptr);
+    EXPECT_FALSE(audio.play("/nonexistent/si.wav"));
+
+    LateAudio missing("/nonexistent/ortolino_audio.so");
+    EXPECT_FALSE(missing.play("/nonexistent/si.wav"));
+    EXPECT_FALSE(missing.speechAudio().hasDevice());
+    EXPECT_EQ(missing.speechAudio().newOutput(), nullptr);
+    EXPECT_FALSE(missing.loaded());
 }
 
 TEST(PcmOutput, WithoutADeviceTheOutputRefusesToStart)

@@ -41,6 +41,29 @@ TEST_F(SplashTest, ShowsTranslatedAndCoversTheScreen)
     windows.unload(form);
 }
 
+// What start-up puts off (the handwriting font, speech) runs once the splash
+// has been painted, and in any case before the next window loads.
+TEST_F(SplashTest, PutOffWorkRunsAfterTheFirstFrameOrBeforeTheNextWindow)
+{
+    QStringList done;
+    windows.afterFirstFrame([&] { done << "font"; });
+    Form* splash = windows.show("FormAvvio");
+    EXPECT_TRUE(done.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !done.isEmpty(); }, 5000));
+    windows.unload(splash);
+    settle();
+
+    WindowManager again(program);
+    registerWindows(again);
+    again.afterFirstFrame([&] { done << "speech"; });
+    again.show("FormAvvio");
+    EXPECT_EQ(done, QStringList{"font"});
+    again.show("FormMenu");
+    EXPECT_EQ(done, (QStringList{"font", "speech"}));
+    settle();
+    EXPECT_EQ(done.size(), 2);
+}
+
 TEST_F(SplashTest, ASwitchUserStartsWithEnterOrSpace)
 {
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
