@@ -10,6 +10,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libgl1-mesa-dev
+    libqt6sql6-sqlite qt6-charts-dev
     libespeak-ng-dev espeak-ng-data
     libgtest-dev googletest
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue

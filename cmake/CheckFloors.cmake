@@ -9,7 +9,7 @@ set(floors
     "core/platform"
     "core/speech core/lang"
     "core/app"
-    "core/words"
+    "core/words core/history"
     "core/exercise core/menu core/config core/report"
     "gui/widgets"
     "gui/character"

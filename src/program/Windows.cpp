@@ -6,6 +6,7 @@
 #include "gui/menu/FormInfo.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/report/FormEserciziEseguiti.h"
+#include "gui/report/FormProgressi.h"
 #include "gui/widgets/WindowManager.h"
 
 namespace ortolino {
@@ -28,6 +29,7 @@ void registerWindows(WindowManager& windows)
     add<FormInfo>(windows, "FormInfo");
     add<FormConfigura>(windows, "FormConfigura");
     add<FormEserciziEseguiti>(windows, "FormEserciziEseguiti");
+    add<FormProgressi>(windows, "FormProgressi");
     // A window closed by its close box leads back to the menu instead of
     // ending the program.
     windows.setHome(QStringLiteral("FormMenu"));

@@ -2,7 +2,9 @@
 #include "core/app/Informazioni.h"
 #include "core/app/Program.h"
 #include "core/app/Startup.h"
+#include "core/history/SqlHistory.h"
 #include "core/platform/Clock.h"
+#include "core/platform/MessageBoxes.h"
 #include "core/platform/Random.h"
 #include "core/platform/Waiter.h"
 #include "gui/character/CharacterAgent.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
 
 using namespace ortolino;
@@ -87,6 +90,17 @@ int main(int argc, char* argv[])
     SingleInstanceLock lock(program.env.runtimeFolder);
     if (Main(program, lock) == StartResult::AlreadyRunning)
         return 0;
+
+    // The exercises' history, written while a user's tracking is on.
+    SqlHistory history(
+        SqlHistory::fileIn(program.env.cartellaDati()), [&program](const QString& setAside) {
+            Message message;
+            message.text = program.text(QStringLiteral("0250")) + QStringLiteral("\r\n") +
+                           QDir::toNativeSeparators(setAside);
+            message.icon = Message::Icon::Warning;
+            program.services.messages->show(message);
+        });
+    program.services.history = &history;
 
     WindowManager windows(program);
     registerWindows(windows);

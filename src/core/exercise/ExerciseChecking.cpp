@@ -42,6 +42,7 @@ void ExerciseEngine::Controlla(const QString& letter)
     const int position = turn_.firstBlank();
     if (position >= 0) {
         letteraAttesa_ = QString(turn_.word()[position]);
+        noteChoice(position, letter);
         if (letter == letteraAttesa_)
             letteraGiusta(position);
         else if (!letteraSbagliata(letter))
@@ -65,6 +66,7 @@ bool ExerciseEngine::letteraSbagliata(const QString& letter)
                    QStringLiteral(" (") + turn_.caption() + QLatin1Char(' ') + letter +
                        QStringLiteral(") "),
                    true);
+    noteHelp(erroriLettera_);
     switch (erroriLettera_) {
     case 1:
         return PrimoErrore();
@@ -102,6 +104,7 @@ void ExerciseEngine::parolaCompletata()
     view_.showOutcome(true);
     SuonoGiusto();
     annotaRegistro(kColonnaFatto, kFatto, false);
+    endWordRecord(true);
     if (state.ModalitaInput == 1 || state.ModalitaInput == 2) {
         if (state.ConRiquadro) {
             view_.placeFrameOnAvanti();

@@ -24,6 +24,7 @@ ExerciseEngine::~ExerciseEngine()
 
 void ExerciseEngine::endExercise()
 {
+    endWordRecord(false); // a word left unfinished
     *running_ = false;
     turnRunning_ = false;
 }
@@ -170,6 +171,7 @@ void ExerciseEngine::tieniParola(const MaskedWord& word)
     state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)] = word.word();
     turn_ = word;
     turnRunning_ = true;
+    startWordRecord();
     view_.setWordCaption(turn_.caption());
     apriRigaRegistro(turn_.word());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/history/History.h"
 #include "core/words/MaskedWord.h"
 #include "core/words/WordCatalogue.h"
 
@@ -96,6 +97,12 @@ private:
     void apriRigaRegistro(const QString& word);
     void annotaRegistro(int column, const QString& text, bool append);
 
+    // The word's entry in the lasting history (ExerciseHistory.cpp).
+    void startWordRecord();
+    void noteChoice(int position, const QString& letter);
+    void noteHelp(int help);
+    void endWordRecord(bool finished);
+
     // Checking.
     bool letteraSbagliata(const QString& letter);
     void letteraGiusta(int position);
@@ -118,6 +125,8 @@ private:
     int erroriLettera_ = 0;
     QString letteraAttesa_;
     bool avantiEnabled_ = false;
+    std::optional<WordRecord> wordRecord_; // the word on screen, until it is recorded
+    double wordShownAt_ = 0;
     // Shared with every wait in progress, so that a wait outliving the
     // engine can tell.
     std::shared_ptr<bool> running_ = std::make_shared<bool>(true);

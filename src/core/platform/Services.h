@@ -15,6 +15,7 @@ class Waiter;
 class DocumentOpener;
 class ProgramExit;
 class PrinterTarget;
+class History;
 
 // The platform seams the program talks through. The application owns the real
 // ones; tests hand in their own doubles. Pointers are never owned here.
@@ -32,6 +33,8 @@ struct Services
     ProgramExit* programExit = nullptr;  // "ESCI": the end of the program
     // Where reports are printed: the default printer, or a file in tests.
     PrinterTarget* printer = nullptr;
+    // The lasting history of the exercises; none: nothing is kept.
+    History* history = nullptr;
 };
 
 // Makes a font file usable by this program at once.

@@ -20,6 +20,7 @@ namespace ortolino {
 
 namespace {
 
+const QString kProgressi = QStringLiteral("FormProgressi");
 constexpr Margins kOneInchMargins{1440, 1440, 1440, 1440}; // twips from the paper's edge
 
 } // namespace
@@ -40,6 +41,8 @@ FormEserciziEseguiti::FormEserciziEseguiti(Program& program, WindowManager& wind
             &FormEserciziEseguiti::Command2_Click);
     connect(addButton("Command3", QStringLiteral("Inserisci informazioni configurazione"), 3840),
             &QPushButton::clicked, this, &FormEserciziEseguiti::Command3_Click);
+    connect(addButton("Command4", QStringLiteral("&Progressi"), 4920), &QPushButton::clicked, this,
+            &FormEserciziEseguiti::Command4_Click);
     connect(named(menuBar()->addAction(QStringLiteral("&Esci")), "mnuEsci"), &QAction::triggered,
             this, &FormEserciziEseguiti::mnuEsci_Click);
 }
@@ -66,7 +69,10 @@ void FormEserciziEseguiti::Form_Activate()
 
 void FormEserciziEseguiti::Form_Unload()
 {
-    windows().showHome(); // the close box leads back to the menu too
+    // The close box leads back to the menu too, unless the progress view
+    // has taken over.
+    if (windows().find(kProgressi) == nullptr)
+        windows().showHome();
 }
 
 void FormEserciziEseguiti::Command1_Click()
@@ -90,6 +96,12 @@ void FormEserciziEseguiti::Command3_Click()
 {
     applyBoxSteps(*report_,
                   configurationSummary(program().state, ReportTexts::fromLanguage(program())));
+}
+
+void FormEserciziEseguiti::Command4_Click()
+{
+    windows().show(kProgressi);
+    windows().unload(this);
 }
 
 void FormEserciziEseguiti::mnuEsci_Click()

@@ -25,6 +25,7 @@ private:
     void Command1_Click(); // print
     void Command2_Click(); // save
     void Command3_Click(); // append the configuration summary
+    void Command4_Click(); // the progress view
     void mnuEsci_Click();
     QPushButton* addButton(const char* name, const QString& caption, int top);
 

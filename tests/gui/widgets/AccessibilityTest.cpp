@@ -138,7 +138,7 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameInBothLanguages)
 {
     for (const char* language : {"Italiano", "English"}) {
         for (const char* name : {"FormAvvio", "FormMenu", "lettere", "FormConfigura",
-                                 "FormEserciziEseguiti", "FormInfo"}) {
+                                 "FormEserciziEseguiti", "FormProgressi", "FormInfo"}) {
             SCOPED_TRACE(std::string(language) + " " + name);
             useLanguage(language);
             program.state.TieniTraccia = true;

@@ -1,0 +1,131 @@
+#include "core/history/History.h"
+
+#include <QDateTime>
+
+namespace ortolino {
+
+namespace {
+
+constexpr qint64 kDay = 24 * 60 * 60;
+
+// A CSV field: quoted when it holds a separator, a quote or a line break, and
+// when it starts with a character a spreadsheet would take for a formula.
+QString csvField(const QString& text)
+{
+    static const QString kFormulaStarts = QStringLiteral("=+-@");
+    const bool formula = !text.isEmpty() && kFormulaStarts.contains(text.front());
+    if (!formula && !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + (formula ? QStringLiteral("'") : QString()) + quoted +
+           QLatin1Char('"');
+}
+
+QString nameOf(const QStringList& names, int index)
+{
+    return index >= 0 && index < names.size() ? names[index] : QString::number(index);
+}
+
+} // namespace
+
+int WordRecord::wrongLetters() const
+{
+    int wrong = 0;
+    for (const BlankChoices& blank : blanks)
+        for (const QString& letter : blank.chosen)
+            wrong += letter != blank.expected ? 1 : 0;
+    return wrong;
+}
+
+TimeSpan spanOf(Period period, qint64 now, qint64 sessionStart)
+{
+    const qint64 to = now + 1;
+    switch (period) {
+    case Period::Session:
+        return {sessionStart, to};
+    case Period::Week:
+        return {now - 7 * kDay, to};
+    case Period::Month:
+        return {now - 30 * kDay, to};
+    case Period::All:
+        break;
+    }
+    return {0, to};
+}
+
+QString positionsText(const std::vector<BlankChoices>& blanks)
+{
+    QStringList parts;
+    for (const BlankChoices& blank : blanks)
+        parts << QString::number(blank.position);
+    return parts.join(QLatin1Char(';'));
+}
+
+QString choicesText(const std::vector<BlankChoices>& blanks)
+{
+    QStringList parts;
+    for (const BlankChoices& blank : blanks)
+        parts << blank.chosen.join(QLatin1Char(','));
+    return parts.join(QLatin1Char(';'));
+}
+
+std::vector<BlankChoices> blanksFromText(const QString& word, const QString& positions,
+                                         const QString& choices)
+{
+    std::vector<BlankChoices> blanks;
+    const QStringList places = positions.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QStringList letters = choices.split(QLatin1Char(';'));
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        bool ok = false;
+        const int position = places[i].toInt(&ok);
+        if (!ok || position < 1 || position > word.size())
+            continue;
+        BlankChoices blank;
+        blank.position = position;
+        blank.expected = word.mid(position - 1, 1);
+        if (i < letters.size())
+            blank.chosen = letters[i].split(QLatin1Char(','), Qt::SkipEmptyParts);
+        blanks.push_back(blank);
+    }
+    return blanks;
+}
+
+QByteArray historyCsv(const std::vector<WordRecord>& words, const CsvTexts& texts)
+{
+    QString csv;
+    QStringList titles = texts.titles;
+    while (titles.size() < kCsvColumns)
+        titles << QString();
+    titles.resize(kCsvColumns);
+    for (QString& title : titles)
+        title = csvField(title);
+    csv += titles.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    for (const WordRecord& word : words) {
+        const QStringList fields = {
+            QDateTime::fromSecsSinceEpoch(word.endedAt)
+                .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+            word.user,
+            word.language,
+            nameOf(texts.exercises, word.exercise),
+            word.word,
+            positionsText(word.blanks),
+            choicesText(word.blanks),
+            QString::number(word.wrongLetters()),
+            QString::number(word.helps[0]),
+            QString::number(word.helps[1]),
+            QString::number(word.helps[2]),
+            QString::number(qRound(word.seconds)),
+            nameOf(texts.inputModes, word.inputMode),
+            word.finished ? texts.yes : texts.no,
+        };
+        QStringList quoted;
+        for (const QString& field : fields)
+            quoted << csvField(field);
+        csv += quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    }
+    return QByteArrayLiteral("\xEF\xBB\xBF") + csv.toUtf8();
+}
+
+} // namespace ortolino

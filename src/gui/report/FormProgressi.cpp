@@ -1,0 +1,416 @@
+#include "gui/report/FormProgressi.h"
+
+#include "core/app/Program.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/TextFiles.h"
+#include "core/report/ReportSave.h"
+#include "gui/report/ReportPrinting.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/PrinterTarget.h"
+#include "gui/widgets/WindowManager.h"
+#include "gui/widgets/WordWrapButton.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QValueAxis>
+
+namespace ortolino {
+
+namespace {
+
+constexpr Margins kOneInchMargins{1440, 1440, 1440, 1440};
+constexpr int kMonth = 2; // the period shown first: the last 30 days
+const QString kReport = QStringLiteral("FormEserciziEseguiti");
+// The chart as printed, in pixels of a 96-dpi page.
+constexpr QSize kPrintedChart(960, 480);
+
+QString percent(double share)
+{
+    return QString::number(qRound(share * 100));
+}
+
+// The lines of a chart: words finished per day (bars, left axis) and the share
+// of them without any error (line, right axis, per cent).
+QChart* makeChart(const std::vector<DayCount>& days, const QString& finishedName,
+                  const QString& withoutErrorName)
+{
+    auto* chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* finished = new QBarSet(finishedName);
+    auto* line = new QLineSeries;
+    line->setName(withoutErrorName);
+    line->setPointsVisible(true);
+    QStringList categories;
+    int most = 1;
+    for (size_t i = 0; i < days.size(); ++i) {
+        const DayCount& day = days[i];
+        *finished << day.finished;
+        most = std::max(most, day.finished);
+        line->append(static_cast<double>(i),
+                     day.finished > 0 ? 100.0 * day.withoutError / day.finished : 0);
+        categories << QLocale().toString(day.day, QStringLiteral("dd/MM"));
+    }
+    auto* bars = new QBarSeries;
+    bars->append(finished);
+    chart->addSeries(bars);
+    chart->addSeries(line);
+
+    auto* daysAxis = new QBarCategoryAxis;
+    daysAxis->append(categories);
+    chart->addAxis(daysAxis, Qt::AlignBottom);
+    bars->attachAxis(daysAxis);
+    line->attachAxis(daysAxis);
+    auto* countAxis = new QValueAxis;
+    countAxis->setRange(0, most);
+    countAxis->setLabelFormat(QStringLiteral("%d"));
+    countAxis->setTickCount(std::min(most, 5) + 1);
+    chart->addAxis(countAxis, Qt::AlignLeft);
+    bars->attachAxis(countAxis);
+    auto* shareAxis = new QValueAxis;
+    shareAxis->setRange(0, 100);
+    shareAxis->setLabelFormat(QStringLiteral("%d %%"));
+    chart->addAxis(shareAxis, Qt::AlignRight);
+    line->attachAxis(shareAxis);
+    return chart;
+}
+
+void setRows(QTableWidget& table, const std::vector<QStringList>& rows)
+{
+    table.clearContents();
+    table.setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const QStringList& cells = rows[static_cast<size_t>(row)];
+        for (int column = 0; column < cells.size(); ++column)
+            table.setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+}
+
+std::vector<QStringList> confusionRows(const Progress& progress)
+{
+    std::vector<QStringList> rows;
+    for (const Confusion& c : progress.confusions)
+        rows.push_back({c.expected, c.chosen, QString::number(c.times)});
+    return rows;
+}
+
+// The user's data folder, made when missing so that the dialog starts there.
+QString userFolder(const Program& program)
+{
+    const QString folder = cartellaDatiUtente(program.env, program.state.NomeUtente);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+std::vector<QStringList> helpedRows(const Progress& progress)
+{
+    std::vector<QStringList> rows;
+    for (const HelpedWord& w : progress.mostHelped)
+        rows.push_back({w.word, QString::number(w.helps), QString::number(w.wrongLetters),
+                        QString::number(w.shown)});
+    return rows;
+}
+
+} // namespace
+
+FormProgressi::FormProgressi(Program& program, WindowManager& windows)
+    : Form(QStringLiteral("FormProgressi"), program, windows, QSize(12000, 8400))
+{
+    setWindowTitle(QStringLiteral("Ortolino - Progressi"));
+    Label1 = addLabel("Label1", QStringLiteral("&Periodo:"), 240, 120, 1400);
+    ComboPeriodo = new QComboBox(area());
+    ComboPeriodo->setObjectName(QStringLiteral("ComboPeriodo"));
+    ComboPeriodo->setFont(designFont(QStringLiteral("Arial"), 12));
+    place(ComboPeriodo, 1700, 120, 3600, 420);
+    Label1->setBuddy(ComboPeriodo);
+
+    LabelTotali = addLabel("LabelTotali", QString(), 240, 660, 11520);
+    LabelTotali->setWordWrap(true);
+    place(LabelTotali, 240, 660, 11520, 700);
+
+    Grafico = new QChartView(area());
+    Grafico->setObjectName(QStringLiteral("Grafico"));
+    Grafico->setRenderHint(QPainter::Antialiasing);
+    place(Grafico, 240, 1440, 7200, 3600);
+
+    LabelConfusioni =
+        addLabel("LabelConfusioni", QStringLiteral("Lettere confuse"), 7680, 1440, 4080);
+    TabellaConfusioni = addTable("TabellaConfusioni", 7680, 1800, 4080, 3240);
+    LabelAiuti = addLabel("LabelAiuti", QStringLiteral("Parole che hanno chiesto più aiuto"), 240,
+                          5160, 7200);
+    TabellaAiuti = addTable("TabellaAiuti", 240, 5520, 7200, 2640);
+
+    Command1 = addButton("Command1", QStringLiteral("Esporta CSV"), 7680, 5160);
+    Command2 = addButton("Command2", QStringLiteral("Stampa"), 9780, 5160);
+    Command3 = addButton("Command3", QStringLiteral("Salva PDF"), 7680, 6240);
+    Command4 = addButton("Command4", QStringLiteral("Cancella lo storico"), 9780, 6240);
+    connect(Command1, &QPushButton::clicked, this, &FormProgressi::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FormProgressi::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FormProgressi::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &FormProgressi::Command4_Click);
+
+    mnuEsci = menuBar()->addAction(QStringLiteral("&Esci"));
+    mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    connect(mnuEsci, &QAction::triggered, this, &FormProgressi::mnuEsci_Click);
+}
+
+QPushButton* FormProgressi::addButton(const char* name, const QString& caption, int left, int top)
+{
+    auto* button = new WordWrapButton(caption, area());
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(designFont(QStringLiteral("Arial"), 12));
+    place(button, left, top, 1980, 855);
+    return button;
+}
+
+QLabel* FormProgressi::addLabel(const char* name, const QString& caption, int left, int top,
+                                int width)
+{
+    auto* label = new QLabel(caption, area());
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(designFont(QStringLiteral("Arial"), 12));
+    place(label, left, top, width, 360);
+    return label;
+}
+
+QTableWidget* FormProgressi::addTable(const char* name, int left, int top, int width, int height)
+{
+    auto* table = new QTableWidget(area());
+    table->setObjectName(QString::fromLatin1(name));
+    table->setFont(designFont(QStringLiteral("Arial"), 11));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    place(table, left, top, width, height);
+    return table;
+}
+
+void FormProgressi::Form_Load()
+{
+    Form::Form_Load();
+    for (const char* key : {"0251", "0252", "0253", "0254"})
+        ComboPeriodo->addItem(program().text(QString::fromLatin1(key)));
+    ComboPeriodo->setCurrentIndex(kMonth);
+    const QStringList confusionTitles = program().text(QStringLiteral("0259")).split('|');
+    TabellaConfusioni->setColumnCount(static_cast<int>(confusionTitles.size()));
+    TabellaConfusioni->setHorizontalHeaderLabels(confusionTitles);
+    const QStringList helpedTitles = program().text(QStringLiteral("0260")).split('|');
+    TabellaAiuti->setColumnCount(static_cast<int>(helpedTitles.size()));
+    TabellaAiuti->setHorizontalHeaderLabels(helpedTitles);
+    connect(ComboPeriodo, &QComboBox::currentIndexChanged, this, &FormProgressi::aggiorna);
+}
+
+void FormProgressi::Form_Activate()
+{
+    coverScreen();
+    aggiorna();
+    ComboPeriodo->setFocus();
+}
+
+// The close box leads back to the report, as "Esci" does.
+void FormProgressi::Form_Unload()
+{
+    if (windows().find(kReport) == nullptr)
+        windows().show(kReport);
+}
+
+TimeSpan FormProgressi::span() const
+{
+    History* history = program().services.history;
+    const auto period = static_cast<Period>(std::max(0, ComboPeriodo->currentIndex()));
+    return spanOf(period, QDateTime::currentSecsSinceEpoch(),
+                  history != nullptr ? history->sessionStart() : 0);
+}
+
+void FormProgressi::aggiorna()
+{
+    History* history = program().services.history;
+    progress_ =
+        history != nullptr ? history->progress(program().state.NomeUtente, span()) : std::nullopt;
+    for (QPushButton* button : {Command1, Command2, Command3, Command4})
+        button->setEnabled(progress_.has_value());
+    LabelTotali->setText(totalsText());
+    const Progress none;
+    const Progress& shown = progress_ ? *progress_ : none;
+    setRows(*TabellaConfusioni, confusionRows(shown));
+    setRows(*TabellaAiuti, helpedRows(shown));
+    fillChart();
+}
+
+void FormProgressi::fillChart()
+{
+    const std::vector<DayCount> none;
+    QChart* old = Grafico->chart();
+    Grafico->setChart(makeChart(progress_ ? progress_->days : none,
+                                program().text(QStringLiteral("0257")),
+                                program().text(QStringLiteral("0258"))));
+    Grafico->chart()->setTitle(program().text(QStringLiteral("0256")));
+    delete old;
+}
+
+QString FormProgressi::totalsText() const
+{
+    if (!progress_)
+        return program().text(QStringLiteral("0266"));
+    const ProgressTotals& t = progress_->totals;
+    Program& p = program();
+    if (t.words == 0)
+        return p.text(QStringLiteral("0269"));
+    return p.text(QStringLiteral("0255"))
+        .arg(t.words)
+        .arg(t.finished)
+        .arg(percent(t.firstTryRate()))
+        .arg(QString::number(t.helpsPerWord(), 'f', 1))
+        .arg(QString::number(qRound(t.secondsPerWord())));
+}
+
+void FormProgressi::showError(const QString& key, const QString& detail)
+{
+    Message message;
+    message.text = program().text(key);
+    if (!detail.isEmpty())
+        message.text += QStringLiteral("\r\n") + QDir::toNativeSeparators(detail);
+    message.icon = Message::Icon::Critical;
+    program().services.messages->show(message);
+}
+
+// CSV of the period's words, in the user's data folder unless the teacher
+// chooses another place.
+void FormProgressi::Command1_Click()
+{
+    History* history = program().services.history;
+    const QString user = program().state.NomeUtente;
+    const auto words = history != nullptr ? history->words(user, span()) : std::nullopt;
+    if (!words) {
+        showError(QStringLiteral("0266"));
+        return;
+    }
+    const QString path = program().services.dialogs->ShowFileDialog(
+        this, Dialogs::Save, Command1->text().remove(QLatin1Char('&')), QString(),
+        {FileFilter{QString(), QStringLiteral("*.csv")}}, userFolder(program()),
+        QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    CsvTexts texts;
+    texts.titles = program().text(QStringLiteral("0261")).split('|');
+    texts.exercises = program().text(QStringLiteral("0262")).split('|');
+    texts.inputModes = program().text(QStringLiteral("0263")).split('|');
+    const QStringList yesNo = program().text(QStringLiteral("0264")).split('|');
+    texts.yes = yesNo.value(0);
+    texts.no = yesNo.value(1);
+    if (!writeFileAtomically(path, historyCsv(*words, texts)))
+        showError(QStringLiteral("0267"), path);
+}
+
+void FormProgressi::Command2_Click()
+{
+    PrinterTarget* target = program().services.printer;
+    std::unique_ptr<QPrinter> printer = target ? target->open() : nullptr;
+    if (!printer || !print(*printer))
+        showError(QStringLiteral("0202"));
+}
+
+void FormProgressi::Command3_Click()
+{
+    const QString path = program().services.dialogs->ShowFileDialog(
+        this, Dialogs::Save, Command3->text().remove(QLatin1Char('&')), QString(),
+        {FileFilter{QString(), QStringLiteral("*.pdf")}}, userFolder(program()),
+        QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    PdfFilePrinter file(path);
+    std::unique_ptr<QPrinter> printer = file.open();
+    if (!printer || !print(*printer))
+        showError(QStringLiteral("0267"), path);
+}
+
+void FormProgressi::Command4_Click()
+{
+    History* history = program().services.history;
+    const QString user = program().state.NomeUtente;
+    Message question;
+    question.text = program().text(QStringLiteral("0265")) + QStringLiteral("\r\n") + user;
+    question.icon = Message::Icon::Question;
+    question.buttons = Message::Buttons::YesNo;
+    if (program().services.messages->show(question) != MessageBoxes::Answer::Yes)
+        return;
+    if (history == nullptr || !history->forget(user))
+        showError(QStringLiteral("0270"));
+    aggiorna();
+}
+
+void FormProgressi::mnuEsci_Click()
+{
+    windows().show(kReport);
+    windows().unload(this);
+}
+
+bool FormProgressi::print(QPrinter& printer) const
+{
+    const std::unique_ptr<QTextDocument> document = printedDocument();
+    return StampaTestoFormattato(*document, printer, kOneInchMargins).started;
+}
+
+std::unique_ptr<QTextDocument> FormProgressi::printedDocument() const
+{
+    Program& p = program();
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(designFont(QStringLiteral("Arial"), 11));
+
+    QChartView chart(makeChart(progress_ ? progress_->days : std::vector<DayCount>{},
+                               p.text(QStringLiteral("0257")), p.text(QStringLiteral("0258"))));
+    chart.chart()->setTitle(p.text(QStringLiteral("0256")));
+    chart.setRenderHint(QPainter::Antialiasing);
+    chart.resize(kPrintedChart);
+    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")),
+                          chart.grab().toImage());
+
+    auto escaped = [](const QString& text) { return text.toHtmlEscaped(); };
+    QString html = QStringLiteral("<p style=\"font-size:18pt\" align=\"center\"><b>%1 – %2</b></p>")
+                       .arg(escaped(windowTitle()), escaped(p.state.NomeUtente));
+    html += QStringLiteral("<p>%1 – %2</p>")
+                .arg(escaped(ComboPeriodo->currentText()),
+                     escaped(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)));
+    html += QStringLiteral("<p>%1</p>").arg(escaped(totalsText()));
+    // Six inches wide: inside an A4 or Letter page one inch in from each side.
+    html += QStringLiteral("<p><img src=\"chart.png\" width=\"%1\" height=\"%2\"></p>")
+                .arg(kPrintedChart.width() * 3 / 5)
+                .arg(kPrintedChart.height() * 3 / 5);
+    // The lists as plain lines, which the printing path splits between pages.
+    auto list = [&](const QLabel* title, const QTableWidget* table,
+                    const std::vector<QStringList>& rows) {
+        html += QStringLiteral("<p><b>%1</b></p>").arg(escaped(title->text().remove('&')));
+        QStringList titles;
+        for (int c = 0; c < table->columnCount(); ++c)
+            titles << table->horizontalHeaderItem(c)->text();
+        html += QStringLiteral("<p><i>%1</i></p>").arg(escaped(titles.join(QStringLiteral(" · "))));
+        for (const QStringList& row : rows)
+            html += QStringLiteral("<p>%1</p>").arg(escaped(row.join(QStringLiteral(" · "))));
+    };
+    const Progress none;
+    const Progress& shown = progress_ ? *progress_ : none;
+    list(LabelConfusioni, TabellaConfusioni, confusionRows(shown));
+    list(LabelAiuti, TabellaAiuti, helpedRows(shown));
+    document->setHtml(html);
+    return document;
+}
+
+} // namespace ortolino

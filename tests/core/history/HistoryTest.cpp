@@ -1,0 +1,332 @@
+#include "core/history/HistoryDatabase.h"
+#include "core/history/SqlHistory.h"
+#include "core/platform/TextFiles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QThread>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+// Noon of a local day, so that the day's grouping does not depend on the zone.
+qint64 noon(int year, int month, int day)
+{
+    return QDateTime(QDate(year, month, day), QTime(12, 0)).toSecsSinceEpoch();
+}
+
+// A word with its blanks given as "place:letters chosen", e.g. {"1:BDC"}.
+WordRecord word(const QString& user, const QString& text, const QStringList& blanks, qint64 endedAt,
+                bool finished = true, std::array<int, 3> helps = {})
+{
+    WordRecord record;
+    record.endedAt = endedAt;
+    record.user = user;
+    record.language = QStringLiteral("Italiano");
+    record.exercise = 1;
+    record.word = text;
+    for (const QString& blank : blanks) {
+        const int position = blank.section(QLatin1Char(':'), 0, 0).toInt();
+        BlankChoices choices{position, text.mid(position - 1, 1), {}};
+        for (const QChar letter : blank.section(QLatin1Char(':'), 1))
+            choices.chosen << QString(letter);
+        record.blanks.push_back(choices);
+    }
+    record.helps = helps;
+    record.seconds = 12.5;
+    record.inputMode = 2;
+    record.finished = finished;
+    return record;
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    return readFileBytes(path).value_or(QByteArray());
+}
+
+class HistoryTest : public ::testing::Test
+{
+protected:
+    QString path() const { return env.root() + "/dati/storico.sqlite"; }
+    TestEnvironment env{TestEnvironment::Data::Empty};
+};
+
+TEST_F(HistoryTest, WordsComeBackAsWrittenWithTheirLettersHelpsAndState)
+{
+    HistoryDatabase db(path());
+    ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+    EXPECT_EQ(db.schemaVersion(), HistoryDatabase::kSchemaVersion);
+    const std::vector<WordRecord> written = {
+        word("Anna", "CANE", {"1:BDC"}, noon(2026, 3, 2), true, {1, 1, 0}),
+        word("Anna", "GATTO", {"2:A", "4:PT"}, noon(2026, 3, 2) + 60, true, {1, 0, 0}),
+        word("Anna", "MELA", {"3:N"}, noon(2026, 3, 3), false), // abandoned
+    };
+    ASSERT_TRUE(db.append(written[0]));
+    ASSERT_TRUE(db.append({written[1], written[2]}));
+    // Another user's word, and a user found whatever the letter case.
+    ASSERT_TRUE(db.append(word("Bruno", "CANE", {"1:C"}, noon(2026, 3, 2))));
+
+    const auto read = db.words("ANNA", {0, noon(2030, 1, 1)});
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, written);
+    EXPECT_EQ(read->at(0).wrongLetters(), 2);
+    EXPECT_EQ(read->at(1).wrongLetters(), 1);
+}
+
+TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
+{
+    HistoryDatabase db(path());
+    ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+    const qint64 day1 = noon(2026, 3, 2);
+    const qint64 day2 = noon(2026, 3, 4);
+    ASSERT_TRUE(db.append({
+        word("Anna", "DADO", {"1:BD", "3:BD"}, day1, true, {2, 0, 0}), // b for d twice
+        word("Anna", "PERA", {"1:QP"}, day1, true, {1, 0, 0}),         // q for p
+        word("Anna", "DITO", {"1:BBBD"}, day2, true, {1, 1, 1}),       // b for d three times
+        word("Anna", "MELA", {"1:M"}, day2, true),                     // first try
+        word("Anna", "NASO", {"1:M"}, day2, false),                    // abandoned
+        word("Bruno", "DADO", {"1:PD"}, day2, true, {1, 0, 0}),
+    }));
+
+    const auto progress = db.progress("anna", {0, noon(2030, 1, 1)});
+    ASSERT_TRUE(progress);
+    const ProgressTotals& totals = progress->totals;
+    EXPECT_EQ(totals.words, 5);
+    EXPECT_EQ(totals.finished, 4);
+    EXPECT_EQ(totals.firstTry, 1);
+    EXPECT_EQ(totals.helps, 6);
+    EXPECT_DOUBLE_EQ(totals.secondsPerWord(), 12.5);
+    EXPECT_DOUBLE_EQ(totals.firstTryRate(), 0.25);
+    EXPECT_DOUBLE_EQ(totals.helpsPerWord(), 6.0 / 5);
+
+    ASSERT_EQ(progress->days.size(), 2u);
+    EXPECT_EQ(progress->days[0].day, QDate(2026, 3, 2));
+    EXPECT_EQ(progress->days[0].finished, 2);
+    EXPECT_EQ(progress->days[0].withoutError, 0);
+    EXPECT_EQ(progress->days[1].day, QDate(2026, 3, 4));
+    EXPECT_EQ(progress->days[1].finished, 2);
+    EXPECT_EQ(progress->days[1].withoutError, 1);
+
+    EXPECT_EQ(progress->confusions,
+              (std::vector<Confusion>{{"D", "B", 5}, {"N", "M", 1}, {"P", "Q", 1}}));
+
+    ASSERT_EQ(progress->mostHelped.size(), 3u); // MELA and NASO needed none
+    EXPECT_EQ(progress->mostHelped[0].word, "DITO");
+    EXPECT_EQ(progress->mostHelped[0].helps, 3);
+    EXPECT_EQ(progress->mostHelped[1].word, "DADO"); // two helps, more wrong letters
+    EXPECT_EQ(progress->mostHelped[1].wrongLetters, 2);
+    EXPECT_EQ(progress->mostHelped[2].word, "PERA");
+}
+
+TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
+{
+    const qint64 now = noon(2026, 3, 31);
+    const qint64 session = now - 3600;
+    struct Case
+    {
+        Period period;
+        int words;
+    };
+    HistoryDatabase db(path());
+    ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+    ASSERT_TRUE(db.append({
+        word("Anna", "CANE", {"1:C"}, now - 60),             // this session
+        word("Anna", "CANE", {"1:C"}, session - 60),         // before it, today
+        word("Anna", "CANE", {"1:C"}, now - 6 * 24 * 3600),  // within a week
+        word("Anna", "CANE", {"1:C"}, now - 8 * 24 * 3600),  // within a month
+        word("Anna", "CANE", {"1:C"}, now - 31 * 24 * 3600), // earlier
+        word("Anna", "CANE", {"1:C"}, now + 24 * 3600),      // a clock set back since
+    }));
+    for (const Case& c : {Case{Period::Session, 1}, Case{Period::Week, 3}, Case{Period::Month, 4},
+                          Case{Period::All, 5}}) {
+        const auto progress = db.progress("Anna", spanOf(c.period, now, session));
+        ASSERT_TRUE(progress);
+        EXPECT_EQ(progress->totals.words, c.words) << static_cast<int>(c.period);
+    }
+}
+
+TEST_F(HistoryTest, ForgettingAUserLeavesNoTraceOfTheirWordsInTheFiles)
+{
+    {
+        HistoryDatabase db(path());
+        ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+        ASSERT_TRUE(db.append(word("Zeno", "ZAINO", {"1:SZ"}, noon(2026, 3, 2))));
+        ASSERT_TRUE(db.append(word("Anna", "CANE", {"1:C"}, noon(2026, 3, 2))));
+        ASSERT_TRUE(db.forget("ZENO"));
+        EXPECT_EQ(db.words("Zeno", {0, noon(2030, 1, 1)})->size(), 0u);
+        EXPECT_EQ(db.words("Anna", {0, noon(2030, 1, 1)})->size(), 1u);
+        EXPECT_EQ(db.progress("Zeno", {0, noon(2030, 1, 1)})->confusions.size(), 0u);
+    }
+    for (const QString& file : {path(), path() + "-wal"}) {
+        const QByteArray bytes = bytesOf(file);
+        EXPECT_FALSE(bytes.contains("Zeno")) << file.toStdString();
+        EXPECT_FALSE(bytes.contains("ZAINO")) << file.toStdString();
+    }
+}
+
+TEST_F(HistoryTest, AFileOfTheFirstSchemaIsBroughtUpToDateWithItsWords)
+{
+    {
+        HistoryDatabase first(path());
+        ASSERT_EQ(first.open(1), HistoryDatabase::Opened::Ready);
+        EXPECT_EQ(first.schemaVersion(), 1);
+    }
+    {
+        // A word as the first schema kept it, written by hand.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "first-schema");
+        db.setDatabaseName(path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(
+            "INSERT INTO words (ended_at, user_name, user_key, language, exercise, word,"
+            " blanks, choices, wrong_letters, help1, help2, help3, seconds, input_mode, finished)"
+            " VALUES (1770000000, 'Anna', 'anna', 'Italiano', 3, 'DADO', '1;3', 'B,D;P,B,D', 3,"
+            " 2, 1, 0, 20, 0, 1)"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("first-schema");
+
+    HistoryDatabase db(path());
+    ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+    EXPECT_EQ(db.schemaVersion(), HistoryDatabase::kSchemaVersion);
+    const auto progress = db.progress("Anna", {0, noon(2030, 1, 1)});
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->totals.words, 1);
+    EXPECT_EQ(progress->confusions, (std::vector<Confusion>{{"D", "B", 2}, {"D", "P", 1}}));
+    const auto words = db.words("Anna", {0, noon(2030, 1, 1)});
+    ASSERT_EQ(words->size(), 1u);
+    EXPECT_EQ(words->at(0).blanks,
+              (std::vector<BlankChoices>{{1, "D", {"B", "D"}}, {3, "D", {"P", "B", "D"}}}));
+}
+
+TEST_F(HistoryTest, ADamagedFileIsSetAsideWholeAndANewOneStarted)
+{
+    // A real history whose pages are then overwritten past the header.
+    QByteArray damagedPages;
+    {
+        HistoryDatabase db(path());
+        ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+        std::vector<WordRecord> many(300, word("Anna", "CANE", {"1:BC"}, noon(2026, 3, 2)));
+        ASSERT_TRUE(db.append(many));
+    }
+    damagedPages = bytesOf(path());
+    ASSERT_GT(damagedPages.size(), 8192);
+    for (qsizetype i = 4096; i < damagedPages.size(); i += 7)
+        damagedPages[i] = char(0x5A);
+    QFile::remove(path() + "-wal");
+    QFile::remove(path() + "-shm");
+
+    const std::vector<std::pair<const char*, QByteArray>> cases = {
+        {"not a database at all", QByteArray("Anna,CANE\r\n").repeated(100)},
+        {"pages overwritten", damagedPages},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        QDir(env.root() + "/dati").removeRecursively();
+        writeFile(path(), bytes);
+        HistoryDatabase db(path());
+        ASSERT_EQ(db.open(), HistoryDatabase::Opened::SetAside);
+        EXPECT_TRUE(db.setAsidePath().startsWith(path() + ".danneggiato-"));
+        EXPECT_EQ(bytesOf(db.setAsidePath()), bytes); // kept as it was
+        EXPECT_TRUE(db.append(word("Anna", "CANE", {"1:C"}, noon(2026, 3, 2))));
+        EXPECT_EQ(db.words("Anna", {0, noon(2030, 1, 1)})->size(), 1u);
+    }
+}
+
+TEST_F(HistoryTest, AFileOfANewerProgramIsLeftAlone)
+{
+    {
+        HistoryDatabase db(path());
+        ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
+        db.setDatabaseName(path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec("PRAGMA user_version = 99");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("newer");
+    const QByteArray before = bytesOf(path());
+    HistoryDatabase db(path());
+    EXPECT_EQ(db.open(), HistoryDatabase::Opened::Failed);
+    EXPECT_FALSE(db.append(word("Anna", "CANE", {"1:C"}, 1)));
+    EXPECT_EQ(bytesOf(path()), before);
+    EXPECT_EQ(QDir(env.root() + "/dati").entryList(QDir::Files).filter("danneggiato").size(), 0);
+}
+
+TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderAndSaysWhereADamagedFileWent)
+{
+    writeFile(path(), "not a database");
+    QStringList setAside;
+    Qt::HANDLE handlerThread = nullptr;
+    {
+        SqlHistory history(path(), [&](const QString& where) {
+            setAside << where;
+            handlerThread = QThread::currentThreadId();
+        });
+        for (int i = 0; i < 50; ++i)
+            history.record(word("Anna", "CANE", {"1:BC"}, noon(2026, 3, 2) + i));
+        const auto progress = history.progress("Anna", {0, noon(2030, 1, 1)});
+        ASSERT_TRUE(progress);
+        EXPECT_EQ(progress->totals.words, 50);
+        EXPECT_TRUE(history.forget("Anna"));
+        history.record(word("Anna", "CANE", {"1:C"}, noon(2026, 3, 2)));
+        QCoreApplication::processEvents();
+    } // the last word is written before the history closes
+    ASSERT_EQ(setAside.size(), 1);
+    EXPECT_EQ(handlerThread, QThread::currentThreadId());
+    EXPECT_EQ(bytesOf(setAside[0]), QByteArray("not a database"));
+
+    HistoryDatabase db(path());
+    ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+    EXPECT_EQ(db.words("Anna", {0, noon(2030, 1, 1)})->size(), 1u);
+}
+
+TEST_F(HistoryTest, AFolderThatCannotBeWrittenKeepsNoHistoryAndStopsNothing)
+{
+    writeFile(env.root() + "/dati", "a file where the folder should be");
+    SqlHistory history(path());
+    history.record(word("Anna", "CANE", {"1:C"}, 1));
+    EXPECT_FALSE(history.progress("Anna", {0, 2}));
+    EXPECT_FALSE(history.words("Anna", {0, 2}));
+    EXPECT_FALSE(history.forget("Anna"));
+}
+
+TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)
+{
+    CsvTexts texts;
+    for (int i = 0; i < kCsvColumns; ++i)
+        texts.titles << QStringLiteral("c%1").arg(i);
+    texts.titles[4] = "word, as shown";
+    texts.exercises = {"INITIAL", "ONE", "TWO", "ALL"};
+    texts.inputModes = {"mouse", "manual", "automatic"};
+    texts.yes = "yes";
+    texts.no = "no";
+    WordRecord first =
+        word("Anna \"A\"", "PERCHÉ", {"1:QP", "6:É"}, noon(2026, 3, 2), true, {1, 0, 0});
+    WordRecord second = word("=SUM(A1)", "CANE", {"1:B"}, noon(2026, 3, 3), false);
+    second.exercise = 7; // unknown kinds and modes are written as numbers
+    second.inputMode = 9;
+
+    const QByteArray csv = historyCsv({first, second}, texts);
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
+    ASSERT_EQ(lines.size(), 4); // header, two words, the end of the last line
+    EXPECT_EQ(lines[0], "c0,c1,c2,c3,\"word, as shown\",c5,c6,c7,c8,c9,c10,c11,c12,c13");
+    EXPECT_EQ(lines[1],
+              "2026-03-02 12:00:00,\"Anna \"\"A\"\"\",Italiano,ONE,PERCHÉ,1;6,\"Q,P;É\",1,"
+              "1,0,0,13,automatic,yes");
+    EXPECT_EQ(lines[2], "2026-03-03 12:00:00,\"'=SUM(A1)\",Italiano,7,CANE,1,B,1,0,0,0,13,9,no");
+    EXPECT_EQ(lines[3], "");
+}
+
+} // namespace
