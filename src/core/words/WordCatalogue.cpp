@@ -473,13 +473,15 @@ QString parolaNelCasoInUso(const ProgramState& state, const QString& word)
 
 bool aggiungiParola(ProgramState& state, const QString& word)
 {
-    if (word.isEmpty() || word.size() > state.MassimoLettere)
+    // Measured as the child sees it: a change of case can lengthen a word
+    // ("stoß" becomes "STOSS").
+    const QString shown = parolaNelCasoInUso(state, word);
+    if (shown.isEmpty() || shown.size() > state.MassimoLettere)
         return false;
     if (state.NumeroParole >= kMassimoParole)
         return false;
     ++state.NumeroParole;
-    state.ParoleDisponibili[static_cast<size_t>(state.NumeroParole)] =
-        parolaNelCasoInUso(state, word);
+    state.ParoleDisponibili[static_cast<size_t>(state.NumeroParole)] = shown;
     return true;
 }
 

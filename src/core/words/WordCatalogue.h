@@ -87,9 +87,9 @@ QStringList campiListaParole(const QString& text);
 // case otherwise ("corsivo" only changes the font).
 QString parolaNelCasoInUso(const ProgramState& state, const QString& word);
 
-// Stores a word at the end of the catalogue when it is admitted: not empty,
-// at most MassimoLettere characters, and the catalogue not yet full. It is
-// stored in the letter case in force. True when stored.
+// Stores a word at the end of the catalogue when it is admitted: in the letter
+// case in force, not empty and at most MassimoLettere characters, and the
+// catalogue not yet full. It is stored in that case. True when stored.
 bool aggiungiParola(ProgramState& state, const QString& word);
 
 // The word a picture-folder entry names: the name without its last four

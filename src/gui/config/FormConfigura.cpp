@@ -236,8 +236,13 @@ bool FormConfigura::mnuEsci_Click()
         break;
     }
     letters_->confirm();
-    if (!salvaProfiloConAvviso())
-        return false;
+    // Settings that cannot be kept (a settings folder that cannot be written,
+    // a full disk) stay in use until the program closes: the teacher is told
+    // so and leaves all the same, rather than being held here.
+    const ProgramState& s = program().state;
+    if (!SalvaProfilo(s, s.PercorsoProfilo))
+        avvisa(testo("0206") + QLatin1Char('\n') + s.PercorsoProfilo +
+               QLatin1Char('\n') + testo("0211"));
     uscita_ = true;
     windows().show(QStringLiteral("FormMenu"));
     windows().unload(this);

@@ -1,5 +1,6 @@
 #include "gui/config/ListPanel.h"
 
+#include "core/app/Profile.h"
 #include "core/app/Program.h"
 #include "core/config/WordListEditor.h"
 #include "core/platform/Dialogs.h"
@@ -111,6 +112,10 @@ void ListPanel::CommandCambiaListaInUso_Click()
     if (chosen.isEmpty()) {
         // Nothing chosen: the list in use stays as it was.
         avvisa(testo("0011"));
+        return;
+    }
+    if (!percorsoListaSalvabile(chosen)) {
+        avvisa(testo("0210") + QLatin1Char('\n') + chosen);
         return;
     }
     state().ListaInUso = chosen;
@@ -244,6 +249,10 @@ void ListEditor::CommandSalvaLista_Click()
     if (chosen.isEmpty())
         return; // the list in use stays
     const QString percorso = percorsoScritturaLista(program().env, chosen);
+    if (!percorsoListaSalvabile(percorso)) {
+        avvisa(testo("0210") + QLatin1Char('\n') + percorso);
+        return;
+    }
     if (!scriviListaParole(percorso, paroleDi(inList_))) {
         avvisa(testo("0205") + QLatin1Char('\n') + percorso);
         return;
