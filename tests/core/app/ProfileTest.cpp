@@ -119,7 +119,8 @@ TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
     // What is read back is written back to the letter: no field lost or changed.
     ProgramState read;
     read.PercorsoProfilo = state.PercorsoProfilo;
-    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
+    ASSERT_EQ(LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read)),
+              LetturaProfilo::Letto);
     QFile::remove(state.PercorsoProfilo);
     ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
     EXPECT_EQ(savedBytes(), saved);
@@ -138,8 +139,10 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
         read.CartellaListe = state.CartellaListe;
         read.ListaPredefinita = state.ListaPredefinita;
         read.PercorsoProfilo = state.PercorsoProfilo;
-        LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
-        return read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
+        return LeggiProfilo(read, read.PercorsoProfilo,
+                            percorsoListaPredefinita(env.env(), read)) ==
+                   LetturaProfilo::Illeggibile &&
+               read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
                read.NomeAgente == "Merlin" && read.ModalitaInput == 0 && read.LettereAttive[2] &&
                !read.LettereAttive[0] &&
                read.ListaInUso == env.env().programFolder + "/liste/predefinita.txt";
@@ -160,7 +163,9 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
     missing.NomeUtente = QStringLiteral("mario");
     missing.Registro[0][0] = QStringLiteral("LETTERA INIZIALE");
     missing.MassimoLettere = 13;
-    LeggiProfilo(missing, missing.PercorsoProfilo, percorsoListaPredefinita(env.env(), missing));
+    EXPECT_EQ(LeggiProfilo(missing, missing.PercorsoProfilo,
+                           percorsoListaPredefinita(env.env(), missing)),
+              LetturaProfilo::Assente);
     EXPECT_EQ(missing.MassimoLettere, 5);
     // The defaults are the profile's only: the user and the session's log stay.
     EXPECT_EQ(missing.NomeUtente, "mario");
