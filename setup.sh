@@ -3,6 +3,8 @@
 #   ./setup.sh run    starts the program on its bundled data
 #   ./setup.sh test   runs the whole test suite
 #   ./setup.sh sanitize  runs the suite built with AddressSanitizer + UBSan
+#   ./setup.sh fuzz [S]  builds the readers' fuzz targets with clang and runs
+#                        each S seconds (default 20; tools/fuzz.sh for more)
 #   ./setup.sh package   builds the Debian package into build-package/
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -18,6 +20,7 @@ PACKAGES=(
     unrtf poppler-utils
     desktop-file-utils appstream
     clang-format-14
+    clang libclang-rt-14-dev
 )
 
 install_missing() {
@@ -45,6 +48,21 @@ run_tests() { # build-folder
     (cd "$1" && ctest --output-on-failure --timeout 300 -j2)
 }
 
+# Every GoogleTest test must carry the leak checker's options: a list given to
+# gtest_discover_tests loses all but its first variable, silently.
+check_test_environment() { # build-folder
+    local missing
+    missing=$(cd "$1" && ctest -N -V | awk '
+        /Test command:.*--gtest_filter/ { gtest = 1; seen = 0 }
+        /LSAN_OPTIONS=suppressions=/    { seen = 1 }
+        /^ *Test +#[0-9]+:/             { if (gtest && !seen) n++; gtest = 0 }
+        END                             { print n + 0 }')
+    if ((missing)); then
+        echo "$missing tests run without LSAN_OPTIONS (see ctest -N -V)" >&2
+        return 1
+    fi
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -63,7 +81,12 @@ test)
 sanitize)
     install_missing
     build build-sanitize -DORTOLINO_SANITIZE=ON -DORTOLINO_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+    check_test_environment build-sanitize
     run_tests build-sanitize
+    ;;
+fuzz)
+    install_missing
+    tools/fuzz.sh "${2:-20}"
     ;;
 package)
     # The package is built from a copy of the tree (no build folders), so
@@ -80,7 +103,7 @@ package)
     ls build-package/*.deb
     ;;
 *)
-    echo "usage: $0 run|test|sanitize|package" >&2
+    echo "usage: $0 run|test|sanitize|fuzz|package" >&2
     exit 2
     ;;
 esac

@@ -4,10 +4,11 @@
 #include "core/platform/Environment.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/TextFiles.h"
+#include "core/speech/SpeechTags.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace ortolino {
@@ -31,20 +32,34 @@ QString number(double value)
     return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QLatin1Char(' ');
 }
 
+// A text field: the line reader ends an unquoted field at a comma, skips the
+// blanks before it and takes a leading quote as the start of a quoted field,
+// so a text holding a comma or starting with a blank or a quote is quoted.
+bool needsQuotes(const QString& value)
+{
+    return value.contains(QLatin1Char(',')) || value.startsWith(QLatin1Char(' ')) ||
+           value.startsWith(QLatin1Char('"'));
+}
+
+QString textField(const QString& value)
+{
+    return needsQuotes(value) ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+}
+
 QStringList profileLines(const ProfileSettings& s)
 {
     QStringList lines;
     for (bool attiva : s.LettereAttive)
         lines << yesNo(attiva);
-    lines << s.CarattereLettere << number(s.MassimoLettere) << s.ListaInUso
+    lines << s.CarattereLettere << number(s.MassimoLettere) << textField(s.ListaInUso)
           << yesNo(s.UsaTutteLeImmagini) << yesNo(s.SuoniAttivi) << number(s.VelocitaVoce)
-          << number(s.TonoVoce) << yesNo(s.ParlatoAttivo) << yesNo(s.TieniTraccia) << s.NomeFont
-          << s.NomeFontScelto << number(s.DimensioneFont) << number(s.ColoreFont)
-          << number(s.ColoreSfondoTesto) << number(s.ColoreSfondo) << yesNo(s.ColoreCasuale)
-          << yesNo(s.ColoriDiSistema) << yesNo(s.MouseDiSistema) << number(s.ModalitaInput)
-          << number(s.VelocitaScansione) << yesNo(s.RipartiDallInizio) << yesNo(s.ConRiquadro)
-          << number(s.SpessoreRiquadro) << number(s.ColoreBottoni)
-          << number(s.ColoreBottoneSelezionato) << s.NomeAgente << s.ModoVoce;
+          << number(s.TonoVoce) << yesNo(s.ParlatoAttivo) << yesNo(s.TieniTraccia)
+          << textField(s.NomeFont) << textField(s.NomeFontScelto) << number(s.DimensioneFont)
+          << number(s.ColoreFont) << number(s.ColoreSfondoTesto) << number(s.ColoreSfondo)
+          << yesNo(s.ColoreCasuale) << yesNo(s.ColoriDiSistema) << yesNo(s.MouseDiSistema)
+          << number(s.ModalitaInput) << number(s.VelocitaScansione) << yesNo(s.RipartiDallInizio)
+          << yesNo(s.ConRiquadro) << number(s.SpessoreRiquadro) << number(s.ColoreBottoni)
+          << number(s.ColoreBottoneSelezionato) << textField(s.NomeAgente) << textField(s.ModoVoce);
     return lines;
 }
 
@@ -130,46 +145,17 @@ QString withoutTrailingBlanks(QString value)
     return value;
 }
 
-// Reads every field into fresh settings, handed out only when all were read.
-std::optional<ProfileSettings> readProfile(const QString& path)
+// A colour as stored: &HBBGGRR, or a system colour (&H80000000 plus an index,
+// as a negative number). Anything else gives the setting's default.
+Colore colour(double value, Colore fallback)
 {
-    std::optional<QByteArray> bytes = readFileBytes(path, kDimensioneMassimaProfilo);
-    if (!bytes)
-        return std::nullopt;
-    LineReader in(splitLines(decodeText(*bytes)));
-    ProfileSettings s;
-    for (bool& attiva : s.LettereAttive)
-        attiva = in.yesNo();
-    s.CarattereLettere = letterCase(in.text());
-    s.MassimoLettere = in.integer();
-    s.ListaInUso = withoutTrailingBlanks(in.text());
-    s.UsaTutteLeImmagini = in.yesNo();
-    s.SuoniAttivi = in.yesNo();
-    s.VelocitaVoce = in.integer();
-    s.TonoVoce = in.integer();
-    s.ParlatoAttivo = in.yesNo();
-    s.TieniTraccia = in.yesNo();
-    s.NomeFont = in.text();
-    s.NomeFontScelto = in.text();
-    s.DimensioneFont = in.integer();
-    s.ColoreFont = in.number();
-    s.ColoreSfondoTesto = in.number();
-    s.ColoreSfondo = in.number();
-    s.ColoreCasuale = in.yesNo();
-    s.ColoriDiSistema = in.yesNo();
-    s.MouseDiSistema = in.yesNo();
-    s.ModalitaInput = in.integer();
-    s.VelocitaScansione = in.integer();
-    s.RipartiDallInizio = in.yesNo();
-    s.ConRiquadro = in.yesNo();
-    s.SpessoreRiquadro = in.integer();
-    s.ColoreBottoni = in.number();
-    s.ColoreBottoneSelezionato = in.number();
-    s.NomeAgente = in.text();
-    s.ModoVoce = in.text();
-    if (in.failed())
-        return std::nullopt;
-    return s;
+    const double whole = std::nearbyint(value);
+    if (whole != value)
+        return fallback;
+    if ((whole >= 0 && whole <= 0xFFFFFF) ||
+        (whole >= kColoreSistemaPrimo && whole <= kColoreSistemaUltimo))
+        return whole;
+    return fallback;
 }
 
 } // namespace
@@ -180,23 +166,87 @@ QString percorsoListaPredefinita(const Environment& env, const LanguageTexts& te
            texts.ListaPredefinita;
 }
 
-bool SalvaProfilo(const ProfileSettings& settings, const QString& path)
+bool testoSalvabileNelProfilo(const QString& text)
 {
-    QString text = profileLines(settings).join(QLatin1String("\r\n")) + QLatin1String("\r\n");
-    return writeFileAtomically(resolveCaseInsensitive(path), text.toUtf8());
+    return text.isValidUtf16() && !text.contains(QLatin1Char('\r')) &&
+           !text.contains(QLatin1Char('\n')) &&
+           !(needsQuotes(text) && text.contains(QLatin1Char('"')));
 }
 
-LetturaProfilo LeggiProfilo(ProfileSettings& settings, const QString& path,
-                            const QString& defaultList)
+bool percorsoListaSalvabile(const QString& path)
 {
-    const QString onDisk = resolveCaseInsensitive(path);
-    std::optional<ProfileSettings> read = readProfile(onDisk);
-    if (read) {
-        settings = std::move(*read);
-        return LetturaProfilo::Letto;
+    // The reader drops the blanks at the end of the list's name.
+    return testoSalvabileNelProfilo(path) && !path.endsWith(QLatin1Char(' '));
+}
+
+std::optional<QByteArray> testoProfilo(const ProfileSettings& s)
+{
+    if (!percorsoListaSalvabile(s.ListaInUso))
+        return std::nullopt;
+    for (const QString* text :
+         {&s.CarattereLettere, &s.NomeFont, &s.NomeFontScelto, &s.NomeAgente, &s.ModoVoce}) {
+        if (!testoSalvabileNelProfilo(*text))
+            return std::nullopt;
     }
-    ImpostaValoriPredefiniti(settings, defaultList);
-    return QFileInfo(onDisk).isFile() ? LetturaProfilo::Illeggibile : LetturaProfilo::Assente;
+    return (profileLines(s).join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
+}
+
+std::optional<ProfileSettings> leggiTestoProfilo(const QByteArray& bytes)
+{
+    static const ProfileSettings kPredefiniti; // colours that name none take these
+    LineReader in(splitLines(decodeText(bytes)));
+    ProfileSettings s;
+    for (bool& attiva : s.LettereAttive)
+        attiva = in.yesNo();
+    s.CarattereLettere = letterCase(in.text());
+    s.MassimoLettere = std::clamp(in.integer(), kMassimoLettereMinimo, kMassimoLettereMassimo);
+    s.ListaInUso = withoutTrailingBlanks(in.text());
+    s.UsaTutteLeImmagini = in.yesNo();
+    s.SuoniAttivi = in.yesNo();
+    s.VelocitaVoce = std::clamp(in.integer(), VoiceTone::kSpeedMin, VoiceTone::kSpeedMax);
+    s.TonoVoce = std::clamp(in.integer(), VoiceTone::kPitchMin, VoiceTone::kPitchMax);
+    s.ParlatoAttivo = in.yesNo();
+    s.TieniTraccia = in.yesNo();
+    s.NomeFont = in.text();
+    s.NomeFontScelto = in.text();
+    s.DimensioneFont = std::clamp(in.integer(), kDimensioneFontMinima, kDimensioneFontMassima);
+    s.ColoreFont = colour(in.number(), kPredefiniti.ColoreFont);
+    s.ColoreSfondoTesto = colour(in.number(), kPredefiniti.ColoreSfondoTesto);
+    s.ColoreSfondo = colour(in.number(), kPredefiniti.ColoreSfondo);
+    s.ColoreCasuale = in.yesNo();
+    s.ColoriDiSistema = in.yesNo();
+    s.MouseDiSistema = in.yesNo();
+    s.ModalitaInput = std::clamp(in.integer(), kModalitaInputPrima, kModalitaInputUltima);
+    s.VelocitaScansione =
+        std::clamp(in.integer(), kVelocitaScansioneMinima, kVelocitaScansioneMassima);
+    s.RipartiDallInizio = in.yesNo();
+    s.ConRiquadro = in.yesNo();
+    s.SpessoreRiquadro =
+        std::clamp(in.integer(), kSpessoreRiquadroMinimo, kSpessoreRiquadroMassimo);
+    s.ColoreBottoni = colour(in.number(), kPredefiniti.ColoreBottoni);
+    s.ColoreBottoneSelezionato = colour(in.number(), kPredefiniti.ColoreBottoneSelezionato);
+    s.NomeAgente = in.text();
+    s.ModoVoce = in.text();
+    if (in.failed())
+        return std::nullopt;
+    return s;
+}
+
+bool SalvaProfilo(const ProfileSettings& settings, const QString& path)
+{
+    const std::optional<QByteArray> text = testoProfilo(settings);
+    return text && writeFileAtomically(resolveCaseInsensitive(path), *text);
+}
+
+void LeggiProfilo(ProfileSettings& settings, const QString& path, const QString& defaultList)
+{
+    const std::optional<QByteArray> bytes =
+        readFileBytes(resolveCaseInsensitive(path), kDimensioneMassimaProfilo);
+    std::optional<ProfileSettings> read = bytes ? leggiTestoProfilo(*bytes) : std::nullopt;
+    if (read)
+        settings = std::move(*read);
+    else
+        ImpostaValoriPredefiniti(settings, defaultList);
 }
 
 void ImpostaValoriPredefiniti(ProfileSettings& settings, const QString& defaultList)

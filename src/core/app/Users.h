@@ -6,7 +6,6 @@
 namespace ortolino {
 
 struct Environment;
-class Program;
 struct ProgramState;
 
 // A user's name as the menu shows it: upper case with "maiuscolo" lettering,
@@ -19,21 +18,10 @@ QString formaNomeUtente(const QString& name, const QString& carattereLettere);
 // when the folder cannot be listed.
 QStringList elencoUtenti(const Environment& env, const QString& carattereLettere);
 
-// Saves the settings in force to the current user's profile. A profile file
-// there that cannot be read (LetturaProfilo::Illeggibile: it read as the
-// defaults) is kept beside itself first ("Anna.ini.illeggibile", numbered when
-// one is there already) and the teacher told ("0220" and the path kept): once,
-// as the file saved then reads. A profile that could not be saved, or an
-// unreadable one that could not be kept, is told ("0206" and the path) and
-// gives false: nothing was written.
-bool salvaProfiloUtente(Program& program);
-
 // A user chosen in the list, up to the point where the window applies the new
 // settings: the settings in force go to the profile being left, the chosen
 // user's profile is read, and a change of user clears the activity log (the
 // same name in another letter case is the same user, as profile names are).
-// When the profile being left cannot be saved the teacher is told and the
-// user stays as it was: false.
-bool scegliUtente(Program& program, const QString& nomeMostrato);
+void scegliUtente(ProgramState& state, const Environment& env, const QString& nomeMostrato);
 
 } // namespace ortolino

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/app/Profile.h"
+#include "core/speech/SpeechTags.h"
+
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -18,10 +21,12 @@ struct BarRange
     int clamp(int value) const;
 };
 
-inline constexpr BarRange kBarraVelocitaVoce{50, 250}; // HScroll1, VelocitaVoce
-inline constexpr BarRange kBarraTonoVoce{50, 400};     // HScroll2, TonoVoce
-inline constexpr BarRange kBarraScansione{4, 60}; // HScroll3, VelocitaScansione (quarter seconds)
-inline constexpr BarRange kBarraRiquadro{3, 30};  // HScrollRiquadro, SpessoreRiquadro
+// HScroll1, VelocitaVoce; HScroll2, TonoVoce: the ranges of the speech tags.
+inline constexpr BarRange kBarraVelocitaVoce{VoiceTone::kSpeedMin, VoiceTone::kSpeedMax};
+inline constexpr BarRange kBarraTonoVoce{VoiceTone::kPitchMin, VoiceTone::kPitchMax};
+// HScroll3, VelocitaScansione (quarter seconds); HScrollRiquadro, SpessoreRiquadro.
+inline constexpr BarRange kBarraScansione{kVelocitaScansioneMinima, kVelocitaScansioneMassima};
+inline constexpr BarRange kBarraRiquadro{kSpessoreRiquadroMinimo, kSpessoreRiquadroMassimo};
 
 // Input modes (ModalitaInput).
 inline constexpr int kInputMouse = 0;

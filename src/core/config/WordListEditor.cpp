@@ -40,7 +40,7 @@ QStringList paroleConImmagine(const PictureFolder& folder)
     QSet<QString> seen;
     for (const QString& name : folder.names()) {
         const QString word = parolaDiImmagine(name).value_or(QString()).toUpper();
-        if (!word.isEmpty() && !seen.contains(word)) {
+        if (parolaSalvabileInLista(word) && !seen.contains(word)) {
             seen.insert(word);
             words << word;
         }
@@ -63,25 +63,6 @@ ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& s
     return editor;
 }
 
-bool parolaPerUtente(const ProgramState& state, const QString& word)
-{
-    if (word.isEmpty() || word.size() > state.MassimoLettere)
-        return false;
-    return std::any_of(word.begin(), word.end(), [&state](QChar c) {
-        return std::any_of(state.LettereTastiera.begin() + 1, state.LettereTastiera.end(),
-                           [c](const QString& key) {
-                               return key.size() == 1 && key[0].toCaseFolded() == c.toCaseFolded();
-                           });
-    });
-}
-
-int contaParolePerUtente(const ProgramState& state, const QStringList& words)
-{
-    return static_cast<int>(std::count_if(words.begin(), words.end(), [&state](const QString& w) {
-        return parolaPerUtente(state, w);
-    }));
-}
-
 void spostaParole(QStringList& from, QStringList& to, QList<int> positions)
 {
     // From the last to the first, so that removing keeps the positions still to visit.
@@ -100,8 +81,8 @@ void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice
     state.NumeroParole = 0;
     const std::optional<QByteArray> list =
         state.ListaInUso.trimmed().isEmpty() ? std::nullopt : readWordList(env, state);
-    state.TutteLeImmagini = !list;
     if (!list) {
+        state.UsaTutteLeImmagini = true;
         CaricaTutteParoleDisponibili(env, state, notice);
         return;
     }
@@ -116,14 +97,42 @@ void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice
     }
 }
 
+namespace {
+
+// The list reader ends an unquoted field at a comma, skips the blanks before
+// it and reads a field that starts with a quote up to the next quote.
+bool needsQuotes(const QString& word)
+{
+    return word.contains(QLatin1Char(',')) || word.startsWith(QLatin1Char(' ')) ||
+           word.startsWith(QLatin1Char('"'));
+}
+
+} // namespace
+
+bool parolaSalvabileInLista(const QString& word)
+{
+    // A byte-order mark at the start of a file is dropped when it is read.
+    return !word.isEmpty() && word.isValidUtf16() && !word.startsWith(QChar(0xFEFF)) &&
+           !word.contains(QLatin1Char('\r')) && !word.contains(QLatin1Char('\n')) &&
+           !(needsQuotes(word) && word.contains(QLatin1Char('"')));
+}
+
 QByteArray testoListaParole(const QStringList& words)
 {
     QString text;
     for (const QString& word : words) {
-        if (!word.isEmpty())
-            text += word.toUpper() + QLatin1String("\r\n");
+        const QString upper = word.toUpper();
+        if (!parolaSalvabileInLista(upper))
+            continue;
+        text += (needsQuotes(upper) ? QLatin1Char('"') + upper + QLatin1Char('"') : upper) +
+                QLatin1String("\r\n");
     }
-    return encodeWindows1252(text).value_or(text.toUtf8());
+    // The reader takes bytes that are valid UTF-8 as UTF-8: Windows-1252 bytes
+    // that happen to be so ("Ã©") are written in UTF-8 instead.
+    if (const std::optional<QByteArray> windows = encodeWindows1252(text);
+        windows && decodeText(*windows) == text)
+        return *windows;
+    return text.toUtf8();
 }
 
 bool scriviListaParole(const QString& path, const QStringList& words)

@@ -25,7 +25,8 @@ void ordinaParole(QStringList& words);
 
 // Every picture word of the folder (a name ending in "jpg" or "gif" in any
 // case, the word being the name without its last four characters), in
-// capitals, sorted, each once. The length is not limited.
+// capitals, sorted, each once, leaving out words no list can hold. The
+// length is not limited.
 QStringList paroleConImmagine(const PictureFolder& folder);
 
 // A new list: every picture word available, the list empty.
@@ -36,27 +37,25 @@ ParoleEditor editorVuoto(const PictureFolder& folder);
 // available. Catalogue words without a picture are not shown.
 ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state);
 
-// Whether the current user can ever be given the word: it is no longer than
-// MassimoLettere (longer words never enter the catalogue) and holds a letter
-// of the keyboard (LettereTastiera, any case), so that some exercise can blank
-// it. Other letters (an accent, a digit) are shown as they are, never asked.
-bool parolaPerUtente(const ProgramState& state, const QString& word);
-
-// How many of the words fit the current user (parolaPerUtente).
-int contaParolePerUtente(const ProgramState& state, const QStringList& words);
-
 // Moves the words at the given positions of one side to the other side,
 // which stays sorted.
 void spostaParole(QStringList& from, QStringList& to, QList<int> positions);
 
 // Loads the words of the list in use into the catalogue (in the case in force,
-// any length, at most 1000). With no list (an unnamed file, or none found) it
-// loads every picture word of the admitted length, for this catalogue only
-// (TutteLeImmagini), as CaricaParole does.
+// any length, at most 1000). With no list (an unnamed or missing file) it
+// switches to all pictures and loads every picture word of the admitted length.
 void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice* notice);
 
-// The bytes of a list file: each non-empty word in capitals followed by CR LF,
-// in Windows-1252 when every character fits, otherwise in UTF-8.
+// True when a list file can hold the word so that it reads back equal: not
+// empty, no line break, broken character or leading byte-order mark, and no
+// double quote in a word that must be quoted (one holding a comma or starting
+// with a blank or a quote). Pictures whose word cannot be held are not
+// offered by the editor.
+bool parolaSalvabileInLista(const QString& word);
+
+// The bytes of a list file: each word that can be held, in capitals, quoted
+// where it needs it, followed by CR LF; in Windows-1252 when every character
+// fits and reads back so, otherwise in UTF-8.
 QByteArray testoListaParole(const QStringList& words);
 
 // Writes a list file whole (never half a file). False when it failed.

@@ -136,7 +136,7 @@ bool ExerciseEngine::estraiConImmagine()
 {
     if (estraiConProvaImmagine())
         return true;
-    if (program_.state.TutteLeImmagini)
+    if (program_.state.UsaTutteLeImmagini)
         return false;
     pictures_ =
         ripartiConTutteLeImmagini(program_.env, program_.state, program_.services.messages, &view_);

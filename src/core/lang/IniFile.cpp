@@ -49,9 +49,14 @@ std::optional<IniDocument> IniDocument::load(const QString& path)
     std::optional<QByteArray> bytes = readFileBytes(path, kIniDimensioneMassima);
     if (!bytes)
         return std::nullopt;
+    return fromBytes(*bytes);
+}
+
+IniDocument IniDocument::fromBytes(const QByteArray& bytes)
+{
     IniDocument document;
-    document.large_ = bytes->size() > kIniLimiteLettura;
-    document.lines_ = splitLines(decodeText(*bytes));
+    document.large_ = bytes.size() > kIniLimiteLettura;
+    document.lines_ = splitLines(decodeText(bytes));
     return document;
 }
 

@@ -21,6 +21,8 @@ class IniDocument
 public:
     // Nothing when the file does not exist or cannot be read.
     static std::optional<IniDocument> load(const QString& path);
+    // A file's bytes as read.
+    static IniDocument fromBytes(const QByteArray& bytes);
 
     QString value(const QString& section, const QString& key) const;
 

@@ -12,7 +12,17 @@ QString Language::MLSGetString(const QString& key)
     if (CurrentLanguage.isEmpty())
         readCurrentLanguageSetting();
     const std::shared_ptr<const IniDocument> file = readIniDocument(languageFilePath());
-    return file ? file->value(QStringLiteral("Strings"), key) : QString();
+    const QString text = file ? file->value(QStringLiteral("Strings"), key) : QString();
+    // A message a language file lacks (00xx, 02xx) shows in the program's own
+    // Italian, never as an empty box. The language's code (0000), the names of
+    // its data (01xx) and the information lines (03xx, 99xx, shown only where
+    // the language has them) stay empty.
+    const bool message = key != QLatin1String("0000") && (key.startsWith(QLatin1String("00")) ||
+                                                          key.startsWith(QLatin1String("02")));
+    if (!text.isEmpty() || !message)
+        return text;
+    static const IniDocument builtIn = IniDocument::fromBytes(builtInItalianLanguageFile());
+    return builtIn.value(QStringLiteral("Strings"), key);
 }
 
 void Language::readCurrentLanguageSetting()

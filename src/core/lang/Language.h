@@ -16,8 +16,11 @@ public:
     // Name of the current language file without ".lng"; empty until first needed.
     QString CurrentLanguage;
 
-    // Text of a four-digit key of section "Strings"; "" on any failure. The
-    // first lookup reads the current language from LangSetting.ini.
+    // Text of a four-digit key of section "Strings"; where the current file
+    // lacks a text (or there is no file), the built-in Italian text; "" for a
+    // key the program does not know and for what is not a message: the
+    // language's code and data names, the information lines (0000, 01xx, 03xx,
+    // 99xx). The first lookup reads the current language from LangSetting.ini.
     QString MLSGetString(const QString& key);
 
     // Reads CurrentLanguage from LangSetting.ini; a missing file gives "".
@@ -36,5 +39,8 @@ public:
 private:
     Environment env_;
 };
+
+// The Italian language file as shipped, built into the program.
+QByteArray builtInItalianLanguageFile();
 
 } // namespace ortolino

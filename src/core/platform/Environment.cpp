@@ -1,8 +1,11 @@
 #include "core/platform/Environment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ortolino {
 
@@ -23,6 +26,27 @@ QString xdgFolder(const char* variable, const QString& fallbackBelowHome)
     return withSlash(QDir::cleanPath(value));
 }
 
+// Without XDG_RUNTIME_DIR the lock goes to a folder of the user's own,
+// "ortolino-<uid>" (mode 0700) in the temporary folder: in a folder shared by
+// every user, another user's stale lock could never be removed and would
+// block the program for good. When that name is taken by someone else, the
+// user's cache folder serves.
+QString userRuntimeFolder()
+{
+    const uid_t user = ::getuid();
+    const QString folder = QDir::tempPath() + QLatin1String("/ortolino-") + QString::number(user);
+    const QByteArray path = QFile::encodeName(folder);
+    ::mkdir(path.constData(), 0700);
+    struct stat info;
+    if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
+        ((info.st_mode & 077) == 0 || ::chmod(path.constData(), 0700) == 0))
+        return folder;
+    const QString cache =
+        xdgFolder("XDG_CACHE_HOME", QStringLiteral(".cache")) + QLatin1String("ortolino");
+    QDir().mkpath(cache);
+    return cache;
+}
+
 } // namespace
 
 Environment Environment::fromSystem(const QString& executableFolder)
@@ -41,7 +65,7 @@ Environment Environment::fromSystem(const QString& executableFolder)
 
     QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.isEmpty() || !QFileInfo(runtime).isDir())
-        runtime = QDir::tempPath();
+        runtime = userRuntimeFolder();
     env.runtimeFolder = withSlash(QDir::cleanPath(runtime));
     return env;
 }

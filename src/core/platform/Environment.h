@@ -11,7 +11,8 @@ struct Environment
         programFolder;    // data shipped with the program (lngortolino/, suoni/, ...), no final "/"
     QString settingsRoot; // ".../ImpostazioniProgrammiLumo/", with a final "/"
     QString windowsFolder; // $XDG_DATA_HOME with a final "/": fonts/ lives below it
-    QString runtimeFolder; // where the single-instance lock lives
+    QString runtimeFolder; // where the single-instance lock lives: $XDG_RUNTIME_DIR,
+                           // else a folder of the user's own (never one shared by all)
 
     // Folders from the XDG variables and the executable's folder: the program
     // folder is the executable's own folder when it holds lngortolino/,

@@ -239,6 +239,34 @@ QStringList CharacterDefinition::elementIds() const
     return ids;
 }
 
+std::optional<CharacterDefinition> parseCharacterText(const QByteArray& bytes, QString* error)
+{
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    CharacterDefinition definition;
+    Reader reader(definition);
+    const QStringList lines = splitLines(decodeText(bytes));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (const auto problem = reader.readLine(i + 1, lines[i]))
+            return fail(QStringLiteral("line %1: %2").arg(problem->line).arg(problem->what));
+    }
+    if (const auto what = reader.missing())
+        return fail(*what);
+    if (!reader.sawAnchor())
+        definition.balloonAnchor =
+            QPoint(definition.size.width() / 2, definition.size.height() / 6);
+    const int side = std::max(definition.size.width(), definition.size.height());
+    if (side > kCharacterMaxSide) {
+        const double scale = double(kCharacterMaxSide) / side;
+        definition.size = (QSizeF(definition.size) * scale).toSize().expandedTo(QSize(1, 1));
+        definition.balloonAnchor = (QPointF(definition.balloonAnchor) * scale).toPoint();
+    }
+    return definition;
+}
+
 std::optional<CharacterDefinition> readCharacterFile(const QString& path, QString* error)
 {
     const QString fileName = QFileInfo(path).fileName();
@@ -250,30 +278,14 @@ std::optional<CharacterDefinition> readCharacterFile(const QString& path, QStrin
     const std::optional<QByteArray> bytes = readFileBytes(path, kCharacterFileMaxBytes);
     if (!bytes)
         return fail(QStringLiteral("cannot be read"));
-
-    CharacterDefinition definition;
-    Reader reader(definition);
-    const QStringList lines = splitLines(decodeText(*bytes));
-    for (int i = 0; i < lines.size(); ++i) {
-        if (const auto problem = reader.readLine(i + 1, lines[i]))
-            return fail(QStringLiteral("line %1: %2").arg(problem->line).arg(problem->what));
-    }
-    if (const auto what = reader.missing())
-        return fail(*what);
-
-    definition.name = characterDisplayName(QFileInfo(path).completeBaseName());
-    definition.artworkPath = QFileInfo(path).dir().filePath(definition.artworkPath);
-    if (!QFileInfo(definition.artworkPath).isFile())
-        return fail(QStringLiteral("artwork %1 is missing").arg(definition.artworkPath));
-    if (!reader.sawAnchor())
-        definition.balloonAnchor =
-            QPoint(definition.size.width() / 2, definition.size.height() / 6);
-    const int side = std::max(definition.size.width(), definition.size.height());
-    if (side > kCharacterMaxSide) {
-        const double scale = double(kCharacterMaxSide) / side;
-        definition.size = (QSizeF(definition.size) * scale).toSize().expandedTo(QSize(1, 1));
-        definition.balloonAnchor = (QPointF(definition.balloonAnchor) * scale).toPoint();
-    }
+    QString why;
+    std::optional<CharacterDefinition> definition = parseCharacterText(*bytes, &why);
+    if (!definition)
+        return fail(why);
+    definition->name = characterDisplayName(QFileInfo(path).completeBaseName());
+    definition->artworkPath = QFileInfo(path).dir().filePath(definition->artworkPath);
+    if (!QFileInfo(definition->artworkPath).isFile())
+        return fail(QStringLiteral("artwork %1 is missing").arg(definition->artworkPath));
     return definition;
 }
 

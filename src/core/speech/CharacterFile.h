@@ -57,6 +57,10 @@ inline constexpr qint64 kCharacterFileMaxBytes = 256 * 1024;
 // square (a screen shows no more, and each frame costs its size in memory).
 inline constexpr int kCharacterMaxSide = 800;
 
+// What a character file's bytes say, the artwork path as written; nothing,
+// with the reason (line) in *error, when they do not follow the format.
+std::optional<CharacterDefinition> parseCharacterText(const QByteArray& bytes, QString* error);
+
 // Reads a character file; nothing, with the reason (file and line) in *error,
 // when it cannot be read or does not follow the format.
 std::optional<CharacterDefinition> readCharacterFile(const QString& path, QString* error);

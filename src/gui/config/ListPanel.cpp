@@ -1,5 +1,6 @@
 #include "gui/config/ListPanel.h"
 
+#include "core/app/Profile.h"
 #include "core/app/Program.h"
 #include "core/config/WordListEditor.h"
 #include "core/platform/Dialogs.h"
@@ -9,7 +10,6 @@
 #include "gui/widgets/Controls.h"
 
 #include <QCheckBox>
-#include <QColor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -21,8 +21,6 @@ namespace {
 
 const QString kEstensioneLista = QStringLiteral("txt");
 const FileFilter kFiltroListe{QString(), QStringLiteral("*.txt")};
-// A word the user will never be given: grey (4.9:1 on white) and italic.
-const QColor kColoreParolaEsclusa(0x6e, 0x6e, 0x6e);
 
 constexpr ControlDesign kPanelDesign[] = {
     {"Frame4", -1, "File in uso", 240, 120, 8160, 2640},
@@ -36,10 +34,9 @@ constexpr ControlDesign kPanelDesign[] = {
 constexpr ControlDesign kEditorDesign[] = {
     {"FrameCreaNuovaLista", -1, "Creazione di nuovi files di liste parole", 0, 0, 13500, 9900},
     {"Label10", -1, "Parole utilizzabili (immagini a disposizione)", 360, 600, 5520, 420},
-    {"ListImmaginiDisponibili", -1, nullptr, 360, 1020, 5520, 5760},
+    {"ListImmaginiDisponibili", -1, nullptr, 360, 1020, 5520, 6240},
     {"Label9", -1, "Parole inserite nella lista", 7620, 600, 5520, 420},
-    {"ListImmaginiDaUtilizzare", -1, nullptr, 7620, 1020, 5520, 5760},
-    {"LabelParoleAdatte", -1, nullptr, 7620, 6840, 5520, 480},
+    {"ListImmaginiDaUtilizzare", -1, nullptr, 7620, 1020, 5520, 6240},
     {"Command1", -1, "→", 6120, 2760, 1260, 960},
     {"Command2", -1, "←", 6120, 4080, 1260, 960},
     {"Label8", -1,
@@ -88,14 +85,7 @@ void ListPanel::showState()
 {
     const ProgramState& s = state();
     everyPicture_->setChecked(s.UsaTutteLeImmagini);
-    showList(s.UsaTutteLeImmagini ? QString() : s.ListaInUso);
-}
-
-// The list's file name; its whole path (which the profile keeps) in the tooltip.
-void ListPanel::showList(const QString& path)
-{
-    listInUse_->setText(nomeLista(path));
-    listInUse_->setToolTip(path);
+    listInUse_->setText(s.UsaTutteLeImmagini ? QString() : s.ListaInUso);
 }
 
 QList<QWidget*> ListPanel::colouredControls() const
@@ -107,7 +97,7 @@ void ListPanel::Check2_Click(bool checked)
 {
     ProgramState& s = state();
     s.UsaTutteLeImmagini = checked;
-    showList(checked ? QString() : s.ListaInUso);
+    listInUse_->setText(checked ? QString() : s.ListaInUso);
 }
 
 void ListPanel::CommandCambiaListaInUso_Click()
@@ -124,6 +114,10 @@ void ListPanel::CommandCambiaListaInUso_Click()
         avvisa(testo("0011"));
         return;
     }
+    if (!percorsoListaSalvabile(chosen)) {
+        avvisa(testo("0210") + QLatin1Char('\n') + chosen);
+        return;
+    }
     state().ListaInUso = chosen;
     useList(chosen);
 }
@@ -134,7 +128,7 @@ void ListPanel::useList(const QString& path)
 {
     state().UsaTutteLeImmagini = false;
     everyPicture_->setChecked(false);
-    showList(path);
+    listInUse_->setText(path);
 }
 
 // ---- the editor ----
@@ -157,7 +151,6 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area,
     inList_ = wordList("ListImmaginiDaUtilizzare");
     tieLabel(availableLabel, available_); // a screen reader reads each list with its label
     tieLabel(inListLabel, inList_);
-    fitCount_ = make<QLabel>(editor_, "LabelParoleAdatte");
     add_ = make<QPushButton>(editor_, "Command1");
     remove_ = make<QPushButton>(editor_, "Command2");
     for (QPushButton* arrow : {add_, remove_})
@@ -220,28 +213,6 @@ void ListEditor::riempiEditor(const ParoleEditor& parole)
     inList_->clear();
     available_->addItems(parole.disponibili);
     inList_->addItems(parole.inLista);
-    segnaParole();
-}
-
-// Marks the words the current user will never be given (too long, or no
-// letter of the keyboard) and counts those of the list that fit.
-void ListEditor::segnaParole()
-{
-    const QString why = testo("0222");
-    for (QListWidget* side : {available_, inList_}) {
-        for (int i = 0; i < side->count(); ++i) {
-            QListWidgetItem* item = side->item(i);
-            const bool fits = parolaPerUtente(state(), item->text());
-            QFont font = item->font();
-            font.setItalic(!fits);
-            item->setFont(font);
-            item->setForeground(fits ? side->palette().text() : QBrush(kColoreParolaEsclusa));
-            item->setToolTip(fits ? QString() : why);
-            item->setData(Qt::AccessibleDescriptionRole, fits ? QString() : why);
-        }
-    }
-    const QStringList words = paroleDi(inList_);
-    fitCount_->setText(testo("0221").arg(contaParolePerUtente(state(), words)).arg(words.size()));
 }
 
 void ListEditor::sposta(QListWidget* from, QListWidget* to)
@@ -258,7 +229,6 @@ void ListEditor::sposta(QListWidget* from, QListWidget* to)
     from->addItems(fromWords);
     to->clear();
     to->addItems(toWords);
-    segnaParole();
 }
 
 void ListEditor::CommandSalvaLista_Click()
@@ -279,6 +249,10 @@ void ListEditor::CommandSalvaLista_Click()
     if (chosen.isEmpty())
         return; // the list in use stays
     const QString percorso = percorsoScritturaLista(program().env, chosen);
+    if (!percorsoListaSalvabile(percorso)) {
+        avvisa(testo("0210") + QLatin1Char('\n') + percorso);
+        return;
+    }
     if (!scriviListaParole(percorso, paroleDi(inList_))) {
         avvisa(testo("0205") + QLatin1Char('\n') + percorso);
         return;

@@ -19,9 +19,12 @@ void setTabCaptions(QObject* control, const QString& name,
                     const std::function<QString(const QString&)>& lookup)
 {
     auto setAll = [&](int count, auto setText) {
-        for (int i = 0; i < count; ++i)
-            setText(i, lookup(name + QLatin1String(".TabCaption(") + QString::number(i) +
-                              QLatin1Char(')')));
+        for (int i = 0; i < count; ++i) {
+            const QString text = lookup(name + QLatin1String(".TabCaption(") + QString::number(i) +
+                                        QLatin1Char(')'));
+            if (!text.isEmpty()) // a missing caption leaves the design text
+                setText(i, text);
+        }
     };
     if (auto* tabs = qobject_cast<QTabWidget*>(control))
         setAll(tabs->count(), [tabs](int i, const QString& t) { tabs->setTabText(i, t); });
@@ -39,8 +42,10 @@ void MLSLoadFormStrings(QWidget* window, const Language& language)
     const QString section = window->objectName();
     auto lookup = [&](const QString& key) { return file->value(section, key); };
 
-    if (!window->windowTitle().isEmpty())
-        window->setWindowTitle(lookup(section + QLatin1String(".Caption")));
+    // A window designed without a title keeps none; a missing caption keeps the design's.
+    if (QString title = lookup(section + QLatin1String(".Caption"));
+        !window->windowTitle().isEmpty() && !title.isEmpty())
+        window->setWindowTitle(title);
     setTag(window, lookup(section + QLatin1String(".Tag")));
 
     QPointer<QWidget> guard(window);

@@ -119,8 +119,7 @@ TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
     // What is read back is written back to the letter: no field lost or changed.
     ProgramState read;
     read.PercorsoProfilo = state.PercorsoProfilo;
-    ASSERT_EQ(LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read)),
-              LetturaProfilo::Letto);
+    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
     QFile::remove(state.PercorsoProfilo);
     ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
     EXPECT_EQ(savedBytes(), saved);
@@ -139,10 +138,8 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
         read.CartellaListe = state.CartellaListe;
         read.ListaPredefinita = state.ListaPredefinita;
         read.PercorsoProfilo = state.PercorsoProfilo;
-        return LeggiProfilo(read, read.PercorsoProfilo,
-                            percorsoListaPredefinita(env.env(), read)) ==
-                   LetturaProfilo::Illeggibile &&
-               read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
+        LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
+        return read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
                read.NomeAgente == "Merlin" && read.ModalitaInput == 0 && read.LettereAttive[2] &&
                !read.LettereAttive[0] &&
                read.ListaInUso == env.env().programFolder + "/liste/predefinita.txt";
@@ -163,9 +160,7 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
     missing.NomeUtente = QStringLiteral("mario");
     missing.Registro[0][0] = QStringLiteral("LETTERA INIZIALE");
     missing.MassimoLettere = 13;
-    EXPECT_EQ(LeggiProfilo(missing, missing.PercorsoProfilo,
-                           percorsoListaPredefinita(env.env(), missing)),
-              LetturaProfilo::Assente);
+    LeggiProfilo(missing, missing.PercorsoProfilo, percorsoListaPredefinita(env.env(), missing));
     EXPECT_EQ(missing.MassimoLettere, 5);
     // The defaults are the profile's only: the user and the session's log stay.
     EXPECT_EQ(missing.NomeUtente, "mario");

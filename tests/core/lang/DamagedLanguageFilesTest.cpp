@@ -1,4 +1,5 @@
 #include "core/lang/IniFile.h"
+#include "core/lang/Language.h"
 #include "core/platform/TextFiles.h"
 #include "support/TestEnvironment.h"
 
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 
 using namespace ortolino;
+using ortolino::test::TestEnvironment;
 using ortolino::test::writeFile;
 
 namespace {
@@ -29,6 +31,27 @@ TEST(DamagedIniFile, TooLargeOrNotAFileIsNeitherReadNorReplaced)
     QDir().mkdir(folder);
     EXPECT_EQ(MLSWriteIniString(folder, "S", "k", "v"), 0);
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+// A language file with holes: the program's messages fall back to the Italian
+// built in, so no message box is ever empty.
+TEST(DamagedLanguageFile, AMissingMessageFallsBackToTheBuiltInItalian)
+{
+    TestEnvironment env;
+    const std::optional<IniDocument> italian =
+        IniDocument::load(env.env().programFile("lngortolino/Italiano.lng"));
+    ASSERT_TRUE(italian);
+    env.writeProgramFile("lngortolino/Bucata.lng", "[Strings]\r\n0001=\"Uno\"\r\n");
+    Language language(env.env());
+    language.CurrentLanguage = "Bucata";
+    EXPECT_EQ(language.MLSGetString("0001"), "Uno");
+    for (const char* key : {"0201", "0206", "0211"}) {
+        EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << key;
+        EXPECT_EQ(language.MLSGetString(key), italian->value("Strings", key));
+    }
+    language.CurrentLanguage = "Mancante";
+    EXPECT_EQ(language.MLSGetString("0201"), italian->value("Strings", "0201"));
+    EXPECT_EQ(language.MLSGetString("0100"), ""); // a data name has no fallback
 }
 
 } // namespace

@@ -65,18 +65,31 @@ TEST(LanguageTest, TheFirstLookupReadsTheSettingAndMissingPiecesGiveEmptyTexts)
     Language language(env.env());
     EXPECT_EQ(language.MLSGetString("0100"), "immagini"); // LangSetting.ini chooses Italiano
     EXPECT_EQ(language.CurrentLanguage, "Italiano");
+    language.CurrentLanguage = "English";
+    EXPECT_EQ(language.MLSGetString("0100"), "pictures");
+}
+
+// The names of the language's data (0100..0102) and its code (0000) have no
+// built-in fallback: missing, they read as empty.
+TEST(LanguageTest, MissingPiecesGiveEmptyDataNames)
+{
+    TestEnvironment env;
+    Language language(env.env());
     EXPECT_EQ(language.MLSGetString("1234"), ""); // key missing
-    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
-    for (const char* name : {"Klingon", "../lngortolino/Italiano", "Vuota"}) {
-        language.CurrentLanguage = name; // no file, outside the folder, no Strings section
-        EXPECT_EQ(language.MLSGetString("0001"), "") << name;
-    }
+    language.CurrentLanguage = "Klingon";
+    EXPECT_EQ(language.MLSGetString("0100"), ""); // file missing
+    language.CurrentLanguage = "../lngortolino/Italiano";
+    EXPECT_EQ(language.MLSGetString("0100"), ""); // a name may not leave the folder
 
     TestEnvironment empty(TestEnvironment::Data::Empty);
     Language none(empty.env());
-    EXPECT_EQ(none.MLSGetString("0001"), "");
+    EXPECT_EQ(none.MLSGetString("0000"), "");
     EXPECT_EQ(none.CurrentLanguage, "");
     EXPECT_TRUE(none.installedLanguages().isEmpty());
+
+    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
+    language.CurrentLanguage = "Vuota";
+    EXPECT_EQ(language.MLSGetString("0101"), ""); // no Strings section
 }
 
 TEST(LanguageTest, TheChoiceIsStoredBesideTheLanguagesOrInTheSettingsTwin)

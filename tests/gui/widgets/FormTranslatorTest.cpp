@@ -77,7 +77,7 @@ TEST_F(FormTranslatorTest, ControlsArraysTabsAndMenusTakeTheirTexts)
     EXPECT_EQ(tag(single), "@L,T");
     EXPECT_EQ(untranslated->text(), "resta");
     EXPECT_EQ(tabs->tabText(0), "Prima");
-    EXPECT_EQ(tabs->tabText(1), ""); // a missing tab key empties the tab
+    EXPECT_EQ(tabs->tabText(1), "due"); // a missing tab key keeps the design text
     EXPECT_EQ(exitAction->text(), "&Fuori");
 }
 
@@ -91,7 +91,7 @@ TEST_F(FormTranslatorTest, WindowTitleRules)
     window.setWindowTitle("Form1");
     setTag(&window, "vecchia");
     MLSLoadFormStrings(&window, language);
-    EXPECT_EQ(window.windowTitle(), ""); // key missing in an existing file: title lost
+    EXPECT_EQ(window.windowTitle(), "Form1"); // key missing: the design title stays
     EXPECT_EQ(tag(&window), "");
 }
 
