@@ -141,9 +141,10 @@ int main(int argc, char* argv[])
     for (int run = 0; run < 5; ++run) {
         timer.restart();
         auto* form = qobject_cast<FormProgressi*>(windows.load(QStringLiteral("FormProgressi")));
-        form->ComboPeriodo->blockSignals(true);
-        form->ComboPeriodo->setCurrentIndex(static_cast<int>(Period::All));
-        form->ComboPeriodo->blockSignals(false);
+        auto* period = form->findChild<QComboBox*>(QStringLiteral("ComboPeriodo"));
+        period->blockSignals(true);
+        period->setCurrentIndex(static_cast<int>(Period::All));
+        period->blockSignals(false);
         form->Form_Activate();
         form->show();
         QApplication::processEvents();

@@ -133,47 +133,43 @@ FormProgressi::FormProgressi(Program& program, WindowManager& windows)
     : Form(QStringLiteral("FormProgressi"), program, windows, QSize(12000, 8400))
 {
     setWindowTitle(QStringLiteral("Ortolino - Progressi"));
-    Label1 = addLabel("Label1", QStringLiteral("&Periodo:"), 240, 120, 1400);
-    ComboPeriodo = new QComboBox(area());
-    ComboPeriodo->setObjectName(QStringLiteral("ComboPeriodo"));
-    ComboPeriodo->setFont(designFont(QStringLiteral("Arial"), 12));
-    place(ComboPeriodo, 1700, 120, 3600, 420);
-    Label1->setBuddy(ComboPeriodo);
+    QLabel* periodTitle = addLabel("Label1", QStringLiteral("&Periodo:"), 240, 120, 1400);
+    period_ = named(new QComboBox(area()), "ComboPeriodo");
+    period_->setFont(designFont(QStringLiteral("Arial"), 12));
+    place(period_, 1700, 120, 3600, 420);
+    periodTitle->setBuddy(period_);
 
-    LabelTotali = addLabel("LabelTotali", QString(), 240, 660, 11520);
-    LabelTotali->setWordWrap(true);
-    place(LabelTotali, 240, 660, 11520, 700);
+    totals_ = addLabel("LabelTotali", QString(), 240, 660, 11520);
+    totals_->setWordWrap(true);
+    place(totals_, 240, 660, 11520, 700);
 
-    Grafico = new QChartView(area());
-    Grafico->setObjectName(QStringLiteral("Grafico"));
-    Grafico->setRenderHint(QPainter::Antialiasing);
-    place(Grafico, 240, 1440, 7200, 3600);
+    chart_ = named(new QChartView(area()), "Grafico");
+    chart_->setRenderHint(QPainter::Antialiasing);
+    place(chart_, 240, 1440, 7200, 3600);
 
-    LabelConfusioni =
+    confusionsTitle_ =
         addLabel("LabelConfusioni", QStringLiteral("Lettere confuse"), 7680, 1440, 4080);
-    TabellaConfusioni = addTable("TabellaConfusioni", 7680, 1800, 4080, 3240);
-    LabelAiuti = addLabel("LabelAiuti", QStringLiteral("Parole che hanno chiesto più aiuto"), 240,
-                          5160, 7200);
-    TabellaAiuti = addTable("TabellaAiuti", 240, 5520, 7200, 2640);
+    confusions_ = addTable("TabellaConfusioni", 7680, 1800, 4080, 3240);
+    helpedTitle_ = addLabel("LabelAiuti", QStringLiteral("Parole che hanno chiesto più aiuto"),
+                            240, 5160, 7200);
+    helped_ = addTable("TabellaAiuti", 240, 5520, 7200, 2640);
 
-    Command1 = addButton("Command1", QStringLiteral("Esporta CSV"), 7680, 5160);
-    Command2 = addButton("Command2", QStringLiteral("Stampa"), 9780, 5160);
-    Command3 = addButton("Command3", QStringLiteral("Salva PDF"), 7680, 6240);
-    Command4 = addButton("Command4", QStringLiteral("Cancella lo storico"), 9780, 6240);
-    connect(Command1, &QPushButton::clicked, this, &FormProgressi::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &FormProgressi::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &FormProgressi::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &FormProgressi::Command4_Click);
+    exportCsv_ = addButton("Command1", QStringLiteral("Esporta CSV"), 7680, 5160);
+    print_ = addButton("Command2", QStringLiteral("Stampa"), 9780, 5160);
+    savePdf_ = addButton("Command3", QStringLiteral("Salva PDF"), 7680, 6240);
+    forget_ = addButton("Command4", QStringLiteral("Cancella lo storico"), 9780, 6240);
+    connect(exportCsv_, &QPushButton::clicked, this, &FormProgressi::Command1_Click);
+    connect(print_, &QPushButton::clicked, this, &FormProgressi::Command2_Click);
+    connect(savePdf_, &QPushButton::clicked, this, &FormProgressi::Command3_Click);
+    connect(forget_, &QPushButton::clicked, this, &FormProgressi::Command4_Click);
 
-    mnuEsci = menuBar()->addAction(QStringLiteral("&Esci"));
-    mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
-    connect(mnuEsci, &QAction::triggered, this, &FormProgressi::mnuEsci_Click);
+    connect(named(menuBar()->addAction(QStringLiteral("&Esci")), "mnuEsci"), &QAction::triggered,
+            this, &FormProgressi::mnuEsci_Click);
 }
 
 QPushButton* FormProgressi::addButton(const char* name, const QString& caption, int left, int top)
 {
-    auto* button = new WordWrapButton(caption, area());
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = named(new WordWrapButton(caption, area()), name);
     button->setFont(designFont(QStringLiteral("Arial"), 12));
     place(button, left, top, 1980, 855);
     return button;
@@ -182,8 +178,7 @@ QPushButton* FormProgressi::addButton(const char* name, const QString& caption, 
 QLabel* FormProgressi::addLabel(const char* name, const QString& caption, int left, int top,
                                 int width)
 {
-    auto* label = new QLabel(caption, area());
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = named(new QLabel(caption, area()), name);
     label->setFont(designFont(QStringLiteral("Arial"), 12));
     place(label, left, top, width, 360);
     return label;
@@ -191,8 +186,7 @@ QLabel* FormProgressi::addLabel(const char* name, const QString& caption, int le
 
 QTableWidget* FormProgressi::addTable(const char* name, int left, int top, int width, int height)
 {
-    auto* table = new QTableWidget(area());
-    table->setObjectName(QString::fromLatin1(name));
+    auto* table = named(new QTableWidget(area()), name);
     table->setFont(designFont(QStringLiteral("Arial"), 11));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -207,22 +201,22 @@ void FormProgressi::Form_Load()
 {
     Form::Form_Load();
     for (const char* key : {"0251", "0252", "0253", "0254"})
-        ComboPeriodo->addItem(program().text(QString::fromLatin1(key)));
-    ComboPeriodo->setCurrentIndex(kMonth);
+        period_->addItem(program().text(QString::fromLatin1(key)));
+    period_->setCurrentIndex(kMonth);
     const QStringList confusionTitles = program().text(QStringLiteral("0259")).split('|');
-    TabellaConfusioni->setColumnCount(static_cast<int>(confusionTitles.size()));
-    TabellaConfusioni->setHorizontalHeaderLabels(confusionTitles);
+    confusions_->setColumnCount(static_cast<int>(confusionTitles.size()));
+    confusions_->setHorizontalHeaderLabels(confusionTitles);
     const QStringList helpedTitles = program().text(QStringLiteral("0260")).split('|');
-    TabellaAiuti->setColumnCount(static_cast<int>(helpedTitles.size()));
-    TabellaAiuti->setHorizontalHeaderLabels(helpedTitles);
-    connect(ComboPeriodo, &QComboBox::currentIndexChanged, this, &FormProgressi::aggiorna);
+    helped_->setColumnCount(static_cast<int>(helpedTitles.size()));
+    helped_->setHorizontalHeaderLabels(helpedTitles);
+    connect(period_, &QComboBox::currentIndexChanged, this, &FormProgressi::aggiorna);
 }
 
 void FormProgressi::Form_Activate()
 {
     coverScreen();
     aggiorna();
-    ComboPeriodo->setFocus();
+    period_->setFocus();
 }
 
 // The close box leads back to the report, as "Esci" does.
@@ -235,7 +229,7 @@ void FormProgressi::Form_Unload()
 TimeSpan FormProgressi::span() const
 {
     History* history = program().services.history;
-    const auto period = static_cast<Period>(std::max(0, ComboPeriodo->currentIndex()));
+    const auto period = static_cast<Period>(std::max(0, period_->currentIndex()));
     return spanOf(period, QDateTime::currentSecsSinceEpoch(),
                   history != nullptr ? history->sessionStart() : 0);
 }
@@ -245,24 +239,24 @@ void FormProgressi::aggiorna()
     History* history = program().services.history;
     progress_ =
         history != nullptr ? history->progress(program().state.NomeUtente, span()) : std::nullopt;
-    for (QPushButton* button : {Command1, Command2, Command3, Command4})
+    for (QPushButton* button : {exportCsv_, print_, savePdf_, forget_})
         button->setEnabled(progress_.has_value());
-    LabelTotali->setText(totalsText());
+    totals_->setText(totalsText());
     const Progress none;
     const Progress& shown = progress_ ? *progress_ : none;
-    setRows(*TabellaConfusioni, confusionRows(shown));
-    setRows(*TabellaAiuti, helpedRows(shown));
+    setRows(*confusions_, confusionRows(shown));
+    setRows(*helped_, helpedRows(shown));
     fillChart();
 }
 
 void FormProgressi::fillChart()
 {
     const std::vector<DayCount> none;
-    QChart* old = Grafico->chart();
-    Grafico->setChart(makeChart(progress_ ? progress_->days : none,
+    QChart* old = chart_->chart();
+    chart_->setChart(makeChart(progress_ ? progress_->days : none,
                                 program().text(QStringLiteral("0257")),
                                 program().text(QStringLiteral("0258"))));
-    Grafico->chart()->setTitle(program().text(QStringLiteral("0256")));
+    chart_->chart()->setTitle(program().text(QStringLiteral("0256")));
     delete old;
 }
 
@@ -304,7 +298,7 @@ void FormProgressi::Command1_Click()
         return;
     }
     const QString path = program().services.dialogs->ShowFileDialog(
-        this, Dialogs::Save, Command1->text().remove(QLatin1Char('&')), QString(),
+        this, Dialogs::Save, exportCsv_->text().remove(QLatin1Char('&')), QString(),
         {FileFilter{QString(), QStringLiteral("*.csv")}}, userFolder(program()),
         QStringLiteral("csv"));
     if (path.isEmpty())
@@ -331,7 +325,7 @@ void FormProgressi::Command2_Click()
 void FormProgressi::Command3_Click()
 {
     const QString path = program().services.dialogs->ShowFileDialog(
-        this, Dialogs::Save, Command3->text().remove(QLatin1Char('&')), QString(),
+        this, Dialogs::Save, savePdf_->text().remove(QLatin1Char('&')), QString(),
         {FileFilter{QString(), QStringLiteral("*.pdf")}}, userFolder(program()),
         QStringLiteral("pdf"));
     if (path.isEmpty())
@@ -387,7 +381,7 @@ std::unique_ptr<QTextDocument> FormProgressi::printedDocument() const
     QString html = QStringLiteral("<p style=\"font-size:18pt\" align=\"center\"><b>%1 – %2</b></p>")
                        .arg(escaped(windowTitle()), escaped(p.state.NomeUtente));
     html += QStringLiteral("<p>%1 – %2</p>")
-                .arg(escaped(ComboPeriodo->currentText()),
+                .arg(escaped(period_->currentText()),
                      escaped(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)));
     html += QStringLiteral("<p>%1</p>").arg(escaped(totalsText()));
     // Six inches wide: inside an A4 or Letter page one inch in from each side.
@@ -407,8 +401,8 @@ std::unique_ptr<QTextDocument> FormProgressi::printedDocument() const
     };
     const Progress none;
     const Progress& shown = progress_ ? *progress_ : none;
-    list(LabelConfusioni, TabellaConfusioni, confusionRows(shown));
-    list(LabelAiuti, TabellaAiuti, helpedRows(shown));
+    list(confusionsTitle_, confusions_, confusionRows(shown));
+    list(helpedTitle_, helped_, helpedRows(shown));
     document->setHtml(html);
     return document;
 }

@@ -3,7 +3,6 @@
 #include "core/history/History.h"
 #include "gui/widgets/Form.h"
 
-class QAction;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -31,26 +30,6 @@ public:
     void Form_Activate() override;
     void Form_Unload() override;
 
-    QLabel* Label1 = nullptr; // "Periodo:"
-    QComboBox* ComboPeriodo = nullptr;
-    QLabel* LabelTotali = nullptr;
-    QChartView* Grafico = nullptr;
-    QLabel* LabelConfusioni = nullptr;
-    QTableWidget* TabellaConfusioni = nullptr;
-    QLabel* LabelAiuti = nullptr;
-    QTableWidget* TabellaAiuti = nullptr;
-    QPushButton* Command1 = nullptr; // export CSV
-    QPushButton* Command2 = nullptr; // print
-    QPushButton* Command3 = nullptr; // save as PDF
-    QPushButton* Command4 = nullptr; // forget the user's history
-    QAction* mnuEsci = nullptr;
-
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void mnuEsci_Click();
-
     // Reads the history again for the period chosen.
     void aggiorna();
     const std::optional<Progress>& progress() const { return progress_; }
@@ -58,6 +37,12 @@ public:
     std::unique_ptr<QTextDocument> printedDocument() const;
 
 private:
+    void Command1_Click(); // export CSV
+    void Command2_Click(); // print
+    void Command3_Click(); // save as PDF
+    void Command4_Click(); // forget the user's history
+    void mnuEsci_Click();
+
     QPushButton* addButton(const char* name, const QString& caption, int left, int top);
     QLabel* addLabel(const char* name, const QString& caption, int left, int top, int width);
     QTableWidget* addTable(const char* name, int left, int top, int width, int height);
@@ -67,6 +52,17 @@ private:
     void showError(const QString& key, const QString& detail = QString());
     bool print(QPrinter& printer) const;
 
+    QComboBox* period_ = nullptr;
+    QLabel* totals_ = nullptr;
+    QChartView* chart_ = nullptr;
+    QLabel* confusionsTitle_ = nullptr;
+    QTableWidget* confusions_ = nullptr;
+    QLabel* helpedTitle_ = nullptr;
+    QTableWidget* helped_ = nullptr;
+    QPushButton* exportCsv_ = nullptr;
+    QPushButton* print_ = nullptr;
+    QPushButton* savePdf_ = nullptr;
+    QPushButton* forget_ = nullptr;
     std::optional<Progress> progress_;
 };
 

@@ -124,8 +124,8 @@ TEST_F(ProgressWindowTest, TheReportLeadsToTheProgressByKeyboardAndBack)
     auto* form = qobject_cast<FormProgressi*>(windows.find(QStringLiteral("FormProgressi")));
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->windowTitle(), "Ortolino - Progressi");
-    EXPECT_TRUE(form->ComboPeriodo->hasFocus() || !form->isActiveWindow());
-    form->mnuEsci->trigger();
+    EXPECT_TRUE(control<QComboBox>(form, "ComboPeriodo")->hasFocus() || !form->isActiveWindow());
+    control<QAction>(form, "mnuEsci")->trigger();
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList{"FormEserciziEseguiti"});
 
@@ -142,28 +142,28 @@ TEST_F(ProgressWindowTest, TheViewShowsTheTotalsTheTopConfusionAndTheWordsThatNe
 {
     FormProgressi* form = show();
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->ComboPeriodo->currentText(), "Ultimi 30 giorni");
-    EXPECT_EQ(form->LabelTotali->text(),
+    EXPECT_EQ(control<QComboBox>(form, "ComboPeriodo")->currentText(), "Ultimi 30 giorni");
+    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(),
               "Parole: 4 (finite: 4). Al primo colpo: 25 %. Aiuti per parola: 1.0. "
               "Secondi per parola: 10.");
-    ASSERT_EQ(form->TabellaConfusioni->rowCount(), 2);
-    EXPECT_EQ(rowOf(*form->TabellaConfusioni, 0), (QStringList{"D", "B", "3"}));
-    EXPECT_EQ(rowOf(*form->TabellaConfusioni, 1), (QStringList{"P", "Q", "1"}));
-    ASSERT_EQ(form->TabellaAiuti->rowCount(), 3);
-    EXPECT_EQ(rowOf(*form->TabellaAiuti, 0), (QStringList{"DADO", "2", "2", "1"}));
+    ASSERT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 2);
+    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 0), (QStringList{"D", "B", "3"}));
+    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 1), (QStringList{"P", "Q", "1"}));
+    ASSERT_EQ(control<QTableWidget>(form, "TabellaAiuti")->rowCount(), 3);
+    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaAiuti"), 0), (QStringList{"DADO", "2", "2", "1"}));
 
     // Two days with words: the bars count them.
-    const auto series = form->Grafico->chart()->series();
+    const auto series = control<QChartView>(form, "Grafico")->chart()->series();
     auto* bars = qobject_cast<QBarSeries*>(series.value(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->barSets().size(), 1);
     EXPECT_EQ(bars->barSets()[0]->count(), 2);
     EXPECT_EQ(bars->barSets()[0]->at(1), 3);
 
-    form->ComboPeriodo->setCurrentIndex(1); // the last 7 days
+    control<QComboBox>(form, "ComboPeriodo")->setCurrentIndex(1); // the last 7 days
     EXPECT_TRUE(
-        form->LabelTotali->text().startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
-    EXPECT_EQ(form->TabellaConfusioni->rowCount(), 1);
+        control<QLabel>(form, "LabelTotali")->text().startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
+    EXPECT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 1);
 }
 
 TEST_F(ProgressWindowTest, TheCsvHoldsThePeriodsWordsWithTheirColumns)
@@ -171,7 +171,7 @@ TEST_F(ProgressWindowTest, TheCsvHoldsThePeriodsWordsWithTheirColumns)
     FormProgressi* form = show();
     const QString path = env.root() + "/anna";
     seams.dialogs.files.push_back(path);
-    form->Command1->click();
+    control<QPushButton>(form, "Command1")->click();
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(seams.dialogs.fileRequests[0].defaultExtension, "csv");
     EXPECT_EQ(seams.dialogs.fileRequests[0].initialFolder, env.env().cartellaDati() + "ANNA/");
@@ -187,7 +187,7 @@ TEST_F(ProgressWindowTest, TheCsvHoldsThePeriodsWordsWithTheirColumns)
         << lines[1].toStdString();
 
     seams.dialogs.files.push_back(""); // cancelled: nothing written, nothing said
-    form->Command1->click();
+    control<QPushButton>(form, "Command1")->click();
     EXPECT_TRUE(seams.messages.shown.empty());
 }
 
@@ -197,10 +197,10 @@ TEST_F(ProgressWindowTest, PrintedAndSavedPagesHoldTheTotalsTheChartAndTheLists)
     PdfFilePrinter printer(printed, QMarginsF(12, 12, 12, 12));
     program.services.printer = &printer;
     FormProgressi* form = show();
-    form->Command2->click();
+    control<QPushButton>(form, "Command2")->click();
     const QString saved = env.root() + "/saved.pdf";
     seams.dialogs.files.push_back(saved);
-    form->Command3->click();
+    control<QPushButton>(form, "Command3")->click();
     EXPECT_TRUE(seams.messages.shown.empty());
 
     for (const QString& path : {printed, saved}) {
@@ -223,15 +223,15 @@ TEST_F(ProgressWindowTest, DeletingAsksFirstAndForgetsOnlyThisUser)
 {
     FormProgressi* form = show();
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
-    form->Command4->click();
+    control<QPushButton>(form, "Command4")->click();
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(seams.messages.shown[0].buttons, Message::Buttons::YesNo);
     EXPECT_TRUE(seams.messages.shown[0].text.endsWith("ANNA"));
-    EXPECT_EQ(form->TabellaConfusioni->rowCount(), 2);
+    EXPECT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 2);
 
-    form->Command4->click();
-    EXPECT_EQ(form->LabelTotali->text(), "Nessuna parola in questo periodo.");
-    EXPECT_EQ(form->TabellaConfusioni->rowCount(), 0);
+    control<QPushButton>(form, "Command4")->click();
+    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(), "Nessuna parola in questo periodo.");
+    EXPECT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 0);
     const auto bruno = history.progress("Bruno", {0, QDateTime::currentSecsSinceEpoch() + 1});
     ASSERT_TRUE(bruno);
     EXPECT_EQ(bruno->totals.words, 1);
@@ -241,9 +241,9 @@ TEST_F(ProgressWindowTest, WithoutAHistoryTheViewSaysSoAndOffersNothing)
 {
     program.services.history = nullptr;
     FormProgressi* form = show();
-    EXPECT_EQ(form->LabelTotali->text(), "Lo storico dei progressi non è disponibile.");
-    for (QPushButton* button : {form->Command1, form->Command2, form->Command3, form->Command4})
-        EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(), "Lo storico dei progressi non è disponibile.");
+    for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
+        EXPECT_FALSE(control(form, button)->isEnabled()) << button;
 }
 
 } // namespace
