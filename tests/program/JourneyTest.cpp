@@ -1,16 +1,10 @@
 // A teacher's first hour on the real windows: what one window leaves behind
 // must be what the next one finds.
 #include "core/app/Profile.h"
-#include "core/app/Program.h"
 #include "core/app/Startup.h"
 #include "core/platform/Random.h"
 #include "core/platform/SwitchInput.h"
-#include "gui/widgets/Controls.h"
-#include "gui/widgets/WindowManager.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowTesting.h"
+#include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -30,7 +24,7 @@ using namespace ortolino::test;
 
 namespace {
 
-class JourneyTest : public ::testing::Test
+class JourneyTest : public WindowFixture
 {
 protected:
     JourneyTest()
@@ -42,15 +36,8 @@ protected:
             addPicture(QString::fromLatin1(word));
         random.seed(20261206);
         program.services.random = &random;
-        registerWindows(windows);
     }
-
-    ~JourneyTest() override
-    {
-        for (Form* form : windows.loadedWindows())
-            windows.unload(form);
-        settle();
-    }
+    ~JourneyTest() override { unloadAll(); } // the windows draw from `random`
 
     void addPicture(const QString& word)
     {
@@ -63,22 +50,17 @@ protected:
 
     Form* window(const char* name) const { return windows.find(QString::fromLatin1(name)); }
 
+    // A control of a loaded window; a window or control missing fails the test.
     template <typename Control> Control* control(const char* form, const char* name, int index = -1)
     {
         if (window(form) == nullptr)
-            return nullptr;
-        for (Control* found : window(form)->findChildren<Control*>(QString::fromLatin1(name))) {
-            if (index < 0 || controlIndex(found) == index)
-                return found;
-        }
-        return nullptr;
+            throw std::runtime_error(std::string("no window ") + form);
+        return test::control<Control>(window(form), QString::fromLatin1(name), index);
     }
 
     void trigger(const char* form, const char* action)
     {
-        QAction* entry = control<QAction>(form, action);
-        ASSERT_NE(entry, nullptr) << action;
-        entry->trigger();
+        control<QAction>(form, action)->trigger();
         settle();
     }
 
@@ -115,9 +97,8 @@ protected:
     QStringList reportLines()
     {
         QStringList lines;
-        auto* box = control<QTextEdit>("FormEserciziEseguiti", "RichTextBox1");
-        EXPECT_NE(box, nullptr);
-        const QString text = box != nullptr ? box->toPlainText() : QString();
+        const QString text =
+            control<QTextEdit>("FormEserciziEseguiti", "RichTextBox1")->toPlainText();
         for (const QString& line : text.split(QLatin1Char('\n'))) {
             if (line.contains(QLatin1Char('*')))
                 lines << line.trimmed();
@@ -155,11 +136,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
     SystemRandom random;
-    WindowManager windows{program};
 };
 
 TEST_F(JourneyTest, EachWordOfTheReportStandsUnderItsOwnExercise)

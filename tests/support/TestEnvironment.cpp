@@ -1,5 +1,9 @@
 #include "support/TestEnvironment.h"
 
+#include "core/app/Profile.h"
+#include "core/app/ProgramState.h"
+
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -60,6 +64,15 @@ TestEnvironment::TestEnvironment(Data data)
 void TestEnvironment::writeProgramFile(const QString& relative, const QByteArray& bytes) const
 {
     writeFile(env_.programFolder + QLatin1Char('/') + relative, bytes);
+}
+
+void TestEnvironment::writeProfile(const QString& fileName, int massimoLettere) const
+{
+    ProfileSettings profile;
+    profile.MassimoLettere = massimoLettere;
+    QDir().mkpath(env_.cartellaUtenti());
+    if (!SalvaProfilo(profile, env_.cartellaUtenti() + fileName))
+        ADD_FAILURE() << "cannot write the profile " << fileName.toStdString();
 }
 
 } // namespace ortolino::test

@@ -25,6 +25,8 @@ public:
 
     // Writes a file below the program folder (folders made as needed).
     void writeProgramFile(const QString& relative, const QByteArray& bytes) const;
+    // A default profile in the users folder whose longest word tells it apart.
+    void writeProfile(const QString& fileName, int massimoLettere) const;
 
 private:
     QTemporaryDir dir_;

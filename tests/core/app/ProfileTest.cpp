@@ -41,9 +41,17 @@ protected:
         return lines;
     }
 
-    void writeLines(const QStringList& lines)
+    static QByteArray joined(const QStringList& lines)
     {
-        writeFile(state.PercorsoProfilo, (lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
+        return (lines.join("\r\n") + "\r\n").toUtf8();
+    }
+    void writeLines(const QStringList& lines) { writeFile(state.PercorsoProfilo, joined(lines)); }
+    // The profile file at `path` read into `read` (a fresh state by default).
+    ProgramState readBack(const QString& path, ProgramState read = {})
+    {
+        read.PercorsoProfilo = path;
+        LeggiProfilo(read, path, percorsoListaPredefinita(env.env(), read));
+        return read;
     }
 
     TestEnvironment env{TestEnvironment::Data::Empty};
@@ -117,9 +125,7 @@ TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
         EXPECT_NE(lines[line], defaults[line]) << line;
 
     // What is read back is written back to the letter: no field lost or changed.
-    ProgramState read;
-    read.PercorsoProfilo = state.PercorsoProfilo;
-    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
+    const ProgramState read = readBack(state.PercorsoProfilo);
     QFile::remove(state.PercorsoProfilo);
     ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
     EXPECT_EQ(savedBytes(), saved);
@@ -133,34 +139,32 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
 
     auto readsAsDefaults = [&](const QByteArray& bytes) {
         writeFile(state.PercorsoProfilo, bytes);
-        ProgramState read;
-        setNonDefaults(read);
-        read.CartellaListe = state.CartellaListe;
-        read.ListaPredefinita = state.ListaPredefinita;
-        read.PercorsoProfilo = state.PercorsoProfilo;
-        LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
+        ProgramState before;
+        setNonDefaults(before);
+        before.CartellaListe = state.CartellaListe;
+        before.ListaPredefinita = state.ListaPredefinita;
+        const ProgramState read = readBack(state.PercorsoProfilo, before);
         return read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
                read.NomeAgente == "Merlin" && read.ModalitaInput == 0 && read.LettereAttive[2] &&
                !read.LettereAttive[0] &&
                read.ListaInUso == env.env().programFolder + "/liste/predefinita.txt";
     };
-    EXPECT_TRUE(readsAsDefaults((lines.mid(0, 52).join("\r\n") + "\r\n").toUtf8()));
+    EXPECT_TRUE(readsAsDefaults(joined(lines.mid(0, 52))));
     EXPECT_TRUE(readsAsDefaults(QByteArray()));
     EXPECT_TRUE(readsAsDefaults(QByteArray("\x00\xff\xfe\x01garbage\x00\r\n\x80", 15)));
     QStringList wordInNumber = lines;
     wordInNumber[27] = "cinque";
-    EXPECT_TRUE(readsAsDefaults((wordInNumber.join("\r\n") + "\r\n").toUtf8()));
+    EXPECT_TRUE(readsAsDefaults(joined(wordInNumber)));
     QStringList outOfRange = lines;
     outOfRange[45] = " 70000 ";
-    EXPECT_TRUE(readsAsDefaults((outOfRange.join("\r\n") + "\r\n").toUtf8()));
+    EXPECT_TRUE(readsAsDefaults(joined(outOfRange)));
 
     QFile::remove(state.PercorsoProfilo);
-    ProgramState missing;
-    missing.PercorsoProfilo = state.PercorsoProfilo;
-    missing.NomeUtente = QStringLiteral("mario");
-    missing.Registro[0][0] = QStringLiteral("LETTERA INIZIALE");
-    missing.MassimoLettere = 13;
-    LeggiProfilo(missing, missing.PercorsoProfilo, percorsoListaPredefinita(env.env(), missing));
+    ProgramState session;
+    session.NomeUtente = QStringLiteral("mario");
+    session.Registro[0][0] = QStringLiteral("LETTERA INIZIALE");
+    session.MassimoLettere = 13;
+    const ProgramState missing = readBack(state.PercorsoProfilo, session);
     EXPECT_EQ(missing.MassimoLettere, 5);
     // The defaults are the profile's only: the user and the session's log stay.
     EXPECT_EQ(missing.NomeUtente, "mario");
@@ -180,10 +184,7 @@ TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
     lines[35] = "\"Comic Sans MS, grassetto\""; // a quoted field keeps its comma
     lines[36] = "Liberation Sans, Bold";        // an unquoted one stops at it
     writeLines(lines);
-
-    ProgramState read;
-    read.PercorsoProfilo = state.PercorsoProfilo;
-    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
+    ProgramState read = readBack(state.PercorsoProfilo);
     EXPECT_FALSE(read.LettereAttive[0]);
     EXPECT_TRUE(read.LettereAttive[1]);
     EXPECT_EQ(read.CarattereLettere, kCorsivo);
@@ -193,8 +194,7 @@ TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
 
     lines[26] = "minuscolo";
     writeLines(lines);
-    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
-    EXPECT_EQ(read.CarattereLettere, kMinuscolo);
+    EXPECT_EQ(readBack(state.PercorsoProfilo).CarattereLettere, kMinuscolo);
 }
 
 TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
@@ -203,9 +203,7 @@ TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
     state.PercorsoProfilo = env.env().cartellaUtenti() + "_predefinito.INI";
     ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
 
-    ProgramState read;
-    read.PercorsoProfilo = env.env().cartellaUtenti() + "_PREDEFINITO.ini";
-    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
+    ProgramState read = readBack(env.env().cartellaUtenti() + "_PREDEFINITO.ini");
     EXPECT_EQ(read.MassimoLettere, 13);
 
     // Saving under the other spelling replaces the same file, never a twin.
@@ -223,10 +221,7 @@ TEST_F(ProfileTest, AWindowsProfileInCodePage1252Reads)
     lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
     lines[51] = "Pinò";
     writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
-
-    ProgramState read;
-    read.PercorsoProfilo = state.PercorsoProfilo;
-    LeggiProfilo(read, read.PercorsoProfilo, percorsoListaPredefinita(env.env(), read));
+    const ProgramState read = readBack(state.PercorsoProfilo);
     EXPECT_EQ(read.ListaInUso, QString::fromUtf8("C:\\Programmi\\Ortolino\\liste\\città.txt"));
     EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
     EXPECT_EQ(read.MassimoLettere, 13);

@@ -26,15 +26,7 @@ protected:
     {
         QDir().mkpath(env.env().cartellaUtenti());
         state.PercorsoProfilo = env.env().profiloPredefinito();
-        writeProfile("mario.ini", 7);
-    }
-
-    // A profile on disk whose longest word tells it apart.
-    void writeProfile(const QString& fileName, int massimoLettere)
-    {
-        ProfileSettings profile;
-        profile.MassimoLettere = massimoLettere;
-        ASSERT_TRUE(SalvaProfilo(profile, env.env().cartellaUtenti() + fileName));
+        env.writeProfile("mario.ini", 7);
     }
     // A session with one log row and `massimo` in force.
     void work(int massimo)
@@ -56,7 +48,7 @@ TEST_F(MenuUsersTest, TheListHoldsEveryProfileInTheFormOfTheLettering)
                                                  {"_predefinito", kCorsivo, "_predefinito"}})
         EXPECT_EQ(formaNomeUtente(name, lettering), shown) << name;
 
-    writeProfile("_predefinito.INI", 5);
+    env.writeProfile("_predefinito.INI", 5);
     writeFile(env.env().cartellaUtenti() + "note.txt", "x");
     writeFile(env.env().cartellaUtenti() + ".ini", "x");
     EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "mario"}));

@@ -96,27 +96,39 @@ protected:
     const QString kLine = QStringLiteral("\r\n****************************\r\n");
 };
 
-TEST_F(SummaryTest, AllLettersAreNamedOnce)
+TEST_F(SummaryTest, TheActiveLettersAreNamedByTheirKeyCaptionsInTheLetteringInForce)
 {
-    state().LettereAttive.fill(true);
+    const struct
+    {
+        QString lettering;
+        std::vector<int> keys; // the active ones; empty: all 26
+        QString letters;
+    } cases[] = {{kMaiuscolo, {0, 2, 4}, "Q E T "},
+                 {kMinuscolo, {25}, "m "},
+                 {kCorsivo, {10, 24}, "a n "},
+                 {kMaiuscolo, {}, "tutte le lettere"}};
     state().MassimoLettere = 6;
     state().UsaTutteLeImmagini = true;
-    EXPECT_EQ(summary(), "report" + kLine +
-                             "Lettere attivate: tutte le lettere\r\n"
-                             "Parole con un massimo di lettere: 6\r\n" +
-                             kTutteLeImmagini);
+    for (const auto& c : cases) {
+        state().CarattereLettere = c.lettering;
+        state().LettereAttive.fill(c.keys.empty());
+        for (int key : c.keys)
+            state().LettereAttive[static_cast<size_t>(key)] = true;
+        EXPECT_EQ(summary(), "report" + kLine + "Lettere attivate: " + c.letters +
+                                 "\r\nParole con un massimo di lettere: 6\r\n" + kTutteLeImmagini)
+            << c.letters.toStdString();
+    }
 }
 
-TEST_F(SummaryTest, SomeLettersAreListedByTheirKeyCaptions)
+TEST_F(SummaryTest, TheListInUseIsNamedAndTheFormatsFrameTheSummary)
 {
     state().LettereAttive.fill(false);
-    state().LettereAttive[0] = state().LettereAttive[2] = state().LettereAttive[4] = true;
-    state().CarattereLettere = kMaiuscolo;
+    state().LettereAttive[0] = true;
     state().MassimoLettere = -1;
     state().UsaTutteLeImmagini = false;
     state().ListaInUso = QStringLiteral("/liste/animali.txt");
     EXPECT_EQ(summary(), "report" + kLine +
-                             "Lettere attivate: Q E T \r\n"
+                             "Lettere attivate: Q \r\n"
                              "Parole con un massimo di lettere:-1\r\n"
                              "Lista di parole in uso: /liste/animali.txt");
 

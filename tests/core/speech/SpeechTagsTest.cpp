@@ -13,29 +13,28 @@ SpokenPart part(const char* text, int speed = 130, int pitch = 100)
     return {QString::fromUtf8(text), VoiceTone{speed, pitch}};
 }
 
-TEST(SpeechTags, ThePrefixOfEveryTextSetsSpeedAndPitch)
+// Each text starts again from the default tone; tag names ignore letter case,
+// values are brought into their ranges, and a change inside a text starts a part.
+TEST(SpeechTags, TonePrefixesAndChangesGiveTheSpokenParts)
 {
-    const SpeechText t = parseSpeechTags(QStringLiteral("\\Spd=200\\\\Pit=300\\Ciao bambini"));
-    EXPECT_EQ(t.spoken, QList<SpokenPart>{part("Ciao bambini", 200, 300)});
-    EXPECT_EQ(t.shown, "Ciao bambini");
-    // Each text starts again from the default tone; names ignore letter case.
-    EXPECT_EQ(parseSpeechTags("ciao").spoken, QList<SpokenPart>{part("ciao")});
-    EXPECT_EQ(parseSpeechTags("\\spd=90\\a").spoken, QList<SpokenPart>{part("a", 90)});
-}
-
-TEST(SpeechTags, ValuesOutsideTheRangesAreBroughtIntoThem)
-{
-    EXPECT_EQ(parseSpeechTags("\\Spd=10\\\\Pit=9999\\x").spoken,
-              QList<SpokenPart>{part("x", 50, 400)});
-    EXPECT_EQ(parseSpeechTags("\\Spd=900\\\\Pit=0\\x").spoken,
-              QList<SpokenPart>{part("x", 250, 50)});
-}
-
-TEST(SpeechTags, AToneChangeInsideATextStartsANewPart)
-{
-    const SpeechText t = parseSpeechTags("uno \\Spd=200\\due \\Spd=200\\tre");
-    EXPECT_EQ(t.spoken, (QList<SpokenPart>{part("uno "), part("due tre", 200)}));
-    EXPECT_EQ(t.shown, "uno due tre");
+    const struct
+    {
+        const char* text;
+        QList<SpokenPart> spoken;
+        const char* shown;
+    } cases[] = {
+        {"\\Spd=200\\\\Pit=300\\Ciao bambini", {part("Ciao bambini", 200, 300)}, "Ciao bambini"},
+        {"ciao", {part("ciao")}, "ciao"},
+        {"\\spd=90\\a", {part("a", 90)}, "a"},
+        {"\\Spd=10\\\\Pit=9999\\x", {part("x", 50, 400)}, "x"},
+        {"\\Spd=900\\\\Pit=0\\x", {part("x", 250, 50)}, "x"},
+        {"uno \\Spd=200\\due \\Spd=200\\tre", {part("uno "), part("due tre", 200)}, "uno due tre"},
+    };
+    for (const auto& c : cases) {
+        const SpeechText t = parseSpeechTags(QString::fromUtf8(c.text));
+        EXPECT_EQ(t.spoken, c.spoken) << c.text;
+        EXPECT_EQ(t.shown, c.shown) << c.text;
+    }
 }
 
 TEST(SpeechTags, MapSaysOneTextAndShowsAnother)

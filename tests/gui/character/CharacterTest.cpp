@@ -217,11 +217,7 @@ TEST(SoundPlayer, FailsCleanlyWithoutADeviceOrAFile)
 {
     QTemporaryDir dir;
     const QString wav = dir.filePath("si.wav");
-    QFile file(wav);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(encodeWav16(QByteArray(8000, '\0'), 8000, 1));
-    file.close();
-
+    writeFile(wav, encodeWav16(QByteArray(8000, '\0'), 8000, 1));
     QtSoundPlayer silent(noDevice());
     EXPECT_FALSE(silent.play(wav));
     EXPECT_EQ(silent.lastError(), "no audio device");
@@ -285,10 +281,7 @@ TEST(RealAudio, SpeechAndSoundsPlayThroughTheDeviceAndEnd)
 
     QTemporaryDir dir;
     const QString wav = dir.filePath("si.wav");
-    QFile file(wav);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(encodeWav16(QByteArray(8000, '\x10'), 8000, 1));
-    file.close();
+    writeFile(wav, encodeWav16(QByteArray(8000, '\x10'), 8000, 1));
     QtSoundPlayer sounds;
     EXPECT_TRUE(sounds.play(wav)) << sounds.lastError().toStdString();
     EXPECT_TRUE(sounds.play(wav)); // cuts the first

@@ -1,16 +1,10 @@
 #pragma once
 
-#include "core/app/Profile.h"
-#include "core/app/Program.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/SwitchBox.h"
-#include "gui/widgets/WindowManager.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowTesting.h"
+#include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -22,35 +16,19 @@
 
 namespace ortolino::test {
 
-// The real windows on the offscreen screen, with a settings folder of their
-// own and a stand-in exercise window named "lettere".
-class MenuFixture : public ::testing::Test
+// The real windows with a stand-in exercise window named "lettere".
+class MenuFixture : public WindowFixture
 {
 protected:
-    explicit MenuFixture(TestEnvironment::Data data = TestEnvironment::Data::Shipped) : env(data)
+    explicit MenuFixture(TestEnvironment::Data data = TestEnvironment::Data::Shipped)
+        : WindowFixture(data)
     {
         QDir().mkpath(env.env().cartellaUtenti());
         program.state.PercorsoProfilo = env.env().profiloPredefinito();
-        registerWindows(windows);
-        windows.registerForm("lettere", [](Program& p, WindowManager& w) {
-            return new Form("lettere", p, w, QSize(1500, 1500));
-        });
+        standIn("lettere");
     }
 
     FormMenu* showMenu() { return qobject_cast<FormMenu*>(windows.show("FormMenu")); }
-
-    // A profile on disk whose longest word tells it apart.
-    void writeProfile(const QString& fileName, int massimoLettere)
-    {
-        ProfileSettings profile;
-        profile.MassimoLettere = massimoLettere;
-        ASSERT_TRUE(SalvaProfilo(profile, env.env().cartellaUtenti() + fileName));
-    }
-
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
-    WindowManager windows{program};
 };
 
 inline const QColor kRed(255, 0, 0);

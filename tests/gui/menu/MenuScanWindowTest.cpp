@@ -20,7 +20,7 @@ protected:
     }
 };
 
-TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceAndChoosesOnEnter)
+TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceChoosesOnEnterAndTicksKeepTheFocus)
 {
     FormMenu* menu = showScanning(kModoScansioneManuale);
     SwitchBox* box = manualSwitch(menu);
@@ -29,6 +29,10 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceAndChoosesOnEnter)
     EXPECT_EQ(menu->focusWidget(), box);
     EXPECT_EQ(redButtons(menu), QList<int>({0})); // lit at once
     EXPECT_TRUE(scanTimer(menu)->isActive());
+    userList(menu)->setFocus();
+    menu->Timer1_Timer(); // the tick only brings the focus back
+    EXPECT_EQ(menu->focusWidget(), box);
+    EXPECT_EQ(redButtons(menu), QList<int>({0}));
 
     QTest::keyPress(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({0})); // keys act on release
@@ -52,15 +56,6 @@ TEST_F(MenuScanWindowTest, ManualScanningEnterAloneStartsTheFirstExercise)
     EXPECT_EQ(program.state.TipoEsercizio, 0);
     EXPECT_EQ(program.state.Registro[0][0], "LETTERA INIZIALE");
     EXPECT_EQ(loadedNames(windows), QStringList({"lettere"}));
-}
-
-TEST_F(MenuScanWindowTest, ManualScanningTickKeepsTheFocusOnTheSwitchBox)
-{
-    FormMenu* menu = showScanning(kModoScansioneManuale);
-    userList(menu)->setFocus();
-    menu->Timer1_Timer();
-    EXPECT_EQ(menu->focusWidget(), manualSwitch(menu));
-    EXPECT_EQ(redButtons(menu), QList<int>({0})); // the tick moves nothing
 }
 
 TEST_F(MenuScanWindowTest, AReleaseWithoutItsPressOrARepeatDoesNothing)
@@ -145,8 +140,8 @@ TEST_F(MenuScanWindowTest, AutomaticScanningResumesWhenTheFocusGoesWithTheSwitch
 
 TEST_F(MenuScanWindowTest, AChangeOfUserSetsTheScanUpAgain)
 {
-    writeProfile("mario.ini", 5); // a mouse user
-    writeProfile("luca.ini", 5);
+    env.writeProfile("mario.ini", 5); // a mouse user
+    env.writeProfile("luca.ini", 5);
     FormMenu* menu = showScanning(kModoScansioneManuale);
     pressSwitch(manualSwitch(menu), Qt::Key_Space);
     emit userList(menu)->activated(userList(menu)->findText("MARIO"));

@@ -1,10 +1,5 @@
-#include "core/app/Program.h"
 #include "gui/menu/FormAvvio.h"
-#include "gui/widgets/WindowManager.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowTesting.h"
+#include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QLabel>
@@ -17,15 +12,7 @@ using namespace ortolino::test;
 
 namespace {
 
-class SplashTest : public ::testing::Test
-{
-protected:
-    SplashTest() { registerWindows(windows); }
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
-    WindowManager windows{program};
-};
+using SplashTest = WindowFixture;
 
 TEST_F(SplashTest, ShowsTranslatedAndCoversTheScreen)
 {

@@ -1,13 +1,8 @@
 #include "gui/report/FormEserciziEseguiti.h"
 
-#include "core/app/Program.h"
 #include "gui/widgets/PrinterTarget.h"
-#include "gui/widgets/WindowManager.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
 #include "support/ExternalReaders.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowTesting.h"
+#include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -24,15 +19,6 @@ using namespace ortolino;
 using namespace ortolino::test;
 
 namespace {
-
-class EmptyForm : public Form
-{
-public:
-    EmptyForm(Program& program, WindowManager& windows)
-        : Form(QStringLiteral("FormMenu"), program, windows, QSize(9000, 7000))
-    {
-    }
-};
 
 // Never a printer to print on.
 class NoPrinter final : public PrinterTarget
@@ -87,27 +73,18 @@ void click(const Form* form, const char* button)
     control<QAbstractButton>(form, button)->click();
 }
 
-class FormEserciziEseguitiTest : public ::testing::Test
+class FormEserciziEseguitiTest : public WindowFixture
 {
 protected:
     FormEserciziEseguitiTest()
     {
-        registerWindows(windows);
-        windows.registerForm(QStringLiteral("FormMenu"),
-                             [](Program& p, WindowManager& w) { return new EmptyForm(p, w); });
+        standIn(QStringLiteral("FormMenu"));
         program.language.CurrentLanguage = QStringLiteral("Italiano");
         program.services.printer = &noPrinter;
         PreparaTastiera(program.state);
         program.state.NomeUtente = QStringLiteral("MARIO");
         program.state.NomeFont = QStringLiteral("Verdana");
     }
-    ~FormEserciziEseguitiTest() override
-    {
-        for (Form* form : windows.loadedWindows())
-            windows.unload(form);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     FormEserciziEseguiti* show()
     {
         return qobject_cast<FormEserciziEseguiti*>(
@@ -123,11 +100,9 @@ protected:
         program.state.NumeroRigheRegistro = 3;
     }
 
-    TestEnvironment env;
-    TestServices seams;
+    ~FormEserciziEseguitiTest() override { unloadAll(); } // the windows use noPrinter
+
     NoPrinter noPrinter;
-    Program program{env.env(), seams.services()};
-    WindowManager windows{program};
 };
 
 TEST_F(FormEserciziEseguitiTest, ActivationBuildsTheReportWithItsHeading)
@@ -156,40 +131,28 @@ TEST_F(FormEserciziEseguitiTest, ActivationBuildsTheReportWithItsHeading)
     }
 }
 
-TEST_F(FormEserciziEseguitiTest, TheSummaryNamesTheKeysAsTheExerciseShowsThemAndGoesOnReactivation)
+// Which letters the summary names in which lettering is the core's test.
+TEST_F(FormEserciziEseguitiTest, TheSummaryIsAppendedWithItsFormatsAndGoesOnReactivation)
 {
-    struct Case
-    {
-        QString lettering;
-        std::vector<int> keys; // the active ones; empty: all 26
-        QString letters;
-    };
-    const Case cases[] = {{kMaiuscolo, {0, 2, 4}, "Q E T "},
-                          {kMinuscolo, {25}, "m "},
-                          {kCorsivo, {10, 24}, "a n "},
-                          {kMaiuscolo, {}, "tutte le lettere"}};
     FormEserciziEseguiti* form = show();
     const QString report = box(form)->toPlainText();
-    for (const Case& c : cases) {
-        program.state.CarattereLettere = c.lettering;
-        program.state.LettereAttive.fill(c.keys.empty());
-        for (int key : c.keys)
-            program.state.LettereAttive[static_cast<size_t>(key)] = true;
-        click(form, "Command3");
-        EXPECT_EQ(box(form)->toPlainText(),
-                  report + "\n****************************\nLettere attivate: " + c.letters +
-                      "\nParole con un massimo di lettere: 5\n" + kTutteLeImmagini)
-            << c.letters.toStdString();
-        // The captions come from the settings: the exercise window stays unloaded.
-        EXPECT_EQ(loadedNames(windows), QStringList({"FormEserciziEseguiti"}));
-        const auto paragraphs = paragraphsOf(*box(form));
-        EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
-        EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
-        EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
+    program.state.CarattereLettere = kCorsivo;
+    program.state.LettereAttive.fill(false);
+    program.state.LettereAttive[10] = program.state.LettereAttive[24] = true;
+    click(form, "Command3");
+    EXPECT_EQ(box(form)->toPlainText(), report +
+                                            "\n****************************\nLettere attivate: a n "
+                                            "\nParole con un massimo di lettere: 5\n" +
+                                            kTutteLeImmagini);
+    // The captions come from the settings: the exercise window stays unloaded.
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormEserciziEseguiti"}));
+    const auto paragraphs = paragraphsOf(*box(form));
+    EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
+    EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
+    EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
 
-        form->Form_Activate();
-        EXPECT_EQ(box(form)->toPlainText(), report);
-    }
+    form->Form_Activate();
+    EXPECT_EQ(box(form)->toPlainText(), report);
 }
 
 TEST_F(FormEserciziEseguitiTest, TheSavedReportReadsBackAsTheBoxShowsIt)
@@ -262,13 +225,13 @@ TEST_F(FormEserciziEseguitiTest, EsciAndTheCloseBoxGoBackToTheMenu)
             form->close();
         else
             control<QAction>(form, "mnuEsci")->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
         EXPECT_TRUE(form.isNull());
         ASSERT_EQ(windows.loadedWindows().size(), 1);
         Form* menu = windows.loadedWindows()[0];
         EXPECT_EQ(menu->objectName(), "FormMenu");
         windows.unload(menu);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
     }
 }
 

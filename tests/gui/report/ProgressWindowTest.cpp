@@ -1,15 +1,10 @@
-#include "core/app/Program.h"
 #include "core/history/SqlHistory.h"
 #include "core/platform/TextFiles.h"
 #include "gui/report/FormEserciziEseguiti.h"
 #include "gui/report/FormProgressi.h"
 #include "gui/widgets/PrinterTarget.h"
-#include "gui/widgets/WindowManager.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
 #include "support/ExternalReaders.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowTesting.h"
+#include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -28,15 +23,6 @@ using namespace ortolino;
 using namespace ortolino::test;
 
 namespace {
-
-class MenuStandIn : public Form
-{
-public:
-    MenuStandIn(Program& program, WindowManager& windows)
-        : Form(QStringLiteral("FormMenu"), program, windows, QSize(9000, 7000))
-    {
-    }
-};
 
 WordRecord word(const QString& user, const QString& text, int position, const QString& chosen,
                 qint64 endedAt, std::array<int, 3> helps = {})
@@ -65,14 +51,12 @@ QStringList rowOf(const QTableWidget& table, int row)
     return cells;
 }
 
-class ProgressWindowTest : public ::testing::Test
+class ProgressWindowTest : public WindowFixture
 {
 protected:
     ProgressWindowTest()
     {
-        registerWindows(windows);
-        windows.registerForm(QStringLiteral("FormMenu"),
-                             [](Program& p, WindowManager& w) { return new MenuStandIn(p, w); });
+        standIn(QStringLiteral("FormMenu"));
         program.language.CurrentLanguage = QStringLiteral("Italiano");
         program.state.NomeUtente = QStringLiteral("ANNA");
         program.services.history = &history;
@@ -85,23 +69,14 @@ protected:
         history.record(word("Anna", "PERA", 1, "QP", now - 10 * 24 * 3600, {1, 0, 0}));
         history.record(word("Bruno", "NASO", 1, "MMN", now, {1, 1, 0}));
     }
-    ~ProgressWindowTest() override
-    {
-        for (Form* form : windows.loadedWindows())
-            windows.unload(form);
-        settle();
-    }
-
     FormProgressi* show()
     {
         return qobject_cast<FormProgressi*>(windows.show(QStringLiteral("FormProgressi")));
     }
 
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
+    ~ProgressWindowTest() override { unloadAll(); } // the windows use history
+
     SqlHistory history{SqlHistory::fileIn(env.env().cartellaDati())};
-    WindowManager windows{program};
 };
 
 TEST_F(ProgressWindowTest, TheReportLeadsToTheProgressByKeyboardAndBack)

@@ -1,16 +1,11 @@
 #include "gui/widgets/Accessibility.h"
 
-#include "core/app/Program.h"
 #include "core/app/Startup.h"
 #include "core/exercise/Scanning.h"
 #include "gui/character/BalloonWindow.h"
 #include "gui/widgets/Controls.h"
-#include "gui/widgets/Form.h"
 #include "gui/widgets/SwitchBox.h"
-#include "gui/widgets/WindowManager.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
-#include "support/TestEnvironment.h"
+#include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QAccessible>
@@ -66,7 +61,7 @@ void collectNameless(QAccessibleInterface* iface, QStringList& nameless)
     }
 }
 
-class AccessibilityTest : public ::testing::Test
+class AccessibilityTest : public WindowFixture
 {
 protected:
     AccessibilityTest()
@@ -82,7 +77,6 @@ protected:
         QDir().mkpath(folder);
         for (const char* word : {"nave.jpg", "pane.jpg", "rana.jpg"})
             picture.save(folder + QLatin1Char('/') + QLatin1String(word), "JPG");
-        registerWindows(windows);
         setAnnouncementListener([this](QObject* target, QAccessible::Event event) {
             if (event == QAccessible::Focus)
                 focusEvents << target;
@@ -91,9 +85,7 @@ protected:
 
     ~AccessibilityTest() override
     {
-        for (Form* form : windows.loadedWindows())
-            windows.unload(form);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        unloadAll();
         setAnnouncementListener({});
     }
 
@@ -127,10 +119,6 @@ protected:
         return iface ? iface->text(QAccessible::Name) : QString();
     }
 
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
-    WindowManager windows{program};
     QList<QPointer<QObject>> focusEvents; // what the scan announced, in order
 };
 
@@ -148,7 +136,7 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameInBothLanguages)
             collectNameless(QAccessible::queryAccessibleInterface(form), nameless);
             EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QLatin1Char(' ')).toStdString();
             windows.unload(form);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            settle();
         }
     }
 }
@@ -216,7 +204,7 @@ TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
     pressSwitch(menu, "PictureScansioneManuale", Qt::Key_Space);
     EXPECT_EQ(nameOf(focusEvents.last()), QStringLiteral("UNA LETTERA NELLA PAROLA"));
     windows.unload(menu);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
 
     // In the exercise the scan walks the letter keys: each is spoken by its letter.
     for (size_t i = 0; i < program.state.LettereAttive.size(); ++i)

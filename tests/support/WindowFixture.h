@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/app/Program.h"
+#include "gui/widgets/Form.h"
+#include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
+
+#include <gtest/gtest.h>
+
+namespace ortolino::test {
+
+// The real windows, registered as the program registers them, on the offscreen
+// screen with folders and doubles of their own; whatever is still loaded at
+// the end is unloaded (a fixture whose seams outlive the windows calls
+// unloadAll() in its own destructor).
+class WindowFixture : public ::testing::Test
+{
+protected:
+    explicit WindowFixture(TestEnvironment::Data data = TestEnvironment::Data::Shipped) : env(data)
+    {
+        registerWindows(windows);
+    }
+    ~WindowFixture() override { unloadAll(); }
+
+    void unloadAll()
+    {
+        for (Form* form : windows.loadedWindows())
+            windows.unload(form);
+        settle();
+    }
+
+    // An empty window under another window's name, to stand in for it.
+    void standIn(const QString& name)
+    {
+        windows.registerForm(name, [name](Program& p, WindowManager& w) {
+            return new Form(name, p, w, QSize(9000, 7000));
+        });
+    }
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    WindowManager windows{program};
+};
+
+} // namespace ortolino::test
