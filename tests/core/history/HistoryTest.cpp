@@ -1,6 +1,7 @@
 #include "core/history/HistoryDatabase.h"
 #include "core/history/SqlHistory.h"
 #include "core/platform/TextFiles.h"
+#include "support/HistoryWords.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -23,30 +24,6 @@ qint64 noon(int year, int month, int day)
     return QDateTime(QDate(year, month, day), QTime(12, 0)).toSecsSinceEpoch();
 }
 
-// A word with its blanks given as "place:letters chosen", e.g. {"1:BDC"}.
-WordRecord word(const QString& user, const QString& text, const QStringList& blanks, qint64 endedAt,
-                bool finished = true, std::array<int, 3> helps = {})
-{
-    WordRecord record;
-    record.endedAt = endedAt;
-    record.user = user;
-    record.language = QStringLiteral("Italiano");
-    record.exercise = 1;
-    record.word = text;
-    for (const QString& blank : blanks) {
-        const int position = blank.section(QLatin1Char(':'), 0, 0).toInt();
-        BlankChoices choices{position, text.mid(position - 1, 1), {}};
-        for (const QChar letter : blank.section(QLatin1Char(':'), 1))
-            choices.chosen << QString(letter);
-        record.blanks.push_back(choices);
-    }
-    record.helps = helps;
-    record.seconds = 12.5;
-    record.inputMode = 2;
-    record.finished = finished;
-    return record;
-}
-
 QByteArray bytesOf(const QString& path)
 {
     return readFileBytes(path).value_or(QByteArray());
@@ -65,14 +42,14 @@ TEST_F(HistoryTest, WordsComeBackAsWrittenWithTheirLettersHelpsAndState)
     ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
     EXPECT_EQ(db.schemaVersion(), HistoryDatabase::kSchemaVersion);
     const std::vector<WordRecord> written = {
-        word("Anna", "CANE", {"1:BDC"}, noon(2026, 3, 2), true, {1, 1, 0}),
-        word("Anna", "GATTO", {"2:A", "4:PT"}, noon(2026, 3, 2) + 60, true, {1, 0, 0}),
-        word("Anna", "MELA", {"3:N"}, noon(2026, 3, 3), false), // abandoned
+        historyWord("Anna", "CANE", {"1:BDC"}, noon(2026, 3, 2), true, {1, 1, 0}),
+        historyWord("Anna", "GATTO", {"2:A", "4:PT"}, noon(2026, 3, 2) + 60, true, {1, 0, 0}),
+        historyWord("Anna", "MELA", {"3:N"}, noon(2026, 3, 3), false), // abandoned
     };
     ASSERT_TRUE(db.append(written[0]));
     ASSERT_TRUE(db.append({written[1], written[2]}));
     // Another user's word, and a user found whatever the letter case.
-    ASSERT_TRUE(db.append(word("Bruno", "CANE", {"1:C"}, noon(2026, 3, 2))));
+    ASSERT_TRUE(db.append(historyWord("Bruno", "CANE", {"1:C"}, noon(2026, 3, 2))));
 
     const auto read = db.words("ANNA", {0, noon(2030, 1, 1)});
     ASSERT_TRUE(read);
@@ -88,12 +65,12 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     const qint64 day1 = noon(2026, 3, 2);
     const qint64 day2 = noon(2026, 3, 4);
     ASSERT_TRUE(db.append({
-        word("Anna", "DADO", {"1:BD", "3:BD"}, day1, true, {2, 0, 0}), // b for d twice
-        word("Anna", "PERA", {"1:QP"}, day1, true, {1, 0, 0}),         // q for p
-        word("Anna", "DITO", {"1:BBBD"}, day2, true, {1, 1, 1}),       // b for d three times
-        word("Anna", "MELA", {"1:M"}, day2, true),                     // first try
-        word("Anna", "NASO", {"1:M"}, day2, false),                    // abandoned
-        word("Bruno", "DADO", {"1:PD"}, day2, true, {1, 0, 0}),
+        historyWord("Anna", "DADO", {"1:BD", "3:BD"}, day1, true, {2, 0, 0}), // b for d twice
+        historyWord("Anna", "PERA", {"1:QP"}, day1, true, {1, 0, 0}),         // q for p
+        historyWord("Anna", "DITO", {"1:BBBD"}, day2, true, {1, 1, 1}),       // b for d three times
+        historyWord("Anna", "MELA", {"1:M"}, day2, true),                     // first try
+        historyWord("Anna", "NASO", {"1:M"}, day2, false),                    // abandoned
+        historyWord("Bruno", "DADO", {"1:PD"}, day2, true, {1, 0, 0}),
     }));
 
     const auto progress = db.progress("anna", {0, noon(2030, 1, 1)});
@@ -138,12 +115,12 @@ TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
     HistoryDatabase db(path());
     ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
     ASSERT_TRUE(db.append({
-        word("Anna", "CANE", {"1:C"}, now - 60),             // this session
-        word("Anna", "CANE", {"1:C"}, session - 60),         // before it, today
-        word("Anna", "CANE", {"1:C"}, now - 6 * 24 * 3600),  // within a week
-        word("Anna", "CANE", {"1:C"}, now - 8 * 24 * 3600),  // within a month
-        word("Anna", "CANE", {"1:C"}, now - 31 * 24 * 3600), // earlier
-        word("Anna", "CANE", {"1:C"}, now + 24 * 3600),      // a clock set back since
+        historyWord("Anna", "CANE", {"1:C"}, now - 60),             // this session
+        historyWord("Anna", "CANE", {"1:C"}, session - 60),         // before it, today
+        historyWord("Anna", "CANE", {"1:C"}, now - 6 * 24 * 3600),  // within a week
+        historyWord("Anna", "CANE", {"1:C"}, now - 8 * 24 * 3600),  // within a month
+        historyWord("Anna", "CANE", {"1:C"}, now - 31 * 24 * 3600), // earlier
+        historyWord("Anna", "CANE", {"1:C"}, now + 24 * 3600),      // a clock set back since
     }));
     for (const Case& c : {Case{Period::Session, 1}, Case{Period::Week, 3}, Case{Period::Month, 4},
                           Case{Period::All, 5}}) {
@@ -158,8 +135,8 @@ TEST_F(HistoryTest, ForgettingAUserLeavesNoTraceOfTheirWordsInTheFiles)
     {
         HistoryDatabase db(path());
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
-        ASSERT_TRUE(db.append(word("Zeno", "ZAINO", {"1:SZ"}, noon(2026, 3, 2))));
-        ASSERT_TRUE(db.append(word("Anna", "CANE", {"1:C"}, noon(2026, 3, 2))));
+        ASSERT_TRUE(db.append(historyWord("Zeno", "ZAINO", {"1:SZ"}, noon(2026, 3, 2))));
+        ASSERT_TRUE(db.append(historyWord("Anna", "CANE", {"1:C"}, noon(2026, 3, 2))));
         ASSERT_TRUE(db.forget("ZENO"));
         EXPECT_EQ(db.words("Zeno", {0, noon(2030, 1, 1)})->size(), 0u);
         EXPECT_EQ(db.words("Anna", {0, noon(2030, 1, 1)})->size(), 1u);
@@ -214,7 +191,7 @@ TEST_F(HistoryTest, ADamagedFileIsSetAsideWholeAndANewOneStarted)
     {
         HistoryDatabase db(path());
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
-        std::vector<WordRecord> many(300, word("Anna", "CANE", {"1:BC"}, noon(2026, 3, 2)));
+        std::vector<WordRecord> many(300, historyWord("Anna", "CANE", {"1:BC"}, noon(2026, 3, 2)));
         ASSERT_TRUE(db.append(many));
     }
     damagedPages = bytesOf(path());
@@ -236,7 +213,7 @@ TEST_F(HistoryTest, ADamagedFileIsSetAsideWholeAndANewOneStarted)
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::SetAside);
         EXPECT_TRUE(db.setAsidePath().startsWith(path() + ".danneggiato-"));
         EXPECT_EQ(bytesOf(db.setAsidePath()), bytes); // kept as it was
-        EXPECT_TRUE(db.append(word("Anna", "CANE", {"1:C"}, noon(2026, 3, 2))));
+        EXPECT_TRUE(db.append(historyWord("Anna", "CANE", {"1:C"}, noon(2026, 3, 2))));
         EXPECT_EQ(db.words("Anna", {0, noon(2030, 1, 1)})->size(), 1u);
     }
 }
@@ -258,7 +235,7 @@ TEST_F(HistoryTest, AFileOfANewerProgramIsLeftAlone)
     const QByteArray before = bytesOf(path());
     HistoryDatabase db(path());
     EXPECT_EQ(db.open(), HistoryDatabase::Opened::Failed);
-    EXPECT_FALSE(db.append(word("Anna", "CANE", {"1:C"}, 1)));
+    EXPECT_FALSE(db.append(historyWord("Anna", "CANE", {"1:C"}, 1)));
     EXPECT_EQ(bytesOf(path()), before);
     EXPECT_EQ(QDir(env.root() + "/dati").entryList(QDir::Files).filter("danneggiato").size(), 0);
 }
@@ -274,12 +251,12 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderAndSaysWhereADamagedFileWent)
             handlerThread = QThread::currentThreadId();
         });
         for (int i = 0; i < 50; ++i)
-            history.record(word("Anna", "CANE", {"1:BC"}, noon(2026, 3, 2) + i));
+            history.record(historyWord("Anna", "CANE", {"1:BC"}, noon(2026, 3, 2) + i));
         const auto progress = history.progress("Anna", {0, noon(2030, 1, 1)});
         ASSERT_TRUE(progress);
         EXPECT_EQ(progress->totals.words, 50);
         EXPECT_TRUE(history.forget("Anna"));
-        history.record(word("Anna", "CANE", {"1:C"}, noon(2026, 3, 2)));
+        history.record(historyWord("Anna", "CANE", {"1:C"}, noon(2026, 3, 2)));
         QCoreApplication::processEvents();
     } // the last word is written before the history closes
     ASSERT_EQ(setAside.size(), 1);
@@ -295,7 +272,7 @@ TEST_F(HistoryTest, AFolderThatCannotBeWrittenKeepsNoHistoryAndStopsNothing)
 {
     writeFile(env.root() + "/dati", "a file where the folder should be");
     SqlHistory history(path());
-    history.record(word("Anna", "CANE", {"1:C"}, 1));
+    history.record(historyWord("Anna", "CANE", {"1:C"}, 1));
     EXPECT_FALSE(history.progress("Anna", {0, 2}));
     EXPECT_FALSE(history.words("Anna", {0, 2}));
     EXPECT_FALSE(history.forget("Anna"));
@@ -312,8 +289,8 @@ TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)
     texts.yes = "yes";
     texts.no = "no";
     WordRecord first =
-        word("Anna \"A\"", "PERCHÉ", {"1:QP", "6:É"}, noon(2026, 3, 2), true, {1, 0, 0});
-    WordRecord second = word("=SUM(A1)", "CANE", {"1:B"}, noon(2026, 3, 3), false);
+        historyWord("Anna \"A\"", "PERCHÉ", {"1:QP", "6:É"}, noon(2026, 3, 2), true, {1, 0, 0});
+    WordRecord second = historyWord("=SUM(A1)", "CANE", {"1:B"}, noon(2026, 3, 3), false);
     second.exercise = 7; // unknown kinds and modes are written as numbers
     second.inputMode = 9;
 

@@ -4,6 +4,7 @@
 #include "gui/report/FormProgressi.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "support/ExternalReaders.h"
+#include "support/HistoryWords.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -23,25 +24,6 @@ using namespace ortolino;
 using namespace ortolino::test;
 
 namespace {
-
-WordRecord word(const QString& user, const QString& text, int position, const QString& chosen,
-                qint64 endedAt, std::array<int, 3> helps = {})
-{
-    WordRecord record;
-    record.endedAt = endedAt;
-    record.user = user;
-    record.language = QStringLiteral("Italiano");
-    record.exercise = 3;
-    record.word = text;
-    BlankChoices blank{position, text.mid(position - 1, 1), {}};
-    for (const QChar letter : chosen)
-        blank.chosen << QString(letter);
-    record.blanks = {blank};
-    record.helps = helps;
-    record.seconds = 10;
-    record.finished = true;
-    return record;
-}
 
 QStringList rowOf(const QTableWidget& table, int row)
 {
@@ -63,11 +45,12 @@ protected:
         const qint64 now = QDateTime::currentSecsSinceEpoch();
         // This session: DADO with b for d twice, DITO with b for d once, a
         // word right at the first try; ten days ago: p for q; another user.
-        history.record(word("Anna", "DADO", 1, "BBD", now, {1, 1, 0}));
-        history.record(word("Anna", "DITO", 1, "BD", now, {1, 0, 0}));
-        history.record(word("Anna", "MELA", 1, "M", now));
-        history.record(word("Anna", "PERA", 1, "QP", now - 10 * 24 * 3600, {1, 0, 0}));
-        history.record(word("Bruno", "NASO", 1, "MMN", now, {1, 1, 0}));
+        history.record(historyWord("Anna", "DADO", {"1:BBD"}, now, true, {1, 1, 0}));
+        history.record(historyWord("Anna", "DITO", {"1:BD"}, now, true, {1, 0, 0}));
+        history.record(historyWord("Anna", "MELA", {"1:M"}, now));
+        history.record(
+            historyWord("Anna", "PERA", {"1:QP"}, now - 10 * 24 * 3600, true, {1, 0, 0}));
+        history.record(historyWord("Bruno", "NASO", {"1:MMN"}, now, true, {1, 1, 0}));
     }
     FormProgressi* show()
     {
@@ -120,12 +103,15 @@ TEST_F(ProgressWindowTest, TheViewShowsTheTotalsTheTopConfusionAndTheWordsThatNe
     EXPECT_EQ(control<QComboBox>(form, "ComboPeriodo")->currentText(), "Ultimi 30 giorni");
     EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(),
               "Parole: 4 (finite: 4). Al primo colpo: 25 %. Aiuti per parola: 1.0. "
-              "Secondi per parola: 10.");
+              "Secondi per parola: 13.");
     ASSERT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 2);
-    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 0), (QStringList{"D", "B", "3"}));
-    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 1), (QStringList{"P", "Q", "1"}));
+    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 0),
+              (QStringList{"D", "B", "3"}));
+    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 1),
+              (QStringList{"P", "Q", "1"}));
     ASSERT_EQ(control<QTableWidget>(form, "TabellaAiuti")->rowCount(), 3);
-    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaAiuti"), 0), (QStringList{"DADO", "2", "2", "1"}));
+    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaAiuti"), 0),
+              (QStringList{"DADO", "2", "2", "1"}));
 
     // Two days with words: the bars count them.
     const auto series = control<QChartView>(form, "Grafico")->chart()->series();
@@ -136,8 +122,9 @@ TEST_F(ProgressWindowTest, TheViewShowsTheTotalsTheTopConfusionAndTheWordsThatNe
     EXPECT_EQ(bars->barSets()[0]->at(1), 3);
 
     control<QComboBox>(form, "ComboPeriodo")->setCurrentIndex(1); // the last 7 days
-    EXPECT_TRUE(
-        control<QLabel>(form, "LabelTotali")->text().startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
+    EXPECT_TRUE(control<QLabel>(form, "LabelTotali")
+                    ->text()
+                    .startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
     EXPECT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 1);
 }
 
@@ -157,8 +144,8 @@ TEST_F(ProgressWindowTest, TheCsvHoldsThePeriodsWordsWithTheirColumns)
     const QStringList lines = csv.split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5); // the header and Anna's four words
     EXPECT_TRUE(lines[0].startsWith("Data e ora,Utente,Lingua,Esercizio,Parola,Spazi,"));
-    EXPECT_TRUE(lines[1].contains(",Anna,Italiano,Tutte le lettere,PERA,1,\"Q,P\",1,1,0,0,10,"
-                                  "Mouse o tastiera,sì"))
+    EXPECT_TRUE(lines[1].contains(",Anna,Italiano,Una lettera nella parola,PERA,1,\"Q,P\",1,1,0,0,"
+                                  "13,Scansione automatica,sì"))
         << lines[1].toStdString();
 
     seams.dialogs.files.push_back(""); // cancelled: nothing written, nothing said
@@ -216,7 +203,8 @@ TEST_F(ProgressWindowTest, WithoutAHistoryTheViewSaysSoAndOffersNothing)
 {
     program.services.history = nullptr;
     FormProgressi* form = show();
-    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(), "Lo storico dei progressi non è disponibile.");
+    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(),
+              "Lo storico dei progressi non è disponibile.");
     for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
         EXPECT_FALSE(control(form, button)->isEnabled()) << button;
 }
