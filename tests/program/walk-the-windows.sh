@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual screen and walks it as a teacher would,
+# by mouse and keyboard: the font notice, the splash, the configuration (where
+# tracking is ticked), an exercise with three wrong letters, the report, the
+# progress view, back to the menu and "ESCI". Each window must show up in
+# time, the program must end by itself with status 0, and nothing may be
+# reported on its error output by the sanitizers of a sanitized build.
+#   walk-the-windows.sh PATH/TO/ortolino [SCREENSHOT-FOLDER]
+# Run inside xvfb-run (-screen 0 1280x800x24): the clicks are placed for that size.
+set -uo pipefail
+program=$1
+shots=${2:-}
+home=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null; rm -rf "$home"' EXIT
+export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+fail() {
+    echo "walk: $*" >&2
+    [[ -n $shots ]] && import -window root "$shots/failure.png"
+    echo "--- program output:" >&2
+    cat "$home/output.txt" >&2
+    exit 1
+}
+
+# Waits (a sanitized build is slow) until the window of this title is shown.
+expect() { # title
+    for ((tries = 0; tries < 120; tries++)); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && { sleep 0.5; return; }
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before showing \"$1\""
+        sleep 0.5
+    done
+    fail "\"$1\" did not show; shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
+}
+click() { xdotool mousemove "$1" "$2" click 1; }
+
+"$program" >"$home/output.txt" 2>&1 &
+pid=$!
+
+expect "Ortolino"                      # the cursive font's notice
+xdotool key Return
+sleep 1
+expect "Ortolino"                      # the splash
+xdotool key space
+expect "Ortolino - Menu"
+click 52 8                             # "Configurazioni"
+expect "Ortolino - Configurazioni"
+click 76 359                           # "Tieni traccia dell'attività eseguita"
+xdotool key alt+m
+expect "Ortolino - Menu"
+click 440 190                          # "LETTERA INIZIALE"
+expect "Ortolino - Esercizio"
+xdotool type --delay 300 "abc"         # three wrong letters: every help
+sleep 2
+click 188 8                            # "Esci"
+expect "Ortolino - Menu"
+click 160 8                            # "Esercizi eseguiti"
+expect "Ortolino - Esercizi eseguiti"
+xdotool key alt+p                      # "Progressi"
+expect "Ortolino - Progressi"
+[[ -n $shots ]] && import -window root "$shots/progress.png"
+click 20 8                             # "Esci"
+expect "Ortolino - Esercizi eseguiti"
+click 20 8                             # "Esci"
+expect "Ortolino - Menu"
+click 1068 626                         # "ESCI"
+
+for ((tries = 0; tries < 120; tries++)); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.5
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end after ESCI"
+wait "$pid"
+status=$?
+((status == 0)) || fail "the program ended with status $status"
+grep -qE "Sanitizer|runtime error:" "$home/output.txt" && fail "the sanitizers reported a fault"
+echo "walk: every window showed and the program ended cleanly"
