@@ -8,6 +8,14 @@ its dot, with room for an accent), so each missing letter takes that glyph and
 swaps its circumflex for the author's own grave accent, centred where the
 circumflex stood. The family is renamed "Tratto1", the name the program asks for.
 
+Ecolier Court draws its letters small in their em (an x-height of a quarter of
+the em, against half an em in a print face) and declares vertical metrics that
+disagree between its tables, so at the size of the print text a child read
+tiny letters that the layout pushed to the top of their box and clipped. The
+build scales every glyph so that the x-height matches the print face's at the
+same point size, and declares one set of vertical metrics, the real extent of
+the glyphs, in every table.
+
 The licence text is written beside the font (tratto1-OFL.txt), taken from the
 Debian package's copyright file so that it is the one the font came with.
 
@@ -29,6 +37,10 @@ REPO = os.path.dirname(os.path.dirname(HERE))
 SOURCE = "/usr/share/fonts/truetype/ecolier-court/Ecolier-court.ttf"
 OUTPUT = os.path.join(REPO, "data", "tratto1.ttf")
 DEBIAN_COPYRIGHT = "/usr/share/doc/fonts-ecolier-court/copyright"
+
+# The print face whose x-height the cursive matches (Liberation Sans, the
+# metric twin of Arial that the windows name).
+PRINT_FACE = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"
 
 FAMILY = "Tratto1"
 VERSION = "1.00"
@@ -77,6 +89,59 @@ def add_grave_letter(font, name, code, circumflexed, graved):
     letter.foreground = layer
     letter.width = base.width
     letter.correctDirection()
+
+
+def drop_stray_contours(font):
+    """Removes outlines lying wholly below the deepest descender (the source's W
+    carries a thin bar a whole em below the baseline, drawn under every W)."""
+    deepest = font["g"].boundingBox()[1]
+    for glyph in font.glyphs():
+        strays = [c for c in glyph.foreground if bounds(c)[3] < deepest]
+        if strays:
+            for stray in strays:
+                glyph.foreground = layer_without(glyph, stray)
+
+
+def x_height(font):
+    """Top of the lower-case x, in units of the em."""
+    return font["x"].boundingBox()[3] / font.em
+
+
+def scale_to_print(font):
+    """Scales every glyph (outline and advance) so that the x-height is the print face's."""
+    face = fontforge.open(PRINT_FACE)
+    factor = x_height(face) / x_height(font)
+    face.close()
+    font.selection.all()
+    font.transform(psMat.scale(factor), ("round",))
+    return factor
+
+
+# The characters a child meets in a word, a key or a name: their extent is the
+# font's line (a rare symbol reaching further may be clipped, a letter never).
+SHOWN = (
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+    "àèéìòùÀÈÉÌÒÙáíóúçñäöüßÄÖÜ0123456789'.,-!?"
+)
+
+
+def set_vertical_metrics(font):
+    """One ascent and descent, the shown letters' real extent, in hhea, OS/2 typo and win."""
+    boxes = [font[ord(c)].boundingBox() for c in SHOWN if ord(c) in font]
+    top = max(box[3] for box in boxes)
+    bottom = min(box[1] for box in boxes)
+    ascent, descent = int(round(top)), int(round(-bottom))
+    font.hhea_ascent, font.hhea_ascent_add = ascent, False
+    font.hhea_descent, font.hhea_descent_add = -descent, False
+    font.hhea_linegap = 0
+    font.os2_typoascent, font.os2_typoascent_add = ascent, False
+    font.os2_typodescent, font.os2_typodescent_add = -descent, False
+    font.os2_typolinegap = 0
+    font.os2_winascent, font.os2_winascent_add = ascent, False
+    font.os2_windescent, font.os2_windescent_add = descent, False
+    font.os2_use_typo_metrics = True
+    font.os2_xheight = int(round(font["x"].boundingBox()[3]))
+    font.os2_capheight = int(round(font["H"].boundingBox()[3]))
 
 
 def rename(font):
@@ -134,8 +199,12 @@ def main():
     for name, (code, circumflexed, graved) in MISSING.items():
         if code not in font:
             add_grave_letter(font, name, code, circumflexed, graved)
-    rename(font)
+    drop_stray_contours(font)
+    factor = scale_to_print(font)
+    print("scaled by %.3f" % factor)
     font.os2_version = 4
+    set_vertical_metrics(font)
+    rename(font)
     font.generate(output, flags=("opentype", "omit-instructions"))
     print("wrote", output)
     write_licence(output)
