@@ -95,8 +95,14 @@ void InstallaFont(Program& program)
         program.services.messages->show(notice);
         return;
     }
+    // A copy left by an older release would shadow the shipped face (same
+    // family): it is replaced.
+    const QString copy = resolveCaseInsensitive(installed);
+    const QString shipped = program.env.programFile(kFontFile);
+    if (EsisteFile(shipped) && readFileBytes(copy) != readFileBytes(shipped) && QFile::remove(copy))
+        QFile::copy(shipped, copy);
     // fontconfig may not have rescanned the folder yet: make the face usable now.
-    program.services.fonts->registerFont(resolveCaseInsensitive(installed));
+    program.services.fonts->registerFont(copy);
 }
 
 void RimuoviSalvataggiInterrotti(const Environment& env, const ProgramState& state)

@@ -32,14 +32,6 @@ int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible
     return key;
 }
 
-double dimensioneFontAdatta(double start, int target, const std::function<int(double)>& widthAt)
-{
-    double size = start;
-    while (widthAt(size) < target && size + 1 <= kMassimaDimensioneFont)
-        size += 1;
-    return size;
-}
-
 KeyboardInput::KeyboardInput(ProgramState& state, ExerciseEngine& engine, ExerciseView& view,
                              ScanView& scan)
     : state_(state), engine_(engine), view_(view), scan_(scan)

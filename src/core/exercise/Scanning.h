@@ -25,13 +25,6 @@ void ImpostaTastiera(ProgramState& state);
 // visible key at all the position stays where it is.
 int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible);
 
-// The font size at which a text is at least `target` pixels wide: from
-// `start`, one point at a time. `widthAt` measures the text at a size. Sizes
-// stop growing at kMassimaDimensioneFont, so a key with no usable width
-// cannot keep the loop going.
-inline constexpr double kMassimaDimensioneFont = 400;
-double dimensioneFontAdatta(double start, int target, const std::function<int(double)>& widthAt);
-
 // What the scanning asks of the window beyond ExerciseView.
 class ScanView
 {

@@ -1,5 +1,6 @@
 #include "core/platform/ResizeMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ortolino {
@@ -51,6 +52,39 @@ int twipsToPixels(int twips, double dpi)
 int pixelsToTwips(int pixels, double dpi)
 {
     return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
+}
+
+double textScale(double horizontalFactor, double verticalFactor)
+{
+    if (!std::isfinite(horizontalFactor) || horizontalFactor <= 0)
+        return std::isfinite(verticalFactor) && verticalFactor > 0 ? verticalFactor : 1.0;
+    return horizontalFactor;
+}
+
+double largestFittingSize(double smallest, double largest, const std::function<bool(double)>& fits)
+{
+    if (largest <= smallest || !fits(smallest))
+        return smallest;
+    if (fits(largest))
+        return largest;
+    double low = smallest, high = largest; // fits at low, not at high
+    while (high - low > 0.1) {
+        const double middle = (low + high) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    return low;
+}
+
+QSizeF centredTextBox(const QRectF& line, const QRectF& ink)
+{
+    if (ink.isEmpty())
+        return line.size();
+    const QPointF centre = line.center();
+    const double halfWidth =
+        std::max({line.width() / 2, centre.x() - ink.left(), ink.right() - centre.x()});
+    const double halfHeight =
+        std::max({line.height() / 2, centre.y() - ink.top(), ink.bottom() - centre.y()});
+    return {2 * halfWidth, 2 * halfHeight};
 }
 
 } // namespace ortolino

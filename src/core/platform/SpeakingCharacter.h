@@ -2,8 +2,11 @@
 
 #include <memory>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+
+class QObject;
 
 namespace ortolino {
 
@@ -33,6 +36,17 @@ public:
     virtual bool setBalloonFont(const QString& face, int points) = 0;
     virtual int balloonStyle() const = 0;
     virtual bool setBalloonStyle(int style) = 0;
+    // Ties the character and its balloon to a window (a widget): they move
+    // with it and never stand above other programs. `free` (in the window's
+    // coordinates) is where they may stand without covering the window's work;
+    // MoveTo's points are kept inside it. Without a stage the character has
+    // windows of its own.
+    virtual bool setStage(QObject* window, const QRect& free)
+    {
+        static_cast<void>(window);
+        static_cast<void>(free);
+        return true;
+    }
 
     // Why the last operation that returned false failed.
     virtual QString lastError() const { return {}; }

@@ -2,6 +2,8 @@
 
 #include "core/speech/VoiceMapping.h"
 
+#include <algorithm>
+
 namespace ortolino {
 
 namespace {
@@ -21,8 +23,8 @@ AnimatedCharacter::AnimatedCharacter(const CharacterDefinition& definition,
                                      std::unique_ptr<CharacterArtwork> artwork,
                                      std::unique_ptr<SpeechPlayer> speech, VoiceServices voice)
     : definition_(definition), artwork_(std::move(artwork)), speech_(std::move(speech)),
-      voice_(std::move(voice)), window_(std::make_unique<CharacterWindow>(*artwork_)),
-      balloon_(std::make_unique<BalloonWindow>()), motion_(timingFor(definition)),
+      voice_(std::move(voice)), window_(new CharacterWindow(*artwork_)),
+      balloon_(new BalloonWindow()), motion_(timingFor(definition)),
       language_(defaultEspeakLanguage())
 {
     clock_.start();
@@ -31,7 +33,7 @@ AnimatedCharacter::AnimatedCharacter(const CharacterDefinition& definition,
     connect(&frames_, &QTimer::timeout, this, &AnimatedCharacter::tick);
     balloonLinger_.setSingleShot(true);
     balloonLinger_.setInterval(kBalloonLingerMs);
-    connect(&balloonLinger_, &QTimer::timeout, balloon_.get(), &QWidget::hide);
+    connect(&balloonLinger_, &QTimer::timeout, balloon_, &QWidget::hide);
     connect(speech_.get(), &SpeechPlayer::utteranceStarted, this,
             &AnimatedCharacter::onUtteranceStarted);
     connect(speech_.get(), &SpeechPlayer::utteranceFinished, this,
@@ -42,6 +44,8 @@ AnimatedCharacter::AnimatedCharacter(const CharacterDefinition& definition,
 AnimatedCharacter::~AnimatedCharacter()
 {
     speech_->stopAll();
+    delete balloon_.data();
+    delete window_.data();
 }
 
 bool AnimatedCharacter::fail(const QString& why)
@@ -52,7 +56,20 @@ bool AnimatedCharacter::fail(const QString& why)
 
 bool AnimatedCharacter::MoveTo(int x, int y)
 {
-    window_->move(x, y);
+    if (!onStage())
+        return fail(QStringLiteral("the window it stood on is gone"));
+    QPoint at(x, y);
+    if (!window_->isWindow()) {
+        // On a stage: the point in the stage's terms, the figure kept in its
+        // free area (when it is large enough to hold it).
+        at = window_->parentWidget()->mapFromGlobal(at);
+        const QSize size = window_->size();
+        at.setX(std::clamp(at.x(), free_.left(),
+                           std::max(free_.left(), free_.right() + 1 - size.width())));
+        at.setY(std::clamp(at.y(), free_.top(),
+                           std::max(free_.top(), free_.bottom() + 1 - size.height())));
+    }
+    window_->move(at);
     if (balloon_->isVisible())
         showBalloon();
     return true;
@@ -60,6 +77,8 @@ bool AnimatedCharacter::MoveTo(int x, int y)
 
 bool AnimatedCharacter::Show()
 {
+    if (!onStage())
+        return fail(QStringLiteral("the window it stood on is gone"));
     motion_.show(now());
     window_->setFrame(motion_.poseAt(now(), speech_->isSpeaking()), speech_->mouth());
     window_->show();
@@ -73,7 +92,8 @@ bool AnimatedCharacter::Show()
 bool AnimatedCharacter::Hide()
 {
     motion_.hide(now());
-    balloon_->hide();
+    if (balloon_)
+        balloon_->hide();
     ensureRunning();
     return true;
 }
@@ -101,7 +121,8 @@ bool AnimatedCharacter::StopAll()
     speech_->stopAll();
     motion_.stopGesture();
     balloonLinger_.stop();
-    balloon_->hide();
+    if (balloon_)
+        balloon_->hide();
     return true;
 }
 
@@ -129,6 +150,8 @@ bool AnimatedCharacter::setBalloonFont(const QString& face, int points)
 {
     if (face.trimmed().isEmpty() || points <= 0)
         return fail(QStringLiteral("bad balloon font"));
+    if (!balloon_)
+        return fail(QStringLiteral("the window it stood on is gone"));
     balloon_->setBalloonFont(QFont(face, points));
     if (balloon_->isVisible())
         showBalloon();
@@ -138,9 +161,25 @@ bool AnimatedCharacter::setBalloonFont(const QString& face, int points)
 bool AnimatedCharacter::setBalloonStyle(int style)
 {
     balloonStyle_ = style;
+    if (!balloon_)
+        return fail(QStringLiteral("the window it stood on is gone"));
     balloon_->setSizeToText((style & kSizeToText) != 0);
     if ((style & kBalloonOn) == 0)
         balloon_->hide();
+    return true;
+}
+
+bool AnimatedCharacter::setStage(QObject* window, const QRect& free)
+{
+    auto* owner = qobject_cast<QWidget*>(window);
+    if (owner == nullptr || !onStage())
+        return fail(QStringLiteral("no window to stand on"));
+    const QPoint at = window_->mapToGlobal(QPoint(0, 0));
+    stageOn(window_, owner);
+    stageOn(balloon_, owner);
+    free_ = free;
+    balloon_->setArea(free);
+    MoveTo(at.x(), at.y()); // kept inside the new free area
     return true;
 }
 
@@ -165,7 +204,7 @@ void AnimatedCharacter::onUtteranceStarted(const QString& /*shown*/)
 
 void AnimatedCharacter::onUtteranceFinished()
 {
-    if (balloon_->isVisible())
+    if (balloon_ && balloon_->isVisible())
         balloonLinger_.start();
 }
 
@@ -173,6 +212,8 @@ void AnimatedCharacter::onUtteranceFinished()
 // balloon is on and there is something to show.
 void AnimatedCharacter::showBalloon()
 {
+    if (!onStage())
+        return;
     const QString shown = speech_->shownText().trimmed();
     if (!motion_.isShown() || (balloonStyle_ & kBalloonOn) == 0 || shown.isEmpty()) {
         balloon_->hide();
@@ -185,6 +226,10 @@ void AnimatedCharacter::tick()
 {
     const qint64 t = now();
     const bool speaking = speech_->isSpeaking();
+    if (!onStage()) {
+        frames_.stop();
+        return;
+    }
     if (!motion_.visibleAt(t)) {
         window_->hide();
         frames_.stop();

@@ -11,6 +11,7 @@
 #include <memory>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 namespace ortolino {
@@ -24,8 +25,9 @@ struct VoiceServices
     std::function<QString()> silentReason = [] { return QString(); };
 };
 
-// A loaded character on screen: its own window and balloon, its speech queue
-// and its movements. Every operation returns at once; speech and gestures run
+// A loaded character on screen: its figure and balloon (children of the
+// window it belongs to, once it has a stage), its speech queue and its
+// movements. Every operation returns at once; speech and gestures run
 // on timers (and synthesis on the queue's worker thread).
 class AnimatedCharacter final : public QObject, public Personaggio
 {
@@ -52,11 +54,12 @@ public:
     bool setBalloonFont(const QString& face, int points) override;
     int balloonStyle() const override { return balloonStyle_; }
     bool setBalloonStyle(int style) override;
+    bool setStage(QObject* window, const QRect& free) override;
     QString lastError() const override { return lastError_; }
 
     // For tests and tools.
-    CharacterWindow* window() const { return window_.get(); }
-    BalloonWindow* balloon() const { return balloon_.get(); }
+    CharacterWindow* window() const { return window_; }
+    BalloonWindow* balloon() const { return balloon_; }
     SpeechPlayer* speech() const { return speech_.get(); }
 
     static constexpr int kFrameMs = 40;      // while talking, moving or in a gesture
@@ -72,13 +75,17 @@ private:
     void onUtteranceFinished();
     void showBalloon();
     bool fail(const QString& why);
+    // False once the window they stood on has taken the figure and balloon away.
+    bool onStage() const { return window_ && balloon_; }
 
     CharacterDefinition definition_;
     std::unique_ptr<CharacterArtwork> artwork_;
     std::unique_ptr<SpeechPlayer> speech_;
     VoiceServices voice_;
-    std::unique_ptr<CharacterWindow> window_;
-    std::unique_ptr<BalloonWindow> balloon_;
+    // Owned here until a stage's window owns them (and may delete them first).
+    QPointer<CharacterWindow> window_;
+    QPointer<BalloonWindow> balloon_;
+    QRect free_; // on a stage: where the figure may stand
     CharacterMotion motion_;
     QElapsedTimer clock_;
     QTimer frames_;

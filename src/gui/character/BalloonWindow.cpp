@@ -3,6 +3,7 @@
 #include "core/speech/CharacterMotion.h"
 #include "gui/character/CharacterWindow.h"
 #include "gui/widgets/Accessibility.h"
+#include "gui/widgets/FittedText.h"
 
 #include <algorithm>
 #include <QFontMetrics>
@@ -34,6 +35,24 @@ QPainterPath tailPath(const QRectF& body, const QPointF& tip)
     return tail;
 }
 
+// The largest space the area leaves beside the character, in which the
+// balloon's body (tail included) must fit.
+QRect roomBeside(const QRect& area, const QRect& character, const QPoint& anchor, int tail)
+{
+    const QRect spaces[] = {
+        QRect(QPoint(area.left(), area.top()), QPoint(area.right(), anchor.y() - tail)),
+        QRect(QPoint(character.right() + 1 + tail, area.top()), area.bottomRight()),
+        QRect(area.topLeft(), QPoint(character.left() - 1 - tail, area.bottom())),
+        QRect(QPoint(area.left(), character.bottom() + 1 + tail), area.bottomRight()),
+    };
+    QRect best;
+    for (const QRect& space : spaces) {
+        if (space.isValid() && space.width() * space.height() > best.width() * best.height())
+            best = space;
+    }
+    return best;
+}
+
 } // namespace
 
 BalloonWindow::BalloonWindow() : QWidget(nullptr, floatingWindowFlags())
@@ -49,21 +68,31 @@ void BalloonWindow::present(const QString& text, const QRect& character, const Q
 {
     text_ = text;
     announceLiveText(this, text);
-    QScreen* screen = QGuiApplication::screenAt(character.center());
-    if (screen == nullptr)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-
-    const QFontMetrics metrics(font_);
-    const int limit =
-        std::clamp(metrics.averageCharWidth() * 26, 180, std::max(180, area.width() * 2 / 5));
+    QRect area = area_.adjusted(kOutline, kOutline, -kOutline, -kOutline);
+    shownFont_ = font_;
+    if (isWindow() || area.isEmpty()) {
+        QScreen* screen = QGuiApplication::screenAt(character.center());
+        if (screen == nullptr)
+            screen = QGuiApplication::primaryScreen();
+        area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    }
+    int limit = std::clamp(QFontMetrics(font_).averageCharWidth() * 26, 180,
+                           std::max(180, area.width() * 2 / 5));
+    if (!isWindow() && !area_.isEmpty()) {
+        const QRect room = roomBeside(area, character, anchor, kTail);
+        limit = std::max(room.width() - 2 * kPadding, 1);
+        shownFont_ = fittedFont(font_, font_.pointSizeF(), {text},
+                                QSizeF(limit, room.height() - 2 * kPadding - 6), TextFit::Wrapped);
+    }
+    const QFontMetrics metrics(shownFont_);
     const int flags = Qt::TextWordWrap | Qt::AlignCenter;
     QRect needed = metrics.boundingRect(QRect(0, 0, limit, 100000), flags, text);
     const int width = sizeToText_ ? std::max(needed.width(), 60) : limit;
     const QSize body(width + 2 * kPadding, needed.height() + 2 * kPadding);
 
     const BalloonPlacement place = placeBalloon(character, anchor, body, kTail, area);
-    const QRect outer = place.body.united(QRect(place.tip, QSize(1, 1))).adjusted(-3, -3, 3, 3);
+    const QRect outer = place.body.united(QRect(place.tip, QSize(1, 1)))
+                            .adjusted(-kOutline, -kOutline, kOutline, kOutline);
     const QPoint origin = outer.topLeft();
     const QRectF bubble = QRectF(place.body.translated(-origin));
     textArea_ = place.body.translated(-origin).adjusted(kPadding, kPadding, -kPadding, -kPadding);
@@ -92,7 +121,7 @@ void BalloonWindow::paintEvent(QPaintEvent* /*event*/)
     painter.setBrush(QColor(255, 253, 231));
     painter.drawPath(shape_);
     painter.setPen(QColor(20, 20, 30));
-    painter.setFont(font_);
+    painter.setFont(shownFont_);
     painter.drawText(textArea_, Qt::TextWordWrap | Qt::AlignCenter, text_);
 }
 

@@ -29,9 +29,18 @@ QRegion shapeOf(const QImage& picture)
 
 Qt::WindowFlags floatingWindowFlags()
 {
-    return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-           Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput |
-           Qt::NoDropShadowWindowHint;
+    return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+           Qt::WindowTransparentForInput | Qt::NoDropShadowWindowHint;
+}
+
+void stageOn(QWidget* widget, QWidget* owner)
+{
+    if (widget->parentWidget() == owner)
+        return;
+    const bool shown = widget->isVisible();
+    widget->setParent(owner, Qt::Widget);
+    widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    widget->setVisible(shown);
 }
 
 CharacterWindow::CharacterWindow(const CharacterArtwork& artwork)

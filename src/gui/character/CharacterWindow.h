@@ -6,10 +6,11 @@
 
 namespace ortolino {
 
-// Shows a character: a frameless, always-on-top window of its own, without a
-// background, that never takes the keyboard focus or the mouse (clicks go to
-// the window below, so the character never gets in a child's way). Its shape
-// follows the drawing, so it looks right even without a compositor.
+// Shows a character: a frameless window of its own, or a child of the window
+// it belongs to (see stageOn), without a background, that never takes the
+// keyboard focus or the mouse (clicks go to what lies below, so the character
+// never gets in a child's way). Its shape follows the drawing, so it looks
+// right even without a compositor.
 class CharacterWindow final : public QWidget
 {
 public:
@@ -29,7 +30,12 @@ private:
     QImage frame_;
 };
 
-// Window flags shared by the character and its balloon.
+// Window flags shared by the character and its balloon while they have no
+// window to belong to.
 Qt::WindowFlags floatingWindowFlags();
+
+// Makes the character's widget (or its balloon) a child of the window it
+// belongs to, so it moves with that window and stays under other programs.
+void stageOn(QWidget* widget, QWidget* owner);
 
 } // namespace ortolino

@@ -2,12 +2,14 @@
 
 #include "core/app/Program.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace ortolino {
 
@@ -35,6 +37,7 @@ constexpr ControlDesign kDesign[] = {
 constexpr std::array<int, 3> kPrimaDellaRiga = {0, 10, 19};
 constexpr std::array<int, 3> kRientroRiga = {360, 930, 1500};
 constexpr int kPassoTasto = 1200;
+constexpr double kDimensioneLettere = 18; // the letters' size when their boxes have room
 
 } // namespace
 
@@ -79,23 +82,28 @@ void LettersPanel::createLetterBoxes(QWidget* frame)
             --row;
         const int column = i - kPrimaDellaRiga[static_cast<size_t>(row)];
         auto* box = named(new QCheckBox(frame), "Op_Lettere", i);
-        box->setFont(designFont(QStringLiteral("Arial"), 18, true));
+        box->setFont(designFont(QStringLiteral("Arial"), kDimensioneLettere, true));
         place(box, kRientroRiga[static_cast<size_t>(row)] + column * kPassoTasto, 420 + row * 960,
               1140, 840);
         letters_[static_cast<size_t>(i)] = box;
     }
+    QStyle* style = letters_[0]->style();
+    const int mark = style->pixelMetric(QStyle::PM_IndicatorWidth) +
+                     style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4;
+    lettersFit_ = new FontFitter(QList<QWidget*>(letters_.begin(), letters_.end()), mark, [this] {
+        QStringList texts;
+        for (const QCheckBox* box : letters_)
+            texts << box->text();
+        return texts;
+    });
 }
 
 void LettersPanel::showLetters(FormConfigura::Lettere lettere)
 {
     const ProgramState& s = state();
-    for (size_t i = 0; i < letters_.size(); ++i) {
-        QCheckBox* box = letters_[i];
-        QFont font = box->font();
-        font.setFamily(s.NomeFont);
-        box->setFont(font);
-        if (lettere == FormConfigura::Lettere::DalloStato)
-            box->setChecked(s.LettereAttive[i]);
+    if (lettere == FormConfigura::Lettere::DalloStato) {
+        for (size_t i = 0; i < letters_.size(); ++i)
+            letters_[i]->setChecked(s.LettereAttive[i]);
     }
     for (QRadioButton* option : cases_) {
         if (option->objectName() == s.CarattereLettere)
@@ -106,6 +114,7 @@ void LettersPanel::showLetters(FormConfigura::Lettere lettere)
         letters_[i]->setText(s.CarattereLettere == kMaiuscolo ? lettera.toUpper()
                                                               : lettera.toLower());
     }
+    lettersFit_->fit(designFont(s.NomeFont, kDimensioneLettere, true));
     if (const std::optional<int> option = opzionePerMassimoLettere(s.MassimoLettere))
         lengths_[static_cast<size_t>(*option)]->setChecked(true);
 }

@@ -14,6 +14,8 @@ class QRadioButton;
 
 namespace ortolino {
 
+class FontFitter;
+
 // The letters on the tab "Scelte didattiche": their case, the longest word
 // and the letters in play. The ticked letters reach the state only when the
 // window is left (confirm).
@@ -41,6 +43,7 @@ private:
     std::array<QRadioButton*, kOpzioniQuanteLettere> lengths_{};
     QGroupBox* lettersFrame_ = nullptr;
     std::array<QCheckBox*, kNumeroTasti> letters_{};
+    FontFitter* lettersFit_ = nullptr; // every letter inside its box, in any face
 };
 
 } // namespace ortolino

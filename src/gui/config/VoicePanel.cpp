@@ -7,7 +7,9 @@
 #include "gui/widgets/clsResize.h"
 #include "gui/widgets/Controls.h"
 
+#include <algorithm>
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -70,6 +72,7 @@ VoicePanel::VoicePanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     line->setEndPoints({window.twipsX(kLineaDa), window.twipsY(kLineaY)},
                        {window.twipsX(kLineaA), window.twipsY(kLineaY)});
     sounds_ = make<QCheckBox>(page, "CheckSuoni");
+    page->installEventFilter(this); // the stage follows the tab's size
 
     connect(speech_, &QCheckBox::toggled, this, [this](bool checked) {
         state().ParlatoAttivo = checked;
@@ -88,6 +91,20 @@ VoicePanel::VoicePanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
 }
 
 VoicePanel::~VoicePanel() = default;
+
+bool VoicePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && personaggio_)
+        stage();
+    return ConfigPanel::eventFilter(watched, event);
+}
+
+void VoicePanel::stage()
+{
+    QWidget* page = speech_->parentWidget();
+    constexpr int kGap = 6;
+    personaggio_->setStage(page, QRect(0, 0, std::max(speech_->x() - kGap, 1), page->height()));
+}
 
 void VoicePanel::load()
 {
@@ -203,6 +220,7 @@ std::unique_ptr<Personaggio> VoicePanel::caricaPersonaggio(const QString& nome,
 void VoicePanel::preparaPersonaggio()
 {
     const ProgramState& s = state();
+    stage();
     personaggio_->setTTSModeID(s.ModoVoce);
     personaggio_->setLanguageID(s.LinguaAgente.toInt());
     personaggio_->setBalloonFont(s.NomeFont, s.DimensioneFont);

@@ -16,7 +16,8 @@ namespace ortolino {
 
 // Tab "Voce e Suoni": speech on or off, the voice's speed and pitch, a test
 // sentence, the voice and the character, and the sounds. The character
-// stands on the left part of the tab while it is shown.
+// stands on the left part of the tab while it is shown, a child of the tab,
+// its balloon kept off the tab's controls.
 class VoicePanel : public ConfigPanel
 {
 public:
@@ -36,7 +37,12 @@ public:
     void leave();
     Personaggio* personaggio() const { return personaggio_.get(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The character's stage: the tab, left of its controls.
+    void stage();
     void HScroll1_Change(int value);
     void HScroll2_Change(int value);
     void List1_Click(int row);

@@ -8,6 +8,7 @@
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/PictureBox.h"
 #include "gui/widgets/Pointer.h"
 #include "gui/widgets/ShapeControl.h"
@@ -44,11 +45,19 @@ constexpr int kPassoTasti = 720;
 constexpr int kLarghezzaTasto = 615;
 constexpr int kAltezzaTasto = 495;
 
-// The character's place is 1600 twips wide, centred left of the picture.
+// The character's place is 1600 twips wide, centred left of the picture; the
+// character and its balloon stand in the free space left of the picture and
+// above the word, this far from both.
 constexpr int kLarghezzaAgente = 1600;
 constexpr int kAbbassamentoAgentePx = 50;
+constexpr int kDistanzaPx = 6;
 
 constexpr double kDimensioneInizialeTasti = 14.25;
+// A key's letter keeps this share of the key's smaller side free on every side.
+constexpr double kMargineTasto = 0.14;
+// Design sizes of the counters' captions and numbers, in points.
+constexpr double kDimensioneDidascalie = 14;
+constexpr double kDimensioneContatori = 24;
 constexpr int kSpessoreMinimo = 3; // the range the configuration offers
 constexpr int kSpessoreMassimo = 30;
 
@@ -137,7 +146,7 @@ lettere::~lettere() = default;
 void lettere::createPictureArea()
 {
     characterPlace_ = named(new QWidget(area()), "picAgent");
-    place(characterPlace_, 280, 600, kLarghezzaAgente, 2400);
+    place(characterPlace_, 280, 1800, kLarghezzaAgente, 2400);
 
     pictureFrame_ = named(new QFrame(area()), "Picture2");
     pictureFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -145,16 +154,18 @@ void lettere::createPictureArea()
     picture_ = named(new PictureBox(pictureFrame_), "Image1");
     place(picture_, 60, 60, 5640, 3600);
 
-    balloon_ = named(new QLabel(QStringLiteral("Merlino"), area()), "LabelMerlino");
+    // The helps' letter (or word) stands beside the word, where it covers
+    // nothing of the picture.
+    balloon_ = named(new FittedLabel(QStringLiteral("Merlino"), area()), "LabelMerlino");
     balloon_->setAlignment(Qt::AlignCenter);
     balloon_->setFrameStyle(QFrame::Box | QFrame::Plain);
     balloon_->setLineWidth(2);
-    place(balloon_, 2400, 2880, 5280, 900);
+    place(balloon_, 8160, 4200, 1860, 1320);
     balloon_->hide();
 
-    word_ = named(new QLabel(area()), "Label1");
+    word_ = named(new FittedLabel(QString(), area()), "Label1");
     word_->setAlignment(Qt::AlignCenter);
-    place(word_, 240, 4200, 9780, 1320);
+    place(word_, 240, 4200, 7800, 1320);
 
     waitingNotice_ = named(new QFrame(area()), "Picture1");
     waitingNotice_->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -174,17 +185,17 @@ void lettere::createPictureArea()
 void lettere::createCounters()
 {
     const QString face = QStringLiteral("Comic Sans MS");
-    rightCaption_ = named(new QLabel(QStringLiteral("Esatti"), area()), "Label3");
-    rightCaption_->setFont(designFont(face, 14, true));
+    rightCaption_ = named(new FittedLabel(QStringLiteral("Esatti"), area()), "Label3");
+    rightCaption_->setFont(designFont(face, kDimensioneDidascalie, true));
     place(rightCaption_, 8280, 360, 1620, 420);
-    rightCount_ = named(new QLabel(QStringLiteral("0"), area()), "EtichettaEsatti");
-    rightCount_->setFont(designFont(face, 24, true));
+    rightCount_ = named(new FittedLabel(QStringLiteral("0"), area()), "EtichettaEsatti");
+    rightCount_->setFont(designFont(face, kDimensioneContatori, true));
     place(rightCount_, 8280, 780, 1620, 600);
-    wrongCaption_ = named(new QLabel(QStringLiteral("Errati"), area()), "Label2");
-    wrongCaption_->setFont(designFont(face, 14, true));
+    wrongCaption_ = named(new FittedLabel(QStringLiteral("Errati"), area()), "Label2");
+    wrongCaption_->setFont(designFont(face, kDimensioneDidascalie, true));
     place(wrongCaption_, 8280, 1500, 1620, 420);
-    wrongCount_ = named(new QLabel(QStringLiteral("0"), area()), "EtichettaErrati");
-    wrongCount_->setFont(designFont(face, 24, true));
+    wrongCount_ = named(new FittedLabel(QStringLiteral("0"), area()), "EtichettaErrati");
+    wrongCount_->setFont(designFont(face, kDimensioneContatori, true));
     place(wrongCount_, 8280, 1920, 1620, 600);
 
     rightIcon_ = named(new PictureBox(area()), "ComandoIconaSi");
@@ -203,6 +214,7 @@ void lettere::createKeyboard()
         for (int i = riga.first; i <= riga.last; ++i) {
             auto* key = named(new SolidButton(QString(), area()), "tastiera", i);
             key->setFont(keyFont);
+            key->setInkCentred(true);
             key->setFocusPolicy(Qt::NoFocus); // typed letters and switches reach the window
             place(key, riga.left + (i - riga.first) * kPassoTasti, riga.top, kLarghezzaTasto,
                   kAltezzaTasto);
@@ -249,6 +261,8 @@ void lettere::createScanning()
     place(scanFrame_, 480, 5880, kLarghezzaTasto, kAltezzaTasto);
     scanFrame_->hide();
 
+    // Kept for the language files, which name it; the keys' letters are
+    // fitted to the keys themselves (fitTexts).
     fontGauge_ =
         named(new QLabel(QStringLiteral("dimensiona font "), area()), "LabelDimensionaFont");
     fontGauge_->setFont(designFont(QStringLiteral("Arial"), kDimensioneInizialeTasti, false));
@@ -318,6 +332,7 @@ void lettere::Form_Activate()
     engine_->AzzeraConteggio();
     engine_->TastoCorrente = kNumeroTasti - 1;
     balloon_->setFont(settingFont(state.NomeFont, state.DimensioneFont));
+    keysFont_ = designFont(state.NomeFont, kDimensioneInizialeTasti, true);
     paintArea(balloon_, qtColor(state.ColoreSfondoTesto));
     setPointers();
     engine_->CaricaParole();
@@ -325,8 +340,8 @@ void lettere::Form_Activate()
     if (!engine_->running())
         return; // no word can serve: the window is on its way back to the menu
     engine_->TastoCorrente = kNumeroTasti - 1;
-    fitKeyFont();
     word_->setFont(settingFont(state.NomeFont, state.DimensioneFont));
+    fitTexts();
     if (!state.ColoriDiSistema)
         applyColours();
     startScanning();
@@ -344,21 +359,40 @@ void lettere::setPointers()
     avanti_->setCursor(Qt::ArrowCursor);
 }
 
-// The key letters get the size at which "  q " is as wide as a key.
-void lettere::fitKeyFont()
+// The child's text follows the window: the sizes the teacher chose (and
+// the design's sizes of the counters) hold at the design size and grow and
+// shrink with the window, each as far as its box allows. The keys' letters
+// share one size, the largest at which three letters in four fit their keys;
+// a taller letter (a cursive f reaches far up and down) gets the size at which
+// it fits, so that the short letters are not made tiny for its sake.
+void lettere::fitTexts()
 {
-    const QString face = program().state.NomeFont;
-    fontGauge_->setText(QStringLiteral("  q "));
-    QFont font = designFont(face, kDimensioneInizialeTasti, false);
-    const double size =
-        dimensioneFontAdatta(kDimensioneInizialeTasti, keys_[0]->width(), [&](double points) {
-            font.setPointSizeF(points);
-            fontGauge_->setFont(font);
-            return fontGauge_->sizeHint().width();
-        });
-    QFont keyFont = designFont(face, size, true);
-    for (QPushButton* key : keys_)
-        key->setFont(keyFont);
+    const double scale = textScale(area()->width() / double(twipsX(kDesign.width())),
+                                   area()->height() / double(twipsY(kDesign.height())));
+    const ProgramState& state = program().state;
+    word_->setCeiling(state.DimensioneFont * scale);
+    balloon_->setCeiling(state.DimensioneFont * scale);
+    for (FittedLabel* caption : {rightCaption_, wrongCaption_})
+        caption->setCeiling(kDimensioneDidascalie * scale);
+    for (FittedLabel* count : {rightCount_, wrongCount_})
+        count->setCeiling(kDimensioneContatori * scale);
+
+    const QSizeF keySize = keys_[0]->size();
+    const double margin = std::min(keySize.width(), keySize.height()) * kMargineTasto;
+    const QSizeF inside = keySize - QSizeF(2 * margin, 2 * margin);
+    std::array<QFont, kNumeroTasti> own;
+    std::array<double, kNumeroTasti> sizes{};
+    for (size_t i = 0; i < own.size(); ++i) {
+        own[i] = fittedFont(keysFont_, keySize.height(), {keys_[i]->text()}, inside, TextFit::Ink);
+        sizes[i] = own[i].pointSizeF();
+    }
+    std::nth_element(sizes.begin(), sizes.begin() + kNumeroTasti / 4, sizes.end());
+    const double shared = sizes[kNumeroTasti / 4];
+    for (size_t i = 0; i < own.size(); ++i) {
+        if (own[i].pointSizeF() > shared)
+            own[i].setPointSizeF(shared);
+        keys_[i]->setFont(own[i]);
+    }
 }
 
 void lettere::applyColours()
@@ -401,11 +435,21 @@ void lettere::PresentaPersonaggio()
     const QStringList testi = testiSaluto(program());
     if (testi.isEmpty() || !personaggio_)
         return;
-    const QPoint at = characterPlace_->mapToGlobal(QPoint(0, 0)) + QPoint(0, kAbbassamentoAgentePx);
-    personaggio_->MoveTo(at.x(), at.y());
+    characterShown_ = true;
+    moveCharacter();
     personaggio_->Show();
     for (const QString& testo : testi)
         personaggio_->Speak(engine_->ParametriVoce + testo);
+}
+
+// The character belongs to this window: it moves with it, and it and its
+// balloon stand where they cover none of the child's work.
+void lettere::moveCharacter()
+{
+    const QRect free(0, 0, pictureFrame_->x() - kDistanzaPx, word_->y() - kDistanzaPx);
+    personaggio_->setStage(area(), free);
+    const QPoint at = characterPlace_->mapToGlobal(QPoint(0, 0)) + QPoint(0, kAbbassamentoAgentePx);
+    personaggio_->MoveTo(at.x(), at.y());
 }
 
 void lettere::mnuEsci_Click()
@@ -446,6 +490,10 @@ void lettere::resizeEvent(QResizeEvent* event)
     // The resizer puts the frame back where it was recorded: it follows its key.
     if (frameTarget_)
         placeFrame(frameTarget_);
+    if (activated_)
+        fitTexts();
+    if (characterShown_ && personaggio_)
+        moveCharacter();
 }
 
 void lettere::Timer1_Timer()

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <QFont>
 
 class QAction;
 class QFrame;
@@ -16,6 +17,7 @@ class QTimer;
 namespace ortolino {
 
 class ExerciseEngine;
+class FittedLabel;
 class Personaggio;
 class PictureBox;
 class ShapeControl;
@@ -61,7 +63,8 @@ private:
 
     void CaricaPersonaggio();
     void PresentaPersonaggio();
-    void fitKeyFont();
+    void moveCharacter();
+    void fitTexts();
     void applyColours();
     void setPointers();
     void startScanning();
@@ -97,17 +100,18 @@ private:
 
     PictureBox* picture_ = nullptr;
     QFrame* pictureFrame_ = nullptr;
-    QLabel* word_ = nullptr;
+    FittedLabel* word_ = nullptr;
     std::array<QPushButton*, kNumeroTasti> keys_{};
     QPushButton* avanti_ = nullptr;
-    QLabel* rightCaption_ = nullptr;
-    QLabel* rightCount_ = nullptr;
-    QLabel* wrongCaption_ = nullptr;
-    QLabel* wrongCount_ = nullptr;
+    FittedLabel* rightCaption_ = nullptr;
+    FittedLabel* rightCount_ = nullptr;
+    FittedLabel* wrongCaption_ = nullptr;
+    FittedLabel* wrongCount_ = nullptr;
     PictureBox* rightIcon_ = nullptr;
     PictureBox* wrongIcon_ = nullptr;
-    QLabel* balloon_ = nullptr;
+    FittedLabel* balloon_ = nullptr;
     QWidget* characterPlace_ = nullptr;
+    QFont keysFont_; // the keys' face, fitted to the keys at every size
     QFrame* waitingNotice_ = nullptr;
     QLabel* waitingText_ = nullptr;
     SwitchBox* manualSwitch_ = nullptr;
@@ -129,6 +133,7 @@ private:
     int handling_ = 0;               // handlers of this window on the stack
     bool deleteWhenIdle_ = false;
     bool activated_ = false;
+    bool characterShown_ = false;
     bool unloaded_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/FormTranslator.h"
 #include "gui/widgets/Pointer.h"
 #include "gui/widgets/SwitchBox.h"
@@ -69,6 +70,13 @@ FormMenu::FormMenu(Program& program, WindowManager& windows)
     users_->setFont(designFont(QStringLiteral("Arial"), 8.25));
     place(users_, 4200, 180, 3600, 480);
     connect(users_, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    // The names fit the list's box, in any face (a cursive's tall loops too).
+    usersFit_ = new FontFitter({users_}, 34, [this] {
+        QStringList names;
+        for (int i = 0; i < users_->count(); ++i)
+            names << users_->itemText(i);
+        return names;
+    });
 
     createButtons();
     createSwitchBoxes();
@@ -228,7 +236,7 @@ void FormMenu::ImpostaUtente()
     reportAction_->setEnabled(state.TieniTraccia);
     QFont font(state.NomeFont);
     font.setPointSizeF(std::max(14.0, buttons_[0]->font().pointSizeF() - 15));
-    users_->setFont(font);
+    usersFit_->fit(font);
 }
 
 void FormMenu::RecuperaUtenti()
@@ -238,6 +246,7 @@ void FormMenu::RecuperaUtenti()
     users_->addItems(elencoUtenti(program().env, state.CarattereLettere));
     users_->setCurrentIndex(-1);
     users_->setVisible(users_->count() >= 2);
+    usersFit_->refit();
     // Selecting the current user from code counts as the user's choice: its
     // settings are saved and read back.
     for (int i = 0; i < users_->count(); ++i) {

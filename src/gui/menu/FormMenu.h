@@ -14,6 +14,7 @@ class QTimer;
 namespace ortolino {
 
 class ClickLabel;
+class FontFitter;
 class SwitchBox;
 
 // The main menu: four exercise kinds and "ESCI" as big label-buttons with a
@@ -77,6 +78,7 @@ private:
 
     std::array<ClickLabel*, kPulsantiMenu> buttons_{}; // the exercise kinds and "ESCI"
     QComboBox* users_ = nullptr;
+    FontFitter* usersFit_ = nullptr;
     QLabel* statusText_ = nullptr; // the status bar's first panel
     QTimer* scanTimer_ = nullptr;
     SwitchBox* manualSwitch_ = nullptr;

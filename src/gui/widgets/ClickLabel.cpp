@@ -8,7 +8,7 @@ namespace ortolino {
 
 ClickLabel::ClickLabel(QWidget* parent) : ClickLabel(QString(), parent) {}
 
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : FittedLabel(text, parent)
 {
     setMouseTracking(true); // moves without a pressed button are reported too
 }
@@ -43,7 +43,7 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event)
 void ClickLabel::paintEvent(QPaintEvent* event)
 {
     if (!hasPicture()) {
-        QLabel::paintEvent(event);
+        FittedLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "gui/widgets/FittedText.h"
+
 #include <memory>
-#include <QLabel>
 
 class QSvgRenderer;
 
 namespace ortolino {
 
 // A label (or a picture) that acts as a button: it reports clicks and the
-// pointer moving over it. With a picture it draws the SVG scaled to its own
-// size, keeping the picture's proportions, so the resizer can scale it.
-class ClickLabel : public QLabel
+// pointer moving over it. Its caption always fits it (wrapped, then smaller). With a picture it
+// draws the SVG scaled to its own size, keeping the picture's proportions, so the resizer can scale
+// it.
+class ClickLabel : public FittedLabel
 {
     Q_OBJECT
 public:

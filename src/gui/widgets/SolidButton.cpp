@@ -1,5 +1,7 @@
 #include "gui/widgets/SolidButton.h"
 
+#include "gui/widgets/FittedText.h"
+
 #include <QPainter>
 
 namespace ortolino {
@@ -32,7 +34,10 @@ void SolidButton::paintEvent(QPaintEvent*)
     if (!isEnabled())
         ink = isDark(fill) ? QColor(190, 190, 190) : QColor(140, 140, 140);
     painter.setPen(ink);
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    if (inkCentred_)
+        painter.drawText(inkCentredOrigin(font(), text(), QRectF(rect()).center()), text());
+    else
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }
 
 } // namespace ortolino

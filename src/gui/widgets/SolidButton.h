@@ -14,8 +14,16 @@ class SolidButton : public QPushButton
 public:
     explicit SolidButton(const QString& text = QString(), QWidget* parent = nullptr);
 
+    // A single letter is centred by its ink, not by its line: a letter with
+    // neither ascender nor descender would otherwise sit low on a key, a tall
+    // one high.
+    void setInkCentred(bool on) { inkCentred_ = on; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool inkCentred_ = false;
 };
 
 } // namespace ortolino

@@ -1,6 +1,7 @@
 #include "core/app/Startup.h"
 
 #include "core/app/Program.h"
+#include "core/platform/TextFiles.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
@@ -87,6 +88,18 @@ TEST_F(StartupTest, TheFontIsCopiedAndAnnouncedOnceAndOnlyMissingFoldersAreMade)
     EXPECT_TRUE(seams.messages.shown.empty());
     EXPECT_EQ(seams.fonts.registered.size(), 2);          // made usable in every run
     EXPECT_FALSE(QFile::exists(env.env().fileLeggimi())); // nothing was missing
+
+    // The copy of an older release is brought up to date, without a notice.
+    {
+        QFile older(installed);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        older.write("an older Tratto1");
+    }
+    lock.reset();
+    Program updated = makeProgram();
+    ASSERT_EQ(start(updated), StartResult::Started);
+    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(readFileBytes(installed), readFileBytes(updated.env.programFile("tratto1.ttf")));
 
     QDir(env.env().cartellaDati()).removeRecursively();
     EXPECT_TRUE(CreaCartelle(again));

@@ -12,12 +12,9 @@ constexpr int kQ = 0, kE = 2, kA = 10, kN = 24, kM = 25;
 constexpr Colore kSelezionato = 255;
 
 // Which keys the scan visits is the scanning tests' below; here: the edges.
-TEST(ScanningRules, NoVisibleKeyFontFitKeyCaseAndUnknownModes)
+TEST(ScanningRules, NoVisibleKeyKeyCaseAndUnknownModes)
 {
     EXPECT_EQ(prossimoTastoVisibile(kQ, {}), kQ); // nothing visible: no endless search
-    EXPECT_EQ(dimensioneFontAdatta(14.25, 100, [](double pt) { return int(pt * 4); }), 25.25);
-    EXPECT_EQ(dimensioneFontAdatta(14.25, 10, [](double) { return 50; }), 14.25);
-    EXPECT_LE(dimensioneFontAdatta(14.25, 100, [](double) { return 0; }), kMassimaDimensioneFont);
 
     ProgramState state;
     PreparaTastiera(state);

@@ -43,4 +43,40 @@ TEST(ResizeMathTest, SeventyFivePercentIsCentred)
     EXPECT_EQ(pixelsToTwips(96, 96.0), 1440);
 }
 
+TEST(ResizeMathTest, TextGrowsWithTheWidthAndFitsItsBox)
+{
+    EXPECT_DOUBLE_EQ(textScale(1920.0 / 684, 1050.0 / 536) / textScale(1280.0 / 684, 770.0 / 536),
+                     1.5);
+    EXPECT_DOUBLE_EQ(textScale(0, 2), 2); // a window with no width yet
+    EXPECT_DOUBLE_EQ(textScale(std::numeric_limits<double>::quiet_NaN(), 0), 1);
+
+    struct Case
+    {
+        double smallest, largest, limit; // the text fits up to `limit` points
+        double expected;
+    };
+    const Case cases[] = {
+        {6, 40, 17.3, 17.3}, // found to a tenth of a point
+        {6, 40, 99, 40},     // room to spare: the ceiling
+        {6, 40, 2, 6},       // nothing fits: the floor, never less
+        {6, 4, 99, 6},       // a ceiling under the floor
+    };
+    for (const Case& c : cases) {
+        int measured = 0;
+        const double size = largestFittingSize(c.smallest, c.largest, [&](double points) {
+            ++measured;
+            return points <= c.limit;
+        });
+        EXPECT_NEAR(size, c.expected, 0.1) << c.limit;
+        EXPECT_LE(size, std::max(c.limit, c.smallest)) << c.limit;
+        EXPECT_LE(measured, 12) << c.limit;
+    }
+
+    // A line 100 wide and 20 high (ascent 16): ink within it needs the line;
+    // ink reaching 6 past its right and 4 under it counts on both sides.
+    EXPECT_EQ(centredTextBox(QRectF(0, -16, 100, 20), QRectF(2, -12, 90, 14)), QSizeF(100, 20));
+    EXPECT_EQ(centredTextBox(QRectF(0, -16, 100, 20), QRectF(2, -12, 104, 20)), QSizeF(112, 28));
+    EXPECT_EQ(centredTextBox(QRectF(0, -16, 100, 20), QRectF()), QSizeF(100, 20));
+}
+
 } // namespace

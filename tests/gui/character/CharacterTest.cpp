@@ -115,7 +115,8 @@ TEST_F(CharacterTest, ShowMoveToAndHidePlaceTheWindow)
     EXPECT_TRUE(merlin->window()->isVisible());
     EXPECT_EQ(merlin->window()->pos(), QPoint(200, 150));
     EXPECT_EQ(merlin->window()->size(), QSize(170, 192));
-    EXPECT_TRUE(merlin->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // Never above other programs, even before it belongs to a window.
+    EXPECT_FALSE(merlin->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(merlin->window()->windowFlags().testFlag(Qt::FramelessWindowHint));
 
     EXPECT_TRUE(merlin->MoveTo(40, 300));
@@ -124,6 +125,25 @@ TEST_F(CharacterTest, ShowMoveToAndHidePlaceTheWindow)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !merlin->window()->isVisible(); }, 2000));
     EXPECT_TRUE(merlin->Show()); // and back again
     EXPECT_TRUE(merlin->window()->isVisible());
+
+    // On a stage: a child of its window, kept inside the free area given;
+    // its balloon too, its text made smaller where the area is tight.
+    QWidget stage;
+    stage.setGeometry(100, 100, 600, 500);
+    stage.show();
+    const QRect free(10, 20, 220, 400);
+    EXPECT_TRUE(merlin->setStage(&stage, free));
+    EXPECT_EQ(merlin->window()->parentWidget(), &stage);
+    EXPECT_TRUE(merlin->window()->isVisible());
+    EXPECT_TRUE(merlin->MoveTo(stage.mapToGlobal(QPoint(500, 480)).x(),
+                               stage.mapToGlobal(QPoint(500, 480)).y()));
+    EXPECT_TRUE(free.contains(merlin->window()->geometry()));
+    merlin->setBalloonFont("Arial", 40);
+    merlin->Speak("Ciao! Guarda la figura e scrivi le lettere che mancano.");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return merlin->balloon()->isVisible(); }, 2000));
+    EXPECT_EQ(merlin->balloon()->parentWidget(), &stage);
+    EXPECT_TRUE(free.contains(merlin->balloon()->geometry()));
+    merlin->StopAll();
 }
 
 TEST_F(CharacterTest, TheBalloonShowsTheShownHalfOfAMapTag)

@@ -2,20 +2,26 @@
 // opening again, and how it scales.
 #include "core/platform/ResizeMath.h"
 #include "core/words/MaskedWord.h"
+#include "gui/character/CharacterAgent.h"
 #include "gui/exercise/LettereFixture.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/PictureBox.h"
 #include "gui/widgets/ShapeControl.h"
 #include "program/Windows.h"
 #include "support/WindowTesting.h"
 
 #include <algorithm>
+#include <map>
 #include <QAction>
 #include <QApplication>
+#include <QAudioDevice>
 #include <QDir>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -44,13 +50,6 @@ protected:
     QString speak(const QString& key)
     {
         return "Speak \\Spd=130\\\\Pit=100\\" + program.language.MLSGetString(key).toUpper();
-    }
-    // The width of "  q " in a label fitted to its text, as the window measures it.
-    static int textWidth(const QFont& font)
-    {
-        QLabel label("  q ");
-        label.setFont(font);
-        return label.sizeHint().width();
     }
 };
 
@@ -98,15 +97,9 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenShowsTheFirstWordAndGreets)
     EXPECT_EQ(window->TastoCorrente(), 25);
     EXPECT_TRUE(control("Picture1")->isHidden()); // the waiting notice is gone
 
-    // Keys: the size at which "  q " is as wide as a key, the face in use, bold.
-    const QFont keyFont = key(2)->font();
-    EXPECT_TRUE(keyFont.bold());
-    EXPECT_EQ(keyFont.family(), "Arial");
-    QFont measure = keyFont;
-    measure.setBold(false);
-    EXPECT_GE(textWidth(measure), key(0)->width());
-    measure.setPointSizeF(keyFont.pointSizeF() - 1);
-    EXPECT_LT(textWidth(measure), key(0)->width());
+    // Keys in the face in use, bold (their size: below).
+    EXPECT_TRUE(key(2)->font().bold());
+    EXPECT_EQ(key(2)->font().family(), "Arial");
     EXPECT_EQ(label("Label1")->font().pointSize(), 28);
 
     // Colours of the settings; the pencil on the keys, the arrow on "avanti".
@@ -345,6 +338,147 @@ TEST_F(LettereLifeTest, ControlsScaleWithTheWindowAndComeBackExactly)
     auto* frame = window->findChild<ShapeControl*>("ShapeRiquadro");
     const int w = frame->borderWidth();
     EXPECT_EQ(frame->geometry(), key(2)->geometry().adjusted(-w, -w, w, w));
+}
+
+// The box of the pixels of an image that stand out from its background
+// (a control's fill), inside its border.
+QRect inkOf(const QImage& image, const QColor& fill, int border)
+{
+    QRect ink;
+    for (int y = border; y < image.height() - border; ++y) {
+        for (int x = border; x < image.width() - border; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int distance = std::abs(c.red() - fill.red()) +
+                                 std::abs(c.green() - fill.green()) +
+                                 std::abs(c.blue() - fill.blue());
+            if (distance > 120)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// Every letter inside its box with a margin and roughly centred, in print and
+// cursive, as the window grows and shrinks; the word grows with the screen.
+TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
+{
+    ASSERT_NE(QFontDatabase::addApplicationFont(QStringLiteral(ORTOLINO_SOURCE_DATA_DIR) +
+                                                "/tratto1.ttf"),
+              -1);
+    struct Case
+    {
+        const char* carattere;
+        const char* face;
+        bool capitals; // the keys show capitals, whatever the case in force
+    };
+    const Case cases[] = {
+        {"maiuscolo", "Arial", true},
+        {"minuscolo", "Arial", false},
+        {"corsivo", "Tratto1", false},
+        {"corsivo", "Tratto1", true},
+    };
+    const QSize sizes[] = {{800, 600}, {1280, 800}, {1920, 1080}, {2560, 1440}};
+    const QString accented = QStringLiteral("àèéìòù");
+    state.ColoreBottoni = 0xFFFFFF; // white keys, black letters
+    state.ColoreSfondoTesto = 0xFFFFFF;
+    state.ColoreFont = 0;
+    for (const Case& c : cases) {
+        state.CarattereLettere = c.carattere;
+        state.NomeFont = c.face;
+        activate("qwertyuiopasdfghjklzxcvbnm");
+        ASSERT_NE(open(), nullptr);
+        for (int i = 0; i < kNumeroTasti; ++i)
+            key(i)->setText(c.capitals ? key(i)->text().toUpper() : key(i)->text().toLower());
+        auto* word = label("Label1");
+        auto* hint = label("LabelMerlino");
+        word->setText((c.capitals ? accented.toUpper() : accented) + " " + caption());
+        hint->setText(c.capitals ? "È" : "ù");
+        hint->show();
+        std::map<int, int> wordHeight;
+        std::map<int, double> wordPoints;
+        for (const QSize size : sizes) {
+            SCOPED_TRACE(QString("%1 %2 capitals %3, %4x%5")
+                             .arg(c.carattere, c.face)
+                             .arg(c.capitals)
+                             .arg(size.width())
+                             .arg(size.height())
+                             .toStdString());
+            window->resize(size);
+            for (int i = 0; i < kNumeroTasti; ++i) {
+                SCOPED_TRACE(key(i)->text().toStdString());
+                const QRect box = key(i)->rect();
+                const QRect ink = inkOf(key(i)->grab().toImage(), Qt::white, 3);
+                ASSERT_FALSE(ink.isEmpty());
+                const int margin = std::min(box.width(), box.height()) / 10;
+                EXPECT_TRUE(box.adjusted(margin, margin, -margin, -margin).contains(ink))
+                    << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height()
+                    << " in " << box.width() << "x" << box.height();
+                EXPECT_NEAR(ink.center().x(), box.center().x(), box.width() / 10 + 1);
+                EXPECT_NEAR(ink.center().y(), box.center().y(), box.height() / 10 + 1);
+                // The letters fill their keys, not a corner of them (a
+                // cursive a is a third as high as a cursive l).
+                EXPECT_GT(ink.height(), box.height() / 5);
+            }
+            for (QLabel* text : {word, hint}) {
+                SCOPED_TRACE(text->objectName().toStdString());
+                const QRect ink = inkOf(text->grab().toImage(), Qt::white, 3);
+                ASSERT_FALSE(ink.isEmpty());
+                EXPECT_TRUE(text->rect().adjusted(3, 3, -3, -3).contains(ink));
+                if (text == word) {
+                    wordHeight[size.width()] = ink.height();
+                    wordPoints[size.width()] =
+                        qobject_cast<FittedLabel*>(word)->shownFont().pointSizeF();
+                }
+            }
+        }
+        // Print grows 1.5 times (the ink in whole pixels, each edge rounded);
+        // cursive, three times as high as its x-height, fills its band at
+        // both sizes and grows as the band does, with the window's height.
+        const double growth = c.face == QStringLiteral("Arial") ? 1.5 : 1.3;
+        EXPECT_GE(wordPoints[1920], growth * wordPoints[1280]);
+        EXPECT_GE(wordHeight[1920] + 2, growth * wordHeight[1280]);
+        close();
+    }
+}
+
+// The character and its balloon belong to the window and stand in its free
+// area, whatever the screen: never over the child's work or the menu bar.
+TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
+{
+    CharacterAgentOptions quiet;
+    quiet.audioDevice = [] { return QAudioDevice(); };
+    CharacterAgent characters(env.env().programFile("personaggi"), quiet);
+    program.services.agent = &characters;
+    const QSize sizes[] = {{1024, 768}, {1280, 800}, {1920, 1080}};
+    for (const QSize size : sizes) {
+        SCOPED_TRACE(QString("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        ASSERT_NE(open(), nullptr);
+        window->resize(size);
+        auto* balloon = window->findChild<QWidget*>("Balloon");
+        auto* figure = window->findChild<QWidget*>("Personaggio");
+        ASSERT_NE(balloon, nullptr);
+        ASSERT_NE(figure, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return balloon->isVisible(); }, 3000));
+        EXPECT_FALSE(balloon->isWindow()); // moves with the window, never above other programs
+        EXPECT_FALSE(figure->isWindow());
+
+        QList<QWidget*> work = {
+            control("Picture2"),        control("Label1"),          avanti(),
+            control("Label3"),          control("EtichettaEsatti"), control("Label2"),
+            control("EtichettaErrati"), control("ComandoIconaSi"),  window->menuBar()};
+        for (int i = 0; i < kNumeroTasti; ++i)
+            work << key(i);
+        auto inWindow = [&](QWidget* w) {
+            return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+        };
+        for (QWidget* part : work) {
+            EXPECT_FALSE(inWindow(balloon).intersects(inWindow(part)))
+                << "the balloon covers " << part->objectName().toStdString();
+            EXPECT_FALSE(inWindow(figure).intersects(inWindow(part)))
+                << "the character covers " << part->objectName().toStdString();
+        }
+        close();
+    }
 }
 
 } // namespace

@@ -1,0 +1,135 @@
+#include "gui/widgets/FittedText.h"
+
+#include "core/platform/ResizeMath.h"
+
+#include <algorithm>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace ortolino {
+
+namespace {
+
+constexpr double kSmallestPoints = 6;
+constexpr double kMarginShare = 0.04; // of the smaller side, on each side
+
+bool fits(const QFont& font, const QString& text, const QSizeF& box, TextFit fit)
+{
+    const QFontMetricsF metrics(font);
+    QSizeF needed;
+    switch (fit) {
+    case TextFit::Line: {
+        const QRectF line(0, -metrics.ascent(), metrics.horizontalAdvance(text),
+                          metrics.ascent() + metrics.descent());
+        needed = centredTextBox(line, metrics.tightBoundingRect(text));
+        break;
+    }
+    case TextFit::Ink:
+        needed = metrics.tightBoundingRect(text).size();
+        break;
+    case TextFit::Wrapped:
+        needed = metrics
+                     .boundingRect(QRectF(QPointF(0, 0), QSizeF(box.width(), 1e6)),
+                                   Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text)
+                     .size();
+        break;
+    }
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+} // namespace
+
+QFont fittedFont(QFont font, double ceiling, const QStringList& texts, const QSizeF& box,
+                 TextFit fit)
+{
+    const double size =
+        largestFittingSize(kSmallestPoints, std::max(ceiling, kSmallestPoints), [&](double points) {
+            font.setPointSizeF(points);
+            return std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
+                return text.isEmpty() || fits(font, text, box, fit);
+            });
+        });
+    font.setPointSizeF(size);
+    return font;
+}
+
+QPointF inkCentredOrigin(const QFont& font, const QString& text, const QPointF& centre)
+{
+    return centre - QFontMetricsF(font).tightBoundingRect(text).center();
+}
+
+FontFitter::FontFitter(QList<QWidget*> controls, int reserve, std::function<QStringList()> texts)
+    : QObject(controls.value(0)), reserve_(reserve), texts_(std::move(texts))
+{
+    for (QWidget* control : controls)
+        controls_ << control;
+    if (!controls.isEmpty())
+        controls.front()->installEventFilter(this);
+}
+
+void FontFitter::fit(const QFont& font)
+{
+    font_ = font;
+    hasFont_ = true;
+    refit();
+}
+
+bool FontFitter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        refit();
+    return QObject::eventFilter(watched, event);
+}
+
+void FontFitter::refit()
+{
+    if (!hasFont_ || controls_.isEmpty() || !controls_.front() || fitting_)
+        return;
+    fitting_ = true; // a new font may resize the control: no second round
+    const QSizeF box = QSizeF(controls_.front()->size()) - QSizeF(reserve_, 2);
+    const QFont fitted = fittedFont(font_, font_.pointSizeF(), texts_(), box, TextFit::Line);
+    for (QWidget* control : controls_) {
+        if (control)
+            control->setFont(fitted);
+    }
+    fitting_ = false;
+}
+
+FittedLabel::FittedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+void FittedLabel::setCeiling(double points)
+{
+    ceiling_ = points;
+    update();
+}
+
+QRectF FittedLabel::textArea() const
+{
+    const QRectF inside = contentsRect();
+    const double margin = std::min(inside.width(), inside.height()) * kMarginShare + 1;
+    return inside.adjusted(margin, margin, -margin, -margin);
+}
+
+QFont FittedLabel::shownFont() const
+{
+    const double ceiling = ceiling_ > 0 ? ceiling_ : font().pointSizeF();
+    return fittedFont(font(), ceiling, {text()}, textArea().size(),
+                      wordWrap() ? TextFit::Wrapped : TextFit::Line);
+}
+
+void FittedLabel::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    drawFrame(&painter);
+    if (text().isEmpty())
+        return;
+    painter.setFont(shownFont());
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    const int flags = static_cast<int>(alignment()) | (buddy() ? Qt::TextShowMnemonic : 0) |
+                      (wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine);
+    painter.drawText(textArea(), flags, text());
+}
+
+} // namespace ortolino

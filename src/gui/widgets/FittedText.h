@@ -1,0 +1,80 @@
+#pragma once
+
+#include <functional>
+#include <QFont>
+#include <QLabel>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+
+namespace ortolino {
+
+// How a text must fit its box.
+enum class TextFit
+{
+    Line,    // one line, drawn centred by its line: advance, line height and ink inside
+    Ink,     // its ink alone, which the caller centres (a key's letter)
+    Wrapped, // wrapped at blanks; a word longer than the box makes it shrink
+};
+
+// The font (the given one at another size) at the largest size up to
+// `ceiling` points at which every text fits the box, but never under a
+// readable floor.
+QFont fittedFont(QFont font, double ceiling, const QStringList& texts, const QSizeF& box,
+                 TextFit fit);
+
+// Where to draw a text so that its ink is centred on a point.
+QPointF inkCentredOrigin(const QFont& font, const QString& text, const QPointF& centre);
+
+// Keeps one font on a group of controls (a grid of letter boxes, a list of
+// names) at the largest size up to a ceiling at which every text fits on one
+// line inside the first control, less a reserve on the right and left (a
+// check box's mark, a drop-down's arrow); fitted again whenever that control
+// is resized.
+class FontFitter : public QObject
+{
+public:
+    FontFitter(QList<QWidget*> controls, int reserve, std::function<QStringList()> texts);
+
+    // The face, weight and ceiling to fit from.
+    void fit(const QFont& font);
+    // Fits again, the texts having changed.
+    void refit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QList<QPointer<QWidget>> controls_;
+    int reserve_;
+    std::function<QStringList()> texts_;
+    QFont font_;
+    bool hasFont_ = false; // nothing is fitted before fit() gives the face
+    bool fitting_ = false;
+};
+
+// A label whose text always fits it: drawn at the largest size up to its
+// ceiling (its own font's size, or one set for it) at which it fits the
+// label's inside, re-fitted whenever its size or text changes. Without word
+// wrap it keeps to one line.
+class FittedLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit FittedLabel(const QString& text = QString(), QWidget* parent = nullptr);
+
+    // The size the text grows to when there is room; 0: the font's own.
+    void setCeiling(double points);
+    // The font the text is drawn in at the present size.
+    QFont shownFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRectF textArea() const;
+
+    double ceiling_ = 0;
+};
+
+} // namespace ortolino
