@@ -231,9 +231,8 @@ double median(std::vector<double> values)
 // person's would be after it.
 void answerNotice(uint32_t window)
 {
-    const std::string command =
-        "xdotool mousemove --window " + std::to_string(window) +
-        " 5 5 sleep 0.3 key Return >/dev/null 2>&1";
+    const std::string command = "xdotool mousemove --window " + std::to_string(window) +
+                                " 5 5 sleep 0.3 key Return >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0)
         std::fputs("xdotool could not answer the font notice\n", stderr);
 }
