@@ -13,9 +13,12 @@ void ActivityLog::svuotaRegistro()
 
 const std::array<std::uint32_t, 18>& tabellaColoriSfondo()
 {
+    // Light colours only: black text stands out on every one of them, and so
+    // does the scan's default red mark (at least 3:1; the old table's magenta,
+    // orange and salmon hid it).
     static const std::array<std::uint32_t, 18> tabella = {
-        0xC0C0FF, 0x8080FF, 0x8080FF, 0x80C0FF, 0x80FF,   0xC0FFFF, 0xFFFF,   0x40C0,   0x80FF80,
-        0xFFFF,   0xFFFFC0, 0xFFFF00, 0xFFC0C0, 0xFFC0FF, 0xFFC0FF, 0xE0E0E0, 0xFFC0FF, 0xFF00FF};
+        0xE0E0FF, 0xD6E4FF, 0xBEE2FF, 0xC8ECFF, 0xD0FFFF, 0x80FFFF, 0xAAFAFF, 0xBEFFDC, 0xD2FFC8,
+        0xB4FFB4, 0xF0FFBE, 0xFFFFA0, 0xFFEBCD, 0xFFE8DC, 0xFFE2EE, 0xFFDEFA, 0xF4DEFF, 0xE8E8E8};
     return tabella;
 }
 

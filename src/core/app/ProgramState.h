@@ -126,7 +126,7 @@ struct ProgramState : CurrentUser,
 {
 };
 
-// One colour of the background table, drawn at random (a pastel or bright colour).
+// One colour of the background table, drawn at random (a light colour).
 std::uint32_t ScegliColoreCasuale(RandomSource& random);
 
 // The 18 positions of the background table, in order.

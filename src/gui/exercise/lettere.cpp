@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QVariantAnimation>
 
 namespace ortolino {
 
@@ -51,6 +52,13 @@ constexpr int kAltezzaTasto = 495;
 constexpr int kLarghezzaAgente = 1600;
 constexpr int kAbbassamentoAgentePx = 50;
 constexpr int kDistanzaPx = 6;
+
+// The praise of a finished word: the tick grows by a third and settles, the
+// word flashes once; short, and the next word may start at once.
+constexpr int kLodeMs = 700;
+constexpr int kLampoMs = 350;
+constexpr double kCrescitaSpunta = 1.35;
+const QColor kLampo(190, 245, 190);
 
 constexpr double kDimensioneInizialeTasti = 14.25;
 // A key's letter keeps this share of the key's smaller side free on every side.
@@ -612,9 +620,12 @@ void lettere::colourKey(int key, Colore colour)
 {
     if (key < 0 || key >= kNumeroTasti)
         return;
-    ortolino::setBackground(keys_[static_cast<size_t>(key)], qtColor(colour));
-    if (colour == program().state.ColoreBottoneSelezionato) // the scan's mark moved here
-        announceScanned(keys_[static_cast<size_t>(key)]);
+    SolidButton* button = keys_[static_cast<size_t>(key)];
+    ortolino::setBackground(button, qtColor(colour));
+    const bool marked = colour == program().state.ColoreBottoneSelezionato;
+    button->setMarked(marked);
+    if (marked) // the scan's mark moved here
+        announceScanned(button);
 }
 
 void lettere::placeFrameOnAvanti()
@@ -625,16 +636,50 @@ void lettere::placeFrameOnAvanti()
 void lettere::colourAvanti(Colore colour)
 {
     ortolino::setBackground(avanti_, qtColor(colour));
-    if (colour == program().state.ColoreBottoneSelezionato)
+    const bool marked = colour == program().state.ColoreBottoneSelezionato;
+    avanti_->setMarked(marked);
+    if (marked)
         announceScanned(avanti_);
 }
 
 void lettere::setAvantiEnabled(bool enabled)
 {
     avanti_->setEnabled(enabled);
+    if (enabled) // the word is complete
+        praise();
     // The picture is named by its word only once the word is complete: its
     // name must not give the answer away.
     picture_->setAccessibleName(enabled ? word_->text().simplified() : QString());
+}
+
+// Seen with or without sound: the tick grows and settles, the word flashes
+// once, the character cheers.
+void lettere::praise()
+{
+    auto* grow = new QVariantAnimation(this);
+    grow->setDuration(kLodeMs);
+    grow->setStartValue(1.0);
+    grow->setKeyValueAt(0.35, kCrescitaSpunta);
+    grow->setEndValue(1.0);
+    grow->setEasingCurve(QEasingCurve::OutCubic);
+    const QRect tick = rightIcon_->geometry();
+    connect(grow, &QVariantAnimation::valueChanged, rightIcon_, [this, tick](const QVariant& v) {
+        const QSizeF size = QSizeF(tick.size()) * v.toDouble();
+        QRectF grown(QPointF(), size);
+        grown.moveCenter(QRectF(tick).center());
+        rightIcon_->setGeometry(grown.toRect());
+        rightIcon_->raise();
+    });
+    grow->start(QAbstractAnimation::DeleteWhenStopped);
+
+    const QPalette before = word_->palette();
+    QPalette flash = before;
+    flash.setColor(QPalette::Window, kLampo);
+    word_->setPalette(flash);
+    QTimer::singleShot(kLampoMs, word_, [this, before] { word_->setPalette(before); });
+
+    if (personaggio_ && characterShown_)
+        personaggio_->Play(QStringLiteral("cheer"));
 }
 
 void lettere::focusAvanti()

@@ -21,6 +21,7 @@ class FittedLabel;
 class Personaggio;
 class PictureBox;
 class ShapeControl;
+class SolidButton;
 class SwitchBox;
 
 // The exercise window: the picture, the masked word, the 26 letter keys with
@@ -64,6 +65,7 @@ private:
     void CaricaPersonaggio();
     void PresentaPersonaggio();
     void moveCharacter();
+    void praise();
     void fitTexts();
     void applyColours();
     void setPointers();
@@ -101,8 +103,8 @@ private:
     PictureBox* picture_ = nullptr;
     QFrame* pictureFrame_ = nullptr;
     FittedLabel* word_ = nullptr;
-    std::array<QPushButton*, kNumeroTasti> keys_{};
-    QPushButton* avanti_ = nullptr;
+    std::array<SolidButton*, kNumeroTasti> keys_{};
+    SolidButton* avanti_ = nullptr;
     FittedLabel* rightCaption_ = nullptr;
     FittedLabel* rightCount_ = nullptr;
     FittedLabel* wrongCaption_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "gui/widgets/FittedText.h"
 
+#include <algorithm>
 #include <QPainter>
 
 namespace ortolino {
@@ -18,6 +19,14 @@ bool isDark(const QColor& color)
 
 SolidButton::SolidButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
 
+void SolidButton::setMarked(bool on)
+{
+    if (marked_ == on)
+        return;
+    marked_ = on;
+    update();
+}
+
 void SolidButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -25,8 +34,10 @@ void SolidButton::paintEvent(QPaintEvent*)
     QColor fill = palette().color(QPalette::Button);
     if (isDown())
         fill = fill.darker(115);
-    const QRectF box = QRectF(rect()).adjusted(1, 1, -1, -1);
-    painter.setPen(QPen(QColor(90, 90, 90), hasFocus() ? 3 : 1));
+    const int outline = marked_ ? std::max(3, height() / 14) : hasFocus() ? 3 : 1;
+    const double inset = outline / 2.0 + 0.5;
+    const QRectF box = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+    painter.setPen(QPen(marked_ ? QColor(20, 20, 20) : QColor(90, 90, 90), outline));
     painter.setBrush(fill);
     painter.drawRoundedRect(box, 5, 5);
 

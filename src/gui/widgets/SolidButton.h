@@ -18,12 +18,16 @@ public:
     // neither ascender nor descender would otherwise sit low on a key, a tall
     // one high.
     void setInkCentred(bool on) { inkCentred_ = on; }
+    // The scan's mark: a dark outline around the key, so that the marked key
+    // stands out whatever its colour and the window's.
+    void setMarked(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     bool inkCentred_ = false;
+    bool marked_ = false;
 };
 
 } // namespace ortolino

@@ -9,6 +9,7 @@
 #include <memory>
 #include <QDir>
 #include <QFile>
+#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -159,19 +160,29 @@ TEST_F(StartupTest, NoLanguageFilesStillStartsOnDefaults)
     EXPECT_TRUE(QDir(bare.env().cartellaUtenti()).exists());
 }
 
-TEST(ColourTableTest, DrawsOnlyTableValuesWithTheirWeights)
+TEST(ColourTableTest, DrawsEveryTableValueAndEachHoldsTextAndTheScanMark)
 {
-    ScriptedRandom random;
-    std::map<std::uint32_t, int> counts;
+    ScriptedRandom random; // starts with 0: the first colour
+    std::set<std::uint32_t> drawn{ScegliColoreCasuale(random)};
     for (int i = 0; i < 18; ++i) {
         random.push((i + 0.5) / 18.0);
-        counts[ScegliColoreCasuale(random)]++;
+        drawn.insert(ScegliColoreCasuale(random));
     }
-    for (const auto& [colour, weight] :
-         {std::pair{0xFFC0FFu, 3}, {0x8080FFu, 2}, {0xFFFFu, 2}, {0xE0E0E0u, 1}})
-        EXPECT_EQ(counts[colour], weight) << colour;
+    EXPECT_EQ(drawn,
+              std::set<std::uint32_t>(tabellaColoriSfondo().begin(), tabellaColoriSfondo().end()));
     random.push(0.999999999);
-    EXPECT_EQ(ScegliColoreCasuale(random), 0xFF00FFu);
+    EXPECT_EQ(ScegliColoreCasuale(random), tabellaColoriSfondo()[17]);
+
+    const ProgramState defaults;
+    const auto mark = static_cast<std::uint32_t>(defaults.ColoreBottoneSelezionato);
+    for (const std::uint32_t background : tabellaColoriSfondo()) {
+        EXPECT_GE(contrastRatio(background, 0), 4.5) << std::hex << background; // black text
+        EXPECT_GE(contrastRatio(background, mark), 3.0) << std::hex << background;
+    }
+    // The scale's ends and a known pair: red on white is 4:1.
+    EXPECT_DOUBLE_EQ(contrastRatio(0xFFFFFF, 0), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(0x123456, 0x123456), 1.0);
+    EXPECT_NEAR(contrastRatio(0xFF, 0xFFFFFF), 4.0, 0.01);
 }
 
 } // namespace

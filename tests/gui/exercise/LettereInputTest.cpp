@@ -121,6 +121,17 @@ TEST_F(LettereInputTest, ManualScanWithOnlyEANActiveCyclesThroughThem)
     }
     EXPECT_EQ(visited, (QList<int>{kE, kA, kN, kE}));
     EXPECT_EQ(keyColour(kN), qtColor(state.ColoreBottoni));
+    // The default mark stands out on the default keys (3:1 at least), and the
+    // marked key has a dark outline, whatever the colours around it.
+    EXPECT_GE(contrastRatio(storedColor(qtColor(state.ColoreBottoneSelezionato)),
+                            storedColor(keyColour(kN))),
+              3.0);
+    auto edge = [&](int index) {
+        const QImage image = key(index)->grab().toImage();
+        return image.pixelColor(1, image.height() / 2);
+    };
+    EXPECT_LT(edge(kE).lightness(), 40);
+    EXPECT_GT(edge(kN).lightness(), 60);
 
     QTest::keyPress(manualBox(), Qt::Key_Space); // keys act on release
     EXPECT_EQ(window->TastoCorrente(), kE);

@@ -3,6 +3,7 @@
 #include "core/platform/ResizeMath.h"
 #include "core/words/MaskedWord.h"
 #include "gui/character/CharacterAgent.h"
+#include "gui/character/QtAudio.h"
 #include "gui/exercise/LettereFixture.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/Colors.h"
@@ -340,6 +341,27 @@ TEST_F(LettereLifeTest, ControlsScaleWithTheWindowAndComeBackExactly)
     EXPECT_EQ(frame->geometry(), key(2)->geometry().adjusted(-w, -w, w, w));
 }
 
+// Seen with or without sound, and the next word may follow at once.
+TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
+{
+    state.SuoniAttivi = false;
+    ASSERT_NE(open(), nullptr);
+    QWidget* tick = control("ComandoIconaSi");
+    const QRect settled = tick->geometry();
+    const QColor band = label("Label1")->palette().color(QPalette::Window);
+    completeWord();
+    EXPECT_TRUE(avanti()->isEnabled());
+    EXPECT_NE(label("Label1")->palette().color(QPalette::Window), band); // the flash
+    EXPECT_EQ(agent.calls.filter("Play").last(), "Play cheer");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tick->width() > settled.width() * 6 / 5; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return tick->geometry() == settled &&
+                   label("Label1")->palette().color(QPalette::Window) == band;
+        },
+        2000));
+}
+
 // The box of the pixels of an image that stand out from its background
 // (a control's fill), inside its border.
 QRect inkOf(const QImage& image, const QColor& fill, int border)
@@ -446,7 +468,7 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
 TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
 {
     CharacterAgentOptions quiet;
-    quiet.audioDevice = [] { return QAudioDevice(); };
+    quiet.audio = qtSpeechAudio([] { return QAudioDevice(); });
     CharacterAgent characters(env.env().programFile("personaggi"), quiet);
     program.services.agent = &characters;
     const QSize sizes[] = {{1024, 768}, {1280, 800}, {1920, 1080}};
