@@ -71,7 +71,7 @@ shot exercise 4
 key alt+e # "&Esci"
 sleep 1.5
 key alt+c # "&Configurazioni"
-sleep 2
+sleep 3
 at 292 95 # tab "Scelte didattiche"
 shot letters 1.5
 at 695 95 # tab "Voce e Suoni"

@@ -66,6 +66,7 @@ constexpr double kMargineTasto = 0.14;
 // Design sizes of the counters' captions and numbers, in points.
 constexpr double kDimensioneDidascalie = 14;
 constexpr double kDimensioneContatori = 24;
+constexpr double kDimensioneAvanti = 18;
 constexpr int kSpessoreMinimo = 3; // the range the configuration offers
 constexpr int kSpessoreMassimo = 30;
 
@@ -234,7 +235,7 @@ void lettere::createKeyboard()
         }
     }
     avanti_ = named(new SolidButton(QStringLiteral("avanti"), area()), "BottoneAvanti");
-    avanti_->setFont(designFont(QStringLiteral("Comic Sans MS"), 18, true));
+    avanti_->setFont(designFont(QStringLiteral("Comic Sans MS"), kDimensioneAvanti, true));
     avanti_->setEnabled(false);
     avanti_->setAutoDefault(true); // Enter on it goes on, as Space does
     place(avanti_, 8160, 6720, 1725, 900);
@@ -384,6 +385,9 @@ void lettere::fitTexts()
         caption->setCeiling(kDimensioneDidascalie * scale);
     for (FittedLabel* count : {rightCount_, wrongCount_})
         count->setCeiling(kDimensioneContatori * scale);
+    const QSizeF avantiInside = QSizeF(avanti_->size()) * 0.8;
+    avanti_->setFont(fittedFont(avanti_->font(), kDimensioneAvanti * scale, {avanti_->text()},
+                                avantiInside, TextFit::Line));
 
     const QSizeF keySize = keys_[0]->size();
     const double margin = std::min(keySize.width(), keySize.height()) * kMargineTasto;
