@@ -277,24 +277,23 @@ bool HistoryDatabase::insert(const WordRecord& word)
         " choices, wrong_letters, help1, help2, help3, seconds, input_mode, finished, day)"
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QString key = userKey(word.user);
-    const QVariantList values = {word.endedAt,
-                                 word.user,
-                                 key,
-                                 word.language,
-                                 word.exercise,
-                                 word.word,
-                                 positionsText(word.blanks),
-                                 choicesText(word.blanks),
-                                 word.wrongLetters(),
-                                 word.helps[0],
-                                 word.helps[1],
-                                 word.helps[2],
-                                 word.seconds,
-                                 word.inputMode,
-                                 word.finished ? 1 : 0,
-                                 QDateTime::fromSecsSinceEpoch(word.endedAt)
-                                     .date()
-                                     .toString(Qt::ISODate)};
+    const QVariantList values = {
+        word.endedAt,
+        word.user,
+        key,
+        word.language,
+        word.exercise,
+        word.word,
+        positionsText(word.blanks),
+        choicesText(word.blanks),
+        word.wrongLetters(),
+        word.helps[0],
+        word.helps[1],
+        word.helps[2],
+        word.seconds,
+        word.inputMode,
+        word.finished ? 1 : 0,
+        QDateTime::fromSecsSinceEpoch(word.endedAt).date().toString(Qt::ISODate)};
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
     if (!query.exec())
@@ -332,8 +331,9 @@ std::optional<Progress> HistoryDatabase::progress(const QString& user, TimeSpan 
     // The totals are the sums of the days: one reading of the span.
     QSqlQuery days = spanQuery(
         db,
-        QStringLiteral("SELECT day, count(*), total(finished), total(finished AND wrong_letters = 0),"
-                       " total(help1 + help2 + help3), total(seconds) FROM words") +
+        QStringLiteral(
+            "SELECT day, count(*), total(finished), total(finished AND wrong_letters = 0),"
+            " total(help1 + help2 + help3), total(seconds) FROM words") +
             inSpan + QStringLiteral(" GROUP BY day ORDER BY day"),
         user, span);
     if (!days.exec())

@@ -241,8 +241,8 @@ bool FormConfigura::mnuEsci_Click()
     // so and leaves all the same, rather than being held here.
     const ProgramState& s = program().state;
     if (!SalvaProfilo(s, s.PercorsoProfilo))
-        avvisa(testo("0206") + QLatin1Char('\n') + s.PercorsoProfilo +
-               QLatin1Char('\n') + testo("0211"));
+        avvisa(testo("0206") + QLatin1Char('\n') + s.PercorsoProfilo + QLatin1Char('\n') +
+               testo("0211"));
     uscita_ = true;
     windows().show(QStringLiteral("FormMenu"));
     windows().unload(this);

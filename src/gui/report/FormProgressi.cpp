@@ -150,8 +150,8 @@ FormProgressi::FormProgressi(Program& program, WindowManager& windows)
     confusionsTitle_ =
         addLabel("LabelConfusioni", QStringLiteral("Lettere confuse"), 7680, 1440, 4080);
     confusions_ = addTable("TabellaConfusioni", 7680, 1800, 4080, 3240);
-    helpedTitle_ = addLabel("LabelAiuti", QStringLiteral("Parole che hanno chiesto più aiuto"),
-                            240, 5160, 7200);
+    helpedTitle_ = addLabel("LabelAiuti", QStringLiteral("Parole che hanno chiesto più aiuto"), 240,
+                            5160, 7200);
     helped_ = addTable("TabellaAiuti", 240, 5520, 7200, 2640);
 
     exportCsv_ = addButton("Command1", QStringLiteral("Esporta CSV"), 7680, 5160);
@@ -254,8 +254,8 @@ void FormProgressi::fillChart()
     const std::vector<DayCount> none;
     QChart* old = chart_->chart();
     chart_->setChart(makeChart(progress_ ? progress_->days : none,
-                                program().text(QStringLiteral("0257")),
-                                program().text(QStringLiteral("0258"))));
+                               program().text(QStringLiteral("0257")),
+                               program().text(QStringLiteral("0258"))));
     chart_->chart()->setTitle(program().text(QStringLiteral("0256")));
     delete old;
 }

@@ -55,7 +55,7 @@ TEST(ProfileRoundTrip, EveryTextTheLineReaderCanHoldReadsBackEqualInEveryField)
     for (QString ProfileSettings::*field : kTextFields) {
         for (const QString& text : texts) {
             if (field == &ProfileSettings::ListaInUso ? !percorsoListaSalvabile(text)
-                                                   : !testoSalvabileNelProfilo(text))
+                                                      : !testoSalvabileNelProfilo(text))
                 continue;
             SCOPED_TRACE(text.toStdString());
             ProfileSettings s = defaults();
@@ -112,7 +112,8 @@ TEST(ProfileRoundTrip, NumbersAreCheckedAndClamped)
         {kLineaVelocitaVoce, "-1 ", true, &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
         {kLineaVelocitaVoce, " 9999 ", true, &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},
         {kLineaTonoVoce, " 0 ", true, &ProfileSettings::TonoVoce, VoiceTone::kPitchMin},
-        {kLineaDimensioneFont, "-28 ", true, &ProfileSettings::DimensioneFont, kDimensioneFontMinima},
+        {kLineaDimensioneFont, "-28 ", true, &ProfileSettings::DimensioneFont,
+         kDimensioneFontMinima},
         {kLineaVelocitaScansione, " 1 ", true, &ProfileSettings::VelocitaScansione,
          kVelocitaScansioneMinima},
         {kLineaVelocitaVoce, "nan", false, nullptr, 0},
