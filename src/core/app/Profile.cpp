@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace ortolino {
@@ -238,15 +239,18 @@ bool SalvaProfilo(const ProfileSettings& settings, const QString& path)
     return text && writeFileAtomically(resolveCaseInsensitive(path), *text);
 }
 
-void LeggiProfilo(ProfileSettings& settings, const QString& path, const QString& defaultList)
+LetturaProfilo LeggiProfilo(ProfileSettings& settings, const QString& path,
+                            const QString& defaultList)
 {
-    const std::optional<QByteArray> bytes =
-        readFileBytes(resolveCaseInsensitive(path), kDimensioneMassimaProfilo);
+    const QString onDisk = resolveCaseInsensitive(path);
+    const std::optional<QByteArray> bytes = readFileBytes(onDisk, kDimensioneMassimaProfilo);
     std::optional<ProfileSettings> read = bytes ? leggiTestoProfilo(*bytes) : std::nullopt;
-    if (read)
+    if (read) {
         settings = std::move(*read);
-    else
-        ImpostaValoriPredefiniti(settings, defaultList);
+        return LetturaProfilo::Letto;
+    }
+    ImpostaValoriPredefiniti(settings, defaultList);
+    return QFileInfo(onDisk).isFile() ? LetturaProfilo::Illeggibile : LetturaProfilo::Assente;
 }
 
 void ImpostaValoriPredefiniti(ProfileSettings& settings, const QString& defaultList)

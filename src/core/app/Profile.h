@@ -57,10 +57,20 @@ std::optional<ProfileSettings> leggiTestoProfilo(const QByteArray& bytes);
 // old file untouched, and when a text cannot be stored.
 bool SalvaProfilo(const ProfileSettings& settings, const QString& path);
 
+// What reading a profile found.
+enum class LetturaProfilo
+{
+    Letto,      // the whole file was read
+    Assente,    // no plain file of that name in any letter case: a new profile
+    Illeggibile // a plain file (even an empty one) that the reader refused: too
+                // large, unreadable, too few lines or a value that is no value
+};
+
 // Reads the profile file at `path` into the settings: either the whole file
 // or, on any problem, every default (with `defaultList` as the list in use).
-// Never fails outwards.
-void LeggiProfilo(ProfileSettings& settings, const QString& path, const QString& defaultList);
+// Never fails outwards; says what it found.
+LetturaProfilo LeggiProfilo(ProfileSettings& settings, const QString& path,
+                            const QString& defaultList);
 
 // Puts every profile setting back to its default, `defaultList` being the
 // list in use; writes nothing to disk.

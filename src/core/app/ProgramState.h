@@ -103,6 +103,9 @@ struct Catalogue
         std::vector<QString>(kMassimoParole + 1); // entries 1..NumeroParole
     int NumeroParole = 0;
     int IndiceParola = 0;
+    // The words came from every picture: by the setting, or because the list
+    // in use could not be read (which the profile is not told).
+    bool TutteLeImmagini = false;
 };
 
 // The exercise under way and the letters of the on-screen keyboard.

@@ -1,9 +1,11 @@
 #include "core/app/Users.h"
 
 #include "core/app/Profile.h"
-#include "core/app/ProgramState.h"
+#include "core/app/Program.h"
 #include "core/platform/Environment.h"
 #include "core/platform/FileNames.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/TextFiles.h"
 
 #include <QDir>
 
@@ -38,17 +40,54 @@ QStringList elencoUtenti(const Environment& env, const QString& carattereLettere
     return users;
 }
 
-void scegliUtente(ProgramState& state, const Environment& env, const QString& nomeMostrato)
+bool salvaProfiloUtente(Program& program, SeNonSalvato seNonSalvato, const QString& seguito)
 {
+    ProgramState& state = program.state;
+    auto tell = [&](const char* key, const QString& lines, Message::Icon icon) {
+        if (program.services.messages == nullptr)
+            return;
+        Message message;
+        message.text = program.text(QString::fromLatin1(key)) + QLatin1Char('\n') + lines;
+        message.icon = icon;
+        program.services.messages->show(message);
+    };
+    auto notSaved = [&] {
+        if (seNonSalvato == SeNonSalvato::Avvisa)
+            tell("0206",
+                 seguito.isEmpty() ? state.PercorsoProfilo
+                                   : state.PercorsoProfilo + QLatin1Char('\n') + seguito,
+                 Message::Icon::Critical);
+        return false;
+    };
+    // Looked at when saving rather than remembered from the reading, so that
+    // no way to this file (a new user of an existing name, a file damaged
+    // since it was read) can overwrite it unseen.
+    ProfileSettings onDisk;
+    if (LeggiProfilo(onDisk, state.PercorsoProfilo, QString()) == LetturaProfilo::Illeggibile) {
+        const QString kept = keepBeside(resolveCaseInsensitive(state.PercorsoProfilo),
+                                        QStringLiteral("illeggibile"));
+        if (kept.isEmpty())
+            return notSaved();
+        tell("0220", kept, Message::Icon::Warning);
+    }
+    return SalvaProfilo(state, state.PercorsoProfilo) || notSaved();
+}
+
+bool scegliUtente(Program& program, const QString& nomeMostrato)
+{
+    ProgramState& state = program.state;
+    const bool stessoUtente = nomeMostrato.compare(state.NomeUtente, Qt::CaseInsensitive) == 0;
+    if (!salvaProfiloUtente(program, stessoUtente ? SeNonSalvato::Taci : SeNonSalvato::Avvisa))
+        return false;
     const QString nomePrecedente = state.NomeUtente;
-    SalvaProfilo(state, state.PercorsoProfilo);
     state.NomeUtente = nomeMostrato;
-    state.PercorsoProfilo = env.cartellaUtenti() + nomeMostrato + QLatin1String(".ini");
-    LeggiProfilo(state, state.PercorsoProfilo, percorsoListaPredefinita(env, state));
+    state.PercorsoProfilo = program.env.cartellaUtenti() + nomeMostrato + QLatin1String(".ini");
+    LeggiProfilo(state, state.PercorsoProfilo, percorsoListaPredefinita(program.env, state));
     // The same profile is reached in another letter case when the lettering
     // changes (ANNA, Anna): only another user starts a new log.
     if (state.NomeUtente.compare(nomePrecedente, Qt::CaseInsensitive) != 0)
         state.svuotaRegistro();
+    return true;
 }
 
 } // namespace ortolino

@@ -6,6 +6,7 @@
 namespace ortolino {
 
 struct Environment;
+class Program;
 struct ProgramState;
 
 // A user's name as the menu shows it: upper case with "maiuscolo" lettering,
@@ -18,10 +19,32 @@ QString formaNomeUtente(const QString& name, const QString& carattereLettere);
 // when the folder cannot be listed.
 QStringList elencoUtenti(const Environment& env, const QString& carattereLettere);
 
+// Whether a profile that could not be saved is told.
+enum class SeNonSalvato
+{
+    Avvisa,
+    Taci
+};
+
+// Saves the settings in force to the current user's profile. A profile file
+// there that cannot be read (LetturaProfilo::Illeggibile: it read as the
+// defaults) is kept beside itself first ("Anna.ini.illeggibile", numbered when
+// one is there already) and the teacher told ("0220" and the path kept): once,
+// as the file saved then reads. A profile that could not be saved, or an
+// unreadable one that could not be kept, gives false (nothing was written)
+// and, unless told to keep quiet, "0206" with the path, then `seguito` on a
+// line of its own when given.
+bool salvaProfiloUtente(Program& program, SeNonSalvato seNonSalvato = SeNonSalvato::Avvisa,
+                        const QString& seguito = {});
+
 // A user chosen in the list, up to the point where the window applies the new
 // settings: the settings in force go to the profile being left, the chosen
 // user's profile is read, and a change of user clears the activity log (the
 // same name in another letter case is the same user, as profile names are).
-void scegliUtente(ProgramState& state, const Environment& env, const QString& nomeMostrato);
+// When the profile being left cannot be saved the user and the settings in
+// force stay as they were (false); the teacher is told when another user was
+// chosen. The same user chosen again (as the menu does at each activation)
+// is not told again at every return to the menu.
+bool scegliUtente(Program& program, const QString& nomeMostrato);
 
 } // namespace ortolino

@@ -63,6 +63,25 @@ ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& s
     return editor;
 }
 
+bool parolaPerUtente(const ProgramState& state, const QString& word)
+{
+    if (word.isEmpty() || word.size() > state.MassimoLettere)
+        return false;
+    return std::any_of(word.begin(), word.end(), [&state](QChar c) {
+        return std::any_of(state.LettereTastiera.begin() + 1, state.LettereTastiera.end(),
+                           [c](const QString& key) {
+                               return key.size() == 1 && key[0].toCaseFolded() == c.toCaseFolded();
+                           });
+    });
+}
+
+int contaParolePerUtente(const ProgramState& state, const QStringList& words)
+{
+    return static_cast<int>(std::count_if(words.begin(), words.end(), [&state](const QString& w) {
+        return parolaPerUtente(state, w);
+    }));
+}
+
 void spostaParole(QStringList& from, QStringList& to, QList<int> positions)
 {
     // From the last to the first, so that removing keeps the positions still to visit.
@@ -81,8 +100,8 @@ void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice
     state.NumeroParole = 0;
     const std::optional<QByteArray> list =
         state.ListaInUso.trimmed().isEmpty() ? std::nullopt : readWordList(env, state);
+    state.TutteLeImmagini = !list;
     if (!list) {
-        state.UsaTutteLeImmagini = true;
         CaricaTutteParoleDisponibili(env, state, notice);
         return;
     }

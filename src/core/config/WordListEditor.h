@@ -37,13 +37,23 @@ ParoleEditor editorVuoto(const PictureFolder& folder);
 // available. Catalogue words without a picture are not shown.
 ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state);
 
+// Whether the current user can ever be given the word: it is no longer than
+// MassimoLettere (longer words never enter the catalogue) and holds a letter
+// of the keyboard (LettereTastiera, any case), so that some exercise can blank
+// it. Other letters (an accent, a digit) are shown as they are, never asked.
+bool parolaPerUtente(const ProgramState& state, const QString& word);
+
+// How many of the words fit the current user (parolaPerUtente).
+int contaParolePerUtente(const ProgramState& state, const QStringList& words);
+
 // Moves the words at the given positions of one side to the other side,
 // which stays sorted.
 void spostaParole(QStringList& from, QStringList& to, QList<int> positions);
 
 // Loads the words of the list in use into the catalogue (in the case in force,
-// any length, at most 1000). With no list (an unnamed or missing file) it
-// switches to all pictures and loads every picture word of the admitted length.
+// any length, at most 1000). With no list (an unnamed file, or none found) it
+// loads every picture word of the admitted length, for this catalogue only
+// (TutteLeImmagini), as CaricaParole does.
 void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice* notice);
 
 // True when a list file can hold the word so that it reads back equal: not

@@ -136,7 +136,7 @@ bool ExerciseEngine::estraiConImmagine()
 {
     if (estraiConProvaImmagine())
         return true;
-    if (program_.state.UsaTutteLeImmagini)
+    if (program_.state.TutteLeImmagini)
         return false;
     pictures_ =
         ripartiConTutteLeImmagini(program_.env, program_.state, program_.services.messages, &view_);

@@ -1,5 +1,7 @@
 #include "core/platform/TextFiles.h"
 
+#include "core/platform/FileNames.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -165,6 +167,25 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes)
     }
     syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
     return true;
+}
+
+QString keepBeside(const QString& path, const QString& suffix)
+{
+    constexpr int kMostCopies = 999;
+    const QByteArray from = QFile::encodeName(path);
+    for (int n = 1; n <= kMostCopies; ++n) {
+        const QString kept = path + QLatin1Char('.') +
+                             (n == 1 ? QString() : QString::number(n) + QLatin1Char('.')) + suffix;
+        if (QFileInfo::exists(resolveCaseInsensitive(kept)))
+            continue;
+        const QByteArray to = QFile::encodeName(kept);
+        if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return kept;
+        if (errno == EEXIST)
+            continue; // made meanwhile under this very name
+        return QFile::copy(path, kept) ? kept : QString();
+    }
+    return {};
 }
 
 int removeStaleTemporaryFiles(const QString& folder)

@@ -30,6 +30,14 @@ std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = k
 // file it points to is the one replaced.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Keeps the file at `path` beside itself as "name.ext.<suffix>" (then
+// "name.ext.2.<suffix>", "name.ext.3.<suffix>", ... so that no copy kept
+// before is replaced, in any letter case) and returns the path kept; empty
+// when it could not be kept. A hard link when the file system allows one (no
+// bytes read, whatever the size or permissions), a copy otherwise. A link in
+// `path` is followed: the file it points to is the one kept.
+QString keepBeside(const QString& path, const QString& suffix);
+
 // Removes what a save killed half way left behind in a folder: temporary
 // files named "name.ext.XXXXXX" (the name of a file of that folder, a dot and
 // six letters or digits). Returns how many were removed.

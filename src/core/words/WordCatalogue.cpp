@@ -314,20 +314,43 @@ IndexCache& indexCache()
 
 } // namespace
 
-QString readableListPath(const Environment& env, const QString& listaInUso)
+QString nomeLista(const QString& listaInUso)
 {
+    return listaInUso.mid(std::max(listaInUso.lastIndexOf(QLatin1Char('/')),
+                                   listaInUso.lastIndexOf(QLatin1Char('\\'))) +
+                          1);
+}
+
+QString readableListPath(const Environment& env, const QString& listaInUso,
+                         const QString& cartellaListe)
+{
+    QStringList candidates;
     const QString programFolder = env.programFolder + QLatin1Char('/');
-    if (listaInUso.startsWith(programFolder))
-        return env.pathForReading(listaInUso.mid(programFolder.size()));
-    return listaInUso;
+    if (listaInUso.startsWith(programFolder)) {
+        const QString relative = listaInUso.mid(programFolder.size());
+        candidates << env.writableTwin(relative) << env.programFile(relative);
+    } else {
+        candidates << listaInUso;
+    }
+    const QString name = nomeLista(listaInUso);
+    if (!name.isEmpty() && !cartellaListe.isEmpty()) {
+        const QString relative = cartellaListe + QLatin1Char('/') + name;
+        candidates << env.writableTwin(relative) << env.programFile(relative);
+    }
+    for (const QString& candidate : candidates) {
+        const QString onDisk = resolveCaseInsensitive(candidate);
+        if (QFileInfo(onDisk).isFile())
+            return onDisk;
+    }
+    return {};
 }
 
 std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state)
 {
     if (state.ListaInUso.isEmpty())
         return std::nullopt;
-    const QString path = readableListPath(env, state.ListaInUso);
-    if (!QFileInfo(path).isFile())
+    const QString path = readableListPath(env, state.ListaInUso, state.CartellaListe);
+    if (path.isEmpty())
         return std::nullopt;
     return readFileBytes(path, kListaDimensioneMassima);
 }
@@ -525,6 +548,7 @@ PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState&
 PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingNotice* notice)
 {
     state.NumeroParole = 0;
+    state.TutteLeImmagini = state.UsaTutteLeImmagini;
     if (!state.UsaTutteLeImmagini) {
         if (const std::optional<QByteArray> list = readWordList(env, state)) {
             for (const QString& field : campiListaParole(decodeText(*list)))
@@ -534,7 +558,7 @@ PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingN
             resolveCatalogueLinks(state, folder);
             return folder;
         }
-        state.UsaTutteLeImmagini = true; // no list to read: all pictures, without a word
+        state.TutteLeImmagini = true; // no list to read: all pictures, without a word
     }
     return CaricaTutteParoleDisponibili(env, state, notice);
 }
@@ -550,6 +574,7 @@ PictureFolder ripartiConTutteLeImmagini(const Environment& env, ProgramState& st
         messages->show(message);
     }
     state.UsaTutteLeImmagini = true;
+    state.TutteLeImmagini = true;
     state.NumeroParole = 0;
     return CaricaTutteParoleDisponibili(env, state, notice);
 }

@@ -66,15 +66,24 @@ private:
 // Program folder + "/" + CartellaImmagini.
 QString cartellaImmaginiPath(const Environment& env, const ProgramState& state);
 
-// The list named by ListaInUso. A list of the program folder may have been
-// saved to its writable twin under the settings folder: that copy wins.
-QString readableListPath(const Environment& env, const QString& listaInUso);
+// The file name of a list path, after its last "/" or backslash (a profile may
+// hold a Windows path): what the windows show of the list in use.
+QString nomeLista(const QString& listaInUso);
+
+// The file of the list named by ListaInUso; empty when none is found. The
+// file name matches in any letter case. A list of the program folder may have
+// been saved to its writable twin under the settings folder: that copy wins.
+// A path that names no file here (one from Windows, "C:\...\liste\animali.txt",
+// or from another machine, another folder's letter case) stands for the file
+// of that name in the lists folder `cartellaListe` (twin first).
+QString readableListPath(const Environment& env, const QString& listaInUso,
+                         const QString& cartellaListe);
 
 // A list holds at most 1000 words: a larger file is refused as damaged.
 inline constexpr qint64 kListaDimensioneMassima = 1024 * 1024;
 
-// The bytes of the list in use; nothing when it is unnamed, missing, unreadable
-// or larger than kListaDimensioneMassima.
+// The bytes of the list in use; nothing when it is unnamed, not found,
+// unreadable or larger than kListaDimensioneMassima.
 std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state);
 
 // The fields of a word-list file's text: separated by line ends or commas; a
@@ -109,10 +118,12 @@ PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState&
                                            WaitingNotice* notice);
 
 // Builds the catalogue for a new exercise: from the list ListaInUso, or from
-// every picture when UsaTutteLeImmagini is set or the list cannot be read (a
-// silent switch that sticks). The picture folder is indexed in either case
-// (when its index is out of date), and the links among the pictures of the
-// catalogue's words are looked at, so that drawing touches no file.
+// every picture when UsaTutteLeImmagini is set or no list can be read. The
+// latter switch is silent and for this catalogue only (TutteLeImmagini): the
+// profile keeps its list until the teacher changes it. The picture folder is
+// indexed in either case (when its index is out of date), and the links among
+// the pictures of the catalogue's words are looked at, so that drawing touches
+// no file.
 PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingNotice* notice);
 
 // The words of a list have no picture: tells the user, switches to all

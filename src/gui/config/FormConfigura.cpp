@@ -3,8 +3,8 @@
 // the way out.
 #include "gui/config/FormConfigura.h"
 
-#include "core/app/Profile.h"
 #include "core/app/Program.h"
+#include "core/app/Users.h"
 #include "core/config/ConfigSettings.h"
 #include "gui/config/AppearancePanel.h"
 #include "gui/config/InputPanel.h"
@@ -124,11 +124,7 @@ bool FormConfigura::salvaProfiloConAvviso()
     // Every control's value is in the state before any save: the letter
     // boxes, which reach LettereAttive only here and at the exit, included.
     letters_->confirm();
-    const ProgramState& s = program().state;
-    if (SalvaProfilo(s, s.PercorsoProfilo))
-        return true;
-    avvisa(testo("0206") + QLatin1Char('\n') + s.PercorsoProfilo);
-    return false;
+    return salvaProfiloUtente(program());
 }
 
 // ---- life cycle ----
@@ -239,10 +235,7 @@ bool FormConfigura::mnuEsci_Click()
     // Settings that cannot be kept (a settings folder that cannot be written,
     // a full disk) stay in use until the program closes: the teacher is told
     // so and leaves all the same, rather than being held here.
-    const ProgramState& s = program().state;
-    if (!SalvaProfilo(s, s.PercorsoProfilo))
-        avvisa(testo("0206") + QLatin1Char('\n') + s.PercorsoProfilo + QLatin1Char('\n') +
-               testo("0211"));
+    salvaProfiloUtente(program(), SeNonSalvato::Avvisa, testo("0211"));
     uscita_ = true;
     windows().show(QStringLiteral("FormMenu"));
     windows().unload(this);

@@ -10,6 +10,7 @@
 #include "gui/widgets/Controls.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -21,6 +22,8 @@ namespace {
 
 const QString kEstensioneLista = QStringLiteral("txt");
 const FileFilter kFiltroListe{QString(), QStringLiteral("*.txt")};
+// A word the user will never be given: grey (4.9:1 on white) and italic.
+const QColor kColoreParolaEsclusa(0x6e, 0x6e, 0x6e);
 
 constexpr ControlDesign kPanelDesign[] = {
     {"Frame4", -1, "File in uso", 240, 120, 8160, 2640},
@@ -34,9 +37,10 @@ constexpr ControlDesign kPanelDesign[] = {
 constexpr ControlDesign kEditorDesign[] = {
     {"FrameCreaNuovaLista", -1, "Creazione di nuovi files di liste parole", 0, 0, 13500, 9900},
     {"Label10", -1, "Parole utilizzabili (immagini a disposizione)", 360, 600, 5520, 420},
-    {"ListImmaginiDisponibili", -1, nullptr, 360, 1020, 5520, 6240},
+    {"ListImmaginiDisponibili", -1, nullptr, 360, 1020, 5520, 5760},
     {"Label9", -1, "Parole inserite nella lista", 7620, 600, 5520, 420},
-    {"ListImmaginiDaUtilizzare", -1, nullptr, 7620, 1020, 5520, 6240},
+    {"ListImmaginiDaUtilizzare", -1, nullptr, 7620, 1020, 5520, 5760},
+    {"LabelParoleAdatte", -1, nullptr, 7620, 6840, 5520, 480},
     {"Command1", -1, "→", 6120, 2760, 1260, 960},
     {"Command2", -1, "←", 6120, 4080, 1260, 960},
     {"Label8", -1,
@@ -85,7 +89,14 @@ void ListPanel::showState()
 {
     const ProgramState& s = state();
     everyPicture_->setChecked(s.UsaTutteLeImmagini);
-    listInUse_->setText(s.UsaTutteLeImmagini ? QString() : s.ListaInUso);
+    showList(s.UsaTutteLeImmagini ? QString() : s.ListaInUso);
+}
+
+// The list's file name; its whole path (which the profile keeps) in the tooltip.
+void ListPanel::showList(const QString& path)
+{
+    listInUse_->setText(nomeLista(path));
+    listInUse_->setToolTip(path);
 }
 
 QList<QWidget*> ListPanel::colouredControls() const
@@ -97,7 +108,7 @@ void ListPanel::Check2_Click(bool checked)
 {
     ProgramState& s = state();
     s.UsaTutteLeImmagini = checked;
-    listInUse_->setText(checked ? QString() : s.ListaInUso);
+    showList(checked ? QString() : s.ListaInUso);
 }
 
 void ListPanel::CommandCambiaListaInUso_Click()
@@ -128,7 +139,7 @@ void ListPanel::useList(const QString& path)
 {
     state().UsaTutteLeImmagini = false;
     everyPicture_->setChecked(false);
-    listInUse_->setText(path);
+    showList(path);
 }
 
 // ---- the editor ----
@@ -151,6 +162,7 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area,
     inList_ = wordList("ListImmaginiDaUtilizzare");
     tieLabel(availableLabel, available_); // a screen reader reads each list with its label
     tieLabel(inListLabel, inList_);
+    fitCount_ = make<QLabel>(editor_, "LabelParoleAdatte");
     add_ = make<QPushButton>(editor_, "Command1");
     remove_ = make<QPushButton>(editor_, "Command2");
     for (QPushButton* arrow : {add_, remove_})
@@ -213,6 +225,28 @@ void ListEditor::riempiEditor(const ParoleEditor& parole)
     inList_->clear();
     available_->addItems(parole.disponibili);
     inList_->addItems(parole.inLista);
+    segnaParole();
+}
+
+// Marks the words the current user will never be given (too long, or no
+// letter of the keyboard) and counts those of the list that fit.
+void ListEditor::segnaParole()
+{
+    const QString why = testo("0222");
+    for (QListWidget* side : {available_, inList_}) {
+        for (int i = 0; i < side->count(); ++i) {
+            QListWidgetItem* item = side->item(i);
+            const bool fits = parolaPerUtente(state(), item->text());
+            QFont font = item->font();
+            font.setItalic(!fits);
+            item->setFont(font);
+            item->setForeground(fits ? side->palette().text() : QBrush(kColoreParolaEsclusa));
+            item->setToolTip(fits ? QString() : why);
+            item->setData(Qt::AccessibleDescriptionRole, fits ? QString() : why);
+        }
+    }
+    const QStringList words = paroleDi(inList_);
+    fitCount_->setText(testo("0221").arg(contaParolePerUtente(state(), words)).arg(words.size()));
 }
 
 void ListEditor::sposta(QListWidget* from, QListWidget* to)
@@ -229,6 +263,7 @@ void ListEditor::sposta(QListWidget* from, QListWidget* to)
     from->addItems(fromWords);
     to->clear();
     to->addItems(toWords);
+    segnaParole();
 }
 
 void ListEditor::CommandSalvaLista_Click()

@@ -33,6 +33,7 @@ private:
     void show();
     void TrovaImmagini();
     void riempiEditor(const ParoleEditor& parole);
+    void segnaParole();
     void sposta(QListWidget* from, QListWidget* to);
     void CommandSalvaLista_Click();
     QString cartellaImmagini() const;
@@ -43,6 +44,7 @@ private:
     QGroupBox* editor_ = nullptr;
     QListWidget* available_ = nullptr;
     QListWidget* inList_ = nullptr;
+    QLabel* fitCount_ = nullptr;
     QPushButton* add_ = nullptr;
     QPushButton* remove_ = nullptr;
     QPushButton* empty_ = nullptr;
@@ -64,6 +66,7 @@ public:
 private:
     void Check2_Click(bool checked);
     void useList(const QString& path);
+    void showList(const QString& path);
     void CommandCambiaListaInUso_Click();
 
     QGroupBox* frame_ = nullptr;

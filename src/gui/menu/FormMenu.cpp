@@ -6,6 +6,7 @@
 #include "core/menu/MenuLog.h"
 #include "core/platform/DocumentOpener.h"
 #include "core/platform/MessageBoxes.h"
+#include "core/words/WordCatalogue.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
@@ -196,9 +197,11 @@ void FormMenu::Form_Unload()
 void FormMenu::aggiornaStato()
 {
     const ProgramState& state = program().state;
+    // The list's file name; its whole path in the tooltip.
     statusText_->setText(state.UsaTutteLeImmagini
                              ? QStringLiteral("Usa tutte le immagini")
-                             : QStringLiteral("lista in uso: ") + state.ListaInUso);
+                             : QStringLiteral("lista in uso: ") + nomeLista(state.ListaInUso));
+    statusText_->setToolTip(state.UsaTutteLeImmagini ? QString() : state.ListaInUso);
 }
 
 QColor FormMenu::coloreFinestra() const
@@ -259,8 +262,14 @@ void FormMenu::RecuperaUtenti()
 
 void FormMenu::Combo1_Click()
 {
-    scegliUtente(program().state, program().env, users_->currentText());
+    if (!scegliUtente(program(), users_->currentText())) {
+        // The profile being left was not saved (the teacher was told): that
+        // user stays, and the list shows it.
+        users_->setCurrentIndex(users_->findText(program().state.NomeUtente, Qt::MatchFixedString));
+        return;
+    }
     ImpostaUtente();
+    aggiornaStato(); // the status line names the chosen user's list
 }
 
 // ---- choices ----

@@ -50,9 +50,10 @@ protected:
     ProgramState readBack(const QString& path, ProgramState read = {})
     {
         read.PercorsoProfilo = path;
-        LeggiProfilo(read, path, percorsoListaPredefinita(env.env(), read));
+        lastRead = LeggiProfilo(read, path, percorsoListaPredefinita(env.env(), read));
         return read;
     }
+    LetturaProfilo lastRead = LetturaProfilo::Assente; // what readBack found
 
     TestEnvironment env{TestEnvironment::Data::Empty};
     ProgramState state;
@@ -126,6 +127,7 @@ TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
 
     // What is read back is written back to the letter: no field lost or changed.
     const ProgramState read = readBack(state.PercorsoProfilo);
+    ASSERT_EQ(lastRead, LetturaProfilo::Letto);
     QFile::remove(state.PercorsoProfilo);
     ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
     EXPECT_EQ(savedBytes(), saved);
@@ -144,9 +146,9 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
         before.CartellaListe = state.CartellaListe;
         before.ListaPredefinita = state.ListaPredefinita;
         const ProgramState read = readBack(state.PercorsoProfilo, before);
-        return read.MassimoLettere == 5 && read.CarattereLettere == kMaiuscolo &&
-               read.NomeAgente == "Merlin" && read.ModalitaInput == 0 && read.LettereAttive[2] &&
-               !read.LettereAttive[0] &&
+        return lastRead == LetturaProfilo::Illeggibile && read.MassimoLettere == 5 &&
+               read.CarattereLettere == kMaiuscolo && read.NomeAgente == "Merlin" &&
+               read.ModalitaInput == 0 && read.LettereAttive[2] && !read.LettereAttive[0] &&
                read.ListaInUso == env.env().programFolder + "/liste/predefinita.txt";
     };
     EXPECT_TRUE(readsAsDefaults(joined(lines.mid(0, 52))));
@@ -165,6 +167,7 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
     session.Registro[0][0] = QStringLiteral("LETTERA INIZIALE");
     session.MassimoLettere = 13;
     const ProgramState missing = readBack(state.PercorsoProfilo, session);
+    EXPECT_EQ(lastRead, LetturaProfilo::Assente);
     EXPECT_EQ(missing.MassimoLettere, 5);
     // The defaults are the profile's only: the user and the session's log stay.
     EXPECT_EQ(missing.NomeUtente, "mario");

@@ -83,9 +83,34 @@ TEST_F(WordListEditorTest, TheListInUseSplitsThePictureWords)
     state.ListaInUso = "  "; // no list: every picture word of the admitted length
     state.MassimoLettere = 4;
     CaricaListaInUso(test.env(), state, nullptr);
-    EXPECT_TRUE(state.UsaTutteLeImmagini);
+    EXPECT_TRUE(state.TutteLeImmagini);
+    EXPECT_FALSE(state.UsaTutteLeImmagini); // the profile keeps its list
     EXPECT_EQ(state.NumeroParole, 1);
     EXPECT_EQ(state.ParoleDisponibili[1], "cane");
+}
+
+// A word fits the user when it is no longer than the longest-word setting and
+// has a letter of the keyboard to blank.
+TEST_F(WordListEditorTest, WordsTheUserWillNeverBeGivenAreTold)
+{
+    PreparaTastiera(state);
+    state.MassimoLettere = 5;
+    const std::pair<QString, bool> cases[] = {
+        {"GATTO", true},
+        {"gatto", true},
+        {"FARFALLA", false},
+        {"", false},
+        {QString::fromUtf8("CITTÀ"), true},
+        {QString::fromUtf8("ÈÀ"), false},
+        {"3 4", false},
+        {"RE 2", true},
+    };
+    QStringList words;
+    for (const auto& [word, fits] : cases) {
+        EXPECT_EQ(parolaPerUtente(state, word), fits) << word.toStdString();
+        words << word;
+    }
+    EXPECT_EQ(contaParolePerUtente(state, words), 4);
 }
 
 TEST_F(WordListEditorTest, MovingKeepsTheOtherSideSorted)

@@ -17,6 +17,12 @@ using namespace ortolino::test;
 
 namespace {
 
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 // ---- users ----
 
 class MenuUsersTest : public ::testing::Test
@@ -37,7 +43,9 @@ protected:
     }
 
     TestEnvironment env;
-    ProgramState state;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    ProgramState& state = program.state;
 };
 
 TEST_F(MenuUsersTest, TheListHoldsEveryProfileInTheFormOfTheLettering)
@@ -60,7 +68,7 @@ TEST_F(MenuUsersTest, TheListHoldsEveryProfileInTheFormOfTheLettering)
 TEST_F(MenuUsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
 {
     work(9); // the settings in force belong to _predefinito
-    scegliUtente(state, env.env(), "MARIO");
+    scegliUtente(program, "MARIO");
     EXPECT_EQ(state.NomeUtente, "MARIO");
     EXPECT_EQ(state.PercorsoProfilo, env.env().cartellaUtenti() + "MARIO.ini");
     EXPECT_EQ(state.MassimoLettere, 7);
@@ -75,16 +83,63 @@ TEST_F(MenuUsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
 
     // The same user again: saved, read back, the log kept.
     work(8);
-    scegliUtente(state, env.env(), "MARIO");
+    scegliUtente(program, "MARIO");
     EXPECT_EQ(state.MassimoLettere, 8);
     EXPECT_EQ(state.NumeroRigheRegistro, 1);
     EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
 
     // The same name in another letter case (MARIO listed as mario once his own
     // lettering is in force) is the same user: the log stays.
-    scegliUtente(state, env.env(), "mario");
+    scegliUtente(program, "mario");
     EXPECT_EQ(state.NomeUtente, "mario");
     EXPECT_EQ(state.NumeroRigheRegistro, 1);
+
+    // The profile being left cannot be saved: the teacher is told and that
+    // user stays in force, with the settings and the log.
+    state.PercorsoProfilo = env.env().cartellaUtenti() + "senza/cartella.ini";
+    EXPECT_FALSE(scegliUtente(program, "_predefinito"));
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
+    EXPECT_EQ(state.NomeUtente, "mario");
+    EXPECT_EQ(state.MassimoLettere, 8);
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+    // The same user again, as the menu does at each activation: nothing read
+    // back over the settings in force, and not told at every return.
+    EXPECT_FALSE(scegliUtente(program, "MARIO"));
+    EXPECT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(state.MassimoLettere, 8);
+}
+
+// A profile that exists but cannot be read is kept beside itself before the
+// first save over it, under a name no older copy has, and the teacher is told
+// once; a missing profile or one read whole is written without a word.
+TEST_F(MenuUsersTest, AnUnreadableProfileIsKeptAsideBeforeItIsFirstSaved)
+{
+    const QString folder = env.env().cartellaUtenti();
+    const QByteArray broken = "True\r\nFalse\r\n"; // 2 of 53 lines
+    writeFile(folder + "Anna.INI", broken);
+    writeFile(folder + "ANNA.ini.illeggibile", "kept before");
+    scegliUtente(program, "ANNA");
+    EXPECT_EQ(state.MassimoLettere, 5); // the defaults
+    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(contentOf(folder + "Anna.INI"), broken); // reading never writes
+
+    // The menu chooses the user again on its next activation: the first save.
+    state.MassimoLettere = 6;
+    ASSERT_TRUE(scegliUtente(program, "ANNA"));
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text,
+              program.text("0220") + "\n" + folder + "Anna.INI.2.illeggibile");
+    EXPECT_EQ(contentOf(folder + "Anna.INI.2.illeggibile"), broken);
+    EXPECT_EQ(contentOf(folder + "ANNA.ini.illeggibile"), "kept before");
+    EXPECT_EQ(state.MassimoLettere, 6); // saved and read back
+    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "ANNA", "MARIO"}));
+
+    // Once kept, it is told no more; readable and missing profiles never were.
+    for (const char* user : {"ANNA", "MARIO", "LUCA", "ANNA"})
+        ASSERT_TRUE(scegliUtente(program, user));
+    EXPECT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(QDir(folder).entryList({"*illeggibile"}).size(), 2);
 }
 
 // ---- scanning ----

@@ -178,22 +178,37 @@ TEST_F(CatalogueTest, DrawingTouchesNoFileAndLinksAreLookedAtWhenTheCatalogueIsB
     }
 }
 
-TEST_F(CatalogueTest, AMissingListSwitchesToAllPicturesForGood)
+// A list is found by its file name in any letter case, and a path from
+// another system by its file name in the lists folder (twin first). Only when
+// nothing matches do all pictures serve, silently and for this catalogue
+// only: the profile keeps its list.
+TEST_F(CatalogueTest, AListPathFromElsewhereFindsItsFileBeforeAllPicturesServe)
 {
     addPictures({"cane.jpg"});
-    state.UsaTutteLeImmagini = false;
-    state.ListaInUso = programPath("liste/manca.txt");
-    EXPECT_EQ(load(), QStringList{"CANE"});
-    EXPECT_TRUE(state.UsaTutteLeImmagini);
-
-    env.writeProgramFile("liste/manca.txt", "gatto\r\n");
-    EXPECT_EQ(load(), QStringList{"CANE"});
-
-    state.UsaTutteLeImmagini = false;
-    state.ListaInUso.clear();
-    EXPECT_EQ(load(), QStringList{"CANE"});
-    EXPECT_TRUE(state.UsaTutteLeImmagini);
+    env.writeProgramFile("liste/Animali.TXT", "gatto\r\n");
+    const std::pair<QString, QStringList> cases[] = {
+        {programPath("liste/animali.txt"), {"GATTO"}},
+        {"C:\\Programmi\\Ortolino\\LISTE\\ANIMALI.txt", {"GATTO"}},
+        {"/home/altra/ortolino/Liste/animali.txt", {"GATTO"}},
+        {"animali.txt", {"GATTO"}},
+        {"C:\\liste\\manca.txt", {"CANE"}},
+        {"C:\\liste\\", {"CANE"}},
+        {QString(), {"CANE"}},
+    };
+    for (const auto& [line, words] : cases) {
+        state.UsaTutteLeImmagini = false;
+        state.ListaInUso = line;
+        EXPECT_EQ(load(), words) << line.toStdString();
+        EXPECT_EQ(state.TutteLeImmagini, words == QStringList{"CANE"}) << line.toStdString();
+        EXPECT_FALSE(state.UsaTutteLeImmagini);
+        EXPECT_EQ(state.ListaInUso, line);
+    }
     EXPECT_TRUE(seams.messages.shown.empty());
+
+    // A list saved beside the settings wins, for a path from elsewhere too.
+    writeFile(env.env().writableTwin("liste/animali.txt"), "topo\r\n");
+    state.ListaInUso = "C:\\liste\\Animali.txt";
+    EXPECT_EQ(load(), QStringList{"TOPO"});
 }
 
 } // namespace

@@ -38,19 +38,37 @@ protected:
 constexpr const char* kAvailable = "ListImmaginiDisponibili";
 constexpr const char* kInList = "ListImmaginiDaUtilizzare";
 
+// The words the user will never be given (FARFALLA: longer than 5 letters)
+// are marked on either side, and the list's words that fit are counted.
 TEST_F(ListEditorWindowTest, ANewListOffersEveryPictureWordAndTheArrowsMoveTheChosenOnes)
 {
+    program.state.MassimoLettere = 5;
     openConfig();
     click("CommandCreaLista");
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
     EXPECT_EQ(wordsOf(kAvailable), QStringList({"CANE", "FARFALLA", "GATTO"}));
     EXPECT_TRUE(wordsOf(kInList).isEmpty());
+    const auto marked = [this](const char* side, int row) {
+        const QListWidgetItem* item = list(side)->item(row);
+        const bool tipped = item->toolTip() == program.text("0222");
+        EXPECT_EQ(item->font().italic(), tipped);
+        return tipped;
+    };
+    EXPECT_TRUE(marked(kAvailable, 1));
+    EXPECT_FALSE(marked(kAvailable, 0));
+    const auto counted = [this](int fit, int all) {
+        return program.text("0221").arg(fit).arg(all);
+    };
+    EXPECT_EQ(text("LabelParoleAdatte"), counted(0, 0));
 
-    move(kAvailable, {"GATTO", "CANE"}, "Command1");
-    EXPECT_EQ(wordsOf(kInList), QStringList({"CANE", "GATTO"}));
-    EXPECT_EQ(wordsOf(kAvailable), QStringList({"FARFALLA"}));
-    move(kInList, {"GATTO"}, "Command2");
+    move(kAvailable, {"GATTO", "CANE", "FARFALLA"}, "Command1");
+    EXPECT_EQ(wordsOf(kInList), QStringList({"CANE", "FARFALLA", "GATTO"}));
+    EXPECT_TRUE(marked(kInList, 1));
+    EXPECT_EQ(text("LabelParoleAdatte"), counted(2, 3));
+    move(kInList, {"GATTO", "FARFALLA"}, "Command2");
     EXPECT_EQ(wordsOf(kAvailable), QStringList({"FARFALLA", "GATTO"}));
+    EXPECT_TRUE(marked(kAvailable, 0));
+    EXPECT_EQ(text("LabelParoleAdatte"), counted(1, 1));
 
     click("CommandSvuotaLista");
     EXPECT_EQ(wordsOf(kAvailable).size(), 3);
@@ -78,7 +96,8 @@ TEST_F(ListEditorWindowTest, ASavedListBecomesTheListInUseAndTheEditorReadsItBac
     const QString saved = listPath("animali.txt");
     EXPECT_TRUE(QFile::exists(saved));
     EXPECT_EQ(program.state.ListaInUso, saved);
-    EXPECT_EQ(text("LabelListaInUso"), saved);
+    EXPECT_EQ(text("LabelListaInUso"), "animali.txt"); // the name; the path in the tooltip
+    EXPECT_EQ(find("LabelListaInUso")->toolTip(), saved);
 
     click("Command7");
     click("CommandModificaListaInUso");
@@ -118,7 +137,7 @@ TEST_F(ListEditorWindowTest, ChoosingTheListInUseAndCancellingKeepsTheOneBefore)
     seams.dialogs.files = {listPath("frutta.txt")};
     click("CommandCambiaListaInUso");
     EXPECT_EQ(program.state.ListaInUso, listPath("frutta.txt"));
-    EXPECT_EQ(text("LabelListaInUso"), listPath("frutta.txt"));
+    EXPECT_EQ(text("LabelListaInUso"), "frutta.txt");
 
     click("Check2");
     EXPECT_TRUE(program.state.UsaTutteLeImmagini);

@@ -106,13 +106,14 @@ TEST_F(MenuWindowTest, TheUsersSettingsShapeTheMenu)
     program.state.CarattereLettere = kCorsivo;
     program.state.TieniTraccia = false;
     program.state.UsaTutteLeImmagini = false;
-    program.state.ListaInUso = "/liste/animali.txt";
+    program.state.ListaInUso = "C:\\Ortolino\\liste\\animali.txt";
     FormMenu* menu = showMenu();
     EXPECT_EQ(caption(menuButton(menu, 0)), "lettera iniziale");
     EXPECT_EQ(caption(menuButton(menu, 2)), "DUE LETTERE NELLA PAROLA"); // never changed
     EXPECT_FALSE(control<QAction>(menu, "mnuEserciziEseguiti")->isEnabled());
-    EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(),
-              "lista in uso: /liste/animali.txt");
+    const QLabel* status = control(menu, "StatusBar1")->findChild<QLabel*>();
+    EXPECT_EQ(status->text(), "lista in uso: animali.txt"); // the name; the path in the tooltip
+    EXPECT_EQ(status->toolTip(), program.state.ListaInUso);
     EXPECT_EQ(userList(menu)->font().pointSizeF(), 14.0);
     windows.unload(menu);
 
