@@ -10,10 +10,10 @@
 set -uo pipefail
 program=$1
 shots=${2:-}
-home=$(mktemp -d)
+source "$(dirname "$0")/../../tools/virtual-screen.sh"
+pid=
+use_temporary_home
 trap 'kill "$pid" 2>/dev/null; rm -rf "$home"' EXIT
-export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 fail() {
     echo "walk: $*" >&2
@@ -23,15 +23,6 @@ fail() {
     exit 1
 }
 
-# Waits (a sanitized build is slow) until the window of this title is shown.
-expect() { # title
-    for ((tries = 0; tries < 120; tries++)); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && { sleep 0.5; return; }
-        kill -0 "$pid" 2>/dev/null || fail "the program ended before showing \"$1\""
-        sleep 0.5
-    done
-    fail "\"$1\" did not show; shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
-}
 click() { xdotool mousemove "$1" "$2" click 1; }
 
 "$program" >"$home/output.txt" 2>&1 &

@@ -11,24 +11,18 @@
 set -euo pipefail
 program=$1
 minutes=${2:-30}
-home=$(mktemp -d)
+source "$(dirname "$0")/../virtual-screen.sh"
+pid=
+use_temporary_home
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
-export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-profile=$XDG_CONFIG_HOME/ImpostazioniProgrammiLumo/Ortolino/utenti/_predefinito.INI
-
-expect() { # title: waits until the window of this title is shown
-    for ((tries = 0; tries < 120; tries++)); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && { sleep 0.5; return; }
-        sleep 0.5
-    done
-    echo "soak: \"$1\" did not show" >&2
+fail() {
+    echo "soak: $*" >&2
     exit 1
 }
+profile=$XDG_CONFIG_HOME/ImpostazioniProgrammiLumo/Ortolino/utenti/_predefinito.INI
 
 # A first start writes the default user's profile (leaving the configuration
 # saves it); leave by "ESCI".
-pid=
 "$program" >/dev/null 2>&1 &
 pid=$!
 expect "Ortolino"
@@ -43,7 +37,7 @@ xdotool key alt+m
 expect "Ortolino - Menu"
 xdotool mousemove 1068 626 click 1 # "ESCI"
 wait "$pid" || true
-[[ -f $profile ]] || { echo "soak: no profile was written" >&2; exit 1; }
+[[ -f $profile ]] || fail "no profile was written"
 # Lines 45 and 46: the input mode (2: automatic scanning) and its pace in
 # quarter seconds (4, the fastest).
 sed -i -e '45s/.*/ 2 \r/' -e '46s/.*/ 4 \r/' "$profile"
@@ -73,7 +67,7 @@ end=$((SECONDS + minutes * 60))
 warm=$((SECONDS + 120))
 first= last= next_sample=$SECONDS presses=0
 while ((SECONDS < end)); do
-    kill -0 "$pid" 2>/dev/null || { echo "soak: the program ended" >&2; cat "$home/output.txt" >&2; exit 1; }
+    kill -0 "$pid" 2>/dev/null || { cat "$home/output.txt" >&2; fail "the program ended"; }
     xdotool key space
     presses=$((presses + 1))
     sleep "$((RANDOM % 3 + 1)).$((RANDOM % 10))"
@@ -90,5 +84,5 @@ read -r rss1 files1 threads1 <<<"$last"
 growth=$(awk -v a="$rss0" -v b="$rss1" 'BEGIN { printf "%.1f", (b - a) * 100 / a }')
 echo "soak: $presses presses in $minutes min; resident $rss0 -> $rss1 KiB ($growth %)," \
     "files $files0 -> $files1, threads $threads0 -> $threads1"
-awk -v g="$growth" 'BEGIN { exit !(g <= 5 && g >= -5) }' || { echo "soak: memory moved more than 5 %" >&2; exit 1; }
-((files1 <= files0 && threads1 <= threads0)) || { echo "soak: files or threads grew" >&2; exit 1; }
+awk -v g="$growth" 'BEGIN { exit !(g <= 5 && g >= -5) }' || fail "memory moved more than 5 %"
+((files1 <= files0 && threads1 <= threads0)) || fail "files or threads grew"
