@@ -286,8 +286,7 @@ void FormProgressi::showError(const QString& key, const QString& detail)
     program().services.messages->show(message);
 }
 
-// CSV of the period's words, in the user's data folder unless the teacher
-// chooses another place.
+// CSV of the period's words.
 void FormProgressi::Command1_Click()
 {
     History* history = program().services.history;
@@ -297,10 +296,7 @@ void FormProgressi::Command1_Click()
         showError(QStringLiteral("0266"));
         return;
     }
-    const QString path = program().services.dialogs->ShowFileDialog(
-        this, Dialogs::Save, exportCsv_->text().remove(QLatin1Char('&')), QString(),
-        {FileFilter{QString(), QStringLiteral("*.csv")}}, userFolder(program()),
-        QStringLiteral("csv"));
+    const QString path = askSavePath(*exportCsv_, QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     CsvTexts texts;
@@ -314,6 +310,16 @@ void FormProgressi::Command1_Click()
         showError(QStringLiteral("0267"), path);
 }
 
+// A file to save in, in the user's data folder unless the teacher chooses
+// another place; the dialog is titled by the button that asked.
+QString FormProgressi::askSavePath(const QPushButton& button, const QString& extension)
+{
+    return program().services.dialogs->ShowFileDialog(
+        this, Dialogs::Save, button.text().remove(QLatin1Char('&')), QString(),
+        {FileFilter{QString(), QStringLiteral("*.") + extension}}, userFolder(program()),
+        extension);
+}
+
 void FormProgressi::Command2_Click()
 {
     PrinterTarget* target = program().services.printer;
@@ -324,10 +330,7 @@ void FormProgressi::Command2_Click()
 
 void FormProgressi::Command3_Click()
 {
-    const QString path = program().services.dialogs->ShowFileDialog(
-        this, Dialogs::Save, savePdf_->text().remove(QLatin1Char('&')), QString(),
-        {FileFilter{QString(), QStringLiteral("*.pdf")}}, userFolder(program()),
-        QStringLiteral("pdf"));
+    const QString path = askSavePath(*savePdf_, QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     PdfFilePrinter file(path);

@@ -49,6 +49,7 @@ private:
     void fillChart();
     TimeSpan span() const;
     QString totalsText() const;
+    QString askSavePath(const QPushButton& button, const QString& extension);
     void showError(const QString& key, const QString& detail = QString());
     bool print(QPrinter& printer) const;
 
