@@ -43,18 +43,16 @@ TEST_F(ConfigWindowTest, LeavingNeedsALetterAndAsksAboutFewerThanThree)
         const QString letter = program.state.LettereTastiera[static_cast<size_t>(i + 1)];
         EXPECT_EQ(saved.LettereAttive[static_cast<size_t>(i)], letter == "a" || letter == "e");
     }
-}
 
-TEST_F(ConfigWindowTest, ThreeLettersLeaveWithoutAQuestionAndTheCloseBoxLeavesTheSameWay)
-{
+    // Three letters leave without a question; the close box leaves like "&Menu".
     openConfig();
     tickOnly("aeo");
-    config->close(); // the close box
+    config->close();
     QTest::qWait(0);
     settle();
-    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(seams.messages.shown.size(), 3u);
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
-    EXPECT_TRUE(QFile::exists(env.env().profiloPredefinito()));
+    EXPECT_TRUE(profileOf("_predefinito.INI").LettereAttive[8]); // "o"
 }
 
 TEST_F(ConfigWindowTest, TickedLettersSurviveOtherChoicesUntilMenu)
@@ -251,8 +249,11 @@ TEST_F(ConfigWindowTest, NamesThatCannotNameAProfileAreRefused)
 
     name->setText("   "); // blanks change nothing
     EXPECT_EQ(program.state.NomeUtente, "Marco");
-    leave(); // but a new user needs a name
-    EXPECT_EQ(seams.messages.shown.back().text, program.text("0208"));
+    leave(); // but a new user needs a name, and the teacher is told how to go back
+    const QString said = seams.messages.shown.back().text;
+    EXPECT_EQ(said, program.text("0208"));
+    EXPECT_TRUE(said.contains(button("OptionUtente", 0)->text())) << said.toStdString();
+    EXPECT_TRUE(said.contains(button("OptionUtente", 1)->text()));
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList({"FormConfigura"}));
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),

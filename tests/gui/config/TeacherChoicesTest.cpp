@@ -81,18 +81,4 @@ TEST_F(TeacherChoicesTest, AChosenListIsTheListInUse)
     EXPECT_TRUE(program.state.UsaTutteLeImmagini);
 }
 
-TEST_F(TeacherChoicesTest, ABlankNewNameSaysHowToLeaveWithoutCreatingAUser)
-{
-    openConfig();
-    click("OptionUtente", 2);
-    leave();
-    ASSERT_FALSE(seams.messages.shown.empty());
-    const QString said = seams.messages.shown.back().text;
-    EXPECT_TRUE(said.contains(button("OptionUtente", 0)->text())) << said.toStdString();
-    EXPECT_TRUE(said.contains(button("OptionUtente", 1)->text()));
-    Language english(env.env());
-    english.CurrentLanguage = "English";
-    EXPECT_TRUE(english.MLSGetString("0208").contains("'Default user'"));
-}
-
 } // namespace

@@ -219,44 +219,4 @@ TEST_F(LettereInputTest, HoldingTheSwitchHoldsTheScanAndChoosesOnceOnRelease)
     EXPECT_TRUE(timer1()->isActive());
 }
 
-TEST_F(LettereInputTest, AHelpIsAnsweredInsideItsWait)
-{
-    addPicture("nave.jpg");
-    activate("ean");
-    state.ParlatoAttivo = false;
-    ASSERT_NE(open(), nullptr);
-    QStringList seenDuringWaits;
-    seams.waiter.during = [&](size_t index, double) {
-        seenDuringWaits << window->findChild<QLabel*>("LabelMerlino")->text();
-        if (index == 0)
-            chooseByKeyboard("N"); // typed while the balloon shows the word
-    };
-    chooseByKeyboard("E");
-    EXPECT_EQ(seenDuringWaits, QStringList{"NAVE"});
-    EXPECT_EQ(state.NumeroErrati, 1);
-    EXPECT_EQ(state.NumeroEsatti, 1);
-    EXPECT_EQ(caption(), "NAVE");
-    EXPECT_TRUE(avanti()->isEnabled());
-    EXPECT_TRUE(window->findChild<QLabel*>("LabelMerlino")->isHidden());
-}
-
-TEST_F(LettereInputTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsSpoken)
-{
-    addPicture("nave.jpg");
-    activate("ean");
-    state.ModalitaInput = kModoScansioneAutomatica;
-    ASSERT_NE(open(), nullptr);
-    QList<bool> scanningDuringHelp;
-    seams.waiter.during = [&](size_t, double) {
-        scanningDuringHelp << timer1()->isActive();
-        EXPECT_EQ(window->TastoCorrente(), keyOf("E"));
-    };
-    window->Timer1_Timer(); // E: wrong
-    switchClick(automaticBox(), Qt::Key_Space);
-    EXPECT_EQ(scanningDuringHelp, QList<bool>({false, false}));
-    EXPECT_TRUE(timer1()->isActive());
-    EXPECT_EQ(agent.calls.filter("StopAll").size(), 1); // the common first step
-    EXPECT_EQ(state.NumeroErrati, 1);
-}
-
 } // namespace

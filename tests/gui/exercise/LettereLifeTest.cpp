@@ -54,34 +54,6 @@ protected:
     }
 };
 
-TEST_F(LettereLifeTest, LoadingAlonePreparesTheKeysAndTheCharacterOnly)
-{
-    // What the report window does: load hidden, read the key captions, unload.
-    registerMenu();
-    window = qobject_cast<lettere*>(windows.load("lettere"));
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(window->isVisible());
-    for (int i = 0; i < kNumeroTasti; ++i) {
-        ASSERT_NE(key(i), nullptr) << i;
-        EXPECT_EQ(key(i)->text(), state.LettereTastiera[static_cast<size_t>(i + 1)]);
-        EXPECT_EQ(key(i)->isHidden(), !state.LettereAttive[static_cast<size_t>(i)]);
-    }
-    EXPECT_EQ(key(0)->text(), "Q");
-    EXPECT_EQ(window->windowTitle(), "Ortolino - Esercizio");
-    EXPECT_EQ(agent.calls,
-              (QStringList{"Load Merlin", "setTTSModeID " + state.ModoVoce, "setLanguageID 1040",
-                           "setBalloonFont Arial 28", "setBalloonStyle 3"}));
-    EXPECT_EQ(state.NumeroParole, 0); // no catalogue before activation
-    EXPECT_EQ(state.NumeroRigheRegistro, 0);
-    EXPECT_FALSE(window->findChild<QTimer*>("Timer1")->isActive());
-
-    agent.calls.clear();
-    close();
-    EXPECT_TRUE(window.isNull());
-    EXPECT_EQ(agent.calls, QStringList{"StopAll"});
-    EXPECT_EQ(windows.find("FormMenu"), nullptr); // the report window stays on screen
-}
-
 TEST_F(LettereLifeTest, ActivationCoversTheScreenShowsTheFirstWordAndGreets)
 {
     state.NumeroEsatti = 5;
@@ -97,6 +69,11 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenShowsTheFirstWordAndGreets)
     EXPECT_FALSE(avanti()->isEnabled());
     EXPECT_EQ(window->TastoCorrente(), 25);
     EXPECT_TRUE(control("Picture1")->isHidden()); // the waiting notice is gone
+    EXPECT_EQ(window->windowTitle(), "Ortolino - Esercizio");
+    for (int i = 0; i < kNumeroTasti; ++i) {
+        EXPECT_EQ(key(i)->text(), state.LettereTastiera[static_cast<size_t>(i + 1)]);
+        EXPECT_EQ(key(i)->isHidden(), !state.LettereAttive[static_cast<size_t>(i)]) << i;
+    }
 
     // Keys in the face in use, bold (their size: below).
     EXPECT_TRUE(key(2)->font().bold());
@@ -139,25 +116,11 @@ TEST_F(LettereLifeTest, SystemColoursAndSpeechOffLeaveThoseStepsOut)
     EXPECT_EQ(agent.calls.filter("Speak").size(), 0);
 }
 
-TEST_F(LettereLifeTest, WhenScanningTheGreetingHasOneText)
+// (Which character is loaded in its place is the core's test.)
+TEST_F(LettereLifeTest, WithoutAnyCharacterTheBalloonGivesTheHelp)
 {
-    state.ModalitaInput = kModoScansioneAutomatica;
+    agent.characters.clear();
     ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(agent.calls.filter("Speak"), (QStringList{speak("0039")}));
-}
-
-TEST_F(LettereLifeTest, AMissingCharacterGivesWayToTheDefaultOneOrToTheBalloon)
-{
-    state.NomeAgente = "Nessuno";
-    state.ParlatoAttivo = true;
-    ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(agent.calls.mid(0, 2), (QStringList{"Load Nessuno", "Load Merlin"}));
-    close();
-
-    agent.characters.clear(); // no character at all
-    agent.calls.clear();
-    ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(agent.calls, (QStringList{"Load Nessuno", "Load Merlin"}));
     bool balloonShown = false;
     seams.waiter.during = [&](size_t, double) {
         balloonShown = control("LabelMerlino")->isVisible() &&
@@ -185,29 +148,31 @@ TEST_F(LettereLifeTest, AzzeraConteggioResetsTheCounters)
     EXPECT_EQ(action("mnuAzzera")->text(), "&Azzera conteggio");
 }
 
-TEST_F(LettereLifeTest, EsciGoesBackToTheMenuAndReleasesTheCharacter)
+// "Esci" and the close box both lead back to the menu (or, without one, just
+// close) and release the character.
+TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenu)
 {
-    registerMenu();
-    ASSERT_NE(open(), nullptr);
-    agent.calls.clear();
-    action("mnuEsci")->trigger();
-    settle();
-    EXPECT_TRUE(window.isNull());
-    ASSERT_NE(windows.find("FormMenu"), nullptr);
-    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
-    EXPECT_EQ(windows.loadedWindows().size(), 1);
-    EXPECT_EQ(agent.calls, QStringList{"StopAll"});
-}
-
-TEST_F(LettereLifeTest, TheCloseBoxLeadsBackToTheMenuToo)
-{
-    registerMenu();
-    ASSERT_NE(open(), nullptr);
-    window->close();
-    settle();
-    EXPECT_TRUE(window.isNull());
-    ASSERT_NE(windows.find("FormMenu"), nullptr);
-    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+    for (const bool withMenu : {false, true}) { // (a menu once registered stays)
+        for (const bool closeBox : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "menu " << withMenu << " close box " << closeBox);
+            if (withMenu)
+                registerMenu();
+            ASSERT_NE(open(), nullptr);
+            agent.calls.clear();
+            closeBox ? (void)window->close() : action("mnuEsci")->trigger();
+            settle();
+            EXPECT_TRUE(window.isNull());
+            EXPECT_EQ(agent.calls, QStringList{"StopAll"});
+            if (withMenu) {
+                ASSERT_NE(windows.find("FormMenu"), nullptr);
+                EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+                EXPECT_EQ(windows.loadedWindows().size(), 1);
+                windows.unload(windows.find("FormMenu"));
+            } else {
+                EXPECT_TRUE(windows.loadedWindows().isEmpty());
+            }
+        }
+    }
 }
 
 TEST_F(LettereLifeTest, TheMainMenuHandsOverAndGetsTheScreenBack)
@@ -231,15 +196,6 @@ TEST_F(LettereLifeTest, TheMainMenuHandsOverAndGetsTheScreenBack)
     EXPECT_TRUE(window.isNull());
     ASSERT_NE(windows.find("FormMenu"), nullptr);
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
-}
-
-TEST_F(LettereLifeTest, WithoutTheMenuEsciClosesTheWindow)
-{
-    ASSERT_NE(open(), nullptr);
-    action("mnuEsci")->trigger();
-    settle();
-    EXPECT_TRUE(window.isNull());
-    EXPECT_TRUE(windows.loadedWindows().isEmpty());
 }
 
 TEST_F(LettereLifeTest, EsciDuringAHelpClosesOnceTheHelpIsOver)
