@@ -15,7 +15,7 @@ class HistoryDatabase
 {
 public:
     // The schema this program writes.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     explicit HistoryDatabase(QString path);
     ~HistoryDatabase();
