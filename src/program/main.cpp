@@ -7,6 +7,7 @@
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Random.h"
 #include "core/platform/Waiter.h"
+#include "core/speech/ItemSpeech.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/QtDialogs.h"
@@ -72,6 +73,9 @@ int main(int argc, char* argv[])
     CharacterAgentOptions speech;
     speech.audio = sounds.speechAudio();
     CharacterAgent agent(environment.programFile(QStringLiteral("personaggi")), speech);
+    ItemSpeech scanVoice(
+        [folder = speech.espeakDataFolder] { return std::make_unique<EspeakSynthesizer>(folder); },
+        sounds.speechAudio());
     DefaultPrinter printer;
     Services services;
     services.random = &random;
@@ -84,6 +88,7 @@ int main(int argc, char* argv[])
     services.programExit = &programExit;
     services.agent = &agent;
     services.sounds = &sounds;
+    services.scanVoice = &scanVoice;
     services.printer = &printer;
 
     Program program(std::move(environment), services);

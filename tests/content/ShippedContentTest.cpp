@@ -6,8 +6,10 @@
 #include "ContentTable.h"
 #include "core/app/Profile.h"
 #include "core/app/ProgramState.h"
+#include "core/lang/IniFile.h"
 #include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
+#include "core/words/KeyCaptions.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -193,6 +195,23 @@ TEST_P(ShippedContent, TheBuildTreeHoldsTheContent)
     EXPECT_EQ(pictureFolder.entryList(QDir::Files).size(), qsizetype(pictures.size()));
     EXPECT_TRUE(QFile::exists(built + QLatin1Char('/') + folders.lists + QLatin1Char('/') +
                               folders.defaultList));
+}
+
+// Auditory scanning says each key by its letter's name: all 26, none twice.
+TEST_P(ShippedContent, EveryLetterHasADistinctNameForTheEar)
+{
+    const auto document = IniDocument::load(kSourceData + QStringLiteral("/lngortolino/") +
+                                            GetParam() + QStringLiteral(".lng"));
+    ASSERT_TRUE(document.has_value());
+    const QString names = document->value(QStringLiteral("Strings"), kLetterNamesKey);
+    QSet<QString> distinct;
+    for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
+        const QString name = letterName(names, QString(QChar(letter)));
+        EXPECT_FALSE(name.isEmpty());
+        distinct.insert(name);
+    }
+    EXPECT_EQ(distinct.size(), 26) << names.toStdString();
+    EXPECT_EQ(names.count(u'|'), 25);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedContent,

@@ -5,6 +5,7 @@
 #include "core/platform/DocumentOpener.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Random.h"
+#include "core/platform/ScanVoice.h"
 #include "core/platform/Services.h"
 #include "core/platform/SpeakingCharacter.h"
 #include "core/platform/Waiter.h"
@@ -195,6 +196,27 @@ public:
     bool result = true;
 };
 
+// Records auditory scanning as lines: "prepare a,bi,ci", "speak bi", "stop".
+class RecordingScanVoice final : public ScanVoice
+{
+public:
+    void prepare(const ScanVoiceSetup& setup, const QStringList& items) override
+    {
+        prepared = setup;
+        calls << QStringLiteral("prepare ") + items.join(u',');
+    }
+    int speak(const QString& item) override
+    {
+        calls << QStringLiteral("speak ") + item;
+        return lengthMs;
+    }
+    void stop() override { calls << QStringLiteral("stop"); }
+
+    QStringList calls;
+    ScanVoiceSetup prepared;
+    int lengthMs = 300; // what every item takes
+};
+
 // A full set of doubles, wired into a Services value.
 struct TestServices
 {
@@ -208,6 +230,7 @@ struct TestServices
     RecordingExit programExit;
     RecordingAgent agent;
     RecordingSounds sounds;
+    RecordingScanVoice scanVoice;
     Services services()
     {
         Services s;
@@ -221,6 +244,7 @@ struct TestServices
         s.programExit = &programExit;
         s.agent = &agent;
         s.sounds = &sounds;
+        s.scanVoice = &scanVoice;
         return s;
     }
 };

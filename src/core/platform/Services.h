@@ -10,6 +10,7 @@ class MessageBoxes;
 class FontRegistry;
 class Agent;
 class SoundPlayer;
+class ScanVoice;
 class Dialogs;
 class Waiter;
 class DocumentOpener;
@@ -27,6 +28,7 @@ struct Services
     FontRegistry* fonts = nullptr;
     Agent* agent = nullptr; // the speaking character component
     SoundPlayer* sounds = nullptr;
+    ScanVoice* scanVoice = nullptr;      // auditory scanning; none: nothing is heard
     Dialogs* dialogs = nullptr;          // file, colour and font choosers
     Waiter* waiter = nullptr;            // the waits of the helps (Attendi)
     DocumentOpener* documents = nullptr; // the desktop's "open" for the PDFs

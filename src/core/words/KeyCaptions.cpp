@@ -10,4 +10,14 @@ QString keyCaption(const ProgramState& state, int index)
     return parolaNelCasoInUso(state, state.LettereTastiera.at(static_cast<size_t>(index) + 1));
 }
 
+QString letterName(const QString& names, const QString& letter)
+{
+    const QString lower = letter.toLower();
+    if (lower.size() != 1 || lower[0] < u'a' || lower[0] > u'z')
+        return letter;
+    const QString name =
+        names.section(u'|', lower[0].unicode() - u'a', lower[0].unicode() - u'a').trimmed();
+    return name.isEmpty() ? letter : name;
+}
+
 } // namespace ortolino

@@ -1,4 +1,5 @@
 #include "core/app/ProgramState.h"
+#include "core/words/KeyCaptions.h"
 #include "core/words/MaskedWord.h"
 #include "support/Doubles.h"
 
@@ -100,6 +101,20 @@ TEST(Blanking, AWordFitsAKindWhenEnoughOfItsLettersAreActive)
     EXPECT_FALSE(parolaAdatta(Esercizio::DueLettere, "sole", keys));
     EXPECT_TRUE(parolaAdatta(Esercizio::DueLettere, "esse", keys));
     EXPECT_FALSE(parolaAdatta(Esercizio::TutteLettere, "", keys));
+}
+
+TEST(LetterName, TheNameOfAKeysLetterInEitherCaseOrTheLetterItself)
+{
+    const QString names = QStringLiteral("a|bi| ci |di");
+    const struct
+    {
+        const char* letter;
+        const char* name;
+    } cases[] = {{"a", "a"}, {"B", "bi"}, {"c", "ci"}, {"e", "e"},
+                 {"z", "z"}, {"1", "1"},  {"", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(letterName(names, QString::fromLatin1(c.letter)), QString::fromLatin1(c.name))
+            << c.letter;
 }
 
 } // namespace
