@@ -36,6 +36,12 @@ QString parametriVoce(int velocitaVoce, int tonoVoce)
     return QStringLiteral("\\Spd=%1\\\\Pit=%2\\").arg(velocitaVoce).arg(tonoVoce);
 }
 
+ScanTiming scanTiming(const ProgramState& state)
+{
+    return {intervalloScansioneMs(state.VelocitaScansione), state.firstItemSteps,
+            state.loopsBeforePause, state.acceptanceMs, state.ignoreAfterChoiceMs};
+}
+
 void PreparaTastiera(WorkingVariables& state)
 {
     static const char* const lettere[kNumeroTasti] = {"q", "w", "e", "r", "t", "y", "u", "i", "o",

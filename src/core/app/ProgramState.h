@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/Colore.h"
+#include "core/platform/SwitchInput.h"
 
 #include <array>
 #include <cstdint>
@@ -77,6 +78,58 @@ struct ProfileSettings
     QString ModoVoce = QStringLiteral("{7EF71701-A92D-11d1-B17B-0020AFED142E}");
 };
 
+// How auditory scanning lets an item be heard: its whole name, or a short cue
+// sound only (for children who find speech too slow).
+enum class AuditoryStyle
+{
+    Name = 0,
+    Cue = 1
+};
+
+// The order of the compact scanning keyboard's letters.
+enum class CompactOrder
+{
+    Alphabetical = 0,
+    Frequency = 1
+};
+
+// The ranges the switch settings are brought into when read.
+inline constexpr double kFirstItemStepsMax = 4; // in steps, by halves from 1
+inline constexpr int kLoopsBeforePauseMax = 10; // 0 never pauses
+inline constexpr int kAcceptanceMsMax = 1000;   // by kAcceptanceStepMs
+inline constexpr int kAcceptanceStepMs = 50;
+inline constexpr int kIgnoreAfterChoiceMsMax = 2000; // by kAcceptanceStepMs
+// The scan highlight takes the marked key's colour (ColoreBottoneSelezionato).
+inline constexpr Colore kHighlightAsMarkedKey = -1;
+
+// The per-child settings of switch access that the 53-line profile has no
+// line for (other programs and older copies read that file as it is). They
+// live in a side file of their own, read and saved with the profile; each has
+// its default here, and the defaults keep the program as it was without them.
+struct SwitchSettings
+{
+    bool auditoryScanning = false;
+    AuditoryStyle auditoryStyle = AuditoryStyle::Name;
+    // The first item of each round is held this many steps (1 = as the others).
+    double firstItemSteps = 1;
+    // Full rounds without a choice before the automatic scan pauses; 0 = never.
+    int loopsBeforePause = 0;
+    // A press (switch down to switch up) shorter than this is ignored.
+    int acceptanceMs = 0;
+    // Presses this soon after a choice are ignored.
+    int ignoreAfterChoiceMs = 0;
+    Colore highlightColour = kHighlightAsMarkedKey;
+    bool enlargeHighlighted = false;
+    // "Back to the menu" as a scan target after "avanti" (confirmed).
+    bool backToMenuTarget = false;
+    // "ESCI" chosen by a switch in the menu asks for a confirming choice.
+    bool confirmExit = true;
+    bool compactKeyboard = false;
+    CompactOrder compactOrder = CompactOrder::Alphabetical;
+
+    friend bool operator==(const SwitchSettings&, const SwitchSettings&) = default;
+};
+
 // Texts of the current language, read at start-up and on a change of language.
 struct LanguageTexts
 {
@@ -122,6 +175,7 @@ struct WorkingVariables
 // by the application and handed to every window; tests build their own.
 struct ProgramState : CurrentUser,
                       ProfileSettings,
+                      SwitchSettings,
                       LanguageTexts,
                       ActivityLog,
                       Catalogue,
@@ -138,6 +192,10 @@ const std::array<std::uint32_t, 18>& tabellaColoriSfondo();
 // The speech-tag prefix put before every text a character speaks:
 // "\Spd=130\\Pit=100\" for speed 130 and pitch 100.
 QString parametriVoce(int velocitaVoce, int tonoVoce);
+
+// The scan's timing for the settings in force: the automatic step
+// (VelocitaScansione) and the child's switch settings.
+ScanTiming scanTiming(const ProgramState& state);
 
 // Fills LettereTastiera with the QWERTY letters q..m (lower case); element 0 empty.
 void PreparaTastiera(WorkingVariables& state);

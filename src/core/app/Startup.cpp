@@ -2,6 +2,7 @@
 
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
+#include "core/app/Users.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Random.h"
@@ -110,8 +111,9 @@ void RimuoviSalvataggiInterrotti(const Environment& env, const ProgramState& sta
     // Only this copy runs (the lock is held): no save of another is under way.
     for (const QString& folder :
          {env.settingsRoot, env.cartellaOrtolino(), env.cartellaUtenti(), env.cartellaDati(),
-          env.writableTwin(QStringLiteral("lngortolino")), env.writableTwin(state.CartellaListe),
-          env.programFile(QStringLiteral("lngortolino")), env.programFile(state.CartellaListe)})
+          env.cartellaAccesso(), env.writableTwin(QStringLiteral("lngortolino")),
+          env.writableTwin(state.CartellaListe), env.programFile(QStringLiteral("lngortolino")),
+          env.programFile(state.CartellaListe)})
         removeStaleTemporaryFiles(folder);
 }
 
@@ -137,7 +139,7 @@ StartResult Main(Program& program, SingleInstanceLock& lock)
     RimuoviSalvataggiInterrotti(program.env, s);
     s.PercorsoProfilo = program.env.profiloPredefinito();
     s.NomeUtente = QStringLiteral("_predefinito");
-    LeggiProfilo(s, s.PercorsoProfilo, percorsoListaPredefinita(program.env, s));
+    leggiImpostazioniUtente(s, program.env);
     return StartResult::Started;
 }
 

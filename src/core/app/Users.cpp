@@ -2,6 +2,7 @@
 
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
+#include "core/app/SwitchSettingsFile.h"
 #include "core/platform/Environment.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/MessageBoxes.h"
@@ -40,6 +41,12 @@ QStringList elencoUtenti(const Environment& env, const QString& carattereLettere
     return users;
 }
 
+LetturaProfilo leggiImpostazioniUtente(ProgramState& state, const Environment& env)
+{
+    readSwitchSettings(state, switchSettingsPath(env, state.PercorsoProfilo));
+    return LeggiProfilo(state, state.PercorsoProfilo, percorsoListaPredefinita(env, state));
+}
+
 bool salvaProfiloUtente(Program& program, SeNonSalvato seNonSalvato, const QString& seguito)
 {
     ProgramState& state = program.state;
@@ -51,26 +58,34 @@ bool salvaProfiloUtente(Program& program, SeNonSalvato seNonSalvato, const QStri
         message.icon = icon;
         program.services.messages->show(message);
     };
-    auto notSaved = [&] {
+    auto notSaved = [&](const QString& path) {
         if (seNonSalvato == SeNonSalvato::Avvisa)
-            tell("0206",
-                 seguito.isEmpty() ? state.PercorsoProfilo
-                                   : state.PercorsoProfilo + QLatin1Char('\n') + seguito,
+            tell("0206", seguito.isEmpty() ? path : path + QLatin1Char('\n') + seguito,
                  Message::Icon::Critical);
         return false;
     };
     // Looked at when saving rather than remembered from the reading, so that
-    // no way to this file (a new user of an existing name, a file damaged
-    // since it was read) can overwrite it unseen.
+    // no way to these files (a new user of an existing name, a file damaged
+    // since it was read) can overwrite them unseen.
+    auto keepUnreadable = [&](const QString& path) {
+        const QString kept =
+            keepBeside(resolveCaseInsensitive(path), QStringLiteral("illeggibile"));
+        if (!kept.isEmpty())
+            tell("0220", kept, Message::Icon::Warning);
+        return !kept.isEmpty();
+    };
     ProfileSettings onDisk;
-    if (LeggiProfilo(onDisk, state.PercorsoProfilo, QString()) == LetturaProfilo::Illeggibile) {
-        const QString kept = keepBeside(resolveCaseInsensitive(state.PercorsoProfilo),
-                                        QStringLiteral("illeggibile"));
-        if (kept.isEmpty())
-            return notSaved();
-        tell("0220", kept, Message::Icon::Warning);
-    }
-    return SalvaProfilo(state, state.PercorsoProfilo) || notSaved();
+    if (LeggiProfilo(onDisk, state.PercorsoProfilo, QString()) == LetturaProfilo::Illeggibile &&
+        !keepUnreadable(state.PercorsoProfilo))
+        return notSaved(state.PercorsoProfilo);
+    if (!SalvaProfilo(state, state.PercorsoProfilo))
+        return notSaved(state.PercorsoProfilo);
+    const QString side = switchSettingsPath(program.env, state.PercorsoProfilo);
+    SwitchSettings sideOnDisk;
+    if (readSwitchSettings(sideOnDisk, side) == SwitchSettingsRead::Unreadable &&
+        !keepUnreadable(side))
+        return notSaved(side);
+    return writeSwitchSettings(state, side) || notSaved(side);
 }
 
 bool scegliUtente(Program& program, const QString& nomeMostrato)
@@ -82,7 +97,7 @@ bool scegliUtente(Program& program, const QString& nomeMostrato)
     const QString nomePrecedente = state.NomeUtente;
     state.NomeUtente = nomeMostrato;
     state.PercorsoProfilo = program.env.cartellaUtenti() + nomeMostrato + QLatin1String(".ini");
-    LeggiProfilo(state, state.PercorsoProfilo, percorsoListaPredefinita(program.env, state));
+    leggiImpostazioniUtente(state, program.env);
     // The same profile is reached in another letter case when the lettering
     // changes (ANNA, Anna): only another user starts a new log.
     if (state.NomeUtente.compare(nomePrecedente, Qt::CaseInsensitive) != 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/Profile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,11 @@ QString formaNomeUtente(const QString& name, const QString& carattereLettere);
 // when the folder cannot be listed.
 QStringList elencoUtenti(const Environment& env, const QString& carattereLettere);
 
+// Reads the current user's settings into the state: the profile at
+// PercorsoProfilo and its side file (the settings of switch access), each
+// falling back to its defaults. Says what reading the profile found.
+LetturaProfilo leggiImpostazioniUtente(ProgramState& state, const Environment& env);
+
 // Whether a profile that could not be saved is told.
 enum class SeNonSalvato
 {
@@ -26,7 +33,8 @@ enum class SeNonSalvato
     Taci
 };
 
-// Saves the settings in force to the current user's profile. A profile file
+// Saves the settings in force to the current user's profile and its side
+// file. A profile (or side) file
 // there that cannot be read (LetturaProfilo::Illeggibile: it read as the
 // defaults) is kept beside itself first ("Anna.ini.illeggibile", numbered when
 // one is there already) and the teacher told ("0220" and the path kept): once,

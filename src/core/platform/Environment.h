@@ -21,6 +21,10 @@ struct Environment
 
     QString cartellaOrtolino() const { return settingsRoot + QLatin1String("Ortolino/"); }
     QString cartellaUtenti() const { return cartellaOrtolino() + QLatin1String("utenti/"); }
+    // The per-child settings the profile has no line for, one file per
+    // profile under the profile's own file name (the users list reads only
+    // the users folder).
+    QString cartellaAccesso() const { return cartellaOrtolino() + QLatin1String("accesso/"); }
     QString cartellaDati() const { return cartellaOrtolino() + QLatin1String("dati/"); }
     QString fileLeggimi() const { return settingsRoot + QLatin1String("leggimi.txt"); }
     QString profiloPredefinito() const

@@ -1,7 +1,7 @@
 #include "gui/config/UserPanel.h"
 
-#include "core/app/Profile.h"
 #include "core/app/Program.h"
+#include "core/app/Users.h"
 #include "core/config/ConfigUsers.h"
 #include "gui/config/FormConfigura.h"
 
@@ -96,8 +96,7 @@ void UserPanel::OptionUtente_Click(int Index)
     case kOpzionePredefinito:
         // The default user's own settings, not a copy of the user shown before.
         rendiCorrente(state(), program().env, kUtentePredefinito);
-        LeggiProfilo(state(), state().PercorsoProfilo,
-                     percorsoListaPredefinita(program().env, state()));
+        leggiImpostazioniUtente(state(), program().env);
         window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
         window().showUserName(state().NomeUtente);
         newName_->hide();
@@ -151,7 +150,7 @@ void UserPanel::ListModificaUtente_Click(QListWidgetItem* current)
     ProgramState& s = state();
     rendiCorrente(s, program().env, current->text());
     window().showUserName(s.NomeUtente);
-    LeggiProfilo(s, s.PercorsoProfilo, percorsoListaPredefinita(program().env, s));
+    leggiImpostazioniUtente(s, program().env);
     window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
 }
 
