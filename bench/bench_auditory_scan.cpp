@@ -1,18 +1,28 @@
 // Auditory scanning: from the scan's mark moving to the first audio sample of
 // the item's name, with the real espeak-ng synthesizer writing into memory.
-//  1. the items made ready beforehand (as the windows do): how long it takes;
-//  2. the automatic scan of the exercise window over its letters and
-//     "avanti", 200 steps: median and worst (target: median <= 30 ms,
-//     worst <= 60 ms);
-//  3. the same with nothing made ready beforehand (each name synthesized when
-//     it is reached), for comparison.
+//  1. the exercise window's items made ready (as the window does when its
+//     scan starts): how long it takes;
+//  2. the real exercise window in automatic scanning over all 26 letters,
+//     each step timed from Timer1's tick (the mark moves) to the first sample
+//     written: median and worst (target: median <= 30 ms, worst <= 60 ms);
+//  3. the same voice with nothing made ready (each name synthesized when it is
+//     reached), for comparison.
 // Prints its figures:   build/bin/bench_auditory_scan [steps]
+#include "core/app/Program.h"
+#include "core/platform/Clock.h"
+#include "core/platform/MessageBoxes.h"
+#include "core/platform/Random.h"
+#include "core/platform/Waiter.h"
 #include "core/speech/EspeakSynthesizer.h"
 #include "core/speech/ItemSpeech.h"
+#include "core/words/KeyCaptions.h"
+#include "gui/exercise/lettere.h"
+#include "gui/widgets/WindowManager.h"
+#include "program/Windows.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <vector>
 
@@ -48,6 +58,12 @@ private:
     qint64 written_ = 0;
 };
 
+class SilentMessages final : public MessageBoxes
+{
+public:
+    Answer show(const Message&) override { return Answer::Ok; }
+};
+
 struct Figures
 {
     double median = 0, worst = 0;
@@ -67,41 +83,27 @@ Figures summary(std::vector<double> values)
     return f;
 }
 
-const QStringList kItems = {
-    QStringLiteral("a"),       QStringLiteral("bi"),        QStringLiteral("ci"),
-    QStringLiteral("di"),      QStringLiteral("e"),         QStringLiteral("effe"),
-    QStringLiteral("gi"),      QStringLiteral("acca"),      QStringLiteral("i"),
-    QStringLiteral("i lunga"), QStringLiteral("cappa"),     QStringLiteral("elle"),
-    QStringLiteral("emme"),    QStringLiteral("enne"),      QStringLiteral("o"),
-    QStringLiteral("pi"),      QStringLiteral("cu"),        QStringLiteral("erre"),
-    QStringLiteral("esse"),    QStringLiteral("ti"),        QStringLiteral("u"),
-    QStringLiteral("vu"),      QStringLiteral("doppia vu"), QStringLiteral("ics"),
-    QStringLiteral("ipsilon"), QStringLiteral("zeta"),      QStringLiteral("avanti")};
-
-// Steps through the items as the scan would, timing each from the move to
-// its first sample.
-std::vector<double> scan(ItemSpeech& speech, qint64& first, QElapsedTimer& clock, int steps,
-                         const std::function<void(int)>& beforeStep = {})
+// Waits (handling events) until the first sample of the item just reached.
+double waitForFirst(const qint64& first, const QElapsedTimer& clock)
 {
-    std::vector<double> times;
-    for (int i = 0; i < steps; ++i) {
-        if (beforeStep)
-            beforeStep(i);
-        first = -1;
-        clock.start();
-        speech.speak(kItems[i % kItems.size()]);
-        while (first < 0 && clock.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-        times.push_back(first < 0 ? -1.0 : double(first) / 1e6);
-    }
-    return times;
+    while (first < 0 && clock.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return first < 0 ? -1.0 : double(first) / 1e6;
+}
+
+void print(const char* what, int steps, const Figures& f)
+{
+    std::printf("%s, %d steps: median %.3f ms, worst %.3f ms%s\n", what, steps, f.median, f.worst,
+                f.missing ? qPrintable(QStringLiteral(", %1 never heard").arg(f.missing)) : "");
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const int steps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     if (EspeakSynthesizer probe; !probe.available()) {
         std::printf("espeak-ng unavailable: %s\n", qPrintable(probe.error()));
@@ -113,41 +115,78 @@ int main(int argc, char* argv[])
     SpeechAudio audio;
     audio.newOutput = [&] { return std::make_unique<TimingOutput>(&first, clock); };
     ItemSpeech speech([] { return std::make_unique<EspeakSynthesizer>(); }, audio);
-    ScanVoiceSetup setup;
-    setup.voiceId = QStringLiteral("{it}");
-    setup.languageId = 1040;
+
+    SystemRandom random;
+    SteadyClock steady;
+    SilentMessages messages;
+    EventLoopWaiter waiter(steady);
+    Services services;
+    services.random = &random;
+    services.clock = &steady;
+    services.messages = &messages;
+    services.waiter = &waiter;
+    services.scanVoice = &speech;
+    Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
+    program.language.CurrentLanguage = QStringLiteral("Italiano");
+    ProgramState& state = program.state;
+    PreparaTastiera(state);
+    state.CartellaImmagini = program.text(QStringLiteral("0100"));
+    state.ParlatoAttivo = false;
+    state.SuoniAttivi = false;
+    state.LettereAttive.fill(true);
+    state.ModalitaInput = kModoScansioneAutomatica;
+    state.auditoryScanning = true;
+    state.LinguaAgente = QStringLiteral("1040");
+    state.ModoVoce = QStringLiteral("{it}");
+    WindowManager windows(program);
+    registerWindows(windows);
 
     QElapsedTimer preparing;
     preparing.start();
-    speech.prepare(setup, kItems);
-    while (!std::all_of(kItems.begin(), kItems.end(), [&](const QString& item) {
+    auto* window = qobject_cast<lettere*>(windows.show(QStringLiteral("lettere")));
+    if (window == nullptr) {
+        std::printf("the exercise window did not open\n");
+        return 1;
+    }
+    QStringList items;
+    const QString names = program.text(kLetterNamesKey);
+    for (int key = 0; key < kNumeroTasti; ++key)
+        items << letterName(names, state.LettereTastiera[static_cast<size_t>(key + 1)]);
+    while (!std::all_of(items.begin(), items.end(), [&](const QString& item) {
         return speech.ready(item);
     }) && preparing.elapsed() < 30000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     qint64 audioMs = 0;
-    for (const QString& item : kItems)
+    for (const QString& item : items)
         audioMs += speech.lengthMs(item);
-    std::printf("made ready: %lld items (%.1f s of names) in %lld ms, off the scanning thread\n",
-                static_cast<long long>(kItems.size()), audioMs / 1000.0,
+    std::printf("window opened and its %lld letters made ready (%.1f s of names) in %lld ms\n",
+                static_cast<long long>(items.size()), double(audioMs) / 1000.0,
                 static_cast<long long>(preparing.elapsed()));
 
-    const Figures ready = summary(scan(speech, first, clock, steps));
-    std::printf("mark moved -> first sample, items made ready, %d steps: median %.3f ms, worst "
-                "%.3f ms (target: median <= 30 ms, worst <= 60 ms)%s\n",
-                steps, ready.median, ready.worst,
-                ready.missing ? qPrintable(QStringLiteral(", %1 never heard").arg(ready.missing))
-                              : "");
+    std::vector<double> times;
+    for (int i = 0; i < steps; ++i) {
+        first = -1;
+        clock.start();
+        window->Timer1_Timer(); // the mark moves to the next letter
+        times.push_back(waitForFirst(first, clock));
+    }
+    windows.unload(window);
+    print("mark moved -> first sample, in the exercise window (target: median <= 30 ms, worst "
+          "<= 60 ms)",
+          steps, summary(times));
 
-    // A new voice each step: nothing is ready, each name is made when reached.
-    const Figures cold = summary(scan(speech, first, clock, steps, [&](int i) {
-        ScanVoiceSetup other = setup;
-        other.speed = VoiceTone::kSpeedDefault + 1 + i % 50;
-        speech.prepare(other, {});
-    }));
-    std::printf("mark moved -> first sample, nothing made ready, %d steps: median %.1f ms, worst "
-                "%.1f ms%s\n",
-                steps, cold.median, cold.worst,
-                cold.missing ? qPrintable(QStringLiteral(", %1 never heard").arg(cold.missing))
-                             : "");
+    // A new voice for each step: nothing is ready, each name is made when reached.
+    times.clear();
+    ScanVoiceSetup setup;
+    setup.languageId = 1040;
+    for (int i = 0; i < steps; ++i) {
+        setup.speed = VoiceTone::kSpeedDefault + 1 + i % 50;
+        speech.prepare(setup, {});
+        first = -1;
+        clock.start();
+        speech.speak(items[i % items.size()]);
+        times.push_back(waitForFirst(first, clock));
+    }
+    print("item reached -> first sample, nothing made ready", steps, summary(times));
     return 0;
 }

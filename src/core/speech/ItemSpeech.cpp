@@ -201,6 +201,13 @@ void ItemSpeech::prepare(const ScanVoiceSetup& setup, const QStringList& items)
         }
     }
     synthesis_->replace(generation_, voiceOf(setup_), missing);
+    // A fresh audio stream can take a while to start: open it now, so that
+    // the first item is not lost to it.
+    if (!device_ && output_.newOutput) {
+        device_ = output_.newOutput();
+        if (device_ && device_->start(sampleRate_))
+            device_->finish();
+    }
 }
 
 int ItemSpeech::speak(const QString& item)
@@ -254,6 +261,7 @@ void ItemSpeech::play(const Audio& audio)
     if (!device_ && output_.newOutput)
         device_ = output_.newOutput();
     playing_ = device_ && device_->start(audio.sampleRate) ? device_.get() : &clock_;
+
     if (playing_ == &clock_)
         clock_.start(audio.sampleRate);
     playing_->write(audio.pcm);

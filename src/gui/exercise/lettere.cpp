@@ -5,6 +5,7 @@
 #include "core/exercise/Presentazione.h"
 #include "core/platform/ResizeMath.h"
 #include "core/platform/SpeakingCharacter.h"
+#include "core/words/KeyCaptions.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
@@ -258,6 +259,10 @@ void lettere::createScanning()
         });
         connect(box, &SwitchBox::keyUp, this, [this](int key) {
             Handling handling(*this);
+            const TastoSensore sensor = tastoSensore(key);
+            AuditoryScan::Choosing choosing(auditory_, input_->mode() == kModoScansioneManuale
+                                                           ? sensor == TastoSensore::Invio
+                                                           : sensor == TastoSensore::Spazio);
             input_->switchUp(key);
         });
         connect(box, &SwitchBox::heldKeysLost, this, [this] {
@@ -431,9 +436,17 @@ void lettere::startScanning()
                               qtColor(state.ColoreBottoneSelezionato));
     }
     avanti_->setFocusPolicy(Qt::NoFocus); // the switches must reach the box
-    scanTimer_->setInterval(mode == kModoScansioneAutomatica
-                                ? intervalloScansioneMs(state.VelocitaScansione)
-                                : kIntervalloFuocoMs);
+    stepMs_ = mode == kModoScansioneAutomatica ? intervalloScansioneMs(state.VelocitaScansione)
+                                               : kIntervalloFuocoMs;
+    scanTimer_->setInterval(stepMs_);
+    QStringList items;
+    const QString names = program().text(kLetterNamesKey);
+    for (int key = 0; key < kNumeroTasti; ++key) {
+        if (state.LettereAttive[static_cast<size_t>(key)])
+            items << letterName(names, keys_[static_cast<size_t>(key)]->text());
+    }
+    items << spokenCaption(avanti_->text());
+    auditory_.start(program(), items);
     input_->avvia();
     focusSwitchBox();
 }
@@ -479,6 +492,7 @@ void lettere::Form_Unload()
     if (activated_)
         windows().showHome(); // the close box leads back to the menu too
     scanTimer_->stop();
+    auditory_.end();
     // Helps still waiting stop after their wait, before the character goes.
     engine_->endExercise();
     engine_->setPersonaggio(nullptr);
@@ -628,13 +642,16 @@ void lettere::colourKey(int key, Colore colour)
     ortolino::setBackground(button, qtColor(colour));
     const bool marked = colour == program().state.ColoreBottoneSelezionato;
     button->setMarked(marked);
-    if (marked) // the scan's mark moved here
+    if (marked) { // the scan's mark moved here
         announceScanned(button);
+        markReached(button);
+    }
 }
 
 void lettere::placeFrameOnAvanti()
 {
     placeFrame(avanti_);
+    markReached(avanti_);
 }
 
 void lettere::colourAvanti(Colore colour)
@@ -642,8 +659,10 @@ void lettere::colourAvanti(Colore colour)
     ortolino::setBackground(avanti_, qtColor(colour));
     const bool marked = colour == program().state.ColoreBottoneSelezionato;
     avanti_->setMarked(marked);
-    if (marked)
+    if (marked) {
         announceScanned(avanti_);
+        markReached(avanti_);
+    }
 }
 
 void lettere::setAvantiEnabled(bool enabled)
@@ -717,6 +736,22 @@ void lettere::hideWaitingNotice()
 void lettere::placeFrameOnKey(int key)
 {
     placeFrame(keys_[static_cast<size_t>(key)]);
+    markReached(keys_[static_cast<size_t>(key)]);
+}
+
+// A key is heard by its letter's name, "avanti" by its caption. The automatic
+// step lasts at least as long as the name, and a little more.
+void lettere::markReached(QWidget* target)
+{
+    if (!auditory_.on() || target->isHidden())
+        return;
+    const QString name = target == avanti_ ? spokenCaption(avanti_->text())
+                                           : letterName(program().text(kLetterNamesKey),
+                                                        static_cast<QPushButton*>(target)->text());
+    const int spokenMs = auditory_.reached(target, name);
+    const int step = scanStepForItem(stepMs_, spokenMs);
+    if (input_->mode() == kModoScansioneAutomatica && scanTimer_->interval() != step)
+        scanTimer_->setInterval(step);
 }
 
 void lettere::focusSwitchBox()

@@ -2,6 +2,7 @@
 
 #include "core/exercise/ExerciseView.h"
 #include "core/exercise/Scanning.h"
+#include "gui/widgets/AuditoryScan.h"
 #include "gui/widgets/Form.h"
 
 #include <array>
@@ -77,6 +78,8 @@ private:
     bool forwardToSwitchBox(QKeyEvent* event);
     SwitchBox* activeSwitchBox() const;
     void placeFrame(QWidget* target);
+    // The scan's mark reached a key or "avanti": heard when auditory scanning is on.
+    void markReached(QWidget* target);
 
     // ExerciseView.
     void setWordCaption(const QString& caption) override;
@@ -132,7 +135,9 @@ private:
     std::unique_ptr<KeyboardInput> input_;
     std::unique_ptr<Personaggio> personaggio_;
     QWidget* frameTarget_ = nullptr; // what the scan frame surrounds
-    int handling_ = 0;               // handlers of this window on the stack
+    AuditoryScan auditory_;
+    int stepMs_ = 0;   // the automatic scan's own step, before an item's length
+    int handling_ = 0; // handlers of this window on the stack
     bool deleteWhenIdle_ = false;
     bool activated_ = false;
     bool characterShown_ = false;

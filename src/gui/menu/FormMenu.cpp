@@ -192,6 +192,7 @@ void FormMenu::Form_Activate()
 void FormMenu::Form_Unload()
 {
     scanTimer_->stop();
+    auditory_.end();
 }
 
 void FormMenu::aggiornaStato()
@@ -215,6 +216,18 @@ void FormMenu::evidenzia(int index)
         setBackground(buttons_[static_cast<size_t>(i)], i == index ? kRosso : coloreFinestra());
     if (index >= 0 && index < kPulsantiMenu)
         announceScanned(buttons_[static_cast<size_t>(index)]);
+    // Each button is heard by its caption when the scan reaches it, and the
+    // automatic step lasts as long as the caption, and a little more.
+    if (index == heardIndex_)
+        return;
+    heardIndex_ = index;
+    if (index < 0 || !auditory_.on())
+        return;
+    ClickLabel* button = buttons_[static_cast<size_t>(index)];
+    const int spokenMs = auditory_.reached(button, spokenCaption(button->text()));
+    const int step = scanStepForItem(scansione_.intervalloMs(), spokenMs);
+    if (scansione_.modalita() == kModoScansioneAutomatica && scanTimer_->interval() != step)
+        scanTimer_->setInterval(step);
 }
 
 // ---- user list ----
@@ -352,8 +365,15 @@ void FormMenu::impostaModalita()
     setBackground(autoSwitch_, coloreFinestra());
     scanTimer_->stop();
     scanTimer_->setInterval(scansione_.intervalloMs());
-    if (!scanning)
+    heardIndex_ = -1;
+    if (!scanning) {
+        auditory_.end();
         return;
+    }
+    QStringList captions;
+    for (const ClickLabel* button : buttons_)
+        captions << spokenCaption(button->text());
+    auditory_.start(program(), captions);
     mostraScansione();
     // The switches work from the first moment, not only after the first tick.
     (mode == kModoScansioneManuale ? manualSwitch_ : autoSwitch_)->setFocus();
@@ -386,6 +406,7 @@ void FormMenu::Timer1_Timer()
 
 void FormMenu::PictureScansioneManuale_KeyUp(int key)
 {
+    AuditoryScan::Choosing choosing(auditory_, tastoSensore(key) == TastoSensore::Invio);
     if (std::optional<int> choice = scansione_.rilascioManuale(tastoSensore(key)))
         AvviaEsercizi(*choice);
     else if (scansione_.modalita() == kModoScansioneManuale)
@@ -400,6 +421,7 @@ void FormMenu::PictureScansioneAutomatica_KeyDown()
 
 void FormMenu::PictureScansioneAutomatica_KeyUp(int key)
 {
+    AuditoryScan::Choosing choosing(auditory_, tastoSensore(key) == TastoSensore::Spazio);
     std::optional<int> choice = scansione_.rilascioAutomatico(tastoSensore(key));
     if (scansione_.modalita() == kModoScansioneAutomatica)
         mostraScansione();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/menu/MenuScan.h"
+#include "gui/widgets/AuditoryScan.h"
 #include "gui/widgets/Form.h"
 
 #include <array>
@@ -87,6 +88,8 @@ private:
     QMenu* languagesMenu_ = nullptr;
     QList<QAction*> languageEntries_;
     ScansioneMenu scansione_;
+    AuditoryScan auditory_;
+    int heardIndex_ = -1; // the lit button last heard
 };
 
 } // namespace ortolino

@@ -121,9 +121,10 @@ TEST_F(ItemSpeechTest, PreparedItemsAreHeardAtOnceAndTheirLengthIsKnown)
     settle(QStringLiteral("avanti"));
     EXPECT_EQ(*said, (QStringList{QStringLiteral("bi/it"), QStringLiteral("avanti/it")}));
 
-    // 2 letters: 20 loud samples and a margin of 5 on each side.
+    // The output was opened (and left open) as the items were prepared. "bi":
+    // 20 loud samples and a margin of 5 on each side.
     EXPECT_EQ(speech->speak(QStringLiteral("bi")), 30);
-    EXPECT_EQ(heard->log, (QStringList{QStringLiteral("start"), QStringLiteral("write 30")}));
+    EXPECT_EQ(heard->log, (QStringList{"start", "finish", "start", "write 30"}));
     EXPECT_EQ(scanStepForItem(1000, 30), 1000);
     EXPECT_EQ(scanStepForItem(100, speech->lengthMs(QStringLiteral("avanti"))),
               70 + ScanVoice::kGapMs);
@@ -139,6 +140,7 @@ TEST_F(ItemSpeechTest, AnItemStillSoundingIsCutAndOneHeardToTheEndIsNot)
     speech->prepare(setup, {QStringLiteral("a"), QStringLiteral("bi")});
     settle(QStringLiteral("a"));
     settle(QStringLiteral("bi"));
+    heard->log.clear();
 
     speech->speak(QStringLiteral("a"));
     heard->played = 3; // of 20
@@ -179,6 +181,7 @@ TEST_F(ItemSpeechTest, TheCueStyleMakesNoSpeechAndANewVoiceDropsTheOldAudio)
     ScanVoiceSetup cue = setup;
     cue.style = ScanSoundStyle::Cue;
     speech->prepare(cue, {QStringLiteral("bi")});
+    heard->log.clear();
     EXPECT_FALSE(speech->ready(QStringLiteral("a")));
     EXPECT_EQ(speech->speak(QStringLiteral("bi")), ItemSpeech::kCueMs);
     EXPECT_EQ(heard->log,
@@ -198,7 +201,8 @@ TEST_F(ItemSpeechTest, WithoutAnAudioDeviceItemsRunSilentlyWithTheirLength)
     settle(QStringLiteral("a"));
     EXPECT_EQ(speech->speak(QStringLiteral("a")), 20);
     speech->speak(QStringLiteral("a"));
-    EXPECT_EQ(heard->log, (QStringList{"start", "start"})) << "nothing written to a refused output";
+    EXPECT_EQ(heard->log, (QStringList{"start", "start", "start"}))
+        << "nothing written to a refused output";
 
     ItemSpeech noAudio([] { return std::unique_ptr<Synthesizer>(); }, SpeechAudio());
     noAudio.prepare(setup, {QStringLiteral("acca")});

@@ -149,4 +149,44 @@ TEST_F(MenuScanWindowTest, AChangeOfUserSetsTheScanUpAgain)
     EXPECT_FALSE(manualSwitch(menu)->isVisibleTo(menu));
 }
 
+// Auditory scanning: each button is heard by its caption as the scan reaches
+// it; a choice cuts it off; an automatic step lasts as long as the caption.
+TEST_F(MenuScanWindowTest, AuditoryScanningSaysEachButtonAndStopsOnAChoice)
+{
+    program.state.auditoryScanning = true;
+    QStringList& calls = seams.scanVoice.calls;
+    FormMenu* menu = showScanning(kModoScansioneAutomatica);
+    QStringList captions;
+    for (int i = 0; i < kPulsantiMenu; ++i)
+        captions << spokenCaption(qobject_cast<ClickLabel*>(menuButton(menu, i))->text());
+    EXPECT_EQ(captions.first(), "LETTERA INIZIALE");
+    EXPECT_EQ(calls, QStringList{"prepare " + captions.join(u',')});
+    calls.clear();
+
+    seams.scanVoice.lengthMs = 1500;
+    menu->Timer1_Timer();
+    EXPECT_EQ(scanTimer(menu)->interval(), 1500 + ScanVoice::kGapMs);
+    seams.scanVoice.lengthMs = 200;
+    menu->Timer1_Timer();
+    EXPECT_EQ(scanTimer(menu)->interval(), 1000);
+    pressSwitch(automaticSwitch(menu), Qt::Key_Shift); // resumes, says nothing again
+    EXPECT_EQ(calls, (QStringList{"speak " + captions[1], "speak " + captions[2]}));
+    calls.clear();
+    menu->Timer1_Timer();
+    menu->Timer1_Timer();
+    pressSwitch(automaticSwitch(menu), Qt::Key_Space); // "ESCI"
+    EXPECT_EQ(seams.programExit.requests, 1);
+    EXPECT_EQ(calls, (QStringList{"speak " + captions[3], "speak " + captions[4], "stop"}));
+    calls.clear();
+
+    // Manual: the first button is lit, and heard, at once.
+    program.state.ModalitaInput = kModoScansioneManuale;
+    menu->ImpostaUtente();
+    pressSwitch(manualSwitch(menu), Qt::Key_Space);
+    pressSwitch(manualSwitch(menu), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(calls, (QStringList{"stop", "prepare " + captions.join(u','), "speak " + captions[0],
+                                  "speak " + captions[1], "stop", "stop"}));
+}
+
 } // namespace
