@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -17,6 +18,9 @@
 namespace ortolino {
 
 namespace {
+
+// "The highlight hardly stands out from the keys (contrast %1:1, 3:1 needed)."
+const QString kContrastWarningKey = QStringLiteral("0451");
 
 constexpr ControlDesign kDesign[] = {
     {"Option4", 0, "Mouse o tastiera", 480, 360, 5760, 540},
@@ -29,6 +33,7 @@ constexpr ControlDesign kDesign[] = {
     {"ShapeRiquadro", -1, nullptr, 10560, 1020, 2160, 1320},
     {"CommandSceltaColoreBottoniSelezionati", -1, "Colore bottone selezionato", 6720, 2760, 3960,
      660},
+    {"LabelAvvisoContrasto", -1, nullptr, 6720, 3420, 6060, 360},
     {"Label7", -1, nullptr, 6720, 3780, 6060, 420},
     {"HScroll3", -1, nullptr, 6720, 4200, 6060, 360},
 };
@@ -48,6 +53,8 @@ InputPanel::InputPanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     frameWidth_ = makeBar(page, "HScrollRiquadro", kBarraRiquadro, 3);
     frameSample_ = make<ShapeControl>(page, "ShapeRiquadro");
     chooseSelectedColour_ = make<QPushButton>(page, "CommandSceltaColoreBottoniSelezionati");
+    contrastWarning_ = make<QLabel>(page, "LabelAvvisoContrasto");
+    contrastWarning_->setWordWrap(true);
     speedLabel_ = make<QLabel>(page, "Label7");
     speed_ = makeBar(page, "HScroll3", kBarraScansione, 4);
     tieLabel(speedLabel_, speed_); // a screen reader reads the bar with its label
@@ -91,6 +98,11 @@ void InputPanel::showState()
     frameSample_->setBorder(s.SpessoreRiquadro, qtColor(s.ColoreBottoneSelezionato));
     setBackground(chooseSelectedColour_, qtColor(s.ColoreBottoneSelezionato));
     systemPointer_->setChecked(s.MouseDiSistema);
+    // The highlight should stand out from the keys by 3:1 at least.
+    const double contrast = highlightContrast(s);
+    contrastWarning_->setText(
+        program().text(kContrastWarningKey).arg(QLocale().toString(contrast, 'f', 1)));
+    contrastWarning_->setProperty("lowContrast", contrast < kHighlightContrastMin);
     mostraModalita();
     if (s.ModalitaInput == kInputScansioneAutomatica) {
         showOnBar(speed_, s.VelocitaScansione, kBarraScansione);
@@ -115,6 +127,8 @@ void InputPanel::mostraModalita()
     frameSample_->setVisible(v.campione);
     frameWidth_->setVisible(v.campione);
     systemPointer_->setVisible(v.mouse);
+    contrastWarning_->setVisible(s.ModalitaInput != kInputMouse &&
+                                 contrastWarning_->property("lowContrast").toBool());
     speed_->setVisible(v.velocita);
     speedLabel_->setVisible(v.velocita);
 }

@@ -39,6 +39,7 @@ private:
     QScrollBar* frameWidth_ = nullptr;
     ShapeControl* frameSample_ = nullptr;
     QPushButton* chooseSelectedColour_ = nullptr;
+    QLabel* contrastWarning_ = nullptr; // the scan's highlight hard to tell from the keys
     QLabel* speedLabel_ = nullptr;
     QScrollBar* speed_ = nullptr;
 };

@@ -61,6 +61,9 @@ constexpr int kLampoMs = 350;
 constexpr double kCrescitaSpunta = 1.35;
 const QColor kLampo(190, 245, 190);
 
+// The marked key grows by a third when the child's highlight is enlarged.
+constexpr double kIngrandimentoEvidenziato = 4.0 / 3.0;
+
 constexpr double kDimensioneInizialeTasti = 14.25;
 // A key's letter keeps this share of the key's smaller side free on every side.
 constexpr double kMargineTasto = 0.14;
@@ -433,7 +436,7 @@ void lettere::startScanning()
     box->show();
     if (state.ConRiquadro) {
         scanFrame_->setBorder(std::clamp(state.SpessoreRiquadro, kSpessoreMinimo, kSpessoreMassimo),
-                              qtColor(state.ColoreBottoneSelezionato));
+                              highlightColor(state));
     }
     avanti_->setFocusPolicy(Qt::NoFocus); // the switches must reach the box
     stepMs_ = mode == kModoScansioneAutomatica ? intervalloScansioneMs(state.VelocitaScansione)
@@ -512,7 +515,13 @@ void lettere::closeEvent(QCloseEvent* event)
 
 void lettere::resizeEvent(QResizeEvent* event)
 {
+    // The resizer places every control at its own size; the enlarged one
+    // grows again from there.
+    QWidget* enlarged = enlarged_;
+    restoreEnlarged();
     Form::resizeEvent(event);
+    if (enlarged)
+        enlarge(enlarged);
     // The resizer puts the frame back where it was recorded: it follows its key.
     if (frameTarget_)
         placeFrame(frameTarget_);
@@ -642,7 +651,10 @@ void lettere::colourKey(int key, Colore colour)
     ortolino::setBackground(button, qtColor(colour));
     const bool marked = colour == program().state.ColoreBottoneSelezionato;
     button->setMarked(marked);
+    if (!marked && enlarged_ == button)
+        restoreEnlarged();
     if (marked) { // the scan's mark moved here
+        enlarge(button);
         announceScanned(button);
         markReached(button);
     }
@@ -650,6 +662,7 @@ void lettere::colourKey(int key, Colore colour)
 
 void lettere::placeFrameOnAvanti()
 {
+    enlarge(avanti_);
     placeFrame(avanti_);
     markReached(avanti_);
 }
@@ -659,7 +672,10 @@ void lettere::colourAvanti(Colore colour)
     ortolino::setBackground(avanti_, qtColor(colour));
     const bool marked = colour == program().state.ColoreBottoneSelezionato;
     avanti_->setMarked(marked);
+    if (!marked && enlarged_ == avanti_)
+        restoreEnlarged();
     if (marked) {
+        enlarge(avanti_);
         announceScanned(avanti_);
         markReached(avanti_);
     }
@@ -735,8 +751,36 @@ void lettere::hideWaitingNotice()
 
 void lettere::placeFrameOnKey(int key)
 {
+    enlarge(keys_[static_cast<size_t>(key)]);
     placeFrame(keys_[static_cast<size_t>(key)]);
     markReached(keys_[static_cast<size_t>(key)]);
+}
+
+// With the child's setting on, the marked key (or "avanti") grows by a third
+// around its centre, kept inside the window, and stands above its neighbours.
+void lettere::enlarge(QWidget* target)
+{
+    if (enlarged_ == target)
+        return;
+    restoreEnlarged();
+    if (!program().state.enlargeHighlighted || target->isHidden())
+        return;
+    enlarged_ = target;
+    enlargedFrom_ = target->geometry();
+    QRect grown(QPoint(), (QSizeF(enlargedFrom_.size()) * kIngrandimentoEvidenziato).toSize());
+    grown.moveCenter(enlargedFrom_.center());
+    const QRect inside = area()->rect();
+    grown.moveLeft(std::clamp(grown.left(), inside.left(), inside.right() - grown.width()));
+    grown.moveTop(std::clamp(grown.top(), inside.top(), inside.bottom() - grown.height()));
+    target->setGeometry(grown);
+    target->raise();
+}
+
+void lettere::restoreEnlarged()
+{
+    if (enlarged_)
+        enlarged_->setGeometry(enlargedFrom_);
+    enlarged_ = nullptr;
 }
 
 // A key is heard by its letter's name, "avanti" by its caption. The automatic

@@ -8,6 +8,8 @@
 #include <array>
 #include <memory>
 #include <QFont>
+#include <QPointer>
+#include <QRect>
 
 class QAction;
 class QFrame;
@@ -80,6 +82,8 @@ private:
     void placeFrame(QWidget* target);
     // The scan's mark reached a key or "avanti": heard when auditory scanning is on.
     void markReached(QWidget* target);
+    void enlarge(QWidget* target);
+    void restoreEnlarged();
 
     // ExerciseView.
     void setWordCaption(const QString& caption) override;
@@ -136,8 +140,10 @@ private:
     std::unique_ptr<Personaggio> personaggio_;
     QWidget* frameTarget_ = nullptr; // what the scan frame surrounds
     AuditoryScan auditory_;
-    int stepMs_ = 0;   // the automatic scan's own step, before an item's length
-    int handling_ = 0; // handlers of this window on the stack
+    QPointer<QWidget> enlarged_; // the marked control, grown
+    QRect enlargedFrom_;         // its own place
+    int stepMs_ = 0;             // the automatic scan's own step, before an item's length
+    int handling_ = 0;           // handlers of this window on the stack
     bool deleteWhenIdle_ = false;
     bool activated_ = false;
     bool characterShown_ = false;

@@ -46,6 +46,20 @@ Colore storedColor(const QColor& color)
     return static_cast<Colore>(color.red() | (color.green() << 8) | (color.blue() << 16));
 }
 
+QColor highlightColor(const ProgramState& state)
+{
+    return qtColor(state.highlightColour >= 0 ? state.highlightColour
+                                              : state.ColoreBottoneSelezionato);
+}
+
+double highlightContrast(const ProgramState& state)
+{
+    const auto rgb = [](const QColor& color) {
+        return static_cast<std::uint32_t>(storedColor(color));
+    };
+    return contrastRatio(rgb(highlightColor(state)), rgb(qtColor(state.ColoreBottoni)));
+}
+
 void setBackground(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();

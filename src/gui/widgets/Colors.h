@@ -15,6 +15,14 @@ QColor qtColor(Colore value);
 // The stored form (&HBBGGRR) of a colour.
 Colore storedColor(const QColor& color);
 
+// The scan's highlight: the child's own colour for it, or the marked key's
+// colour (ColoreBottoneSelezionato).
+QColor highlightColor(const ProgramState& state);
+// How far the highlight stands out from the keys (ColoreBottoni), as a
+// contrast ratio; below kHighlightContrastMin a child may lose the scan.
+double highlightContrast(const ProgramState& state);
+inline constexpr double kHighlightContrastMin = 3.0;
+
 // Paints a widget's background (and keeps it painted when it is a container).
 void setBackground(QWidget* widget, const QColor& color);
 QColor background(const QWidget* widget);

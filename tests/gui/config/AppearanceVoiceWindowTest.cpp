@@ -1,6 +1,8 @@
 #include "gui/config/ConfigFixture.h"
 #include "gui/widgets/Colors.h"
 
+#include <QLocale>
+
 using namespace ortolino;
 using namespace ortolino::test;
 
@@ -88,6 +90,21 @@ TEST_F(AppearanceVoiceWindowTest, TheColourButtonsTakeAChosenColourAndIgnoreACan
     EXPECT_EQ(background(find("CommandSceltaColoreBottoni")), QColor(255, 255, 0));
     EXPECT_EQ(s.ColoreBottoneSelezionato, 0x123456);
     EXPECT_EQ(background(find("CommandSceltaColoreBottoniSelezionati")), qtColor(0x123456));
+}
+
+TEST_F(AppearanceVoiceWindowTest, AHighlightThatHardlyStandsOutIsWarnedAboutWhileScanning)
+{
+    openConfig();
+    QWidget* warning = find("LabelAvvisoContrasto");
+    click("Option4", 2);
+    EXPECT_TRUE(warning->isHidden()) << "the defaults stand out by 3:1";
+    seams.dialogs.colours = {storedColor(qtColor(program.state.ColoreBottoni))};
+    click("CommandSceltaColoreBottoniSelezionati");
+    EXPECT_FALSE(warning->isHidden());
+    EXPECT_EQ(text("LabelAvvisoContrasto"),
+              program.text("0451").arg(QLocale().toString(1.0, 'f', 1)));
+    click("Option4", 0); // no scan, no highlight
+    EXPECT_TRUE(warning->isHidden());
 }
 
 // ---- voice and sounds ----

@@ -1,0 +1,129 @@
+// What helps a child follow the scan in the exercise window: auditory
+// scanning (each key heard by its letter's name as the scan reaches it,
+// "avanti" by its caption, cut off by a choice) and the highlight's style.
+#include "gui/exercise/LettereFixture.h"
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/ShapeControl.h"
+
+#include <QTest>
+#include <QTimer>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+class LettereScanAidsTest : public LettereTest
+{
+protected:
+    LettereScanAidsTest()
+    {
+        addPicture("nave.jpg");
+        activate("ean");
+        state.TipoEsercizio = 0; // "_AVE": N is missing
+        state.auditoryScanning = true;
+    }
+    QTimer* timer1() const { return window->findChild<QTimer*>("Timer1"); }
+    QStringList& calls = seams.scanVoice.calls;
+};
+
+TEST_F(LettereScanAidsTest, ManualScanSaysEachKeyAndAvantiAndStopsOnEachChoice)
+{
+    state.ModalitaInput = kModoScansioneManuale;
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(calls, QStringList{"prepare e,a,enne,avanti"});
+    EXPECT_EQ(seams.scanVoice.prepared.style, ScanSoundStyle::Name);
+    EXPECT_EQ(seams.scanVoice.prepared.languageId, state.LinguaAgente.toInt());
+    calls.clear();
+
+    chooseByManualScan("N"); // Space, Space, Space, Enter: the word is complete
+    EXPECT_EQ(calls, (QStringList{"speak e", "speak a", "speak enne", "stop", "speak avanti"}));
+    calls.clear();
+    switchClick(control("PictureScansioneManuale"), Qt::Key_Return); // the next word
+    EXPECT_EQ(calls, (QStringList{"stop", "speak enne"})) << "the scan stands on N again";
+    calls.clear();
+    close();
+    EXPECT_EQ(calls, QStringList{"stop"});
+}
+
+TEST_F(LettereScanAidsTest, AutomaticStepsLastAsLongAsTheNameAndAChoiceCutsIt)
+{
+    state.ModalitaInput = kModoScansioneAutomatica;
+    state.VelocitaScansione = 4; // 1 s
+    state.auditoryStyle = AuditoryStyle::Cue;
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(seams.scanVoice.prepared.style, ScanSoundStyle::Cue);
+    calls.clear();
+
+    seams.scanVoice.lengthMs = 2000;
+    window->Timer1_Timer();
+    EXPECT_EQ(timer1()->interval(), 2000 + ScanVoice::kGapMs);
+    seams.scanVoice.lengthMs = 300;
+    window->Timer1_Timer();
+    EXPECT_EQ(timer1()->interval(), 1000);
+    window->Timer1_Timer();
+    switchClick(control("PictureScansioneAutomatica"), Qt::Key_Space); // N chosen
+    EXPECT_EQ(calls, (QStringList{"speak e", "speak a", "speak enne", "stop", "speak avanti"}));
+}
+
+TEST_F(LettereScanAidsTest, NothingIsHeardWhenItIsOffOrWithoutScanning)
+{
+    for (const int mode : {kModoMouse, kModoScansioneManuale}) {
+        state.ModalitaInput = mode;
+        state.auditoryScanning = mode == kModoMouse;
+        ASSERT_NE(open(), nullptr);
+        completeWord();
+        close();
+    }
+    EXPECT_EQ(calls, QStringList());
+}
+
+TEST_F(LettereScanAidsTest, TheHighlightTakesItsOwnColourAndTheMarkedKeyGrows)
+{
+    constexpr int kE = 2, kA = 10, kN = 24;
+    state.auditoryScanning = false;
+    state.ModalitaInput = kModoScansioneManuale;
+    state.ConRiquadro = true;
+    state.SpessoreRiquadro = 6;
+    state.highlightColour = 0x00C000; // green
+    state.enlargeHighlighted = true;
+    ASSERT_NE(open(), nullptr);
+    auto* frame = window->findChild<ShapeControl*>("ShapeRiquadro");
+    EXPECT_EQ(frame->borderColor(), QColor(0, 0xC0, 0));
+    const QRect normal = key(kE)->geometry();
+    ASSERT_EQ(key(kN)->size(), normal.size());
+
+    QWidget* box = control("PictureScansioneManuale");
+    switchClick(box, Qt::Key_Space); // on E
+    const QRect grown = key(kE)->geometry();
+    EXPECT_NEAR(grown.width(), normal.width() * 4 / 3, 1);
+    EXPECT_NEAR(grown.height(), normal.height() * 4 / 3, 1);
+    EXPECT_LE((grown.center() - normal.center()).manhattanLength(), 1);
+    EXPECT_EQ(frame->geometry(), grown.adjusted(-6, -6, 6, 6)) << "the frame goes round it";
+    switchClick(box, Qt::Key_Space); // on A: E is back to its size
+    EXPECT_EQ(key(kE)->geometry(), normal);
+    EXPECT_GT(key(kA)->width(), key(kN)->width());
+
+    window->resize(window->size() * 3 / 4); // grown again from its new size
+    EXPECT_NEAR(key(kA)->width(), key(kN)->width() * 4 / 3, 1);
+    EXPECT_TRUE(window->rect().contains(key(kA)->geometry()));
+    close();
+
+    // Without the frame the key's colour marks it, and it grows just the same.
+    state.ConRiquadro = false;
+    ASSERT_NE(open(), nullptr);
+    switchClick(control("PictureScansioneManuale"), Qt::Key_Space);
+    EXPECT_GT(key(kE)->width(), key(kN)->width());
+}
+
+// The default highlight stands out from the default keys; a highlight in the
+// keys' own colour does not (the configuration warns about it).
+TEST(HighlightContrast, DefaultsStandOutAndAKeysOwnColourDoesNot)
+{
+    ProgramState state;
+    EXPECT_GE(highlightContrast(state), kHighlightContrastMin);
+    state.highlightColour = storedColor(qtColor(state.ColoreBottoni));
+    EXPECT_LT(highlightContrast(state), 1.1);
+}
+
+} // namespace
