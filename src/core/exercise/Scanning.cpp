@@ -45,8 +45,8 @@ void KeyboardInput::avvia()
     if (mode() == kModoMouse)
         return;
     if (state_.ConRiquadro) {
-        engine_.TastoCorrente = 0;
-        scan_.placeFrameOnKey(0);
+        engine_.TastoCorrente = order_.empty() ? 0 : order_.front();
+        scan_.placeFrameOnKey(engine_.TastoCorrente);
     }
     scan_.runTimer1(true);
 }
@@ -170,8 +170,18 @@ void KeyboardInput::automaticRelease(int qtKey)
 void KeyboardInput::step()
 {
     view_.colourKey(engine_.TastoCorrente, state_.ColoreBottoni);
-    engine_.TastoCorrente = prossimoTastoVisibile(engine_.TastoCorrente, visible_);
+    engine_.TastoCorrente = nextKey(engine_.TastoCorrente);
     mark();
+}
+
+// In an order of its own, the scan goes round it; a position outside it (the
+// start, a key not in it) goes to its first key.
+int KeyboardInput::nextKey(int key) const
+{
+    if (order_.empty())
+        return prossimoTastoVisibile(key, visible_);
+    const auto at = std::find(order_.begin(), order_.end(), key);
+    return at == order_.end() || at + 1 == order_.end() ? order_.front() : *(at + 1);
 }
 
 void KeyboardInput::mark()

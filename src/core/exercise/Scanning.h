@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <QString>
+#include <vector>
 
 namespace ortolino {
 
@@ -75,10 +76,16 @@ public:
 
     int mode() const { return modalitaInUso(state_); }
 
+    // The order the scan visits the keys in (the compact keyboard's: its
+    // keys row by row); empty: the visible keys in index order. The scan
+    // starts on the first of them.
+    void setScanOrder(std::vector<int> order) { order_ = std::move(order); }
+
 private:
     void manualRelease(int qtKey);
     void automaticRelease(int qtKey);
     void step();
+    int nextKey(int key) const;
     void mark();
     void resumeScan();
     bool controlla(int key);
@@ -91,6 +98,7 @@ private:
     ExerciseView& view_;
     ScanView& scan_;
     std::array<bool, kNumeroTasti> visible_{};
+    std::vector<int> order_;
     int switchesDown_ = 0;
     int judging_ = 0; // automatic choices whose letter is being judged (helps wait)
 };

@@ -1,6 +1,7 @@
 #include "gui/exercise/lettere.h"
 
 #include "core/app/Program.h"
+#include "core/exercise/CompactKeyboard.h"
 #include "core/exercise/ExerciseEngine.h"
 #include "core/exercise/Presentazione.h"
 #include "core/platform/ResizeMath.h"
@@ -324,7 +325,8 @@ void lettere::createMenus()
 
 void lettere::Form_Load()
 {
-    Form::Form_Load(); // translation, then the resizer at 75 % of the screen
+    placeCompactKeyboard(); // before the resizer records the design
+    Form::Form_Load();      // translation, then the resizer at 75 % of the screen
     ImpostaTastiera(program().state);
     for (int i = 0; i < kNumeroTasti; ++i) {
         QPushButton* key = keys_[static_cast<size_t>(i)];
@@ -332,6 +334,29 @@ void lettere::Form_Load()
         key->setVisible(program().state.LettereAttive[static_cast<size_t>(i)]);
     }
     CaricaPersonaggio();
+}
+
+// The child's keyboard for scanning: only the active letters, in their order,
+// as large as the keyboard's area allows.
+void lettere::placeCompactKeyboard()
+{
+    const ProgramState& state = program().state;
+    if (!state.compactKeyboard)
+        return;
+    compactOrder_ = compactKeyOrder(state, state.compactOrder, program().text(kLetterFrequencyKey));
+    const Riga& top = kRighe.front();
+    const Riga& bottom = kRighe.back();
+    const QRect area(top.left, top.top, (top.last - top.first) * kPassoTasti + kLarghezzaTasto,
+                     bottom.top + kAltezzaTasto - top.top);
+    const std::vector<QRect> places =
+        compactKeyboardLayout(int(compactOrder_.size()), area, {kLarghezzaTasto, kAltezzaTasto},
+                              kPassoTasti - kLarghezzaTasto);
+    for (size_t i = 0; i < places.size(); ++i) {
+        const QRect& at = places[i];
+        place(keys_[static_cast<size_t>(compactOrder_[i])], at.left(), at.top(), at.width(),
+              at.height());
+    }
+    input_->setScanOrder(compactOrder_);
 }
 
 void lettere::CaricaPersonaggio()
@@ -397,7 +422,7 @@ void lettere::fitTexts()
     avanti_->setFont(fittedFont(avanti_->font(), kDimensioneAvanti * scale, {avanti_->text()},
                                 avantiInside, TextFit::Line));
 
-    const QSizeF keySize = keys_[0]->size();
+    const QSizeF keySize = keys_[compactOrder_.empty() ? 0 : size_t(compactOrder_.front())]->size();
     const double margin = std::min(keySize.width(), keySize.height()) * kMargineTasto;
     const QSizeF inside = keySize - QSizeF(2 * margin, 2 * margin);
     std::array<QFont, kNumeroTasti> own;
@@ -450,6 +475,8 @@ void lettere::startScanning()
     }
     items << spokenCaption(avanti_->text());
     auditory_.start(program(), items);
+    if (!compactOrder_.empty()) // the first step reaches the first key of the layout
+        engine_->TastoCorrente = compactOrder_.back();
     input_->avvia();
     focusSwitchBox();
 }

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QRect>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -65,6 +66,7 @@ private:
     void createScanning();
     void createMenus();
 
+    void placeCompactKeyboard();
     void CaricaPersonaggio();
     void PresentaPersonaggio();
     void moveCharacter();
@@ -140,10 +142,11 @@ private:
     std::unique_ptr<Personaggio> personaggio_;
     QWidget* frameTarget_ = nullptr; // what the scan frame surrounds
     AuditoryScan auditory_;
-    QPointer<QWidget> enlarged_; // the marked control, grown
-    QRect enlargedFrom_;         // its own place
-    int stepMs_ = 0;             // the automatic scan's own step, before an item's length
-    int handling_ = 0;           // handlers of this window on the stack
+    QPointer<QWidget> enlarged_;    // the marked control, grown
+    QRect enlargedFrom_;            // its own place
+    std::vector<int> compactOrder_; // the keys of the compact keyboard, in order; empty: design
+    int stepMs_ = 0;                // the automatic scan's own step, before an item's length
+    int handling_ = 0;              // handlers of this window on the stack
     bool deleteWhenIdle_ = false;
     bool activated_ = false;
     bool characterShown_ = false;

@@ -126,4 +126,55 @@ TEST(HighlightContrast, DefaultsStandOutAndAKeysOwnColourDoesNot)
     EXPECT_LT(highlightContrast(state), 1.1);
 }
 
+// The compact keyboard: only the active letters, alphabetically, row by row,
+// inside the keyboard's area (left of "avanti"), none overlapping, bigger than
+// the design's keys when few.
+TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
+{
+    const struct
+    {
+        const char* letters;
+        double minimumGrowth; // key area against the design key's
+    } cases[] = {{"aen", 8.0}, {"abcdefghilmn", 2.0}, {"abcdefghijklmnopqrstuvwxyz", 1.0}};
+    state.auditoryScanning = false;
+    state.ModalitaInput = kModoScansioneManuale;
+    ASSERT_NE(open(), nullptr);
+    const QSize designKey = key(0)->size();
+    close();
+    state.compactKeyboard = true;
+    for (const auto& c : cases) {
+        activate(c.letters);
+        ASSERT_NE(open(), nullptr);
+        QList<QPushButton*> shown;
+        for (int i = 0; i < kNumeroTasti; ++i) {
+            if (!key(i)->isHidden())
+                shown << key(i);
+        }
+        ASSERT_EQ(shown.size(), qstrlen(c.letters));
+        std::sort(shown.begin(), shown.end(), [](QPushButton* a, QPushButton* b) {
+            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+        });
+        QString order;
+        const QRect area = window->centralWidget()->rect();
+        for (QPushButton* k : shown) {
+            order += k->text().toLower();
+            EXPECT_TRUE(area.contains(k->geometry()));
+            EXPECT_LT(k->geometry().right(), avanti()->x()) << "left of avanti";
+            for (QPushButton* other : shown)
+                EXPECT_TRUE(k == other || !k->geometry().intersects(other->geometry()));
+        }
+        EXPECT_EQ(order, QString::fromLatin1(c.letters));
+        QString scanned; // the scan follows the layout, round and round
+        for (qsizetype i = 0; i <= order.size(); ++i) {
+            switchClick(control("PictureScansioneManuale"), Qt::Key_Space);
+            scanned += key(window->TastoCorrente())->text().toLower();
+        }
+        EXPECT_EQ(scanned, order + order.front());
+        EXPECT_GE(double(shown[0]->width()) * shown[0]->height(),
+                  c.minimumGrowth * 0.95 * designKey.width() * designKey.height())
+            << c.letters;
+        close();
+    }
+}
+
 } // namespace
