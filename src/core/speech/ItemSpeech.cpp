@@ -9,6 +9,7 @@
 #include <deque>
 #include <mutex>
 #include <numbers>
+#include <QSet>
 #include <thread>
 
 namespace ortolino {
@@ -105,6 +106,10 @@ private:
     {
         std::unique_ptr<Synthesizer> synthesizer;
         SilentSynthesizer silent;
+        // What this voice has made already: a window that prepares its items
+        // again before the first ones have arrived does not make them twice.
+        quint64 doneGeneration = 0;
+        QSet<QString> done;
         for (;;) {
             Job job;
             {
@@ -115,6 +120,13 @@ private:
                 job = std::move(jobs_.front());
                 jobs_.pop_front();
             }
+            if (job.generation != doneGeneration) {
+                doneGeneration = job.generation;
+                done.clear();
+            }
+            if (done.contains(job.item))
+                continue;
+            done.insert(job.item);
             if (!synthesizer)
                 synthesizer = factory_ ? factory_() : nullptr;
             SpeechRequest request = job.voice;
