@@ -126,6 +126,10 @@ struct SwitchSettings
     bool confirmExit = true;
     bool compactKeyboard = false;
     CompactOrder compactOrder = CompactOrder::Alphabetical;
+    // Not switch access, but the child's own like the rest: a finished word
+    // is praised with motion (the tick grows, the word flashes, the character
+    // cheers); off for a child whom motion distracts.
+    bool celebration = true;
 
     friend bool operator==(const SwitchSettings&, const SwitchSettings&) = default;
 };

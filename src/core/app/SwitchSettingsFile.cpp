@@ -121,6 +121,7 @@ void allFields(Fields& f, SwitchSettings& s)
     f.yesNo("confirm_exit", s.confirmExit);
     f.yesNo("compact_keyboard", s.compactKeyboard);
     f.choice("compact_order", s.compactOrder, {"alphabetical", "frequency"});
+    f.yesNo("celebration", s.celebration);
 }
 
 } // namespace

@@ -42,7 +42,8 @@ constexpr ControlDesign kDesign[] = {
     {"List1", -1, nullptr, 5760, 4800, 3360, 2280},
     {"LabelPersonaggi", -1, "Personaggi", 9420, 4440, 3360, 360},
     {"List2", -1, nullptr, 9420, 4800, 3360, 2280},
-    {"CheckSuoni", -1, "Attiva suoni", 5760, 7560, 3600, 540},
+    {"CheckSuoni", -1, "Attiva suoni", 5760, 7560, 2880, 540},
+    {"CheckFesteggia", -1, "Festeggia le parole finite", 8760, 7560, 4020, 540},
 };
 // The line between speech and sounds.
 constexpr int kLineaY = 7320;
@@ -72,6 +73,7 @@ VoicePanel::VoicePanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     line->setEndPoints({window.twipsX(kLineaDa), window.twipsY(kLineaY)},
                        {window.twipsX(kLineaA), window.twipsY(kLineaY)});
     sounds_ = make<QCheckBox>(page, "CheckSuoni");
+    celebration_ = make<QCheckBox>(page, "CheckFesteggia");
     page->installEventFilter(this); // the stage follows the tab's size
 
     connect(speech_, &QCheckBox::toggled, this, [this](bool checked) {
@@ -86,6 +88,8 @@ VoicePanel::VoicePanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     });
     connect(sounds_, &QCheckBox::toggled, this,
             [this](bool checked) { state().SuoniAttivi = checked; });
+    connect(celebration_, &QCheckBox::toggled, this,
+            [this](bool checked) { state().celebration = checked; });
     connect(voices_, &QListWidget::currentRowChanged, this, &VoicePanel::List1_Click);
     connect(characters_, &QListWidget::currentRowChanged, this, &VoicePanel::List2_Click);
 }
@@ -139,13 +143,14 @@ void VoicePanel::showState()
     if (personaggio_)
         personaggio_->setBalloonStyle(personaggio_->balloonStyle() | Personaggio::kBalloonOn);
     sounds_->setChecked(s.SuoniAttivi);
+    celebration_->setChecked(s.celebration);
     for (QWidget* control : std::initializer_list<QWidget*>{tryVoice_, speed_, pitch_})
         control->setEnabled(s.ParlatoAttivo);
 }
 
 QList<QWidget*> VoicePanel::colouredControls() const
 {
-    return {speech_, sounds_};
+    return {speech_, sounds_, celebration_};
 }
 
 void VoicePanel::enter()

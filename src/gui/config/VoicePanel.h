@@ -63,6 +63,7 @@ private:
     QListWidget* voices_ = nullptr;
     QListWidget* characters_ = nullptr;
     QCheckBox* sounds_ = nullptr;
+    QCheckBox* celebration_ = nullptr;
 
     std::unique_ptr<Personaggio> personaggio_;
     QList<Voce> voci_;  // the voices of the voice list, in its order

@@ -719,9 +719,11 @@ void lettere::setAvantiEnabled(bool enabled)
 }
 
 // Seen with or without sound: the tick grows and settles, the word flashes
-// once, the character cheers.
+// once, the character cheers; a still screen for a child whom motion distracts.
 void lettere::praise()
 {
+    if (!program().state.celebration)
+        return;
     auto* grow = new QVariantAnimation(this);
     grow->setDuration(kLodeMs);
     grow->setStartValue(1.0);

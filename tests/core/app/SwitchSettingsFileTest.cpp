@@ -34,6 +34,7 @@ SwitchSettings unusual()
     s.confirmExit = false;
     s.compactKeyboard = true;
     s.compactOrder = CompactOrder::Frequency;
+    s.celebration = false;
     return s;
 }
 
@@ -74,6 +75,7 @@ TEST(SwitchSettingsText, EverySettingReadsBackAndBadValuesFallBackOrAreBroughtIn
         {"confirm_exit=0", with([](auto& s) { s.confirmExit = false; })},
         {"compact_order=frequency",
          with([](auto& s) { s.compactOrder = CompactOrder::Frequency; })},
+        {"celebration=0", with([](auto& s) { s.celebration = false; })},
         {"some_later_setting=7", {}},
     };
     for (const Case& c : cases) {

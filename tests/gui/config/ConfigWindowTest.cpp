@@ -119,7 +119,8 @@ TEST_F(ConfigWindowTest, EachSwitchBoxSetsItsSettingAtOnce)
                           {"CheckSuoni", &ProgramState::SuoniAttivi},
                           {"CheckRiparti", &ProgramState::RipartiDallInizio},
                           {"CheckDisabilitaMousePersonalizzato", &ProgramState::MouseDiSistema},
-                          {"Check1", &ProgramState::ParlatoAttivo}};
+                          {"Check1", &ProgramState::ParlatoAttivo},
+                          {"CheckFesteggia", &ProgramState::celebration}};
     openConfig();
     for (const Case& c : cases) {
         for (bool checked : {true, false, true}) {

@@ -316,6 +316,18 @@ TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
                    label("Label1")->palette().color(QPalette::Window) == band;
         },
         2000));
+
+    // Without the celebration the next word is finished on a still screen.
+    close();
+    state.celebration = false;
+    ASSERT_NE(open(), nullptr);
+    agent.calls.clear();
+    completeWord();
+    EXPECT_TRUE(avanti()->isEnabled());
+    EXPECT_EQ(label("Label1")->palette().color(QPalette::Window), band);
+    EXPECT_TRUE(agent.calls.filter("Play cheer").isEmpty());
+    QTest::qWait(100);
+    EXPECT_EQ(control("ComandoIconaSi")->geometry(), settled);
 }
 
 // The box of the pixels of an image that stand out from its background
