@@ -92,9 +92,9 @@ void ExerciseEngine::letteraGiusta(int position)
         // Automatic scanning restarts from the last key, so that its next
         // step lands on the first visible one.
         if (state.ModalitaInput == 1)
-            TastoCorrente = 0;
+            TastoCorrente = primoTasto;
         else if (state.ModalitaInput == 2)
-            TastoCorrente = kNumeroTasti - 1;
+            TastoCorrente = ultimoTasto;
     }
 }
 

@@ -177,4 +177,28 @@ TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
     }
 }
 
+// Starting again after a right letter goes to the compact keyboard's first
+// key, not to the design's keys 0 and 25 (M here, in the middle of the layout).
+TEST_F(LettereScanAidsTest, StartingAgainAfterAChoiceGoesToTheCompactKeyboardsFirstKey)
+{
+    activate("aemn"); // the layout: A E M N; "_AVE" wants N
+    state.compactKeyboard = true;
+    state.RipartiDallInizio = true;
+    state.auditoryScanning = false;
+    for (const int mode : {kModoScansioneManuale, kModoScansioneAutomatica}) {
+        state.ModalitaInput = mode;
+        ASSERT_NE(open(), nullptr);
+        if (mode == kModoScansioneManuale) {
+            chooseByManualScan("N");
+            EXPECT_TRUE(avanti()->isEnabled());
+        } else {
+            chooseByAutomaticScan("N");
+            switchClick(control("PictureScansioneAutomatica"), Qt::Key_Space); // avanti
+            window->Timer1_Timer();
+        }
+        EXPECT_EQ(key(window->TastoCorrente())->text().toLower(), "a") << mode;
+        close();
+    }
+}
+
 } // namespace
