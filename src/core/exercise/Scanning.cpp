@@ -2,6 +2,7 @@
 
 #include "core/exercise/ExerciseEngine.h"
 #include "core/exercise/ExerciseView.h"
+#include "core/platform/Clock.h"
 #include "core/words/KeyCaptions.h"
 
 #include <algorithm>
@@ -33,8 +34,8 @@ int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible
 }
 
 KeyboardInput::KeyboardInput(ProgramState& state, ExerciseEngine& engine, ExerciseView& view,
-                             ScanView& scan)
-    : state_(state), engine_(engine), view_(view), scan_(scan)
+                             ScanView& scan, const Clock* clock)
+    : state_(state), engine_(engine), view_(view), scan_(scan), clock_(clock)
 {
     for (size_t i = 0; i < visible_.size(); ++i)
         visible_[i] = state.LettereAttive[i];
@@ -44,11 +45,25 @@ void KeyboardInput::avvia()
 {
     if (mode() == kModoMouse)
         return;
+    timing_.setTiming(scanTiming(state_), clock_);
+    backTarget_ = state_.backToMenuTarget;
+    // Without the frame the scan stands before the first key; with it, on
+    // key 0, and the first step goes on from there.
+    startOver_ = !state_.ConRiquadro;
     if (state_.ConRiquadro) {
         engine_.TastoCorrente = order_.empty() ? 0 : order_.front();
         scan_.placeFrameOnKey(engine_.TastoCorrente);
     }
+    scan_.setTimer1Interval(mode() == kModoScansioneAutomatica ? timing_.holdMs(false)
+                                                               : kIntervalloFuocoMs);
     scan_.runTimer1(true);
+}
+
+void KeyboardInput::itemSpoken(int ms)
+{
+    timing_.setSpokenMs(ms);
+    if (mode() == kModoScansioneAutomatica && !timing_.paused() && timing_.asking() < 0)
+        scan_.setTimer1Interval(timing_.holdMs(engine_.TastoCorrente == firstPosition()));
 }
 
 void KeyboardInput::keyClicked(int key)
@@ -64,9 +79,10 @@ void KeyboardInput::avantiClicked()
         engine_.Avanti();
 }
 
-void KeyboardInput::switchDown(int)
+void KeyboardInput::switchDown(int qtKey)
 {
     ++switchesDown_;
+    timing_.down(qtKey);
     if (mode() == kModoScansioneAutomatica)
         scan_.runTimer1(false); // the scan stands still while the switch is held
 }
@@ -74,17 +90,21 @@ void KeyboardInput::switchDown(int)
 void KeyboardInput::switchUp(int qtKey)
 {
     switchesDown_ = std::max(switchesDown_ - 1, 0);
-    if (mode() == kModoScansioneManuale)
+    const bool counts = timing_.up(qtKey);
+    if (mode() == kModoScansioneManuale && counts)
         manualRelease(qtKey);
-    else if (mode() == kModoScansioneAutomatica)
+    else if (mode() == kModoScansioneAutomatica && counts)
         automaticRelease(qtKey);
+    else if (mode() == kModoScansioneAutomatica && !timing_.paused())
+        resumeScan(); // no press: the scan goes on as if nothing happened
 }
 
 void KeyboardInput::keysLost()
 {
     const bool held = switchesDown_ > 0;
     switchesDown_ = 0;
-    if (held && mode() == kModoScansioneAutomatica)
+    timing_.lost();
+    if (held && mode() == kModoScansioneAutomatica && !timing_.paused())
         resumeScan(); // its release will not come: the scan must not stay stopped
 }
 
@@ -92,11 +112,13 @@ void KeyboardInput::tick()
 {
     switch (mode()) {
     case kModoScansioneManuale:
+        if (askingShown_ && timing_.asking() < 0)
+            stopAsking(); // too late: the target asks no more
         scan_.focusSwitchBox();
         break;
     case kModoScansioneAutomatica:
         // A held switch holds the scan, and so does a help being given.
-        if (!avantiEnabled() && switchesDown_ == 0 && judging_ == 0)
+        if (!avantiEnabled() && switchesDown_ == 0 && judging_ == 0 && !timing_.paused())
             step();
         scan_.focusSwitchBox();
         break;
@@ -133,8 +155,10 @@ void KeyboardInput::manualRelease(int qtKey)
             if (!avanti())
                 return;
             mark();
+        } else if (engine_.TastoCorrente == kTastoMenu) {
+            chooseBackTarget();
         } else {
-            if (!controlla(engine_.TastoCorrente))
+            if (!chooseLetter())
                 return;
             if (!avantiEnabled())
                 mark();
@@ -150,28 +174,121 @@ void KeyboardInput::automaticRelease(int qtKey)
 {
     if (tastoSensore(qtKey) == TastoSensore::Spazio) {
         engine_.clearHelp();
+        if (timing_.paused()) {
+            resumeFromPause();
+            return;
+        }
         if (avantiEnabled()) {
             view_.colourAvanti(state_.ColoreBottoni);
             if (!avanti())
                 return;
+        } else if (engine_.TastoCorrente == kTastoMenu) {
+            if (!chooseBackTarget())
+                return;
         } else {
             ++judging_;
-            const bool running = controlla(engine_.TastoCorrente);
+            const bool running = chooseLetter();
             --judging_;
             if (!running)
                 return;
         }
+    } else if (timing_.paused()) {
+        return;
     }
     if (!avantiEnabled())
         mark();
     resumeScan();
 }
 
+// The pause ends on the first key, held as the first of a round.
+void KeyboardInput::resumeFromPause()
+{
+    timing_.resume();
+    scan_.showPaused(false);
+    engine_.TastoCorrente = firstPosition();
+    startOver_ = false;
+    mark();
+    scan_.setTimer1Interval(timing_.holdMs(true));
+    resumeScan();
+}
+
+// The first choice of the target asks; the same choice again in time leaves
+// the exercise. Meanwhile the automatic scan waits on the target. False when
+// the exercise is over.
+bool KeyboardInput::chooseBackTarget()
+{
+    timing_.chose();
+    if (timing_.confirm(kTastoMenu)) {
+        stopAsking();
+        scan_.runTimer1(false);
+        view_.endExercise();
+        return false;
+    }
+    askingShown_ = true;
+    scan_.showAsking(true);
+    if (mode() == kModoScansioneAutomatica)
+        scan_.setTimer1Interval(timing_.askingLeftMs());
+    return true;
+}
+
+void KeyboardInput::stopAsking()
+{
+    timing_.stopAsking();
+    if (askingShown_) {
+        askingShown_ = false;
+        scan_.showAsking(false);
+    }
+}
+
+// A right letter with RipartiDallInizio sends the automatic scan back before
+// the first key (the engine puts it on the last one).
+bool KeyboardInput::chooseLetter()
+{
+    const int rightBefore = state_.NumeroEsatti;
+    const bool running = controlla(engine_.TastoCorrente);
+    timing_.chose(); // counted from the end of any help
+    if (state_.RipartiDallInizio && state_.NumeroEsatti > rightBefore &&
+        mode() == kModoScansioneAutomatica)
+        startOver_ = true;
+    return running;
+}
+
 void KeyboardInput::step()
 {
+    const int next = startOver_ ? firstPosition() : nextPosition(engine_.TastoCorrente);
+    const bool first = next == firstPosition();
+    const bool automatic = mode() == kModoScansioneAutomatica;
+    stopAsking();
     view_.colourKey(engine_.TastoCorrente, state_.ColoreBottoni);
-    engine_.TastoCorrente = nextKey(engine_.TastoCorrente);
+    if (automatic && timing_.pauseInsteadOfStep(first)) {
+        scan_.runTimer1(false);
+        scan_.showPaused(true);
+        return;
+    }
+    startOver_ = false;
+    engine_.TastoCorrente = next;
     mark();
+    if (automatic)
+        scan_.setTimer1Interval(timing_.holdMs(first));
+}
+
+int KeyboardInput::firstPosition() const
+{
+    return order_.empty() ? prossimoTastoVisibile(kNumeroTasti - 1, visible_) : order_.front();
+}
+
+// The keys in the scan's order, then the "back to the menu" target when on. A
+// position outside the round (the frame's start on a hidden key) only leads
+// into it.
+int KeyboardInput::nextPosition(int from) const
+{
+    if (from == kTastoMenu)
+        return firstPosition();
+    const int next = nextKey(from);
+    const bool inRound =
+        order_.empty() ? from >= 0 && from < kNumeroTasti && visible_[static_cast<size_t>(from)]
+                       : std::find(order_.begin(), order_.end(), from) != order_.end();
+    return backTarget_ && inRound && next == firstPosition() ? kTastoMenu : next;
 }
 
 // In an order of its own, the scan goes round it; a position outside it (the
@@ -209,6 +326,7 @@ bool KeyboardInput::controlla(int key)
 bool KeyboardInput::avanti()
 {
     engine_.Avanti();
+    timing_.chose();
     return engine_.running();
 }
 

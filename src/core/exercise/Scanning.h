@@ -10,8 +10,12 @@
 
 namespace ortolino {
 
+class Clock;
 class ExerciseEngine;
 class ExerciseView;
+
+// The scan position of the "back to the menu" target, after the last key.
+inline constexpr int kTastoMenu = kNumeroTasti;
 
 // The mode in force: ModalitaInput, where a value no mode has (a hand-edited
 // profile) counts as mouse or keyboard.
@@ -37,6 +41,13 @@ public:
     virtual void focusSwitchBox() = 0;
     // Timer1 started (its interval counted from now) or stopped.
     virtual void runTimer1(bool running) = 0;
+    // Timer1's interval from now on; a running timer counts it from now.
+    virtual void setTimer1Interval(int ms) = 0;
+    // The automatic scan paused after its rounds without a choice (the sign
+    // shown, the mark hidden), or goes on.
+    virtual void showPaused(bool paused) = 0;
+    // The "back to the menu" target waits for its confirming choice, or not.
+    virtual void showAsking(bool asking) = 0;
 };
 
 // The letter keyboard's input in its three modes, without widgets: the window
@@ -47,10 +58,18 @@ public:
 // Every step that judges a letter or starts a word may wait while a help is
 // given, handling events meanwhile; if the exercise ends during that wait the
 // handler stops there.
+//
+// The child's timing rules (SwitchTiming) apply in both scanning modes: a
+// press too short or too soon after a choice is no press; the automatic scan
+// holds the first key of each round longer and pauses after the set rounds
+// without a choice. With the "back to the menu" target on (scanning only),
+// the scan visits it after the last key; choosing it asks for a second choice
+// within kConfirmMs, which leaves the exercise.
 class KeyboardInput
 {
 public:
-    KeyboardInput(ProgramState& state, ExerciseEngine& engine, ExerciseView& view, ScanView& scan);
+    KeyboardInput(ProgramState& state, ExerciseEngine& engine, ExerciseView& view, ScanView& scan,
+                  const Clock* clock);
 
     // Scanning set-up at activation: with the frame, the scan starts on key 0;
     // Timer1 starts in both scanning modes.
@@ -75,6 +94,12 @@ public:
     void tick();
 
     int mode() const { return modalitaInUso(state_); }
+    // The "back to the menu" target is in the scan.
+    bool backTarget() const { return backTarget_; }
+
+    // Hook for auditory scanning: the item just reached takes this long to
+    // be heard; the automatic step waits for it and a short gap.
+    void itemSpoken(int ms);
 
     // The order the scan visits the keys in (the compact keyboard's: its
     // keys row by row); empty: the visible keys in index order. The scan
@@ -88,6 +113,12 @@ private:
     int nextKey(int key) const;
     void mark();
     void resumeScan();
+    void resumeFromPause();
+    int firstPosition() const;
+    int nextPosition(int from) const;
+    bool chooseBackTarget();
+    bool chooseLetter();
+    void stopAsking();
     bool controlla(int key);
     bool avanti();
     bool avantiEnabled() const;
@@ -97,8 +128,13 @@ private:
     ExerciseEngine& engine_;
     ExerciseView& view_;
     ScanView& scan_;
+    const Clock* clock_;
+    SwitchTiming timing_;
     std::array<bool, kNumeroTasti> visible_{};
     std::vector<int> order_;
+    bool backTarget_ = false;
+    bool startOver_ = true; // the next step goes to the first key
+    bool askingShown_ = false;
     int switchesDown_ = 0;
     int judging_ = 0; // automatic choices whose letter is being judged (helps wait)
 };

@@ -10,6 +10,7 @@
 #include "gui/config/InputPanel.h"
 #include "gui/config/LettersPanel.h"
 #include "gui/config/ListPanel.h"
+#include "gui/config/SwitchPanel.h"
 #include "gui/config/UserPanel.h"
 #include "gui/config/VoicePanel.h"
 #include "gui/widgets/Colors.h"
@@ -31,7 +32,7 @@ constexpr int kLarghezza = 13500;
 constexpr int kAltezza = 9900;
 
 // The window's own controls in twips of its 13500 x 9900 design area; the
-// five tab pages lie at the same place below the tab strip, the list editor
+// tab pages lie at the same place below the tab strip, the list editor
 // covers the whole area.
 constexpr ControlDesign kDesign[] = {
     {"Label4", -1, nullptr, 240, 120, 13020, 540},
@@ -41,11 +42,14 @@ constexpr ControlDesign kDesign[] = {
     {"FrameFonts", -1, nullptr, 240, 1170, 13020, 8490},
     {"FrameVoce", -1, nullptr, 240, 1170, 13020, 8490},
     {"FramePunt", -1, nullptr, 240, 1170, 13020, 8490},
+    {"FrameSensori", -1, nullptr, 240, 1170, 13020, 8490},
 };
 
-constexpr std::array<const char*, 5> kTabCaptions = {
-    "Utente", "Scelte didattiche", "Fonts e Colori", "Voce e Suoni", "Modalità di input"};
+constexpr std::array<const char*, 6> kTabCaptions = {
+    "Utente",       "Scelte didattiche", "Fonts e Colori",
+    "Voce e Suoni", "Modalità di input", "Sensori"};
 constexpr int kTabVoce = 3;
+constexpr int kTabSensori = 5;
 
 } // namespace
 
@@ -65,8 +69,8 @@ FormConfigura::FormConfigura(Program& program, WindowManager& windows)
     tabs_->setExpanding(true);
     for (const char* caption : kTabCaptions)
         tabs_->addTab(QString::fromUtf8(caption));
-    const std::array<const char*, 5> pageNames = {"FrameUtente", "FrameLettere", "FrameFonts",
-                                                  "FrameVoce", "FramePunt"};
+    const std::array<const char*, 6> pageNames = {"FrameUtente", "FrameLettere", "FrameFonts",
+                                                  "FrameVoce",   "FramePunt",    "FrameSensori"};
     for (size_t i = 0; i < pages_.size(); ++i) {
         pages_[i] = new QFrame(area());
         applyDesign(*this, kDesign, pages_[i], pageNames[i]);
@@ -79,6 +83,7 @@ FormConfigura::FormConfigura(Program& program, WindowManager& windows)
     appearance_ = new AppearancePanel(*this, pages_[2]);
     voice_ = new VoicePanel(*this, pages_[3]);
     input_ = new InputPanel(*this, pages_[4]);
+    switches_ = new SwitchPanel(*this, pages_[kTabSensori]);
 
     connect(exitAction_, &QAction::triggered, this, [this] { mnuEsci_Click(); });
     connect(tabs_, &QTabBar::currentChanged, this, &FormConfigura::TabStrip1_Click);
@@ -152,6 +157,7 @@ void FormConfigura::Form_Activate()
 
 void FormConfigura::Form_Unload()
 {
+    switches_->stopTrying();
     voice_->unload();
 }
 
@@ -178,6 +184,7 @@ void FormConfigura::TabStrip1_Click(int index)
 {
     NascondiFrame();
     voice_->leave();
+    switches_->stopTrying();
     if (index < 0 || index >= static_cast<int>(pages_.size()))
         return;
     QFrame* page = pages_[static_cast<size_t>(index)];
@@ -185,6 +192,8 @@ void FormConfigura::TabStrip1_Click(int index)
     page->raise();
     if (index == kTabVoce)
         voice_->enter();
+    if (index == kTabSensori)
+        switches_->startTrying();
 }
 
 // ---- program state to controls ----
@@ -196,12 +205,17 @@ void FormConfigura::ImpostaConfigurazioni(Lettere lettere)
     lists_->showState();
     appearance_->showState();
     input_->showState();
+    switches_->showState();
     voice_->showState();
+    // The switch settings apply in the scanning modes only.
+    const int mode = program().state.ModalitaInput;
+    tabs_->setTabVisible(kTabSensori,
+                         mode == kInputScansioneManuale || mode == kInputScansioneAutomatica);
     const QColor background = qtColor(program().state.ColoreSfondo);
     for (QWidget* page : pages_)
         setBackground(page, background);
     for (const ConfigPanel* panel : std::initializer_list<const ConfigPanel*>{
-             users_, lists_, letters_, appearance_, voice_, input_}) {
+             users_, lists_, letters_, appearance_, voice_, input_, switches_}) {
         for (QWidget* control : panel->colouredControls())
             setBackground(control, background);
     }

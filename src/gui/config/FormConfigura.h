@@ -18,12 +18,14 @@ class LettersPanel;
 class ListEditor;
 class ListPanel;
 class Personaggio;
+class SwitchPanel;
 class UserPanel;
 class VoicePanel;
 
 // The teacher's window: whose settings are edited (tab "Utente"), the word
 // list and letters in play, the lettering, fonts and colours, voice and
-// sounds, and the input mode. Each tab's controls belong to a panel (one
+// sounds, the input mode and, while scanning, the child's switch timing.
+// Each tab's controls belong to a panel (one
 // class each, ConfigPanel); the window keeps the tab strip, shows the state
 // through the panels and leaves through "&Menu", which checks the letters,
 // writes the profile and goes back to the main menu. Every control writes
@@ -74,7 +76,7 @@ private:
     QLabel* userName_ = nullptr;
     QTabBar* tabs_ = nullptr;
     // The tab pages, in the tab strip's order.
-    std::array<QFrame*, 5> pages_{};
+    std::array<QFrame*, 6> pages_{};
 
     UserPanel* users_ = nullptr;
     ListPanel* lists_ = nullptr;
@@ -82,6 +84,7 @@ private:
     AppearancePanel* appearance_ = nullptr;
     VoicePanel* voice_ = nullptr;
     InputPanel* input_ = nullptr;
+    SwitchPanel* switches_ = nullptr;
     ListEditor* editor_ = nullptr;
     bool uscita_ = false; // leaving through "&Menu"
 };

@@ -146,8 +146,9 @@ lettere::lettere(Program& program, WindowManager& windows)
 {
     setWindowTitle(QStringLiteral("Ortolino"));
     engine_ = std::make_unique<ExerciseEngine>(program, static_cast<ExerciseView&>(*this));
-    input_ = std::make_unique<KeyboardInput>(
-        program.state, *engine_, static_cast<ExerciseView&>(*this), static_cast<ScanView&>(*this));
+    input_ =
+        std::make_unique<KeyboardInput>(program.state, *engine_, static_cast<ExerciseView&>(*this),
+                                        static_cast<ScanView&>(*this), program.services.clock);
     createPictureArea();
     createCounters();
     createKeyboard();
@@ -248,6 +249,13 @@ void lettere::createKeyboard()
         Handling handling(*this);
         input_->avantiClicked();
     });
+
+    // Reached by the scan only (a mouse user has the menu bar's "Esci").
+    backToMenu_ = named(new SolidButton(QStringLiteral("menu"), area()), "BottoneMenu");
+    backToMenu_->setFont(designFont(QStringLiteral("Comic Sans MS"), 12, true));
+    backToMenu_->setFocusPolicy(Qt::NoFocus);
+    place(backToMenu_, 8160, 5940, 1725, 600); // above "avanti", clear of either keyboard
+    backToMenu_->hide();
 }
 
 void lettere::createScanning()
@@ -274,6 +282,16 @@ void lettere::createScanning()
             input_->keysLost();
         });
     }
+
+    pauseSign_ = named(new QLabel(area()), "LabelPausa");
+    pauseSign_->setAlignment(Qt::AlignCenter);
+    pauseSign_->setWordWrap(true);
+    pauseSign_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    pauseSign_->setLineWidth(3);
+    setTextColours(pauseSign_, Qt::black, QColor(255, 255, 225));
+    pauseSign_->setFont(designFont(QStringLiteral("Arial"), 20, true));
+    place(pauseSign_, 2160, 1560, 5760, 1080); // over the picture, as the waiting notice
+    pauseSign_->hide();
 
     scanFrame_ = named(new ShapeControl(area()), "ShapeRiquadro");
     place(scanFrame_, 480, 5880, kLarghezzaTasto, kAltezzaTasto);
@@ -327,6 +345,7 @@ void lettere::Form_Load()
 {
     placeCompactKeyboard(); // before the resizer records the design
     Form::Form_Load();      // translation, then the resizer at 75 % of the screen
+    menuCaption_ = backToMenu_->text();
     ImpostaTastiera(program().state);
     for (int i = 0; i < kNumeroTasti; ++i) {
         QPushButton* key = keys_[static_cast<size_t>(i)];
@@ -425,6 +444,10 @@ void lettere::fitTexts()
     const QSizeF avantiInside = QSizeF(avanti_->size()) * 0.8;
     avanti_->setFont(fittedFont(avanti_->font(), kDimensioneAvanti * scale, {avanti_->text()},
                                 avantiInside, TextFit::Line));
+    // One size for both of the target's captions, so it does not jump when it asks.
+    backToMenu_->setFont(fittedFont(backToMenu_->font(), kDimensioneAvanti * scale,
+                                    {menuCaption_, program().text(QStringLiteral("0401"))},
+                                    QSizeF(backToMenu_->size()) * 0.85, TextFit::Line));
 
     const QSizeF keySize = keys_[compactOrder_.empty() ? 0 : size_t(compactOrder_.front())]->size();
     const double margin = std::min(keySize.width(), keySize.height()) * kMargineTasto;
@@ -468,9 +491,6 @@ void lettere::startScanning()
                               highlightColor(state));
     }
     avanti_->setFocusPolicy(Qt::NoFocus); // the switches must reach the box
-    stepMs_ = mode == kModoScansioneAutomatica ? intervalloScansioneMs(state.VelocitaScansione)
-                                               : kIntervalloFuocoMs;
-    scanTimer_->setInterval(stepMs_);
     QStringList items;
     const QString names = program().text(kLetterNamesKey);
     for (int key = 0; key < kNumeroTasti; ++key) {
@@ -478,10 +498,16 @@ void lettere::startScanning()
             items << letterName(names, keys_[static_cast<size_t>(key)]->text());
     }
     items << spokenCaption(avanti_->text());
+    if (state.backToMenuTarget)
+        items << spokenCaption(menuCaption_);
     auditory_.start(program(), items);
     if (!compactOrder_.empty()) // the first step reaches the first key of the layout
         engine_->TastoCorrente = compactOrder_.back();
     input_->avvia();
+    pauseSign_->setText(program().text(QStringLiteral("0402")));
+    if (!state.ColoriDiSistema)
+        ortolino::setBackground(backToMenu_, qtColor(state.ColoreBottoni));
+    backToMenu_->setVisible(input_->backTarget());
     focusSwitchBox();
 }
 
@@ -676,9 +702,9 @@ void lettere::setBackground(Colore colour)
 
 void lettere::colourKey(int key, Colore colour)
 {
-    if (key < 0 || key >= kNumeroTasti)
+    SolidButton* button = scanTarget(key);
+    if (button == nullptr)
         return;
-    SolidButton* button = keys_[static_cast<size_t>(key)];
     ortolino::setBackground(button, qtColor(colour));
     const bool marked = colour == program().state.ColoreBottoneSelezionato;
     button->setMarked(marked);
@@ -784,9 +810,12 @@ void lettere::hideWaitingNotice()
 
 void lettere::placeFrameOnKey(int key)
 {
-    enlarge(keys_[static_cast<size_t>(key)]);
-    placeFrame(keys_[static_cast<size_t>(key)]);
-    markReached(keys_[static_cast<size_t>(key)]);
+    SolidButton* target = scanTarget(key);
+    if (target == nullptr)
+        return;
+    enlarge(target);
+    placeFrame(target);
+    markReached(target);
 }
 
 // With the child's setting on, the marked key (or "avanti") grows by a third
@@ -816,19 +845,18 @@ void lettere::restoreEnlarged()
     enlarged_ = nullptr;
 }
 
-// A key is heard by its letter's name, "avanti" by its caption. The automatic
-// step lasts at least as long as the name, and a little more.
+// A key is heard by its letter's name, "avanti" and the "menu" target by
+// their captions. The automatic step lasts at least as long as the name, and
+// a little more (the scanning's timing rules).
 void lettere::markReached(QWidget* target)
 {
     if (!auditory_.on() || target->isHidden())
         return;
-    const QString name = target == avanti_ ? spokenCaption(avanti_->text())
-                                           : letterName(program().text(kLetterNamesKey),
-                                                        static_cast<QPushButton*>(target)->text());
-    const int spokenMs = auditory_.reached(target, name);
-    const int step = scanStepForItem(stepMs_, spokenMs);
-    if (input_->mode() == kModoScansioneAutomatica && scanTimer_->interval() != step)
-        scanTimer_->setInterval(step);
+    const QString name = target == avanti_ || target == backToMenu_
+                             ? spokenCaption(static_cast<QPushButton*>(target)->text())
+                             : letterName(program().text(kLetterNamesKey),
+                                          static_cast<QPushButton*>(target)->text());
+    input_->itemSpoken(auditory_.reached(target, name));
 }
 
 void lettere::focusSwitchBox()
@@ -844,6 +872,38 @@ void lettere::runTimer1(bool running)
         scanTimer_->start();
     else
         scanTimer_->stop();
+}
+
+void lettere::setTimer1Interval(int ms)
+{
+    scanTimer_->setInterval(ms);
+}
+
+void lettere::showPaused(bool paused)
+{
+    pauseSign_->setVisible(paused);
+    if (paused) {
+        pauseSign_->raise();
+        scanFrame_->hide(); // the mark comes back with the scan
+        restoreEnlarged();
+    }
+    announceLiveText(pauseSign_, paused ? pauseSign_->text() : QString());
+}
+
+void lettere::showAsking(bool asking)
+{
+    backToMenu_->setText(asking ? program().text(QStringLiteral("0401")) : menuCaption_);
+    if (asking)
+        announceLiveText(backToMenu_, backToMenu_->text());
+}
+
+SolidButton* lettere::scanTarget(int position) const
+{
+    if (position == kTastoMenu)
+        return backToMenu_;
+    if (position < 0 || position >= kNumeroTasti)
+        return nullptr;
+    return keys_[static_cast<size_t>(position)];
 }
 
 } // namespace ortolino

@@ -108,12 +108,20 @@ private:
     void placeFrameOnKey(int key) override;
     void focusSwitchBox() override;
     void runTimer1(bool running) override;
+    void setTimer1Interval(int ms) override;
+    void showPaused(bool paused) override;
+    void showAsking(bool asking) override;
+    // The scan position's widget: a key, or the "back to the menu" target.
+    SolidButton* scanTarget(int position) const;
 
     PictureBox* picture_ = nullptr;
     QFrame* pictureFrame_ = nullptr;
     FittedLabel* word_ = nullptr;
     std::array<SolidButton*, kNumeroTasti> keys_{};
     SolidButton* avanti_ = nullptr;
+    SolidButton* backToMenu_ = nullptr; // a scan target after the keys, when on
+    QString menuCaption_;               // its caption as translated, while it asks
+    QLabel* pauseSign_ = nullptr;       // the automatic scan is paused
     FittedLabel* rightCaption_ = nullptr;
     FittedLabel* rightCount_ = nullptr;
     FittedLabel* wrongCaption_ = nullptr;
@@ -145,7 +153,6 @@ private:
     QPointer<QWidget> enlarged_;    // the marked control, grown
     QRect enlargedFrom_;            // its own place
     std::vector<int> compactOrder_; // the keys of the compact keyboard, in order; empty: design
-    int stepMs_ = 0;                // the automatic scan's own step, before an item's length
     int handling_ = 0;              // handlers of this window on the stack
     bool deleteWhenIdle_ = false;
     bool activated_ = false;

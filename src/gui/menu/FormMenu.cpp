@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -132,12 +133,31 @@ void FormMenu::createSwitchBoxes()
         place(box, 11400, 7800, 495, 495);
         box->hide();
     }
+    for (SwitchBox* box : {manualSwitch_, autoSwitch_}) {
+        connect(box, &SwitchBox::keyDown, this, &FormMenu::PictureScansione_KeyDown);
+        // The focus went away with the switch held: resume without choosing.
+        connect(box, &SwitchBox::heldKeysLost, this, [this] {
+            scansione_.pressionePersa();
+            mostraScansione();
+        });
+    }
     connect(manualSwitch_, &SwitchBox::keyUp, this, &FormMenu::PictureScansioneManuale_KeyUp);
-    connect(autoSwitch_, &SwitchBox::keyDown, this, &FormMenu::PictureScansioneAutomatica_KeyDown);
     connect(autoSwitch_, &SwitchBox::keyUp, this, &FormMenu::PictureScansioneAutomatica_KeyUp);
-    // The focus went away with the switch held: resume without choosing.
-    connect(autoSwitch_, &SwitchBox::heldKeysLost, this,
-            [this] { PictureScansioneAutomatica_KeyUp(Qt::Key_unknown); });
+
+    // The scan paused after its rounds, or "ESCI" waiting for its confirmation.
+    scanSign_ = named(new QLabel(area()), "LabelSegnale");
+    scanSign_->setAlignment(Qt::AlignCenter);
+    scanSign_->setWordWrap(true);
+    scanSign_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    scanSign_->setLineWidth(3);
+    scanSign_->setAutoFillBackground(true);
+    QPalette palette = scanSign_->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Window, QColor(255, 255, 225));
+    scanSign_->setPalette(palette);
+    scanSign_->setFont(designFont(QStringLiteral("Arial"), 18, true));
+    place(scanSign_, 6240, 3480, 5400, 1680); // the free place above "ESCI"
+    scanSign_->hide();
 }
 
 void FormMenu::createMenus()
@@ -224,10 +244,8 @@ void FormMenu::evidenzia(int index)
     if (index < 0 || !auditory_.on())
         return;
     ClickLabel* button = buttons_[static_cast<size_t>(index)];
-    const int spokenMs = auditory_.reached(button, spokenCaption(button->text()));
-    const int step = scanStepForItem(scansione_.intervalloMs(), spokenMs);
-    if (scansione_.modalita() == kModoScansioneAutomatica && scanTimer_->interval() != step)
-        scanTimer_->setInterval(step);
+    // The scan's timing makes the step long enough; mostraScansione applies it.
+    scansione_.elementoParlato(auditory_.reached(button, spokenCaption(button->text())));
 }
 
 // ---- user list ----
@@ -350,7 +368,8 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
 void FormMenu::impostaModalita()
 {
     const ProgramState& state = program().state;
-    scansione_.imposta(state.ModalitaInput, state.VelocitaScansione);
+    scansione_.imposta(state.ModalitaInput, scanTiming(state), state.confirmExit,
+                       program().services.clock);
     const int mode = scansione_.modalita();
     const bool scanning = mode == kModoScansioneManuale || mode == kModoScansioneAutomatica;
     if (scanning) {
@@ -382,6 +401,21 @@ void FormMenu::impostaModalita()
 void FormMenu::mostraScansione()
 {
     evidenzia(scansione_.evidenziato());
+    const bool paused = scansione_.inPausa();
+    const bool asking = scansione_.chiedeConferma();
+    if (paused || asking) {
+        const QString sign = program().text(QString::fromLatin1(paused ? "0402" : "0401"));
+        if (scanSign_->isHidden() || scanSign_->text() != sign) {
+            scanSign_->setText(sign);
+            scanSign_->show();
+            scanSign_->raise();
+            announceLiveText(scanSign_, sign);
+        }
+    } else {
+        scanSign_->hide();
+    }
+    if (scanTimer_->interval() != scansione_.intervalloMs())
+        scanTimer_->setInterval(scansione_.intervalloMs()); // counted from now
     if (!scansione_.timerAttivo())
         scanTimer_->stop();
     else if (!scanTimer_->isActive())
@@ -392,6 +426,7 @@ void FormMenu::Timer1_Timer()
 {
     switch (scansione_.modalita()) {
     case kModoScansioneManuale:
+        mostraScansione(); // a confirmation whose time is up says so
         manualSwitch_->setFocus();
         break;
     case kModoScansioneAutomatica:
@@ -413,10 +448,11 @@ void FormMenu::PictureScansioneManuale_KeyUp(int key)
         mostraScansione();
 }
 
-void FormMenu::PictureScansioneAutomatica_KeyDown()
+void FormMenu::PictureScansione_KeyDown(int key)
 {
-    scansione_.pressioneAutomatica();
-    scanTimer_->stop();
+    scansione_.pressione(tastoSensore(key));
+    if (!scansione_.timerAttivo())
+        scanTimer_->stop();
 }
 
 void FormMenu::PictureScansioneAutomatica_KeyUp(int key)

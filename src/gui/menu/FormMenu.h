@@ -65,7 +65,7 @@ private:
     void mnuDocum_Click();
 
     void PictureScansioneManuale_KeyUp(int key);
-    void PictureScansioneAutomatica_KeyDown();
+    void PictureScansione_KeyDown(int key);
     void PictureScansioneAutomatica_KeyUp(int key);
 
     // Applies the scan's state: the lit button, the timer and the focus box.
@@ -84,6 +84,7 @@ private:
     QTimer* scanTimer_ = nullptr;
     SwitchBox* manualSwitch_ = nullptr;
     SwitchBox* autoSwitch_ = nullptr;
+    QLabel* scanSign_ = nullptr;
     QAction* reportAction_ = nullptr;
     QMenu* languagesMenu_ = nullptr;
     QList<QAction*> languageEntries_;

@@ -41,10 +41,24 @@ public:
     }
     void focusSwitchBox() override { ++focusCalls; }
     void runTimer1(bool running) override { timerRunning = running; }
+    void setTimer1Interval(int ms) override { intervalMs = ms; }
+    void showPaused(bool on) override
+    {
+        paused = on;
+        events_ << (on ? QStringLiteral("paused") : QStringLiteral("resumed"));
+    }
+    void showAsking(bool on) override
+    {
+        asking = on;
+        events_ << (on ? QStringLiteral("asking") : QStringLiteral("not asking"));
+    }
 
     int frame = -1;
     int focusCalls = 0;
     bool timerRunning = false;
+    int intervalMs = 0;
+    bool paused = false;
+    bool asking = false;
 
 private:
     QStringList& events_;
@@ -65,16 +79,17 @@ protected:
         state.ModalitaInput = mode;
         ImpostaTastiera(state);
         start();
-        input = std::make_unique<KeyboardInput>(state, *engine, view, scan);
+        input = std::make_unique<KeyboardInput>(state, *engine, view, scan, &seams.clock);
         engine->TastoCorrente = kM;
         input->avvia();
         events.clear();
     }
 
-    // A switch pressed and released.
-    void click(int qtKey)
+    // A switch pressed and released, held for `seconds`.
+    void click(int qtKey, double seconds = 0)
     {
         input->switchDown(qtKey);
+        seams.clock.now += seconds;
         input->switchUp(qtKey);
     }
     int position() const { return engine->TastoCorrente; }
@@ -234,6 +249,118 @@ TEST_F(ScanningTest, ARightLetterSendsTheScanBackToTheStartWhenAsked)
         EXPECT_EQ(position(), c.after) << c.mode << c.restart;
         EXPECT_EQ(colour(kA), state.ColoreBottoni);
     }
+}
+
+// The child's timing: presses too short or too soon are no presses, the
+// first key of a round is held longer, the scan pauses after its rounds and
+// a press starts it again on the first key without choosing.
+TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
+{
+    state.acceptanceMs = 300;
+    state.ignoreAfterChoiceMs = 1000;
+    state.firstItemSteps = 2;
+    state.loopsBeforePause = 1;
+    begin(kModoScansioneAutomatica);
+    EXPECT_EQ(scan.intervalMs, 1000);
+    std::vector<int> visited, intervals;
+    for (int i = 0; i < 4; ++i) {
+        input->tick();
+        visited.push_back(position());
+        intervals.push_back(scan.intervalMs);
+    }
+    EXPECT_EQ(visited, (std::vector<int>{kE, kA, kN, kN}));
+    EXPECT_EQ(intervals, (std::vector<int>{2000, 1000, 1000, 1000}));
+    EXPECT_TRUE(scan.paused);
+    EXPECT_FALSE(scan.timerRunning);
+    EXPECT_EQ(colour(kN), state.ColoreBottoni); // nothing marked meanwhile
+    input->tick();
+    EXPECT_EQ(position(), kN);
+
+    click(Qt::Key_Space, 0.2); // too short: still paused
+    EXPECT_TRUE(scan.paused);
+    click(Qt::Key_Space, 0.3); // resumes on the first key, chooses nothing
+    EXPECT_FALSE(scan.paused);
+    EXPECT_TRUE(scan.timerRunning);
+    EXPECT_EQ(position(), kE);
+    EXPECT_EQ(colour(kE), kSelezionato);
+    EXPECT_EQ(scan.intervalMs, 2000);
+    EXPECT_EQ(judged(), 0);
+
+    click(Qt::Key_Space, 0.3); // E: judged
+    EXPECT_EQ(judged(), 1);
+    seams.clock.now += 0.5;
+    click(Qt::Key_Space, 0.3); // inside the ignore time: no press
+    EXPECT_EQ(judged(), 1);
+    EXPECT_TRUE(scan.timerRunning);
+    seams.clock.now += 1;
+    click(Qt::Key_Space, 0.3);
+    EXPECT_EQ(judged(), 2);
+
+    // Manual scanning: a short press neither moves nor chooses.
+    begin(kModoScansioneManuale);
+    click(Qt::Key_Space, 0.1);
+    EXPECT_EQ(position(), kM);
+    click(Qt::Key_Space, 0.3);
+    EXPECT_EQ(position(), kE);
+    EXPECT_FALSE(scan.paused); // manual scanning never pauses
+}
+
+// "Back to the menu" after the last key: a first choice asks, a second one
+// within its time leaves; too late, or a move, and it asks no more.
+TEST_F(ScanningTest, TheBackToMenuTargetLeavesTheExerciseOnASecondChoice)
+{
+    state.backToMenuTarget = true;
+    begin(kModoScansioneManuale);
+    EXPECT_TRUE(input->backTarget());
+    std::vector<int> visited;
+    for (int i = 0; i < 5; ++i) {
+        click(Qt::Key_Space);
+        visited.push_back(position());
+    }
+    EXPECT_EQ(visited, (std::vector<int>{kE, kA, kN, kTastoMenu, kE}));
+    for (int i = 0; i < 3; ++i)
+        click(Qt::Key_Space);
+    EXPECT_EQ(colour(kTastoMenu), kSelezionato);
+    click(Qt::Key_Return);
+    EXPECT_TRUE(scan.asking);
+    seams.clock.now += kConfirmMs / 1000.0;
+    input->tick(); // too late
+    EXPECT_FALSE(scan.asking);
+    click(Qt::Key_Return);
+    click(Qt::Key_Space); // moving on asks no more
+    EXPECT_FALSE(scan.asking);
+    EXPECT_EQ(position(), kE);
+    for (int i = 0; i < 3; ++i)
+        click(Qt::Key_Space);
+    click(Qt::Key_Return);
+    click(Qt::Key_Return);
+    EXPECT_EQ(view.endCalls, 1);
+    EXPECT_EQ(judged(), 0);
+
+    // Automatic: the scan waits on the target for the confirmation, then goes on.
+    begin(kModoScansioneAutomatica);
+    for (int i = 0; i < 4; ++i)
+        input->tick();
+    ASSERT_EQ(position(), kTastoMenu);
+    click(Qt::Key_Space);
+    EXPECT_TRUE(scan.asking);
+    EXPECT_EQ(scan.intervalMs, kConfirmMs);
+    EXPECT_TRUE(scan.timerRunning);
+    input->tick();
+    EXPECT_FALSE(scan.asking);
+    EXPECT_EQ(position(), kE);
+    for (int i = 0; i < 3; ++i)
+        input->tick();
+    click(Qt::Key_Space);
+    click(Qt::Key_Space);
+    EXPECT_EQ(view.endCalls, 2);
+    EXPECT_FALSE(scan.timerRunning);
+
+    state.backToMenuTarget = false; // off: the keys alone
+    begin(kModoScansioneAutomatica);
+    for (int i = 0; i < 4; ++i)
+        input->tick();
+    EXPECT_EQ(position(), kE);
 }
 
 TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)

@@ -147,39 +147,112 @@ TEST_F(MenuUsersTest, AnUnreadableProfileIsKeptAsideBeforeItIsFirstSaved)
 TEST(MenuScanTest, ManualScanLightsTheFirstButtonAndWraps)
 {
     ScansioneMenu scan;
-    scan.imposta(kModoScansioneManuale, 4);
+    scan.imposta(kModoScansioneManuale, {});
     EXPECT_EQ(scan.evidenziato(), 0);
     EXPECT_TRUE(scan.timerAttivo());
     EXPECT_EQ(scan.intervalloMs(), kIntervalloFuocoMs);
     scan.tick(); // the timer only keeps the focus
     EXPECT_EQ(scan.evidenziato(), 0);
+    auto press = [&](TastoSensore tasto) {
+        scan.pressione(tasto);
+        return scan.rilascioManuale(tasto);
+    };
     for (int expected : {1, 2, 3, 4, 0}) {
-        EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Spazio));
+        EXPECT_FALSE(press(TastoSensore::Spazio));
         EXPECT_EQ(scan.evidenziato(), expected);
     }
-    EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Altro));
-    EXPECT_EQ(scan.rilascioManuale(TastoSensore::Invio), 0);
+    EXPECT_FALSE(press(TastoSensore::Altro));
+    EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio)); // no press seen here
+    EXPECT_EQ(press(TastoSensore::Invio), 0);
+}
+
+// The child's timing in the menu, with a clock moved by hand: short presses,
+// the pause after the rounds and the way out of it, "ESCI" confirmed.
+TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
+{
+    ManualClock clock;
+    ScansioneMenu scan;
+    auto press = [&](TastoSensore tasto, double seconds) {
+        scan.pressione(tasto);
+        clock.now += seconds;
+        return scan.modalita() == kModoScansioneManuale ? scan.rilascioManuale(tasto)
+                                                        : scan.rilascioAutomatico(tasto);
+    };
+    const ScanTiming timing{1000, 2, 1, 300, 0};
+
+    scan.imposta(kModoScansioneManuale, timing, true, &clock);
+    EXPECT_FALSE(press(TastoSensore::Spazio, 0.2)); // too short: nothing moves
+    EXPECT_EQ(scan.evidenziato(), 0);
+    for (int i = 0; i < 4; ++i)
+        press(TastoSensore::Spazio, 0.3);
+    EXPECT_EQ(scan.evidenziato(), kPulsanteEsci);
+    EXPECT_FALSE(press(TastoSensore::Invio, 0.3)); // asks
+    EXPECT_TRUE(scan.chiedeConferma());
+    clock.now += 5;
+    EXPECT_FALSE(scan.chiedeConferma()); // too late
+    EXPECT_FALSE(press(TastoSensore::Invio, 0.3));
+    EXPECT_EQ(press(TastoSensore::Invio, 0.3), kPulsanteEsci);
+
+    // Automatic: button 1 first and held two steps, one round, then a pause.
+    scan.imposta(kModoScansioneAutomatica, timing, true, &clock);
+    std::vector<int> lit, intervals;
+    for (int i = 0; i < 6; ++i) {
+        scan.tick();
+        lit.push_back(scan.evidenziato());
+        intervals.push_back(scan.intervalloMs());
+    }
+    EXPECT_EQ(lit, std::vector<int>({1, 2, 3, 4, 0, -1}));
+    EXPECT_EQ(intervals, std::vector<int>({2000, 1000, 1000, 1000, 1000, 1000}));
+    EXPECT_TRUE(scan.inPausa());
+    EXPECT_FALSE(scan.timerAttivo());
+    scan.tick();
+    EXPECT_EQ(scan.evidenziato(), -1);
+    EXPECT_FALSE(press(TastoSensore::Spazio, 0.1)); // too short: still paused
+    EXPECT_TRUE(scan.inPausa());
+    EXPECT_FALSE(press(TastoSensore::Spazio, 0.3)); // resumes, chooses nothing
+    EXPECT_FALSE(scan.inPausa());
+    EXPECT_TRUE(scan.timerAttivo());
+    EXPECT_EQ(scan.evidenziato(), 1);
+    EXPECT_EQ(scan.intervalloMs(), 2000);
+    for (int i = 0; i < 3; ++i)
+        scan.tick();
+    EXPECT_FALSE(press(TastoSensore::Spazio, 0.3)); // "ESCI" asks, the scan waits
+    EXPECT_EQ(scan.intervalloMs(), kConfirmMs);
+    clock.now += 4;
+    scan.tick(); // early: still waiting, for what is left
+    EXPECT_EQ(scan.evidenziato(), kPulsanteEsci);
+    EXPECT_EQ(scan.intervalloMs(), 1000);
+    clock.now += 1;
+    scan.tick(); // its time is up: the scan goes on
+    EXPECT_EQ(scan.evidenziato(), 0);
+    EXPECT_FALSE(scan.chiedeConferma());
+
+    // Without the confirmation one choice leaves.
+    scan.imposta(kModoScansioneAutomatica, timing, false, &clock);
+    for (int i = 0; i < 4; ++i)
+        scan.tick();
+    EXPECT_EQ(press(TastoSensore::Spazio, 0.3), kPulsanteEsci);
 }
 
 TEST(MenuScanTest, AutomaticScanRunsOneTwoThreeFourZeroAndChoosesOnRelease)
 {
     ScansioneMenu scan;
-    scan.imposta(kModoScansioneAutomatica, 4);
+    scan.imposta(kModoScansioneAutomatica, {});
     EXPECT_EQ(scan.intervalloMs(), 1000);
     EXPECT_EQ(scan.evidenziato(), -1);
     EXPECT_TRUE(scan.timerAttivo());
-    scan.pressioneAutomatica(); // nothing is chosen before the first button lights
+    scan.pressione(TastoSensore::Spazio); // nothing is chosen before the first button lights
     EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Spazio));
     EXPECT_TRUE(scan.timerAttivo());
     for (int expected : {1, 2, 3, 4, 0, 1}) {
         scan.tick();
         EXPECT_EQ(scan.evidenziato(), expected);
     }
-    scan.pressioneAutomatica();
+    scan.pressione(TastoSensore::Invio);
     EXPECT_FALSE(scan.timerAttivo()); // a held switch holds the scan
     EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Invio));
     EXPECT_TRUE(scan.timerAttivo()); // other keys only resume it
-    scan.pressioneAutomatica();
+    scan.pressione(TastoSensore::Spazio);
     EXPECT_EQ(scan.rilascioAutomatico(TastoSensore::Spazio), 1);
     EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio)); // not this mode's key
 }
@@ -188,7 +261,7 @@ TEST(MenuScanTest, MouseAndUnknownModesScanNothingAndTheStepStaysInRange)
 {
     for (int mode : {kModoMouse, 7}) {
         ScansioneMenu scan;
-        scan.imposta(mode, 4);
+        scan.imposta(mode, {});
         scan.tick();
         EXPECT_EQ(scan.evidenziato(), -1);
         EXPECT_FALSE(scan.timerAttivo());

@@ -1,9 +1,15 @@
+#include "core/app/SwitchSettingsFile.h"
 #include "core/config/ConfigSettings.h"
 #include "gui/config/ConfigFixture.h"
+#include "gui/config/SwitchPanel.h"
+#include "gui/widgets/Colors.h"
 #include "gui/widgets/ShapeControl.h"
+#include "gui/widgets/SwitchBox.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QScreen>
+#include <QTimer>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -260,6 +266,85 @@ TEST_F(ConfigWindowTest, NamesThatCannotNameAProfileAreRefused)
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
               QStringList({"_predefinito.INI"}));
     EXPECT_EQ(QDir(env.env().cartellaOrtolino()).entryList(QDir::Files), QStringList());
+}
+
+// The switch tab: shown only while scanning, the automatic scan's bars only in
+// automatic scanning; each control sets its setting at once, the sample row
+// scans with the timing on the screen, and the side file gets it at "&Menu".
+TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndLetsItBeTried)
+{
+    openConfig();
+    auto* tabs = find<QTabBar>("TabStrip1");
+    EXPECT_FALSE(tabs->isTabVisible(5));
+    click("Option4", 1);
+    ASSERT_TRUE(tabs->isTabVisible(5));
+    EXPECT_EQ(tabs->tabText(5), "Sensori");
+    tabs->setCurrentIndex(5);
+    QWidget* page = find("FrameSensori");
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_FALSE(find("HScrollPrimo")->isVisibleTo(page));
+    EXPECT_FALSE(find("HScrollGiri")->isVisibleTo(page));
+    click("Option4", 2);
+    EXPECT_TRUE(find("HScrollPrimo")->isVisibleTo(page));
+    EXPECT_TRUE(find("HScrollGiri")->isVisibleTo(page));
+
+    find<QScrollBar>("HScrollAccettazione")->setValue(4);
+    find<QScrollBar>("HScrollIgnora")->setValue(5);
+    find<QScrollBar>("HScrollPrimo")->setValue(5);
+    find<QScrollBar>("HScrollGiri")->setValue(2);
+    click("CheckMenuEsercizio");
+    click("CheckConfermaEsci");
+    const ProgramState& s = program.state;
+    EXPECT_EQ(s.acceptanceMs, 200);
+    EXPECT_EQ(s.ignoreAfterChoiceMs, 500);
+    EXPECT_EQ(s.firstItemSteps, 2.5);
+    EXPECT_EQ(s.loopsBeforePause, 2);
+    EXPECT_TRUE(s.backToMenuTarget);
+    EXPECT_FALSE(s.confirmExit);
+    EXPECT_EQ(text("LabelAccettazione"),
+              program.text("0411").arg(QLocale::system().toString(0.2, 'f', 2)));
+    EXPECT_EQ(text("LabelGiri"), program.text("0414").arg(2));
+
+    // The sample row, as the child's scan will go.
+    SwitchPanel* panel = nullptr;
+    for (QObject* child : config->children()) {
+        if (auto* found = dynamic_cast<SwitchPanel*>(child))
+            panel = found;
+    }
+    ASSERT_NE(panel, nullptr);
+    auto* timer = find<QTimer>("TimerProva");
+    auto* box = find<SwitchBox>("PictureProva");
+    auto lit = [&] {
+        QList<int> red;
+        for (int i = 0; i < 5; ++i) {
+            if (background(find("TastoProva", i)) == qtColor(s.ColoreBottoneSelezionato))
+                red << i;
+        }
+        return red;
+    };
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(lit().isEmpty());
+    panel->tryTick();
+    EXPECT_EQ(lit(), QList<int>({0}));
+    EXPECT_EQ(timer->interval(), 2500); // the first key held two steps and a half
+    panel->tryTick();
+    EXPECT_EQ(lit(), QList<int>({1}));
+    EXPECT_EQ(timer->interval(), 1000);
+    auto press = [&](double seconds) {
+        QTest::keyPress(box, Qt::Key_Space);
+        seams.clock.now += seconds;
+        QTest::keyRelease(box, Qt::Key_Space);
+        box->deliverPendingRelease();
+    };
+    press(0.1); // too short
+    EXPECT_TRUE(text("LabelEsitoProva").isEmpty());
+    press(0.2);
+    EXPECT_EQ(text("LabelEsitoProva"), program.text("0419").arg("B"));
+
+    leave();
+    SwitchSettings saved;
+    readSwitchSettings(saved, env.env().cartellaAccesso() + "_predefinito.INI");
+    EXPECT_EQ(saved, static_cast<const SwitchSettings&>(s));
 }
 
 } // namespace

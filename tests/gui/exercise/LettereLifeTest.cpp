@@ -471,4 +471,48 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
     }
 }
 
+// One switch leaves the exercise through the "menu" target after the keys,
+// only with a second choice in time; a first choice alone, or one too late,
+// keeps the child in the exercise.
+TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
+{
+    registerMenu();
+    state.backToMenuTarget = true;
+    for (int mode : {kModoScansioneManuale, kModoScansioneAutomatica}) {
+        SCOPED_TRACE(mode);
+        state.ModalitaInput = mode;
+        ASSERT_NE(open(), nullptr);
+        auto* target = window->findChild<QPushButton*>("BottoneMenu");
+        ASSERT_NE(target, nullptr);
+        EXPECT_TRUE(target->isVisible());
+        const QString caption = target->text();
+        EXPECT_EQ(caption, "menu");
+        const bool manual = mode == kModoScansioneManuale;
+        QWidget* box = control(manual ? "PictureScansioneManuale" : "PictureScansioneAutomatica");
+        auto toTarget = [&] {
+            for (int i = 0; i <= kNumeroTasti && window->TastoCorrente() != kTastoMenu; ++i)
+                manual ? switchClick(box, Qt::Key_Space) : window->Timer1_Timer();
+            ASSERT_EQ(window->TastoCorrente(), kTastoMenu);
+        };
+        const Qt::Key choose = manual ? Qt::Key_Return : Qt::Key_Space;
+        toTarget();
+        switchClick(box, choose);
+        EXPECT_EQ(target->text(), program.text("0401")); // asks
+        seams.clock.now += kConfirmMs / 1000.0;          // too late
+        window->Timer1_Timer();
+        EXPECT_EQ(target->text(), caption);
+        toTarget();
+        switchClick(box, choose);
+        switchClick(box, choose);
+        settle();
+        EXPECT_TRUE(window.isNull());
+        ASSERT_NE(windows.find("FormMenu"), nullptr);
+        EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+    }
+    // Off (the default), or with the mouse: no such target.
+    state.ModalitaInput = kModoMouse;
+    ASSERT_NE(open(), nullptr);
+    EXPECT_FALSE(window->findChild<QPushButton*>("BottoneMenu")->isVisible());
+}
+
 } // namespace

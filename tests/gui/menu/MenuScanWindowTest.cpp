@@ -44,8 +44,10 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceChoosesOnEnterAndTicksKeepT
 
     for (int i = 0; i < 4; ++i)
         pressSwitch(box, Qt::Key_Space);
+    pressSwitch(box, Qt::Key_Return); // Enter on "ESCI" asks first
+    EXPECT_EQ(seams.programExit.requests, 0);
     pressSwitch(box, Qt::Key_Return);
-    EXPECT_EQ(seams.programExit.requests, 1); // Enter on "ESCI"
+    EXPECT_EQ(seams.programExit.requests, 1);
 }
 
 TEST_F(MenuScanWindowTest, ManualScanningEnterAloneStartsTheFirstExercise)
@@ -154,6 +156,7 @@ TEST_F(MenuScanWindowTest, AChangeOfUserSetsTheScanUpAgain)
 TEST_F(MenuScanWindowTest, AuditoryScanningSaysEachButtonAndStopsOnAChoice)
 {
     program.state.auditoryScanning = true;
+    program.state.confirmExit = false; // one choice of "ESCI" leaves
     QStringList& calls = seams.scanVoice.calls;
     FormMenu* menu = showScanning(kModoScansioneAutomatica);
     QStringList captions;
@@ -187,6 +190,50 @@ TEST_F(MenuScanWindowTest, AuditoryScanningSaysEachButtonAndStopsOnAChoice)
     settle();
     EXPECT_EQ(calls, (QStringList{"stop", "prepare " + captions.join(u','), "speak " + captions[0],
                                   "speak " + captions[1], "stop", "stop"}));
+}
+
+// "ESCI" chosen by a switch asks for the same choice again; the automatic
+// scan waits on it meanwhile and pauses after its rounds, a press starting it
+// again on its first button. Too short a press is no press.
+TEST_F(MenuScanWindowTest, LeavingTheProgramBySwitchIsConfirmedAndTheScanPauses)
+{
+    program.state.acceptanceMs = 200;
+    program.state.loopsBeforePause = 1;
+    FormMenu* menu = showScanning(kModoScansioneAutomatica);
+    SwitchBox* box = automaticSwitch(menu);
+    QWidget* sign = control(menu, "LabelSegnale");
+    auto click = [&](double seconds) {
+        QTest::keyPress(box, Qt::Key_Space);
+        seams.clock.now += seconds;
+        releaseSwitch(box, Qt::Key_Space);
+    };
+    for (int i = 0; i < 4; ++i)
+        menu->Timer1_Timer();
+    EXPECT_EQ(redButtons(menu), QList<int>({4}));
+    click(0.1); // too short
+    EXPECT_FALSE(sign->isVisible());
+    click(0.2);
+    EXPECT_EQ(seams.programExit.requests, 0);
+    EXPECT_TRUE(sign->isVisible());
+    EXPECT_EQ(scanTimer(menu)->interval(), kConfirmMs);
+    click(0.2);
+    EXPECT_EQ(seams.programExit.requests, 1);
+    windows.unload(menu);
+    settle();
+
+    menu = showScanning(kModoScansioneAutomatica);
+    box = automaticSwitch(menu);
+    sign = control(menu, "LabelSegnale");
+    for (int i = 0; i < 6; ++i)
+        menu->Timer1_Timer();
+    EXPECT_TRUE(redButtons(menu).isEmpty()); // one round, then the pause
+    EXPECT_TRUE(sign->isVisible());
+    EXPECT_FALSE(scanTimer(menu)->isActive());
+    click(0.2);
+    EXPECT_FALSE(sign->isVisible());
+    EXPECT_EQ(redButtons(menu), QList<int>({1}));
+    EXPECT_TRUE(scanTimer(menu)->isActive());
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // nothing chosen
 }
 
 } // namespace
