@@ -10,9 +10,12 @@
 #include "gui/widgets/SwitchBox.h"
 
 #include <cmath>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -31,14 +34,23 @@ constexpr ControlDesign kDesign[] = {
     {"HScrollGiri", -1, nullptr, 480, 3660, 6000, 360},
     {"CheckMenuEsercizio", -1, nullptr, 6960, 360, 5760, 540},
     {"CheckConfermaEsci", -1, nullptr, 6960, 1080, 5760, 540},
-    {"LabelProva", -1, nullptr, 480, 4440, 12060, 420},
-    {"TastoProva", 0, nullptr, 480, 4980, 1200, 900},
-    {"TastoProva", 1, nullptr, 1920, 4980, 1200, 900},
-    {"TastoProva", 2, nullptr, 3360, 4980, 1200, 900},
-    {"TastoProva", 3, nullptr, 4800, 4980, 1200, 900},
-    {"TastoProva", 4, nullptr, 6240, 4980, 1200, 900},
-    {"PictureProva", -1, nullptr, 7680, 5220, 240, 240},
-    {"LabelEsitoProva", -1, nullptr, 480, 6120, 12060, 420},
+    {"CheckAscolto", -1, nullptr, 6960, 1800, 5760, 480},
+    {"OptionAscolto", 0, nullptr, 7440, 2280, 5280, 420},
+    {"OptionAscolto", 1, nullptr, 7440, 2700, 5280, 420},
+    {"CheckIngrandisci", -1, nullptr, 6960, 3240, 5760, 480},
+    {"CheckColoreRiquadro", -1, nullptr, 6960, 3720, 3600, 480},
+    {"CommandColoreRiquadro", -1, nullptr, 10680, 3660, 2040, 540},
+    {"CheckTastieraCompatta", -1, nullptr, 6960, 4320, 5760, 480},
+    {"OptionOrdine", 0, nullptr, 7440, 4800, 5280, 420},
+    {"OptionOrdine", 1, nullptr, 7440, 5220, 5280, 420},
+    {"LabelProva", -1, nullptr, 480, 5760, 12060, 420},
+    {"TastoProva", 0, nullptr, 480, 6240, 1200, 900},
+    {"TastoProva", 1, nullptr, 1920, 6240, 1200, 900},
+    {"TastoProva", 2, nullptr, 3360, 6240, 1200, 900},
+    {"TastoProva", 3, nullptr, 4800, 6240, 1200, 900},
+    {"TastoProva", 4, nullptr, 6240, 6240, 1200, 900},
+    {"PictureProva", -1, nullptr, 7680, 6480, 240, 240},
+    {"LabelEsitoProva", -1, nullptr, 480, 7320, 12060, 420},
 };
 
 // The bars' ranges: acceptance by 50 ms, the ignore time by 100 ms, the
@@ -68,6 +80,19 @@ SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(win
     loops_ = makeBar(page, "HScrollGiri", kBarraGiri, 1);
     backTarget_ = make<QCheckBox>(page, "CheckMenuEsercizio");
     confirmExit_ = make<QCheckBox>(page, "CheckConfermaEsci");
+    auditory_ = make<QCheckBox>(page, "CheckAscolto");
+    enlarge_ = make<QCheckBox>(page, "CheckIngrandisci");
+    frameAsKey_ = make<QCheckBox>(page, "CheckColoreRiquadro");
+    frameColour_ = make<QPushButton>(page, "CommandColoreRiquadro");
+    compact_ = make<QCheckBox>(page, "CheckTastieraCompatta");
+    auto* styles = new QButtonGroup(this);
+    auto* orders = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        auditoryStyles_[static_cast<size_t>(i)] = make<QRadioButton>(page, "OptionAscolto", i);
+        styles->addButton(auditoryStyles_[static_cast<size_t>(i)], i);
+        compactOrders_[static_cast<size_t>(i)] = make<QRadioButton>(page, "OptionOrdine", i);
+        orders->addButton(compactOrders_[static_cast<size_t>(i)], i);
+    }
     tryLabel_ = make<QLabel>(page, "LabelProva");
     tryLabel_->setWordWrap(true);
     for (int i = 0; i < static_cast<int>(samples_.size()); ++i) {
@@ -116,6 +141,33 @@ SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(win
             [this](bool checked) { state().backToMenuTarget = checked; });
     connect(confirmExit_, &QCheckBox::toggled, this,
             [this](bool checked) { state().confirmExit = checked; });
+    // The choices that show or hide others, or change the contrast warning of
+    // the input tab, show the whole state again.
+    connect(auditory_, &QCheckBox::clicked, this, [this](bool checked) {
+        state().auditoryScanning = checked;
+        showWholeState();
+    });
+    connect(styles, &QButtonGroup::idClicked, this,
+            [this](int id) { state().auditoryStyle = static_cast<AuditoryStyle>(id); });
+    connect(enlarge_, &QCheckBox::toggled, this,
+            [this](bool checked) { state().enlargeHighlighted = checked; });
+    connect(frameAsKey_, &QCheckBox::clicked, this, [this](bool checked) {
+        // Unticked, the frame starts from the marked key's colour.
+        state().highlightColour =
+            checked ? kHighlightAsMarkedKey : state().ColoreBottoneSelezionato;
+        showWholeState();
+    });
+    connect(frameColour_, &QPushButton::clicked, this, [this] {
+        if (const std::optional<Colore> colour = chooseColour())
+            state().highlightColour = *colour;
+        showWholeState();
+    });
+    connect(compact_, &QCheckBox::clicked, this, [this](bool checked) {
+        state().compactKeyboard = checked;
+        showWholeState();
+    });
+    connect(orders, &QButtonGroup::idClicked, this,
+            [this](int id) { state().compactOrder = static_cast<CompactOrder>(id); });
 }
 
 void SwitchPanel::showState()
@@ -130,6 +182,19 @@ void SwitchPanel::showState()
     showOnBar(loops_, s.loopsBeforePause, kBarraGiri);
     backTarget_->setChecked(s.backToMenuTarget);
     confirmExit_->setChecked(s.confirmExit);
+    auditory_->setChecked(s.auditoryScanning);
+    auditoryStyles_[s.auditoryStyle == AuditoryStyle::Cue ? 1 : 0]->setChecked(true);
+    enlarge_->setChecked(s.enlargeHighlighted);
+    frameAsKey_->setChecked(s.highlightColour == kHighlightAsMarkedKey);
+    setBackground(frameColour_, highlightColor(s));
+    compact_->setChecked(s.compactKeyboard);
+    compactOrders_[s.compactOrder == CompactOrder::Frequency ? 1 : 0]->setChecked(true);
+    for (QRadioButton* style : auditoryStyles_)
+        style->setVisible(s.auditoryScanning);
+    for (QWidget* frame : std::initializer_list<QWidget*>{frameAsKey_, frameColour_})
+        frame->setVisible(s.ConRiquadro); // the frame's colour needs the frame
+    for (QRadioButton* order : compactOrders_)
+        order->setVisible(s.compactKeyboard);
     const bool automatic = s.ModalitaInput == kInputScansioneAutomatica;
     for (QWidget* control :
          std::initializer_list<QWidget*>{firstItemLabel_, firstItem_, loopsLabel_, loops_})
@@ -140,8 +205,10 @@ void SwitchPanel::showState()
 
 QList<QWidget*> SwitchPanel::colouredControls() const
 {
-    return {acceptanceLabel_, ignoreLabel_, firstItemLabel_, loopsLabel_, backTarget_,
-            confirmExit_,     tryLabel_,    tryResult_,      trySwitch_};
+    return {acceptanceLabel_, ignoreLabel_, firstItemLabel_,    loopsLabel_,        backTarget_,
+            confirmExit_,     auditory_,    auditoryStyles_[0], auditoryStyles_[1], enlarge_,
+            frameAsKey_,      compact_,     compactOrders_[0],  compactOrders_[1],  tryLabel_,
+            tryResult_,       trySwitch_};
 }
 
 void SwitchPanel::showTexts()
@@ -154,6 +221,15 @@ void SwitchPanel::showTexts()
                                                  : testo("0414").arg(s.loopsBeforePause));
     backTarget_->setText(testo("0416"));
     confirmExit_->setText(testo("0417"));
+    auditory_->setText(testo("0420"));
+    auditoryStyles_[0]->setText(testo("0421"));
+    auditoryStyles_[1]->setText(testo("0422"));
+    enlarge_->setText(testo("0423"));
+    frameAsKey_->setText(testo("0424"));
+    frameColour_->setText(testo("0425"));
+    compact_->setText(testo("0426"));
+    compactOrders_[0]->setText(testo("0427"));
+    compactOrders_[1]->setText(testo("0428"));
     tryLabel_->setText(testo("0418"));
 }
 

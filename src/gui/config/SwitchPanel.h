@@ -7,6 +7,8 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
+class QRadioButton;
 class QScrollBar;
 class QTimer;
 
@@ -18,7 +20,9 @@ class SwitchBox;
 // Tab "Sensori" (shown in the scanning modes only): the child's switch
 // timing (shortest press, presses ignored after a choice, the first item's
 // hold and the rounds before a pause in automatic scanning), the "menu"
-// target in the exercise and the confirmation of "ESCI". A row of sample
+// target in the exercise, the confirmation of "ESCI", auditory scanning and
+// its style, the highlight (enlarged; the frame's own colour) and the compact
+// keyboard with its order, each shown only where it applies. A row of sample
 // keys scans with the timing on the screen, so that the teacher can try it
 // with the switches before saving.
 class SwitchPanel : public ConfigPanel
@@ -52,6 +56,13 @@ private:
     QScrollBar* loops_ = nullptr;
     QCheckBox* backTarget_ = nullptr;
     QCheckBox* confirmExit_ = nullptr;
+    QCheckBox* auditory_ = nullptr;
+    std::array<QRadioButton*, 2> auditoryStyles_{};
+    QCheckBox* enlarge_ = nullptr;
+    QCheckBox* frameAsKey_ = nullptr;
+    QPushButton* frameColour_ = nullptr;
+    QCheckBox* compact_ = nullptr;
+    std::array<QRadioButton*, 2> compactOrders_{};
     QLabel* tryLabel_ = nullptr;
     std::array<SolidButton*, 5> samples_{};
     QLabel* tryResult_ = nullptr;

@@ -347,4 +347,40 @@ TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndLetsItBeTried)
     EXPECT_EQ(saved, static_cast<const SwitchSettings&>(s));
 }
 
+// The other choices of the switch tab, each shown only where it applies.
+TEST_F(ConfigWindowTest, TheSwitchTabHoldsTheVoiceTheHighlightAndTheKeyboardChoices)
+{
+    program.state.ModalitaInput = kInputScansioneManuale;
+    openConfig();
+    find<QTabBar>("TabStrip1")->setCurrentIndex(5);
+    QWidget* page = find("FrameSensori");
+    const ProgramState& s = program.state;
+    auto shown = [&](const char* name, int index = -1) {
+        return find(name, index)->isVisibleTo(page);
+    };
+    EXPECT_FALSE(shown("OptionAscolto", 1));
+    click("CheckAscolto");
+    EXPECT_TRUE(s.auditoryScanning);
+    ASSERT_TRUE(shown("OptionAscolto", 1));
+    click("OptionAscolto", 1);
+    EXPECT_EQ(s.auditoryStyle, AuditoryStyle::Cue);
+
+    click("CheckIngrandisci");
+    EXPECT_TRUE(s.enlargeHighlighted);
+    EXPECT_FALSE(shown("CommandColoreRiquadro")); // no frame, no frame colour
+    program.state.ConRiquadro = true;
+    click("CheckTastieraCompatta"); // shows the whole state again
+    EXPECT_TRUE(s.compactKeyboard);
+    ASSERT_TRUE(shown("CommandColoreRiquadro"));
+    EXPECT_TRUE(button("CheckColoreRiquadro")->isChecked());
+    seams.dialogs.colours.push_back(0x00FF00);
+    click("CommandColoreRiquadro");
+    EXPECT_EQ(s.highlightColour, 0x00FF00);
+    EXPECT_FALSE(button("CheckColoreRiquadro")->isChecked());
+    click("CheckColoreRiquadro");
+    EXPECT_EQ(s.highlightColour, kHighlightAsMarkedKey);
+    click("OptionOrdine", 1);
+    EXPECT_EQ(s.compactOrder, CompactOrder::Frequency);
+}
+
 } // namespace
