@@ -31,10 +31,6 @@ struct ScanVoiceSetup
 class ScanVoice
 {
 public:
-    // A pause after an item before the automatic scan may move on, so that
-    // one name never runs into the next.
-    static constexpr int kGapMs = 150;
-
     virtual ~ScanVoice() = default;
     // The voice, and the items the scan is about to reach: they are made
     // ready in the background, so that each is heard the moment it is reached.
@@ -45,13 +41,5 @@ public:
     // Cuts what is playing, at once.
     virtual void stop() = 0;
 };
-
-// The shortest automatic step that lets an item of this length be heard
-// whole, with the gap after it.
-inline int scanStepForItem(int stepMs, int spokenMs)
-{
-    return spokenMs > 0 && spokenMs + ScanVoice::kGapMs > stepMs ? spokenMs + ScanVoice::kGapMs
-                                                                 : stepMs;
-}
 
 } // namespace ortolino

@@ -57,7 +57,7 @@ TEST_F(LettereScanAidsTest, AutomaticStepsLastAsLongAsTheNameAndAChoiceCutsIt)
 
     seams.scanVoice.lengthMs = 2000;
     window->Timer1_Timer();
-    EXPECT_EQ(timer1()->interval(), 2000 + ScanVoice::kGapMs);
+    EXPECT_EQ(timer1()->interval(), 2000 + kSpokenGapMs);
     seams.scanVoice.lengthMs = 300;
     window->Timer1_Timer();
     EXPECT_EQ(timer1()->interval(), 1000);

@@ -168,7 +168,7 @@ TEST_F(MenuScanWindowTest, AuditoryScanningSaysEachButtonAndStopsOnAChoice)
 
     seams.scanVoice.lengthMs = 1500;
     menu->Timer1_Timer();
-    EXPECT_EQ(scanTimer(menu)->interval(), 1500 + ScanVoice::kGapMs);
+    EXPECT_EQ(scanTimer(menu)->interval(), 1500 + kSpokenGapMs);
     seams.scanVoice.lengthMs = 200;
     menu->Timer1_Timer();
     EXPECT_EQ(scanTimer(menu)->interval(), 1000);
