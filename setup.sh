@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libgl1-mesa-dev
+    qt6-base-dev qt6-translations-l10n qt6-multimedia-dev qt6-svg-dev libqt6svg6-dev libgl1-mesa-dev
     libqt6sql6-sqlite qt6-charts-dev
     libespeak-ng-dev espeak-ng-data
     libgtest-dev googletest

@@ -25,18 +25,18 @@ using namespace ortolino;
 
 namespace {
 
-// Prints the help or the version in the current language and ends the
-// program there; an unknown option ends it with a message and status 1.
-// Returns Qt's own translations, installed for the rest of the run.
-std::unique_ptr<QTranslator> processCommandLine(QCoreApplication& app)
+// Prints the help or the version in the current language (Qt's part of the
+// help too) and ends the program there; an unknown option ends it with a
+// message and status 1.
+void processCommandLine(QCoreApplication& app)
 {
     const Environment environment = Environment::fromSystem(QCoreApplication::applicationDirPath());
     Language language(environment);
-    auto qtTranslations = installQtTranslations(app, language);
+    QtTranslations qtTranslations;
+    qtTranslations.follow(language.code());
     QCommandLineParser parser;
     describeOptions(parser, language, environment);
     parser.process(app);
-    return qtTranslations;
 }
 
 } // namespace
@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv); // takes Qt's own options (-platform, -style, ...) away
-    const auto qtTranslations = processCommandLine(app);
+    processCommandLine(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(ORTOLINO_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORTOLINO_APP_ID)));
 

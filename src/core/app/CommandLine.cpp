@@ -2,13 +2,8 @@
 
 #include "core/lang/Language.h"
 #include "core/platform/Environment.h"
-#include "core/speech/VoiceMapping.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace ortolino {
 
@@ -30,20 +25,6 @@ void describeOptions(QCommandLineParser& parser, Language& language, const Envir
         language.MLSGetString(QStringLiteral("0301")) + QLatin1Char(' ') + env.settingsRoot);
     parser.addHelpOption();
     parser.addVersionOption();
-}
-
-std::unique_ptr<QTranslator> installQtTranslations(QCoreApplication& app, Language& language)
-{
-    const QString code =
-        espeakLanguageForId(language.MLSGetString(QStringLiteral("0000")).trimmed().toInt());
-    if (code.isEmpty())
-        return nullptr;
-    auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QLocale(code), QStringLiteral("qt"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return nullptr;
-    app.installTranslator(translator.get());
-    return translator;
 }
 
 } // namespace ortolino

@@ -11,20 +11,24 @@ QString programVersion()
     return QStringLiteral(ORTOLINO_VERSION);
 }
 
-QString testoRiconoscimenti()
+namespace {
+
+QString lines(Language& language, const char* key)
 {
-    return QStringLiteral("Software di\n"
-                          "gli autori di Ortolino per Linux\n"
-                          "Ortolino %1, scritto in C++ con Qt 6 ed eSpeak NG\n"
-                          "riconoscimenti: clic sulla figura qui sopra\n")
-        .arg(programVersion());
+    return language.MLSGetString(QString::fromLatin1(key))
+        .replace(QLatin1Char('|'), QLatin1Char('\n'));
 }
 
-QString testoCondizioniUso()
+} // namespace
+
+QString testoRiconoscimenti(Language& language)
 {
-    return QStringLiteral("Ortolino è software libero: puoi usarlo, copiarlo e modificarlo\n"
-                          "secondo la GNU GPL, versione 3 o successiva.\n"
-                          "È distribuito SENZA ALCUNA GARANZIA.");
+    return lines(language, "0236").arg(programVersion()) + QLatin1Char('\n');
+}
+
+QString testoCondizioniUso(Language& language)
+{
+    return lines(language, "0237");
 }
 
 QString righeLingua(Language& language)

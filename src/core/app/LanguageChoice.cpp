@@ -30,6 +30,7 @@ bool registraSceltaLingua(Program& program, const QString& name)
     const QString cartellaListePrecedente = state.CartellaListe;
     program.language.CurrentLanguage = name;
     const bool stored = program.language.writeCurrentLanguageSetting(name);
+    program.qtTranslations.follow(program.language.code());
     state.LinguaAgente = program.text(QStringLiteral("0000"));
     state.CartellaImmagini = program.text(QStringLiteral("0100"));
     state.CartellaListe = program.text(QStringLiteral("0101"));

@@ -21,10 +21,10 @@ QStringList lingueDelMenu(const Language& language);
 bool listaDellaCartella(const Environment& env, const QString& lista, const QString& cartella);
 
 // A language chosen in the menu, once the open windows are translated: the
-// choice is stored in LangSetting.ini (rewritten whole) and the texts that
-// depend on the language (the character's language, the folder names, the
-// default list) are read again. The user and every setting of the profile
-// stay, except the list in use: a list of the old language's lists folder
+// choice is stored in LangSetting.ini (rewritten whole), Qt's own texts
+// follow the language's code, and the texts that depend on the language (the
+// character's language, the folder names, the default list) are read again. The user and every
+// setting of the profile stay, except the list in use: a list of the old language's lists folder
 // gives way to the new language's default list. False when the choice could
 // not be stored.
 bool registraSceltaLingua(Program& program, const QString& name);

@@ -2,13 +2,15 @@
 
 #include "core/app/ProgramState.h"
 #include "core/lang/Language.h"
+#include "core/lang/QtTranslations.h"
 #include "core/platform/Environment.h"
 #include "core/platform/Services.h"
 
 namespace ortolino {
 
 // Everything a window needs: where things are, the program state, the current
-// language and the platform seams. The application owns one; tests build theirs.
+// language (with Qt's own texts) and the platform seams. The application owns one; tests build
+// theirs.
 class Program
 {
 public:
@@ -23,6 +25,7 @@ public:
     Environment env;
     ProgramState state;
     Language language;
+    QtTranslations qtTranslations; // Qt's own texts, following `language`
     Services services;
 };
 

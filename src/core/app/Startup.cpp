@@ -88,9 +88,10 @@ void InstallaFont(Program& program)
         if (!QFile::copy(program.env.programFile(kFontFile), installed))
             return; // no font to offer: the cursive lettering falls back to another face
         Message notice;
+        // The font's credit ("0244"), a '|' starting each new line.
         notice.text = program.text(QStringLiteral("0004")) + kCrLf +
-                      QLatin1String(" ----------------------- ") + kCrLf + kCreditoFont1 + kCrLf +
-                      kCreditoFont2;
+                      QLatin1String(" ----------------------- ") + kCrLf +
+                      program.text(QStringLiteral("0244")).replace(QLatin1Char('|'), kCrLf);
         notice.icon = Message::Icon::Information;
         program.services.fonts->registerFont(installed);
         program.services.messages->show(notice);
@@ -120,6 +121,7 @@ void RimuoviSalvataggiInterrotti(const Environment& env, const ProgramState& sta
 StartResult Main(Program& program, SingleInstanceLock& lock)
 {
     ProgramState& s = program.state;
+    program.qtTranslations.follow(program.language.code());
     if (!lock.tryAcquire()) {
         Message message;
         message.text = program.text(QStringLiteral("0001"));

@@ -10,12 +10,6 @@ class Program;
 struct Environment;
 struct ProgramState;
 
-// Lines of the notice that tells where the handwriting font comes from.
-inline const QString kCreditoFont1 =
-    QStringLiteral("Tratto1: Ecolier Court di Jean-Marie Douteau,");
-inline const QString kCreditoFont2 =
-    QStringLiteral("con le lettere accentate di Ortolino (SIL Open Font License 1.1)");
-
 // Refuses a second running copy. A lock left by a run that was killed does
 // not count: its process no longer exists.
 class SingleInstanceLock

@@ -25,6 +25,14 @@ QString formaNomeUtente(const QString& name, const QString& carattereLettere)
     return name;
 }
 
+QString nomeUtenteMostrato(Program& program, const QString& nome)
+{
+    if (nome.compare(QLatin1String("_predefinito"), Qt::CaseInsensitive) != 0)
+        return nome;
+    const QString shown = program.text(QStringLiteral("0241"));
+    return shown.isEmpty() ? nome : shown;
+}
+
 QStringList elencoUtenti(const Environment& env, const QString& carattereLettere)
 {
     // Sorted as the original desktop listed the folder; folders named "*.ini"

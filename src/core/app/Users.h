@@ -16,6 +16,11 @@ struct ProgramState;
 // "minuscolo".
 QString formaNomeUtente(const QString& name, const QString& carattereLettere);
 
+// The name a person reads for a user: the default user's profile
+// ("_predefinito") shows as "0241" ("Utente predefinito"), any other user by
+// its own name.
+QString nomeUtenteMostrato(Program& program, const QString& nome);
+
 // The users of the menu's list: one entry per profile ("*.ini" in any letter
 // case) in the users folder, in the form of the current lettering. Nothing
 // when the folder cannot be listed.

@@ -1,6 +1,7 @@
 #include "core/config/ConfigSettings.h"
 
 #include "core/app/ProgramState.h"
+#include "core/lang/Language.h"
 #include "core/platform/Dialogs.h"
 #include "core/speech/CharacterFile.h"
 
@@ -51,12 +52,12 @@ VisibilitaInput visibilitaPerModalita(int modalitaInput, bool conRiquadro)
     return v;
 }
 
-QString testoVelocitaScansione(int quartiDiSecondo)
+QString testoVelocitaScansione(Language& language, int quartiDiSecondo)
 {
-    QLocale locale;
+    QLocale locale = language.locale();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return QStringLiteral("Velocità scansione: ") + locale.toString(quartiDiSecondo / 4.0, 'f', 2) +
-           QStringLiteral(" secondi");
+    return language.MLSGetString(QStringLiteral("0232"))
+        .arg(locale.toString(quartiDiSecondo / 4.0, 'f', 2));
 }
 
 QString nomePersonaggioMostrato(const QString& fileName)

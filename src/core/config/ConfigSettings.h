@@ -10,6 +10,7 @@
 namespace ortolino {
 
 struct ProgramState;
+class Language;
 struct FontChoice;
 
 // The range of a setting's scroll bar; profile values outside it are brought
@@ -53,9 +54,9 @@ struct VisibilitaInput
 };
 VisibilitaInput visibilitaPerModalita(int modalitaInput, bool conRiquadro);
 
-// "Velocità scansione: 1.50 secondi" for 6 quarter seconds; the decimal
-// separator is the system's.
-QString testoVelocitaScansione(int quartiDiSecondo);
+// "Velocità scansione: 1,50 secondi" for 6 quarter seconds ("0232"), the
+// number in the language's own form.
+QString testoVelocitaScansione(Language& language, int quartiDiSecondo);
 
 // A character file's name as the character list shows it: each word with a
 // capital first letter and the rest in lower case ("PEEDY" -> "Peedy").

@@ -10,8 +10,6 @@ namespace ortolino {
 
 namespace {
 
-// Spoken by the character and kept out of its balloon.
-const QString kDeviScrivere = QStringLiteral("\\Map=\"Devi scrivere \"=\"\"\\");
 const QString kFatto = QStringLiteral("Fatto");
 
 constexpr int kColonnaParola = 1;
@@ -126,7 +124,10 @@ bool ExerciseEngine::PrimoErrore()
     if (!aiutoParlato())
         return fumettoPer(2);
     gioca(QStringLiteral("write"));
-    parla(kDeviScrivere);
+    // Spoken by the character and kept out of its balloon; a quote would end
+    // the tag early.
+    parla(QStringLiteral("\\Map=\"%1 \"=\"\"\\")
+              .arg(program_.text(QStringLiteral("0234")).remove(QLatin1Char('"'))));
     if (!Attendi(1))
         return false;
     parla(turn_.word());

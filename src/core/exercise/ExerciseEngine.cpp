@@ -138,8 +138,8 @@ bool ExerciseEngine::estraiConImmagine()
         return true;
     if (program_.state.TutteLeImmagini)
         return false;
-    pictures_ =
-        ripartiConTutteLeImmagini(program_.env, program_.state, program_.services.messages, &view_);
+    pictures_ = ripartiConTutteLeImmagini(program_.text(QStringLiteral("0245")), program_.env,
+                                          program_.state, program_.services.messages, &view_);
     return estraiConProvaImmagine();
 }
 

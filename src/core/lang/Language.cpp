@@ -13,16 +13,41 @@ QString Language::MLSGetString(const QString& key)
         readCurrentLanguageSetting();
     const std::shared_ptr<const IniDocument> file = readIniDocument(languageFilePath());
     const QString text = file ? file->value(QStringLiteral("Strings"), key) : QString();
-    // A message a language file lacks (00xx, 02xx) shows in the program's own
-    // Italian, never as an empty box. The language's code (0000), the names of
-    // its data (01xx) and the information lines (03xx, 99xx, shown only where
-    // the language has them) stay empty.
-    const bool message = key != QLatin1String("0000") && (key.startsWith(QLatin1String("00")) ||
-                                                          key.startsWith(QLatin1String("02")));
+    // A message a language file lacks (00xx, 02xx, 031x..033x) shows in the
+    // program's own Italian, never as an empty box. The language's codes
+    // (0000, 0209), the names of its data (01xx) and the information lines
+    // (0300..0309, 99xx, shown only where the language has them) stay empty.
+    const bool code = key == QLatin1String("0000") || key == QLatin1String("0209");
+    const bool message =
+        !code && (key.startsWith(QLatin1String("00")) || key.startsWith(QLatin1String("02")) ||
+                  (key >= QLatin1String("0310") && key <= QLatin1String("0339")));
     if (!text.isEmpty() || !message)
         return text;
     static const IniDocument builtIn = IniDocument::fromBytes(builtInItalianLanguageFile());
     return builtIn.value(QStringLiteral("Strings"), key);
+}
+
+QString Language::code()
+{
+    return MLSGetString(QStringLiteral("0209")).trimmed();
+}
+
+QLocale Language::locale()
+{
+    const QString name = code();
+    return name.isEmpty() ? QLocale::c() : QLocale(name);
+}
+
+QString Language::shortDate(QDate date)
+{
+    if (code().isEmpty())
+        return date.toString(Qt::ISODate); // no language's form: the one all can read
+    const QLocale form = locale();
+    QString format = form.dateFormat(QLocale::ShortFormat);
+    // A child's work is dated for years: the year in full.
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return form.toString(date, format);
 }
 
 void Language::readCurrentLanguageSetting()

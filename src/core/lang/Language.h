@@ -2,6 +2,8 @@
 
 #include "core/platform/Environment.h"
 
+#include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -19,9 +21,20 @@ public:
     // Text of a four-digit key of section "Strings"; where the current file
     // lacks a text (or there is no file), the built-in Italian text; "" for a
     // key the program does not know and for what is not a message: the
-    // language's code and data names, the information lines (0000, 01xx, 03xx,
-    // 99xx). The first lookup reads the current language from LangSetting.ini.
+    // language's codes and data names, the information lines (0000, 0209,
+    // 01xx, 0300..0309, 99xx). The first lookup reads the current language
+    // from LangSetting.ini.
     QString MLSGetString(const QString& key);
+
+    // The language's code ("0209": "it", "en"), for Qt's own texts and the
+    // form of numbers and dates; "" when the file has none.
+    QString code();
+    // Numbers and dates as the language writes them ("1,00" in Italian),
+    // whatever the machine's locale; the C form when the file has no code.
+    QLocale locale();
+    // A date in the language's short form with the year in full: 06/12/2026
+    // in Italian, 12/6/2026 in English; 2026-12-06 when the file has no code.
+    QString shortDate(QDate date);
 
     // Reads CurrentLanguage from LangSetting.ini; a missing file gives "".
     void readCurrentLanguageSetting();

@@ -58,7 +58,7 @@ ReportTexts ReportTexts::fromLanguage(Program& program)
 {
     return {program.text(QStringLiteral("0032")), program.text(QStringLiteral("0028")),
             program.text(QStringLiteral("0029")), program.text(QStringLiteral("0030")),
-            program.text(QStringLiteral("0031"))};
+            program.text(QStringLiteral("0031")), program.text(QStringLiteral("0235"))};
 }
 
 std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog& log,
@@ -76,7 +76,8 @@ std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog&
     return steps;
 }
 
-std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts)
+std::vector<BoxStep> configurationSummary(const QString& nomeUtente, const ProgramState& state,
+                                          const ReportTexts& texts)
 {
     std::vector<BoxStep> steps = {
         format(0, 1, 14, Alignment::Right),
@@ -94,9 +95,9 @@ std::vector<BoxStep> configurationSummary(const ProgramState& state, const Repor
 
     steps.push_back(append(kCrLf + texts.longestLabel + numberWithSign(state.MassimoLettere)));
     steps.push_back(append(kCrLf));
-    steps.push_back(append(state.UsaTutteLeImmagini ? kTutteLeImmagini
+    steps.push_back(append(state.UsaTutteLeImmagini ? texts.allPictures
                                                     : texts.wordListLabel + state.ListaInUso));
-    steps.push_back(formatHeading(state.NomeUtente));
+    steps.push_back(formatHeading(nomeUtente));
     return steps;
 }
 

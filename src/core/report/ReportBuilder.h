@@ -41,11 +41,9 @@ struct ReportTexts
     QString allLetters;    // "0029"
     QString longestLabel;  // "0030"
     QString wordListLabel; // "0031"
+    QString allPictures;   // "0235": instead of the word list when every picture is in use
     static ReportTexts fromLanguage(Program& program);
 };
-
-// Shown instead of the word list when every picture is in use.
-inline const QString kTutteLeImmagini = QStringLiteral("In uso tutte le immagini disponibili");
 
 // The report built from scratch: the user's name as a centred 18-point
 // heading, the date, then one block per row of the activity log (rows 0 to
@@ -57,6 +55,8 @@ std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog&
 // The summary of the configuration in force, appended to what the box holds:
 // active letters (all, or their keys' captions as the exercise window shows
 // them), longest word, word list.
-std::vector<BoxStep> configurationSummary(const ProgramState& state, const ReportTexts& texts);
+// `nomeUtente` is the heading's name as rebuildReport wrote it.
+std::vector<BoxStep> configurationSummary(const QString& nomeUtente, const ProgramState& state,
+                                          const ReportTexts& texts);
 
 } // namespace ortolino

@@ -47,7 +47,7 @@ bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
     makeUserFolder(program, folder);
 
     const QString path = program.services.dialogs->ShowFileDialog(
-        owner, Dialogs::Save, QStringLiteral("Salva"), QString(),
+        owner, Dialogs::Save, program.text(QStringLiteral("0238")), QString(),
         {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"));
     if (path.isEmpty()) {
         showCritical(program, program.text(QStringLiteral("0027")));

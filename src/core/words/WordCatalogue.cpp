@@ -563,13 +563,13 @@ PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingN
     return CaricaTutteParoleDisponibili(env, state, notice);
 }
 
-PictureFolder ripartiConTutteLeImmagini(const Environment& env, ProgramState& state,
-                                        MessageBoxes* messages, WaitingNotice* notice)
+PictureFolder ripartiConTutteLeImmagini(const QString& avviso, const Environment& env,
+                                        ProgramState& state, MessageBoxes* messages,
+                                        WaitingNotice* notice)
 {
     if (messages != nullptr) {
         Message message;
-        message.text = QStringLiteral("Immagini indicate nella lista non trovate.\r\n"
-                                      "Riparto in modalità di default.");
+        message.text = QString(avviso).replace(QLatin1Char('|'), QLatin1String("\r\n"));
         message.icon = Message::Icon::Critical;
         messages->show(message);
     }

@@ -126,9 +126,11 @@ PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState&
 // no file.
 PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingNotice* notice);
 
-// The words of a list have no picture: tells the user, switches to all
-// pictures for good and rebuilds the catalogue from the picture folder.
-PictureFolder ripartiConTutteLeImmagini(const Environment& env, ProgramState& state,
-                                        MessageBoxes* messages, WaitingNotice* notice);
+// The words of a list have no picture: tells the user (`avviso`, the text of
+// "0245"), switches to all pictures for good and rebuilds the catalogue from
+// the picture folder.
+PictureFolder ripartiConTutteLeImmagini(const QString& avviso, const Environment& env,
+                                        ProgramState& state, MessageBoxes* messages,
+                                        WaitingNotice* notice);
 
 } // namespace ortolino

@@ -116,7 +116,7 @@ void FormConfigura::avvisa(const QString& text) const
 
 void FormConfigura::showUserName(const QString& name)
 {
-    userName_->setText(name);
+    userName_->setText(nomeUtenteMostrato(program(), name));
 }
 
 Personaggio* FormConfigura::personaggio() const

@@ -78,7 +78,7 @@ InputPanel::InputPanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
             &InputPanel::CommandSceltaColoreBottoniSelezionati_Click);
     connect(speed_, &QScrollBar::valueChanged, this, [this](int value) {
         state().VelocitaScansione = value;
-        speedLabel_->setText(testoVelocitaScansione(value));
+        speedLabel_->setText(testoVelocitaScansione(program().language, value));
     });
 }
 
@@ -106,7 +106,7 @@ void InputPanel::showState()
     mostraModalita();
     if (s.ModalitaInput == kInputScansioneAutomatica) {
         showOnBar(speed_, s.VelocitaScansione, kBarraScansione);
-        speedLabel_->setText(testoVelocitaScansione(s.VelocitaScansione));
+        speedLabel_->setText(testoVelocitaScansione(program().language, s.VelocitaScansione));
     }
 }
 

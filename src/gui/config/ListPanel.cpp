@@ -115,10 +115,10 @@ void ListPanel::CommandCambiaListaInUso_Click()
 {
     QString chosen;
     if (Dialogs* dialogs = program().services.dialogs) {
-        chosen = dialogs->ShowFileDialog(
-            &window(), Dialogs::Open, QStringLiteral("Open"), QString(),
-            {kFiltroListe, {QStringLiteral("Tutti i files"), QStringLiteral("*.*")}},
-            cartellaListeDialoghi(program().env, state()), kEstensioneLista);
+        chosen = dialogs->ShowFileDialog(&window(), Dialogs::Open, testo("0239"), QString(),
+                                         {kFiltroListe, {testo("0240"), QStringLiteral("*.*")}},
+                                         cartellaListeDialoghi(program().env, state()),
+                                         kEstensioneLista);
     }
     if (chosen.isEmpty()) {
         // Nothing chosen: the list in use stays as it was.
@@ -276,11 +276,11 @@ void ListEditor::CommandSalvaLista_Click()
     }
     Dialogs* dialogs = program().services.dialogs;
     const QString chosen =
-        dialogs == nullptr
-            ? QString()
-            : dialogs->ShowFileDialog(
-                  &window(), Dialogs::Save, QStringLiteral("Salva"), QStringLiteral("*.txt"),
-                  {kFiltroListe}, cartellaListeDialoghi(program().env, state()), kEstensioneLista);
+        dialogs == nullptr ? QString()
+                           : dialogs->ShowFileDialog(&window(), Dialogs::Save, testo("0238"),
+                                                     QStringLiteral("*.txt"), {kFiltroListe},
+                                                     cartellaListeDialoghi(program().env, state()),
+                                                     kEstensioneLista);
     if (chosen.isEmpty())
         return; // the list in use stays
     const QString percorso = percorsoScritturaLista(program().env, chosen);

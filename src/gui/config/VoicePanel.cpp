@@ -22,8 +22,6 @@ namespace ortolino {
 namespace {
 
 // What the character says each time the tab is shown.
-const QString kFraseDiProva =
-    QStringLiteral("Questa è la mia voce. Puoi modificarla utilizzando le apposite barre.");
 
 // Where the character stands, in pixels from the window's corner.
 constexpr int kPersonaggioX = 200;
@@ -274,7 +272,7 @@ void VoicePanel::CaricaVociEPersonaggi()
     showOnBar(pitch_, s.TonoVoce, kBarraTonoVoce);
     showOnBar(speed_, s.VelocitaVoce, kBarraVelocitaVoce);
     if (personaggio_)
-        personaggio_->Speak(voiceTags_ + kFraseDiProva);
+        personaggio_->Speak(voiceTags_ + testo("0233"));
 }
 
 } // namespace ortolino

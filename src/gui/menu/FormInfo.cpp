@@ -46,8 +46,8 @@ QLabel* FormInfo::addLabel(const char* name, const char* caption, int left, int 
 void FormInfo::Form_Activate()
 {
     coverScreen();
-    credits_->setText(testoRiconoscimenti());
-    notice_->setText(testoCondizioniUso());
+    credits_->setText(testoRiconoscimenti(program().language));
+    notice_->setText(testoCondizioniUso(program().language));
     languageLines_->setText(righeLingua(program().language));
 }
 

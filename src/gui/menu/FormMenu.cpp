@@ -4,6 +4,7 @@
 #include "core/app/Program.h"
 #include "core/app/Users.h"
 #include "core/menu/MenuLog.h"
+#include "core/menu/MenuPictures.h"
 #include "core/platform/DocumentOpener.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/words/WordCatalogue.h"
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -103,6 +105,7 @@ void FormMenu::createButtons()
 
         auto* picture = named(new ClickLabel(area()), "Image1", i);
         picture->setPicture(QString::fromLatin1(kPulsanti[index].picture));
+        pictures_[index] = picture;
         place(picture, kSinistraFigura[static_cast<size_t>(column)], top, kLarghezzaFigura,
               kAltezzaRiga);
         connect(picture, &ClickLabel::clicked, this, [this, i] { Image1_Click(i); });
@@ -176,7 +179,7 @@ void FormMenu::createMenus()
     connect(named(info->addAction(QStringLiteral("about")), "mnuInformazioni"), &QAction::triggered,
             this, &FormMenu::mnuInformazioni_Click);
 
-    languagesMenu_ = bar->addMenu(QStringLiteral("Lingua"));
+    languagesMenu_ = bar->addMenu(QStringLiteral("&Lingua"));
     named(languagesMenu_->menuAction(), "mnuLanguages");
     languageEntries_ << addLanguageEntry(0);
     languageEntries_[0]->setText(QStringLiteral("mnuLanguage 0"));
@@ -194,6 +197,7 @@ void FormMenu::Form_Load()
 {
     MLSFillMenuLanguages();
     Form::Form_Load(); // translates, then sizes with the window's own resizer
+    mostraTestiLingua();
 }
 
 void FormMenu::Form_Activate()
@@ -219,9 +223,9 @@ void FormMenu::aggiornaStato()
 {
     const ProgramState& state = program().state;
     // The list's file name; its whole path in the tooltip.
-    statusText_->setText(state.UsaTutteLeImmagini
-                             ? QStringLiteral("Usa tutte le immagini")
-                             : QStringLiteral("lista in uso: ") + nomeLista(state.ListaInUso));
+    statusText_->setText(state.UsaTutteLeImmagini ? program().text(QStringLiteral("0230"))
+                                                  : program().text(QStringLiteral("0231")) +
+                                                        nomeLista(state.ListaInUso));
     statusText_->setToolTip(state.UsaTutteLeImmagini ? QString() : state.ListaInUso);
 }
 
@@ -277,26 +281,48 @@ void FormMenu::RecuperaUtenti()
 {
     ProgramState& state = program().state;
     users_->clear();
-    users_->addItems(elencoUtenti(program().env, state.CarattereLettere));
+    // Each entry keeps the user's own name; the default user shows a name a
+    // person reads.
+    for (const QString& name : elencoUtenti(program().env, state.CarattereLettere))
+        users_->addItem(nomeInElenco(name), name);
     users_->setCurrentIndex(-1);
     users_->setVisible(users_->count() >= 2);
     usersFit_->refit();
     // Selecting the current user from code counts as the user's choice: its
     // settings are saved and read back.
     for (int i = 0; i < users_->count(); ++i) {
-        if (users_->itemText(i).toUpper() == state.NomeUtente.toUpper()) {
+        if (users_->itemData(i).toString().toUpper() == state.NomeUtente.toUpper()) {
             users_->setCurrentIndex(i);
             Combo1_Click();
         }
     }
 }
 
+void FormMenu::mostraTestiLingua()
+{
+    // The exercises' pictures (not "ESCI") spell a word of the language.
+    for (int i = 0; i < kPulsantiMenu - 1; ++i) {
+        QFile drawing(QString::fromLatin1(kPulsanti[static_cast<size_t>(i)].picture));
+        if (drawing.open(QIODevice::ReadOnly))
+            pictures_[static_cast<size_t>(i)]->setPictureData(
+                figuraEsempio(program().language, i, drawing.readAll()));
+    }
+    for (int i = 0; i < users_->count(); ++i)
+        users_->setItemText(i, nomeInElenco(users_->itemData(i).toString()));
+}
+
+QString FormMenu::nomeInElenco(const QString& user)
+{
+    return formaNomeUtente(nomeUtenteMostrato(program(), user), program().state.CarattereLettere);
+}
+
 void FormMenu::Combo1_Click()
 {
-    if (!scegliUtente(program(), users_->currentText())) {
+    if (!scegliUtente(program(), users_->currentData().toString())) {
         // The profile being left was not saved (the teacher was told): that
         // user stays, and the list shows it.
-        users_->setCurrentIndex(users_->findText(program().state.NomeUtente, Qt::MatchFixedString));
+        users_->setCurrentIndex(
+            users_->findData(program().state.NomeUtente, Qt::UserRole, Qt::MatchFixedString));
         return;
     }
     ImpostaUtente();
@@ -536,6 +562,7 @@ void FormMenu::mnuLanguage_Click(int Index)
             MLSLoadFormStrings(window, program().language);
     }
     registraSceltaLingua(program(), name);
+    mostraTestiLingua();
     // The user's lettering again on the freshly translated captions.
     ImpostaUtente();
     aggiornaStato();

@@ -73,11 +73,16 @@ private:
     void mostraScansione();
     void evidenzia(int index);
     void aggiornaStato();
+    // The texts of the current language that the menu draws itself: the
+    // example pictures' words and the default user's name in the list.
+    void mostraTestiLingua();
+    QString nomeInElenco(const QString& user);
     QColor coloreFinestra() const;
     // Shows another window and unloads this one; nothing if it does not exist.
     void passaA(const QString& name);
 
-    std::array<ClickLabel*, kPulsantiMenu> buttons_{}; // the exercise kinds and "ESCI"
+    std::array<ClickLabel*, kPulsantiMenu> buttons_{};  // the exercise kinds and "ESCI"
+    std::array<ClickLabel*, kPulsantiMenu> pictures_{}; // beside the buttons
     QComboBox* users_ = nullptr;
     FontFitter* usersFit_ = nullptr;
     QLabel* statusText_ = nullptr; // the status bar's first panel

@@ -1,6 +1,7 @@
 #include "gui/report/FormEserciziEseguiti.h"
 
 #include "core/app/Program.h"
+#include "core/app/Users.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/report/ReportSave.h"
 #include "gui/report/ReportBox.h"
@@ -11,7 +12,6 @@
 #include "gui/widgets/WordWrapButton.h"
 
 #include <QDate>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QTextEdit>
@@ -61,9 +61,9 @@ void FormEserciziEseguiti::Form_Activate()
     QFont font = report_->font();
     font.setFamily(program().state.NomeFont);
     report_->setFont(font);
-    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    const QString date = program().language.shortDate(QDate::currentDate());
     const ProgramState& state = program().state;
-    applyBoxSteps(*report_, rebuildReport(state.NomeUtente, state,
+    applyBoxSteps(*report_, rebuildReport(nomeUtenteMostrato(program(), state.NomeUtente), state,
                                           ReportTexts::fromLanguage(program()), date));
 }
 
@@ -95,7 +95,8 @@ void FormEserciziEseguiti::Command2_Click()
 void FormEserciziEseguiti::Command3_Click()
 {
     applyBoxSteps(*report_,
-                  configurationSummary(program().state, ReportTexts::fromLanguage(program())));
+                  configurationSummary(nomeUtenteMostrato(program(), program().state.NomeUtente),
+                                       program().state, ReportTexts::fromLanguage(program())));
 }
 
 void FormEserciziEseguiti::Command4_Click()

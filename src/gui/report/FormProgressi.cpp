@@ -1,6 +1,7 @@
 #include "gui/report/FormProgressi.h"
 
 #include "core/app/Program.h"
+#include "core/app/Users.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/TextFiles.h"
@@ -22,7 +23,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
@@ -65,7 +65,7 @@ QChart* makeChart(const std::vector<DayCount>& days, const QString& finishedName
         most = std::max(most, day.finished);
         line->append(static_cast<double>(i),
                      day.finished > 0 ? 100.0 * day.withoutError / day.finished : 0);
-        categories << QLocale().toString(day.day, QStringLiteral("dd/MM"));
+        categories << day.day.toString(QStringLiteral("dd/MM")); // digits only: no locale needed
     }
     auto* bars = new QBarSeries;
     bars->append(finished);
@@ -381,11 +381,12 @@ std::unique_ptr<QTextDocument> FormProgressi::printedDocument() const
                           chart.grab().toImage());
 
     auto escaped = [](const QString& text) { return text.toHtmlEscaped(); };
-    QString html = QStringLiteral("<p style=\"font-size:18pt\" align=\"center\"><b>%1 – %2</b></p>")
-                       .arg(escaped(windowTitle()), escaped(p.state.NomeUtente));
+    QString html =
+        QStringLiteral("<p style=\"font-size:18pt\" align=\"center\"><b>%1 – %2</b></p>")
+            .arg(escaped(windowTitle()), escaped(nomeUtenteMostrato(p, p.state.NomeUtente)));
     html += QStringLiteral("<p>%1 – %2</p>")
                 .arg(escaped(period_->currentText()),
-                     escaped(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)));
+                     escaped(program().language.shortDate(QDate::currentDate())));
     html += QStringLiteral("<p>%1</p>").arg(escaped(totalsText()));
     // Six inches wide: inside an A4 or Letter page one inch in from each side.
     html += QStringLiteral("<p><img src=\"chart.png\" width=\"%1\" height=\"%2\"></p>")

@@ -21,6 +21,12 @@ void ClickLabel::setPicture(const QString& svgPath)
     update();
 }
 
+void ClickLabel::setPictureData(const QByteArray& svg)
+{
+    picture_ = std::make_unique<QSvgRenderer>(svg);
+    update();
+}
+
 bool ClickLabel::hasPicture() const
 {
     return picture_ && picture_->isValid();

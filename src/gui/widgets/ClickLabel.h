@@ -22,6 +22,8 @@ public:
 
     // An SVG file or resource (":/menu/esci.svg") to draw instead of text.
     void setPicture(const QString& svgPath);
+    // An SVG picture made at run time.
+    void setPictureData(const QByteArray& svg);
     bool hasPicture() const;
 
 signals:

@@ -19,6 +19,12 @@ void WindowManager::registerForm(const QString& name, Factory factory)
     factories_.insert(name, std::move(factory));
 }
 
+Form* WindowManager::build(const QString& name)
+{
+    auto factory = factories_.find(name);
+    return factory == factories_.end() ? nullptr : (*factory)(program_, *this);
+}
+
 Form* WindowManager::load(const QString& name)
 {
     if (Form* existing = find(name))

@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 namespace ortolino {
 
@@ -26,6 +27,12 @@ public:
     ~WindowManager() override;
 
     void registerForm(const QString& name, Factory factory);
+    // The names of the registered windows, sorted.
+    QStringList registeredNames() const { return factories_.keys(); }
+    // A registered window built but never loaded nor shown: its controls with
+    // their design texts (what a language file translates). The caller owns
+    // it; nullptr for an unknown name.
+    Form* build(const QString& name);
 
     // Loads the window if it is not loaded (Form_Load), shows it and runs its
     // Form_Activate. Nothing when no window of that name is known.

@@ -78,6 +78,8 @@ TEST_F(StartupTest, TheFontIsCopiedAndAnnouncedOnceAndOnlyMissingFoldersAreMade)
     ASSERT_EQ(start(first), StartResult::Started);
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith(first.text("0004") + "\r\n ---"));
+    EXPECT_TRUE(seams.messages.shown[0].text.endsWith(
+        "Douteau,\r\ncon le lettere accentate di Ortolino (SIL Open Font License 1.1)"));
     EXPECT_TRUE(QFile::exists(installed));
     EXPECT_EQ(seams.fonts.registered, QStringList{installed});
 

@@ -2,6 +2,7 @@
 #include "core/config/ConfigSettings.h"
 #include "core/config/ConfigUsers.h"
 #include "core/config/WordListEditor.h"
+#include "core/lang/Language.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Environment.h"
 #include "core/words/WordCatalogue.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -159,8 +159,14 @@ TEST(ConfigSettingsTest, LongestWordOptionsGoBothWays)
 
 TEST(ConfigSettingsTest, AnUnknownInputModeShowsAsMouseOrKeyboard)
 {
-    const QString decimal = QLocale().decimalPoint();
-    EXPECT_EQ(testoVelocitaScansione(6), "Velocità scansione: 1" + decimal + "50 secondi");
+    // The number in the language's own form, whatever the machine's locale.
+    test::TestEnvironment env;
+    Language language(env.env());
+    for (const auto& [name, text] : {std::pair{"Italiano", "Velocità scansione: 1,50 secondi"},
+                                     std::pair{"English", "Scanning speed: 1.50 seconds"}}) {
+        language.CurrentLanguage = name;
+        EXPECT_EQ(testoVelocitaScansione(language, 6), text);
+    }
     EXPECT_EQ(visibilitaPerModalita(9, true), visibilitaPerModalita(kInputMouse, true));
     EXPECT_FALSE(visibilitaPerModalita(kInputScansioneManuale, false).campione);
     EXPECT_TRUE(visibilitaPerModalita(kInputScansioneAutomatica, true).velocita);

@@ -45,13 +45,14 @@ TEST(DamagedLanguageFile, AMissingMessageFallsBackToTheBuiltInItalian)
     Language language(env.env());
     language.CurrentLanguage = "Bucata";
     EXPECT_EQ(language.MLSGetString("0001"), "Uno");
-    for (const char* key : {"0201", "0206", "0211"}) {
+    for (const char* key : {"0201", "0206", "0211", "0233", "0241"}) {
         EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << key;
         EXPECT_EQ(language.MLSGetString(key), italian->value("Strings", key));
     }
     language.CurrentLanguage = "Mancante";
     EXPECT_EQ(language.MLSGetString("0201"), italian->value("Strings", "0201"));
-    EXPECT_EQ(language.MLSGetString("0100"), ""); // a data name has no fallback
+    EXPECT_EQ(language.MLSGetString("0100"), ""); // a data name has no fallback,
+    EXPECT_EQ(language.MLSGetString("0209"), ""); // nor has the language's code
 }
 
 } // namespace

@@ -46,10 +46,11 @@ TEST(LanguageTest, ShippedLanguagesCarryEveryKeyAndTranslateIt)
     for (const QString& name : installed) {
         language.CurrentLanguage = name;
         for (const char* key :
-             {"0000", "0001", "0002", "0004", "0005", "0006", "0007", "0008", "0009",
-              "0011", "0012", "0014", "0015", "0016", "0017", "0022", "0025", "0026",
-              "0027", "0028", "0029", "0030", "0031", "0032", "0039", "0040", "0100",
-              "0101", "0102", "9996", "9997", "9998", "9999"})
+             {"0000", "0001", "0002", "0004", "0005", "0006", "0007", "0008", "0009", "0011",
+              "0012", "0014", "0015", "0016", "0017", "0022", "0025", "0026", "0027", "0028",
+              "0029", "0030", "0031", "0032", "0039", "0040", "0100", "0101", "0102", "0209",
+              "0230", "0231", "0232", "0233", "0234", "0235", "0236", "0237", "0238", "0239",
+              "0240", "0241", "0242", "0243", "0244", "0245", "9996", "9997", "9998", "9999"})
             EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << name.toStdString() << " " << key;
     }
     EXPECT_EQ(language.MLSGetString("0000"), "1040"); // Italiano, the last
@@ -57,6 +58,30 @@ TEST(LanguageTest, ShippedLanguagesCarryEveryKeyAndTranslateIt)
     language.CurrentLanguage = "English";
     EXPECT_EQ(language.MLSGetString("0000"), "1033");
     EXPECT_NE(language.MLSGetString("0039"), italianGreeting); // translated, not copied
+}
+
+// Numbers and dates as the language writes them, never as the machine's
+// locale does; a file without a code writes them in the C form.
+TEST(LanguageTest, NumbersAndDatesInTheLanguagesOwnForm)
+{
+    TestEnvironment env;
+    env.writeProgramFile("lngortolino/Senzacodice.lng", "[Strings]\r\n0001=\"Uno\"\r\n");
+    Language language(env.env());
+    const struct
+    {
+        const char* language;
+        const char* code;
+        const char* number;
+        const char* date;
+    } cases[] = {{"Italiano", "it", "1,50", "06/12/2026"},
+                 {"English", "en", "1.50", "12/6/2026"},
+                 {"Senzacodice", "", "1.50", "2026-12-06"}};
+    for (const auto& c : cases) {
+        language.CurrentLanguage = c.language;
+        EXPECT_EQ(language.code(), c.code) << c.language;
+        EXPECT_EQ(language.locale().toString(1.5, 'f', 2), c.number) << c.language;
+        EXPECT_EQ(language.shortDate(QDate(2026, 12, 6)), c.date) << c.language;
+    }
 }
 
 TEST(LanguageTest, TheFirstLookupReadsTheSettingAndMissingPiecesGiveEmptyTexts)

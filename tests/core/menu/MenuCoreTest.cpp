@@ -4,6 +4,7 @@
 #include "core/app/Program.h"
 #include "core/app/Users.h"
 #include "core/menu/MenuLog.h"
+#include "core/menu/MenuPictures.h"
 #include "core/menu/MenuScan.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
@@ -388,3 +389,34 @@ TEST_F(LanguageChoiceTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
 }
 
 } // namespace
+
+// The menu's example pictures: which tiles each exercise blanks, and the
+// tiles drawn into the picture's free band.
+TEST(MenuPicturesTest, EachExerciseBlanksItsLettersOfTheLanguagesWord)
+{
+    const struct
+    {
+        int exercise;
+        const char* word;
+        char letter;
+        QList<bool> blanks;
+    } cases[] = {
+        {0, "MELA", 0, {true, false, false, false}},
+        {1, "MELA", 0, {false, false, true, false}},
+        {2, "MELA", 0, {false, true, true, false}},
+        {3, "ANANAS", 'a', {true, false, true, false, true, false}},
+        {3, "PINEAPPLE", 'P', {true, false, false, false, false, true, true, false, false}},
+        {2, "A", 0, {true}},
+        {1, "", 0, {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(lettereNascosteEsempio(c.exercise, c.word, QLatin1Char(c.letter)), c.blanks)
+            << c.exercise << ' ' << c.word;
+
+    const QByteArray drawing = "<svg><g/></svg>";
+    const QByteArray picture = figuraConTessere(drawing, "&MA", {false, true, false});
+    EXPECT_EQ(picture.count("<rect"), 3);
+    EXPECT_EQ(picture.count(">?</text>"), 1);
+    EXPECT_TRUE(picture.contains(">&amp;</text>")); // a letter is text, never markup
+    EXPECT_TRUE(picture.startsWith("<svg><g/>") && picture.endsWith("</svg>"));
+    EXPECT_EQ(figuraConTessere("not a picture", "MELA", {}), "not a picture");
+}

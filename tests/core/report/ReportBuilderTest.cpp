@@ -91,7 +91,8 @@ class SummaryTest : public ReportBuilderTest
 protected:
     QString summary()
     {
-        return replay(configurationSummary(state(), texts), QStringLiteral("report"));
+        return replay(configurationSummary(state().NomeUtente, state(), texts),
+                      QStringLiteral("report"));
     }
     const QString kLine = QStringLiteral("\r\n****************************\r\n");
 };
@@ -115,7 +116,8 @@ TEST_F(SummaryTest, TheActiveLettersAreNamedByTheirKeyCaptionsInTheLetteringInFo
         for (int key : c.keys)
             state().LettereAttive[static_cast<size_t>(key)] = true;
         EXPECT_EQ(summary(), "report" + kLine + "Lettere attivate: " + c.letters +
-                                 "\r\nParole con un massimo di lettere: 6\r\n" + kTutteLeImmagini)
+                                 "\r\nParole con un massimo di lettere: 6\r\n"
+                                 "In uso tutte le immagini disponibili")
             << c.letters.toStdString();
     }
 }
@@ -132,7 +134,7 @@ TEST_F(SummaryTest, TheListInUseIsNamedAndTheFormatsFrameTheSummary)
                              "Parole con un massimo di lettere:-1\r\n"
                              "Lista di parole in uso: /liste/animali.txt");
 
-    const auto steps = configurationSummary(state(), texts);
+    const auto steps = configurationSummary(state().NomeUtente, state(), texts);
     const BoxStep firstCharacter{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right};
     const BoxStep heading{BoxStep::Kind::Format, {}, 0, 6, 18, Alignment::Center};
     EXPECT_EQ(steps.front(), firstCharacter);

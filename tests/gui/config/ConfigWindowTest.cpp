@@ -173,7 +173,7 @@ TEST_F(ConfigWindowTest, ValuesOutsideTheBarsAreBroughtInsideButTheProfileWaits)
     openConfig();
     EXPECT_EQ(find<QScrollBar>("HScroll3")->value(), 60);
     EXPECT_EQ(s.VelocitaScansione, 60);
-    EXPECT_EQ(text("Label7"), testoVelocitaScansione(60));
+    EXPECT_EQ(text("Label7"), testoVelocitaScansione(program.language, 60));
     EXPECT_EQ(find<QScrollBar>("HScroll1")->value(), 250);
     // The file keeps its value until the teacher saves (its reader clamps it).
     QFile file(env.env().cartellaUtenti() + "_predefinito.INI");
@@ -182,7 +182,7 @@ TEST_F(ConfigWindowTest, ValuesOutsideTheBarsAreBroughtInsideButTheProfileWaits)
 
     find<QScrollBar>("HScroll3")->setValue(4);
     EXPECT_EQ(s.VelocitaScansione, 4);
-    EXPECT_EQ(text("Label7"), testoVelocitaScansione(4));
+    EXPECT_EQ(text("Label7"), testoVelocitaScansione(program.language, 4));
 }
 
 // ---- users ----

@@ -19,7 +19,7 @@ TEST_F(InfoWindowTest, ShowsItsTextsThePictureOpensTheDocumentAndCloseLeadsToThe
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->windowTitle(), "Ortolino - Information");
     EXPECT_EQ(info->geometry(), info->screen()->availableGeometry());
-    EXPECT_TRUE(control<QLabel>(info, "Label1")->text().startsWith("Software di\n"));
+    EXPECT_TRUE(control<QLabel>(info, "Label1")->text().startsWith("Software by\n"));
     EXPECT_EQ(control<QLabel>(info, "Label3")->text().count('\n'), 2); // three lines
     EXPECT_EQ(control<QLabel>(info, "Label4")->text(), righeLingua(program.language));
     EXPECT_TRUE(control<QLabel>(info, "Label4")->text().startsWith(program.text("9996")));

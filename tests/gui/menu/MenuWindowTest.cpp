@@ -79,7 +79,9 @@ TEST_F(MenuWindowTest, TheCurrentUserIsSelectedSavedAndReadBackAtStartAndShownOn
     env.writeProfile("mario.ini", 7);
     menu = showMenu();
     EXPECT_TRUE(userList(menu)->isVisibleTo(menu));
-    EXPECT_EQ(userList(menu)->currentText(), "_PREDEFINITO");
+    // The default user by a name a person reads; its profile keeps its file name.
+    EXPECT_EQ(userList(menu)->currentText(), "UTENTE PREDEFINITO");
+    EXPECT_EQ(userList(menu)->currentData(), "_PREDEFINITO");
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);
 }
 
@@ -212,7 +214,7 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesEveryOpenWindowAndIsRemembered
     EXPECT_EQ(caption(menuButton(menu, 0)), "FIRST LETTER");
     EXPECT_EQ(caption(menuButton(menu, 4)), "EXIT");
     EXPECT_EQ(control<QAction>(menu, "mnuOpzioni")->text(), "&Settings");
-    EXPECT_EQ(control<QAction>(menu, "mnuLanguages")->text(), "Language");
+    EXPECT_EQ(control<QAction>(menu, "mnuLanguages")->text(), "&Language");
     EXPECT_EQ(control<QPushButton>(info, "Command1")->text(), "Close");
     EXPECT_EQ(program.state.ModalitaInput, kModoScansioneManuale); // the user's settings stay
     windows.unload(info);
