@@ -32,6 +32,7 @@ set(expected
     share/icons/hicolor/256x256/apps/${APP_ID}.png
     share/man/man1/ortolino.1
     share/ortolino/ortolino.pdf
+    share/ortolino/ortolino-en.pdf
     share/ortolino/documento.pdf
     share/ortolino/CREDITS.txt
     share/ortolino/tratto1.ttf

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -60,6 +61,32 @@ void layOutForPaper(QTextDocument& document)
     }
 }
 
+// Pictures (the manual's screenshots) named by their full path, since the
+// copy of the document that printing lays out knows no base folder, and at
+// most as wide as the text: a screenshot is wider than the page at its size.
+void fitPictures(QTextDocument& document, double width)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            if (!picture.isValid())
+                continue;
+            const QUrl path = document.baseUrl().resolved(QUrl(picture.name()));
+            picture.setName(path.toString());
+            const QImage image(path.toLocalFile());
+            if (!image.isNull() && image.width() > width) {
+                picture.setWidth(width);
+                picture.setHeight(width * image.height() / image.width());
+            }
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -93,6 +120,7 @@ int main(int argc, char* argv[])
     document.setDefaultFont(font);
     document.setMarkdown(markdown);
     layOutForPaper(document);
+    fitPictures(document, 480);
 
     QPdfWriter pdf(args.at(1));
     pdf.setTitle(args.at(2));

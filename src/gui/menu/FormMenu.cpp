@@ -512,8 +512,13 @@ void FormMenu::mnuInformazioni_Click()
 
 void FormMenu::mnuDocum_Click()
 {
-    ApriDocumento(program().services.documents,
-                  program().env.programFile(QStringLiteral("ortolino.pdf")));
+    // The manual of the current language ("0246"); a name that would leave
+    // the program folder is not followed.
+    QString manual = program().text(QStringLiteral("0246")).trimmed();
+    if (manual.isEmpty() || manual.contains(QLatin1Char('/')) ||
+        manual.startsWith(QLatin1Char('.')))
+        manual = QStringLiteral("ortolino.pdf");
+    ApriDocumento(program().services.documents, program().env.programFile(manual));
 }
 
 // ---- languages ----

@@ -182,11 +182,15 @@ TEST_F(MenuWindowTest, SettingsAndReportLeadToTheirWindowsAndBack)
     }
 }
 
-TEST_F(MenuWindowTest, TheManualOpensFromTheProgramFolderAndTheMenuStays)
+TEST_F(MenuWindowTest, TheManualOfTheLanguageOpensFromTheProgramFolderAndTheMenuStays)
 {
     FormMenu* menu = showMenu();
-    control<QAction>(menu, "mnuDocum")->trigger();
-    EXPECT_EQ(seams.documents.opened, QStringList({env.env().programFolder + "/ortolino.pdf"}));
+    for (const char* language : {"Italiano", "English"}) {
+        program.language.CurrentLanguage = language;
+        control<QAction>(menu, "mnuDocum")->trigger();
+    }
+    EXPECT_EQ(seams.documents.opened, QStringList({env.env().programFolder + "/ortolino.pdf",
+                                                   env.env().programFolder + "/ortolino-en.pdf"}));
     EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
 }
 
