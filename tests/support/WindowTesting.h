@@ -2,11 +2,13 @@
 
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/Form.h"
+#include "gui/widgets/SwitchBox.h"
 #include "gui/widgets/WindowManager.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QStringList>
+#include <QTest>
 #include <stdexcept>
 
 namespace ortolino::test {
@@ -38,6 +40,20 @@ Control* control(const QObject* window, const QString& name, int index = -1)
     }
     throw std::runtime_error("no control " + name.toStdString() + "(" + std::to_string(index) +
                              ")");
+}
+
+// A switch released: the box hands the release on once no repeat follows.
+inline void releaseSwitch(SwitchBox* box, Qt::Key key)
+{
+    QTest::keyRelease(box, key);
+    box->deliverPendingRelease();
+}
+
+// A switch pressed and released (a switch interface sends ordinary keys).
+inline void pressSwitch(SwitchBox* box, Qt::Key key)
+{
+    QTest::keyPress(box, key);
+    releaseSwitch(box, key);
 }
 
 } // namespace ortolino::test

@@ -65,8 +65,14 @@ protected:
     QAction* exitAction = nullptr;
 };
 
-TEST_F(FormTranslatorTest, ControlsArraysTabsAndMenusTakeTheirTexts)
+TEST_F(FormTranslatorTest, ControlsArraysTabsMenusAndTitlesTakeTheirTexts)
 {
+    language.CurrentLanguage = ""; // no language file: nothing changes
+    MLSLoadFormStrings(&window, language);
+    EXPECT_EQ(window.windowTitle(), "Form1");
+    EXPECT_EQ(keys[3]->text(), "k3");
+
+    language.CurrentLanguage = "Prova";
     MLSLoadFormStrings(&window, language);
     EXPECT_EQ(window.windowTitle(), "Titolo");
     EXPECT_EQ(tag(&window), "etichetta");
@@ -79,29 +85,15 @@ TEST_F(FormTranslatorTest, ControlsArraysTabsAndMenusTakeTheirTexts)
     EXPECT_EQ(tabs->tabText(0), "Prima");
     EXPECT_EQ(tabs->tabText(1), "due"); // a missing tab key keeps the design text
     EXPECT_EQ(exitAction->text(), "&Fuori");
-}
 
-TEST_F(FormTranslatorTest, WindowTitleRules)
-{
     window.setWindowTitle(QString());
     MLSLoadFormStrings(&window, language);
     EXPECT_EQ(window.windowTitle(), ""); // designed without a title: stays without
-
     window.setObjectName("Altra");
     window.setWindowTitle("Form1");
-    setTag(&window, "vecchia");
     MLSLoadFormStrings(&window, language);
     EXPECT_EQ(window.windowTitle(), "Form1"); // key missing: the design title stays
     EXPECT_EQ(tag(&window), "");
-}
-
-TEST_F(FormTranslatorTest, NoLanguageFileChangesNothing)
-{
-    language.CurrentLanguage = "";
-    MLSLoadFormStrings(&window, language);
-    EXPECT_EQ(window.windowTitle(), "Form1");
-    EXPECT_EQ(keys[3]->text(), "k3");
-    EXPECT_EQ(tabs->tabText(1), "due");
 }
 
 } // namespace

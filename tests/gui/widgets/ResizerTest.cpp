@@ -44,42 +44,45 @@ struct TestWindow
     clsResize resizer;
 };
 
-TEST(ResizerTest, FirstCallOnlyRecordsThenScalesWithoutDrift)
+// The first call only records; then controls scale with the area and come
+// back exactly, however many sizes came between; a window recorded with no
+// area is left alone.
+TEST(ResizerTest, ControlsScaleWithoutDriftAndTwoWindowsAreIndependent)
 {
     TestWindow w;
+    TestWindow other;
     w.resizer.ResizeControls();
+    other.resizer.ResizeControls();
     EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
-
     w.resizeInner(800, 600);
     EXPECT_EQ(w.label->geometry(), QRect(80, 60, 200, 100));
     EXPECT_EQ(w.line->p1(), QPoint(20, 40));
     EXPECT_EQ(w.line->p2(), QPoint(220, 40));
+    EXPECT_EQ(other.label->geometry(), QRect(40, 30, 100, 50));
     for (int i = 0; i < 7; ++i)
         w.resizeInner(333 + i * 17, 251 + i * 13);
     w.resizeInner(400, 300);
     EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
     EXPECT_EQ(w.line->p2(), QPoint(110, 20));
+
+    TestWindow empty;
+    empty.window.centralWidget()->resize(0, 0);
+    empty.resizer.ResizeControls();
+    empty.resizeInner(800, 600);
+    EXPECT_EQ(empty.label->geometry(), QRect(40, 30, 100, 50));
 }
 
-TEST(ResizerTest, TagsAndTwoWindowsAreIndependent)
-{
-    TestWindow a;
-    TestWindow b;
-    setTag(a.tagged, "@l,t");
-    a.resizer.ResizeControls();
-    b.resizer.ResizeControls();
-    a.resizeInner(800, 600);
-    EXPECT_EQ(a.tagged->geometry(), QRect(400, 200, 80, 40)); // moved, not sized
-    EXPECT_EQ(b.label->geometry(), QRect(40, 30, 100, 50));   // the other window untouched
-}
-
-TEST(ResizerTest, ALineTagChoosesEndPointsAndAnUntaggedLineScalesBoth)
+// "@" tags keep a side where it is: a control moves without growing, a line
+// moves the ends named; any other tag scales fully.
+TEST(ResizerTest, TagsChooseWhatFollowsTheWindow)
 {
     TestWindow w;
-    setTag(w.line, "@L,T");  // X1 and Y1 follow the window, X2 and Y2 stay
-    setTag(w.label, "size"); // no "@": scaled fully
+    setTag(w.tagged, "@l,t");
+    setTag(w.line, "@L,T");
+    setTag(w.label, "size");
     w.resizer.ResizeControls();
     w.resizeInner(800, 900);
+    EXPECT_EQ(w.tagged->geometry(), QRect(400, 300, 80, 40));
     EXPECT_EQ(w.line->p1(), QPoint(20, 60));
     EXPECT_EQ(w.line->p2(), QPoint(110, 20));
     EXPECT_EQ(w.label->geometry(), QRect(80, 90, 200, 150));
@@ -92,15 +95,6 @@ TEST(ResizerTest, SizeFormToScreenCentresAtSeventyFivePercent)
     QRect screen = w.window.screen()->availableGeometry();
     EXPECT_EQ(w.window.width(), static_cast<int>(screen.width() * 0.75));
     EXPECT_EQ(w.window.x(), screen.x() + (screen.width() - w.window.width()) / 2);
-}
-
-TEST(ResizerTest, AWindowRecordedWithNoAreaIsLeftAlone)
-{
-    TestWindow w;
-    w.window.centralWidget()->resize(0, 0);
-    w.resizer.ResizeControls();
-    w.resizeInner(800, 600);
-    EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
 }
 
 } // namespace
