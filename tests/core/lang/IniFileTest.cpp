@@ -4,7 +4,9 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace ortolino;
 using ortolino::test::writeFile;
@@ -84,6 +86,17 @@ TEST_F(IniFileTest, WritingCreatesReplacesAndKeepsTheRest)
         EXPECT_EQ(MLSReadIniString(file, section, key).value(), value) << key;
 
     EXPECT_EQ(MLSWriteIniString(path("no/such/folder.ini"), "S", "k", "v"), 0);
+
+    // A file too large to be a settings file, or a folder in its place, is
+    // neither read nor replaced by a file holding one key.
+    const QByteArray large =
+        "[Strings]\r\n0001=\"uno\"\r\n;" + QByteArray(kIniDimensioneMassima, 'x') + "\r\n";
+    EXPECT_EQ(read(large, "Strings", "0001"), "(error)");
+    EXPECT_EQ(MLSWriteIniString(path("a.ini"), "Strings", "0001", "x"), 0);
+    EXPECT_EQ(readFileBytes(path("a.ini"), 2 * kIniDimensioneMassima), large);
+    QDir().mkdir(path("folder.ini"));
+    EXPECT_EQ(MLSWriteIniString(path("folder.ini"), "S", "k", "v"), 0);
+    EXPECT_TRUE(QFileInfo(path("folder.ini")).isDir());
 }
 
 } // namespace

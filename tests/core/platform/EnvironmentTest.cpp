@@ -8,72 +8,38 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
 using namespace ortolino;
 using ortolino::test::writeFile;
 
 namespace {
 
-// Sets environment variables for one test and puts the old values back.
-class ScopedVariables
-{
-public:
-    ScopedVariables(std::initializer_list<std::pair<const char*, QByteArray>> values)
-    {
-        for (const auto& [name, value] : values) {
-            saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-    ~ScopedVariables()
-    {
-        for (const Saved& s : saved_) {
-            if (s.set)
-                qputenv(s.name, s.value);
-            else
-                qunsetenv(s.name);
-        }
-    }
-
-private:
-    struct Saved
-    {
-        const char* name;
-        QByteArray value;
-        bool set;
-    };
-    std::vector<Saved> saved_;
-};
-
 // Without XDG_RUNTIME_DIR the lock lives in a folder of the user's own, never
-// in the temporary folder every user shares.
+// in the temporary folder every user shares. (No other test of this program
+// reads these variables.)
 TEST(EnvironmentTest, WithoutARuntimeFolderTheLockFolderIsTheUsersOwn)
 {
     QTemporaryDir tmp;
     QTemporaryDir cache;
-    const ScopedVariables vars{{"XDG_RUNTIME_DIR", QByteArray()},
-                               {"TMPDIR", QFile::encodeName(tmp.path())},
-                               {"XDG_CACHE_HOME", QFile::encodeName(cache.path())}};
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     const QString own = QDir(tmp.path()).filePath("ortolino-" + QString::number(::getuid()));
+    const QByteArray ownPath = QFile::encodeName(own);
+    auto mode = [&] {
+        struct stat info;
+        EXPECT_EQ(::lstat(ownPath.constData(), &info), 0);
+        EXPECT_EQ(info.st_uid, ::getuid());
+        return info.st_mode & 0777;
+    };
 
-    Environment env = Environment::fromSystem(tmp.path());
-    EXPECT_EQ(env.runtimeFolder, own + "/");
-    struct stat info;
-    ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    EXPECT_EQ(info.st_uid, ::getuid());
-
+    EXPECT_EQ(Environment::fromSystem(tmp.path()).runtimeFolder, own + "/");
+    EXPECT_EQ(mode(), 0700u);
     // A folder left open to others is closed again; a file or a link in its
     // place (someone else's) is not used: the cache folder serves.
-    ::chmod(QFile::encodeName(own).constData(), 0777);
-    env = Environment::fromSystem(tmp.path());
-    ::lstat(QFile::encodeName(own).constData(), &info);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    ::chmod(ownPath.constData(), 0777);
+    Environment::fromSystem(tmp.path());
+    EXPECT_EQ(mode(), 0700u);
     QDir(own).removeRecursively();
     ASSERT_TRUE(QFile::link(cache.path(), own));
     EXPECT_EQ(Environment::fromSystem(tmp.path()).runtimeFolder, cache.path() + "/ortolino/");

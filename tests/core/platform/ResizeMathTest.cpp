@@ -7,36 +7,27 @@ using namespace ortolino;
 
 namespace {
 
-TEST(ResizeMathTest, TagsChooseTheScaledValues)
+// The window-level twin (tests/gui/widgets/ResizerTest) drives the same
+// arithmetic through real controls.
+TEST(ResizeMathTest, TagsChooseTheScaledValuesFromTheRecord)
 {
-    auto is = [](const char* tag, bool l, bool t, bool w, bool h) {
-        ResizeTag r = ResizeTag::parse(QString::fromLatin1(tag));
-        return r.left == l && r.top == t && r.width == w && r.height == h;
+    const Geometry recorded{100, 50, 200, 40}, present{7, 8, 9, 10};
+    const std::pair<const char*, Geometry> cases[] = {
+        {"", {200, 150, 400, 120}},  {"size", {200, 150, 400, 120}}, // no "@": all scale
+        {"@L,T", {200, 150, 9, 10}}, {"@LT", {200, 150, 9, 10}},
+        {"@w", {7, 8, 400, 10}},     {"@", present},
     };
-    EXPECT_TRUE(is("", true, true, true, true));
-    EXPECT_TRUE(is("size", true, true, true, true)); // no "@": everything scales
-    EXPECT_TRUE(is("@L,T", true, true, false, false));
-    EXPECT_TRUE(is("@LT", true, true, false, false));
-    EXPECT_TRUE(is("@w", false, false, true, false));
-    EXPECT_TRUE(is("@", false, false, false, false));
-}
-
-TEST(ResizeMathTest, ScalingStartsFromTheRecordAndKeepsUnselectedValues)
-{
-    Geometry recorded{100, 50, 200, 40};
-    Geometry present{7, 8, 9, 10};
+    for (const auto& [tag, expected] : cases) {
+        Geometry out;
+        ASSERT_TRUE(scaleGeometry(recorded, present, ResizeTag::parse(tag), 2.0, 3.0, out)) << tag;
+        EXPECT_EQ(out, expected) << tag;
+        ASSERT_TRUE(scaleGeometry(recorded, out, ResizeTag{}, 1.0, 1.0, out));
+        EXPECT_EQ(out, recorded); // back to the recorded size restores exactly
+    }
     Geometry out;
-    ASSERT_TRUE(scaleGeometry(recorded, present, ResizeTag::parse("@L,T"), 2.0, 3.0, out));
-    EXPECT_EQ(out, (Geometry{200, 150, 9, 10}));
-    ASSERT_TRUE(scaleGeometry(recorded, out, ResizeTag{}, 1.0, 1.0, out));
-    EXPECT_EQ(out, recorded); // back to the recorded size restores exactly
     EXPECT_FALSE(scaleGeometry(recorded, present, ResizeTag{},
                                std::numeric_limits<double>::infinity(), 1.0, out));
-}
-
-TEST(ResizeMathTest, SeventyFivePercentIsCentred)
-{
-    // 15360 x 11520 twips -> 11520 x 8640 at 1920, 1440.
+    // 15360 x 11520 twips at 75 % -> 11520 x 8640, centred at 1920, 1440.
     EXPECT_EQ(sizeToScreen(15360, 11520, 75), (Geometry{1920, 1440, 11520, 8640}));
     EXPECT_EQ(twipsToPixels(1440, 96.0), 96);
     EXPECT_EQ(twipsToPixels(15, 96.0), 1);

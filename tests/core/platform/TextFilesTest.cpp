@@ -18,12 +18,6 @@ using ortolino::test::writeFile;
 
 namespace {
 
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QStringList entriesOf(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -85,7 +79,7 @@ TEST(WriteFileAtomically, AFullDiskFailsTheSaveAndKeepsTheOldFile)
         SCOPED_TRACE(size);
         const QByteArray bigger(size, 'x');
         EXPECT_FALSE(disk.whileFull([&] { return writeFileAtomically(path, bigger); }));
-        EXPECT_EQ(contentOf(path), "old profile\r\n");
+        EXPECT_EQ(readFileBytes(path), "old profile\r\n");
         QStringList left = entriesOf(disk.folder());
         left.removeAll(QStringLiteral("filler"));
         EXPECT_EQ(left, QStringList{"_predefinito.INI"});
@@ -99,7 +93,7 @@ TEST(WriteFileAtomically, ReplacesWholeKeepsPermissionsAndFollowsLinks)
     ASSERT_TRUE(writeFileAtomically(path, "uno\r\n"));
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     ASSERT_TRUE(writeFileAtomically(path, "due\r\n"));
-    EXPECT_EQ(contentOf(path), "due\r\n");
+    EXPECT_EQ(readFileBytes(path), "due\r\n");
     EXPECT_EQ(QFileInfo(path).permissions(),
               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 
@@ -107,7 +101,7 @@ TEST(WriteFileAtomically, ReplacesWholeKeepsPermissionsAndFollowsLinks)
     ASSERT_TRUE(QFile::link(path, link));
     ASSERT_TRUE(writeFileAtomically(link, "tre\r\n"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(contentOf(path), "tre\r\n");
+    EXPECT_EQ(readFileBytes(path), "tre\r\n");
 
     EXPECT_FALSE(writeFileAtomically(dir.filePath(QStringLiteral("manca/lista.txt")), "x"));
     EXPECT_EQ(entriesOf(dir.path()), (QStringList{"collegamento.txt", "lista.txt"}));
@@ -126,9 +120,7 @@ TEST(RemoveStaleTemporaryFiles, RemovesOnlyWhatAKilledSaveLeaves)
     EXPECT_EQ(removeStaleTemporaryFiles(dir.path()), stale.size());
     QStringList left = kept + QStringList{"cartella.ini.abcdef"};
     left.sort();
-    QStringList found = entriesOf(dir.path());
-    found.sort();
-    EXPECT_EQ(found, left);
+    EXPECT_EQ(entriesOf(dir.path()), left); // sorted by name
 }
 
 // Readers refuse what is no plain file, or too large for its kind, at once.
@@ -139,12 +131,8 @@ TEST(ReadFileBytes, ReadsPlainFilesUpToTheLimitAndRefusesTheRest)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString zeroLink = dir.filePath(QStringLiteral("zero"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroLink));
-    const QString sparse = dir.filePath(QStringLiteral("sparse"));
-    {
-        QFile file(sparse);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(100 * 1024 * 1024)); // 100 MB that take no room
-    }
+    writeFile(dir.filePath(QStringLiteral("sparse")), "");
+    ASSERT_TRUE(QFile::resize(dir.filePath(QStringLiteral("sparse")), 100 << 20)); // no room taken
     writeFile(dir.filePath(QStringLiteral("ten")), "0123456789");
 
     struct Case
