@@ -34,25 +34,42 @@ protected:
     const QString firstHelp = speak + "\\Map=\"Devi scrivere \"=\"\"\\";
 };
 
-TEST_F(CheckingTest, WithoutSpeechTheBalloonGivesThreeHelpsThenNone)
+// Speech off, or no character to speak: the balloon gives two helps of the
+// whole word, then the letter, then nothing more; the wrong sound plays each time.
+TEST_F(CheckingTest, WithoutSpeechOrCharacterTheBalloonGivesThreeHelpsThenNone)
 {
-    state.ParlatoAttivo = false;
-    startCane();
-    EXPECT_EQ(choose("B"),
-              (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden"}));
-    EXPECT_EQ(choose("B"),
-              (QStringList{"balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden"}));
-    EXPECT_EQ(choose("B"), (QStringList{"balloon \"C\"", "balloon shown"}));
-    EXPECT_TRUE(choose("B").isEmpty());
+    for (const bool speech : {false, true}) {
+        SCOPED_TRACE(speech);
+        state.ParlatoAttivo = speech;
+        seams.sounds.played.clear();
+        startCane();
+        if (speech)
+            engine->setPersonaggio(nullptr);
+        EXPECT_EQ(choose("B"),
+                  (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden"}));
+        EXPECT_EQ(choose("B"),
+                  (QStringList{"balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden"}));
+        EXPECT_EQ(choose("B"), (QStringList{"balloon \"C\"", "balloon shown"}));
+        EXPECT_TRUE(choose("B").isEmpty());
 
-    EXPECT_EQ(engine->erroriLettera(), 4);
-    EXPECT_EQ(engine->letteraAttesa(), "C");
-    EXPECT_EQ(state.NumeroErrati, 4);
-    EXPECT_EQ(view.wrongCount, 4);
-    EXPECT_FALSE(view.rightIcon);
-    EXPECT_EQ(seams.sounds.played, QStringList(4, sound("no.wav")));
-    EXPECT_EQ(row()[1], " * CANE * " + QString(" (_ ANE B) ").repeated(4));
-    EXPECT_EQ(row()[2], "");
+        EXPECT_EQ(engine->erroriLettera(), 4);
+        EXPECT_EQ(engine->letteraAttesa(), "C");
+        EXPECT_EQ(view.wrongCount, 4);
+        EXPECT_FALSE(view.rightIcon);
+        EXPECT_EQ(seams.sounds.played, QStringList(4, sound("no.wav")));
+        EXPECT_EQ(row()[1], " * CANE * " + QString(" (_ ANE B) ").repeated(4));
+        EXPECT_EQ(row()[2], "");
+        engine->clearHelp();
+        EXPECT_FALSE(view.balloonVisible);
+        EXPECT_EQ(view.balloonText, "");
+        state.NumeroErrati = 0;
+    }
+    // A character whose calls fail only skips their steps.
+    engine->Avanti();
+    engine->setPersonaggio(character.get());
+    seams.agent.failing = QStringList{"Play", "Speak", "StopAll"};
+    EXPECT_EQ(choose("B"),
+              (QStringList{"Play write", firstHelp, "wait 1", speak + "CANE", "wait 5"}));
 }
 
 TEST_F(CheckingTest, WithSpeechTheCharacterGivesTheHelpsAndNoWrongSound)
@@ -71,26 +88,6 @@ TEST_F(CheckingTest, WithSpeechTheCharacterGivesTheHelpsAndNoWrongSound)
     state.SuoniAttivi = false;
     engine->Controlla("C");
     EXPECT_EQ(seams.sounds.played.size(), 1);
-}
-
-TEST_F(CheckingTest, WithoutACharacterTheHelpsAreShownAndAFailingOneOnlySkipsItsSteps)
-{
-    startCane(); // speech on
-    engine->setPersonaggio(nullptr);
-    EXPECT_EQ(choose("BBB"),
-              (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden",
-                           "balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden",
-                           "balloon \"C\"", "balloon shown"}));
-    EXPECT_EQ(seams.sounds.played, QStringList(3, sound("no.wav"))); // no voice takes its place
-    engine->clearHelp();
-    EXPECT_FALSE(view.balloonVisible);
-    EXPECT_EQ(view.balloonText, "");
-
-    engine->Avanti();
-    engine->setPersonaggio(character.get());
-    seams.agent.failing = QStringList{"Play", "Speak", "StopAll"};
-    EXPECT_EQ(choose("B"),
-              (QStringList{"Play write", firstHelp, "wait 1", speak + "CANE", "wait 5"}));
 }
 
 TEST_F(CheckingTest, ARightLetterFillsOneBlankAndRestartsTheHelps)
@@ -178,11 +175,9 @@ TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
                                         speak + "CANE", "wait 5",    // the second help
                                         speak + "CANE", "wait 5"})); // the first goes on
     EXPECT_EQ(engine->erroriLettera(), 2);
-}
 
-TEST_F(CheckingTest, AnExerciseThatEndsDuringAHelpStopsTheHelp)
-{
-    startCane();
+    // An exercise that ends during a help stops the help.
+    engine->Avanti();
     duringWait = [this](size_t) { engine.reset(); };
     EXPECT_EQ(choose("B"), (QStringList{"Play write", firstHelp, "wait 1"}));
 }

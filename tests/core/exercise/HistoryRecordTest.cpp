@@ -94,23 +94,9 @@ TEST_F(HistoryRecordTest, EachBlankKeepsItsOwnLettersAndAnAbandonedWordIsKeptUnf
     EXPECT_EQ(word.wrongLetters(), 5);
 }
 
-TEST_F(HistoryRecordTest, NothingIsKeptWithoutTrackingOrWithoutAHistory)
-{
-    startWith("cane.jpg", "c", Esercizio::LetteraIniziale);
-    state.TieniTraccia = false;
-    completeWord();
-    engine->Avanti();
-    engine->endExercise();
-    EXPECT_TRUE(history.recorded.empty());
-
-    state.TieniTraccia = true;
-    program.services.history = nullptr;
-    start();
-    completeWord(); // no history: the exercise goes on as before
-    EXPECT_TRUE(view.avantiEnabled);
-}
-
-TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnce)
+// Every word of a run is kept once, the one left open unfinished; nothing is
+// kept without tracking, and without a history the exercise goes on.
+TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnceAndOnlyWhenTracked)
 {
     startWith("cane.jpg", "c", Esercizio::LetteraIniziale);
     for (int i = 0; i < 3; ++i) {
@@ -119,9 +105,21 @@ TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnce)
     }
     engine.reset(); // the window closes on the fourth word
     ASSERT_EQ(history.recorded.size(), 4u);
-    for (size_t i = 0; i < 3; ++i)
-        EXPECT_TRUE(history.recorded[i].finished);
-    EXPECT_FALSE(history.recorded[3].finished);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(history.recorded[i].finished, i < 3);
+
+    state.TieniTraccia = false;
+    start();
+    completeWord();
+    engine->Avanti();
+    engine->endExercise();
+    EXPECT_EQ(history.recorded.size(), 4u);
+
+    state.TieniTraccia = true;
+    program.services.history = nullptr;
+    start();
+    completeWord();
+    EXPECT_TRUE(view.avantiEnabled);
 }
 
 } // namespace

@@ -63,6 +63,24 @@ TEST_F(CharacterFileTest, AGoodFileGivesItsLayersAndGestures)
     EXPECT_EQ(write.frames, (QList<QStringList>{{"w1", "s1"}, {"w2"}}));
     EXPECT_EQ(write.durationMs(), 600);
     EXPECT_EQ(d->elementIds().size(), 14);
+
+    // The largest size the format allows is drawn no larger than a screen
+    // shows, in proportion, its balloon anchor moved with it; 10,000 frames
+    // of 5 s played 50 times last 2.5e9 ms, past an int.
+    QByteArray frames = "frames = a";
+    for (int i = 1; i < 10000; ++i)
+        frames += ", a";
+    const auto big =
+        read(QByteArray(kGood)
+                 .replace("size = 100 x 120", "size = 4096 2048\nballoon-anchor = 2048 1024")
+                 .replace("frames = w1 + s1, w2", frames)
+                 .replace("frame-ms = 100", "frame-ms = 5000")
+                 .replace("loops = 3", "loops = 50"),
+             &error);
+    ASSERT_TRUE(big) << error.toStdString();
+    EXPECT_EQ(big->size, QSize(kCharacterMaxSide, kCharacterMaxSide / 2));
+    EXPECT_EQ(big->balloonAnchor, QPoint(kCharacterMaxSide / 2, kCharacterMaxSide / 4));
+    EXPECT_EQ(big->animations["write"].durationMs(), 2'500'000'000LL);
 }
 
 TEST_F(CharacterFileTest, BrokenFilesGiveAReasonNotACharacter)

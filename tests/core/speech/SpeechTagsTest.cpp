@@ -82,17 +82,12 @@ TEST(VoiceMapping, SpeedPitchAndLanguageStayInsideWhatEspeakNgSaysClearly)
         EXPECT_GE(espeakRateForSpeed(v), espeakRateForSpeed(v - 1));
         EXPECT_GE(espeakPitchForPitch(v), espeakPitchForPitch(v - 1));
     }
-    for (const auto& [id, language] : {std::pair{1040, "it"},
-                                       {1033, "en-us"},
-                                       {1031, "de"},
-                                       {1036, "fr"},
-                                       {1034, "es"},
-                                       {0, ""}})
+    for (const auto& [id, language] : {std::pair{1040, "it"}, {1033, "en-us"}, {0, ""}})
         EXPECT_EQ(espeakLanguageForId(id), language) << id;
     for (const auto& [id, name] :
          {std::pair{" {it} ", "it"}, {"{en-US+f3}", "en-US+f3"}, {"it", ""}, {"{}", ""}})
         EXPECT_EQ(voiceNameFromId(id), name) << id;
-    EXPECT_EQ(voiceIdForName("it"), "{it}");
+    EXPECT_EQ(voiceNameFromId(voiceIdForName("it")), "it");
 }
 
 } // namespace

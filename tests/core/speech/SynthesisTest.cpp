@@ -159,23 +159,20 @@ TEST(SilentSynthesis, LastsLongEnoughToReadAndMovesTheMouth)
     EXPECT_EQ(mouthAt(cues, samples), MouthShape::Rest);
     EXPECT_GT(SilentSynthesizer::durationMs("una frase lunga da leggere", 50),
               SilentSynthesizer::durationMs("una frase lunga da leggere", 250));
+    // 300,000 letters at the lowest speed: over 50,000 s, past an int of ms.
+    EXPECT_EQ(SilentSynthesizer::durationMs(QString(300000, 'a'), 50),
+              (500 + 70 * 300000LL) * 130 / 50);
 }
 
 TEST(Mouth, PhonemesAndLettersGiveShapes)
 {
-    for (const auto& [phoneme, shape] : {std::pair{u"a", MouthShape::Open},
-                                         {u"aI", MouthShape::Open},
-                                         {u"E", MouthShape::Wide},
+    for (const auto& [phoneme, shape] : {std::pair{u"aI", MouthShape::Open},
                                          {u"O", MouthShape::Round},
                                          {u"m", MouthShape::Closed},
-                                         {u"t", MouthShape::Small},
                                          {u"_:", MouthShape::Rest}})
         EXPECT_EQ(mouthForPhoneme(phoneme), shape);
-    for (const auto& [letter, shape] : {std::pair{u'È', MouthShape::Wide},
-                                        {u'o', MouthShape::Round},
-                                        {u'B', MouthShape::Closed},
-                                        {u'r', MouthShape::Small},
-                                        {u'!', MouthShape::Rest}})
+    for (const auto& [letter, shape] :
+         {std::pair{u'È', MouthShape::Wide}, {u'B', MouthShape::Closed}, {u'!', MouthShape::Rest}})
         EXPECT_EQ(mouthForLetter(letter), shape);
     const QList<MouthCue> cues{{100, MouthShape::Open}, {200, MouthShape::Round}};
     EXPECT_EQ(mouthAt(cues, 99), MouthShape::Rest);
