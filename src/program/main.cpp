@@ -19,7 +19,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFontDatabase>
 #include <QIcon>
+
+#include <thread>
 
 using namespace ortolino;
 
@@ -57,8 +60,11 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv); // takes Qt's own options (-platform, -style, ...) away
     processCommandLine(app);
+    // The splash's first text makes Qt read the description of every installed
+    // font; a worker does it while the program reads its own files, and the
+    // splash finds it done (Qt's font database is thread-safe).
+    std::jthread fontsWarmUp([] { QFontDatabase::families(); });
     QGuiApplication::setDesktopFileName(QStringLiteral(ORTOLINO_APP_ID));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORTOLINO_APP_ID)));
 
     SystemRandom random;
     SteadyClock clock;
@@ -112,6 +118,9 @@ int main(int argc, char* argv[])
     // The splash needs neither the handwriting font nor sound nor speech:
     // they get ready once it is on screen.
     windows.afterFirstFrame([&] {
+        // Looking the icon up in the icon themes takes longer than drawing
+        // the splash; the window manager takes the icon when it comes.
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORTOLINO_APP_ID)));
         fonts.registerNoted();
         agent.prepare();
         sounds.prepare();
