@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QIcon>
-
 #include <thread>
 
 using namespace ortolino;

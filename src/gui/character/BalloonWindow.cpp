@@ -101,10 +101,12 @@ void BalloonWindow::present(const QString& text, const QRect& character, const Q
     shape_ = shape_.united(tailPath(bubble, QPointF(place.tip - origin)));
 
     setGeometry(outer);
-    QPainterPathStroker stroker;
-    stroker.setWidth(5); // the outline's outer half stays inside the shape
-    const QPainterPath outline = shape_.united(stroker.createStroke(shape_));
-    setMask(QRegion(outline.toFillPolygon().toPolygon(), Qt::WindingFill));
+    if (isWindow()) { // within its owner, the owner's pixels show around it
+        QPainterPathStroker stroker;
+        stroker.setWidth(5); // the outline's outer half stays inside the shape
+        const QPainterPath outline = shape_.united(stroker.createStroke(shape_));
+        setMask(QRegion(outline.toFillPolygon().toPolygon(), Qt::WindingFill));
+    }
     show();
     raise();
     update();
@@ -114,9 +116,11 @@ void BalloonWindow::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (isWindow()) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rect(), Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
     painter.setPen(QPen(QColor(60, 60, 80), 2.5));
     painter.setBrush(QColor(255, 253, 231));
     painter.drawPath(shape_);

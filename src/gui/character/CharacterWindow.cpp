@@ -39,6 +39,10 @@ void stageOn(QWidget* widget, QWidget* owner)
         return;
     const bool shown = widget->isVisible();
     widget->setParent(owner, Qt::Widget);
+    // A shape serves a window of its own. Within the owner, Qt paints the
+    // owner again beneath each new frame; a shape left over from an earlier
+    // frame would keep that frame's pixels outside the new one.
+    widget->clearMask();
     widget->setAttribute(Qt::WA_TransparentForMouseEvents);
     widget->setVisible(shown);
 }
@@ -58,25 +62,29 @@ void CharacterWindow::setFrame(const CharacterPose& pose, MouthShape mouth)
 {
     pose_ = pose;
     mouth_ = mouth;
-    frame_ = QImage(artwork_.size(), QImage::Format_ARGB32_Premultiplied);
-    frame_.fill(Qt::transparent);
-    QPainter painter(&frame_);
-    artwork_.paint(painter, pose_, mouth_);
-    painter.end();
-    const QRegion shape = shapeOf(frame_);
-    if (shape != mask())
-        setMask(shape);
+    if (isWindow()) {
+        QImage frame(artwork_.size(), QImage::Format_ARGB32_Premultiplied);
+        frame.fill(Qt::transparent);
+        QPainter painter(&frame);
+        artwork_.paint(painter, pose_, mouth_);
+        painter.end();
+        const QRegion shape = shapeOf(frame);
+        if (shape != mask())
+            setMask(shape);
+    }
     update();
 }
 
 void CharacterWindow::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    // Drawn again at the screen's resolution rather than copying frame_,
-    // which serves the window's shape.
+    if (isWindow()) { // within the owner, the owner's pixels stay beneath
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rect(), Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    // Drawn at the screen's resolution rather than copied from the image
+    // that gave the window its shape.
     artwork_.paint(painter, pose_, mouth_);
 }
 

@@ -9,8 +9,8 @@ namespace ortolino {
 // Shows a character: a frameless window of its own, or a child of the window
 // it belongs to (see stageOn), without a background, that never takes the
 // keyboard focus or the mouse (clicks go to what lies below, so the character
-// never gets in a child's way). Its shape follows the drawing, so it looks
-// right even without a compositor.
+// never gets in a child's way). As a window, its shape follows the drawing,
+// so it looks right even without a compositor.
 class CharacterWindow final : public QWidget
 {
 public:
@@ -27,7 +27,6 @@ private:
     const CharacterArtwork& artwork_;
     CharacterPose pose_;
     MouthShape mouth_ = MouthShape::Rest;
-    QImage frame_;
 };
 
 // Window flags shared by the character and its balloon while they have no

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <QMediaDevices>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +145,42 @@ TEST_F(CharacterTest, ShowMoveToAndHidePlaceTheWindow)
     EXPECT_EQ(merlin->balloon()->parentWidget(), &stage);
     EXPECT_TRUE(free.contains(merlin->balloon()->geometry()));
     merlin->StopAll();
+}
+
+// On a stage the window's own pixels stay beneath the character: fading in,
+// it shows faintly over them (not over black), and a new frame leaves
+// nothing of a raised one.
+TEST_F(CharacterTest, OnAStageTheCharacterIsDrawnOverItsWindow)
+{
+    auto merlin = load("merlin", options());
+    ASSERT_TRUE(merlin);
+    QWidget stage;
+    stage.setAutoFillBackground(true);
+    stage.setPalette(QPalette(Qt::white));
+    stage.setGeometry(100, 100, 400, 400);
+    stage.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&stage));
+    ASSERT_TRUE(merlin->setStage(&stage, stage.rect()));
+    ASSERT_TRUE(merlin->MoveTo(stage.mapToGlobal(QPoint(100, 150)).x(),
+                               stage.mapToGlobal(QPoint(100, 150)).y()));
+    ASSERT_TRUE(merlin->Show());
+    merlin->StopAll();
+    CharacterPose raised;
+    raised.lift = 60;
+    CharacterPose faint;
+    faint.opacity = 0.3;
+    for (const CharacterPose& pose : {raised, faint}) {
+        merlin->window()->setFrame(pose, MouthShape::Rest);
+        QTest::qWait(30);
+    }
+    const QImage shown = stage.screen()->grabWindow(stage.winId()).toImage();
+    const QRect figure = merlin->window()->geometry();
+    int darkest = 255;
+    for (int y = figure.top(); y <= figure.bottom(); ++y) {
+        for (int x = figure.left(); x <= figure.right(); ++x)
+            darkest = std::min(darkest, qGray(shown.pixel(x, y)));
+    }
+    EXPECT_GT(darkest, 255 * 6 / 10);
 }
 
 TEST_F(CharacterTest, TheBalloonShowsTheShownHalfOfAMapTag)
