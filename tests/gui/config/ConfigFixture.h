@@ -1,35 +1,24 @@
 #pragma once
 
 #include "core/app/Profile.h"
-#include "core/app/Program.h"
 #include "gui/config/FormConfigura.h"
-#include "gui/widgets/WindowManager.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowTesting.h"
+#include "support/WindowFixture.h"
 
-#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 
 namespace ortolino::test {
 
-// The real configuration window on the offscreen screen, with a settings
-// folder of its own, scripted dialogs and message boxes and a recording
-// character component. The main menu is the real one.
-class ConfigFixture : public ::testing::Test
+// The real configuration window (and the real main menu it leads back to),
+// with a settings folder of its own, scripted dialogs and message boxes and a
+// recording character component.
+class ConfigFixture : public WindowFixture
 {
 protected:
     ConfigFixture()
@@ -42,7 +31,6 @@ protected:
         s.CartellaImmagini = QStringLiteral("immagini");
         s.CartellaListe = QStringLiteral("liste");
         s.ListaInUso = env.env().programFile(QStringLiteral("liste/predefinita.txt"));
-        registerWindows(windows);
     }
 
     FormConfigura* openConfig()
@@ -64,6 +52,10 @@ protected:
     QString text(const char* name) const { return find<QLabel>(name)->text(); }
     void click(const char* name, int index = -1) const { button(name, index)->click(); }
     void leave() const { control<QAction>(config, "mnuEsci")->trigger(); }
+    bool shown(const char* page, const char* name, int index = -1) const
+    {
+        return find(name, index)->isVisibleTo(find(page));
+    }
 
     // The profile on disk of a user, read back into fresh settings.
     ProfileSettings profileOf(const QString& fileName) const
@@ -73,14 +65,6 @@ protected:
         return read;
     }
 
-    void writeProfile(const QString& fileName, int massimoLettere) const
-    {
-        ProfileSettings profile;
-        profile.MassimoLettere = massimoLettere;
-        ASSERT_TRUE(SalvaProfilo(profile, env.env().cartellaUtenti() + fileName));
-    }
-
-    // Texts of the messages shown so far.
     QStringList messageTexts() const
     {
         QStringList texts;
@@ -100,11 +84,7 @@ protected:
         }
     }
 
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
     RecordingAgent& agent = seams.agent;
-    WindowManager windows{program};
     FormConfigura* config = nullptr; // the window openConfig opened
 };
 
