@@ -1,9 +1,8 @@
 // What helps a child follow the scan in the exercise window: auditory
 // scanning (each key heard by its letter's name as the scan reaches it,
-// "avanti" by its caption, cut off by a choice) and the highlight's style.
+// "avanti" by its caption, cut off by a choice) and the compact keyboard.
 #include "gui/exercise/LettereFixture.h"
 #include "gui/widgets/Colors.h"
-#include "gui/widgets/ShapeControl.h"
 
 #include <QTest>
 #include <QTimer>
@@ -76,44 +75,6 @@ TEST_F(LettereScanAidsTest, NothingIsHeardWhenItIsOffOrWithoutScanning)
         close();
     }
     EXPECT_EQ(calls, QStringList());
-}
-
-TEST_F(LettereScanAidsTest, TheHighlightTakesItsOwnColourAndTheMarkedKeyGrows)
-{
-    constexpr int kE = 2, kA = 10, kN = 24;
-    state.auditoryScanning = false;
-    state.ModalitaInput = kModoScansioneManuale;
-    state.ConRiquadro = true;
-    state.SpessoreRiquadro = 6;
-    state.highlightColour = 0x00C000; // green
-    state.enlargeHighlighted = true;
-    ASSERT_NE(open(), nullptr);
-    auto* frame = window->findChild<ShapeControl*>("ShapeRiquadro");
-    EXPECT_EQ(frame->borderColor(), QColor(0, 0xC0, 0));
-    const QRect normal = key(kE)->geometry();
-    ASSERT_EQ(key(kN)->size(), normal.size());
-
-    QWidget* box = control("PictureScansioneManuale");
-    switchClick(box, Qt::Key_Space); // on E
-    const QRect grown = key(kE)->geometry();
-    EXPECT_NEAR(grown.width(), normal.width() * 4 / 3, 1);
-    EXPECT_NEAR(grown.height(), normal.height() * 4 / 3, 1);
-    EXPECT_LE((grown.center() - normal.center()).manhattanLength(), 1);
-    EXPECT_EQ(frame->geometry(), grown.adjusted(-6, -6, 6, 6)) << "the frame goes round it";
-    switchClick(box, Qt::Key_Space); // on A: E is back to its size
-    EXPECT_EQ(key(kE)->geometry(), normal);
-    EXPECT_GT(key(kA)->width(), key(kN)->width());
-
-    window->resize(window->size() * 3 / 4); // grown again from its new size
-    EXPECT_NEAR(key(kA)->width(), key(kN)->width() * 4 / 3, 1);
-    EXPECT_TRUE(window->rect().contains(key(kA)->geometry()));
-    close();
-
-    // Without the frame the key's colour marks it, and it grows just the same.
-    state.ConRiquadro = false;
-    ASSERT_NE(open(), nullptr);
-    switchClick(control("PictureScansioneManuale"), Qt::Key_Space);
-    EXPECT_GT(key(kE)->width(), key(kN)->width());
 }
 
 // The default highlight stands out from the default keys; a highlight in the
