@@ -29,6 +29,18 @@ QByteArray bytesOf(const QString& path)
     return readFileBytes(path).value_or(QByteArray());
 }
 
+// Runs one statement on the file as another program would.
+void runSql(const QString& path, const QString& statement)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "by hand");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(statement));
+    }
+    QSqlDatabase::removeDatabase("by hand");
+}
+
 class HistoryTest : public ::testing::Test
 {
 protected:
@@ -85,22 +97,24 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     EXPECT_DOUBLE_EQ(totals.helpsPerWord(), 6.0 / 5);
 
     ASSERT_EQ(progress->days.size(), 2u);
-    EXPECT_EQ(progress->days[0].day, QDate(2026, 3, 2));
-    EXPECT_EQ(progress->days[0].finished, 2);
-    EXPECT_EQ(progress->days[0].withoutError, 0);
-    EXPECT_EQ(progress->days[1].day, QDate(2026, 3, 4));
-    EXPECT_EQ(progress->days[1].finished, 2);
-    EXPECT_EQ(progress->days[1].withoutError, 1);
+    for (const auto& [i, day, finished, withoutError] :
+         {std::tuple{0, QDate(2026, 3, 2), 2, 0}, {1, QDate(2026, 3, 4), 2, 1}}) {
+        EXPECT_EQ(progress->days[i].day, day);
+        EXPECT_EQ(progress->days[i].finished, finished);
+        EXPECT_EQ(progress->days[i].withoutError, withoutError);
+    }
 
     EXPECT_EQ(progress->confusions,
               (std::vector<Confusion>{{"D", "B", 5}, {"N", "M", 1}, {"P", "Q", 1}}));
 
-    ASSERT_EQ(progress->mostHelped.size(), 3u); // MELA and NASO needed none
-    EXPECT_EQ(progress->mostHelped[0].word, "DITO");
-    EXPECT_EQ(progress->mostHelped[0].helps, 3);
-    EXPECT_EQ(progress->mostHelped[1].word, "DADO"); // two helps, more wrong letters
-    EXPECT_EQ(progress->mostHelped[1].wrongLetters, 2);
-    EXPECT_EQ(progress->mostHelped[2].word, "PERA");
+    // MELA and NASO needed none; DADO's two helps come with more wrong letters.
+    ASSERT_EQ(progress->mostHelped.size(), 3u);
+    for (const auto& [i, word, helps, wrong] :
+         {std::tuple{0, "DITO", 3, 3}, {1, "DADO", 2, 2}, {2, "PERA", 1, 1}}) {
+        EXPECT_EQ(progress->mostHelped[i].word, word);
+        EXPECT_EQ(progress->mostHelped[i].helps, helps);
+        EXPECT_EQ(progress->mostHelped[i].wrongLetters, wrong);
+    }
 }
 
 TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
@@ -156,20 +170,12 @@ TEST_F(HistoryTest, AFileOfTheFirstSchemaIsBroughtUpToDateWithItsWords)
         ASSERT_EQ(first.open(1), HistoryDatabase::Opened::Ready);
         EXPECT_EQ(first.schemaVersion(), 1);
     }
-    {
-        // A word as the first schema kept it, written by hand.
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "first-schema");
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
-        ASSERT_TRUE(query.exec(
-            "INSERT INTO words (ended_at, user_name, user_key, language, exercise, word,"
-            " blanks, choices, wrong_letters, help1, help2, help3, seconds, input_mode, finished)"
-            " VALUES (1770000000, 'Anna', 'anna', 'Italiano', 3, 'DADO', '1;3', 'B,D;P,B,D', 3,"
-            " 2, 1, 0, 20, 0, 1)"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("first-schema");
+    // A word as the first schema kept it.
+    runSql(path(),
+           "INSERT INTO words (ended_at, user_name, user_key, language, exercise, word,"
+           " blanks, choices, wrong_letters, help1, help2, help3, seconds, input_mode, finished)"
+           " VALUES (1770000000, 'Anna', 'anna', 'Italiano', 3, 'DADO', '1;3', 'B,D;P,B,D', 3,"
+           " 2, 1, 0, 20, 0, 1)");
 
     HistoryDatabase db(path());
     ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
@@ -224,14 +230,7 @@ TEST_F(HistoryTest, AFileOfANewerProgramIsLeftAlone)
         HistoryDatabase db(path());
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
     }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec("PRAGMA user_version = 99");
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("newer");
+    runSql(path(), "PRAGMA user_version = 99");
     const QByteArray before = bytesOf(path());
     HistoryDatabase db(path());
     EXPECT_EQ(db.open(), HistoryDatabase::Opened::Failed);

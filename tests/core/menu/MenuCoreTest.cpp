@@ -1,147 +1,15 @@
-#include "core/app/Informazioni.h"
-#include "core/app/LanguageChoice.h"
-#include "core/app/Profile.h"
-#include "core/app/Program.h"
-#include "core/app/Users.h"
+#include "core/app/ProgramState.h"
 #include "core/menu/MenuLog.h"
 #include "core/menu/MenuPictures.h"
 #include "core/menu/MenuScan.h"
 #include "support/Doubles.h"
-#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
 
 using namespace ortolino;
 using namespace ortolino::test;
 
 namespace {
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// ---- users ----
-
-class MenuUsersTest : public ::testing::Test
-{
-protected:
-    MenuUsersTest()
-    {
-        QDir().mkpath(env.env().cartellaUtenti());
-        state.PercorsoProfilo = env.env().profiloPredefinito();
-        env.writeProfile("mario.ini", 7);
-    }
-    // A session with one log row and `massimo` in force.
-    void work(int massimo)
-    {
-        state.MassimoLettere = massimo;
-        state.Registro[1][0] = "LETTERA INIZIALE";
-        state.NumeroRigheRegistro = 1;
-    }
-
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
-    ProgramState& state = program.state;
-};
-
-TEST_F(MenuUsersTest, TheListHoldsEveryProfileInTheFormOfTheLettering)
-{
-    for (const auto& [name, lettering, shown] : {std::tuple{"mario", kMaiuscolo, "MARIO"},
-                                                 {"mARIO", kCorsivo, "Mario"},
-                                                 {"mARIO", kMinuscolo, "mARIO"},
-                                                 {"_predefinito", kCorsivo, "_predefinito"}})
-        EXPECT_EQ(formaNomeUtente(name, lettering), shown) << name;
-
-    env.writeProfile("_predefinito.INI", 5);
-    writeFile(env.env().cartellaUtenti() + "note.txt", "x");
-    writeFile(env.env().cartellaUtenti() + ".ini", "x");
-    EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "mario"}));
-    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "MARIO"}));
-    QDir(env.env().cartellaUtenti()).removeRecursively();
-    EXPECT_TRUE(elencoUtenti(env.env(), kMaiuscolo).isEmpty());
-}
-
-TEST_F(MenuUsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
-{
-    work(9); // the settings in force belong to _predefinito
-    scegliUtente(program, "MARIO");
-    EXPECT_EQ(state.NomeUtente, "MARIO");
-    EXPECT_EQ(state.PercorsoProfilo, env.env().cartellaUtenti() + "MARIO.ini");
-    EXPECT_EQ(state.MassimoLettere, 7);
-    EXPECT_EQ(state.NumeroRigheRegistro, 0);
-    EXPECT_TRUE(state.Registro[1][0].isEmpty());
-
-    ProfileSettings left;
-    LeggiProfilo(left, env.env().profiloPredefinito(), QString());
-    EXPECT_EQ(left.MassimoLettere, 9); // the user being left kept the settings in force
-    // The chosen user's file is the one written again, whatever its letter case.
-    EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);
-
-    // The same user again: saved, read back, the log kept.
-    work(8);
-    scegliUtente(program, "MARIO");
-    EXPECT_EQ(state.MassimoLettere, 8);
-    EXPECT_EQ(state.NumeroRigheRegistro, 1);
-    EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
-
-    // The same name in another letter case (MARIO listed as mario once his own
-    // lettering is in force) is the same user: the log stays.
-    scegliUtente(program, "mario");
-    EXPECT_EQ(state.NomeUtente, "mario");
-    EXPECT_EQ(state.NumeroRigheRegistro, 1);
-
-    // The profile being left cannot be saved: the teacher is told and that
-    // user stays in force, with the settings and the log.
-    state.PercorsoProfilo = env.env().cartellaUtenti() + "senza/cartella.ini";
-    EXPECT_FALSE(scegliUtente(program, "_predefinito"));
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
-    EXPECT_EQ(state.NomeUtente, "mario");
-    EXPECT_EQ(state.MassimoLettere, 8);
-    EXPECT_EQ(state.NumeroRigheRegistro, 1);
-    // The same user again, as the menu does at each activation: nothing read
-    // back over the settings in force, and not told at every return.
-    EXPECT_FALSE(scegliUtente(program, "MARIO"));
-    EXPECT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(state.MassimoLettere, 8);
-}
-
-// A profile that exists but cannot be read is kept beside itself before the
-// first save over it, under a name no older copy has, and the teacher is told
-// once; a missing profile or one read whole is written without a word.
-TEST_F(MenuUsersTest, AnUnreadableProfileIsKeptAsideBeforeItIsFirstSaved)
-{
-    const QString folder = env.env().cartellaUtenti();
-    const QByteArray broken = "True\r\nFalse\r\n"; // 2 of 53 lines
-    writeFile(folder + "Anna.INI", broken);
-    writeFile(folder + "ANNA.ini.illeggibile", "kept before");
-    scegliUtente(program, "ANNA");
-    EXPECT_EQ(state.MassimoLettere, 5); // the defaults
-    EXPECT_TRUE(seams.messages.shown.empty());
-    EXPECT_EQ(contentOf(folder + "Anna.INI"), broken); // reading never writes
-
-    // The menu chooses the user again on its next activation: the first save.
-    state.MassimoLettere = 6;
-    ASSERT_TRUE(scegliUtente(program, "ANNA"));
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(seams.messages.shown[0].text,
-              program.text("0220") + "\n" + folder + "Anna.INI.2.illeggibile");
-    EXPECT_EQ(contentOf(folder + "Anna.INI.2.illeggibile"), broken);
-    EXPECT_EQ(contentOf(folder + "ANNA.ini.illeggibile"), "kept before");
-    EXPECT_EQ(state.MassimoLettere, 6); // saved and read back
-    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "ANNA", "MARIO"}));
-
-    // Once kept, it is told no more; readable and missing profiles never were.
-    for (const char* user : {"ANNA", "MARIO", "LUCA", "ANNA"})
-        ASSERT_TRUE(scegliUtente(program, user));
-    EXPECT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(QDir(folder).entryList({"*illeggibile"}).size(), 2);
-}
 
 // ---- scanning ----
 
@@ -313,78 +181,6 @@ TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
         EXPECT_EQ(state.NumeroRigheRegistro, c.headingRow);
         EXPECT_EQ(state.Registro[static_cast<size_t>(c.headingRow)],
                   RigaRegistro({"UNA LETTERA NELLA PAROLA", "", ""}));
-    }
-}
-
-// ---- language choice and information lines ----
-
-class LanguageChoiceTest : public ::testing::Test
-{
-protected:
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
-};
-
-TEST_F(LanguageChoiceTest, AChoiceIsStoredAndKeepsTheUserTheSettingsAndTheLog)
-{
-    ProgramState& s = program.state;
-    s.NomeUtente = "Anna";
-    s.CarattereLettere = kMinuscolo;
-    s.MassimoLettere = 6;
-    s.LettereAttive[11] = true; // s
-    s.TieniTraccia = true;
-    s.ModalitaInput = 2;
-    s.NumeroRigheRegistro = 1;
-    s.Registro[1] = {"lettera iniziale", " * cane * ", "Fatto"};
-    s.CartellaListe = "liste";
-    EXPECT_EQ(lingueDelMenu(program.language), QStringList({"English", "Italiano"}));
-
-    EXPECT_TRUE(registraSceltaLingua(program, "English"));
-
-    Language fresh(env.env());
-    fresh.readCurrentLanguageSetting();
-    EXPECT_EQ(fresh.CurrentLanguage, "English");
-    EXPECT_EQ(s.CartellaImmagini, "pictures");
-    EXPECT_EQ(s.LinguaAgente, "1033");
-    EXPECT_EQ(s.NomeUtente, "Anna");
-    EXPECT_EQ(s.CarattereLettere, kMinuscolo);
-    EXPECT_EQ(s.MassimoLettere, 6);
-    EXPECT_TRUE(s.LettereAttive[11]);
-    EXPECT_TRUE(s.TieniTraccia);
-    EXPECT_EQ(s.ModalitaInput, 2);
-    EXPECT_EQ(s.NumeroRigheRegistro, 1);
-    EXPECT_EQ(s.Registro[1][1], " * cane * ");
-
-    // The information lines skip missing keys.
-    env.writeProgramFile("lngortolino/Prova.lng",
-                         "[Strings]\r\n9996=\"prima\"\r\n9998=\"terza\"\r\n");
-    program.language.CurrentLanguage = "Prova";
-    EXPECT_EQ(righeLingua(program.language), "prima\nterza\n");
-    env.writeProgramFile("lngortolino/Prova.lng", "[Strings]\r\n0001=\"x\"\r\n");
-    EXPECT_EQ(righeLingua(program.language), "");
-}
-
-TEST_F(LanguageChoiceTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
-{
-    const QString englishDefault = env.env().programFile("lists/default.txt");
-    const struct
-    {
-        QString list;
-        QString after; // empty: unchanged
-    } cases[] = {
-        {env.env().programFile("liste/animali.txt"), englishDefault},
-        {env.env().writableTwin("liste/mia.txt"), englishDefault},
-        {env.root() + "/altrove/mia.txt", ""},
-        {env.env().programFile("lists/animals.txt"), ""},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        program.state.CartellaListe = "liste";
-        program.state.ListaInUso = c.list;
-        registraSceltaLingua(program, "English");
-        EXPECT_EQ(program.state.ListaInUso, c.after.isEmpty() ? c.list : c.after)
-            << c.list.toStdString();
     }
 }
 

@@ -1,0 +1,333 @@
+#include "core/app/Users.h"
+
+#include "core/app/Informazioni.h"
+#include "core/app/LanguageChoice.h"
+#include "core/app/Profile.h"
+#include "core/app/Program.h"
+#include "core/app/Startup.h"
+#include "core/app/SwitchSettingsFile.h"
+#include "core/config/ConfigUsers.h"
+#include "core/platform/TextFiles.h"
+#include "support/Doubles.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+// Every setting away from its default.
+SwitchSettings unusual()
+{
+    SwitchSettings s;
+    s.auditoryScanning = true;
+    s.auditoryStyle = AuditoryStyle::Cue;
+    s.firstItemSteps = 2.5;
+    s.loopsBeforePause = 3;
+    s.acceptanceMs = 350;
+    s.ignoreAfterChoiceMs = 1200;
+    s.highlightColour = 0x00FFFF;
+    s.enlargeHighlighted = true;
+    s.backToMenuTarget = true;
+    s.confirmExit = false;
+    s.compactKeyboard = true;
+    s.compactOrder = CompactOrder::Frequency;
+    s.celebration = false;
+    return s;
+}
+
+TEST(SwitchSettingsText, EverySettingReadsBackAndBadValuesFallBackOrAreBroughtIntoRange)
+{
+    EXPECT_EQ(switchSettingsFromText(switchSettingsText(unusual())), unusual());
+    EXPECT_EQ(switchSettingsFromText(switchSettingsText(SwitchSettings{})), SwitchSettings{});
+
+    struct Case
+    {
+        const char* line;
+        SwitchSettings expected;
+    };
+    auto with = [](auto change) {
+        SwitchSettings s;
+        change(s);
+        return s;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"auditory_scanning=yes", {}},
+        {"auditory_scanning=1", with([](auto& s) { s.auditoryScanning = true; })},
+        {"auditory_style=loud", {}},
+        {"first_item_steps=9", with([](auto& s) { s.firstItemSteps = kFirstItemStepsMax; })},
+        {"first_item_steps=0", {}},
+        {"first_item_steps=1.7", with([](auto& s) { s.firstItemSteps = 1.5; })},
+        {"first_item_steps=nan", {}},
+        {"loops_before_pause=-4", {}},
+        {"loops_before_pause=99", with([](auto& s) { s.loopsBeforePause = kLoopsBeforePauseMax; })},
+        {"acceptance_ms=123", with([](auto& s) { s.acceptanceMs = 100; })},
+        {"acceptance_ms=1e12", with([](auto& s) { s.acceptanceMs = kAcceptanceMsMax; })},
+        {"ignore_after_choice_ms=abc", {}},
+        {"ignore_after_choice_ms=5000",
+         with([](auto& s) { s.ignoreAfterChoiceMs = kIgnoreAfterChoiceMsMax; })},
+        {"highlight_colour=16777216", {}},
+        {"highlight_colour=-5", {}},
+        {"highlight_colour=255", with([](auto& s) { s.highlightColour = 255; })},
+        {"confirm_exit=0", with([](auto& s) { s.confirmExit = false; })},
+        {"compact_order=frequency",
+         with([](auto& s) { s.compactOrder = CompactOrder::Frequency; })},
+        {"celebration=0", with([](auto& s) { s.celebration = false; })},
+        {"some_later_setting=7", {}},
+    };
+    for (const Case& c : cases) {
+        const QByteArray text = QByteArray("[accesso]\r\n") + c.line + "\r\n";
+        EXPECT_EQ(switchSettingsFromText(text), c.expected) << c.line;
+    }
+    // Outside its section a key is not the setting.
+    EXPECT_EQ(switchSettingsFromText("auditory_scanning=1\r\n[altro]\r\nconfirm_exit=0\r\n"),
+              SwitchSettings{});
+}
+
+// The default user (longest word 5) in force, and Mario (7).
+class UsersTest : public ::testing::Test
+{
+protected:
+    UsersTest()
+    {
+        env.writeProfile("_predefinito.INI", 5);
+        env.writeProfile("Mario.ini", 7);
+        rendiCorrente(state, env.env(), kUtentePredefinito);
+        leggiImpostazioniUtente(state, env.env());
+    }
+    // A session with one log row and `massimo` in force.
+    void work(int massimo)
+    {
+        state.MassimoLettere = massimo;
+        state.Registro[1][0] = "LETTERA INIZIALE";
+        state.NumeroRigheRegistro = 1;
+    }
+    SwitchSettings onDisk(const QString& profileName) const
+    {
+        SwitchSettings s;
+        readSwitchSettings(s, env.env().cartellaAccesso() + profileName);
+        return s;
+    }
+    QString folder() const { return env.env().cartellaUtenti(); }
+
+    TestEnvironment env;
+    TestServices seams;
+    Program program{env.env(), seams.services()};
+    ProgramState& state = program.state;
+};
+
+TEST_F(UsersTest, TheListHoldsEveryProfileInTheFormOfTheLettering)
+{
+    for (const auto& [name, lettering, shown] : {std::tuple{"mario", kMaiuscolo, "MARIO"},
+                                                 {"mARIO", kCorsivo, "Mario"},
+                                                 {"mARIO", kMinuscolo, "mARIO"},
+                                                 {"_predefinito", kCorsivo, "_predefinito"}})
+        EXPECT_EQ(formaNomeUtente(name, lettering), shown) << name;
+
+    writeFile(env.env().cartellaUtenti() + "note.txt", "x");
+    writeFile(env.env().cartellaUtenti() + ".ini", "x");
+    EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "Mario"}));
+    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "MARIO"}));
+    QDir(env.env().cartellaUtenti()).removeRecursively();
+    EXPECT_TRUE(elencoUtenti(env.env(), kMaiuscolo).isEmpty());
+}
+
+TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
+{
+    work(9); // the settings in force belong to _predefinito
+    scegliUtente(program, "MARIO");
+    EXPECT_EQ(state.NomeUtente, "MARIO");
+    EXPECT_EQ(state.PercorsoProfilo, env.env().cartellaUtenti() + "MARIO.ini");
+    EXPECT_EQ(state.MassimoLettere, 7);
+    EXPECT_EQ(state.NumeroRigheRegistro, 0);
+    EXPECT_TRUE(state.Registro[1][0].isEmpty());
+
+    ProfileSettings left;
+    LeggiProfilo(left, env.env().profiloPredefinito(), QString());
+    EXPECT_EQ(left.MassimoLettere, 9); // the user being left kept the settings in force
+    // The chosen user's file is the one written again, whatever its letter case.
+    EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);
+
+    // The same user again: saved, read back, the log kept.
+    work(8);
+    scegliUtente(program, "MARIO");
+    EXPECT_EQ(state.MassimoLettere, 8);
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+    EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
+
+    // The same name in another letter case (MARIO listed as mario once his own
+    // lettering is in force) is the same user: the log stays.
+    scegliUtente(program, "mario");
+    EXPECT_EQ(state.NomeUtente, "mario");
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+
+    // The profile being left cannot be saved: the teacher is told and that
+    // user stays in force, with the settings and the log.
+    state.PercorsoProfilo = env.env().cartellaUtenti() + "senza/cartella.ini";
+    EXPECT_FALSE(scegliUtente(program, "_predefinito"));
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
+    EXPECT_EQ(state.NomeUtente, "mario");
+    EXPECT_EQ(state.MassimoLettere, 8);
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+    // The same user again, as the menu does at each activation: nothing read
+    // back over the settings in force, and not told at every return.
+    EXPECT_FALSE(scegliUtente(program, "MARIO"));
+    EXPECT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(state.MassimoLettere, 8);
+}
+
+// A profile that exists but cannot be read is kept beside itself before the
+// first save over it, under a name no older copy has, and the teacher is told
+// once; a missing profile or one read whole is written without a word.
+TEST_F(UsersTest, AnUnreadableProfileIsKeptAsideBeforeItIsFirstSaved)
+{
+    const QByteArray broken = "True\r\nFalse\r\n"; // 2 of 53 lines
+    writeFile(folder() + "Anna.INI", broken);
+    writeFile(folder() + "ANNA.ini.illeggibile", "kept before");
+    scegliUtente(program, "ANNA");
+    EXPECT_EQ(state.MassimoLettere, 5); // the defaults
+    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(readFileBytes(folder() + "Anna.INI"), broken); // reading never writes
+
+    // The menu chooses the user again on its next activation: the first save.
+    state.MassimoLettere = 6;
+    ASSERT_TRUE(scegliUtente(program, "ANNA"));
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text,
+              program.text("0220") + "\n" + folder() + "Anna.INI.2.illeggibile");
+    EXPECT_EQ(readFileBytes(folder() + "Anna.INI.2.illeggibile"), broken);
+    EXPECT_EQ(readFileBytes(folder() + "ANNA.ini.illeggibile"), "kept before");
+    EXPECT_EQ(state.MassimoLettere, 6); // saved and read back
+    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "ANNA", "MARIO"}));
+
+    // Once kept, it is told no more; readable and missing profiles never were.
+    for (const char* user : {"ANNA", "MARIO", "LUCA", "ANNA"})
+        ASSERT_TRUE(scegliUtente(program, user));
+    EXPECT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(QDir(folder()).entryList({"*illeggibile"}).size(), 2);
+}
+
+// The side file travels with the profile: saved and read when the user
+// changes, copied to a new user made from the one in force, and never seen
+// by the users list nor written into the 53-line profile.
+TEST_F(UsersTest, TheSideFileFollowsTheProfileWhereverItGoes)
+{
+    static_cast<SwitchSettings&>(state) = unusual();
+    ASSERT_TRUE(scegliUtente(program, "MARIO"));
+    EXPECT_EQ(onDisk("_predefinito.INI"), unusual());                 // the user left
+    EXPECT_EQ(static_cast<SwitchSettings&>(state), SwitchSettings{}); // Mario has none yet
+
+    state.loopsBeforePause = 2;
+    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
+    EXPECT_EQ(static_cast<SwitchSettings&>(state), unusual());
+    EXPECT_EQ(onDisk("mario.ini").loopsBeforePause, 2); // any letter case, as the profile
+
+    // A new user starts from the settings in force, the side ones too.
+    rendiCorrente(state, env.env(), "Lucia");
+    ASSERT_TRUE(salvaProfiloUtente(program));
+    EXPECT_EQ(onDisk("Lucia.ini"), unusual());
+
+    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "LUCIA", "MARIO"}));
+    const std::optional<QByteArray> profile = readFileBytes(state.PercorsoProfilo);
+    ASSERT_TRUE(profile);
+    EXPECT_EQ(profile->count("\r\n"), kRigheProfilo);
+    EXPECT_EQ(profile, testoProfilo(state));
+    EXPECT_EQ(QDir(env.env().cartellaAccesso()).entryList(QDir::Files).size(), 3);
+
+    // The next start reads the default user's side file with its profile.
+    SingleInstanceLock lock(env.env().runtimeFolder);
+    Program again(env.env(), seams.services());
+    ASSERT_EQ(Main(again, lock), StartResult::Started);
+    EXPECT_EQ(static_cast<SwitchSettings&>(again.state), unusual());
+}
+
+// A side file that is no text of a sensible size reads as the defaults and
+// is kept aside, once, before the first save over it; one that cannot be
+// written fails the save as the profile's would.
+TEST_F(UsersTest, AnUnreadableSideFileIsKeptAsideAndAFailedSaveIsTold)
+{
+    const QString side = env.env().cartellaAccesso() + "Mario.ini";
+    const QByteArray broken = QByteArray("[accesso]\r\nconfirm_exit=0\0", 26) +
+                              QByteArray(int(kSwitchSettingsMaxBytes), 'x');
+    writeFile(side, broken);
+    ASSERT_TRUE(scegliUtente(program, "MARIO"));
+    EXPECT_EQ(static_cast<SwitchSettings&>(state), SwitchSettings{});
+    state.acceptanceMs = 200;
+    ASSERT_TRUE(salvaProfiloUtente(program));
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text, program.text("0220") + "\n" + side + ".illeggibile");
+    EXPECT_EQ(readFileBytes(side + ".illeggibile"), broken);
+    EXPECT_EQ(onDisk("Mario.ini").acceptanceMs, 200);
+    ASSERT_TRUE(salvaProfiloUtente(program));
+    EXPECT_EQ(seams.messages.shown.size(), 1u);
+
+    // A folder stands where the file should be: not saved, and told.
+    ASSERT_TRUE(QFile::remove(side));
+    ASSERT_TRUE(QDir().mkpath(side + "/x"));
+    EXPECT_FALSE(salvaProfiloUtente(program));
+    ASSERT_EQ(seams.messages.shown.size(), 2u);
+    EXPECT_EQ(seams.messages.shown[1].text,
+              program.text("0206") + "\n" + env.env().cartellaAccesso() + "MARIO.ini");
+}
+
+TEST_F(UsersTest, ALanguageChoiceIsStoredAndKeepsTheUserTheSettingsAndTheLog)
+{
+    state.CarattereLettere = kMinuscolo;
+    state.LettereAttive[11] = true; // s
+    state.TieniTraccia = true;
+    work(6);
+    state.CartellaListe = "liste";
+    const std::optional<QByteArray> profile = testoProfilo(state);
+    EXPECT_EQ(lingueDelMenu(program.language), QStringList({"English", "Italiano"}));
+
+    EXPECT_TRUE(registraSceltaLingua(program, "English"));
+
+    Language fresh(env.env());
+    fresh.readCurrentLanguageSetting();
+    EXPECT_EQ(fresh.CurrentLanguage, "English");
+    EXPECT_EQ(state.CartellaImmagini, "pictures");
+    EXPECT_EQ(state.LinguaAgente, "1033");
+    EXPECT_EQ(state.NomeUtente, kUtentePredefinito);
+    EXPECT_EQ(testoProfilo(state), profile);
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+    EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
+
+    // The information lines skip missing keys.
+    env.writeProgramFile("lngortolino/Prova.lng",
+                         "[Strings]\r\n9996=\"prima\"\r\n9998=\"terza\"\r\n");
+    program.language.CurrentLanguage = "Prova";
+    EXPECT_EQ(righeLingua(program.language), "prima\nterza\n");
+    env.writeProgramFile("lngortolino/Prova.lng", "[Strings]\r\n0001=\"x\"\r\n");
+    EXPECT_EQ(righeLingua(program.language), "");
+}
+
+TEST_F(UsersTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
+{
+    const QString englishDefault = env.env().programFile("lists/default.txt");
+    const struct
+    {
+        QString list;
+        QString after; // empty: unchanged
+    } cases[] = {
+        {env.env().programFile("liste/animali.txt"), englishDefault},
+        {env.env().writableTwin("liste/mia.txt"), englishDefault},
+        {env.root() + "/altrove/mia.txt", ""},
+        {env.env().programFile("lists/animals.txt"), ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        program.state.CartellaListe = "liste";
+        program.state.ListaInUso = c.list;
+        registraSceltaLingua(program, "English");
+        EXPECT_EQ(program.state.ListaInUso, c.after.isEmpty() ? c.list : c.after)
+            << c.list.toStdString();
+    }
+}
+
+} // namespace
