@@ -3,7 +3,6 @@
 #include "core/config/ConfigUsers.h"
 #include "core/config/WordListEditor.h"
 #include "core/lang/Language.h"
-#include "core/platform/Dialogs.h"
 #include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
 #include "core/words/WordCatalogue.h"
@@ -202,20 +201,6 @@ TEST(ConfigSettingsTest, AnUnknownInputModeShowsAsMouseOrKeyboard)
     EXPECT_EQ(visibilitaPerModalita(9, true), visibilitaPerModalita(kInputMouse, true));
     EXPECT_FALSE(visibilitaPerModalita(kInputScansioneManuale, false).campione);
     EXPECT_TRUE(visibilitaPerModalita(kInputScansioneAutomatica, true).velocita);
-}
-
-TEST(ConfigSettingsTest, TheCursiveCaseKeepsTheHandwritingFace)
-{
-    ProgramState state;
-    impostaCarattereLettere(state, kCorsivo);
-    EXPECT_EQ(state.NomeFont, kFontCorsivo);
-    EXPECT_TRUE(applicaFontScelto(state, FontChoice{"Verdana", 36}));
-    EXPECT_EQ(state.NomeFont, kFontCorsivo);
-    impostaCarattereLettere(state, kMinuscolo);
-    EXPECT_EQ(state.NomeFont, "Verdana");
-    EXPECT_FALSE(applicaFontScelto(state, FontChoice{"Arial", 20}));
-    EXPECT_EQ(state.NomeFont, "Arial");
-    EXPECT_EQ(state.DimensioneFont, 20);
 }
 
 } // namespace

@@ -6,11 +6,6 @@ using namespace ortolino;
 
 namespace {
 
-// The design keyboard's area and keys, in twips.
-const QRect kArea(480, 5880, 7095, 1695);
-const QSize kKey(615, 495);
-constexpr int kGap = 105;
-
 ProgramState withActive(const QString& letters)
 {
     ProgramState state;
@@ -29,6 +24,9 @@ QString lettersOf(const ProgramState& state, const std::vector<int>& keys)
     return letters;
 }
 
+// The keys' layout (inside the area, none overlapping, in scan order, bigger
+// when few) is the exercise window's test, on the real keys
+// (tests/gui/exercise/LettereScanAidsTest); here the order's edge cases.
 TEST(CompactKeyboard, OnlyTheActiveLettersAlphabeticallyOrByFrequency)
 {
     const ProgramState state = withActive("qzeanb");
@@ -41,35 +39,6 @@ TEST(CompactKeyboard, OnlyTheActiveLettersAlphabeticallyOrByFrequency)
     // them last, alphabetically; an empty one gives the alphabet.
     EXPECT_EQ(lettersOf(state, compactKeyOrder(state, CompactOrder::Frequency, "nq")), "nqabez");
     EXPECT_EQ(lettersOf(state, compactKeyOrder(state, CompactOrder::Frequency, "")), "abenqz");
-}
-
-TEST(CompactKeyboard, KeysInsideTheAreaWithoutOverlapAndBiggerWhenFew)
-{
-    const struct
-    {
-        int count;
-        double minimumGrowth; // key area against the design key's
-    } cases[] = {{3, 8.0}, {12, 2.0}, {26, 1.0}, {1, 8.0}};
-    for (const auto& c : cases) {
-        const std::vector<QRect> keys = compactKeyboardLayout(c.count, kArea, kKey, kGap);
-        ASSERT_EQ(int(keys.size()), c.count);
-        for (size_t i = 0; i < keys.size(); ++i) {
-            EXPECT_TRUE(kArea.contains(keys[i])) << c.count << " keys, key " << i;
-            EXPECT_EQ(keys[i].size(), keys[0].size());
-            for (size_t j = i + 1; j < keys.size(); ++j)
-                EXPECT_FALSE(keys[i].intersects(keys[j])) << c.count << ": " << i << ", " << j;
-            // Row by row, left to right: the order the scan follows.
-            if (i > 0) {
-                const QRect& before = keys[i - 1];
-                EXPECT_TRUE(keys[i].top() > before.top() ||
-                            (keys[i].top() == before.top() && keys[i].left() > before.left()));
-            }
-        }
-        const double growth =
-            double(keys[0].width()) * keys[0].height() / (double(kKey.width()) * kKey.height());
-        EXPECT_GE(growth, c.minimumGrowth) << c.count << " keys";
-    }
-    EXPECT_TRUE(compactKeyboardLayout(0, kArea, kKey, kGap).empty());
 }
 
 } // namespace

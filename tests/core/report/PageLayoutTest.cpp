@@ -30,7 +30,7 @@ std::vector<LineBox> evenLines(int count)
     return lines;
 }
 
-TEST(PageLayoutTest, APageHoldsTheWholeLinesThatFit)
+TEST(PageLayoutTest, APageHoldsTheWholeLinesThatFitAndATallerOneNothing)
 {
     const auto lines = evenLines(5);
     PageSlice page = slicePage(lines, 0, 250, 50);
@@ -45,13 +45,11 @@ TEST(PageLayoutTest, APageHoldsTheWholeLinesThatFit)
 
     EXPECT_EQ(slicePage(lines, 25, 100, 50).next, 30); // from inside a line: that line first
     EXPECT_EQ(slicePage({}, 0, 100, 0).next, 0);
-}
 
-TEST(PageLayoutTest, ALineTallerThanThePagePlacesNothing)
-{
-    std::vector<LineBox> lines = {{0, 0, 50}, {5, 50, 400}, {9, 400, 450}};
-    EXPECT_EQ(slicePage(lines, 0, 100, 12).next, 5);
-    const PageSlice stuck = slicePage(lines, 5, 100, 12);
+    // A line taller than the page places nothing.
+    const std::vector<LineBox> tall = {{0, 0, 50}, {5, 50, 400}, {9, 400, 450}};
+    EXPECT_EQ(slicePage(tall, 0, 100, 12).next, 5);
+    const PageSlice stuck = slicePage(tall, 5, 100, 12);
     EXPECT_EQ(stuck.next, 5);
     EXPECT_DOUBLE_EQ(stuck.bottom, stuck.top);
 }

@@ -76,13 +76,7 @@ TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
     useList("perché,però");
     EXPECT_EQ(load(), (QStringList{"PERCHÉ", "PERÒ"}));
 
-    // A list saved beside the settings is read first.
-    writeFile(env.env().writableTwin("liste/prova.txt"), "gatto\r\n");
-    EXPECT_EQ(load(), QStringList{"GATTO"});
-}
-
-TEST_F(CatalogueTest, TheCatalogueHoldsTheFirstThousandAdmittedWords)
-{
+    // The catalogue holds the first thousand admitted words.
     QByteArray list = "troppolungaparola\r\n";
     for (int i = 0; i < 1200; ++i)
         list += "p" + QByteArray::number(i) + "\r\n";
@@ -91,6 +85,10 @@ TEST_F(CatalogueTest, TheCatalogueHoldsTheFirstThousandAdmittedWords)
     ASSERT_EQ(state.NumeroParole, 1000);
     EXPECT_EQ(words.first(), "P0");
     EXPECT_EQ(words.last(), "P999");
+
+    // A list saved beside the settings is read first.
+    writeFile(env.env().writableTwin("liste/prova.txt"), "gatto\r\n");
+    EXPECT_EQ(load(), QStringList{"GATTO"});
 }
 
 TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
