@@ -1,11 +1,14 @@
 #include "core/config/ConfigUsers.h"
 
 #include "core/app/ProgramState.h"
+#include "core/app/SwitchSettingsFile.h"
 #include "core/app/Users.h"
 #include "core/platform/Environment.h"
+#include "core/platform/FileNames.h"
 
 #include <algorithm>
 #include <QFile>
+#include <QFileInfo>
 
 namespace ortolino {
 
@@ -42,6 +45,20 @@ void rendiCorrente(ProgramState& state, const Environment& env, const QString& n
 {
     state.NomeUtente = nome;
     state.PercorsoProfilo = env.cartellaUtenti() + nome + kEstensioneProfilo;
+}
+
+bool eliminaUtente(const Environment& env, const QString& nome)
+{
+    if (nome.compare(kUtentePredefinito, Qt::CaseInsensitive) == 0 || !nomeUtenteAccettabile(nome))
+        return false;
+    const QString profile =
+        resolveCaseInsensitive(env.cartellaUtenti() + nome + kEstensioneProfilo);
+    if (QFileInfo(profile).isDir() || (QFileInfo::exists(profile) && !QFile::remove(profile)))
+        return false;
+    // What is left of a user without a profile would be inherited by the
+    // next user of that name.
+    QFile::remove(resolveCaseInsensitive(switchSettingsPath(env, profile)));
+    return true;
 }
 
 } // namespace ortolino

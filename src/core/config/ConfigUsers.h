@@ -25,4 +25,9 @@ bool nomeUtenteAccettabile(const QString& typed);
 // and PercorsoProfilo its profile in the users folder.
 void rendiCorrente(ProgramState& state, const Environment& env, const QString& nome);
 
+// Deletes a user's profile (whatever the letter case of its file) and the
+// switch settings kept beside it. Never the default user. False when the
+// profile is still there afterwards; a user without a profile is already gone.
+bool eliminaUtente(const Environment& env, const QString& nome);
+
 } // namespace ortolino

@@ -3,12 +3,14 @@
 #include "core/app/Program.h"
 #include "core/app/Users.h"
 #include "core/config/ConfigUsers.h"
+#include "core/history/History.h"
 #include "gui/config/FormConfigura.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
@@ -27,6 +29,7 @@ constexpr ControlDesign kDesign[] = {
     {"ListModificaUtente", -1, nullptr, 5760, 480, 4560, 5400},
     {"TextNuovoUtente", -1, nullptr, 5760, 1920, 4560, 540},
     {"CheckSalvaUtente", -1, "Tieni traccia dell'attività eseguita", 480, 2880, 5040, 540},
+    {"CommandEliminaUtente", -1, "Elimina utente", 480, 3720, 3000, 540},
 };
 
 } // namespace
@@ -45,6 +48,8 @@ UserPanel::UserPanel(FormConfigura& window, QWidget* page) : ConfigPanel(window,
     newName_ = make<QLineEdit>(page, "TextNuovoUtente");
     newName_->hide();
     trackActivity_ = make<QCheckBox>(page, "CheckSalvaUtente");
+    deleteUser_ = make<QPushButton>(page, "CommandEliminaUtente");
+    deleteUser_->hide();
 
     // A click counts even on the option already selected: when the window
     // opens, "Utente predefinito" shows selected whoever the current user is.
@@ -59,6 +64,7 @@ UserPanel::UserPanel(FormConfigura& window, QWidget* page) : ConfigPanel(window,
     connect(newName_, &QLineEdit::textChanged, this, &UserPanel::TextNuovoUtente_Change);
     connect(trackActivity_, &QCheckBox::toggled, this,
             [this](bool checked) { state().TieniTraccia = checked; });
+    connect(deleteUser_, &QPushButton::clicked, this, &UserPanel::CommandEliminaUtente_Click);
 }
 
 void UserPanel::showState()
@@ -102,6 +108,7 @@ void UserPanel::OptionUtente_Click(int Index)
         newName_->hide();
         users_->hide();
         trackActivity_->hide();
+        deleteUser_->hide();
         break;
     case kOpzioneModifica: {
         users_->show();
@@ -110,6 +117,7 @@ void UserPanel::OptionUtente_Click(int Index)
         users_->addItems(utentiModificabili(program().env));
         showUserInForce();
         newName_->hide();
+        deleteUser_->show();
         break;
     }
     case kOpzioneNuovo:
@@ -118,6 +126,7 @@ void UserPanel::OptionUtente_Click(int Index)
         newName_->show();
         newName_->setFocus();
         users_->hide();
+        deleteUser_->hide();
         trackActivity_->show();
         trackActivity_->setChecked(false);
         break;
@@ -126,9 +135,12 @@ void UserPanel::OptionUtente_Click(int Index)
     }
 }
 
-// The list shows the user in force as selected (none when it is not listed).
+// The list shows the user in force as selected (none when it is not listed);
+// only a listed user can be deleted.
 void UserPanel::showUserInForce()
 {
+    deleteUser_->setEnabled(state().NomeUtente.compare(kUtentePredefinito, Qt::CaseInsensitive) !=
+                            0);
     const QSignalBlocker quiet(users_);
     users_->clearSelection();
     for (int i = 0; i < users_->count(); ++i) {
@@ -152,6 +164,39 @@ void UserPanel::ListModificaUtente_Click(QListWidgetItem* current)
     window().showUserName(s.NomeUtente);
     leggiImpostazioniUtente(s, program().env);
     window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
+    showUserInForce();
+}
+
+// The user shown goes for good, after a question: profile, switch settings
+// and progress history. The default user takes its place.
+void UserPanel::CommandEliminaUtente_Click()
+{
+    const QString nome = state().NomeUtente;
+    if (nome.compare(kUtentePredefinito, Qt::CaseInsensitive) == 0)
+        return;
+    Message question;
+    question.text = testo("0310").arg(nome);
+    question.icon = Message::Icon::Question;
+    question.buttons = Message::Buttons::YesNo;
+    if (mostra(question) != MessageBoxes::Answer::Yes)
+        return;
+    if (!eliminaUtente(program().env, nome)) {
+        avvisa(testo("0311").arg(nome));
+        return;
+    }
+    if (History* history = program().services.history)
+        history->forget(nome);
+    ProgramState& s = state();
+    rendiCorrente(s, program().env, kUtentePredefinito);
+    leggiImpostazioniUtente(s, program().env);
+    window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
+    window().showUserName(s.NomeUtente);
+    {
+        const QSignalBlocker quiet(users_);
+        users_->clear();
+        users_->addItems(utentiModificabili(program().env));
+    }
+    showUserInForce();
 }
 
 void UserPanel::TextNuovoUtente_Change()

@@ -9,12 +9,14 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QPushButton;
 class QRadioButton;
 
 namespace ortolino {
 
 // Tab "Utente": whose settings the window edits (the default user, a user
-// of the list, or a new one by name) and whether the activity is recorded.
+// of the list, or a new one by name), whether the activity is recorded, and
+// deleting a user of the list.
 class UserPanel : public ConfigPanel
 {
 public:
@@ -31,6 +33,7 @@ private:
     void ListModificaUtente_Click(QListWidgetItem* chosen);
     void showUserInForce();
     void TextNuovoUtente_Change();
+    void CommandEliminaUtente_Click();
     // Writes the current user's profile before another becomes current.
     bool salvaUtenteCorrente();
 
@@ -39,6 +42,7 @@ private:
     QListWidget* users_ = nullptr;
     QLineEdit* newName_ = nullptr;
     QCheckBox* trackActivity_ = nullptr;
+    QPushButton* deleteUser_ = nullptr;
     int opzioneUtente_ = 0;       // the user option in effect
     QString ultimoNomeAccettato_; // the new user's name as last accepted
 };

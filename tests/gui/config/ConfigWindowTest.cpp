@@ -3,12 +3,16 @@
 // deliberate choice changes the user.
 #include "core/app/SwitchSettingsFile.h"
 #include "core/config/ConfigSettings.h"
+#include "core/history/SqlHistory.h"
 #include "gui/config/ConfigFixture.h"
 #include "gui/config/SwitchPanel.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/ShapeControl.h"
+#include "support/HistoryWords.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -199,6 +203,59 @@ TEST_F(ConfigWindowTest, ChoosingAUserSavesTheOneBeforeAndLoadsTheChosenOne)
     EXPECT_EQ(profileOf("luca.ini").MassimoLettere, 4);
     EXPECT_FALSE(find("CheckSalvaUtente")->isVisible());
     EXPECT_FALSE(users->isVisible());
+}
+
+// Deleting a user takes a Yes: then the profile (whatever its letter case),
+// the switch settings and the history go, and the default user is shown. A
+// profile that cannot be removed is told and the user stays.
+TEST_F(ConfigWindowTest, DeletingAUserRemovesItsFilesAndHistoryAfterAYes)
+{
+    SqlHistory history{SqlHistory::fileIn(env.env().cartellaDati())};
+    program.services.history = &history;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    history.record(historyWord("Luca", "DADO", {"1:BD"}, now));
+    history.record(historyWord("Anna", "MELA", {"1:M"}, now));
+    env.writeProfile("anna.ini", 6);
+    env.writeProfile("Luca.INI", 4);
+    const QString side = switchSettingsPath(env.env(), env.env().cartellaUtenti() + "Luca.INI");
+    ASSERT_TRUE(writeSwitchSettings(SwitchSettings(), side));
+    ASSERT_TRUE(QDir(env.env().cartellaUtenti()).mkdir("Pia.ini")); // a folder: stays
+    openConfig();
+    EXPECT_FALSE(find("CommandEliminaUtente")->isVisible()); // never the default user
+    click("OptionUtente", 1);
+    QListWidget* users = list("ListModificaUtente");
+    ASSERT_EQ(users->count(), 3);
+
+    users->setCurrentRow(1); // LUCA
+    seams.messages.answers = {MessageBoxes::Answer::No};
+    click("CommandEliminaUtente");
+    EXPECT_TRUE(seams.messages.shown.back().text.contains("LUCA"));
+    EXPECT_EQ(seams.messages.shown.back().buttons, Message::Buttons::YesNo);
+    EXPECT_TRUE(QFile::exists(env.env().cartellaUtenti() + "Luca.INI"));
+    EXPECT_EQ(program.state.NomeUtente, "LUCA");
+
+    click("CommandEliminaUtente"); // answered Yes
+    EXPECT_FALSE(QFile::exists(env.env().cartellaUtenti() + "Luca.INI"));
+    EXPECT_FALSE(QFile::exists(side));
+    EXPECT_TRUE(history.words("LUCA", TimeSpan{0, now + 1})->empty());
+    EXPECT_EQ(history.words("Anna", TimeSpan{0, now + 1})->size(), 1u);
+    EXPECT_EQ(program.state.NomeUtente, "_predefinito");
+    EXPECT_EQ(text("Label4"), program.text("0241"));
+    EXPECT_FALSE(find("CommandEliminaUtente")->isEnabled());
+    ASSERT_EQ(users->count(), 2);
+    EXPECT_EQ(users->item(0)->text(), "ANNA");
+
+    users->setCurrentRow(1); // PIA, a folder
+    const qsizetype before = seams.messages.shown.size();
+    click("CommandEliminaUtente");
+    ASSERT_EQ(seams.messages.shown.size(), before + 2);
+    EXPECT_EQ(seams.messages.shown.back().text, program.text("0311").arg("PIA"));
+    EXPECT_EQ(program.state.NomeUtente, "PIA");
+    EXPECT_EQ(users->count(), 2);
+    leave();
+    settle();
+    EXPECT_FALSE(QFile::exists(env.env().cartellaUtenti() + "LUCA.ini")); // not written again
+    program.services.history = nullptr;
 }
 
 // A new user needs a name that can name a profile (refused at once, the
