@@ -50,14 +50,9 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
     for (const QString& folder : {env.env().settingsRoot, env.env().cartellaOrtolino(),
                                   env.env().cartellaUtenti(), env.env().cartellaDati()})
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
-    QFile notice(env.env().fileLeggimi());
-    ASSERT_TRUE(notice.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = notice.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 6); // five lines, each ended by CR LF
-    EXPECT_EQ(lines[1], " \r");
-    EXPECT_EQ(lines[3], " \r");
-    EXPECT_EQ(QString::fromUtf8(lines[0].chopped(1)), program.text("0005"));
-    EXPECT_EQ(lines[5], "");
+    const QByteArray notice = readFileBytes(env.env().fileLeggimi()).value_or("");
+    EXPECT_TRUE(notice.startsWith(program.text("0005").toUtf8() + "\r\n \r\n")) << notice.data();
+    EXPECT_EQ(notice.count("\r\n"), 5);
 
     // The language's data names, the default user and its list.
     const ProgramState& s = program.state;
@@ -77,8 +72,6 @@ TEST_F(StartupTest, TheFontIsCopiedAndAnnouncedOnceAndOnlyMissingFoldersAreMade)
     ASSERT_EQ(start(first), StartResult::Started);
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith(first.text("0004") + "\r\n ---"));
-    EXPECT_TRUE(seams.messages.shown[0].text.endsWith(
-        "Douteau,\r\ncon le lettere accentate di Ortolino (SIL Open Font License 1.1)"));
     EXPECT_TRUE(QFile::exists(installed));
     EXPECT_EQ(seams.fonts.registered, QStringList{installed});
 
