@@ -121,6 +121,7 @@ int main(int argc, char* argv[])
         // the splash; the window manager takes the icon when it comes.
         QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORTOLINO_APP_ID)));
         fonts.registerNoted();
+        history.prepare();
         agent.prepare();
         sounds.prepare();
     });

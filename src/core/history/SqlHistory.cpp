@@ -15,6 +15,10 @@ SqlHistory::SqlHistory(const QString& path, SetAsideHandler onSetAside)
     worker_->moveToThread(&thread_);
     QObject::connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
     thread_.start(QThread::LowPriority);
+}
+
+void SqlHistory::prepare()
+{
     QMetaObject::invokeMethod(
         worker_, [this] { ready(); }, Qt::QueuedConnection);
 }

@@ -17,8 +17,8 @@ class HistoryDatabase;
 // that finished the word is repainted without waiting for the disk. Reading,
 // exporting and forgetting wait for the writes handed over before them.
 //
-// The file is opened on that thread as soon as the history is made. A damaged
-// file is set aside and a new one started; the handler given here is then
+// The file is opened on that thread when `prepare` asks or at the first use.
+// A damaged file is set aside and a new one started; the handler given here is then
 // told where the old one went, on the thread that made the history (where
 // windows may speak to the user).
 class SqlHistory final : public History
@@ -37,6 +37,11 @@ public:
     ~SqlHistory() override;
     SqlHistory(const SqlHistory&) = delete;
     SqlHistory& operator=(const SqlHistory&) = delete;
+
+    // Opens the file ahead of its first use, without waiting: the program
+    // asks once its first window is on screen, so that the start does not
+    // share the processor with it.
+    void prepare();
 
     void record(const WordRecord& word) override;
     qint64 sessionStart() const override { return sessionStart_; }
