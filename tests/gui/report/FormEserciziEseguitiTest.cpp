@@ -106,53 +106,35 @@ protected:
     NoPrinter noPrinter;
 };
 
-TEST_F(FormEserciziEseguitiTest, ActivationBuildsTheReportWithItsHeading)
+// The report's lines and the summary's are the core's tests; here: their
+// formats in the box, the date in the language's form, the summary built
+// without loading the exercise window, and gone again on reactivation.
+TEST_F(FormEserciziEseguitiTest, TheReportAndItsSummaryTakeTheirFormatsInTheBox)
 {
     finishedExercise();
     FormEserciziEseguiti* form = show();
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->windowTitle(), "Ortolino - Esercizi eseguiti");
-    EXPECT_EQ(caption(control(form, "Command3")), "Inserisci informazioni configurazione");
-    EXPECT_EQ(caption(control<QAction>(form, "mnuEsci")), "&Esci");
     EXPECT_EQ(box(form)->document()->defaultFont().family(), "Verdana");
-
-    const auto paragraphs = paragraphsOf(*box(form));
+    const QString report = box(form)->toPlainText();
+    auto paragraphs = paragraphsOf(*box(form));
     ASSERT_EQ(paragraphs.size(), 12u);
     EXPECT_EQ(paragraphs[0].text, "MARIO");
     EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
     EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
-    // The date as Italian writes it, whatever the machine's locale.
     EXPECT_EQ(paragraphs[2].text, "Data: " + QDate::currentDate().toString("dd/MM/yyyy"));
-    EXPECT_EQ(paragraphs[6].text, " *************** LETTERA INIZIALE *************** ");
-    EXPECT_EQ(paragraphs[8].text, " * CITTÀ * ");
     EXPECT_EQ(paragraphs[9].text, " * PERCHÉ *  (_ ERCHÉ B) ");
-    EXPECT_EQ(paragraphs[10].text, ""); // the unfinished word shows no detail
     for (size_t i = 1; i < paragraphs.size(); ++i) {
         EXPECT_EQ(paragraphs[i].alignment, Alignment::Left) << i;
         EXPECT_EQ(paragraphs[i].sizes, QList<double>({14.5})) << i;
     }
-}
 
-// Which letters the summary names in which lettering is the core's test.
-TEST_F(FormEserciziEseguitiTest, TheSummaryIsAppendedWithItsFormatsAndGoesOnReactivation)
-{
-    FormEserciziEseguiti* form = show();
-    const QString report = box(form)->toPlainText();
-    program.state.CarattereLettere = kCorsivo;
-    program.state.LettereAttive.fill(false);
-    program.state.LettereAttive[10] = program.state.LettereAttive[24] = true;
     click(form, "Command3");
-    EXPECT_EQ(box(form)->toPlainText(), report +
-                                            "\n****************************\nLettere attivate: a n "
-                                            "\nParole con un massimo di lettere: 5\n"
-                                            "In uso tutte le immagini disponibili");
-    // The captions come from the settings: the exercise window stays unloaded.
+    EXPECT_TRUE(box(form)->toPlainText().startsWith(report + "\n****************************\n"));
     EXPECT_EQ(loadedNames(windows), QStringList({"FormEserciziEseguiti"}));
-    const auto paragraphs = paragraphsOf(*box(form));
+    paragraphs = paragraphsOf(*box(form));
     EXPECT_EQ(paragraphs[0].alignment, Alignment::Center);
     EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
     EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
-
     form->Form_Activate();
     EXPECT_EQ(box(form)->toPlainText(), report);
 }
@@ -217,24 +199,6 @@ TEST_F(FormEserciziEseguitiTest, NoDefaultPrinterSaysSoAndDoesNothingElse)
     EXPECT_EQ(seams.messages.shown[0].text, program.text("0202"));
     EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
     EXPECT_EQ(box(form)->toPlainText(), report);
-}
-
-TEST_F(FormEserciziEseguitiTest, EsciAndTheCloseBoxGoBackToTheMenu)
-{
-    for (bool closeBox : {false, true}) {
-        QPointer<FormEserciziEseguiti> form = show();
-        if (closeBox)
-            form->close();
-        else
-            control<QAction>(form, "mnuEsci")->trigger();
-        settle();
-        EXPECT_TRUE(form.isNull());
-        ASSERT_EQ(windows.loadedWindows().size(), 1);
-        Form* menu = windows.loadedWindows()[0];
-        EXPECT_EQ(menu->objectName(), "FormMenu");
-        windows.unload(menu);
-        settle();
-    }
 }
 
 } // namespace
