@@ -68,12 +68,18 @@ bool isWhite(QRgb pixel)
     return qRed(pixel) > 245 && qGreen(pixel) > 245 && qBlue(pixel) > 245;
 }
 
+// Every picture names a catalogue word and can be shown; the words come in
+// every length and start with every vowel.
 TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
 {
     ASSERT_GE(pictures.size(), 100u);
     std::map<QString, int> extensions;
+    std::map<int, int> byLength;
+    std::map<QChar, int> byInitial;
     QSet<QString> words;
     for (const Picture& picture : pictures) {
+        ++byLength[std::min<int>(picture.word.size(), 7)];
+        ++byInitial[picture.word.front()];
         SCOPED_TRACE(picture.path.toStdString());
         EXPECT_TRUE(picture.extension == "jpg" || picture.extension == "gif");
         EXPECT_TRUE(isValidPictureWord(picture.word));
@@ -92,16 +98,6 @@ TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
     }
     EXPECT_GE(extensions["jpg"], 1);
     EXPECT_GE(extensions["gif"], 1);
-}
-
-TEST_P(ShippedContent, WordsOfEveryLengthAndInitial)
-{
-    std::map<int, int> byLength;
-    std::map<QChar, int> byInitial;
-    for (const Picture& picture : pictures) {
-        ++byLength[std::min<int>(picture.word.size(), 7)];
-        ++byInitial[picture.word.front()];
-    }
     for (int length : {3, 4, 5, 6, 7})
         EXPECT_GE(byLength[length], 10) << "words of " << length << (length == 7 ? "+" : "");
     for (QChar vowel : QStringLiteral("aeiou"))
@@ -157,8 +153,15 @@ TEST_P(ShippedContent, DefaultSettingsFindWordsForEveryExerciseKind)
     EXPECT_GE(two, 30) << "two letters missing";
 }
 
+// The shipped files are the ones the word table makes, and the build tree
+// holds them.
 TEST_P(ShippedContent, ShippedFilesAreTheOnesTheWordTableMakes)
 {
+    const QString built = QStringLiteral(ORTOLINO_BUILD_DATA_DIR);
+    EXPECT_EQ(QDir(built + QLatin1Char('/') + folders.pictures).entryList(QDir::Files).size(),
+              qsizetype(pictures.size()));
+    EXPECT_TRUE(QFile::exists(built + QLatin1Char('/') + folders.lists + QLatin1Char('/') +
+                              folders.defaultList));
     QString error;
     const auto table = readWordTable(kAssets + "/words.tsv", &error);
     ASSERT_TRUE(table.has_value()) << error.toStdString();
@@ -186,15 +189,6 @@ TEST_P(ShippedContent, ShippedFilesAreTheOnesTheWordTableMakes)
                   listFileBytes(selectedWords(*table, language, rule.selection)))
             << rule.fileNames[language].toStdString();
     }
-}
-
-TEST_P(ShippedContent, TheBuildTreeHoldsTheContent)
-{
-    const QString built = QStringLiteral(ORTOLINO_BUILD_DATA_DIR);
-    const QDir pictureFolder(built + QLatin1Char('/') + folders.pictures);
-    EXPECT_EQ(pictureFolder.entryList(QDir::Files).size(), qsizetype(pictures.size()));
-    EXPECT_TRUE(QFile::exists(built + QLatin1Char('/') + folders.lists + QLatin1Char('/') +
-                              folders.defaultList));
 }
 
 // Auditory scanning says each key by its letter's name: all 26, none twice.

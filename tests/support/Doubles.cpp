@@ -21,13 +21,11 @@ MessageBoxes::Answer RecordingMessages::show(const Message& message)
     return answer;
 }
 
-QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString& title,
-                                        const QString& initialName,
-                                        const QList<FileFilter>& filters,
-                                        const QString& initialFolder,
+QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString&, const QString&,
+                                        const QList<FileFilter>&, const QString& initialFolder,
                                         const QString& defaultExtension)
 {
-    fileRequests.push_back({kind, title, initialName, initialFolder, defaultExtension, filters});
+    fileRequests.push_back({kind, initialFolder, defaultExtension});
     if (files.empty())
         return {};
     QString answer = files.front();
@@ -37,7 +35,6 @@ QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString& tit
 
 std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*)
 {
-    ++colourRequests;
     if (colours.empty())
         return std::nullopt;
     auto answer = colours.front();
@@ -47,7 +44,6 @@ std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*)
 
 std::optional<FontChoice> ScriptedDialogs::ShowFontDialog(QObject*, int)
 {
-    ++fontRequests;
     if (fonts.empty())
         return std::nullopt;
     // The choice is copied out of an engaged optional only: copying a whole
@@ -77,7 +73,6 @@ bool RecordingPersonaggio::log(const char* operation, const QString& call)
 
 std::unique_ptr<Personaggio> RecordingAgent::Load(const QString& name, QString* error)
 {
-    ++loads;
     calls << QStringLiteral("Load ") + name;
     for (const QString& known : characters) {
         if (known.compare(name, Qt::CaseInsensitive) == 0)

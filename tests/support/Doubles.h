@@ -82,8 +82,7 @@ public:
     struct FileRequest
     {
         short kind;
-        QString title, initialName, initialFolder, defaultExtension;
-        QList<FileFilter> filters;
+        QString initialFolder, defaultExtension;
     };
 
     QString ShowFileDialog(QObject* owner, short kind, const QString& title,
@@ -96,8 +95,6 @@ public:
     std::deque<std::optional<Colore>> colours;
     std::deque<std::optional<FontChoice>> fonts;
     std::vector<FileRequest> fileRequests;
-    int colourRequests = 0;
-    int fontRequests = 0;
 };
 
 // Records the documents handed to the desktop.
@@ -173,14 +170,15 @@ class RecordingAgent final : public Agent
 public:
     std::unique_ptr<Personaggio> Load(const QString& name, QString* error) override;
     QStringList characterNames() const override { return characters; }
-    QList<Voce> voices() const override { return installedVoices; }
+    QList<Voce> voices() const override
+    {
+        return {{QStringLiteral("Italian"), QStringLiteral("{it}")},
+                {QStringLiteral("English (America)"), QStringLiteral("{en-US}")}};
+    }
 
     QStringList characters{QStringLiteral("Merlin"), QStringLiteral("Peedy")};
-    QList<Voce> installedVoices{{QStringLiteral("Italian"), QStringLiteral("{it}")},
-                                {QStringLiteral("English (America)"), QStringLiteral("{en-US}")}};
     QStringList failing; // operation names, e.g. "Speak", "Play"
     QStringList calls;
-    int loads = 0;
 };
 
 // Records the sounds asked for; answers with `result`.
