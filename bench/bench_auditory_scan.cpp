@@ -8,11 +8,8 @@
 //  3. the same voice with nothing made ready (each name synthesized when it is
 //     reached), for comparison.
 // Prints its figures:   build/bin/bench_auditory_scan [steps]
+#include "BenchSupport.h"
 #include "core/app/Program.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBoxes.h"
-#include "core/platform/Random.h"
-#include "core/platform/Waiter.h"
 #include "core/speech/EspeakSynthesizer.h"
 #include "core/speech/ItemSpeech.h"
 #include "core/words/KeyCaptions.h"
@@ -27,42 +24,9 @@
 #include <vector>
 
 using namespace ortolino;
+using namespace ortolino::bench;
 
 namespace {
-
-// Notes when each item's first sample arrives; plays nothing.
-class TimingOutput final : public PcmOutput
-{
-public:
-    explicit TimingOutput(qint64* firstNs, const QElapsedTimer& clock)
-        : first_(firstNs), clock_(clock)
-    {
-    }
-    bool start(int) override
-    {
-        written_ = 0;
-        return true;
-    }
-    void write(const QByteArray& pcm) override
-    {
-        if (*first_ < 0 && !pcm.isEmpty())
-            *first_ = clock_.nsecsElapsed();
-        written_ += pcm.size() / 2;
-    }
-    qint64 playedSamples() const override { return 0; } // every item is cut
-    void stop() override { written_ = 0; }
-
-private:
-    qint64* first_;
-    const QElapsedTimer& clock_;
-    qint64 written_ = 0;
-};
-
-class SilentMessages final : public MessageBoxes
-{
-public:
-    Answer show(const Message&) override { return Answer::Ok; }
-};
 
 struct Figures
 {
@@ -113,20 +77,14 @@ int main(int argc, char* argv[])
     qint64 first = -1;
     QElapsedTimer clock;
     SpeechAudio audio;
-    audio.newOutput = [&] { return std::make_unique<TimingOutput>(&first, clock); };
+    audio.newOutput = [&] {
+        return std::make_unique<TimingOutput>(&first, clock, TimingOutput::Played::Never);
+    };
     ItemSpeech speech([] { return std::make_unique<EspeakSynthesizer>(); }, audio);
 
-    SystemRandom random;
-    SteadyClock steady;
-    SilentMessages messages;
-    EventLoopWaiter waiter(steady);
-    Services services;
-    services.random = &random;
-    services.clock = &steady;
-    services.messages = &messages;
-    services.waiter = &waiter;
-    services.scanVoice = &speech;
-    Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
+    BenchProgram bench;
+    Program& program = bench.program;
+    program.services.scanVoice = &speech;
     program.language.CurrentLanguage = QStringLiteral("Italiano");
     ProgramState& state = program.state;
     PreparaTastiera(state);

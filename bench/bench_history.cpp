@@ -7,10 +7,10 @@
 //     the key-to-repaint path ever pays.
 // The file lives in a temporary folder. Prints its figures; run it with
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_history [words]
+#include "BenchSupport.h"
 #include "core/app/Program.h"
 #include "core/history/HistoryDatabase.h"
 #include "core/history/SqlHistory.h"
-#include "core/platform/MessageBoxes.h"
 #include "gui/report/FormProgressi.h"
 #include "gui/widgets/WindowManager.h"
 #include "program/Windows.h"
@@ -26,6 +26,7 @@
 #include <vector>
 
 using namespace ortolino;
+using namespace ortolino::bench;
 
 namespace {
 
@@ -66,12 +67,6 @@ Figures figuresOf(std::vector<double> samples)
     std::sort(samples.begin(), samples.end());
     return {samples[samples.size() / 2], samples.back()};
 }
-
-class SilentMessages final : public MessageBoxes
-{
-public:
-    Answer show(const Message&) override { return Answer::Ok; }
-};
 
 } // namespace
 

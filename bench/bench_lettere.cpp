@@ -5,12 +5,9 @@
 //     over 60 steps (target: worst under 10 ms on an idle machine).
 // Prints its figures. Run it on a real display or under Xvfb:
 //   xvfb-run -a build/bin/bench_lettere [steps [VelocitaScansione]]
+#include "BenchSupport.h"
 #include "core/app/Program.h"
 #include "core/exercise/Scanning.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBoxes.h"
-#include "core/platform/Random.h"
-#include "core/platform/Waiter.h"
 #include "gui/exercise/lettere.h"
 #include "gui/widgets/WindowManager.h"
 #include "program/Windows.h"
@@ -28,16 +25,11 @@
 #include <vector>
 
 using namespace ortolino;
+using namespace ortolino::bench;
 
 namespace {
 
 constexpr int kLetters = 200;
-
-class SilentMessages final : public MessageBoxes
-{
-public:
-    Answer show(const Message&) override { return Answer::Ok; }
-};
 
 // Notes when a widget has been asked to paint.
 class PaintWatch final : public QObject
@@ -173,16 +165,8 @@ int main(int argc, char* argv[])
     const int steps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
     const int speed = argc > 2 ? std::atoi(argv[2]) : 4;
 
-    SystemRandom random;
-    SteadyClock clock;
-    SilentMessages messages;
-    EventLoopWaiter waiter(clock);
-    Services services;
-    services.random = &random;
-    services.clock = &clock;
-    services.messages = &messages;
-    services.waiter = &waiter;
-    Program program(Environment::fromSystem(QApplication::applicationDirPath()), services);
+    BenchProgram bench;
+    Program& program = bench.program;
     program.language.CurrentLanguage = QStringLiteral("Italiano");
     PreparaTastiera(program.state);
     program.state.CartellaImmagini = program.text(QStringLiteral("0100"));

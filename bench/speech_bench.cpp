@@ -5,6 +5,7 @@
 //                                     writes TEXT (speech tags allowed) as spoken
 //   speech_bench --show NAME TEXT [SECONDS]
 //                                     shows character NAME speaking TEXT on screen
+#include "BenchSupport.h"
 #include "core/platform/Environment.h"
 #include "core/speech/CharacterFile.h"
 #include "core/speech/EspeakSynthesizer.h"
@@ -27,32 +28,9 @@
 #include <vector>
 
 using namespace ortolino;
+using namespace ortolino::bench;
 
 namespace {
-
-// Notes when the first sample arrives; plays nothing.
-class TimingOutput final : public PcmOutput
-{
-public:
-    explicit TimingOutput(qint64* firstSampleNs, const QElapsedTimer& clock)
-        : first_(firstSampleNs), clock_(clock)
-    {
-    }
-    bool start(int) override { return true; }
-    void write(const QByteArray& pcm) override
-    {
-        if (*first_ < 0 && !pcm.isEmpty())
-            *first_ = clock_.nsecsElapsed();
-        written_ += pcm.size() / 2;
-    }
-    qint64 playedSamples() const override { return written_; } // "plays" instantly
-    void stop() override { written_ = 0; }
-
-private:
-    qint64* first_;
-    const QElapsedTimer& clock_;
-    qint64 written_ = 0;
-};
 
 double threadCpuSeconds()
 {
