@@ -105,21 +105,12 @@ protected:
         SingleInstanceLock lock(env.env().runtimeFolder);
         EXPECT_EQ(Main(program, lock), StartResult::Started);
         for (const char* word : {"rana", "luna", "mela", "topo"})
-            addPicture(QString::fromLatin1(word));
-        addPicture("apple", "pictures");
+            writePicture(env, QStringLiteral("immagini/%1.jpg").arg(QLatin1String(word)));
+        writePicture(env, "pictures/apple.jpg");
         random.seed(20261206);
         program.services.random = &random;
     }
     ~JourneyTest() override { unloadAll(); } // the windows draw from `random`
-
-    void addPicture(const QString& word, const QString& folderName = "immagini")
-    {
-        QImage image(QSize(40, 30), QImage::Format_RGB32);
-        image.fill(QColor(40, 160, 40));
-        const QString folder = env.env().programFile(folderName);
-        QDir().mkpath(folder);
-        image.save(folder + QLatin1Char('/') + word + QLatin1String(".jpg"), "JPG");
-    }
 
     Form* window(const char* name) const { return windows.find(QString::fromLatin1(name)); }
 

@@ -4,9 +4,13 @@
 #include "gui/widgets/Form.h"
 #include "gui/widgets/SwitchBox.h"
 #include "gui/widgets/WindowManager.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
+#include <QImage>
 #include <QStringList>
 #include <QTest>
 #include <stdexcept>
@@ -40,6 +44,19 @@ Control* control(const QObject* window, const QString& name, int index = -1)
     }
     throw std::runtime_error("no control " + name.toStdString() + "(" + std::to_string(index) +
                              ")");
+}
+
+// A small real JPEG picture (red, or the colour given) below the program
+// folder, e.g. "immagini/nave.jpg".
+inline void writePicture(const TestEnvironment& env, const QString& relative,
+                         QSize size = QSize(40, 20), const QColor& colour = QColor(200, 40, 40))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = env.env().programFile(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!image.save(path, "JPG"))
+        throw std::runtime_error("cannot write the picture " + relative.toStdString());
 }
 
 // A switch released: the box hands the release on once no repeat follows.

@@ -1,13 +1,9 @@
 #include "gui/exercise/LettereFixture.h"
 
 #include "core/exercise/Scanning.h"
-#include "gui/widgets/Controls.h"
 #include "gui/widgets/Form.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QImage>
-#include <QLabel>
 #include <QTest>
 
 namespace ortolino::test {
@@ -30,16 +26,7 @@ LettereTest::~LettereTest()
 {
     for (Form* form : windows.loadedWindows())
         windows.unload(form);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void LettereTest::addPicture(const QString& fileName, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(200, 40, 40));
-    const QString folder = env.env().programFile(QStringLiteral("immagini"));
-    QDir().mkpath(folder);
-    image.save(folder + QLatin1Char('/') + fileName, "JPG");
+    test::settle();
 }
 
 void LettereTest::activate(const QString& letters)
@@ -58,17 +45,11 @@ void LettereTest::registerMenu()
     windows.setHome(QStringLiteral("FormMenu"));
 }
 
-lettere* LettereTest::open()
-{
-    window = qobject_cast<lettere*>(windows.show(QStringLiteral("lettere")));
-    return window;
-}
-
 void LettereTest::close()
 {
     if (window)
         windows.unload(window);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    test::settle();
 }
 
 void LettereTest::settle()
@@ -77,35 +58,6 @@ void LettereTest::settle()
     // qWait may end on a sleep, on a loaded machine long after the switch's
     // repeat window ran out: let the timers that fell due meanwhile fire.
     QCoreApplication::processEvents();
-}
-
-QPushButton* LettereTest::key(int index) const
-{
-    for (QPushButton* button : window->findChildren<QPushButton*>(QStringLiteral("tastiera"))) {
-        if (controlIndex(button) == index)
-            return button;
-    }
-    return nullptr;
-}
-
-QPushButton* LettereTest::avanti() const
-{
-    return window->findChild<QPushButton*>(QStringLiteral("BottoneAvanti"));
-}
-
-QWidget* LettereTest::control(const char* name) const
-{
-    return window->findChild<QWidget*>(QString::fromLatin1(name));
-}
-
-QString LettereTest::caption() const
-{
-    return window->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-}
-
-QString LettereTest::word() const
-{
-    return state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)];
 }
 
 QStringList LettereTest::missingLetters() const
@@ -130,11 +82,6 @@ int LettereTest::keyOf(const QString& letter) const
             return i;
     }
     return -1;
-}
-
-QColor LettereTest::keyColour(int index) const
-{
-    return key(index)->palette().color(QPalette::Button);
 }
 
 void LettereTest::switchClick(QWidget* target, Qt::Key key)

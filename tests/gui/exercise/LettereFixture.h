@@ -6,8 +6,10 @@
 #include "gui/widgets/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowTesting.h"
 
 #include <gtest/gtest.h>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
@@ -22,25 +24,39 @@ protected:
     ~LettereTest() override;
 
     // A small real picture (wide or tall) in the picture folder.
-    void addPicture(const QString& fileName, QSize size = QSize(40, 20));
+    void addPicture(const QString& fileName, QSize size = QSize(40, 20))
+    {
+        writePicture(env, QStringLiteral("immagini/") + fileName, size);
+    }
     void activate(const QString& letters);
     // A stand-in for the main menu, so that "&Esci" has somewhere to go.
     void registerMenu();
 
-    lettere* open();
+    lettere* open()
+    {
+        window = qobject_cast<lettere*>(windows.show(QStringLiteral("lettere")));
+        return window;
+    }
     // Closes the window and lets Qt delete it.
     void close();
     static void settle(); // lets a switch's release become final
 
-    QPushButton* key(int index) const;
-    QPushButton* avanti() const;
-    QWidget* control(const char* name) const;
-    QString caption() const;
-    QString word() const;
+    QPushButton* key(int index) const
+    {
+        return test::control<QPushButton>(window, "tastiera", index);
+    }
+    QPushButton* avanti() const { return test::control<QPushButton>(window, "BottoneAvanti"); }
+    QWidget* control(const char* name) const { return test::control(window, name); }
+    QLabel* label(const char* name) const { return test::control<QLabel>(window, name); }
+    QString caption() const { return label("Label1")->text(); }
+    QString word() const
+    {
+        return state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)];
+    }
+    QColor keyColour(int index) const { return key(index)->palette().color(QPalette::Button); }
     // The letters still missing, in order.
     QStringList missingLetters() const;
     int keyOf(const QString& letter) const;
-    QColor keyColour(int index) const;
 
     // One letter chosen the way each mode chooses it.
     void chooseByKeyboard(const QString& letter);

@@ -40,14 +40,7 @@ protected:
         addPicture("nave.jpg");
         activate("ean");
     }
-    QAction* action(const char* name) const
-    {
-        return window->findChild<QAction*>(QString::fromLatin1(name));
-    }
-    QLabel* label(const char* name) const
-    {
-        return window->findChild<QLabel*>(QString::fromLatin1(name));
-    }
+    QAction* action(const char* name) const { return test::control<QAction>(window, name); }
     QString speak(const QString& key)
     {
         return "Speak \\Spd=130\\\\Pit=100\\" + program.language.MLSGetString(key).toUpper();

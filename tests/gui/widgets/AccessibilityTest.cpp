@@ -61,12 +61,8 @@ protected:
         program.state.PercorsoProfilo = env.env().profiloPredefinito();
         program.state.CartellaImmagini = QStringLiteral("immagini");
         program.state.ColoreCasuale = false;
-        QImage picture(40, 40, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        const QString folder = env.env().programFile(QStringLiteral("immagini"));
-        QDir().mkpath(folder);
         for (const char* word : {"nave.jpg", "pane.jpg", "rana.jpg"})
-            picture.save(folder + QLatin1Char('/') + QLatin1String(word), "JPG");
+            writePicture(env, QStringLiteral("immagini/") + QLatin1String(word));
         setAnnouncementListener([this](QObject* target, QAccessible::Event event) {
             if (event == QAccessible::Focus)
                 focusEvents << target;
