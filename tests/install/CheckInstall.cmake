@@ -98,6 +98,13 @@ if(NOT man_title MATCHES "\"Ortolino ${VERSION}\"")
     fault("manual page title: ${man_title}")
 endif()
 
+# A library the program opens itself (espeak-ng, with dlopen) is invisible to
+# dh_shlibdeps: without a dependency by name, a fresh machine would be silent.
+file(READ "${SOURCE_DIR}/debian/control" control)
+if(NOT control MATCHES "\n[ \t]+libespeak-ng1,")
+    fault("debian/control does not depend on libespeak-ng1, which the program opens with dlopen")
+endif()
+
 # The installed program answers without a display; its help is in the
 # shipped language (Italian) and says where the settings are kept. --help and
 # --version end the program from inside Qt's parser, so a sanitized build must
