@@ -8,7 +8,6 @@
 #include "gui/widgets/ShapeControl.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QTest>
 #include <QTimer>
 

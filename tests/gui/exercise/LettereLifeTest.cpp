@@ -19,13 +19,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QAudioDevice>
-#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 using namespace ortolino;
 using namespace ortolino::test;

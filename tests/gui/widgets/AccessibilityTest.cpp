@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
