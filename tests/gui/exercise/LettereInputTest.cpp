@@ -1,6 +1,7 @@
 // The exercise window driven as a child drives it: mouse and keyboard, two
-// switches, one switch. Which key the scan visits, the holding switch and the
-// timing rules are the core's tests; here: the window's keys, marks and timer.
+// switches, one switch. Which key the scan visits and the timing rules are
+// the core's tests, a held switch too (and the menu's, on the same switch
+// box); here: the window's keys, marks, frame and timer.
 #include "core/config/ConfigSettings.h"
 #include "core/words/MaskedWord.h"
 #include "gui/exercise/LettereFixture.h"
