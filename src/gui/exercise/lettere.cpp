@@ -754,19 +754,29 @@ void lettere::praise()
 {
     if (!program().state.celebration)
         return;
+    if (praising_) // a word finished during the last one's praise: settle the tick first
+        praising_->setCurrentTime(praising_->duration());
     auto* grow = new QVariantAnimation(this);
+    praising_ = grow;
     grow->setDuration(kLodeMs);
     grow->setStartValue(1.0);
     grow->setKeyValueAt(0.35, kCrescitaSpunta);
     grow->setEndValue(1.0);
     grow->setEasingCurve(QEasingCurve::OutCubic);
+    // The box takes its largest size once and the frames zoom the picture
+    // inside it: resizing it at every frame would scale the picture anew each
+    // time and hold the next word's letters back.
     const QRect tick = rightIcon_->geometry();
-    connect(grow, &QVariantAnimation::valueChanged, rightIcon_, [this, tick](const QVariant& v) {
-        const QSizeF size = QSizeF(tick.size()) * v.toDouble();
-        QRectF grown(QPointF(), size);
-        grown.moveCenter(QRectF(tick).center());
-        rightIcon_->setGeometry(grown.toRect());
-        rightIcon_->raise();
+    QRectF largest(QPointF(), QSizeF(tick.size()) * kCrescitaSpunta);
+    largest.moveCenter(QRectF(tick).center());
+    rightIcon_->setGeometry(largest.toRect());
+    rightIcon_->setZoom(1.0 / kCrescitaSpunta);
+    rightIcon_->raise();
+    connect(grow, &QVariantAnimation::valueChanged, rightIcon_,
+            [this](const QVariant& v) { rightIcon_->setZoom(v.toDouble() / kCrescitaSpunta); });
+    connect(grow, &QAbstractAnimation::finished, rightIcon_, [this, tick] {
+        rightIcon_->setZoom(1.0);
+        rightIcon_->setGeometry(tick);
     });
     grow->start(QAbstractAnimation::DeleteWhenStopped);
 

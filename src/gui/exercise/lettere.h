@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QRect>
+#include <QVariantAnimation>
 #include <vector>
 
 class QAction;
@@ -127,6 +128,7 @@ private:
     FittedLabel* wrongCaption_ = nullptr;
     FittedLabel* wrongCount_ = nullptr;
     PictureBox* rightIcon_ = nullptr;
+    QPointer<QVariantAnimation> praising_; // the tick's growth, while it runs
     PictureBox* wrongIcon_ = nullptr;
     FittedLabel* balloon_ = nullptr;
     QWidget* characterPlace_ = nullptr;

@@ -31,7 +31,15 @@ void PictureBox::setGreyScale(bool grey)
     refresh();
 }
 
-QRect PictureBox::pictureRect() const
+void PictureBox::setZoom(double zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    update();
+}
+
+QRect PictureBox::fittedRect() const
 {
     if (image_.isNull() || width() <= 0 || height() <= 0)
         return {};
@@ -39,9 +47,19 @@ QRect PictureBox::pictureRect() const
     return {QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size};
 }
 
+QRect PictureBox::pictureRect() const
+{
+    const QRect fitted = fittedRect();
+    if (zoom_ == 1.0 || fitted.isEmpty())
+        return fitted;
+    QRectF zoomed(QPointF(), QSizeF(fitted.size()) * zoom_);
+    zoomed.moveCenter(QRectF(fitted).center());
+    return zoomed.toRect();
+}
+
 void PictureBox::refresh()
 {
-    const QRect target = pictureRect();
+    const QRect target = fittedRect();
     if (target.isEmpty()) {
         scaled_ = QPixmap();
     } else {
@@ -64,7 +82,12 @@ void PictureBox::paintEvent(QPaintEvent*)
     if (scaled_.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(pictureRect().topLeft(), scaled_);
+    if (zoom_ == 1.0) {
+        painter.drawPixmap(fittedRect().topLeft(), scaled_);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(pictureRect(), scaled_);
 }
 
 } // namespace ortolino

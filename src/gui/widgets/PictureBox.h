@@ -23,6 +23,11 @@ public:
     void setGreyScale(bool grey);
     bool greyScale() const { return grey_; }
 
+    // Draws the picture `zoom` times its size about the box's centre, from
+    // the copy already scaled to the box: cheap enough for every frame of an
+    // animation, where resizing the box would scale the picture anew each time.
+    void setZoom(double zoom);
+
     // Where the picture is drawn inside the box.
     QRect pictureRect() const;
 
@@ -32,9 +37,11 @@ protected:
 
 private:
     void refresh();
+    QRect fittedRect() const;
 
     QImage image_;
     bool grey_ = false;
+    double zoom_ = 1.0;
     QPixmap scaled_;
 };
 

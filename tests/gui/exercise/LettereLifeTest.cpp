@@ -245,7 +245,10 @@ TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
     EXPECT_TRUE(avanti()->isEnabled());
     EXPECT_NE(label("Label1")->palette().color(QPalette::Window), band); // the flash
     EXPECT_EQ(agent.calls.filter("Play").last(), "Play cheer");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tick->width() > settled.width() * 6 / 5; }, 1000));
+    auto* tickPicture = qobject_cast<PictureBox*>(tick);
+    ASSERT_NE(tickPicture, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return tickPicture->pictureRect().width() > settled.width() * 6 / 5; }, 1000));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return tick->geometry() == settled &&
