@@ -136,6 +136,17 @@ public:
     // True when the index may miss a change of the folder.
     bool outdated() const { return !stamp || !stamp->unchangedIn(FileStamp::of(path)); }
 
+    // The catalogue of every picture as last built from this index, for the
+    // word length and letter case it was built with: the same index gives the
+    // same words, so reopening the exercise copies them.
+    struct PictureWords
+    {
+        int massimoLettere = 0;
+        QString carattere;
+        std::vector<QString> words;
+    };
+    mutable std::optional<PictureWords> pictureWords;
+
 private:
     struct Slot
     {
@@ -399,6 +410,34 @@ QStringView PictureFolder::name(qsizetype i) const
     return index_->nameOf(index_->entries[size_t(i)]);
 }
 
+bool PictureFolder::recallPictureWords(ProgramState& state) const
+{
+    if (!index_ || !index_->pictureWords)
+        return false;
+    const Index::PictureWords& memo = *index_->pictureWords;
+    if (memo.massimoLettere != state.MassimoLettere || memo.carattere != state.CarattereLettere)
+        return false;
+    // A catalogue rebuilt from the same index mostly holds these very strings
+    // already: only the others are copied.
+    for (size_t i = 0; i < memo.words.size(); ++i) {
+        QString& word = state.ParoleDisponibili[i + 1];
+        if (word.constData() != memo.words[i].constData())
+            word = memo.words[i];
+    }
+    state.NumeroParole = int(memo.words.size());
+    return true;
+}
+
+void PictureFolder::rememberPictureWords(const ProgramState& state) const
+{
+    if (!index_)
+        return;
+    const auto first = state.ParoleDisponibili.begin() + 1;
+    index_->pictureWords =
+        Index::PictureWords{state.MassimoLettere, state.CarattereLettere,
+                            std::vector<QString>(first, first + state.NumeroParole)};
+}
+
 bool PictureFolder::listed(qsizetype i) const
 {
     return index_->kindOf(index_->entries[size_t(i)]) != Index::Broken;
@@ -540,8 +579,13 @@ PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState&
                                            WaitingNotice* notice)
 {
     const PictureFolder folder = PictureFolder::indexed(cartellaImmaginiPath(env, state), notice);
+    if (state.NumeroParole == 0 && folder.recallPictureWords(state))
+        return folder;
+    const bool fromEmpty = state.NumeroParole == 0;
     aggiungiParoleImmagini(state, folder);
     resolveCatalogueLinks(state, folder);
+    if (fromEmpty)
+        folder.rememberPictureWords(state);
     return folder;
 }
 

@@ -56,6 +56,13 @@ public:
     // touching the file system later.
     void resolveLinks(const QString& word) const;
 
+    // The catalogue of every picture, kept with the index once built into an
+    // empty catalogue: recall copies it into an empty catalogue when the word
+    // length and letter case are the same (true), so that reopening the
+    // exercise does not go through the folder's names again.
+    bool recallPictureWords(ProgramState& state) const;
+    void rememberPictureWords(const ProgramState& state) const;
+
     class Index;
 
 private:

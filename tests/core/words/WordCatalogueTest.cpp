@@ -102,6 +102,14 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
     // Names come in order without regard to case; a folder is a name too.
     state.MassimoLettere = 13;
     EXPECT_EQ(load().mid(0, 3), (QStringList{"CANE", "CARTELLA", "FARFALLA"}));
+    // A reopening takes the words kept with the index only for the same
+    // length and letter case.
+    settle(programPath("immagini"));
+    load();
+    state.CarattereLettere = kMinuscolo;
+    EXPECT_EQ(load().mid(0, 3), (QStringList{"cane", "cartella", "farfalla"}));
+    state.MassimoLettere = 5;
+    EXPECT_EQ(load(), (QStringList{"cane", "gatto", "sole", "sole", "x"}));
 
     const QString folderPath = programPath("immagini");
     EXPECT_EQ(folder.PercorsoImmagine("cane"), folderPath + "/Cane.JPG");
