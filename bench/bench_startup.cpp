@@ -2,8 +2,9 @@
 // the font notice is its first window), Ortolino with a warm home (the splash),
 // a bare full-screen Qt window, and the same bare program showing its window
 // as Ortolino shows its own (bare_window --covering), in turns in one loop.
-// Run it on a screen of its own:
+// Run it on a screen of its own, bare or with a window manager:
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/bench_startup [RUNS [OTHER]]
+//   xvfb-run -a -s "-screen 0 1280x800x24" sh -c 'openbox & sleep 1; build/bin/bench_startup'
 // OTHER is another build of ortolino (say, before a change), measured warm in
 // the same loop.
 // It watches the X server: every top-level window gets a DAMAGE object as soon
