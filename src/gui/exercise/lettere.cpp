@@ -573,7 +573,10 @@ void lettere::closeEvent(QCloseEvent* event)
 void lettere::resizeEvent(QResizeEvent* event)
 {
     // The resizer places every control at its own size; the enlarged one
-    // grows again from there.
+    // grows again from there. A praise under way ends first: its tick would
+    // settle back into the box it had before.
+    if (praising_)
+        praising_->setCurrentTime(praising_->duration());
     QWidget* enlarged = enlarged_;
     restoreEnlarged();
     Form::resizeEvent(event);
