@@ -31,6 +31,7 @@ QString QtDialogs::ShowFileDialog(QObject* owner, short kind, const QString& tit
                                   const QString& initialName, const QList<FileFilter>& filters,
                                   const QString& initialFolder, const QString& defaultExtension)
 {
+    const FocusReturn focus(ownerWidget(owner));
     QFileDialog dialog(ownerWidget(owner), title, initialFolder, filterText(filters));
     dialog.setDefaultSuffix(defaultExtension);
     if (!initialName.isEmpty() && !initialName.contains(QLatin1Char('*')))
@@ -52,6 +53,7 @@ std::optional<Colore> QtDialogs::ShowColorDialog(QObject* owner)
     // Custom colours are not kept from one choice to the next.
     for (int i = 0; i < QColorDialog::customCount(); ++i)
         QColorDialog::setCustomColor(i, Qt::black);
+    const FocusReturn focus(ownerWidget(owner));
     QColor color = QColorDialog::getColor(Qt::black, ownerWidget(owner));
     if (!color.isValid())
         return std::nullopt;
@@ -63,6 +65,7 @@ std::optional<FontChoice> QtDialogs::ShowFontDialog(QObject* owner, int currentP
     bool ok = false;
     QFont start;
     start.setPointSize(currentPoints > 0 ? currentPoints : start.pointSize());
+    const FocusReturn focus(ownerWidget(owner));
     QFont font = QFontDialog::getFont(&ok, start, ownerWidget(owner));
     if (!ok)
         return std::nullopt;

@@ -2,9 +2,29 @@
 
 #include "core/platform/Dialogs.h"
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
 
 namespace ortolino {
+
+// Gives the keyboard back, when a dialog closes, to the window it was opened
+// over. A window manager does so itself; on a bare X server (a classroom
+// kiosk) nothing does, and a switch user's keys would reach no window.
+class FocusReturn
+{
+public:
+    explicit FocusReturn(QWidget* owner) : owner_(owner ? owner->window() : nullptr) {}
+    ~FocusReturn()
+    {
+        if (owner_ && owner_->isVisible())
+            owner_->activateWindow();
+    }
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+private:
+    QPointer<QWidget> owner_;
+};
 
 // The dialogs as Qt's QFileDialog, QColorDialog and QFontDialog.
 class QtDialogs final : public Dialogs

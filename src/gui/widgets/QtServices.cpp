@@ -1,5 +1,7 @@
 #include "gui/widgets/QtServices.h"
 
+#include "gui/widgets/QtDialogs.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontDatabase>
@@ -11,6 +13,7 @@ namespace ortolino {
 
 MessageBoxes::Answer QtMessageBoxes::show(const Message& message)
 {
+    const FocusReturn focus(QApplication::activeWindow());
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(message.title);
     box.setText(message.text);
