@@ -421,7 +421,7 @@ bool PictureFolder::recallPictureWords(ProgramState& state) const
     // already: only the others are copied.
     for (size_t i = 0; i < memo.words.size(); ++i) {
         QString& word = state.ParoleDisponibili[i + 1];
-        if (word.constData() != memo.words[i].constData())
+        if (!word.isSharedWith(memo.words[i]))
             word = memo.words[i];
     }
     state.NumeroParole = int(memo.words.size());
