@@ -31,7 +31,7 @@ using namespace ortolino;
 
 namespace {
 
-constexpr int kReopenings = 20;
+constexpr int kReopenings = 200;
 constexpr int kTurns = 10000;
 
 class SilentView final : public ExerciseView
