@@ -423,18 +423,17 @@ bool PictureFolder::recallPictureWords(ProgramState& state) const
     // (the same data pointers and sizes, byte for byte) there is nothing to do,
     // which one comparison of the two arrays tells faster than a loop.
     static_assert(sizeof(QString) == sizeof(void*) * 2 + sizeof(qsizetype));
-    if (std::memcmp(static_cast<const void*>(state.ParoleDisponibili.data() + 1),
-                    static_cast<const void*>(memo.words.data()),
-                    memo.words.size() * sizeof(QString)) == 0) {
-        state.NumeroParole = int(memo.words.size());
-        return true;
+    const size_t count = memo.words.size();
+    if (count > 0 &&
+        std::memcmp(static_cast<const void*>(state.ParoleDisponibili.data() + 1),
+                    static_cast<const void*>(memo.words.data()), count * sizeof(QString)) != 0) {
+        for (size_t i = 0; i < count; ++i) {
+            QString& word = state.ParoleDisponibili[i + 1];
+            if (!word.isSharedWith(memo.words[i]))
+                word = memo.words[i];
+        }
     }
-    for (size_t i = 0; i < memo.words.size(); ++i) {
-        QString& word = state.ParoleDisponibili[i + 1];
-        if (!word.isSharedWith(memo.words[i]))
-            word = memo.words[i];
-    }
-    state.NumeroParole = int(memo.words.size());
+    state.NumeroParole = int(count);
     return true;
 }
 
