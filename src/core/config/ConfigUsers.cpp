@@ -49,7 +49,7 @@ void rendiCorrente(ProgramState& state, const Environment& env, const QString& n
 
 bool eliminaUtente(const Environment& env, const QString& nome)
 {
-    if (nome.compare(kUtentePredefinito, Qt::CaseInsensitive) == 0 || !nomeUtenteAccettabile(nome))
+    if (utentePredefinito(nome) || !nomeUtenteAccettabile(nome))
         return false;
     const QString profile =
         resolveCaseInsensitive(env.cartellaUtenti() + nome + kEstensioneProfilo);

@@ -11,6 +11,12 @@ struct ProgramState;
 // Name of the default user, whose profile the users list never offers.
 inline const QString kUtentePredefinito = QStringLiteral("_predefinito");
 
+// True for the default user, whatever the letter case of the name.
+inline bool utentePredefinito(const QString& nome)
+{
+    return nome.compare(kUtentePredefinito, Qt::CaseInsensitive) == 0;
+}
+
 // The users the configuration can edit: one per profile ("*.ini" in any
 // letter case) in the users folder, in capitals, the default user left out.
 QStringList utentiModificabili(const Environment& env);

@@ -588,9 +588,9 @@ PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState&
                                            WaitingNotice* notice)
 {
     const PictureFolder folder = PictureFolder::indexed(cartellaImmaginiPath(env, state), notice);
-    if (state.NumeroParole == 0 && folder.recallPictureWords(state))
-        return folder;
     const bool fromEmpty = state.NumeroParole == 0;
+    if (fromEmpty && folder.recallPictureWords(state))
+        return folder;
     aggiungiParoleImmagini(state, folder);
     resolveCatalogueLinks(state, folder);
     if (fromEmpty)

@@ -101,25 +101,18 @@ void UserPanel::OptionUtente_Click(int Index)
     switch (Index) {
     case kOpzionePredefinito:
         // The default user's own settings, not a copy of the user shown before.
-        rendiCorrente(state(), program().env, kUtentePredefinito);
-        leggiImpostazioniUtente(state(), program().env);
-        window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
-        window().showUserName(state().NomeUtente);
+        diventaCorrente(kUtentePredefinito);
         newName_->hide();
         users_->hide();
         trackActivity_->hide();
         deleteUser_->hide();
         break;
-    case kOpzioneModifica: {
+    case kOpzioneModifica:
         users_->show();
-        const QSignalBlocker quiet(users_);
-        users_->clear();
-        users_->addItems(utentiModificabili(program().env));
-        showUserInForce();
+        riempiListaUtenti();
         newName_->hide();
         deleteUser_->show();
         break;
-    }
     case kOpzioneNuovo:
         ultimoNomeAccettato_.clear();
         newName_->clear();
@@ -135,12 +128,31 @@ void UserPanel::OptionUtente_Click(int Index)
     }
 }
 
+// The user `nome` becomes current with the settings of its own profile.
+void UserPanel::diventaCorrente(const QString& nome)
+{
+    ProgramState& s = state();
+    rendiCorrente(s, program().env, nome);
+    leggiImpostazioniUtente(s, program().env);
+    window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
+    window().showUserName(s.NomeUtente);
+}
+
+void UserPanel::riempiListaUtenti()
+{
+    {
+        const QSignalBlocker quiet(users_);
+        users_->clear();
+        users_->addItems(utentiModificabili(program().env));
+    }
+    showUserInForce();
+}
+
 // The list shows the user in force as selected (none when it is not listed);
 // only a listed user can be deleted.
 void UserPanel::showUserInForce()
 {
-    deleteUser_->setEnabled(state().NomeUtente.compare(kUtentePredefinito, Qt::CaseInsensitive) !=
-                            0);
+    deleteUser_->setEnabled(!utentePredefinito(state().NomeUtente));
     const QSignalBlocker quiet(users_);
     users_->clearSelection();
     for (int i = 0; i < users_->count(); ++i) {
@@ -159,11 +171,7 @@ void UserPanel::ListModificaUtente_Click(QListWidgetItem* current)
         showUserInForce();
         return;
     }
-    ProgramState& s = state();
-    rendiCorrente(s, program().env, current->text());
-    window().showUserName(s.NomeUtente);
-    leggiImpostazioniUtente(s, program().env);
-    window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
+    diventaCorrente(current->text());
     showUserInForce();
 }
 
@@ -172,7 +180,7 @@ void UserPanel::ListModificaUtente_Click(QListWidgetItem* current)
 void UserPanel::CommandEliminaUtente_Click()
 {
     const QString nome = state().NomeUtente;
-    if (nome.compare(kUtentePredefinito, Qt::CaseInsensitive) == 0)
+    if (utentePredefinito(nome))
         return;
     Message question;
     question.text = testo("0310").arg(nome);
@@ -186,17 +194,8 @@ void UserPanel::CommandEliminaUtente_Click()
     }
     if (History* history = program().services.history)
         history->forget(nome);
-    ProgramState& s = state();
-    rendiCorrente(s, program().env, kUtentePredefinito);
-    leggiImpostazioniUtente(s, program().env);
-    window().ImpostaConfigurazioni(FormConfigura::Lettere::DalloStato);
-    window().showUserName(s.NomeUtente);
-    {
-        const QSignalBlocker quiet(users_);
-        users_->clear();
-        users_->addItems(utentiModificabili(program().env));
-    }
-    showUserInForce();
+    diventaCorrente(kUtentePredefinito);
+    riempiListaUtenti();
 }
 
 void UserPanel::TextNuovoUtente_Change()

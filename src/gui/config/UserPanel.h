@@ -31,6 +31,9 @@ public:
 private:
     void OptionUtente_Click(int Index);
     void ListModificaUtente_Click(QListWidgetItem* chosen);
+    void diventaCorrente(const QString& nome);
+    // The list of users anew, the user in force selected.
+    void riempiListaUtenti();
     void showUserInForce();
     void TextNuovoUtente_Change();
     void CommandEliminaUtente_Click();

@@ -575,8 +575,7 @@ void lettere::resizeEvent(QResizeEvent* event)
     // The resizer places every control at its own size; the enlarged one
     // grows again from there. A praise under way ends first: its tick would
     // settle back into the box it had before.
-    if (praising_)
-        praising_->setCurrentTime(praising_->duration());
+    settlePraise();
     QWidget* enlarged = enlarged_;
     restoreEnlarged();
     Form::resizeEvent(event);
@@ -757,8 +756,7 @@ void lettere::praise()
 {
     if (!program().state.celebration)
         return;
-    if (praising_) // a word finished during the last one's praise: settle the tick first
-        praising_->setCurrentTime(praising_->duration());
+    settlePraise(); // a word finished during the last one's praise
     auto* grow = new QVariantAnimation(this);
     praising_ = grow;
     grow->setDuration(kLodeMs);
@@ -791,6 +789,13 @@ void lettere::praise()
 
     if (personaggio_ && characterShown_)
         personaggio_->Play(QStringLiteral("cheer"));
+}
+
+// Ends the praise under way at once, the tick back in its box.
+void lettere::settlePraise()
+{
+    if (praising_)
+        praising_->setCurrentTime(praising_->duration());
 }
 
 void lettere::focusAvanti()

@@ -72,6 +72,7 @@ private:
     void PresentaPersonaggio();
     void moveCharacter();
     void praise();
+    void settlePraise();
     void fitTexts();
     void applyColours();
     void setPointers();
