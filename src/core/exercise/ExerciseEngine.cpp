@@ -172,6 +172,7 @@ void ExerciseEngine::tieniParola(const MaskedWord& word)
     turn_ = word;
     turnRunning_ = true;
     startWordRecord();
+    view_.setWholeWord(turn_.word());
     view_.setWordCaption(turn_.caption());
     apriRigaRegistro(turn_.word());
 }

@@ -15,6 +15,10 @@ class ExerciseView : public WaitingNotice
 public:
     // Label1: the masked word in its display format.
     virtual void setWordCaption(const QString& caption) = 0;
+    // The whole word behind the caption, given as a turn starts: a window
+    // that fits its text to its box sizes the caption for it, so that the
+    // caption keeps its size and place while the blanks fill.
+    virtual void setWholeWord(const QString& /*word*/) {}
     // Image1: the picture file of the word.
     virtual void showPicture(const QString& path) = 0;
     // ComandoIconaSi visible (right) or ComandoIconaNo visible (wrong); never both.

@@ -661,6 +661,11 @@ void lettere::setWordCaption(const QString& caption)
     word_->setText(caption);
 }
 
+void lettere::setWholeWord(const QString& word)
+{
+    word_->setSteadyText(word);
+}
+
 void lettere::showPicture(const QString& path)
 {
     picture_->setPicture(path);

@@ -91,6 +91,7 @@ private:
 
     // ExerciseView.
     void setWordCaption(const QString& caption) override;
+    void setWholeWord(const QString& word) override;
     void showPicture(const QString& path) override;
     void showOutcome(bool right) override;
     void showCounters(int right, int wrong) override;

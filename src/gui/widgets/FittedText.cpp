@@ -12,19 +12,25 @@ namespace ortolino {
 namespace {
 
 constexpr double kSmallestPoints = 6;
+// What a blank of a masked word is drawn with; it reaches below the letters.
+const QString kBlank = QStringLiteral("_");
 constexpr double kMarginShare = 0.04; // of the smaller side, on each side
+
+QSizeF lineBox(const QFontMetricsF& metrics, const QString& text)
+{
+    const QRectF line(0, -metrics.ascent(), metrics.horizontalAdvance(text),
+                      metrics.ascent() + metrics.descent());
+    return centredTextBox(line, metrics.tightBoundingRect(text));
+}
 
 bool fits(const QFont& font, const QString& text, const QSizeF& box, TextFit fit)
 {
     const QFontMetricsF metrics(font);
     QSizeF needed;
     switch (fit) {
-    case TextFit::Line: {
-        const QRectF line(0, -metrics.ascent(), metrics.horizontalAdvance(text),
-                          metrics.ascent() + metrics.descent());
-        needed = centredTextBox(line, metrics.tightBoundingRect(text));
+    case TextFit::Line:
+        needed = lineBox(metrics, text);
         break;
-    }
     case TextFit::Ink:
         needed = metrics.tightBoundingRect(text).size();
         break;
@@ -111,11 +117,35 @@ QRectF FittedLabel::textArea() const
     return inside.adjusted(margin, margin, -margin, -margin);
 }
 
+void FittedLabel::setSteadyText(const QString& text)
+{
+    steady_ = text;
+    update();
+}
+
+QRectF FittedLabel::steadyInk(const QFontMetricsF& metrics) const
+{
+    return metrics.tightBoundingRect(steady_)
+        .united(metrics.tightBoundingRect(kBlank))
+        .united(metrics.tightBoundingRect(text()));
+}
+
 QFont FittedLabel::shownFont() const
 {
     const double ceiling = ceiling_ > 0 ? ceiling_ : font().pointSizeF();
-    return fittedFont(font(), ceiling, {text()}, textArea().size(),
-                      wordWrap() ? TextFit::Wrapped : TextFit::Line);
+    if (steady_.isEmpty() || wordWrap())
+        return fittedFont(font(), ceiling, {text()}, textArea().size(),
+                          wordWrap() ? TextFit::Wrapped : TextFit::Line);
+    QFont shown = font();
+    const QSizeF box = textArea().size();
+    shown.setPointSizeF(
+        largestFittingSize(kSmallestPoints, std::max(ceiling, kSmallestPoints), [&](double points) {
+            shown.setPointSizeF(points);
+            const QFontMetricsF metrics(shown);
+            return lineBox(metrics, text()).width() <= box.width() &&
+                   steadyInk(metrics).height() <= box.height();
+        }));
+    return shown;
 }
 
 void FittedLabel::paintEvent(QPaintEvent* /*event*/)
@@ -127,6 +157,15 @@ void FittedLabel::paintEvent(QPaintEvent* /*event*/)
     painter.setFont(shownFont());
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    if (!steady_.isEmpty() && !wordWrap()) {
+        // The steady ink centred on the area, the text centred along it.
+        const QFontMetricsF metrics(painter.font());
+        const QPointF centre = textArea().center();
+        painter.drawText(QPointF(centre.x() - metrics.horizontalAdvance(text()) / 2,
+                                 centre.y() - steadyInk(metrics).center().y()),
+                         text());
+        return;
+    }
     const int flags = static_cast<int>(alignment()) | (buddy() ? Qt::TextShowMnemonic : 0) |
                       (wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine);
     painter.drawText(textArea(), flags, text());

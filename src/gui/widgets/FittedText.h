@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QStringList>
 
+class QFontMetricsF;
+
 namespace ortolino {
 
 // How a text must fit its box.
@@ -65,6 +67,12 @@ public:
 
     // The size the text grows to when there is room; 0: the font's own.
     void setCeiling(double points);
+    // The text whose ink, with a blank's and its own, sets the label's height and
+    // baseline while its own text stands for it in part (a word with
+    // blanks): the size and the line stay put while the blanks fill, and a
+    // word of short letters is not shrunk to make room for the tall loops of
+    // letters it does not have. Empty: the font's whole line must fit.
+    void setSteadyText(const QString& text);
     // The font the text is drawn in at the present size.
     QFont shownFont() const;
 
@@ -73,8 +81,10 @@ protected:
 
 private:
     QRectF textArea() const;
+    QRectF steadyInk(const QFontMetricsF& metrics) const;
 
     double ceiling_ = 0;
+    QString steady_;
 };
 
 } // namespace ortolino

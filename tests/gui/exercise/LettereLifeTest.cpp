@@ -272,6 +272,13 @@ TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
     EXPECT_EQ(control("ComandoIconaSi")->geometry(), settled);
 }
 
+void loadCursive()
+{
+    ASSERT_NE(QFontDatabase::addApplicationFont(QStringLiteral(ORTOLINO_SOURCE_DATA_DIR) +
+                                                "/tratto1.ttf"),
+              -1);
+}
+
 // The box of the pixels of an image that stand out from its background
 // (a control's fill), inside its border.
 QRect inkOf(const QImage& image, const QColor& fill, int border)
@@ -294,9 +301,7 @@ QRect inkOf(const QImage& image, const QColor& fill, int border)
 // cursive, as the window grows and shrinks; the word grows with the screen.
 TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
 {
-    ASSERT_NE(QFontDatabase::addApplicationFont(QStringLiteral(ORTOLINO_SOURCE_DATA_DIR) +
-                                                "/tratto1.ttf"),
-              -1);
+    loadCursive();
     struct Case
     {
         const char* carattere;
@@ -466,3 +471,42 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
 }
 
 } // namespace
+
+// A word in cursive is sized for its own letters, not for the tallest loops
+// of the font: "nave", of short letters, grows with the window as print does;
+// "foca" keeps its size while its blank fills with the tall f.
+TEST_F(LettereLifeTest, ACursiveWordIsSizedForItsOwnLettersAndKeepsItWhileFilled)
+{
+    loadCursive();
+    state.CarattereLettere = QStringLiteral("corsivo");
+    state.NomeFont = QStringLiteral("Tratto1");
+    state.ColoreSfondoTesto = 0xFFFFFF;
+    state.ColoreFont = 0;
+    state.celebration = false; // no flash over the band
+    FittedLabel* word = nullptr;
+    const auto shownPoints = [&] {
+        const QRect ink = inkOf(word->grab().toImage(), Qt::white, 3);
+        EXPECT_FALSE(ink.isEmpty());
+        EXPECT_TRUE(word->rect().adjusted(3, 3, -3, -3).contains(ink));
+        return word->shownFont().pointSizeF();
+    };
+    ASSERT_NE(open(), nullptr);
+    word = qobject_cast<FittedLabel*>(label("Label1"));
+    ASSERT_EQ(caption(), QStringLiteral("_ ave"));
+    window->resize(1280, 800);
+    const double small = shownPoints();
+    window->resize(1920, 1080);
+    EXPECT_GE(shownPoints(), 1.5 * small);
+    close();
+
+    addPicture("foca.jpg");
+    activate("f");
+    ASSERT_NE(open(), nullptr);
+    word = qobject_cast<FittedLabel*>(label("Label1"));
+    ASSERT_EQ(caption(), QStringLiteral("_ oca"));
+    window->resize(1280, 800);
+    const double blanked = shownPoints();
+    completeWord();
+    ASSERT_EQ(caption(), QStringLiteral("foca"));
+    EXPECT_DOUBLE_EQ(shownPoints(), blanked);
+}
