@@ -5,6 +5,7 @@
 #include "ContentTable.h"
 #include "GifWriter.h"
 #include "support/QtPrinters.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QBuffer>
@@ -16,25 +17,10 @@ using namespace ortolino::content;
 
 namespace {
 
-class WordTableFile : public ::testing::Test
+TEST(WordTableFile, RefusesWhatCannotNameAPicture)
 {
-protected:
-    std::optional<WordTable> read(const QByteArray& rows)
-    {
-        const QString path = dir.filePath("words.tsv");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("# comment\nItaliano\tEnglish\tartwork\tformat\ttheme\tdefault\n" + rows);
-        file.close();
-        error.clear();
-        return readWordTable(path, &error);
-    }
     QTemporaryDir dir;
-    QString error;
-};
-
-TEST_F(WordTableFile, RefusesWhatCannotNameAPicture)
-{
+    const QString path = dir.filePath("words.tsv");
     for (const QByteArray& bad : {
              QByteArray("Cane\tdog\t1f415\tjpg\tanimali\t1\n"),      // upper case
              QByteArray("ice cream\tgelato\t1f366\tjpg\tcibo\t0\n"), // a blank
@@ -43,7 +29,10 @@ TEST_F(WordTableFile, RefusesWhatCannotNameAPicture)
              QByteArray("cane\tdog\t1f415\tjpg\tanimali\n"),         // a field missing
              QByteArray("cane\tdog\t1\tjpg\tanimali\t1\ncane\tcat\t2\tjpg\tanimali\t1\n"),
          }) {
-        EXPECT_FALSE(read(bad).has_value()) << bad.toStdString();
+        ortolino::test::writeFile(
+            path, "# comment\nItaliano\tEnglish\tartwork\tformat\ttheme\tdefault\n" + bad);
+        QString error;
+        EXPECT_FALSE(readWordTable(path, &error).has_value()) << bad.toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_TRUE(isValidPictureWord(QStringLiteral("città")));

@@ -1,7 +1,8 @@
-// The pictures and word lists as Ortolino ships them, in every language:
-// each picture is a word the catalogue can draw and a picture it can show,
-// each list word finds its picture, the default settings find words for every
-// exercise kind, and the shipped files are the ones the word table makes.
+// The content as Ortolino ships it. In every language: each picture is a
+// word the catalogue can draw and a picture it can show, each list word finds
+// its picture, the default settings find words for every exercise kind, and
+// the shipped files are the ones the word table makes. Then the school cursive
+// font, the two feedback sounds and the credits.
 
 #include "ContentTable.h"
 #include "core/app/Profile.h"
@@ -9,14 +10,21 @@
 #include "core/lang/IniFile.h"
 #include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
+#include "core/speech/WavFile.h"
 #include "core/words/KeyCaptions.h"
 #include "support/QtPrinters.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 #include <QDir>
+#include <QFontDatabase>
 #include <QImageReader>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QSet>
+#include <QtEndian>
 
 using namespace ortolino;
 using namespace ortolino::content;
@@ -41,17 +49,17 @@ protected:
         const auto found = readLanguageFolders(kSourceData, GetParam());
         ASSERT_TRUE(found.has_value()) << GetParam().toStdString();
         folders = *found;
-        const QDir dir(kSourceData + QLatin1Char('/') + folders.pictures);
+        const QDir dir(kSourceData + '/' + folders.pictures);
         for (const QFileInfo& file : dir.entryInfoList(QDir::Files | QDir::Hidden))
             pictures.push_back({file.completeBaseName(), file.suffix(), file.filePath()});
     }
 
-    QString listFolder() const { return kSourceData + QLatin1Char('/') + folders.lists; }
+    QString listFolder() const { return kSourceData + '/' + folders.lists; }
 
     // Words of a list file, as the catalogue reads them (one per line here).
     QStringList listWords(const QString& name) const
     {
-        const auto bytes = readFileBytes(listFolder() + QLatin1Char('/') + name);
+        const auto bytes = readFileBytes(listFolder() + '/' + name);
         if (!bytes)
             return {};
         QStringList words = splitLines(decodeText(*bytes));
@@ -68,8 +76,7 @@ bool isWhite(QRgb pixel)
     return qRed(pixel) > 245 && qGreen(pixel) > 245 && qBlue(pixel) > 245;
 }
 
-// Every picture names a catalogue word and can be shown; the words come in
-// every length and start with every vowel.
+// The words come in every length and start with every vowel.
 TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
 {
     ASSERT_GE(pictures.size(), 100u);
@@ -114,7 +121,7 @@ TEST_P(ShippedContent, EveryListWordHasAPicture)
         pictureWords.insert(picture.word.toLower());
     for (const QString& list : lists) {
         SCOPED_TRACE(list.toStdString());
-        const QByteArray bytes = readFileBytes(listFolder() + QLatin1Char('/') + list).value();
+        const QByteArray bytes = readFileBytes(listFolder() + '/' + list).value();
         EXPECT_TRUE(bytes.endsWith("\r\n"));
         EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << "every line ends with CR LF";
         const QStringList words = listWords(list);
@@ -153,15 +160,12 @@ TEST_P(ShippedContent, DefaultSettingsFindWordsForEveryExerciseKind)
     EXPECT_GE(two, 30) << "two letters missing";
 }
 
-// The shipped files are the ones the word table makes, and the build tree
-// holds them.
 TEST_P(ShippedContent, ShippedFilesAreTheOnesTheWordTableMakes)
 {
     const QString built = QStringLiteral(ORTOLINO_BUILD_DATA_DIR);
-    EXPECT_EQ(QDir(built + QLatin1Char('/') + folders.pictures).entryList(QDir::Files).size(),
+    EXPECT_EQ(QDir(built + '/' + folders.pictures).entryList(QDir::Files).size(),
               qsizetype(pictures.size()));
-    EXPECT_TRUE(QFile::exists(built + QLatin1Char('/') + folders.lists + QLatin1Char('/') +
-                              folders.defaultList));
+    EXPECT_TRUE(QFile::exists(built + '/' + folders.lists + '/' + folders.defaultList));
     QString error;
     const auto table = readWordTable(kAssets + "/words.tsv", &error);
     ASSERT_TRUE(table.has_value()) << error.toStdString();
@@ -181,7 +185,7 @@ TEST_P(ShippedContent, ShippedFilesAreTheOnesTheWordTableMakes)
     EXPECT_EQ(shipped, expected) << "run: cmake --build build --target content";
 
     const auto listBytes = [&](const QString& name) {
-        return readFileBytes(listFolder() + QLatin1Char('/') + name).value_or(QByteArray());
+        return readFileBytes(listFolder() + '/' + name).value_or(QByteArray());
     };
     EXPECT_EQ(listBytes(folders.defaultList), listFileBytes(defaultListWords(*table, language)));
     for (const ListRule& rule : *rules) {
@@ -211,5 +215,85 @@ TEST_P(ShippedContent, EveryLetterHasADistinctNameForTheEar)
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedContent,
                          ::testing::Values(QStringLiteral("Italiano"), QStringLiteral("English")),
                          [](const auto& info) { return info.param.toStdString(); });
+
+TEST(Tratto1, LoadsAsFamilyTratto1WithEveryLetterItalianNeeds)
+{
+    const QString path = kSourceData + "/tratto1.ttf";
+    const int id = QFontDatabase::addApplicationFont(path);
+    ASSERT_NE(id, -1);
+    EXPECT_TRUE(QFontDatabase::applicationFontFamilies(id).contains("Tratto1"));
+    QFontDatabase::removeApplicationFont(id);
+
+    const QRawFont font(path, 48);
+    ASSERT_TRUE(font.isValid());
+    QString letters;
+    for (char c = 'a'; c <= 'z'; ++c)
+        letters += QString(QChar(c)) + QChar(c).toUpper();
+    letters += QStringLiteral("àèéìòùÀÈÉÌÒÙ");
+    for (QChar letter : letters) {
+        SCOPED_TRACE(QString(letter).toStdString());
+        ASSERT_TRUE(font.supportsCharacter(letter));
+        const QList<quint32> glyphs = font.glyphIndexesForString(QString(letter));
+        ASSERT_EQ(glyphs.size(), 1);
+        EXPECT_FALSE(font.pathForGlyph(glyphs.front()).isEmpty()) << "a glyph without outline";
+    }
+}
+
+TEST(Credits, TheFontsLicenceAndTheCreditsNameEverySource)
+{
+    const auto licence = readFileBytes(kSourceData + "/tratto1-OFL.txt");
+    ASSERT_TRUE(licence.has_value());
+    EXPECT_TRUE(licence->contains("SIL OPEN FONT LICENSE Version 1.1"));
+    EXPECT_TRUE(licence->contains("Jean-Marie Douteau"));
+
+    const auto bytes = readFileBytes(kSourceData + "/CREDITS.txt");
+    ASSERT_TRUE(bytes.has_value());
+    const QString credits = QString::fromUtf8(*bytes);
+    EXPECT_EQ(credits.toUtf8(), *bytes) << "plain UTF-8";
+    for (const char* needed :
+         {"GNU General Public License", "Twemoji", "CC BY 4.0", "Ecolier Court",
+          "Jean-Marie Douteau", "SIL Open Font License 1.1", "si.wav", "no.wav"})
+        EXPECT_TRUE(credits.contains(QString::fromUtf8(needed))) << needed;
+}
+
+// The loudest sample between two sample indexes, scaled to 0..1.
+double peak(const PcmSound& sound, qint64 from, qint64 to)
+{
+    const auto* data = reinterpret_cast<const uchar*>(sound.data.constData());
+    double loudest = 0;
+    for (qint64 i = from; i < std::min(to, sound.frames() * sound.channels); ++i) {
+        const double sample = sound.format == PcmSound::Format::UInt8
+                                  ? (data[i] - 128) / 128.0
+                                  : qFromLittleEndian<qint16>(data + 2 * i) / 32768.0;
+        loudest = std::max(loudest, std::abs(sample));
+    }
+    return loudest;
+}
+
+TEST(Sounds, AreShortFriendlyAndTheWrongOneIsTheGentler)
+{
+    std::map<QString, double> loudest;
+    for (const char* name : {"si.wav", "no.wav"}) {
+        SCOPED_TRACE(name);
+        QString error;
+        const auto wave = readWavFile(kSourceData + "/suoni/" + name, &error);
+        ASSERT_TRUE(wave.has_value()) << error.toStdString();
+        ASSERT_TRUE(wave->format == PcmSound::Format::UInt8 ||
+                    wave->format == PcmSound::Format::Int16);
+        EXPECT_TRUE(wave->channels == 1 || wave->channels == 2);
+        EXPECT_TRUE(wave->sampleRate >= 8000 && wave->sampleRate <= 48000);
+        EXPECT_GT(wave->seconds(), 0.15);
+        EXPECT_LT(wave->seconds(), 1.0);
+        const qint64 end = wave->frames() * wave->channels;
+        loudest[name] = peak(*wave, 0, end);
+        EXPECT_GT(loudest[name], 0.1) << "audible";
+        EXPECT_LT(loudest[name], 0.9) << "no clipping, nothing startling";
+        // Starts and ends softly: no click at either edge.
+        const qint64 edge = wave->sampleRate * wave->channels / 500; // 2 ms
+        EXPECT_LT(peak(*wave, 0, edge), loudest[name] / 4);
+        EXPECT_LT(peak(*wave, end - edge, end), loudest[name] / 4);
+    }
+    EXPECT_LT(loudest["no.wav"], loudest["si.wav"]);
+}
 
 } // namespace

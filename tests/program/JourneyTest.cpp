@@ -5,6 +5,7 @@
 #include "core/app/Startup.h"
 #include "core/platform/Random.h"
 #include "core/platform/SwitchInput.h"
+#include "core/platform/TextFiles.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +13,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
@@ -46,42 +45,32 @@ bool worthComparing(const QString& text)
 }
 
 // Every text a window shows, by where it stands: its title, and of each
-// widget and menu entry below it the caption, tooltip, tab captions, combo
-// entries and text-box contents. Widgets and entries are told apart by
-// design name and index, unnamed ones by their order.
+// widget and menu entry below it the caption, title, tooltip, text-box
+// contents, tab captions and combo entries. Widgets and entries are told
+// apart by design name and index, unnamed ones by their order.
 QMap<QString, QString> textsOf(QWidget* window)
 {
-    QMap<QString, QString> texts;
-    texts["title"] = window->windowTitle();
+    QMap<QString, QString> texts{{"title", window->windowTitle()}};
     int order = 0;
-    auto add = [&](const QObject* object, const char* what, const QString& text) {
-        const QVariant index = object->property("Index");
-        const QString name =
-            object->objectName().isEmpty()
-                ? QString::fromLatin1(object->metaObject()->className()) + QString::number(order)
-                : object->objectName() + index.toString();
-        texts[name + '.' + what] = text;
-    };
     for (QObject* object : window->findChildren<QObject*>()) {
-        ++order;
-        if (auto* action = qobject_cast<QAction*>(object))
-            add(action, "text", action->text());
-        if (auto* widget = qobject_cast<QWidget*>(object))
-            add(widget, "tooltip", widget->toolTip());
-        if (auto* label = qobject_cast<QLabel*>(object))
-            add(label, "text", label->text());
-        else if (auto* button = qobject_cast<QAbstractButton*>(object))
-            add(button, "text", button->text());
-        else if (auto* group = qobject_cast<QGroupBox*>(object))
-            add(group, "text", group->title());
-        else if (auto* tabs = qobject_cast<QTabBar*>(object)) {
+        const QString name = object->objectName().isEmpty()
+                                 ? object->metaObject()->className() + QString::number(++order)
+                                 : object->objectName() + object->property("Index").toString();
+        for (const char* property : {"text", "title", "toolTip", "plainText"}) {
+            if (const QVariant value = object->property(property);
+                value.typeId() == QMetaType::QString)
+                texts[name + '.' + property] = value.toString();
+        }
+        QStringList items;
+        if (auto* tabs = qobject_cast<QTabBar*>(object)) {
             for (int i = 0; i < tabs->count(); ++i)
-                add(tabs, qPrintable("tab" + QString::number(i)), tabs->tabText(i));
+                items << tabs->tabText(i);
         } else if (auto* combo = qobject_cast<QComboBox*>(object)) {
             for (int i = 0; i < combo->count(); ++i)
-                add(combo, qPrintable("item" + QString::number(i)), combo->itemText(i));
-        } else if (auto* box = qobject_cast<QTextEdit*>(object))
-            add(box, "text", box->toPlainText());
+                items << combo->itemText(i);
+        }
+        for (int i = 0; i < items.size(); ++i)
+            texts[name + ".item" + QString::number(i)] = items[i];
     }
     return texts;
 }
@@ -151,11 +140,6 @@ protected:
         return word;
     }
 
-    void avanti()
-    {
-        QTest::mouseClick(control<QPushButton>("lettere", "BottoneAvanti"), Qt::LeftButton);
-    }
-
     // The lines of the report that name an exercise or a word, in order.
     QStringList reportLines()
     {
@@ -182,21 +166,6 @@ protected:
         s.TieniTraccia = true;
         s.ListaInUso = env.env().programFile("liste/animali.txt");
         return s;
-    }
-
-    void chooseUser(const QString& shown)
-    {
-        auto* combo = control<QComboBox>("FormMenu", "Combo1");
-        const int index = combo->findText(shown);
-        ASSERT_GE(index, 0) << shown.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
-    static QByteArray profileBytes(const ProgramState& state)
-    {
-        QFile file(state.PercorsoProfilo);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     // What a teacher meets in one language: chosen from the menu, then
@@ -252,7 +221,7 @@ TEST_F(JourneyTest, EachWordOfTheReportStandsUnderItsOwnExercise)
 
     startExercise(0);
     const QString first = completeWord();
-    avanti();
+    QTest::mouseClick(control<QPushButton>("lettere", "BottoneAvanti"), Qt::LeftButton);
     const QString second = completeWord();
     trigger("lettere", "mnuEsci");
     startExercise(1);
@@ -274,7 +243,10 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
     ASSERT_TRUE(SalvaProfilo(anna(), anna().PercorsoProfilo) &&
                 SalvaProfilo(luca, luca.PercorsoProfilo));
     windows.show(QStringLiteral("FormMenu"));
-    chooseUser("ANNA");
+    auto* users = control<QComboBox>("FormMenu", "Combo1");
+    users->setCurrentIndex(users->findText("ANNA"));
+    ASSERT_GE(users->currentIndex(), 0);
+    emit users->activated(users->currentIndex());
     startExercise(0);
     const QString word = completeWord();
     trigger("lettere", "mnuEsci");
@@ -290,14 +262,9 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
     // Every field as before but the list, which follows the new language.
     ProgramState expected = anna();
     expected.ListaInUso = env.env().programFile("lists/default.txt");
-    EXPECT_EQ(profileBytes(anna()), [&] {
-        const QString path = QDir::temp().filePath("ortolino-expected.ini");
-        expected.PercorsoProfilo = path;
-        SalvaProfilo(expected, path);
-        QByteArray bytes = profileBytes(expected);
-        QFile::remove(path);
-        return bytes;
-    }());
+    expected.PercorsoProfilo = env.root() + "/expected.ini";
+    ASSERT_TRUE(SalvaProfilo(expected, expected.PercorsoProfilo));
+    EXPECT_EQ(readFileBytes(anna().PercorsoProfilo), readFileBytes(expected.PercorsoProfilo));
     EXPECT_EQ(program.state.NomeUtente, "Anna");
     EXPECT_TRUE(control<QAction>("FormMenu", "mnuEserciziEseguiti")->isEnabled());
     EXPECT_EQ(control<QWidget>("FormMenu", "Command1", 0)->property("text").toString(),

@@ -1,5 +1,8 @@
 #include "core/platform/TextFiles.h"
 
+#include "core/platform/Dialogs.h"
+#include "core/platform/Environment.h"
+#include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
 #include <csignal>
@@ -8,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,66 +25,35 @@ QStringList entriesOf(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// A folder with about 8 KiB of room left, as on a full disk: a 64 KiB tmpfs
-// holding a filler, where the test may mount one, otherwise a file-size limit
-// of 8 KiB for the process (the kernel then refuses the writes past it, as on
-// a full disk, with another error number).
-class FullDisk
+// Runs the write with room for 8 KiB only, as on a full disk: the kernel
+// refuses the writes past it (with another error number than a full disk's).
+template <typename F> bool whileTheDiskIsFull(F write)
 {
-public:
-    static constexpr qint64 kRoom = 8 * 1024;
-
-    FullDisk()
-    {
-        const QByteArray path = QFile::encodeName(dir_.path());
-        mounted_ = ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0;
-        if (mounted_)
-            writeFile(dir_.filePath(QStringLiteral("filler")), QByteArray(52 * 1024, 'f'));
-    }
-    ~FullDisk()
-    {
-        if (mounted_)
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-    }
-    QString folder() const { return dir_.path(); }
-
-    // Runs the write while the disk is full.
-    template <typename F> auto whileFull(F write)
-    {
-        if (mounted_)
-            return write();
-        rlimit old{};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = kRoom;
-        const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        auto result = write();
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldSignal);
-        return result;
-    }
-
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 8 * 1024;
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool result = write();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    return result;
+}
 
 TEST(WriteFileAtomically, AFullDiskFailsTheSaveAndKeepsTheOldFile)
 {
-    FullDisk disk;
-    const QString path = disk.folder() + QLatin1String("/_predefinito.INI");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("_predefinito.INI"));
     writeFile(path, "old profile\r\n");
-    // 12 KiB stays in a write buffer and fails only when flushed, which must
+    // 12 KiB may stay in a write buffer and fail only when flushed, which must
     // be checked before the rename; the larger ones fail while written.
-    for (qint64 size : {qint64(12 * 1024), qint64(64 * 1024 + 1), qint64(1024 * 1024)}) {
+    for (qint64 size : {qint64(12 * 1024), qint64(1024 * 1024)}) {
         SCOPED_TRACE(size);
         const QByteArray bigger(size, 'x');
-        EXPECT_FALSE(disk.whileFull([&] { return writeFileAtomically(path, bigger); }));
+        EXPECT_FALSE(whileTheDiskIsFull([&] { return writeFileAtomically(path, bigger); }));
         EXPECT_EQ(readFileBytes(path), "old profile\r\n");
-        QStringList left = entriesOf(disk.folder());
-        left.removeAll(QStringLiteral("filler"));
-        EXPECT_EQ(left, QStringList{"_predefinito.INI"});
+        EXPECT_EQ(entriesOf(dir.path()), QStringList{"_predefinito.INI"});
     }
 }
 
@@ -110,52 +81,77 @@ TEST(WriteFileAtomically, ReplacesWholeKeepsPermissionsAndFollowsLinks)
 TEST(RemoveStaleTemporaryFiles, RemovesOnlyWhatAKilledSaveLeaves)
 {
     QTemporaryDir dir;
-    const QStringList stale = {"_predefinito.INI.a1B2c3", "mario.ini.XyZ123", "leggimi.txt.000000",
-                               "LangSetting.ini.qwerty"};
-    const QStringList kept = {"_predefinito.INI", "mario.ini",         "foto.jpg.a1B2c3",
-                              "mario.ini.a1B2c",  "mario.ini.a1B2c3d", "appunti.txt"};
+    const QStringList stale = {"_predefinito.INI.a1B2c3", "mario.ini.XyZ123", "leggimi.txt.000000"};
+    QStringList kept = {"mario.ini", "foto.jpg.a1B2c3", "mario.ini.a1B2c", "mario.ini.a1B2c3d"};
     for (const QString& name : stale + kept)
         writeFile(dir.filePath(name), "x");
     QDir(dir.path()).mkdir(QStringLiteral("cartella.ini.abcdef"));
     EXPECT_EQ(removeStaleTemporaryFiles(dir.path()), stale.size());
-    QStringList left = kept + QStringList{"cartella.ini.abcdef"};
-    left.sort();
-    EXPECT_EQ(entriesOf(dir.path()), left); // sorted by name
+    kept << "cartella.ini.abcdef";
+    kept.sort();
+    EXPECT_EQ(entriesOf(dir.path()), kept);
 }
 
 // Readers refuse what is no plain file, or too large for its kind, at once.
 TEST(ReadFileBytes, ReadsPlainFilesUpToTheLimitAndRefusesTheRest)
 {
     QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString zeroLink = dir.filePath(QStringLiteral("zero"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroLink));
-    writeFile(dir.filePath(QStringLiteral("sparse")), "");
-    ASSERT_TRUE(QFile::resize(dir.filePath(QStringLiteral("sparse")), 100 << 20)); // no room taken
-    writeFile(dir.filePath(QStringLiteral("ten")), "0123456789");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.filePath("zero")));
+    writeFile(dir.filePath("sparse"), "");
+    ASSERT_TRUE(QFile::resize(dir.filePath("sparse"), 100 << 20)); // no room taken
+    writeFile(dir.filePath("ten"), "0123456789");
+    EXPECT_EQ(readFileBytes(dir.filePath("ten"), 10), QByteArray("0123456789"));
+    const std::pair<const char*, qint64> refused[] = {
+        {"ten", 9}, {"fifo", 1024},    {"zero", 1024},      {"sparse", 1 << 16},
+        {"", 1024}, {"missing", 1024}, {"/dev/zero", 1024},
+    };
+    for (const auto& [name, limit] : refused) // "": the folder itself
+        EXPECT_EQ(readFileBytes(dir.filePath(name), limit), std::nullopt) << name;
+}
 
-    struct Case
-    {
-        const char* name;
-        qint64 limit;
-        std::optional<QByteArray> expected;
+TEST(FileNames, BytesAreReadUpToTheFirstZeroAndNamesGetTheDefaultExtension)
+{
+    EXPECT_EQ(BytesToString(QByteArray("Verdana\0junk", 12)), "Verdana");
+    EXPECT_EQ(BytesToString(QByteArray("Citt\xe0")), QString::fromUtf8("Città"));
+    EXPECT_EQ(BytesToString(QByteArray()), "");
+    EXPECT_EQ(withDefaultExtension("/dati/MARIO/lunedi", "rtf"), "/dati/MARIO/lunedi.rtf");
+    EXPECT_EQ(withDefaultExtension("/dati/MARIO/lunedi.rtf", "rtf"), "/dati/MARIO/lunedi.rtf");
+    EXPECT_EQ(withDefaultExtension("/liste/frutta.TXT", "txt"), "/liste/frutta.TXT");
+    EXPECT_EQ(withDefaultExtension("", "txt"), ""); // a cancel stays a cancel
+}
+
+// Without XDG_RUNTIME_DIR the lock lives in a folder of the user's own, never
+// in the temporary folder every user shares; one left open to others is
+// closed again, and a link or a file in its place (someone else's) is not
+// used: the cache folder serves. (No other test reads these variables.)
+TEST(EnvironmentTest, WithoutARuntimeFolderTheLockFolderIsTheUsersOwn)
+{
+    QTemporaryDir tmp, cache;
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    const QString own = QDir(tmp.path()).filePath("ortolino-" + QString::number(::getuid()));
+    const QByteArray ownPath = QFile::encodeName(own);
+    const auto runtimeFolder = [&] { return Environment::fromSystem(tmp.path()).runtimeFolder; };
+    const auto mode = [&] {
+        struct stat info;
+        EXPECT_EQ(::lstat(ownPath.constData(), &info), 0);
+        EXPECT_EQ(info.st_uid, ::getuid());
+        return info.st_mode & 0777;
     };
-    const Case cases[] = {
-        {"ten", 10, QByteArray("0123456789")},
-        {"ten", 100, QByteArray("0123456789")},
-        {"ten", 9, std::nullopt},
-        {"fifo", 1024, std::nullopt},
-        {"zero", 1024, std::nullopt},
-        {"sparse", 64 * 1024, std::nullopt},
-        {"", 1024, std::nullopt}, // the folder itself
-        {"missing", 1024, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(readFileBytes(dir.filePath(QString::fromLatin1(c.name)), c.limit), c.expected);
-    }
-    EXPECT_EQ(readFileBytes(QStringLiteral("/dev/zero"), 1024), std::nullopt);
+    EXPECT_EQ(runtimeFolder(), own + "/");
+    EXPECT_EQ(mode(), 0700u);
+    ::chmod(ownPath.constData(), 0777);
+    runtimeFolder();
+    EXPECT_EQ(mode(), 0700u);
+    QDir(own).removeRecursively();
+    ASSERT_TRUE(QFile::link(cache.path(), own));
+    EXPECT_EQ(runtimeFolder(), cache.path() + "/ortolino/");
+    QFile::remove(own);
+    writeFile(own, "in the way");
+    EXPECT_EQ(runtimeFolder(), cache.path() + "/ortolino/");
+    EXPECT_TRUE(QFileInfo(cache.path() + "/ortolino").isDir());
 }
 
 } // namespace

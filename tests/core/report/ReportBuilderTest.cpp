@@ -1,11 +1,15 @@
 #include "core/report/ReportBuilder.h"
 
 #include "core/app/Program.h"
+#include "core/platform/TextFiles.h"
+#include "core/report/ReportSave.h"
 #include "core/words/KeyCaptions.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFileInfo>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -13,6 +17,8 @@ using namespace ortolino::test;
 namespace {
 
 const QString kStars = QStringLiteral(" *************** ");
+const QString kLine = QStringLiteral("\r\n****************************\r\n");
+const BoxStep kHeading{BoxStep::Kind::Format, {}, 0, 6, 18, Alignment::Center};
 
 // The box's text after the steps, line breaks kept as CR LF.
 QString replay(const std::vector<BoxStep>& steps, QString text = {})
@@ -26,10 +32,10 @@ QString replay(const std::vector<BoxStep>& steps, QString text = {})
     return text;
 }
 
-class ReportBuilderTest : public ::testing::Test
+class ReportTest : public ::testing::Test
 {
 protected:
-    ReportBuilderTest()
+    ReportTest()
     {
         program.language.CurrentLanguage = QStringLiteral("Italiano");
         texts = ReportTexts::fromLanguage(program);
@@ -37,67 +43,49 @@ protected:
         state().NomeUtente = QStringLiteral("MARIO");
     }
     ProgramState& state() { return program.state; }
-    QString intro() const { return "MARIO\r\n\r\nData: 3/5/25\r\n\r\n\r\n"; }
     std::vector<BoxStep> rebuild()
     {
         return rebuildReport(state().NomeUtente, state(), texts, QStringLiteral("3/5/25"));
     }
+    // The summary appended to a box that holds "report".
+    QString summary()
+    {
+        return replay(configurationSummary(state().NomeUtente, state(), texts), "report");
+    }
+    QString userFolder() const { return env.env().cartellaDati() + "MARIO/"; }
 
+    const QString intro = "MARIO\r\n\r\nData: 3/5/25\r\n\r\n\r\n";
     TestEnvironment env;
     TestServices seams;
     Program program{env.env(), seams.services()};
     ReportTexts texts;
 };
 
-TEST_F(ReportBuilderTest, AnEmptyLogGivesTheHeadingTheDateAndOneEmptyRow)
+TEST_F(ReportTest, RowsShowTheirTitleAndOnlyFinishedDetailsUnderTheHeadingAndDate)
 {
-    const auto steps = rebuild();
-    EXPECT_EQ(replay(steps), intro() + "\r\n");
+    auto steps = rebuild();
+    EXPECT_EQ(replay(steps), intro + "\r\n");              // an empty log: one empty row
     EXPECT_EQ(steps.front().kind, BoxStep::Kind::SetText); // the old report is discarded
-    const BoxStep heading{BoxStep::Kind::Format, {}, 0, 6, 18, Alignment::Center};
-    EXPECT_EQ(steps.back(), heading);
-}
+    EXPECT_EQ(steps.back(), kHeading);
 
-TEST_F(ReportBuilderTest, RowsShowTheirTitleAndOnlyFinishedDetails)
-{
     auto& log = state().Registro;
     log[0] = {QStringLiteral("LETTERA INIZIALE"), QString(), QString()};
-    EXPECT_EQ(replay(rebuild()),
-              intro() + "\r\n" + kStars + "LETTERA INIZIALE" + kStars + "\r\n\r\n");
-
     log[1] = {QString(), QStringLiteral(" * CANE * "), QStringLiteral("Fatto")};
     log[2] = {QString(), QStringLiteral(" * GATTO *  (_ ATTO B) "), QStringLiteral("Fatto")};
     log[3] = {QString(), QStringLiteral(" * SOLE * "), QString()}; // left unfinished
     state().NumeroRigheRegistro = 3;
-    const auto steps = rebuild();
-    EXPECT_EQ(replay(steps), intro() + "\r\n" + kStars + "LETTERA INIZIALE" + kStars + "\r\n\r\n" +
+    steps = rebuild();
+    EXPECT_EQ(replay(steps), intro + "\r\n" + kStars + "LETTERA INIZIALE" + kStars + "\r\n\r\n" +
                                  " * CANE * \r\n * GATTO *  (_ ATTO B) \r\n\r\n");
-    const auto headings = std::count_if(steps.begin(), steps.end(), [](const BoxStep& s) {
-        return s.kind == BoxStep::Kind::Format && s.points == 18;
-    });
-    EXPECT_EQ(headings, 4); // after every row
-}
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), kHeading), 4); // after every row
 
-TEST_F(ReportBuilderTest, ALogIndexPastTheTableReadsOnlyItsRows)
-{
+    // A log index past the table reads only its rows.
+    state().svuotaRegistro();
     state().NumeroRigheRegistro = kRigheRegistro + 5;
-    EXPECT_EQ(replay(rebuild()),
-              intro() + QString(QStringLiteral("\r\n")).repeated(kRigheRegistro));
+    EXPECT_EQ(replay(rebuild()), intro + QString(QStringLiteral("\r\n")).repeated(kRigheRegistro));
 }
 
-// The summary appended to a box that holds "report".
-class SummaryTest : public ReportBuilderTest
-{
-protected:
-    QString summary()
-    {
-        return replay(configurationSummary(state().NomeUtente, state(), texts),
-                      QStringLiteral("report"));
-    }
-    const QString kLine = QStringLiteral("\r\n****************************\r\n");
-};
-
-TEST_F(SummaryTest, TheActiveLettersAreNamedByTheirKeyCaptionsInTheLetteringInForce)
+TEST_F(ReportTest, TheSummaryNamesTheActiveLettersByTheirKeyCaptionsInTheLetteringInForce)
 {
     const struct
     {
@@ -122,7 +110,7 @@ TEST_F(SummaryTest, TheActiveLettersAreNamedByTheirKeyCaptionsInTheLetteringInFo
     }
 }
 
-TEST_F(SummaryTest, TheListInUseIsNamedAndTheFormatsFrameTheSummary)
+TEST_F(ReportTest, TheSummaryNamesTheListInUseAndTheFormatsFrameIt)
 {
     state().LettereAttive.fill(false);
     state().LettereAttive[0] = true;
@@ -135,10 +123,51 @@ TEST_F(SummaryTest, TheListInUseIsNamedAndTheFormatsFrameTheSummary)
                              "Lista di parole in uso: /liste/animali.txt");
 
     const auto steps = configurationSummary(state().NomeUtente, state(), texts);
-    const BoxStep firstCharacter{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right};
-    const BoxStep heading{BoxStep::Kind::Format, {}, 0, 6, 18, Alignment::Center};
-    EXPECT_EQ(steps.front(), firstCharacter);
-    EXPECT_EQ(steps.back(), heading);
+    EXPECT_EQ(steps.front(), (BoxStep{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right}));
+    EXPECT_EQ(steps.back(), kHeading);
+}
+
+TEST_F(ReportTest, SavingStartsInTheUsersFolderMadeForItAndCancellingSaysSo)
+{
+    ASSERT_FALSE(QFileInfo(env.env().cartellaDati()).isDir()); // nothing made yet
+    seams.dialogs.files.push_back(userFolder() + "oggi");
+    EXPECT_TRUE(SalvaResoconto(program, nullptr, "{\\rtf1 x}"));
+    ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
+    const auto& request = seams.dialogs.fileRequests[0];
+    EXPECT_EQ(request.kind, Dialogs::Save);
+    EXPECT_EQ(request.initialFolder, userFolder());
+    EXPECT_EQ(request.defaultExtension, "rtf");
+    EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
+    EXPECT_TRUE(seams.messages.shown.empty());
+
+    EXPECT_FALSE(SalvaResoconto(program, nullptr, "{\\rtf1 y}")); // the dialog cancelled
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text, program.text("0027"));
+    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
+    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files), QStringList{"oggi.rtf"});
+}
+
+TEST_F(ReportTest, AFailedSaveIsReportedWithThePath)
+{
+    // A folder where the file should go, and a folder that does not exist:
+    // neither can be written, whoever runs the test.
+    const QString folderInTheWay = env.root() + "/resoconto.rtf";
+    QDir().mkpath(folderInTheWay);
+    for (const QString& path : {folderInTheWay, env.root() + "/non/esiste/resoconto.rtf"}) {
+        seams.messages.shown.clear();
+        seams.dialogs.files.push_back(path);
+        EXPECT_FALSE(SalvaResoconto(program, nullptr, "x"));
+        ASSERT_EQ(seams.messages.shown.size(), 1u);
+        EXPECT_EQ(seams.messages.shown[0].text, program.text("0203") + "\r\n" + path);
+        EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
+    }
+    EXPECT_TRUE(QFileInfo(folderInTheWay).isDir());
+
+    // No user name leads outside the data folder.
+    const Environment& e = env.env();
+    EXPECT_EQ(cartellaDatiUtente(e, "Anna Maria"), e.cartellaDati() + "Anna Maria/");
+    for (const char* name : {"", ".", "..", "../utenti", "a/b"})
+        EXPECT_EQ(cartellaDatiUtente(e, name), e.cartellaDati()) << name;
 }
 
 } // namespace

@@ -20,23 +20,16 @@ std::vector<ReadParagraph> readBack(const RtfDocument& document)
     return readRtfWithUnrtf(path);
 }
 
-RtfParagraph paragraph(Alignment alignment, std::vector<RtfRun> runs)
-{
-    return {alignment, std::move(runs)};
-}
-
 TEST(RtfWriterTest, AnIndependentReaderGetsTextSizesAlignmentAndFacesBack)
 {
-    RtfDocument document;
-    document.paragraphs = {
-        paragraph(Alignment::Center, {{QStringLiteral("Niccolò"), QStringLiteral("Arial"), 18}}),
-        paragraph(Alignment::Left, {{QString(), QStringLiteral("Arial"), 14}}),
-        paragraph(Alignment::Left,
-                  {{QStringLiteral("perché città più "), QStringLiteral("Verdana"), 14},
-                   {QStringLiteral("€ “sì” œ"), QStringLiteral("Arial"), 20}}),
-        paragraph(Alignment::Right,
-                  {{QStringLiteral("Łódź Жук ☺"), QStringLiteral("Tratto1"), 12}}),
-    };
+    const RtfDocument document{{
+        {Alignment::Center, {{QStringLiteral("Niccolò"), QStringLiteral("Arial"), 18}}},
+        {Alignment::Left, {{QString(), QStringLiteral("Arial"), 14}}},
+        {Alignment::Left,
+         {{QStringLiteral("perché città più "), QStringLiteral("Verdana"), 14},
+          {QStringLiteral("€ “sì” œ"), QStringLiteral("Arial"), 20}}},
+        {Alignment::Right, {{QStringLiteral("Łódź Жук ☺"), QStringLiteral("Tratto1"), 12}}},
+    }};
     const auto read = readBack(document);
     ASSERT_EQ(read.size(), 4u);
     EXPECT_EQ(read[0].text, "Niccolò");
@@ -58,10 +51,10 @@ TEST(RtfWriterTest, ControlCharactersOfTheTextCannotChangeTheDocument)
 {
     const QString hostile =
         QStringLiteral("}{\\b ROTTO}\\par \\rtf1 {\\fonttbl} a\\\\b \\'e9 \\u1046?");
-    RtfDocument document;
-    document.paragraphs = {
-        paragraph(Alignment::Center, {{hostile, QStringLiteral("Ar}i{al;\\b"), 18}}),
-        paragraph(Alignment::Left, {{QStringLiteral("dopo"), QStringLiteral("Arial"), 14}})};
+    const RtfDocument document{{
+        {Alignment::Center, {{hostile, QStringLiteral("Ar}i{al;\\b"), 18}}},
+        {Alignment::Left, {{QStringLiteral("dopo"), QStringLiteral("Arial"), 14}}},
+    }};
     const QByteArray rtf = writeRtf(document);
     EXPECT_TRUE(rtf.contains("\\}\\{\\\\b ROTTO\\}\\\\par \\\\rtf1 \\{\\\\fonttbl\\}"));
     // ";" would end the name in the font table: it is dropped.
@@ -75,10 +68,9 @@ TEST(RtfWriterTest, ControlCharactersOfTheTextCannotChangeTheDocument)
 
 TEST(RtfWriterTest, WritesWindows1252AsHexAndTheRestAsSignedUnicode)
 {
-    RtfDocument document;
-    document.paragraphs = {paragraph(Alignment::Left, {{QStringLiteral("é€\u0416\uF0B7\tz  y"),
-                                                        QStringLiteral("Arial"), 14.5}})};
-    const QByteArray rtf = writeRtf(document);
+    const QByteArray rtf =
+        writeRtf({{{Alignment::Left,
+                    {{QStringLiteral("é€\u0416\uF0B7\tz  y"), QStringLiteral("Arial"), 14.5}}}}});
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1"));
     EXPECT_TRUE(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"));
     EXPECT_TRUE(rtf.contains("\\pard\\ql\\plain\\f0\\fs29 \\'e9\\'80\\u1046?\\u-3913?\\tab z  y"));

@@ -23,8 +23,7 @@ constexpr int kRate = 1000; // one sample a millisecond keeps the sums easy
 class LetterSynthesizer final : public Synthesizer
 {
 public:
-    explicit LetterSynthesizer(std::shared_ptr<QStringList> said, int silence = 0,
-                               bool works = true)
+    LetterSynthesizer(std::shared_ptr<QStringList> said, int silence, bool works = true)
         : said_(std::move(said)), silence_(silence), works_(works)
     {
     }
@@ -71,27 +70,24 @@ struct Heard
     bool refuse = false;
 };
 
-class HeardOutput final : public PcmOutput
+struct HeardOutput final : PcmOutput
 {
-public:
-    explicit HeardOutput(std::shared_ptr<Heard> heard) : h_(std::move(heard)) {}
+    explicit HeardOutput(std::shared_ptr<Heard> heard) : h(std::move(heard)) {}
     bool start(int) override
     {
-        h_->log << QStringLiteral("start");
-        h_->written = h_->played = 0;
-        return !h_->refuse;
+        h->log << "start";
+        h->written = h->played = 0;
+        return !h->refuse;
     }
     void write(const QByteArray& pcm) override
     {
-        h_->log << QStringLiteral("write %1").arg(pcm.size() / 2);
-        h_->written += pcm.size() / 2;
+        h->log << QStringLiteral("write %1").arg(pcm.size() / 2);
+        h->written += pcm.size() / 2;
     }
-    qint64 playedSamples() const override { return h_->played; }
-    void stop() override { h_->log << QStringLiteral("stop"); }
-    void finish() override { h_->log << QStringLiteral("finish"); }
-
-private:
-    std::shared_ptr<Heard> h_;
+    qint64 playedSamples() const override { return h->played; }
+    void stop() override { h->log << "stop"; }
+    void finish() override { h->log << "finish"; }
+    std::shared_ptr<Heard> h;
 };
 
 class SpeechPlayerTest : public ::testing::Test
@@ -125,50 +121,39 @@ protected:
     std::shared_ptr<QStringList> said = std::make_shared<QStringList>();
     std::shared_ptr<Heard> out = std::make_shared<Heard>();
     std::unique_ptr<SpeechPlayer> player;
-    std::unique_ptr<QSignalSpy> started;
-    std::unique_ptr<QSignalSpy> finished;
+    std::unique_ptr<QSignalSpy> started, finished;
 };
 
-TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceAndTextsPlayInOrder)
-{
-    make();
-    player->speak(parseSpeechTags("uno"));
-    player->speak(parseSpeechTags("\\Map=\"due\"=\"2\"\\"));
-    player->speak(parseSpeechTags("tre"));
-    EXPECT_TRUE(player->isSpeaking());
-    EXPECT_EQ(player->queued(), 2);
-    EXPECT_EQ(out->written, 0); // nothing synthesized yet: speak did not wait
-    EXPECT_EQ(startedTexts(), QStringList{"uno"});
-
-    ASSERT_TRUE(playOut(30));
-    EXPECT_EQ(startedTexts(), (QStringList{"uno", "2"}));
-    ASSERT_TRUE(playOut(30));
-    ASSERT_TRUE(playOut(30));
-    EXPECT_EQ(startedTexts(), (QStringList{"uno", "2", "tre"}));
-    EXPECT_EQ(finished->size(), 3);
-    EXPECT_FALSE(player->isSpeaking());
-    EXPECT_EQ(out->log.count("start"), 3);
-}
-
-TEST_F(SpeechPlayerTest, TheMouthFollowsThePlayingPosition)
+TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsTheSound)
 {
     make();
     player->speak(parseSpeechTags("mao"));
+    player->speak(parseSpeechTags("\\Map=\"due\"=\"2\"\\"));
+    player->speak(parseSpeechTags("tre"));
+    EXPECT_EQ(player->queued(), 2);
+    EXPECT_EQ(out->written, 0); // nothing synthesized yet: speak did not wait
+    EXPECT_EQ(startedTexts(), QStringList{"mao"});
+
     ASSERT_TRUE(QTest::qWaitFor([&] { return out->written == 30; }, 2000));
     for (const auto& [played, shape] :
-         {std::pair{0, MouthShape::Closed}, std::pair{10, MouthShape::Open},
-          std::pair{25, MouthShape::Round}}) {
+         {std::pair{0, MouthShape::Closed}, {10, MouthShape::Open}, {25, MouthShape::Round}}) {
         out->played = played;
         EXPECT_TRUE(QTest::qWaitFor([&] { return player->mouth() == shape; }, 1000)) << played;
     }
+    ASSERT_TRUE(playOut(30));
+    EXPECT_EQ(startedTexts(), (QStringList{"mao", "2"}));
+    ASSERT_TRUE(playOut(30));
+    ASSERT_TRUE(playOut(30));
+    EXPECT_EQ(startedTexts(), (QStringList{"mao", "2", "tre"}));
+    EXPECT_FALSE(player->isSpeaking());
+    EXPECT_EQ(out->log.count("start"), 3);
 }
 
 TEST_F(SpeechPlayerTest, StopAllEmptiesTheQueueAndCutsTheCurrentText)
 {
     make();
-    player->speak(parseSpeechTags("una frase"));
-    player->speak(parseSpeechTags("un'altra"));
-    player->speak(parseSpeechTags("e l'ultima"));
+    for (const char* text : {"una frase", "un'altra", "e l'ultima"})
+        player->speak(parseSpeechTags(text));
     ASSERT_TRUE(QTest::qWaitFor([&] { return out->written > 0; }, 2000));
     player->stopAll();
     EXPECT_FALSE(player->isSpeaking());
@@ -176,11 +161,9 @@ TEST_F(SpeechPlayerTest, StopAllEmptiesTheQueueAndCutsTheCurrentText)
     EXPECT_EQ(player->mouth(), MouthShape::Rest);
     EXPECT_TRUE(out->log.contains("stop"));
     QTest::qWait(100);
-    EXPECT_EQ(started->size(), 1);
     EXPECT_EQ(out->log.count("start"), 1);
 
-    // The player goes on with what comes next.
-    player->speak(parseSpeechTags("ancora"));
+    player->speak(parseSpeechTags("ancora")); // the player goes on with what comes next
     EXPECT_TRUE(playOut(60));
     EXPECT_EQ(startedTexts(), (QStringList{"una frase", "ancora"}));
 }
@@ -212,10 +195,23 @@ TEST_F(SpeechPlayerTest, ATextThatSaysNothingStillShowsAndEnds)
     EXPECT_TRUE(QTest::qWaitFor([&] { return finished->size() == 2; }, 2000));
 }
 
+TEST(TrimSilence, KeepsTheSoundWithAShortMarginAtEachEnd)
+{
+    const auto samples = [](std::initializer_list<qint16> values) {
+        return QByteArray(reinterpret_cast<const char*>(values.begin()), 2 * int(values.size()));
+    };
+    // At 1000 samples a second the margin is 5 samples.
+    EXPECT_EQ(trimSilence(samples({0, 10, -10, 0}), 1000), QByteArray());
+    EXPECT_EQ(trimSilence(samples({5000, 0, -5000}), 1000), samples({5000, 0, -5000}));
+    EXPECT_EQ(
+        trimSilence(samples({0, 0, 0, 0, 0, 0, 0, 0, 900, -900, 0, 0, 0, 0, 0, 0, 0, 0}), 1000),
+        samples({0, 0, 0, 0, 0, 900, -900, 0, 0, 0, 0, 0}));
+}
+
 class ItemSpeechTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    ItemSpeechTest()
     {
         SpeechAudio audio;
         audio.newOutput = [h = heard] { return std::make_unique<HeardOutput>(h); };
@@ -236,144 +232,101 @@ protected:
     ScanVoiceSetup setup;
 };
 
-TEST(TrimSilence, KeepsTheSoundWithAShortMarginAtEachEnd)
+TEST_F(ItemSpeechTest, PreparedItemsAreHeardAtOnceAndCutOnlyWhileStillSounding)
 {
-    const auto samples = [](std::initializer_list<int> values) {
-        QByteArray pcm;
-        for (int v : values) {
-            const qint16 s = qint16(v);
-            pcm.append(reinterpret_cast<const char*>(&s), 2);
-        }
-        return pcm;
-    };
-    // At 1000 samples a second the margin is 5 samples.
-    const struct
-    {
-        QByteArray in, out;
-    } cases[] = {
-        {samples({0, 10, -10, 0}), {}},
-        {samples({5000, 0, -5000}), samples({5000, 0, -5000})},
-        {samples({0, 0, 0, 0, 0, 0, 0, 0, 900, -900, 0, 0, 0, 0, 0, 0, 0, 0}),
-         samples({0, 0, 0, 0, 0, 900, -900, 0, 0, 0, 0, 0})},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(trimSilence(c.in, 1000), c.out);
-}
-
-TEST_F(ItemSpeechTest, PreparedItemsAreHeardAtOnceAndTheirLengthIsKnown)
-{
-    speech->prepare(setup, {QStringLiteral("bi"), QStringLiteral("avanti")});
-    settle(QStringLiteral("bi"));
-    settle(QStringLiteral("avanti"));
-    EXPECT_EQ(*said, (QStringList{QStringLiteral("bi/it"), QStringLiteral("avanti/it")}));
-
-    // The output was opened (and left open) as the items were prepared. "bi":
-    // 20 loud samples and a margin of 5 on each side.
-    EXPECT_EQ(speech->speak(QStringLiteral("bi")), 30);
-    EXPECT_EQ(heard->log, (QStringList{"start", "finish", "start", "write 30"}));
-    EXPECT_EQ(speech->lengthMs(QStringLiteral("avanti")), 70);
-
-    // Preparing the same items again synthesizes nothing more.
-    speech->prepare(setup, {QStringLiteral("bi")});
+    speech->prepare(setup, {"a", "avanti"});
+    settle("a");
+    settle("avanti");
+    EXPECT_EQ(*said, (QStringList{"a/it", "avanti/it"}));
+    // 60 loud samples and a margin of 5 on each side.
+    EXPECT_EQ(speech->lengthMs("avanti"), 70);
+    speech->prepare(setup, {"a"}); // prepared already: synthesizes nothing more
     QTest::qWait(20);
-    EXPECT_EQ(said->size(), 2);
-}
 
-TEST_F(ItemSpeechTest, AnItemStillSoundingIsCutAndOneHeardToTheEndIsNot)
-{
-    speech->prepare(setup, {QStringLiteral("a"), QStringLiteral("bi")});
-    settle(QStringLiteral("a"));
-    settle(QStringLiteral("bi"));
-    heard->log.clear();
-
-    speech->speak(QStringLiteral("a"));
-    heard->played = 3; // of 20
-    speech->speak(QStringLiteral("bi"));
+    // The output was opened (and left open) as the items were prepared.
+    EXPECT_EQ(speech->speak("a"), 20);
     heard->played = heard->written; // heard whole
-    speech->speak(QStringLiteral("a"));
+    speech->speak("avanti");
+    heard->played = 3;
+    speech->speak("a");
     heard->played = 0;
     speech->stop();
     speech->stop(); // nothing left to cut
-    EXPECT_EQ(heard->log, (QStringList{"start", "write 20", "stop", "start", "write 30", "finish",
-                                       "start", "write 20", "stop"}));
+    EXPECT_EQ(heard->log, (QStringList{"start", "finish", "start", "write 20", "finish", "start",
+                                       "write 70", "stop", "start", "write 20", "stop"}));
+    EXPECT_EQ(said->size(), 2);
 }
 
 TEST_F(ItemSpeechTest, AnItemNotReadyIsHeardWhenItArrivesUnlessTheScanHasMovedOn)
 {
-    // Estimated from its letters while it is being made.
-    EXPECT_GT(speech->speak(QStringLiteral("ci")), 0);
-    settle(QStringLiteral("ci"));
+    EXPECT_GT(speech->speak("ci"), 0); // estimated from its letters while it is made
+    settle("ci");
     EXPECT_EQ(heard->log, (QStringList{"start", "write 30"}));
 
     heard->log.clear();
-    speech->speak(QStringLiteral("di"));
+    speech->speak("di");
     speech->stop(); // the scan moved on before "di" was ready
-    settle(QStringLiteral("di"));
-    speech->speak(QStringLiteral("effe"));
-    speech->speak(QStringLiteral("gi"));
-    settle(QStringLiteral("effe"));
-    settle(QStringLiteral("gi"));
+    settle("di");
+    speech->speak("effe");
+    speech->speak("gi");
+    settle("effe");
+    settle("gi");
     // "ci" was cut by the move; of the rest only "gi", the last reached, is heard.
     EXPECT_EQ(heard->log, (QStringList{"stop", "start", "write 30"}));
 }
 
 TEST_F(ItemSpeechTest, TheCueStyleMakesNoSpeechAndANewVoiceDropsTheOldAudio)
 {
-    speech->prepare(setup, {QStringLiteral("a")});
-    settle(QStringLiteral("a"));
-
+    speech->prepare(setup, {"a"});
+    settle("a");
     ScanVoiceSetup cue = setup;
     cue.style = ScanSoundStyle::Cue;
-    speech->prepare(cue, {QStringLiteral("bi")});
+    speech->prepare(cue, {"bi"});
     heard->log.clear();
-    EXPECT_FALSE(speech->ready(QStringLiteral("a")));
-    EXPECT_EQ(speech->speak(QStringLiteral("bi")), ItemSpeech::kCueMs);
+    EXPECT_FALSE(speech->ready("a"));
+    EXPECT_EQ(speech->speak("bi"), ItemSpeech::kCueMs);
     EXPECT_EQ(heard->log,
               (QStringList{"start", QStringLiteral("write %1").arg(ItemSpeech::kCueMs)}));
 
     ScanVoiceSetup english = setup;
     english.languageId = 1033;
-    speech->prepare(english, {QStringLiteral("bee")});
-    settle(QStringLiteral("bee"));
-    EXPECT_EQ(said->last(), QStringLiteral("bee/en-us"));
+    speech->prepare(english, {"bee"});
+    settle("bee");
+    EXPECT_EQ(said->last(), "bee/en-us");
 }
 
 TEST_F(ItemSpeechTest, WithoutAnAudioDeviceItemsRunSilentlyWithTheirLength)
 {
     heard->refuse = true;
-    speech->prepare(setup, {QStringLiteral("a")});
-    settle(QStringLiteral("a"));
-    EXPECT_EQ(speech->speak(QStringLiteral("a")), 20);
-    speech->speak(QStringLiteral("a"));
+    speech->prepare(setup, {"a"});
+    settle("a");
+    EXPECT_EQ(speech->speak("a"), 20);
+    speech->speak("a");
     EXPECT_EQ(heard->log, (QStringList{"start", "start", "start"}))
         << "nothing written to a refused output";
 
-    ItemSpeech noAudio([] { return std::unique_ptr<Synthesizer>(); }, SpeechAudio());
-    noAudio.prepare(setup, {QStringLiteral("acca")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return noAudio.ready(QStringLiteral("acca")); }, 5000));
-    EXPECT_GT(noAudio.speak(QStringLiteral("acca")), 0) << "silence as long as the name";
-    noAudio.stop();
+    ItemSpeech noVoice([] { return std::unique_ptr<Synthesizer>(); }, SpeechAudio());
+    noVoice.prepare(setup, {"acca"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return noVoice.ready("acca"); }, 5000));
+    EXPECT_GT(noVoice.speak("acca"), 0) << "silence as long as the name";
+    noVoice.stop();
 }
 
 TEST(ItemSpeechEspeak, LetterNamesAreShortAndStartAtOnce)
 {
     if (!EspeakSynthesizer().available())
         GTEST_SKIP() << "espeak-ng is not installed";
-    auto heard = std::make_shared<Heard>();
-    SpeechAudio audio;
-    audio.newOutput = [heard] { return std::make_unique<HeardOutput>(heard); };
-    ItemSpeech speech([] { return std::make_unique<EspeakSynthesizer>(); }, audio);
+    ItemSpeech speech([] { return std::make_unique<EspeakSynthesizer>(); }, SpeechAudio());
     ScanVoiceSetup setup;
     setup.languageId = 1040;
-    const QStringList names{QStringLiteral("a"), QStringLiteral("bi"), QStringLiteral("doppia vu")};
+    const QStringList names{"a", "bi", "doppia vu"};
     speech.prepare(setup, names);
     for (const QString& name : names) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return speech.ready(name); }, 10000));
-        const int ms = speech.lengthMs(name);
-        EXPECT_GT(ms, 80) << name.toStdString();
-        EXPECT_LT(ms, 1200) << name.toStdString();
+        EXPECT_GT(speech.lengthMs(name), 80) << name.toStdString();
+        EXPECT_LT(speech.lengthMs(name), 1200) << name.toStdString();
     }
-    EXPECT_LT(speech.lengthMs(QStringLiteral("bi")), speech.lengthMs(QStringLiteral("doppia vu")));
+    EXPECT_LT(speech.lengthMs("bi"), speech.lengthMs("doppia vu"));
 }
 
 } // namespace

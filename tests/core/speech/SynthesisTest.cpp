@@ -69,14 +69,15 @@ double fundamental(const Speech& s)
     return found[found.size() / 2];
 }
 
-TEST(EspeakSynthesis, ItalianAndEnglishGiveAudioWithAMovingMouth)
+// Italian by its voice, English by its language alone.
+TEST(EspeakSynthesis, SpeechMovesTheMouthAndFollowsSpeedAndPitch)
 {
-    for (const auto& [text, language] :
-         {std::pair{"Brava! Devi scrivere la parola cane.", "it"},
-          std::pair{"Well done! Now write the word map.", "en-us"}}) {
-        const Speech s = synthesize(QString::fromUtf8(text), {}, QString::fromLatin1(language));
-        EXPECT_GT(s.seconds(), 1.0) << language;
-        EXPECT_LT(s.seconds(), 6.0) << language;
+    const QString text = QStringLiteral("Questa è la mia voce. Puoi modificarla con le barre.");
+    const Speech normal = synthesize(text, "it", "it", {130, 100});
+    for (const Speech& s :
+         {normal, synthesize("Well done! Now write the word map.", {}, "en-us")}) {
+        EXPECT_GT(s.seconds(), 1.0);
+        EXPECT_LT(s.seconds(), 6.0);
         EXPECT_GT(*std::max_element(s.samples.begin(), s.samples.end()), 3000) << "not silence";
         ASSERT_GT(s.cues.size(), 10);
         EXPECT_TRUE(std::is_sorted(s.cues.begin(), s.cues.end(),
@@ -85,22 +86,13 @@ TEST(EspeakSynthesis, ItalianAndEnglishGiveAudioWithAMovingMouth)
             EXPECT_TRUE(std::any_of(s.cues.begin(), s.cues.end(),
                                     [&](auto& c) { return c.shape == shape; }));
     }
-}
-
-TEST(EspeakSynthesis, AHigherSpeedIsShorterAndAHigherPitchSoundsHigher)
-{
-    const QString text = QStringLiteral("Questa è la mia voce. Puoi modificarla con le barre.");
-    const Speech slow = synthesize(text, "it", "it", {50, 100});
-    const Speech normal = synthesize(text, "it", "it", {130, 100});
-    const Speech fast = synthesize(text, "it", "it", {250, 100});
-    EXPECT_GT(slow.seconds(), normal.seconds() * 1.3);
-    EXPECT_GT(normal.seconds(), fast.seconds() * 1.3);
+    EXPECT_GT(synthesize(text, "it", "it", {50, 100}).seconds(), normal.seconds() * 1.3);
+    EXPECT_GT(normal.seconds(), synthesize(text, "it", "it", {250, 100}).seconds() * 1.3);
     const double low = fundamental(synthesize(text, "it", "it", {130, 50}));
     const double mid = fundamental(normal);
-    const double high = fundamental(synthesize(text, "it", "it", {130, 400}));
     EXPECT_GT(low, 60);
     EXPECT_GT(mid, low * 1.05);
-    EXPECT_GT(high, mid * 1.3);
+    EXPECT_GT(fundamental(synthesize(text, "it", "it", {130, 400})), mid * 1.3);
 }
 
 TEST(EspeakSynthesis, VoicesAreListedAndAnUnknownOneFallsBackToTheLanguage)

@@ -66,7 +66,6 @@ TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
     }
     state.MassimoLettere = 3;
     EXPECT_EQ(load(), QStringList{"re"});
-    EXPECT_FALSE(state.UsaTutteLeImmagini);
 
     // Windows-1252 or UTF-8, the accents stay.
     state.CarattereLettere = kMaiuscolo;
@@ -111,15 +110,15 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
     state.MassimoLettere = 5;
     EXPECT_EQ(load(), (QStringList{"cane", "gatto", "sole", "sole", "x"}));
 
-    const QString folderPath = programPath("immagini");
-    EXPECT_EQ(folder.PercorsoImmagine("cane"), folderPath + "/Cane.JPG");
-    EXPECT_EQ(folder.PercorsoImmagine("  X"), folderPath + "/x.gif");
-    EXPECT_EQ(folder.PercorsoImmagine("Sole"), folderPath + "/SOLE.jpg"); // .jpg first
+    const QString pictures = programPath("immagini") + "/";
+    EXPECT_EQ(folder.PercorsoImmagine("cane"), pictures + "Cane.JPG");
+    EXPECT_EQ(folder.PercorsoImmagine("  X"), pictures + "x.gif");
+    EXPECT_EQ(folder.PercorsoImmagine("Sole"), pictures + "SOLE.jpg"); // .jpg first
+    EXPECT_EQ(folder.PercorsoImmagine(" topo"), pictures + "topo.gif");
     EXPECT_TRUE(folder.hasPicture("GATTO"));
-    EXPECT_FALSE(folder.hasPicture("CARTELLA")); // folders and hidden files are no pictures
-    EXPECT_FALSE(folder.hasPicture(".nascosto"));
-    EXPECT_FALSE(folder.hasPicture("topo"));
-    EXPECT_EQ(folder.PercorsoImmagine(" topo"), folderPath + "/topo.gif");
+    // Folders and hidden files are no pictures.
+    for (const char* none : {"CARTELLA", ".nascosto", "topo"})
+        EXPECT_FALSE(folder.hasPicture(none)) << none;
 }
 
 // The folder is indexed once and read again only when it has changed: a
