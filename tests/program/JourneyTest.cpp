@@ -267,8 +267,7 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
     EXPECT_EQ(readFileBytes(anna().PercorsoProfilo), readFileBytes(expected.PercorsoProfilo));
     EXPECT_EQ(program.state.NomeUtente, "Anna");
     EXPECT_TRUE(control<QAction>("FormMenu", "mnuEserciziEseguiti")->isEnabled());
-    EXPECT_EQ(control<QWidget>("FormMenu", "Command1", 0)->property("text").toString(),
-              "first letter");
+    EXPECT_EQ(control<QWidget>("FormMenu", "Command1", 0)->property("text"), "first letter");
 
     trigger("FormMenu", "mnuEserciziEseguiti");
     EXPECT_TRUE(reportLines().contains("* " + word + " *")); // the log survived
@@ -276,12 +275,9 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
 
     trigger("FormMenu", "mnuOpzioni");
     EXPECT_TRUE(control<QRadioButton>("FormConfigura", "minuscolo")->isChecked());
-    EXPECT_EQ(control<QRadioButton>("FormConfigura", "minuscolo")->text(), "lower case");
     EXPECT_TRUE(control<QRadioButton>("FormConfigura", "OptionQuanteLettere", 2)->isChecked());
     EXPECT_TRUE(control<QCheckBox>("FormConfigura", "Op_Lettere", 11)->isChecked());
     EXPECT_TRUE(control<QCheckBox>("FormConfigura", "CheckSalvaUtente")->isChecked());
-    EXPECT_EQ(control<QCheckBox>("FormConfigura", "CheckSalvaUtente")->text(),
-              "Keep a record of the activity");
 }
 
 // After a switch to English no text a window shows is still its Italian one
@@ -297,21 +293,17 @@ TEST_F(JourneyTest, EveryWindowDialogVoiceAndPictureFollowsTheLanguage)
     int compared = 0;
     for (auto window = italian.windows.begin(); window != italian.windows.end(); ++window) {
         const QMap<QString, QString>& there = english.windows[window.key()];
+        const QMap<QString, QString>& again = italianAgain.windows[window.key()];
         for (auto text = window->begin(); text != window->end(); ++text) {
-            if (!worthComparing(text.value()) || !there.contains(text.key()))
-                continue;
-            ++compared;
-            EXPECT_NE(there[text.key()], text.value())
-                << window.key().toStdString() << ' ' << text.key().toStdString();
+            const std::string where = window.key().toStdString() + ' ' + text.key().toStdString();
+            EXPECT_EQ(again[text.key()], text.value()) << where;
+            if (worthComparing(text.value()) && there.contains(text.key())) {
+                ++compared;
+                EXPECT_NE(there[text.key()], text.value()) << where;
+            }
         }
     }
     EXPECT_GT(compared, 120);
-    for (auto window = italian.windows.begin(); window != italian.windows.end(); ++window) {
-        const QMap<QString, QString>& again = italianAgain.windows[window.key()];
-        for (auto text = window->begin(); text != window->end(); ++text)
-            EXPECT_EQ(again[text.key()], text.value())
-                << window.key().toStdString() << ' ' << text.key().toStdString();
-    }
 
     EXPECT_TRUE(english.messageButtons.contains("&Yes"));
     EXPECT_TRUE(italian.messageButtons.contains("&Sì"));

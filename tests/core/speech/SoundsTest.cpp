@@ -5,50 +5,39 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
-#include <QtEndian>
 
 using namespace ortolino;
 using namespace ortolino::test;
 
 namespace {
 
-QByteArray samples16(std::initializer_list<qint16> values)
+// `v` as `bytes` little-endian bytes.
+QByteArray le(quint32 v, int bytes)
 {
-    QByteArray bytes;
-    for (qint16 v : values) {
-        char b[2];
-        qToLittleEndian(v, b);
-        bytes.append(b, 2);
-    }
-    return bytes;
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char((v >> (8 * i)) & 0xFF);
+    return out;
 }
 
-// A WAVE file with any format chunk, for the formats we do not write ourselves.
+QByteArray samples16(std::initializer_list<qint16> values)
+{
+    QByteArray out;
+    for (qint16 v : values)
+        out += le(quint16(v), 2);
+    return out;
+}
+
+// A WAVE file with any format chunk, for the formats we do not write ourselves,
+// and a chunk to skip before it.
 QByteArray wave(quint16 code, int channels, int rate, int bits, const QByteArray& data,
                 const QByteArray& extra = {})
 {
-    QByteArray fmt;
-    const auto put = [&](QByteArray& to, quint32 v, int n) {
-        for (int i = 0; i < n; ++i)
-            to.append(char((v >> (8 * i)) & 0xFF));
-    };
-    put(fmt, code, 2);
-    put(fmt, quint32(channels), 2);
-    put(fmt, quint32(rate), 4);
-    put(fmt, quint32(rate * channels * bits / 8), 4);
-    put(fmt, quint32(channels * bits / 8), 2);
-    put(fmt, quint32(bits), 2);
-    fmt += extra;
-    QByteArray out("RIFF....WAVE");
-    out += "LIST";
-    put(out, 4, 4);
-    out += "INFO"; // a chunk to skip
-    out += "fmt ";
-    put(out, quint32(fmt.size()), 4);
-    out += fmt;
-    out += "data";
-    put(out, quint32(data.size()), 4);
-    return out + data;
+    const QByteArray fmt = le(code, 2) + le(channels, 2) + le(rate, 4) +
+                           le(rate * channels * bits / 8, 4) + le(channels * bits / 8, 2) +
+                           le(bits, 2) + extra;
+    return "RIFF....WAVELIST" + le(4, 4) + "INFOfmt " + le(fmt.size(), 4) + fmt + "data" +
+           le(data.size(), 4) + data;
 }
 
 TEST(WavFile, PcmFormatsDecodeIntoPlayableSamples)
