@@ -14,8 +14,9 @@ SpokenPart part(const char* text, int speed = 130, int pitch = 100)
 }
 
 // Each text starts again from the default tone; tag names ignore letter case,
-// values are brought into their ranges, and a change inside a text starts a part.
-TEST(SpeechTags, TonePrefixesAndChangesGiveTheSpokenParts)
+// values are brought into their ranges, and a change inside a text starts a
+// part. A map says one text and shows another.
+TEST(SpeechTags, TonePrefixesChangesAndMapsGiveTheSpokenAndShownParts)
 {
     const struct
     {
@@ -29,29 +30,18 @@ TEST(SpeechTags, TonePrefixesAndChangesGiveTheSpokenParts)
         {"\\Spd=10\\\\Pit=9999\\x", {part("x", 50, 400)}, "x"},
         {"\\Spd=900\\\\Pit=0\\x", {part("x", 250, 50)}, "x"},
         {"uno \\Spd=200\\due \\Spd=200\\tre", {part("uno "), part("due tre", 200)}, "uno due tre"},
+        // The first help: the voice says the words, the balloon stays empty.
+        {"\\Spd=130\\\\Pit=100\\\\Map=\"Devi scrivere \"=\"\"\\", {part("Devi scrivere ")}, ""},
+        {"Scrivi \\Map=\"cane\"=\"C A N E\"\\ adesso",
+         {part("Scrivi cane adesso")},
+         "Scrivi C A N E adesso"},
+        {"\\Map=\"\"=\"guarda\"\\", {}, "guarda"},
     };
     for (const auto& c : cases) {
         const SpeechText t = parseSpeechTags(QString::fromUtf8(c.text));
         EXPECT_EQ(t.spoken, c.spoken) << c.text;
         EXPECT_EQ(t.shown, c.shown) << c.text;
     }
-}
-
-TEST(SpeechTags, MapSaysOneTextAndShowsAnother)
-{
-    // The first help: the voice says the words, the balloon stays empty.
-    const SpeechText help =
-        parseSpeechTags("\\Spd=130\\\\Pit=100\\\\Map=\"Devi scrivere \"=\"\"\\");
-    EXPECT_EQ(help.spoken, QList<SpokenPart>{part("Devi scrivere ")});
-    EXPECT_TRUE(help.shown.isEmpty());
-
-    const SpeechText mixed = parseSpeechTags("Scrivi \\Map=\"cane\"=\"C A N E\"\\ adesso");
-    EXPECT_EQ(mixed.spokenText(), "Scrivi cane adesso");
-    EXPECT_EQ(mixed.shown, "Scrivi C A N E adesso");
-
-    const SpeechText onlyShown = parseSpeechTags("\\Map=\"\"=\"guarda\"\\");
-    EXPECT_TRUE(onlyShown.spoken.isEmpty());
-    EXPECT_EQ(onlyShown.shown, "guarda");
 }
 
 TEST(SpeechTags, BackslashesAndBrokenTagsAreSaidAndShownAsText)
