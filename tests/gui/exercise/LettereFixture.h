@@ -1,36 +1,70 @@
 #pragma once
 
 #include "core/app/Program.h"
-#include "core/platform/Random.h"
+#include "core/exercise/Scanning.h"
 #include "gui/exercise/lettere.h"
+#include "gui/widgets/Form.h"
 #include "gui/widgets/WindowManager.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowTesting.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 namespace ortolino::test {
 
 // The exercise window driven through the window manager, on the shipped
-// Italian language, with pictures of its own and every seam a double.
+// Italian language, with a picture of its own ("_AVE": N is missing in the
+// first kind), the letters E, A and N active and every seam a double.
 class LettereTest : public ::testing::Test
 {
 protected:
-    LettereTest();
-    ~LettereTest() override;
+    LettereTest() : program(env.env(), seams.services()), state(program.state)
+    {
+        PreparaTastiera(state);
+        program.language.CurrentLanguage = QStringLiteral("Italiano");
+        state.CartellaImmagini = QStringLiteral("immagini");
+        state.LinguaAgente = QStringLiteral("1040");
+        state.MassimoLettere = 13;
+        state.ColoreCasuale = false;
+        random.seed(20240611);
+        program.services.random = &random;
+        windows.registerForm(QStringLiteral("lettere"),
+                             [](Program& p, WindowManager& w) { return new lettere(p, w); });
+        addPicture("nave.jpg");
+        activate("ean");
+    }
+    ~LettereTest() override
+    {
+        for (Form* form : windows.loadedWindows())
+            windows.unload(form);
+        test::settle();
+    }
 
     // A small real picture (wide or tall) in the picture folder.
     void addPicture(const QString& fileName, QSize size = QSize(40, 20))
     {
         writePicture(env, QStringLiteral("immagini/") + fileName, size);
     }
-    void activate(const QString& letters);
+    void activate(const QString& letters)
+    {
+        for (size_t i = 0; i < state.LettereAttive.size(); ++i)
+            state.LettereAttive[i] =
+                letters.contains(state.LettereTastiera[i + 1], Qt::CaseInsensitive);
+    }
     // A stand-in for the main menu, so that "&Esci" has somewhere to go.
-    void registerMenu();
+    void registerMenu()
+    {
+        windows.registerForm(QStringLiteral("FormMenu"), [](Program& p, WindowManager& w) {
+            return new Form(QStringLiteral("FormMenu"), p, w, QSize(9600, 7200));
+        });
+        windows.setHome(QStringLiteral("FormMenu"));
+    }
 
     lettere* open()
     {
@@ -38,8 +72,20 @@ protected:
         return window;
     }
     // Closes the window and lets Qt delete it.
-    void close();
-    static void settle(); // lets a switch's release become final
+    void close()
+    {
+        if (window)
+            windows.unload(window);
+        test::settle();
+    }
+    // Lets a switch's release become final. qWait may end on a sleep, on a
+    // loaded machine long after the switch's repeat window ran out: the timers
+    // that fell due meanwhile fire too.
+    static void settle()
+    {
+        QTest::qWait(SwitchKeys::kRepeatWindowMs + 20);
+        QCoreApplication::processEvents();
+    }
 
     QPushButton* key(int index) const
     {
@@ -48,22 +94,80 @@ protected:
     QPushButton* avanti() const { return test::control<QPushButton>(window, "BottoneAvanti"); }
     QWidget* control(const char* name) const { return test::control(window, name); }
     QLabel* label(const char* name) const { return test::control<QLabel>(window, name); }
+    QWidget* switchBox(int mode) const
+    {
+        return control(mode == kModoScansioneManuale ? "PictureScansioneManuale"
+                                                     : "PictureScansioneAutomatica");
+    }
     QString caption() const { return label("Label1")->text(); }
     QString word() const
     {
         return state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)];
     }
     QColor keyColour(int index) const { return key(index)->palette().color(QPalette::Button); }
-    // The letters still missing, in order.
-    QStringList missingLetters() const;
-    int keyOf(const QString& letter) const;
 
-    // One letter chosen the way each mode chooses it.
-    void chooseByKeyboard(const QString& letter);
-    void chooseByManualScan(const QString& letter);
-    void chooseByAutomaticScan(const QString& letter);
-    void completeWord();
-    void switchClick(QWidget* target, Qt::Key key);
+    // The letters still missing, in order: the caption has "_ " for a blank.
+    QStringList missingLetters() const
+    {
+        QStringList letters;
+        const QString shown = caption(), full = word();
+        for (qsizetype c = 0, w = 0; c < shown.size() && w < full.size(); ++c, ++w) {
+            if (shown[c] == QLatin1Char('_')) {
+                letters << QString(full[w]);
+                ++c; // the blank after the mark
+            }
+        }
+        return letters;
+    }
+    int keyOf(const QString& letter) const
+    {
+        for (int i = 0; i < kNumeroTasti; ++i) {
+            if (state.LettereTastiera[static_cast<size_t>(i + 1)] == letter)
+                return i;
+        }
+        return -1;
+    }
+
+    void switchClick(QWidget* target, Qt::Key key)
+    {
+        QTest::keyPress(target, key);
+        QTest::keyRelease(target, key);
+        settle();
+    }
+    // The switch that chooses in the mode in force: Enter on the manual box,
+    // Space on the automatic one.
+    void chooseBySwitch()
+    {
+        const int mode = state.ModalitaInput;
+        switchClick(switchBox(mode),
+                    mode == kModoScansioneManuale ? Qt::Key_Return : Qt::Key_Space);
+    }
+    // Moves the scan to a key by the mode's own step, and no further.
+    void scanTo(int target)
+    {
+        for (int i = 0; i <= kNumeroTasti && window->TastoCorrente() != target; ++i) {
+            if (state.ModalitaInput == kModoScansioneManuale)
+                switchClick(switchBox(kModoScansioneManuale), Qt::Key_Space);
+            else
+                window->Timer1_Timer();
+        }
+    }
+    // One letter chosen the way the mode in force chooses it.
+    void choose(const QString& letter)
+    {
+        if (state.ModalitaInput == kModoMouse) {
+            QTest::keyClick(window, letter.toLower().at(0).toLatin1());
+            settle();
+            return;
+        }
+        scanTo(keyOf(letter));
+        chooseBySwitch();
+    }
+    void completeWord()
+    {
+        for (const QString& letter : missingLetters())
+            choose(letter);
+    }
 
     TestEnvironment env;
     TestServices seams;

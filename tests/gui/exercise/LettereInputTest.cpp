@@ -9,7 +9,6 @@
 #include "gui/widgets/ShapeControl.h"
 
 #include <QElapsedTimer>
-#include <QTest>
 #include <QTimer>
 
 using namespace ortolino;
@@ -22,13 +21,8 @@ constexpr int kQ = 0, kE = 2, kA = 10, kN = 24;
 class LettereInputTest : public LettereTest
 {
 protected:
-    LettereInputTest()
-    {
-        addPicture("nave.jpg");
-        activate("ean");
-    }
     QTimer* timer1() const { return window->findChild<QTimer*>("Timer1"); }
-    QWidget* manualBox() const { return control("PictureScansioneManuale"); }
+    QWidget* manualBox() const { return switchBox(kModoScansioneManuale); }
     ShapeControl* frame() const { return window->findChild<ShapeControl*>("ShapeRiquadro"); }
     const RigaRegistro& row() const
     {
@@ -66,9 +60,7 @@ TEST_F(LettereInputTest, AWordIsCompletedInEveryModeAndEveryKind)
             } else {
                 EXPECT_EQ(avanti()->palette().color(QPalette::Button),
                           qtColor(state.ColoreBottoneSelezionato));
-                switchClick(control(mode == kModoScansioneManuale ? "PictureScansioneManuale"
-                                                                  : "PictureScansioneAutomatica"),
-                            mode == kModoScansioneManuale ? Qt::Key_Return : Qt::Key_Space);
+                chooseBySwitch();
             }
             EXPECT_FALSE(avanti()->isEnabled());
             EXPECT_EQ(state.NumeroRigheRegistro, rows + 1);
@@ -81,7 +73,7 @@ TEST_F(LettereInputTest, AWordIsCompletedInEveryModeAndEveryKind)
 TEST_F(LettereInputTest, ClickedKeysAndTypedLettersAreJudgedAndEnterOnAvantiGoesOn)
 {
     ASSERT_NE(open(), nullptr);
-    chooseByKeyboard("Q"); // its key is hidden, yet the letter is judged
+    choose("Q"); // its key is hidden, yet the letter is judged
     EXPECT_TRUE(row()[1].endsWith(" (_ AVE Q) "));
     QTest::mouseClick(key(kE), Qt::LeftButton);
     EXPECT_EQ(state.NumeroErrati, 2);
@@ -102,7 +94,7 @@ TEST_F(LettereInputTest, ManualScanMarksTheKeyOnTheSwitchesRelease)
     ASSERT_NE(open(), nullptr);
     EXPECT_TRUE(timer1()->isActive()); // it only keeps the focus on the box
     EXPECT_FALSE(manualBox()->isHidden());
-    EXPECT_TRUE(control("PictureScansioneAutomatica")->isHidden());
+    EXPECT_TRUE(switchBox(kModoScansioneAutomatica)->isHidden());
     const int before = window->TastoCorrente();
     QTest::keyPress(manualBox(), Qt::Key_Space);
     EXPECT_EQ(window->TastoCorrente(), before);
@@ -139,7 +131,7 @@ TEST_F(LettereInputTest, TheFrameGoesRoundTheMarkedKeyGrownWhenAsked)
     EXPECT_EQ(frame()->geometry(), key(kE)->geometry().adjusted(-6, -6, 6, 6));
     for (int i : {kE, kA, kN})
         EXPECT_EQ(keyColour(i), qtColor(state.ColoreBottoni));
-    chooseByManualScan("N");
+    choose("N");
     EXPECT_EQ(frame()->geometry(), avanti()->geometry().adjusted(-6, -6, 6, 6));
     close();
 

@@ -1,29 +1,22 @@
 // The exercise window's life: load, activation, the menus, closing and
 // opening again, and how it scales.
 #include "core/platform/ResizeMath.h"
-#include "core/words/MaskedWord.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/QtAudio.h"
 #include "gui/exercise/LettereFixture.h"
-#include "gui/menu/FormMenu.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/FittedText.h"
 #include "gui/widgets/PictureBox.h"
 #include "gui/widgets/ShapeControl.h"
-#include "program/Windows.h"
-#include "support/WindowTesting.h"
 
-#include <algorithm>
 #include <map>
 #include <QAction>
 #include <QApplication>
 #include <QAudioDevice>
 #include <QFontDatabase>
-#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTest>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -33,11 +26,6 @@ namespace {
 class LettereLifeTest : public LettereTest
 {
 protected:
-    LettereLifeTest()
-    {
-        addPicture("nave.jpg");
-        activate("ean");
-    }
     QAction* action(const char* name) const { return test::control<QAction>(window, name); }
     QString speak(const QString& key)
     {
@@ -104,7 +92,7 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
         balloonShown =
             control("LabelMerlino")->isVisible() && label("LabelMerlino")->text() == word();
     };
-    chooseByKeyboard("E");
+    choose("E");
     EXPECT_TRUE(balloonShown);
     EXPECT_EQ(label("EtichettaErrati")->text(), "1");
     EXPECT_FALSE(control("ComandoIconaNo")->isHidden());
@@ -113,7 +101,7 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
     EXPECT_EQ(state.NumeroErrati, 0);
     EXPECT_FALSE(control("ComandoIconaSi")->isHidden());
     EXPECT_TRUE(control("ComandoIconaNo")->isHidden());
-    chooseByKeyboard("N");
+    choose("N");
     EXPECT_EQ(caption(), "NAVE");
     EXPECT_TRUE(avanti()->isEnabled());
 }
@@ -156,7 +144,7 @@ TEST_F(LettereLifeTest, EsciDuringAHelpClosesOnceTheHelpIsOver)
         settle();
         aliveInsideTheWait = !window.isNull() && !window->isVisible();
     };
-    chooseByKeyboard("E");           // a wrong letter: the balloon help waits
+    choose("E");                     // a wrong letter: the balloon help waits
     EXPECT_TRUE(aliveInsideTheWait); // hidden, unloaded, but not destroyed under its handler
     settle();
     EXPECT_TRUE(window.isNull());
@@ -169,8 +157,8 @@ TEST_F(LettereLifeTest, OpeningAgainStartsAfreshOrGoesBackWithoutAWord)
 {
     registerMenu();
     ASSERT_NE(open(), nullptr);
-    chooseByKeyboard("E");
-    chooseByKeyboard("N");
+    choose("E");
+    choose("N");
     EXPECT_EQ(state.NumeroParole, 1);
     close();
     addPicture("ape.jpg");
@@ -222,7 +210,7 @@ TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
     EXPECT_NEAR(key(10)->x(), twipsToPixels(720, dpi) * factor, 2);
     EXPECT_NEAR(key(24)->x(), twipsToPixels(1440 + 5 * 720, dpi) * factor, 2);
     EXPECT_NEAR(avanti()->x(), twipsToPixels(8160, dpi) * factor, 2);
-    switchClick(control("PictureScansioneManuale"), Qt::Key_Space); // the frame on E
+    switchClick(switchBox(kModoScansioneManuale), Qt::Key_Space); // the frame on E
     const QRect before = key(2)->geometry();
     const QSize size = window->size();
     window->resize(size.width() / 2, size.height() / 2);
@@ -388,38 +376,34 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
     CharacterAgent characters(env.env().programFile("personaggi"), quiet);
     program.services.agent = &characters;
     activate("qwertyuiopasdfghjklzxcvbnm");
-    const QSize sizes[] = {{1024, 768}, {1280, 800}, {1920, 1080}};
-    for (const QSize size : sizes) {
-        SCOPED_TRACE(QString("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 800), QSize(1920, 1080)}) {
+        SCOPED_TRACE(size.width());
         ASSERT_NE(open(), nullptr);
         window->resize(size);
         auto* balloon = window->findChild<QWidget*>("Balloon");
         auto* figure = window->findChild<QWidget*>("Personaggio");
-        ASSERT_NE(balloon, nullptr);
-        ASSERT_NE(figure, nullptr);
+        ASSERT_TRUE(balloon && figure);
         ASSERT_TRUE(QTest::qWaitFor([&] { return balloon->isVisible(); }, 3000));
         EXPECT_FALSE(balloon->isWindow()); // moves with the window, never above other programs
         EXPECT_FALSE(figure->isWindow());
 
-        QList<QWidget*> work = {
-            control("Picture2"),        control("Label1"),          avanti(),
-            control("Label3"),          control("EtichettaEsatti"), control("Label2"),
-            control("EtichettaErrati"), control("ComandoIconaSi"),  window->menuBar()};
+        QList<QWidget*> work = {avanti(), window->menuBar()};
+        for (const char* name : {"Picture2", "Label1", "Label3", "EtichettaEsatti", "Label2",
+                                 "EtichettaErrati", "ComandoIconaSi"})
+            work << control(name);
         for (int i = 0; i < kNumeroTasti; ++i)
             work << key(i);
         auto inWindow = [&](QWidget* w) {
             return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
         };
         for (QWidget* part : work) {
-            EXPECT_FALSE(inWindow(balloon).intersects(inWindow(part)))
-                << "the balloon covers " << part->objectName().toStdString();
-            EXPECT_FALSE(inWindow(figure).intersects(inWindow(part)))
-                << "the character covers " << part->objectName().toStdString();
+            const std::string name = part->objectName().toStdString();
+            EXPECT_FALSE(inWindow(balloon).intersects(inWindow(part))) << "balloon over " << name;
+            EXPECT_FALSE(inWindow(figure).intersects(inWindow(part))) << "character over " << name;
             for (QWidget* other : work) { // nor does any control cover another
                 EXPECT_TRUE(part == other || part->isHidden() || other->isHidden() ||
                             !inWindow(part).intersects(inWindow(other)))
-                    << part->objectName().toStdString() << " " << other->objectName().toStdString()
-                    << controlIndex(other);
+                    << name << " " << other->objectName().toStdString() << controlIndex(other);
             }
         }
         close();
@@ -440,25 +424,17 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
         auto* target = window->findChild<QPushButton*>("BottoneMenu");
         ASSERT_NE(target, nullptr);
         EXPECT_TRUE(target->isVisible());
-        const QString caption = target->text();
-        EXPECT_EQ(caption, "menu");
-        const bool manual = mode == kModoScansioneManuale;
-        QWidget* box = control(manual ? "PictureScansioneManuale" : "PictureScansioneAutomatica");
-        auto toTarget = [&] {
-            for (int i = 0; i <= kNumeroTasti && window->TastoCorrente() != kTastoMenu; ++i)
-                manual ? switchClick(box, Qt::Key_Space) : window->Timer1_Timer();
-            ASSERT_EQ(window->TastoCorrente(), kTastoMenu);
-        };
-        const Qt::Key choose = manual ? Qt::Key_Return : Qt::Key_Space;
-        toTarget();
-        switchClick(box, choose);
+        EXPECT_EQ(target->text(), "menu");
+        scanTo(kTastoMenu);
+        ASSERT_EQ(window->TastoCorrente(), kTastoMenu);
+        chooseBySwitch();
         EXPECT_EQ(target->text(), program.text("0401")); // asks
         seams.clock.now += kConfirmMs / 1000.0;          // too late
         window->Timer1_Timer();
-        EXPECT_EQ(target->text(), caption);
-        toTarget();
-        switchClick(box, choose);
-        switchClick(box, choose);
+        EXPECT_EQ(target->text(), "menu");
+        scanTo(kTastoMenu);
+        chooseBySwitch();
+        chooseBySwitch();
         settle();
         EXPECT_TRUE(window.isNull());
         ASSERT_NE(windows.find("FormMenu"), nullptr);

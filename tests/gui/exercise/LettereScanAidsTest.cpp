@@ -2,9 +2,7 @@
 // scanning (each key heard by its letter's name as the scan reaches it,
 // "avanti" by its caption, cut off by a choice) and the compact keyboard.
 #include "gui/exercise/LettereFixture.h"
-#include "gui/widgets/Colors.h"
 
-#include <QTest>
 #include <QTimer>
 
 using namespace ortolino;
@@ -17,16 +15,16 @@ class LettereScanAidsTest : public LettereTest
 protected:
     LettereScanAidsTest()
     {
-        addPicture("nave.jpg");
-        activate("ean");
         state.TipoEsercizio = 0; // "_AVE": N is missing
         state.auditoryScanning = true;
     }
-    QTimer* timer1() const { return window->findChild<QTimer*>("Timer1"); }
     QStringList& calls = seams.scanVoice.calls;
 };
 
-TEST_F(LettereScanAidsTest, ManualScanSaysEachKeyAndAvantiAndStopsOnEachChoice)
+// Manual: each step is heard, a choice cuts the voice; automatic: a step
+// lasts as long as the name takes, the cue style is asked for; nothing is
+// heard when it is off or without scanning.
+TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoiceCutsThem)
 {
     state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
@@ -34,39 +32,34 @@ TEST_F(LettereScanAidsTest, ManualScanSaysEachKeyAndAvantiAndStopsOnEachChoice)
     EXPECT_EQ(seams.scanVoice.prepared.style, ScanSoundStyle::Name);
     EXPECT_EQ(seams.scanVoice.prepared.languageId, state.LinguaAgente.toInt());
     calls.clear();
-
-    chooseByManualScan("N"); // Space, Space, Space, Enter: the word is complete
+    choose("N"); // Space, Space, Space, Enter: the word is complete
     EXPECT_EQ(calls, (QStringList{"speak e", "speak a", "speak enne", "stop", "speak avanti"}));
     calls.clear();
-    switchClick(control("PictureScansioneManuale"), Qt::Key_Return); // the next word
+    chooseBySwitch(); // the next word
     EXPECT_EQ(calls, (QStringList{"stop", "speak enne"})) << "the scan stands on N again";
     calls.clear();
     close();
     EXPECT_EQ(calls, QStringList{"stop"});
-}
 
-TEST_F(LettereScanAidsTest, AutomaticStepsLastAsLongAsTheNameAndAChoiceCutsIt)
-{
     state.ModalitaInput = kModoScansioneAutomatica;
     state.VelocitaScansione = 4; // 1 s
     state.auditoryStyle = AuditoryStyle::Cue;
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(seams.scanVoice.prepared.style, ScanSoundStyle::Cue);
     calls.clear();
-
+    auto* timer = window->findChild<QTimer*>("Timer1");
     seams.scanVoice.lengthMs = 2000;
     window->Timer1_Timer();
-    EXPECT_EQ(timer1()->interval(), 2000 + kSpokenGapMs);
+    EXPECT_EQ(timer->interval(), 2000 + kSpokenGapMs);
     seams.scanVoice.lengthMs = 300;
     window->Timer1_Timer();
-    EXPECT_EQ(timer1()->interval(), 1000);
+    EXPECT_EQ(timer->interval(), 1000);
     window->Timer1_Timer();
-    switchClick(control("PictureScansioneAutomatica"), Qt::Key_Space); // N chosen
+    chooseBySwitch(); // N chosen
     EXPECT_EQ(calls, (QStringList{"speak e", "speak a", "speak enne", "stop", "speak avanti"}));
-}
+    close();
 
-TEST_F(LettereScanAidsTest, NothingIsHeardWhenItIsOffOrWithoutScanning)
-{
+    calls.clear();
     for (const int mode : {kModoMouse, kModoScansioneManuale}) {
         state.ModalitaInput = mode;
         state.auditoryScanning = mode == kModoMouse;
@@ -75,16 +68,6 @@ TEST_F(LettereScanAidsTest, NothingIsHeardWhenItIsOffOrWithoutScanning)
         close();
     }
     EXPECT_EQ(calls, QStringList());
-}
-
-// The default highlight stands out from the default keys; a highlight in the
-// keys' own colour does not (the configuration warns about it).
-TEST(HighlightContrast, DefaultsStandOutAndAKeysOwnColourDoesNot)
-{
-    ProgramState state;
-    EXPECT_GE(highlightContrast(state), kHighlightContrastMin);
-    state.highlightColour = storedColor(qtColor(state.ColoreBottoni));
-    EXPECT_LT(highlightContrast(state), 1.1);
 }
 
 // The compact keyboard: only the active letters, alphabetically, row by row,
@@ -127,7 +110,7 @@ TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
         EXPECT_EQ(order, QString::fromLatin1(c.letters));
         QString scanned; // the scan follows the layout, round and round
         for (qsizetype i = 0; i <= order.size(); ++i) {
-            switchClick(control("PictureScansioneManuale"), Qt::Key_Space);
+            switchClick(switchBox(kModoScansioneManuale), Qt::Key_Space);
             scanned += key(window->TastoCorrente())->text().toLower();
         }
         EXPECT_EQ(scanned, order + order.front());
@@ -149,12 +132,10 @@ TEST_F(LettereScanAidsTest, StartingAgainAfterAChoiceGoesToTheCompactKeyboardsFi
     for (const int mode : {kModoScansioneManuale, kModoScansioneAutomatica}) {
         state.ModalitaInput = mode;
         ASSERT_NE(open(), nullptr);
-        if (mode == kModoScansioneManuale) {
-            chooseByManualScan("N");
-            EXPECT_TRUE(avanti()->isEnabled());
-        } else {
-            chooseByAutomaticScan("N");
-            switchClick(control("PictureScansioneAutomatica"), Qt::Key_Space); // avanti
+        choose("N");
+        EXPECT_TRUE(avanti()->isEnabled());
+        if (mode == kModoScansioneAutomatica) {
+            chooseBySwitch(); // avanti
             window->Timer1_Timer();
         }
         EXPECT_EQ(key(window->TastoCorrente())->text().toLower(), "a") << mode;

@@ -25,14 +25,7 @@ using namespace ortolino::test;
 
 namespace {
 
-QStringList rowOf(const QTableWidget& table, int row)
-{
-    QStringList cells;
-    for (int column = 0; column < table.columnCount(); ++column)
-        cells << (table.item(row, column) ? table.item(row, column)->text() : QString());
-    return cells;
-}
-
+// What the view counts is the history's test; here: what it shows and offers.
 class ProgressWindowTest : public WindowFixture
 {
 protected:
@@ -52,24 +45,39 @@ protected:
             historyWord("Anna", "PERA", {"1:QP"}, now - 10 * 24 * 3600, true, {1, 0, 0}));
         history.record(historyWord("Bruno", "NASO", {"1:MMN"}, now, true, {1, 1, 0}));
     }
-    FormProgressi* show()
-    {
-        return qobject_cast<FormProgressi*>(windows.show(QStringLiteral("FormProgressi")));
-    }
-
     ~ProgressWindowTest() override { unloadAll(); } // the windows use history
 
+    FormProgressi* show()
+    {
+        form = qobject_cast<FormProgressi*>(windows.show(QStringLiteral("FormProgressi")));
+        return form;
+    }
+    template <typename Control = QWidget> Control* find(const char* name) const
+    {
+        return control<Control>(form, name);
+    }
+    QString totals() const { return find<QLabel>("LabelTotali")->text(); }
+    QStringList row(const char* table, int row) const
+    {
+        QStringList cells;
+        const auto* t = find<QTableWidget>(table);
+        for (int column = 0; column < t->columnCount(); ++column)
+            cells << (t->item(row, column) ? t->item(row, column)->text() : QString());
+        return cells;
+    }
+    void click(const char* button) const { find<QPushButton>(button)->click(); }
+
     SqlHistory history{SqlHistory::fileIn(env.env().cartellaDati())};
+    FormProgressi* form = nullptr;
 };
 
+// Tab reaches "Progressi" after the report's other buttons, Space chooses it;
+// "Esci" and the close box lead back to the report.
 TEST_F(ProgressWindowTest, TheReportLeadsToTheProgressByKeyboardAndBack)
 {
-    auto* report =
-        qobject_cast<FormEserciziEseguiti*>(windows.show(QStringLiteral("FormEserciziEseguiti")));
-    ASSERT_NE(report, nullptr);
+    Form* report = windows.show(QStringLiteral("FormEserciziEseguiti"));
     auto* progress = control<QPushButton>(report, "Command4");
     EXPECT_EQ(progress->text(), "&Progressi"); // Alt+P
-    // Tab reaches the button after the others, and space chooses it.
     QWidget* next = control(report, "Command3");
     for (int steps = 0; steps < 10 && next != progress; ++steps)
         next = next->nextInFocusChain();
@@ -77,19 +85,15 @@ TEST_F(ProgressWindowTest, TheReportLeadsToTheProgressByKeyboardAndBack)
     progress->setFocus();
     QTest::keyClick(progress, Qt::Key_Space);
     settle();
-    EXPECT_EQ(loadedNames(windows), QStringList{"FormProgressi"});
-
-    auto* form = qobject_cast<FormProgressi*>(windows.find(QStringLiteral("FormProgressi")));
-    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(loadedNames(windows), QStringList{"FormProgressi"});
+    form = qobject_cast<FormProgressi*>(windows.find(QStringLiteral("FormProgressi")));
     EXPECT_EQ(form->windowTitle(), "Ortolino - Progressi");
-    EXPECT_TRUE(control<QComboBox>(form, "ComboPeriodo")->hasFocus() || !form->isActiveWindow());
+    EXPECT_TRUE(find("ComboPeriodo")->hasFocus() || !form->isActiveWindow());
     control<QAction>(form, "mnuEsci")->trigger();
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList{"FormEserciziEseguiti"});
 
-    // The close box goes back to the report too.
-    report = qobject_cast<FormEserciziEseguiti*>(windows.find("FormEserciziEseguiti"));
-    control<QPushButton>(report, "Command4")->click();
+    control<QPushButton>(windows.find("FormEserciziEseguiti"), "Command4")->click();
     settle();
     windows.find("FormProgressi")->close();
     settle();
@@ -98,73 +102,54 @@ TEST_F(ProgressWindowTest, TheReportLeadsToTheProgressByKeyboardAndBack)
 
 TEST_F(ProgressWindowTest, TheViewShowsTheTotalsTheTopConfusionAndTheWordsThatNeededHelp)
 {
-    FormProgressi* form = show();
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(control<QComboBox>(form, "ComboPeriodo")->currentText(), "Ultimi 30 giorni");
-    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(),
-              "Parole: 4 (finite: 4). Al primo colpo: 25 %. Aiuti per parola: 1.0. "
-              "Secondi per parola: 13.");
-    ASSERT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 2);
-    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 0),
-              (QStringList{"D", "B", "3"}));
-    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaConfusioni"), 1),
-              (QStringList{"P", "Q", "1"}));
-    ASSERT_EQ(control<QTableWidget>(form, "TabellaAiuti")->rowCount(), 3);
-    EXPECT_EQ(rowOf(*control<QTableWidget>(form, "TabellaAiuti"), 0),
-              (QStringList{"DADO", "2", "2", "1"}));
-
+    ASSERT_NE(show(), nullptr);
+    EXPECT_EQ(find<QComboBox>("ComboPeriodo")->currentText(), "Ultimi 30 giorni");
+    EXPECT_EQ(totals(), "Parole: 4 (finite: 4). Al primo colpo: 25 %. Aiuti per parola: 1.0. "
+                        "Secondi per parola: 13.");
+    ASSERT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 2);
+    EXPECT_EQ(row("TabellaConfusioni", 0), (QStringList{"D", "B", "3"}));
+    EXPECT_EQ(row("TabellaConfusioni", 1), (QStringList{"P", "Q", "1"}));
+    ASSERT_EQ(find<QTableWidget>("TabellaAiuti")->rowCount(), 3);
+    EXPECT_EQ(row("TabellaAiuti", 0), (QStringList{"DADO", "2", "2", "1"}));
     // Two days with words: the bars count them.
-    const auto series = control<QChartView>(form, "Grafico")->chart()->series();
+    const auto series = find<QChartView>("Grafico")->chart()->series();
     auto* bars = qobject_cast<QBarSeries*>(series.value(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->barSets().size(), 1);
     EXPECT_EQ(bars->barSets()[0]->count(), 2);
     EXPECT_EQ(bars->barSets()[0]->at(1), 3);
 
-    control<QComboBox>(form, "ComboPeriodo")->setCurrentIndex(1); // the last 7 days
-    EXPECT_TRUE(control<QLabel>(form, "LabelTotali")
-                    ->text()
-                    .startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
-    EXPECT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 1);
+    find<QComboBox>("ComboPeriodo")->setCurrentIndex(1); // the last 7 days
+    EXPECT_TRUE(totals().startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
+    EXPECT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 1);
 }
 
-TEST_F(ProgressWindowTest, TheCsvHoldsThePeriodsWordsWithTheirColumns)
+// The CSV in the language's words, in the user's folder; the printed and the
+// saved pages hold the totals, the chart and the lists.
+TEST_F(ProgressWindowTest, TheCsvAndThePagesHoldThePeriodsWords)
 {
-    FormProgressi* form = show();
-    const QString path = env.root() + "/anna";
-    seams.dialogs.files.push_back(path);
-    control<QPushButton>(form, "Command1")->click();
+    const QString printed = env.root() + "/printed.pdf", saved = env.root() + "/saved.pdf";
+    PdfFilePrinter printer(printed, QMarginsF(12, 12, 12, 12));
+    program.services.printer = &printer;
+    show();
+    seams.dialogs.files = {env.root() + "/anna", "", saved};
+    click("Command1");
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(seams.dialogs.fileRequests[0].defaultExtension, "csv");
     EXPECT_EQ(seams.dialogs.fileRequests[0].initialFolder, env.env().cartellaDati() + "ANNA/");
-    EXPECT_TRUE(seams.messages.shown.empty());
-
-    const QString csv =
-        QString::fromUtf8(readFileBytes(path + ".csv").value_or(QByteArray()).mid(3));
-    const QStringList lines = csv.split("\r\n", Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(readFileBytes(env.root() + "/anna.csv").value_or("").mid(3))
+            .split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5); // the header and Anna's four words
     EXPECT_TRUE(lines[0].startsWith("Data e ora,Utente,Lingua,Esercizio,Parola,Spazi,"));
     EXPECT_TRUE(lines[1].contains(",Anna,Italiano,Una lettera nella parola,PERA,1,\"Q,P\",1,1,0,0,"
                                   "13,Scansione automatica,sì"))
         << lines[1].toStdString();
+    click("Command1"); // cancelled: nothing written, nothing said
 
-    seams.dialogs.files.push_back(""); // cancelled: nothing written, nothing said
-    control<QPushButton>(form, "Command1")->click();
+    click("Command2");
+    click("Command3");
     EXPECT_TRUE(seams.messages.shown.empty());
-}
-
-TEST_F(ProgressWindowTest, PrintedAndSavedPagesHoldTheTotalsTheChartAndTheLists)
-{
-    const QString printed = env.root() + "/printed.pdf";
-    PdfFilePrinter printer(printed, QMarginsF(12, 12, 12, 12));
-    program.services.printer = &printer;
-    FormProgressi* form = show();
-    control<QPushButton>(form, "Command2")->click();
-    const QString saved = env.root() + "/saved.pdf";
-    seams.dialogs.files.push_back(saved);
-    control<QPushButton>(form, "Command3")->click();
-    EXPECT_TRUE(seams.messages.shown.empty());
-
     for (const QString& path : {printed, saved}) {
         const auto pages = readPdfWords(path);
         ASSERT_FALSE(pages.empty()) << path.toStdString();
@@ -181,32 +166,27 @@ TEST_F(ProgressWindowTest, PrintedAndSavedPagesHoldTheTotalsTheChartAndTheLists)
     }
 }
 
-TEST_F(ProgressWindowTest, DeletingAsksFirstAndForgetsOnlyThisUser)
+// Forgetting asks first (No keeps everything); without a history the view
+// says so and offers nothing.
+TEST_F(ProgressWindowTest, DeletingAsksFirstAndWithoutAHistoryNothingIsOffered)
 {
-    FormProgressi* form = show();
+    show();
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
-    control<QPushButton>(form, "Command4")->click();
+    click("Command4");
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(seams.messages.shown[0].buttons, Message::Buttons::YesNo);
     EXPECT_TRUE(seams.messages.shown[0].text.endsWith("ANNA"));
-    EXPECT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 2);
+    EXPECT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 2);
+    click("Command4");
+    EXPECT_EQ(totals(), "Nessuna parola in questo periodo.");
+    EXPECT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 0);
+    unloadAll();
 
-    control<QPushButton>(form, "Command4")->click();
-    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(), "Nessuna parola in questo periodo.");
-    EXPECT_EQ(control<QTableWidget>(form, "TabellaConfusioni")->rowCount(), 0);
-    const auto bruno = history.progress("Bruno", {0, QDateTime::currentSecsSinceEpoch() + 1});
-    ASSERT_TRUE(bruno);
-    EXPECT_EQ(bruno->totals.words, 1);
-}
-
-TEST_F(ProgressWindowTest, WithoutAHistoryTheViewSaysSoAndOffersNothing)
-{
     program.services.history = nullptr;
-    FormProgressi* form = show();
-    EXPECT_EQ(control<QLabel>(form, "LabelTotali")->text(),
-              "Lo storico dei progressi non è disponibile.");
+    show();
+    EXPECT_EQ(totals(), "Lo storico dei progressi non è disponibile.");
     for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
-        EXPECT_FALSE(control(form, button)->isEnabled()) << button;
+        EXPECT_FALSE(find(button)->isEnabled()) << button;
 }
 
 } // namespace

@@ -50,6 +50,12 @@ void collectNameless(QAccessibleInterface* iface, QStringList& nameless)
     }
 }
 
+QString nameOf(QObject* object)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
 class AccessibilityTest : public WindowFixture
 {
 protected:
@@ -67,7 +73,6 @@ protected:
                 focusEvents << target;
         });
     }
-
     ~AccessibilityTest() override
     {
         unloadAll();
@@ -80,23 +85,15 @@ protected:
         ASSERT_TRUE(program.language.writeCurrentLanguageSetting(QString::fromLatin1(name)));
         program.language.CurrentLanguage = QString::fromLatin1(name);
     }
-
     Form* show(const char* name)
     {
         Form* form = windows.show(QString::fromLatin1(name));
         QCoreApplication::processEvents();
         return form;
     }
-
     void pressSpace(QWidget* window)
     {
         pressSwitch(control<SwitchBox>(window, "PictureScansioneManuale"), Qt::Key_Space);
-    }
-
-    static QString nameOf(QObject* object)
-    {
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-        return iface ? iface->text(QAccessible::Name) : QString();
     }
 
     QList<QPointer<QObject>> focusEvents; // what the scan announced, in order
@@ -133,15 +130,13 @@ TEST_F(AccessibilityTest, EveryControlHasANameAndTheRoleAPersonExpects)
                           caption(test::control(form, "Command1", 0)));
             }
             if (form->objectName() == "FormConfigura") {
-                for (const auto& [label, tied] :
-                     std::initializer_list<std::pair<const char*, const char*>>{
-                         {"Label1", "HScroll1"},
-                         {"Label2", "HScroll2"},
-                         {"Label7", "HScroll3"},
-                         {"LabelVoci", "List1"},
-                         {"LabelPersonaggi", "List2"},
-                         {"Label10", "ListImmaginiDisponibili"},
-                         {"Label9", "ListImmaginiDaUtilizzare"}}) {
+                for (const auto& [label, tied] : {std::pair{"Label1", "HScroll1"},
+                                                  {"Label2", "HScroll2"},
+                                                  {"Label7", "HScroll3"},
+                                                  {"LabelVoci", "List1"},
+                                                  {"LabelPersonaggi", "List2"},
+                                                  {"Label10", "ListImmaginiDisponibili"},
+                                                  {"Label9", "ListImmaginiDaUtilizzare"}}) {
                     QWidget* control = test::control(form, tied);
                     auto* text = test::control<QLabel>(form, label);
                     EXPECT_EQ(text->buddy(), control) << tied;

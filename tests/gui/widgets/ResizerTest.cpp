@@ -10,6 +10,8 @@ using namespace ortolino;
 
 namespace {
 
+// A 400 x 300 area with two labels and a line. The arithmetic is the core's
+// test (ResizeMathTest); here: real controls and lines follow it.
 struct TestWindow
 {
     TestWindow()
@@ -45,12 +47,12 @@ struct TestWindow
 };
 
 // The first call only records; then controls scale with the area and come
-// back exactly, however many sizes came between; a window recorded with no
-// area is left alone.
-TEST(ResizerTest, ControlsScaleWithoutDriftAndTwoWindowsAreIndependent)
+// back exactly, however many sizes came between; two windows are independent;
+// a window recorded with no area is left alone. "@" tags keep a side where it
+// is: a control moves without growing, a line moves the ends named.
+TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
 {
-    TestWindow w;
-    TestWindow other;
+    TestWindow w, other;
     w.resizer.ResizeControls();
     other.resizer.ResizeControls();
     EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
@@ -70,31 +72,21 @@ TEST(ResizerTest, ControlsScaleWithoutDriftAndTwoWindowsAreIndependent)
     empty.resizer.ResizeControls();
     empty.resizeInner(800, 600);
     EXPECT_EQ(empty.label->geometry(), QRect(40, 30, 100, 50));
-}
 
-// "@" tags keep a side where it is: a control moves without growing, a line
-// moves the ends named; any other tag scales fully.
-TEST(ResizerTest, TagsChooseWhatFollowsTheWindow)
-{
-    TestWindow w;
-    setTag(w.tagged, "@l,t");
-    setTag(w.line, "@L,T");
-    setTag(w.label, "size");
-    w.resizer.ResizeControls();
-    w.resizeInner(800, 900);
-    EXPECT_EQ(w.tagged->geometry(), QRect(400, 300, 80, 40));
-    EXPECT_EQ(w.line->p1(), QPoint(20, 60));
-    EXPECT_EQ(w.line->p2(), QPoint(110, 20));
-    EXPECT_EQ(w.label->geometry(), QRect(80, 90, 200, 150));
-}
+    TestWindow tags;
+    setTag(tags.tagged, "@l,t");
+    setTag(tags.line, "@L,T");
+    tags.resizer.ResizeControls();
+    tags.resizeInner(800, 900);
+    EXPECT_EQ(tags.tagged->geometry(), QRect(400, 300, 80, 40));
+    EXPECT_EQ(tags.line->p1(), QPoint(20, 60));
+    EXPECT_EQ(tags.line->p2(), QPoint(110, 20));
+    EXPECT_EQ(tags.label->geometry(), QRect(80, 90, 200, 150));
 
-TEST(ResizerTest, SizeFormToScreenCentresAtSeventyFivePercent)
-{
-    TestWindow w;
-    w.resizer.SizeFormToScreen(75);
-    QRect screen = w.window.screen()->availableGeometry();
-    EXPECT_EQ(w.window.width(), static_cast<int>(screen.width() * 0.75));
-    EXPECT_EQ(w.window.x(), screen.x() + (screen.width() - w.window.width()) / 2);
+    tags.resizer.SizeFormToScreen(75); // centred at three quarters of the screen
+    const QRect screen = tags.window.screen()->availableGeometry();
+    EXPECT_EQ(tags.window.width(), static_cast<int>(screen.width() * 0.75));
+    EXPECT_EQ(tags.window.x(), screen.x() + (screen.width() - tags.window.width()) / 2);
 }
 
 } // namespace
