@@ -290,27 +290,23 @@ QRect inkOf(const QImage& image, const QColor& fill, int border)
 TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
 {
     loadCursive();
-    struct Case
+    const struct
     {
         const char* carattere;
         const char* face;
         bool capitals; // the keys show capitals, whatever the case in force
-    };
-    const Case cases[] = {
-        {"maiuscolo", "Arial", true},
-        {"minuscolo", "Arial", false},
-        {"corsivo", "Tratto1", false},
-        {"corsivo", "Tratto1", true},
-    };
-    const QSize sizes[] = {{800, 600}, {1280, 800}, {1920, 1080}};
+    } cases[] = {{"maiuscolo", "Arial", true},
+                 {"minuscolo", "Arial", false},
+                 {"corsivo", "Tratto1", false},
+                 {"corsivo", "Tratto1", true}};
     const QString accented = QStringLiteral("àèéìòù");
     state.ColoreBottoni = 0xFFFFFF; // white keys, black letters
     state.ColoreSfondoTesto = 0xFFFFFF;
     state.ColoreFont = 0;
-    for (const Case& c : cases) {
+    activate("qwertyuiopasdfghjklzxcvbnm");
+    for (const auto& c : cases) {
         state.CarattereLettere = c.carattere;
         state.NomeFont = c.face;
-        activate("qwertyuiopasdfghjklzxcvbnm");
         ASSERT_NE(open(), nullptr);
         for (int i = 0; i < kNumeroTasti; ++i)
             key(i)->setText(c.capitals ? key(i)->text().toUpper() : key(i)->text().toLower());
@@ -321,13 +317,9 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
         hint->show();
         std::map<int, int> wordHeight;
         std::map<int, double> wordPoints;
-        for (const QSize size : sizes) {
-            SCOPED_TRACE(QString("%1 %2 capitals %3, %4x%5")
-                             .arg(c.carattere, c.face)
-                             .arg(c.capitals)
-                             .arg(size.width())
-                             .arg(size.height())
-                             .toStdString());
+        for (const QSize size : {QSize(800, 600), QSize(1280, 800), QSize(1920, 1080)}) {
+            SCOPED_TRACE(testing::Message() << c.carattere << " " << c.face << " capitals "
+                                            << c.capitals << ", " << size.width());
             window->resize(size);
             for (int i = 0; i < kNumeroTasti; ++i) {
                 SCOPED_TRACE(key(i)->text().toStdString());
@@ -349,12 +341,9 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
                 const QRect ink = inkOf(text->grab().toImage(), Qt::white, 3);
                 ASSERT_FALSE(ink.isEmpty());
                 EXPECT_TRUE(text->rect().adjusted(3, 3, -3, -3).contains(ink));
-                if (text == word) {
-                    wordHeight[size.width()] = ink.height();
-                    wordPoints[size.width()] =
-                        qobject_cast<FittedLabel*>(word)->shownFont().pointSizeF();
-                }
             }
+            wordHeight[size.width()] = inkOf(word->grab().toImage(), Qt::white, 3).height();
+            wordPoints[size.width()] = qobject_cast<FittedLabel*>(word)->shownFont().pointSizeF();
         }
         // Print grows 1.5 times (the ink in whole pixels, each edge rounded);
         // cursive, three times as high as its x-height, fills its band at
