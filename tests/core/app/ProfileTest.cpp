@@ -144,12 +144,11 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
     EXPECT_TRUE(readsAsDefaults(joined(lines.mid(0, 52))));
     EXPECT_TRUE(readsAsDefaults(QByteArray()));
     EXPECT_TRUE(readsAsDefaults(QByteArray("\x00\xff\xfe\x01garbage\x00\r\n\x80", 15)));
-    QStringList wordInNumber = lines;
-    wordInNumber[27] = "cinque";
-    EXPECT_TRUE(readsAsDefaults(joined(wordInNumber)));
-    QStringList outOfRange = lines;
-    outOfRange[45] = " 70000 ";
-    EXPECT_TRUE(readsAsDefaults(joined(outOfRange)));
+    for (const auto& [line, value] : {std::pair{27, "cinque"}, {45, " 70000 "}}) {
+        QStringList bad = lines;
+        bad[line] = value;
+        EXPECT_TRUE(readsAsDefaults(joined(bad))) << value;
+    }
 
     QFile::remove(state.PercorsoProfilo);
     ProgramState session;
@@ -161,7 +160,6 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
     EXPECT_EQ(missing.MassimoLettere, 5);
     // The defaults are the profile's only: the user and the session's log stay.
     EXPECT_EQ(missing.NomeUtente, "mario");
-    EXPECT_EQ(missing.PercorsoProfilo, state.PercorsoProfilo);
     EXPECT_EQ(missing.Registro[0][0], "LETTERA INIZIALE");
     EXPECT_FALSE(QFile::exists(state.PercorsoProfilo)); // reading never creates the file
 }
@@ -198,151 +196,99 @@ TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
     EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
 }
 
-TEST_F(ProfileTest, NamesMatchWithoutRegardToLetterCase)
+// Every text a line can hold reads back equal in every text field, without
+// shifting the lines after it; one no line can hold is refused and no file
+// is written over.
+TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
 {
-    setNonDefaults(state);
-    state.PercorsoProfilo = env.env().cartellaUtenti() + "_predefinito.INI";
-    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
-
-    ProgramState read = readBack(env.env().cartellaUtenti() + "_PREDEFINITO.ini");
-    EXPECT_EQ(read.MassimoLettere, 13);
-
-    // Saving under the other spelling replaces the same file, never a twin.
-    read.MassimoLettere = 4;
-    ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
-    EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
-              QStringList{"_predefinito.INI"});
-}
-
-// Positions (from 0) of some lines of a profile.
-constexpr int kLineaVelocitaVoce = 31;
-constexpr int kLineaTonoVoce = 32;
-constexpr int kLineaDimensioneFont = 37;
-constexpr int kLineaColoreFont = 38;
-constexpr int kLineaVelocitaScansione = 45;
-
-QStringList linesOf(const ProfileSettings& s)
-{
-    QStringList lines = QString::fromUtf8(testoProfilo(s).value()).split(QStringLiteral("\r\n"));
-    lines.removeLast();
-    return lines;
-}
-
-std::optional<ProfileSettings> readLines(const QStringList& lines)
-{
-    return leggiTestoProfilo((lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
-}
-
-// The text fields, for table-driven cases.
-const std::array<QString ProfileSettings::*, 5> kTextFields = {
-    &ProfileSettings::ListaInUso, &ProfileSettings::NomeFont, &ProfileSettings::NomeFontScelto,
-    &ProfileSettings::NomeAgente, &ProfileSettings::ModoVoce};
-
-TEST(ProfileRoundTrip, EveryTextTheLineReaderCanHoldReadsBackEqualInEveryField)
-{
-    const QStringList texts = {
-        "/home/maestra/Scuola, classe 1A/animali.txt", // a comma ended the field
-        " Comic Sans MS",                              // a leading blank was dropped
-        "\"virgolette",                                // a leading quote opened a quoted field
-        "Arial \"Narrow\"",                            // quotes inside an unquoted field stay
-        "Tratto1",
-        QString::fromUtf8("Città, perché"),
-        "",
+    const std::pair<QString, bool> texts[] = {
+        {"/home/maestra/Scuola, classe 1A/animali.txt", true}, // a comma ended the field
+        {" Comic Sans MS", true},                              // a leading blank was dropped
+        {"\"virgolette", false},    // a leading quote would open a quoted field
+        {"Arial \"Narrow\"", true}, // quotes inside an unquoted field stay
+        {QString::fromUtf8("Città, perché"), true},
+        {"", true},
+        {"riga\nspezzata", false},
+        {"riga\rspezzata", false},
+        {"\"a, b\" e \"c\"", false},
+        {QString(QChar(0xD800)), false},
     };
-    for (QString ProfileSettings::*field : kTextFields) {
-        for (const QString& text : texts) {
-            if (field == &ProfileSettings::ListaInUso ? !percorsoListaSalvabile(text)
-                                                      : !testoSalvabileNelProfilo(text))
-                continue;
+    writeFile(state.PercorsoProfilo, "old");
+    for (QString ProfileSettings::*field :
+         {&ProfileSettings::ListaInUso, &ProfileSettings::NomeFont,
+          &ProfileSettings::NomeFontScelto, &ProfileSettings::NomeAgente,
+          &ProfileSettings::ModoVoce}) {
+        for (const auto& [text, held] : texts) {
             SCOPED_TRACE(text.toStdString());
             ProfileSettings s;
             s.*field = text;
-            const std::optional<ProfileSettings> back = leggiTestoProfilo(testoProfilo(s).value());
+            const std::optional<QByteArray> bytes = testoProfilo(s);
+            ASSERT_EQ(bytes.has_value(), held);
+            if (!held) {
+                EXPECT_FALSE(SalvaProfilo(s, state.PercorsoProfilo));
+                continue;
+            }
+            const std::optional<ProfileSettings> back = leggiTestoProfilo(*bytes);
             ASSERT_TRUE(back);
             EXPECT_EQ((*back).*field, text);
-            EXPECT_EQ(back->MassimoLettere, s.MassimoLettere); // no line shifted
-            EXPECT_EQ(back->ModoVoce, s.ModoVoce);
+            EXPECT_EQ(back->ModoVoce, s.ModoVoce); // no line shifted
         }
     }
-}
-
-TEST_F(ProfileTest, TextsNoLineCanHoldAreRefusedAndNothingIsWritten)
-{
-    const QStringList refused = {"riga\nspezzata", "riga\rspezzata", "\"a, b\" e \"c\"",
-                                 QString(QChar(0xD800))};
-    for (QString ProfileSettings::*field : kTextFields) {
-        for (const QString& text : refused) {
-            ProfileSettings s;
-            writeFile(state.PercorsoProfilo, "old");
-            s.*field = text;
-            EXPECT_EQ(testoProfilo(s), std::nullopt);
-            EXPECT_FALSE(SalvaProfilo(s, state.PercorsoProfilo));
-            EXPECT_EQ(savedBytes(), "old");
-        }
-    }
+    EXPECT_EQ(savedBytes(), "old");
     // The reader drops the blanks at the end of a list's name: such a path is
     // refused when chosen, a font name keeps them.
     EXPECT_FALSE(percorsoListaSalvabile("/liste/animali.txt "));
     EXPECT_TRUE(testoSalvabileNelProfilo("Arial "));
-    EXPECT_TRUE(percorsoListaSalvabile("/liste/animali, pesci.txt"));
 }
 
 // Numbers are read whole, brought into their ranges, and never cast from a
 // value an int cannot hold; colours that name none take their defaults.
-TEST(ProfileRoundTrip, NumbersAreCheckedAndClamped)
+TEST_F(ProfileTest, NumbersAreCheckedAndClamped)
 {
-    const QStringList good = linesOf(ProfileSettings{});
-    struct Case
+    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
+    const QStringList good = savedLines();
+    const struct
     {
         int line;
         const char* value;
-        bool readable;
-        int ProfileSettings::*field;
+        int ProfileSettings::*field; // nullptr: the file is unreadable
         int expected;
-    };
-    const Case cases[] = {
-        {kLineaVelocitaVoce, "-1 ", true, &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
-        {kLineaVelocitaVoce, " 9999 ", true, &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},
-        {kLineaTonoVoce, " 0 ", true, &ProfileSettings::TonoVoce, VoiceTone::kPitchMin},
-        {kLineaDimensioneFont, "-28 ", true, &ProfileSettings::DimensioneFont,
-         kDimensioneFontMinima},
-        {kLineaVelocitaScansione, " 1 ", true, &ProfileSettings::VelocitaScansione,
-         kVelocitaScansioneMinima},
-        {kLineaVelocitaVoce, "nan", false, nullptr, 0},
-        {kLineaVelocitaVoce, "inf", false, nullptr, 0},
-        {kLineaVelocitaVoce, " 1e300 ", false, nullptr, 0},
-        {kLineaVelocitaVoce, "veloce", false, nullptr, 0},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{31, "-1 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
+                 {31, " 9999 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},
+                 {32, " 0 ", &ProfileSettings::TonoVoce, VoiceTone::kPitchMin},
+                 {37, "-28 ", &ProfileSettings::DimensioneFont, kDimensioneFontMinima},
+                 {45, " 1 ", &ProfileSettings::VelocitaScansione, kVelocitaScansioneMinima},
+                 {31, "nan", nullptr, 0},
+                 {31, "inf", nullptr, 0},
+                 {31, " 1e300 ", nullptr, 0},
+                 {31, "veloce", nullptr, 0}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         QStringList lines = good;
         lines[c.line] = QString::fromLatin1(c.value);
-        const std::optional<ProfileSettings> read = readLines(lines);
-        ASSERT_EQ(read.has_value(), c.readable);
-        if (!read)
+        writeLines(lines);
+        const ProgramState read = readBack(state.PercorsoProfilo);
+        ASSERT_EQ(lastRead, c.field ? LetturaProfilo::Letto : LetturaProfilo::Illeggibile);
+        if (!c.field)
             continue;
-        EXPECT_EQ((*read).*(c.field), c.expected);
+        EXPECT_EQ(read.*(c.field), c.expected);
         // What the voice prefix makes of them is read as tags, never shown.
-        EXPECT_EQ(parseSpeechTags(parametriVoce(read->VelocitaVoce, read->TonoVoce) + "ciao").shown,
+        EXPECT_EQ(parseSpeechTags(parametriVoce(read.VelocitaVoce, read.TonoVoce) + "ciao").shown,
                   "ciao");
     }
 
-    const std::pair<const char*, double> colours[] = {
-        {" 255 ", 255},
-        {" 16777215 ", 16777215},
-        {"-2147483633 ", -2147483633.0},
-        {" 16777216 ", 0},
-        {"-5 ", 0},
-        {" 1e300 ", 0},
-        {" 12.5 ", 0},
-    };
+    const std::pair<const char*, double> colours[] = {{" 255 ", 255},
+                                                      {" 16777215 ", 16777215},
+                                                      {"-2147483633 ", -2147483633.0},
+                                                      {" 16777216 ", 0},
+                                                      {"-5 ", 0},
+                                                      {" 1e300 ", 0},
+                                                      {" 12.5 ", 0}};
     for (const auto& [value, expected] : colours) {
-        SCOPED_TRACE(value);
         QStringList lines = good;
-        lines[kLineaColoreFont] = QString::fromLatin1(value);
-        const std::optional<ProfileSettings> read = readLines(lines);
-        ASSERT_TRUE(read);
-        EXPECT_EQ(read->ColoreFont, expected);
+        lines[38] = QString::fromLatin1(value);
+        writeLines(lines);
+        EXPECT_EQ(readBack(state.PercorsoProfilo).ColoreFont, expected) << value;
     }
 }
 

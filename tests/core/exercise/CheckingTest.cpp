@@ -1,4 +1,5 @@
 #include "core/exercise/ExerciseFixture.h"
+#include "support/HistoryWords.h"
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -34,80 +35,80 @@ protected:
     const QString firstHelp = speak + "\\Map=\"Devi scrivere \"=\"\"\\";
 };
 
-// Speech off, or no character to speak: the balloon gives two helps of the
-// whole word, then the letter, then nothing more; the wrong sound plays each time.
-TEST_F(CheckingTest, WithoutSpeechOrCharacterTheBalloonGivesThreeHelpsThenNone)
+// Two helps of the whole word, then the letter, then nothing more: in the
+// balloon with the wrong sound when speech is off or no character can speak,
+// by the character's voice (no wrong sound) otherwise.
+TEST_F(CheckingTest, FourWrongLettersGiveThreeGradedHelpsThenNone)
 {
-    for (const bool speech : {false, true}) {
-        SCOPED_TRACE(speech);
-        state.ParlatoAttivo = speech;
+    const QStringList balloon = {"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden",
+                                 "balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden",
+                                 "balloon \"C\"",    "balloon shown"};
+    const QStringList spoken = {"Play write",   firstHelp,    "wait 1",       speak + "CANE",
+                                "wait 5",       "Play write", speak + "CANE", "wait 5",
+                                "Play write",   "wait 1",     speak + "CANE", "balloon \"C\"",
+                                "balloon shown"};
+    const struct
+    {
+        bool speech, character;
+        QStringList events;
+        qsizetype wrongSounds;
+    } cases[] = {{false, true, balloon, 4}, {true, false, balloon, 4}, {true, true, spoken, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.speech + 2 * c.character);
+        state.ParlatoAttivo = c.speech;
+        state.NumeroErrati = 0;
         seams.sounds.played.clear();
         startCane();
-        if (speech)
+        if (!c.character)
             engine->setPersonaggio(nullptr);
-        EXPECT_EQ(choose("B"),
-                  (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2", "balloon hidden"}));
-        EXPECT_EQ(choose("B"),
-                  (QStringList{"balloon \"CANE\"", "balloon shown", "wait 4", "balloon hidden"}));
-        EXPECT_EQ(choose("B"), (QStringList{"balloon \"C\"", "balloon shown"}));
-        EXPECT_TRUE(choose("B").isEmpty());
-
+        EXPECT_EQ(choose("BBBB"), c.events);
         EXPECT_EQ(engine->erroriLettera(), 4);
         EXPECT_EQ(engine->letteraAttesa(), "C");
         EXPECT_EQ(view.wrongCount, 4);
         EXPECT_FALSE(view.rightIcon);
-        EXPECT_EQ(seams.sounds.played, QStringList(4, sound("no.wav")));
+        EXPECT_EQ(seams.sounds.played, QStringList(c.wrongSounds, sound("no.wav")));
         EXPECT_EQ(row()[1], " * CANE * " + QString(" (_ ANE B) ").repeated(4));
-        EXPECT_EQ(row()[2], "");
         engine->clearHelp();
         EXPECT_FALSE(view.balloonVisible);
         EXPECT_EQ(view.balloonText, "");
-        state.NumeroErrati = 0;
     }
+    engine->Controlla("C");
+    EXPECT_EQ(seams.sounds.played, QStringList{sound("si.wav")});
+    state.SuoniAttivi = false;
+    engine->Controlla("C");
+    EXPECT_EQ(seams.sounds.played.size(), 1);
+
     // A character whose calls fail only skips their steps.
     engine->Avanti();
-    engine->setPersonaggio(character.get());
     seams.agent.failing = QStringList{"Play", "Speak", "StopAll"};
     EXPECT_EQ(choose("B"),
               (QStringList{"Play write", firstHelp, "wait 1", speak + "CANE", "wait 5"}));
 }
 
-TEST_F(CheckingTest, WithSpeechTheCharacterGivesTheHelpsAndNoWrongSound)
-{
-    startCane();
-    EXPECT_EQ(choose("BBBB"),
-              (QStringList{"Play write", firstHelp, "wait 1", speak + "CANE", "wait 5", // first
-                           "Play write", speak + "CANE", "wait 5",                      // second
-                           "Play write", "wait 1", speak + "CANE",                      // third
-                           "balloon \"C\"", "balloon shown"}));
-    EXPECT_TRUE(seams.sounds.played.isEmpty());
-
-    engine->Controlla("C");
-    EXPECT_EQ(seams.sounds.played, QStringList{sound("si.wav")});
-    EXPECT_EQ(engine->erroriLettera(), 0);
-    state.SuoniAttivi = false;
-    engine->Controlla("C");
-    EXPECT_EQ(seams.sounds.played.size(), 1);
-}
-
-TEST_F(CheckingTest, ARightLetterFillsOneBlankAndRestartsTheHelps)
+// Each right letter fills the first blank at its true place (past the word's
+// own blank) and starts the helps over.
+TEST_F(CheckingTest, RightLettersFillTheBlanksInTurnAndRestartTheHelps)
 {
     state.ParlatoAttivo = false;
-    addPictures({"gatto.jpg"});
-    activate("t");
+    addPictures({"gatto nero.jpg"});
+    useList("gatto nero\r\n");
+    activate("o");
+    state.CarattereLettere = kMinuscolo;
     state.TipoEsercizio = Esercizio::TutteLettere;
     start();
-    EXPECT_EQ(view.caption, "GA_ _ O");
-    choose("XT");
-    EXPECT_EQ(view.caption, "GAT_ O");
+    EXPECT_EQ(view.caption, "gatt_  ner_ ");
+    choose("xo");
+    EXPECT_EQ(view.caption, "gatto ner_ ");
     EXPECT_EQ(engine->erroriLettera(), 0);
     EXPECT_FALSE(view.avantiEnabled);
-    choose("X");
-    EXPECT_EQ(engine->erroriLettera(), 1);
+    choose("x");
     EXPECT_EQ(seams.waiter.waits, (std::vector<double>{2, 2}));
-    EXPECT_EQ(row()[1], " * GATTO *  (GA_ _ O X)  (GAT_ O X) ");
     EXPECT_EQ(view.rightCount, 1);
     EXPECT_EQ(view.wrongCount, 2);
+    choose("o");
+    EXPECT_EQ(view.caption, "gatto nero");
+    EXPECT_EQ(row(),
+              (RigaRegistro{"", " * gatto nero *  (gatt_  ner_  x)  (gatto ner_  x) ", "Fatto"}));
 }
 
 TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
@@ -118,18 +119,14 @@ TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
     EXPECT_EQ(view.caption, "CANE");
     EXPECT_TRUE(view.rightIcon);
     EXPECT_TRUE(view.avantiEnabled);
-    EXPECT_TRUE(engine->avantiEnabled());
     EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
-
     EXPECT_EQ(choose("Q"), QStringList{"focus avanti"});
     EXPECT_EQ(seams.sounds.played, QStringList(2, sound("si.wav")));
     EXPECT_EQ(state.NumeroEsatti, 1);
-    EXPECT_EQ(state.NumeroErrati, 1);
 
     engine->Avanti();
     EXPECT_FALSE(view.avantiEnabled);
     EXPECT_EQ(view.caption, "_ ANE");
-
     // Resetting the counters leaves the turn alone.
     choose("B");
     engine->AzzeraConteggio();
@@ -137,7 +134,6 @@ TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
     EXPECT_EQ(view.rightCount + view.wrongCount, 0);
     EXPECT_TRUE(view.rightIcon);
     EXPECT_EQ(view.caption, "_ ANE");
-    EXPECT_EQ(row()[1], " * CANE *  (_ ANE B) ");
     EXPECT_EQ(engine->erroriLettera(), 1);
 }
 
@@ -156,8 +152,6 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWait)
                                         "balloon hidden", "focus avanti"}));
     EXPECT_EQ(state.NumeroEsatti, 1);
     EXPECT_EQ(state.NumeroErrati, 1);
-    EXPECT_EQ(seams.sounds.played,
-              (QStringList{sound("no.wav"), sound("si.wav"), sound("si.wav")}));
     EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
 }
 
@@ -182,29 +176,108 @@ TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
     EXPECT_EQ(choose("B"), (QStringList{"Play write", firstHelp, "wait 1"}));
 }
 
-TEST_F(CheckingTest, AWordWithABlankIsJudgedAtItsTruePositions)
-{
-    addPictures({"gatto nero.jpg"});
-    useList("gatto nero\r\n");
-    activate("o");
-    state.CarattereLettere = kMinuscolo;
-    state.TipoEsercizio = Esercizio::TutteLettere;
-    start();
-    EXPECT_EQ(view.caption, "gatt_  ner_ ");
-    choose("ao");
-    EXPECT_EQ(view.caption, "gatto ner_ ");
-    choose("o");
-    EXPECT_EQ(view.caption, "gatto nero");
-    EXPECT_EQ(row(), (RigaRegistro{"", " * gatto nero *  (gatt_  ner_  a) ", "Fatto"}));
-    EXPECT_EQ(state.NumeroEsatti, 2);
-}
-
 TEST_F(CheckingTest, NothingIsJudgedBeforeTheFirstWord)
 {
     engine = std::make_unique<ExerciseEngine>(program, view);
     choose("a");
     EXPECT_EQ(state.NumeroErrati + state.NumeroEsatti, 0);
     EXPECT_FALSE(view.avantiEnabled);
+}
+
+class RecordingHistory final : public History
+{
+public:
+    void record(const WordRecord& word) override { recorded.push_back(word); }
+    qint64 sessionStart() const override { return 0; }
+    std::optional<Progress> progress(const QString&, TimeSpan) override { return std::nullopt; }
+    std::optional<std::vector<WordRecord>> words(const QString&, TimeSpan) override
+    {
+        return std::nullopt;
+    }
+    bool forget(const QString&) override { return false; }
+
+    std::vector<WordRecord> recorded;
+};
+
+class HistoryRecordTest : public CheckingTest
+{
+protected:
+    HistoryRecordTest()
+    {
+        program.services.history = &history;
+        program.language.CurrentLanguage = "Italiano";
+        state.NomeUtente = "Anna";
+        state.TieniTraccia = true;
+        state.ModalitaInput = 1;
+    }
+    // The engine outlives this fixture's members.
+    ~HistoryRecordTest() override { program.services.history = nullptr; }
+    RecordingHistory history;
+};
+
+// Every word of a run is kept once, when finished or when the window closes
+// on it; nothing is kept without tracking, and without a history the
+// exercise goes on.
+TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnceWithItsLettersHelpsAndTime)
+{
+    startCane();
+    const qint64 before = QDateTime::currentSecsSinceEpoch();
+    choose("BD"); // helps of 1 + 5 and 5 seconds
+    EXPECT_TRUE(history.recorded.empty());
+    choose("CC"); // a choice after the end records nothing more
+    ASSERT_EQ(history.recorded.size(), 1u);
+    const qint64 endedAt = history.recorded[0].endedAt;
+    EXPECT_GE(endedAt, before);
+    EXPECT_LE(endedAt, QDateTime::currentSecsSinceEpoch());
+    WordRecord expected = historyWord("Anna", "CANE", {"1:BDC"}, endedAt, true, {1, 1, 0});
+    expected.exercise = Esercizio::LetteraIniziale;
+    expected.seconds = 11;
+    expected.inputMode = 1;
+    EXPECT_EQ(history.recorded[0], expected);
+
+    for (int i = 0; i < 2; ++i) {
+        engine->Avanti();
+        completeWord();
+    }
+    engine->Avanti();
+    engine.reset(); // the window closes on the fourth word
+    ASSERT_EQ(history.recorded.size(), 4u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(history.recorded[i].finished, i < 3);
+
+    state.TieniTraccia = false;
+    start();
+    completeWord();
+    engine->endExercise();
+    EXPECT_EQ(history.recorded.size(), 4u);
+
+    state.TieniTraccia = true;
+    program.services.history = nullptr;
+    start();
+    completeWord();
+    EXPECT_TRUE(view.avantiEnabled);
+}
+
+TEST_F(HistoryRecordTest, EachBlankKeepsItsOwnLettersAndAnAbandonedWordIsKeptUnfinished)
+{
+    state.TipoEsercizio = Esercizio::TutteLettere;
+    addPictures({"gatto.jpg"});
+    activate("gatto");
+    start();
+    choose("GOATXXXX"); // O at the second blank; three helps, then none
+    engine->endExercise();
+    engine->endExercise(); // once only
+
+    ASSERT_EQ(history.recorded.size(), 1u);
+    const WordRecord& word = history.recorded[0];
+    EXPECT_FALSE(word.finished);
+    EXPECT_EQ(word.blanks, (std::vector<BlankChoices>{{1, "G", {"G"}},
+                                                      {2, "A", {"O", "A"}},
+                                                      {3, "T", {"T"}},
+                                                      {4, "T", {"X", "X", "X", "X"}},
+                                                      {5, "O", {}}}));
+    EXPECT_EQ(word.helps, (std::array<int, 3>{2, 1, 1}));
+    EXPECT_EQ(word.wrongLetters(), 5);
 }
 
 } // namespace

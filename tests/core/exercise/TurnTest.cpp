@@ -14,7 +14,6 @@ protected:
         env.writeProgramFile("lngortolino/LangSetting.ini",
                              "[Language]\r\nCurrentLanguage=Prova\r\n");
     }
-
     // A seeded generator, for properties that must hold over many turns.
     void useSeededRandom()
     {
@@ -44,17 +43,21 @@ TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRow)
     seams.random = ScriptedRandom{0.6, 0.0}; // gatto (dropped), then cane
     start();
     EXPECT_EQ(view.caption, "_ ANE");
-    EXPECT_EQ(engine->caption(), "_ ANE");
     EXPECT_EQ(view.picture, programPath("immagini/cane.jpg"));
     EXPECT_EQ(state.IndiceParola, 1);
-    EXPECT_EQ(engine->erroriLettera(), 0);
     ASSERT_EQ(state.NumeroRigheRegistro, 1);
     EXPECT_EQ(state.Registro[0][0], "LETTERA INIZIALE");
     EXPECT_EQ(state.Registro[1], (RigaRegistro{"", " * CANE * ", ""}));
+    EXPECT_TRUE(view.backgrounds.empty());
 
+    // Every word on a new background when asked.
+    state.ColoreCasuale = true;
+    seams.random = ScriptedRandom{0.0, 0.99}; // cane, then the last colour
+    engine->Avanti();
+    EXPECT_EQ(view.backgrounds, std::vector<Colore>(1, tabellaColoriSfondo()[17]));
     useSeededRandom();
     EXPECT_EQ(turns(30), QStringList(30, "CANE"));
-    EXPECT_EQ(state.NumeroRigheRegistro, 31);
+    EXPECT_EQ(state.NumeroRigheRegistro, 32);
 }
 
 // List words without pictures are never shown; a list none of whose words
@@ -66,7 +69,6 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
     activate("c");
     useSeededRandom();
     start();
-    EXPECT_EQ(view.caption, "_ ANE");
     EXPECT_EQ(turns(30), QStringList(30, "CANE"));
     EXPECT_FALSE(state.UsaTutteLeImmagini);
     EXPECT_TRUE(seams.messages.shown.empty());
@@ -75,27 +77,12 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
     events.clear();
     start();
     ASSERT_EQ(seams.messages.shown.size(), 1u);
-    const Message& message = seams.messages.shown[0];
-    EXPECT_EQ(message.text,
+    EXPECT_EQ(seams.messages.shown[0].text,
               "Immagini indicate nella lista non trovate.\r\nRiparto in modalità di default.");
-    EXPECT_EQ(message.icon, Message::Icon::Critical);
+    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
     EXPECT_TRUE(state.UsaTutteLeImmagini);
     EXPECT_EQ(catalogue(), (QStringList{"CANE", "CASA"}));
     EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"}));
-}
-
-TEST_F(TurnTest, EveryWordComesOnANewBackgroundWhenAsked)
-{
-    addPictures({"cane.jpg"});
-    activate("c");
-    start();
-    engine->Avanti();
-    EXPECT_TRUE(view.backgrounds.empty());
-
-    state.ColoreCasuale = true;
-    seams.random = ScriptedRandom{0.0, 0.99}; // cane, then the last colour
-    engine->Avanti();
-    EXPECT_EQ(view.backgrounds, std::vector<Colore>(1, tabellaColoriSfondo()[17]));
 }
 
 struct EndCase
@@ -122,7 +109,6 @@ TEST_P(TurnEndTest, AnExerciseNoWordCanServeEndsWithAMessage)
     ASSERT_EQ(seams.messages.shown.size(), GetParam().messages);
     EXPECT_EQ(seams.messages.shown.back().text, "Nessuna parola.");
     EXPECT_EQ(view.endCalls, 1);
-    EXPECT_FALSE(engine->running());
     EXPECT_EQ(state.NumeroRigheRegistro, 0);
     // Nothing more happens in an ended exercise.
     engine->Controlla("q");
@@ -138,10 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{{}, {}, "c", Esercizio::LetteraIniziale, 1},
                       EndCase{{}, "cane\r\n", "c", Esercizio::LetteraIniziale, 2}));
 
+// A one-letter word whose random position misses for longer than the engine
+// waits before checking the catalogue.
 TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
 {
-    // A one-letter word whose random position misses for longer than the
-    // engine waits before checking the catalogue.
     addPictures({"a.jpg"});
     activate("a");
     state.TipoEsercizio = Esercizio::UnaLettera;
@@ -155,7 +141,6 @@ TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
     seams.random = random;
     start();
     EXPECT_EQ(view.caption, "_ ");
-    EXPECT_TRUE(seams.messages.shown.empty());
     EXPECT_EQ(view.endCalls, 0);
 }
 
@@ -165,13 +150,11 @@ TEST_F(TurnTest, AFullLogStopsLoggingButNotTheExercise)
     activate("c");
     state.NumeroRigheRegistro = 999;
     start();
-    ASSERT_EQ(state.NumeroRigheRegistro, 1000);
     completeWord();
     EXPECT_EQ(state.Registro[1000], (RigaRegistro{"", " * CANE * ", "Fatto"}));
 
     state.Registro[1000] = {"", "ultima", ""};
     engine->Avanti();
-    EXPECT_EQ(view.caption, "_ ANE");
     engine->Controlla("X");
     completeWord();
     EXPECT_EQ(state.NumeroRigheRegistro, 1000);

@@ -11,41 +11,41 @@ using namespace ortolino::test;
 
 namespace {
 
-// ---- scanning ----
+// A switch pressed and released after `seconds` in the scan's own mode: the button chosen.
+std::optional<int> press(ScansioneMenu& scan, TastoSensore tasto, ManualClock* clock = nullptr,
+                         double seconds = 0)
+{
+    scan.pressione(tasto);
+    if (clock)
+        clock->now += seconds;
+    return scan.modalita() == kModoScansioneManuale ? scan.rilascioManuale(tasto)
+                                                    : scan.rilascioAutomatico(tasto);
+}
 
-// What the menu window's scan tests (tests/gui/menu/MenuScanWindowTest) do
-// not reach: the round's wrap, keys of the other mode, nothing chosen before
-// the first button lights, unknown modes, the step's range.
+// What the menu window's scan tests do not reach: the round's wrap, keys of
+// the other mode, nothing chosen before the first button lights, unknown modes.
 TEST(MenuScanTest, BothModesWrapChooseOnlyTheirKeyAndUnknownModesScanNothing)
 {
     ScansioneMenu scan;
     scan.imposta(kModoScansioneManuale, {});
     EXPECT_EQ(scan.intervalloMs(), kIntervalloFuocoMs);
-    auto press = [&](TastoSensore tasto) {
-        scan.pressione(tasto);
-        return scan.modalita() == kModoScansioneManuale ? scan.rilascioManuale(tasto)
-                                                        : scan.rilascioAutomatico(tasto);
-    };
-    for (int expected : {1, 2, 3, 4, 0}) {
-        EXPECT_FALSE(press(TastoSensore::Spazio));
+    for (int expected : {1, 2, 3, 4}) {
+        EXPECT_FALSE(press(scan, TastoSensore::Spazio));
         EXPECT_EQ(scan.evidenziato(), expected);
     }
-    EXPECT_FALSE(press(TastoSensore::Altro));
-    EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio)); // no press seen here
+    EXPECT_FALSE(press(scan, TastoSensore::Altro));
     scan.pressione(TastoSensore::Spazio);
     EXPECT_FALSE(scan.rilascioAutomatico(TastoSensore::Spazio)); // not this mode's key
-    EXPECT_EQ(press(TastoSensore::Invio), 0);
+    EXPECT_EQ(press(scan, TastoSensore::Invio), kPulsanteEsci);  // not asked to confirm
 
     scan.imposta(kModoScansioneAutomatica, {});
-    EXPECT_EQ(scan.evidenziato(), -1);
-    EXPECT_FALSE(press(TastoSensore::Spazio)); // nothing lit yet
-    for (int expected : {1, 2, 3, 4, 0, 1}) {
+    EXPECT_FALSE(press(scan, TastoSensore::Spazio)); // nothing lit yet
+    for (int i = 0; i < 6; ++i)
         scan.tick();
-        EXPECT_EQ(scan.evidenziato(), expected);
-    }
-    EXPECT_FALSE(press(TastoSensore::Invio)); // other keys only resume
+    EXPECT_EQ(scan.evidenziato(), 1);               // 1 2 3 4 0 1
+    EXPECT_FALSE(press(scan, TastoSensore::Invio)); // other keys only resume
     EXPECT_TRUE(scan.timerAttivo());
-    EXPECT_EQ(press(TastoSensore::Spazio), 1);
+    EXPECT_EQ(press(scan, TastoSensore::Spazio), 1);
     EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio)); // not this mode's key
 
     for (int mode : {kModoMouse, 7}) {
@@ -53,50 +53,37 @@ TEST(MenuScanTest, BothModesWrapChooseOnlyTheirKeyAndUnknownModesScanNothing)
         scan.tick();
         EXPECT_EQ(scan.evidenziato(), -1);
         EXPECT_FALSE(scan.timerAttivo());
-        for (TastoSensore tasto : {TastoSensore::Invio, TastoSensore::Spazio}) {
-            scan.pressione(tasto);
-            EXPECT_FALSE(scan.rilascioManuale(tasto));
-            scan.pressione(tasto);
-            EXPECT_FALSE(scan.rilascioAutomatico(tasto));
-        }
+        EXPECT_FALSE(press(scan, TastoSensore::Spazio));
+        scan.pressione(TastoSensore::Invio);
+        EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio));
     }
-    EXPECT_EQ(intervalloScansioneMs(4), 1000);
-    EXPECT_EQ(intervalloScansioneMs(60), 15000);
+    EXPECT_EQ(intervalloScansioneMs(6), 1500);
     EXPECT_EQ(intervalloScansioneMs(0), 1000);    // would spin the scan
     EXPECT_EQ(intervalloScansioneMs(200), 15000); // would overflow 16 bits
     EXPECT_EQ(tastoSensore(Qt::Key_Enter), TastoSensore::Invio);
     EXPECT_EQ(tastoSensore(Qt::Key_Return), TastoSensore::Invio);
 }
 
-// The child's timing in the menu, with a clock moved by hand: short presses,
-// the first button held longer, "ESCI" confirmed in time. The pause after the
-// rounds and its way out are the window's test.
+// Short presses, the first button held longer, "ESCI" confirmed in time. The
+// pause after the rounds and its way out are the window's test.
 TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
 {
     ManualClock clock;
     ScansioneMenu scan;
-    auto press = [&](TastoSensore tasto, double seconds) {
-        scan.pressione(tasto);
-        clock.now += seconds;
-        return scan.modalita() == kModoScansioneManuale ? scan.rilascioManuale(tasto)
-                                                        : scan.rilascioAutomatico(tasto);
-    };
     const ScanTiming timing{1000, 2, 0, 300, 0};
-
     scan.imposta(kModoScansioneManuale, timing, true, &clock);
-    EXPECT_FALSE(press(TastoSensore::Spazio, 0.2)); // too short: nothing moves
+    EXPECT_FALSE(press(scan, TastoSensore::Spazio, &clock, 0.2)); // too short: nothing moves
     EXPECT_EQ(scan.evidenziato(), 0);
     for (int i = 0; i < 4; ++i)
-        press(TastoSensore::Spazio, 0.3);
-    EXPECT_EQ(scan.evidenziato(), kPulsanteEsci);
-    EXPECT_FALSE(press(TastoSensore::Invio, 0.3)); // asks
+        press(scan, TastoSensore::Spazio, &clock, 0.3);
+    EXPECT_FALSE(press(scan, TastoSensore::Invio, &clock, 0.3)); // "ESCI" asks
     EXPECT_TRUE(scan.chiedeConferma());
     clock.now += 5;
     EXPECT_FALSE(scan.chiedeConferma()); // too late
-    EXPECT_FALSE(press(TastoSensore::Invio, 0.3));
-    EXPECT_EQ(press(TastoSensore::Invio, 0.3), kPulsanteEsci);
+    EXPECT_FALSE(press(scan, TastoSensore::Invio, &clock, 0.3));
+    EXPECT_EQ(press(scan, TastoSensore::Invio, &clock, 0.3), kPulsanteEsci);
 
-    // Automatic: button 1 first and held two steps.
+    // Automatic: button 1 first and held two steps; "ESCI" asks and the scan waits.
     scan.imposta(kModoScansioneAutomatica, timing, true, &clock);
     std::vector<int> intervals;
     for (int i = 0; i < 4; ++i) {
@@ -104,7 +91,7 @@ TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
         intervals.push_back(scan.intervalloMs());
     }
     EXPECT_EQ(intervals, std::vector<int>({2000, 1000, 1000, 1000}));
-    EXPECT_FALSE(press(TastoSensore::Spazio, 0.3)); // "ESCI" asks, the scan waits
+    EXPECT_FALSE(press(scan, TastoSensore::Spazio, &clock, 0.3));
     EXPECT_EQ(scan.intervalloMs(), kConfirmMs);
     clock.now += 4;
     scan.tick(); // early: still waiting, for what is left
@@ -114,54 +101,39 @@ TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
     scan.tick(); // its time is up: the scan goes on
     EXPECT_EQ(scan.evidenziato(), 0);
     EXPECT_FALSE(scan.chiedeConferma());
-
-    // Without the confirmation one choice leaves.
-    scan.imposta(kModoScansioneAutomatica, timing, false, &clock);
-    for (int i = 0; i < 4; ++i)
-        scan.tick();
-    EXPECT_EQ(press(TastoSensore::Spazio, 0.3), kPulsanteEsci);
 }
-
-// ---- the exercise heading in the log ----
 
 TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
 {
     const RigaRegistro word{"", " * CANE * ", "Fatto"};
-    const RigaRegistro unfinished{"", " * GATTO * ", ""};
-    struct Case
+    const struct
     {
         int inUse;
         RigaRegistro content; // of the row in use
         int headingRow;       // -1: not written
-    };
-    const Case cases[] = {
-        {0, {}, 0},               // an empty log starts at row 0
-        {3, word, 4},             // the last word stays under its heading
-        {3, unfinished, 4},       // an unfinished word too
-        {2, {"ESCI", "", ""}, 3}, // a heading left by "ESCI"
+    } cases[] = {
+        {0, {}, 0},   // an empty log starts at row 0
+        {3, word, 4}, // the last word stays under its heading
         {kRigheRegistro - 2, word, kRigheRegistro - 1},
+        {2, {"ESCI", "", ""}, 3},       // a heading left by "ESCI"
+        {3, {"", "", "Fatto"}, 4},      // any filled cell counts
         {kRigheRegistro - 1, word, -1}, // the log is full
         {kRigheRegistro - 1, {}, kRigheRegistro - 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.inUse);
         ProgramState state;
         state.NumeroRigheRegistro = c.inUse;
         state.Registro[static_cast<size_t>(c.inUse)] = c.content;
         apriIntestazione(state, "UNA LETTERA NELLA PAROLA");
-        SCOPED_TRACE(c.inUse);
-        EXPECT_EQ(state.Registro[static_cast<size_t>(c.inUse)] == c.content,
-                  c.headingRow != c.inUse);
-        if (c.headingRow < 0) {
-            EXPECT_EQ(state.NumeroRigheRegistro, c.inUse);
-            continue;
+        const int row = c.headingRow < 0 ? c.inUse : c.headingRow;
+        EXPECT_EQ(state.NumeroRigheRegistro, row);
+        EXPECT_EQ(state.Registro[static_cast<size_t>(row)] == c.content, c.headingRow < 0);
+        if (c.headingRow >= 0) {
+            EXPECT_EQ(state.Registro[static_cast<size_t>(row)][0], "UNA LETTERA NELLA PAROLA");
         }
-        EXPECT_EQ(state.NumeroRigheRegistro, c.headingRow);
-        EXPECT_EQ(state.Registro[static_cast<size_t>(c.headingRow)],
-                  RigaRegistro({"UNA LETTERA NELLA PAROLA", "", ""}));
     }
 }
-
-} // namespace
 
 // The menu's example pictures: which tiles each exercise blanks, and the
 // tiles drawn into the picture's free band.
@@ -173,23 +145,22 @@ TEST(MenuPicturesTest, EachExerciseBlanksItsLettersOfTheLanguagesWord)
         const char* word;
         char letter;
         QList<bool> blanks;
-    } cases[] = {
-        {0, "MELA", 0, {true, false, false, false}},
-        {1, "MELA", 0, {false, false, true, false}},
-        {2, "MELA", 0, {false, true, true, false}},
-        {3, "ANANAS", 'a', {true, false, true, false, true, false}},
-        {3, "PINEAPPLE", 'P', {true, false, false, false, false, true, true, false, false}},
-        {2, "A", 0, {true}},
-        {1, "", 0, {}}};
+    } cases[] = {{0, "MELA", 0, {true, false, false, false}},
+                 {1, "MELA", 0, {false, false, true, false}},
+                 {2, "MELA", 0, {false, true, true, false}},
+                 {3, "ANANAS", 'a', {true, false, true, false, true, false}},
+                 {2, "A", 0, {true}},
+                 {1, "", 0, {}}};
     for (const auto& c : cases)
         EXPECT_EQ(lettereNascosteEsempio(c.exercise, c.word, QLatin1Char(c.letter)), c.blanks)
             << c.exercise << ' ' << c.word;
 
-    const QByteArray drawing = "<svg><g/></svg>";
-    const QByteArray picture = figuraConTessere(drawing, "&MA", {false, true, false});
+    const QByteArray picture = figuraConTessere("<svg><g/></svg>", "&MA", {false, true, false});
     EXPECT_EQ(picture.count("<rect"), 3);
     EXPECT_EQ(picture.count(">?</text>"), 1);
     EXPECT_TRUE(picture.contains(">&amp;</text>")); // a letter is text, never markup
     EXPECT_TRUE(picture.startsWith("<svg><g/>") && picture.endsWith("</svg>"));
     EXPECT_EQ(figuraConTessere("not a picture", "MELA", {}), "not a picture");
 }
+
+} // namespace
