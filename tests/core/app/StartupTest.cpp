@@ -39,23 +39,25 @@ protected:
     std::unique_ptr<SingleInstanceLock> lock;
 };
 
-TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
+// A first start makes the settings tree, installs and announces the font
+// and reads the language; later starts make only what is missing.
+TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeInstallsTheFontAndReadsTheLanguage)
 {
-    // A fresh account: not even the folder above the settings root (~/.config) exists.
-    QDir(env.root() + "/config").removeRecursively();
-    Program program = makeProgram();
-    ASSERT_EQ(start(program), StartResult::Started);
-    for (const Message& message : seams.messages.shown)
-        EXPECT_FALSE(message.text.contains(program.text("0200"))) << message.text.toStdString();
+    QDir(env.root() + "/config").removeRecursively(); // a fresh account: not even ~/.config
+    const QString installed = env.env().windowsFolder + "fonts/tratto1.ttf";
+    Program first = makeProgram();
+    ASSERT_EQ(start(first), StartResult::Started);
+    ASSERT_EQ(seams.messages.shown.size(), 1u); // the font's notice alone
+    EXPECT_TRUE(seams.messages.shown[0].text.startsWith(first.text("0004") + "\r\n ---"));
+    EXPECT_EQ(seams.fonts.registered, QStringList{installed});
+    EXPECT_EQ(readFileBytes(installed), readFileBytes(first.env.programFile("tratto1.ttf")));
     for (const QString& folder : {env.env().settingsRoot, env.env().cartellaOrtolino(),
                                   env.env().cartellaUtenti(), env.env().cartellaDati()})
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
     const QByteArray notice = readFileBytes(env.env().fileLeggimi()).value_or("");
-    EXPECT_TRUE(notice.startsWith(program.text("0005").toUtf8() + "\r\n \r\n")) << notice.data();
+    EXPECT_TRUE(notice.startsWith(first.text("0005").toUtf8() + "\r\n \r\n")) << notice.data();
     EXPECT_EQ(notice.count("\r\n"), 5);
-
-    // The language's data names, the default user and its list.
-    const ProgramState& s = program.state;
+    const ProgramState& s = first.state;
     EXPECT_EQ(s.LinguaAgente, "1040");
     EXPECT_EQ(s.CartellaImmagini, "immagini");
     EXPECT_EQ(s.LettereTastiera[1], "q");
@@ -63,17 +65,6 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeAndReadsTheLanguage)
     EXPECT_EQ(s.ListaInUso, env.env().programFolder + "/liste/predefinita.txt");
     EXPECT_EQ(seams.random.randomizeCalls, 1);
     EXPECT_FALSE(QFile::exists(s.PercorsoProfilo)); // nothing is saved before the first change
-}
-
-TEST_F(StartupTest, TheFontIsCopiedAndAnnouncedOnceAndOnlyMissingFoldersAreMade)
-{
-    const QString installed = env.env().windowsFolder + "fonts/tratto1.ttf";
-    Program first = makeProgram();
-    ASSERT_EQ(start(first), StartResult::Started);
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_TRUE(seams.messages.shown[0].text.startsWith(first.text("0004") + "\r\n ---"));
-    EXPECT_TRUE(QFile::exists(installed));
-    EXPECT_EQ(seams.fonts.registered, QStringList{installed});
 
     seams.messages.shown.clear();
     lock.reset();
@@ -130,28 +121,21 @@ TEST_F(StartupTest, ALockLeftByAKilledRunDoesNotBlock)
     EXPECT_EQ(start(program), StartResult::Started);
 }
 
-TEST_F(StartupTest, ASettingsFolderThatCannotBeMadeIsNamed)
+// No language files, and a plain file where the settings root should be: the
+// folder is named, and the program runs on its defaults.
+TEST_F(StartupTest, ASettingsFolderThatCannotBeMadeIsNamedAndTheDefaultsServe)
 {
-    // A plain file where the settings root should be: no folder can be made there.
-    writeFile(env.env().settingsRoot.chopped(1), "in the way");
-    Program program = makeProgram();
-    ASSERT_EQ(start(program), StartResult::Started);
+    TestEnvironment bare(TestEnvironment::Data::Empty);
+    writeFile(bare.env().settingsRoot.chopped(1), "in the way");
+    Program program(bare.env(), seams.services());
+    SingleInstanceLock lock(bare.env().runtimeFolder);
+    ASSERT_EQ(Main(program, lock), StartResult::Started);
     ASSERT_FALSE(seams.messages.shown.empty());
     const QString text = seams.messages.shown.back().text;
     EXPECT_TRUE(text.contains("ImpostazioniProgrammiLumo"));
     EXPECT_TRUE(text.startsWith(program.text("0200")));
-    EXPECT_EQ(program.state.MassimoLettere, 5); // runs on defaults
-}
-
-TEST_F(StartupTest, NoLanguageFilesStillStartsOnDefaults)
-{
-    TestEnvironment bare(TestEnvironment::Data::Empty);
-    Program program(bare.env(), seams.services());
-    SingleInstanceLock lock(bare.env().runtimeFolder);
-    ASSERT_EQ(Main(program, lock), StartResult::Started);
     EXPECT_EQ(program.state.CartellaImmagini, "");
     EXPECT_EQ(program.state.MassimoLettere, 5);
-    EXPECT_TRUE(QDir(bare.env().cartellaUtenti()).exists());
 }
 
 // A pipe, a device, a huge file or a folder in place of the profile: start-up

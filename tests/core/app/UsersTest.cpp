@@ -176,34 +176,52 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     EXPECT_EQ(state.MassimoLettere, 8);
 }
 
-// A profile that exists but cannot be read is kept beside itself before the
-// first save over it, under a name no older copy has, and the teacher is told
-// once; a missing profile or one read whole is written without a word.
-TEST_F(UsersTest, AnUnreadableProfileIsKeptAsideBeforeItIsFirstSaved)
+// A profile or side file that exists but cannot be read (it read as the
+// defaults) is kept beside itself before the first save over it, under a
+// name no older copy has, and the teacher is told once; missing and readable
+// ones are written without a word. A side file that cannot be written fails
+// the save as the profile's would.
+TEST_F(UsersTest, UnreadableFilesAreKeptAsideBeforeTheirFirstSaveAndAFailedSaveIsTold)
 {
     const QByteArray broken = "True\r\nFalse\r\n"; // 2 of 53 lines
+    const QString side = env.env().cartellaAccesso() + "Anna.ini";
+    const QByteArray brokenSide = QByteArray("[accesso]\r\nconfirm_exit=0\0", 26) +
+                                  QByteArray(int(kSwitchSettingsMaxBytes), 'x');
     writeFile(folder() + "Anna.INI", broken);
     writeFile(folder() + "ANNA.ini.illeggibile", "kept before");
+    writeFile(side, brokenSide);
     scegliUtente(program, "ANNA");
     EXPECT_EQ(state.MassimoLettere, 5); // the defaults
+    EXPECT_EQ(static_cast<SwitchSettings&>(state), SwitchSettings{});
     EXPECT_TRUE(seams.messages.shown.empty());
     EXPECT_EQ(readFileBytes(folder() + "Anna.INI"), broken); // reading never writes
 
     // The menu chooses the user again on its next activation: the first save.
     state.MassimoLettere = 6;
+    state.acceptanceMs = 200;
     ASSERT_TRUE(scegliUtente(program, "ANNA"));
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    ASSERT_EQ(seams.messages.shown.size(), 2u);
     EXPECT_EQ(seams.messages.shown[0].text,
               program.text("0220") + "\n" + folder() + "Anna.INI.2.illeggibile");
+    EXPECT_EQ(seams.messages.shown[1].text, program.text("0220") + "\n" + side + ".illeggibile");
     EXPECT_EQ(readFileBytes(folder() + "Anna.INI.2.illeggibile"), broken);
+    EXPECT_EQ(readFileBytes(side + ".illeggibile"), brokenSide);
     EXPECT_EQ(readFileBytes(folder() + "ANNA.ini.illeggibile"), "kept before");
     EXPECT_EQ(state.MassimoLettere, 6); // saved and read back
+    EXPECT_EQ(state.acceptanceMs, 200);
 
-    // Once kept, it is told no more; readable and missing profiles never were.
     for (const char* user : {"ANNA", "MARIO", "LUCA", "ANNA"})
         ASSERT_TRUE(scegliUtente(program, user));
-    EXPECT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown.size(), 2u);
     EXPECT_EQ(QDir(folder()).entryList({"*illeggibile"}).size(), 2);
+
+    // A folder stands where the side file should be: not saved, and told.
+    ASSERT_TRUE(QFile::remove(side));
+    ASSERT_TRUE(QDir().mkpath(side + "/x"));
+    EXPECT_FALSE(salvaProfiloUtente(program));
+    ASSERT_EQ(seams.messages.shown.size(), 3u);
+    EXPECT_EQ(seams.messages.shown[2].text,
+              program.text("0206") + "\n" + env.env().cartellaAccesso() + "ANNA.ini");
 }
 
 // The side file travels with the profile: saved and read when the user
@@ -235,35 +253,6 @@ TEST_F(UsersTest, TheSideFileFollowsTheProfileWhereverItGoes)
     Program again(env.env(), seams.services());
     ASSERT_EQ(Main(again, lock), StartResult::Started);
     EXPECT_EQ(static_cast<SwitchSettings&>(again.state), unusual());
-}
-
-// A side file that is no text of a sensible size reads as the defaults and
-// is kept aside, once, before the first save over it; one that cannot be
-// written fails the save as the profile's would.
-TEST_F(UsersTest, AnUnreadableSideFileIsKeptAsideAndAFailedSaveIsTold)
-{
-    const QString side = env.env().cartellaAccesso() + "Mario.ini";
-    const QByteArray broken = QByteArray("[accesso]\r\nconfirm_exit=0\0", 26) +
-                              QByteArray(int(kSwitchSettingsMaxBytes), 'x');
-    writeFile(side, broken);
-    ASSERT_TRUE(scegliUtente(program, "MARIO"));
-    EXPECT_EQ(static_cast<SwitchSettings&>(state), SwitchSettings{});
-    state.acceptanceMs = 200;
-    ASSERT_TRUE(salvaProfiloUtente(program));
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(seams.messages.shown[0].text, program.text("0220") + "\n" + side + ".illeggibile");
-    EXPECT_EQ(readFileBytes(side + ".illeggibile"), broken);
-    EXPECT_EQ(onDisk("Mario.ini").acceptanceMs, 200);
-    ASSERT_TRUE(salvaProfiloUtente(program));
-    EXPECT_EQ(seams.messages.shown.size(), 1u); // kept once
-
-    // A folder stands where the file should be: not saved, and told.
-    ASSERT_TRUE(QFile::remove(side));
-    ASSERT_TRUE(QDir().mkpath(side + "/x"));
-    EXPECT_FALSE(salvaProfiloUtente(program));
-    ASSERT_EQ(seams.messages.shown.size(), 2u);
-    EXPECT_EQ(seams.messages.shown[1].text,
-              program.text("0206") + "\n" + env.env().cartellaAccesso() + "MARIO.ini");
 }
 
 TEST_F(UsersTest, ALanguageChoiceIsStoredAndKeepsTheUserTheSettingsAndTheLog)
