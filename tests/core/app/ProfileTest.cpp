@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <string>
 
 using namespace ortolino;
 using ortolino::test::TestEnvironment;
@@ -247,48 +248,39 @@ TEST_F(ProfileTest, NumbersAreCheckedAndClamped)
 {
     ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     const QStringList good = savedLines();
+    const auto readWith = [&](int line, const char* value) {
+        QStringList lines = good;
+        lines[line] = QString::fromLatin1(value);
+        writeLines(lines);
+        return readBack(state.PercorsoProfilo);
+    };
     const struct
     {
         int line;
         const char* value;
-        int ProfileSettings::*field; // nullptr: the file is unreadable
+        int ProfileSettings::*field;
         int expected;
     } cases[] = {{31, "-1 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
                  {31, " 9999 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},
                  {32, " 0 ", &ProfileSettings::TonoVoce, VoiceTone::kPitchMin},
                  {37, "-28 ", &ProfileSettings::DimensioneFont, kDimensioneFontMinima},
-                 {45, " 1 ", &ProfileSettings::VelocitaScansione, kVelocitaScansioneMinima},
-                 {31, "nan", nullptr, 0},
-                 {31, "inf", nullptr, 0},
-                 {31, " 1e300 ", nullptr, 0},
-                 {31, "veloce", nullptr, 0}};
+                 {45, " 1 ", &ProfileSettings::VelocitaScansione, kVelocitaScansioneMinima}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
-        QStringList lines = good;
-        lines[c.line] = QString::fromLatin1(c.value);
-        writeLines(lines);
-        const ProgramState read = readBack(state.PercorsoProfilo);
-        ASSERT_EQ(lastRead, c.field ? LetturaProfilo::Letto : LetturaProfilo::Illeggibile);
-        if (!c.field)
-            continue;
-        EXPECT_EQ(read.*(c.field), c.expected);
+        const ProgramState read = readWith(c.line, c.value);
+        EXPECT_EQ(read.*(c.field), c.expected) << c.value;
         // What the voice prefix makes of them is read as tags, never shown.
         EXPECT_EQ(parseSpeechTags(parametriVoce(read.VelocitaVoce, read.TonoVoce) + "ciao").shown,
                   "ciao");
     }
-
-    const std::pair<const char*, double> colours[] = {{" 255 ", 255},
-                                                      {" 16777215 ", 16777215},
-                                                      {"-2147483633 ", -2147483633.0},
-                                                      {" 16777216 ", 0},
-                                                      {"-5 ", 0},
-                                                      {" 1e300 ", 0},
-                                                      {" 12.5 ", 0}};
-    for (const auto& [value, expected] : colours) {
-        QStringList lines = good;
-        lines[38] = QString::fromLatin1(value);
-        writeLines(lines);
-        EXPECT_EQ(readBack(state.PercorsoProfilo).ColoreFont, expected) << value;
+    for (const char* value : {"nan", "inf", " 1e300 ", "veloce"}) {
+        readWith(31, value);
+        EXPECT_EQ(lastRead, LetturaProfilo::Illeggibile) << value;
+    }
+    for (const char* value : {" 255 ", " 16777215 ", "-2147483633 "}) // the last, a system colour
+        EXPECT_EQ(readWith(38, value).ColoreFont, std::stod(value)) << value;
+    for (const char* value : {" 16777216 ", "-5 ", " 1e300 ", " 12.5 "}) {
+        EXPECT_EQ(readWith(38, value).ColoreFont, 0) << value; // the default
+        EXPECT_EQ(lastRead, LetturaProfilo::Letto) << value;
     }
 }
 

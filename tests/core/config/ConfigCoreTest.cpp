@@ -17,7 +17,7 @@ using namespace ortolino::test;
 
 namespace {
 
-TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolder)
+TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolderBesideTheOthers)
 {
     for (const QString& good :
          QStringList{"Marco", " Anna Maria ", "_predefinito", "città", "a..b"})
@@ -27,10 +27,8 @@ TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolder)
                      QString(QChar(0)), QString(252, 'x')})
         EXPECT_FALSE(nomeUtenteAccettabile(bad)) << bad.toStdString();
     EXPECT_TRUE(nomeUtenteAccettabile(QString(251, 'x'))); // 255 bytes with ".ini"
-}
 
-TEST(ConfigUsersTest, TheUsersListLeavesOutTheDefaultUserWhateverItsLetterCase)
-{
+    // The list of users to edit leaves out the default one, whatever its letter case.
     TestEnvironment test(TestEnvironment::Data::Empty);
     const QString folder = test.env().cartellaUtenti();
     for (const char* name : {"anna.ini", "Luca.INI", "_Predefinito.Ini", "note.txt"})
@@ -100,22 +98,13 @@ TEST_F(WordListEditorTest, WordsTheUserWillNeverBeGivenAreTold)
 {
     PreparaTastiera(state);
     state.MassimoLettere = 5;
-    const std::pair<QString, bool> cases[] = {
-        {"GATTO", true},
-        {"gatto", true},
-        {"FARFALLA", false},
-        {"", false},
-        {QString::fromUtf8("CITTÀ"), true},
-        {QString::fromUtf8("ÈÀ"), false},
-        {"3 4", false},
-        {"RE 2", true},
-    };
-    QStringList words;
-    for (const auto& [word, fits] : cases) {
-        EXPECT_EQ(parolaPerUtente(state, word), fits) << word.toStdString();
-        words << word;
-    }
-    EXPECT_EQ(contaParolePerUtente(state, words), 4);
+    const QStringList fit = {"GATTO", "gatto", QString::fromUtf8("CITTÀ"), "RE 2"};
+    const QStringList unfit = {"FARFALLA", "", QString::fromUtf8("ÈÀ"), "3 4"};
+    for (const QString& word : fit)
+        EXPECT_TRUE(parolaPerUtente(state, word)) << word.toStdString();
+    for (const QString& word : unfit)
+        EXPECT_FALSE(parolaPerUtente(state, word)) << word.toStdString();
+    EXPECT_EQ(contaParolePerUtente(state, unfit + fit), 4);
 }
 
 // Whatever the editor writes into a list reads back equal; words a list
@@ -181,16 +170,13 @@ TEST_F(WordListEditorTest, ListsOfTheProgramFolderGoToTheirWritableTwinWhenItExi
     EXPECT_EQ(cartellaListeDialoghi(env, state), env.programFile("liste/"));
 }
 
-TEST(ConfigSettingsTest, LongestWordOptionsGoBothWays)
+TEST(ConfigSettingsTest, OptionsGoBothWaysAndAnUnknownInputModeShowsAsMouseOrKeyboard)
 {
     for (int option = 0; option < kOpzioniQuanteLettere; ++option)
         EXPECT_EQ(opzionePerMassimoLettere(massimoLetterePerOpzione(option)), option);
     EXPECT_EQ(opzionePerMassimoLettere(7), std::nullopt);
-}
 
-TEST(ConfigSettingsTest, AnUnknownInputModeShowsAsMouseOrKeyboard)
-{
-    // The number in the language's own form, whatever the machine's locale.
+    // The scanning speed in the language's own form, whatever the machine's locale.
     test::TestEnvironment env;
     Language language(env.env());
     for (const auto& [name, text] : {std::pair{"Italiano", "Velocità scansione: 1,50 secondi"},
