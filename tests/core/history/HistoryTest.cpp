@@ -108,36 +108,28 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     EXPECT_EQ(totals.helps, 6);
     EXPECT_DOUBLE_EQ(totals.seconds, 5 * 12.5);
 
-    ASSERT_EQ(progress->days.size(), 2u);
-    for (const auto& [i, day, finished, withoutError] :
-         {std::tuple{0, QDate(2026, 3, 2), 2, 0}, {1, QDate(2026, 3, 4), 2, 1}}) {
-        EXPECT_EQ(progress->days[i].day, day);
-        EXPECT_EQ(progress->days[i].finished, finished);
-        EXPECT_EQ(progress->days[i].withoutError, withoutError);
-    }
+    QStringList days; // day: finished, without error
+    for (const DayCount& d : progress->days)
+        days << QString("%1: %2, %3")
+                    .arg(d.day.toString(Qt::ISODate))
+                    .arg(d.finished)
+                    .arg(d.withoutError);
+    EXPECT_EQ(days, QStringList({"2026-03-02: 2, 0", "2026-03-04: 2, 1"}));
 
     EXPECT_EQ(progress->confusions,
               (std::vector<Confusion>{{"D", "B", 5}, {"N", "M", 1}, {"P", "Q", 1}}));
 
     // MELA and NASO needed none; DADO's two helps come with more wrong letters.
-    ASSERT_EQ(progress->mostHelped.size(), 3u);
-    for (const auto& [i, word, helps, wrong] :
-         {std::tuple{0, "DITO", 3, 3}, {1, "DADO", 2, 2}, {2, "PERA", 1, 1}}) {
-        EXPECT_EQ(progress->mostHelped[i].word, word);
-        EXPECT_EQ(progress->mostHelped[i].helps, helps);
-        EXPECT_EQ(progress->mostHelped[i].wrongLetters, wrong);
-    }
+    QStringList helped; // word: helps, wrong letters
+    for (const HelpedWord& w : progress->mostHelped)
+        helped << QString("%1: %2, %3").arg(w.word).arg(w.helps).arg(w.wrongLetters);
+    EXPECT_EQ(helped, QStringList({"DITO: 3, 3", "DADO: 2, 2", "PERA: 1, 1"}));
 }
 
 TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
 {
     const qint64 now = noon(2026, 3, 31);
     const qint64 session = now - 3600;
-    struct Case
-    {
-        Period period;
-        int words;
-    };
     HistoryDatabase db(path());
     ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
     ASSERT_TRUE(db.append({
@@ -148,12 +140,10 @@ TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
         historyWord("Anna", "CANE", {"1:C"}, now - 31 * 24 * 3600), // earlier
         historyWord("Anna", "CANE", {"1:C"}, now + 24 * 3600),      // a clock set back since
     }));
-    for (const Case& c : {Case{Period::Session, 1}, Case{Period::Week, 3}, Case{Period::Month, 4},
-                          Case{Period::All, 5}}) {
-        const auto progress = db.progress("Anna", spanOf(c.period, now, session));
-        ASSERT_TRUE(progress);
-        EXPECT_EQ(progress->totals.words, c.words) << static_cast<int>(c.period);
-    }
+    for (const auto& [period, words] :
+         {std::pair{Period::Session, 1}, {Period::Week, 3}, {Period::Month, 4}, {Period::All, 5}})
+        EXPECT_EQ(db.progress("Anna", spanOf(period, now, session))->totals.words, words)
+            << static_cast<int>(period);
 }
 
 TEST_F(HistoryTest, AFileOfTheFirstSchemaIsBroughtUpToDateWithItsWords)
