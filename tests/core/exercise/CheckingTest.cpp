@@ -113,6 +113,10 @@ TEST_F(CheckingTest, RightLettersFillTheBlanksInTurnAndRestartTheHelps)
 
 TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
 {
+    engine = std::make_unique<ExerciseEngine>(program, view);
+    choose("a"); // nothing is judged before the first word
+    EXPECT_EQ(state.NumeroErrati + state.NumeroEsatti, 0);
+    EXPECT_FALSE(view.avantiEnabled);
     startCane();
     choose("B");
     EXPECT_EQ(choose("C"), QStringList{"focus avanti"}); // mouse mode: no scan mark to move
@@ -176,14 +180,6 @@ TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
     EXPECT_EQ(choose("B"), (QStringList{"Play write", firstHelp, "wait 1"}));
 }
 
-TEST_F(CheckingTest, NothingIsJudgedBeforeTheFirstWord)
-{
-    engine = std::make_unique<ExerciseEngine>(program, view);
-    choose("a");
-    EXPECT_EQ(state.NumeroErrati + state.NumeroEsatti, 0);
-    EXPECT_FALSE(view.avantiEnabled);
-}
-
 class RecordingHistory final : public History
 {
 public:
@@ -215,9 +211,7 @@ protected:
     RecordingHistory history;
 };
 
-// Every word of a run is kept once, when finished or when the window closes
-// on it; nothing is kept without tracking, and without a history the
-// exercise goes on.
+// Nothing is kept without tracking; without a history the exercise goes on.
 TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnceWithItsLettersHelpsAndTime)
 {
     startCane();
