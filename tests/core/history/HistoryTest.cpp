@@ -173,7 +173,7 @@ TEST_F(HistoryTest, AFileOfTheFirstSchemaIsBroughtUpToDateWithItsWords)
               (std::vector<BlankChoices>{{1, "D", {"B", "D"}}, {3, "D", {"P", "B", "D"}}}));
 }
 
-TEST_F(HistoryTest, ADamagedFileIsSetAsideWholeAndANewOneStarted)
+TEST_F(HistoryTest, ADamagedFileIsSetAsideWholeAndANewerProgramsFileLeftAlone)
 {
     // A real history whose pages are then overwritten past the header.
     QByteArray damagedPages;
@@ -205,24 +205,18 @@ TEST_F(HistoryTest, ADamagedFileIsSetAsideWholeAndANewOneStarted)
         EXPECT_TRUE(db.append(historyWord("Anna", "CANE", {"1:C"}, noon(2026, 3, 2))));
         EXPECT_EQ(db.words("Anna", kEver)->size(), 1u);
     }
-}
-
-TEST_F(HistoryTest, AFileOfANewerProgramIsLeftAlone)
-{
-    {
-        HistoryDatabase db(path());
-        ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
-    }
+    // A file of a newer program is left alone, not set aside.
     runSql(path(), "PRAGMA user_version = 99");
-    const QByteArray before = bytesOf(path());
+    const QByteArray newer = bytesOf(path());
+    const QStringList files = QDir(env.root() + "/dati").entryList(QDir::Files);
     HistoryDatabase db(path());
     EXPECT_EQ(db.open(), HistoryDatabase::Opened::Failed);
     EXPECT_FALSE(db.append(historyWord("Anna", "CANE", {"1:C"}, 1)));
-    EXPECT_EQ(bytesOf(path()), before);
-    EXPECT_EQ(QDir(env.root() + "/dati").entryList(QDir::Files).filter("danneggiato").size(), 0);
+    EXPECT_EQ(bytesOf(path()), newer);
+    EXPECT_EQ(QDir(env.root() + "/dati").entryList(QDir::Files), files);
 }
 
-TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderAndSaysWhereADamagedFileWent)
+TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndStopsNothing)
 {
     writeFile(path(), "not a database");
     QStringList setAside;
@@ -245,19 +239,19 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderAndSaysWhereADamagedFileWent)
     EXPECT_EQ(handlerThread, QThread::currentThreadId());
     EXPECT_EQ(bytesOf(setAside[0]), QByteArray("not a database"));
 
-    HistoryDatabase db(path());
-    ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
-    EXPECT_EQ(db.words("Anna", kEver)->size(), 1u);
-}
-
-TEST_F(HistoryTest, AFolderThatCannotBeWrittenKeepsNoHistoryAndStopsNothing)
-{
+    {
+        HistoryDatabase db(path());
+        ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
+        EXPECT_EQ(db.words("Anna", kEver)->size(), 1u);
+    }
+    // A folder that cannot be written keeps no history and stops nothing.
+    QDir(env.root() + "/dati").removeRecursively();
     writeFile(env.root() + "/dati", "a file where the folder should be");
-    SqlHistory history(path());
-    history.record(historyWord("Anna", "CANE", {"1:C"}, 1));
-    EXPECT_FALSE(history.progress("Anna", {0, 2}));
-    EXPECT_FALSE(history.words("Anna", {0, 2}));
-    EXPECT_FALSE(history.forget("Anna"));
+    SqlHistory unwritable(path());
+    unwritable.record(historyWord("Anna", "CANE", {"1:C"}, 1));
+    EXPECT_FALSE(unwritable.progress("Anna", {0, 2}));
+    EXPECT_FALSE(unwritable.words("Anna", {0, 2}));
+    EXPECT_FALSE(unwritable.forget("Anna"));
 }
 
 TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)
