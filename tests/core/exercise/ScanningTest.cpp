@@ -12,18 +12,6 @@ namespace {
 constexpr int kQ = 0, kE = 2, kA = 10, kN = 24, kM = 25;
 constexpr Colore kSelezionato = 255;
 
-// No visible key: no endless search. A hand-edited profile's unknown mode
-// is the mouse and keyboard.
-TEST(ScanningRules, NoVisibleKeyAndUnknownModes)
-{
-    EXPECT_EQ(prossimoTastoVisibile(kQ, {}), kQ);
-    ProgramState state;
-    state.ModalitaInput = 7;
-    EXPECT_EQ(modalitaInUso(state), kModoMouse);
-    state.ModalitaInput = kModoScansioneAutomatica;
-    EXPECT_EQ(modalitaInUso(state), kModoScansioneAutomatica);
-}
-
 // The compact keyboard's layout is the window's test (LettereScanAidsTest);
 // here its order's edge cases.
 TEST_F(ExerciseTest, TheCompactKeyboardHoldsTheActiveLettersAlphabeticallyOrByFrequency)
@@ -40,6 +28,7 @@ TEST_F(ExerciseTest, TheCompactKeyboardHoldsTheActiveLettersAlphabeticallyOrByFr
     // Letters a damaged language file leaves out come last, alphabetically.
     EXPECT_EQ(order(CompactOrder::Frequency, "nq"), "nqabez");
     EXPECT_EQ(order(CompactOrder::Frequency, ""), "abenqz");
+    EXPECT_EQ(prossimoTastoVisibile(kQ, {}), kQ); // no visible key: no endless search
 }
 
 // What the scanning asked of the window.
@@ -295,7 +284,7 @@ TEST_F(ScanningTest, TheBackToMenuTargetComesAfterTheKeysAndWaitsForItsConfirmat
 
 TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
 {
-    begin(kModoMouse);
+    begin(7); // a hand-edited profile's unknown mode is the mouse and keyboard
     for (const char* typed : {"q", "", " "}) // only q, hidden, is judged (wrong)
         input->letterTyped(typed);
     EXPECT_EQ(state.NumeroErrati, 1);

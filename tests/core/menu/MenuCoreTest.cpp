@@ -28,7 +28,6 @@ TEST(MenuScanTest, BothModesWrapChooseOnlyTheirKeyAndUnknownModesScanNothing)
 {
     ScansioneMenu scan;
     scan.imposta(kModoScansioneManuale, {});
-    EXPECT_EQ(scan.intervalloMs(), kIntervalloFuocoMs);
     for (int expected : {1, 2, 3, 4}) {
         EXPECT_FALSE(press(scan, TastoSensore::Spazio));
         EXPECT_EQ(scan.evidenziato(), expected);
