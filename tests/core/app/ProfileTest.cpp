@@ -56,38 +56,21 @@ protected:
     ProgramState state;
 };
 
-// Every profile field set to a value other than its default.
-void setNonDefaults(ProgramState& s)
+// A profile with every line away from its default: every third key active.
+QStringList nonDefaultLines()
 {
-    for (size_t i = 0; i < s.LettereAttive.size(); ++i)
-        s.LettereAttive[i] = (i % 3 == 0);
-    s.CarattereLettere = kCorsivo;
-    s.MassimoLettere = 13;
-    s.ListaInUso = QStringLiteral("/home/maestra/liste/animali.txt");
-    s.UsaTutteLeImmagini = false;
-    s.SuoniAttivi = false;
-    s.VelocitaVoce = 200;
-    s.TonoVoce = 350;
-    s.ParlatoAttivo = false;
-    s.TieniTraccia = true;
-    s.NomeFont = QStringLiteral("Tratto1");
-    s.NomeFontScelto = QStringLiteral("Verdana");
-    s.DimensioneFont = 36;
-    s.ColoreFont = 255;
-    s.ColoreSfondoTesto = 65280;
-    s.ColoreSfondo = 12632256;
-    s.ColoreCasuale = false;
-    s.ColoriDiSistema = true;
-    s.MouseDiSistema = true;
-    s.ModalitaInput = 2;
-    s.VelocitaScansione = 60;
-    s.RipartiDallInizio = true;
-    s.ConRiquadro = true;
-    s.SpessoreRiquadro = 30;
-    s.ColoreBottoni = 16711680;
-    s.ColoreBottoneSelezionato = -2147483635.0;
-    s.NomeAgente = QStringLiteral("Peedy");
-    s.ModoVoce = QStringLiteral("{it}");
+    QStringList lines;
+    for (int key = 0; key < kNumeroTasti; ++key)
+        lines << (key % 3 == 0 ? "True" : "False");
+    return lines + QStringList{"corsivo",      " 13 ",    "/home/maestra/liste/animali.txt",
+                               "False",        "False",   " 200 ",
+                               " 350 ",        "False",   "True",
+                               "Tratto1",      "Verdana", " 36 ",
+                               " 255 ",        " 65280 ", " 12632256 ",
+                               "False",        "True",    "True",
+                               " 2 ",          " 60 ",    "True",
+                               "True",         " 30 ",    " 16711680 ",
+                               "-2147483635 ", "Peedy",   "{it}"};
 }
 
 // The 53-line form older releases read and write (numbers with a blank for
@@ -101,37 +84,26 @@ TEST_F(ProfileTest, EveryFieldSurvivesARoundTripInTheFiftyThreeLineForm)
     EXPECT_EQ(defaults[28], env.env().programFolder + "/liste/predefinita.txt");
     EXPECT_EQ(defaults[49], "-2147483633 ");
 
-    setNonDefaults(state);
-    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
-    const QByteArray saved = savedBytes();
-    const QStringList lines = savedLines();
-    // Every field is written as set, none as its default.
-    for (int key = 0; key < kNumeroTasti; ++key)
-        EXPECT_EQ(lines[key], key % 3 == 0 ? "True" : "False") << key;
+    // Every field set otherwise is read and written back to the letter: none lost or changed.
+    const QStringList set = nonDefaultLines();
     for (int line = kNumeroTasti; line < 53; ++line)
-        EXPECT_NE(lines[line], defaults[line]) << line;
-
-    // What is read back is written back to the letter: no field lost or changed.
+        EXPECT_NE(set[line], defaults[line]) << line;
+    writeLines(set);
     const ProgramState read = readBack(state.PercorsoProfilo);
     ASSERT_EQ(lastRead, LetturaProfilo::Letto);
     QFile::remove(state.PercorsoProfilo);
     ASSERT_TRUE(SalvaProfilo(read, read.PercorsoProfilo));
-    EXPECT_EQ(savedBytes(), saved);
+    EXPECT_EQ(savedLines(), set);
     EXPECT_FALSE(SalvaProfilo(read, env.env().cartellaUtenti() + "non/esiste/mario.ini"));
 }
 
 TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
 {
-    setNonDefaults(state);
-    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
-    QStringList lines = savedLines();
-
+    const QStringList lines = nonDefaultLines();
     auto readsAsDefaults = [&](const QByteArray& bytes) {
+        writeLines(lines);
+        const ProgramState before = readBack(state.PercorsoProfilo, state); // none a default
         writeFile(state.PercorsoProfilo, bytes);
-        ProgramState before;
-        setNonDefaults(before);
-        before.CartellaListe = state.CartellaListe;
-        before.ListaPredefinita = state.ListaPredefinita;
         const ProgramState read = readBack(state.PercorsoProfilo, before);
         return lastRead == LetturaProfilo::Illeggibile && read.MassimoLettere == 5 &&
                read.CarattereLettere == kMaiuscolo && read.NomeAgente == "Merlin" &&
