@@ -141,13 +141,21 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
     EXPECT_EQ(testoListaParole({"cane", "", "Città"}), QByteArray("CANE\r\nCITT\xC0\r\n"));
     EXPECT_EQ(testoListaParole({"łódź"}), QString::fromUtf8("ŁÓDŹ\r\n").toUtf8());
 
-    const QString path = test.env().programFile("liste/nuova.txt");
-    QDir().mkpath(test.env().programFile("liste"));
+    // A list of the program folder goes to its writable twin when that exists.
+    const Environment& env = test.env();
+    const QString path = env.programFile("liste/nuova.txt");
+    QDir().mkpath(env.programFile("liste"));
+    EXPECT_EQ(percorsoScritturaLista(env, "/altrove/lista.txt"), "/altrove/lista.txt");
+    EXPECT_EQ(percorsoScritturaLista(env, path), path);
+    writeFile(env.writableTwin("liste/animali.txt"), "CANE\r\n");
+    EXPECT_EQ(percorsoScritturaLista(env, env.programFile("liste/animali.txt")),
+              env.writableTwin("liste/animali.txt"));
+    EXPECT_EQ(cartellaListeDialoghi(env, state), env.programFile("liste/"));
     ASSERT_TRUE(scriviListaParole(path, {"CANE", "Città"}));
     state.ListaInUso = path;
-    CaricaListaInUso(test.env(), state, nullptr);
+    CaricaListaInUso(env, state, nullptr);
     EXPECT_EQ(state.ParoleDisponibili[2], QString::fromUtf8("CITTÀ"));
-    EXPECT_FALSE(scriviListaParole(test.env().programFile("manca/nuova.txt"), {"CANE"}));
+    EXPECT_FALSE(scriviListaParole(env.programFile("manca/nuova.txt"), {"CANE"}));
 
     // The length limit applies to the word as the child sees it.
     ProgramState s;
@@ -156,18 +164,6 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
     s.CarattereLettere = kMinuscolo;
     EXPECT_TRUE(aggiungiParola(s, QString::fromUtf8("stoß")));
     EXPECT_EQ(s.ParoleDisponibili[1], QString::fromUtf8("stoß"));
-}
-
-TEST_F(WordListEditorTest, ListsOfTheProgramFolderGoToTheirWritableTwinWhenItExists)
-{
-    const Environment& env = test.env();
-    EXPECT_EQ(percorsoScritturaLista(env, "/altrove/lista.txt"), "/altrove/lista.txt");
-    const QString inProgram = env.programFile("liste/animali.txt");
-    QDir().mkpath(env.programFile("liste"));
-    EXPECT_EQ(percorsoScritturaLista(env, inProgram), inProgram);
-    writeFile(env.writableTwin("liste/animali.txt"), "CANE\r\n");
-    EXPECT_EQ(percorsoScritturaLista(env, inProgram), env.writableTwin("liste/animali.txt"));
-    EXPECT_EQ(cartellaListeDialoghi(env, state), env.programFile("liste/"));
 }
 
 TEST(ConfigSettingsTest, OptionsGoBothWaysAndAnUnknownInputModeShowsAsMouseOrKeyboard)
