@@ -274,27 +274,22 @@ TEST_F(UsersTest, ALanguageChoiceIsStoredAndKeepsTheUserTheSettingsAndTheLog)
     EXPECT_EQ(righeLingua(program.language), "");
 }
 
+// A list of the old language's folder follows the new language's default list.
 TEST_F(UsersTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
 {
-    const QString englishDefault = env.env().programFile("lists/default.txt");
-    const struct
-    {
-        QString list;
-        QString after; // empty: unchanged
-    } cases[] = {
-        {env.env().programFile("liste/animali.txt"), englishDefault},
-        {env.env().writableTwin("liste/mia.txt"), englishDefault},
-        {env.root() + "/altrove/mia.txt", ""},
-        {env.env().programFile("lists/animals.txt"), ""},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        program.state.CartellaListe = "liste";
-        program.state.ListaInUso = c.list;
+    const auto afterChoice = [&](const QString& list) {
+        state.CartellaListe = "liste";
+        state.ListaInUso = list;
         registraSceltaLingua(program, "English");
-        EXPECT_EQ(program.state.ListaInUso, c.after.isEmpty() ? c.list : c.after)
-            << c.list.toStdString();
-    }
+        return state.ListaInUso;
+    };
+    for (const QString& list :
+         {env.env().programFile("liste/animali.txt"), env.env().writableTwin("liste/mia.txt")})
+        EXPECT_EQ(afterChoice(list), env.env().programFile("lists/default.txt"))
+            << list.toStdString();
+    for (const QString& list :
+         {env.root() + "/altrove/mia.txt", env.env().programFile("lists/animals.txt"), QString()})
+        EXPECT_EQ(afterChoice(list), list) << list.toStdString();
 }
 
 } // namespace
