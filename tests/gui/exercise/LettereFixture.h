@@ -9,6 +9,7 @@
 #include "support/TestEnvironment.h"
 #include "support/WindowTesting.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QLabel>
@@ -121,11 +122,9 @@ protected:
     }
     int keyOf(const QString& letter) const
     {
-        for (int i = 0; i < kNumeroTasti; ++i) {
-            if (state.LettereTastiera[static_cast<size_t>(i + 1)] == letter)
-                return i;
-        }
-        return -1;
+        const auto& keys = state.LettereTastiera;
+        const auto at = std::find(keys.begin() + 1, keys.end(), letter);
+        return at == keys.end() ? -1 : int(at - keys.begin()) - 1;
     }
 
     void switchClick(QWidget* target, Qt::Key key)
