@@ -63,8 +63,8 @@ TEST(MenuScanTest, BothModesWrapChooseOnlyTheirKeyAndUnknownModesScanNothing)
     EXPECT_EQ(tastoSensore(Qt::Key_Return), TastoSensore::Invio);
 }
 
-// Short presses, the first button held longer, "ESCI" confirmed in time. The
-// pause after the rounds and its way out are the window's test.
+// The timing rules themselves are SwitchTiming's test (platform); here the
+// menu's use of them. The pause after the rounds is the window's test.
 TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
 {
     ManualClock clock;
@@ -77,10 +77,7 @@ TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
         press(scan, TastoSensore::Spazio, &clock, 0.3);
     EXPECT_FALSE(press(scan, TastoSensore::Invio, &clock, 0.3)); // "ESCI" asks
     EXPECT_TRUE(scan.chiedeConferma());
-    clock.now += 5;
-    EXPECT_FALSE(scan.chiedeConferma()); // too late
-    EXPECT_FALSE(press(scan, TastoSensore::Invio, &clock, 0.3));
-    EXPECT_EQ(press(scan, TastoSensore::Invio, &clock, 0.3), kPulsanteEsci);
+    EXPECT_EQ(press(scan, TastoSensore::Invio, &clock, 0.3), kPulsanteEsci); // confirmed
 
     // Automatic: button 1 first and held two steps; "ESCI" asks and the scan waits.
     scan.imposta(kModoScansioneAutomatica, timing, true, &clock);
