@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -29,7 +30,7 @@ TEST(FormTranslatorTest, ControlsArraysTabsMenusAndTitlesTakeTheirTexts)
         "tastiera(3).Caption=\"R!\"\r\ntastiera.Caption=\"mai\"\r\n"
         "tastiera(3).ToolTipText=\"la erre\"\r\nSingolo.Caption=\"uno\"\r\n"
         "Singolo.Tag=\"@L,T\"\r\nSchede.TabCaption(0)=\"Prima\"\r\n"
-        "mnuEsci.Caption=\"&Fuori\"\r\n"
+        "mnuEsci.Caption=\"&Fuori\"\r\nCornice.Caption=\"Riquadro\"\r\n"
         "[Altra]\r\nSingolo.Caption=\"altra\"\r\n");
     Language language{env.env()};
     QMainWindow window;
@@ -51,6 +52,8 @@ TEST(FormTranslatorTest, ControlsArraysTabsMenusAndTitlesTakeTheirTexts)
     tabs->setObjectName("Schede");
     tabs->addTab(new QWidget, "uno");
     tabs->addTab(new QWidget, "due");
+    auto* frame = new QGroupBox("cornice", inner);
+    frame->setObjectName("Cornice");
     QAction* exitAction = window.menuBar()->addAction("&Esci");
     exitAction->setObjectName("mnuEsci");
 
@@ -71,6 +74,7 @@ TEST(FormTranslatorTest, ControlsArraysTabsMenusAndTitlesTakeTheirTexts)
     EXPECT_EQ(tabs->tabText(0), "Prima");
     EXPECT_EQ(tabs->tabText(1), "due");
     EXPECT_EQ(exitAction->text(), "&Fuori");
+    EXPECT_EQ(frame->title(), "Riquadro");
 
     window.setWindowTitle(QString());
     MLSLoadFormStrings(&window, language);
