@@ -111,7 +111,7 @@ QString MaskedWord::caption() const
     text.reserve(word_.size() + blanks_ * 2);
     for (int index = 0; index < size(); ++index) {
         if (isBlank(index))
-            text += QLatin1String("_ ");
+            text += kBlankMark;
         else
             text += word_[index];
     }

@@ -53,8 +53,9 @@ public:
     void blank(int position);
     void fill(int position);
 
-    // Display format (caption of Label1): the word with "_ " at every blank.
+    // Display format (caption of Label1): the word with kBlankMark at every blank.
     QString caption() const;
+    static constexpr QStringView kBlankMark = u"_ ";
 
 private:
     QString word_;

@@ -7,6 +7,7 @@
 #include "core/platform/ResizeMath.h"
 #include "core/platform/SpeakingCharacter.h"
 #include "core/words/KeyCaptions.h"
+#include "core/words/MaskedWord.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
@@ -661,9 +662,11 @@ void lettere::setWordCaption(const QString& caption)
     word_->setText(caption);
 }
 
+// The caption's ink lies within the whole word's and a blank's (a blank's
+// line reaches below the letters).
 void lettere::setWholeWord(const QString& word)
 {
-    word_->setSteadyText(word);
+    word_->setSteadyText(QString(word).append(MaskedWord::kBlankMark));
 }
 
 void lettere::showPicture(const QString& path)
@@ -688,6 +691,7 @@ void lettere::showCounters(int right, int wrong)
 
 void lettere::setBalloonText(const QString& text)
 {
+    balloon_->setSteadyText(text); // the third help's letter as large as its box allows
     balloon_->setText(text);
     announceLiveText(balloon_, text);
 }

@@ -12,8 +12,6 @@ namespace ortolino {
 namespace {
 
 constexpr double kSmallestPoints = 6;
-// What a blank of a masked word is drawn with; it reaches below the letters.
-const QString kBlank = QStringLiteral("_");
 constexpr double kMarginShare = 0.04; // of the smaller side, on each side
 
 QSizeF lineBox(const QFontMetricsF& metrics, const QString& text)
@@ -125,9 +123,7 @@ void FittedLabel::setSteadyText(const QString& text)
 
 QRectF FittedLabel::steadyInk(const QFontMetricsF& metrics) const
 {
-    return metrics.tightBoundingRect(steady_)
-        .united(metrics.tightBoundingRect(kBlank))
-        .united(metrics.tightBoundingRect(text()));
+    return metrics.tightBoundingRect(steady_).united(metrics.tightBoundingRect(text()));
 }
 
 QFont FittedLabel::shownFont() const

@@ -67,11 +67,12 @@ public:
 
     // The size the text grows to when there is room; 0: the font's own.
     void setCeiling(double points);
-    // The text whose ink, with a blank's and its own, sets the label's height and
-    // baseline while its own text stands for it in part (a word with
-    // blanks): the size and the line stay put while the blanks fill, and a
-    // word of short letters is not shrunk to make room for the tall loops of
-    // letters it does not have. Empty: the font's whole line must fit.
+    // The text whose ink (with the label's own) sets the label's height and
+    // baseline, not the font's whole line: a caption that stands for a word
+    // in part keeps its size and line while it fills, and a word of short
+    // letters is not shrunk to make room for the tall loops of letters it
+    // does not have (a cursive line is three times its x-height). Empty: the
+    // font's whole line must fit.
     void setSteadyText(const QString& text);
     // The font the text is drawn in at the present size.
     QFont shownFont() const;

@@ -438,8 +438,9 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
 } // namespace
 
 // A word in cursive is sized for its own letters, not for the tallest loops
-// of the font: "nave", of short letters, grows with the window as print does;
-// "foca" keeps its size while its blank fills with the tall f.
+// of the font: "nave", of short letters, grows with the window as print does,
+// and so does the help's "n"; "foca" keeps its size while its blank fills
+// with the tall f.
 TEST_F(LettereLifeTest, ACursiveWordIsSizedForItsOwnLettersAndKeepsItWhileFilled)
 {
     loadCursive();
@@ -462,6 +463,15 @@ TEST_F(LettereLifeTest, ACursiveWordIsSizedForItsOwnLettersAndKeepsItWhileFilled
     const double small = shownPoints();
     window->resize(1920, 1080);
     EXPECT_GE(shownPoints(), 1.5 * small);
+    // The third help's letter, short as it is, fills its box as far as the
+    // teacher's size allows.
+    for (int wrong = 0; wrong < 3; ++wrong)
+        choose("E");
+    QLabel* hint = label("LabelMerlino");
+    ASSERT_EQ(hint->text(), QStringLiteral("n"));
+    const QRect ink = inkOf(hint->grab().toImage(), Qt::white, 4);
+    EXPECT_GT(ink.height(), hint->height() / 4);
+    EXPECT_TRUE(hint->rect().adjusted(4, 4, -4, -4).contains(ink));
     close();
 
     addPicture("foca.jpg");
