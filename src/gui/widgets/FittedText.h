@@ -71,8 +71,8 @@ public:
     // baseline, not the font's whole line: a caption that stands for a word
     // in part keeps its size and line while it fills, and a word of short
     // letters is not shrunk to make room for the tall loops of letters it
-    // does not have (a cursive line is three times its x-height). Empty: the
-    // font's whole line must fit.
+    // does not have (a cursive line is three times its x-height). The text is
+    // then drawn centred. Empty: the font's whole line must fit.
     void setSteadyText(const QString& text);
     // The font the text is drawn in at the present size.
     QFont shownFont() const;
