@@ -15,6 +15,7 @@
 #include "gui/config/VoicePanel.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/WindowManager.h"
 
 #include <QCloseEvent>
@@ -136,7 +137,8 @@ bool FormConfigura::salvaProfiloConAvviso()
 
 void FormConfigura::Form_Load()
 {
-    Form::Form_Load(); // translates, then sizes with the window's own resizer
+    Form::Form_Load();       // translates, then sizes with the window's own resizer
+    fitButtonCaptions(this); // long captions on a small screen
     voice_->load();
 }
 

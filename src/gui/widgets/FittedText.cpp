@@ -3,9 +3,13 @@
 #include "core/platform/ResizeMath.h"
 
 #include <algorithm>
+#include <QAbstractButton>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
 
 namespace ortolino {
 
@@ -98,6 +102,62 @@ void FontFitter::refit()
             control->setFont(fitted);
     }
     fitting_ = false;
+}
+
+namespace {
+
+// One button's caption kept whole: its font at the largest size up to the
+// window's at which the caption, in the whole pixels the button lays it out
+// in, fits beside what the style draws with it.
+class CaptionFitter : public QObject
+{
+public:
+    explicit CaptionFitter(QAbstractButton* button)
+        : QObject(button), button_(button), font_(button->font())
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            refit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void refit()
+    {
+        constexpr int kPushButtonMargins = 12;
+        // A box or a circle and its spacing, or a push button's margins.
+        const int reserve = qobject_cast<QPushButton*>(button_)
+                                ? kPushButtonMargins
+                                : button_->sizeHint().width() -
+                                      button_->fontMetrics().horizontalAdvance(button_->text());
+        QFont font = font_;
+        font.setPointSizeF(largestFittingSize(
+            kSmallestPoints, std::max(font_.pointSizeF(), kSmallestPoints), [&](double points) {
+                font.setPointSizeF(points);
+                return QFontMetrics(font).horizontalAdvance(button_->text()) + reserve <=
+                       button_->width();
+            }));
+        if (font != button_->font())
+            button_->setFont(font);
+    }
+
+    QAbstractButton* button_;
+    QFont font_;
+};
+
+} // namespace
+
+void fitButtonCaptions(QWidget* window)
+{
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (!button->testAttribute(Qt::WA_SetFont) && !qobject_cast<QToolButton*>(button))
+            new CaptionFitter(button);
+    }
 }
 
 FittedLabel::FittedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}

@@ -55,6 +55,12 @@ private:
     bool fitting_ = false;
 };
 
+// Keeps every button caption of a window whole: each check box, option
+// button and push button that takes the window's font is drawn at the
+// largest size up to that font at which its caption fits, fitted again at
+// every resize. Fonts a control was given on purpose (a letter box's) stay.
+void fitButtonCaptions(QWidget* window);
+
 // A label whose text always fits it: drawn at the largest size up to its
 // ceiling (its own font's size, or one set for it) at which it fits the
 // label's inside, re-fitted whenever its size or text changes. Without word

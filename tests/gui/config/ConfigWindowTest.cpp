@@ -22,10 +22,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -464,6 +467,35 @@ TEST_F(ConfigWindowTest, TheSwitchTabHoldsTheVoiceTheHighlightAndTheKeyboardChoi
     EXPECT_EQ(s.highlightColour, kHighlightAsMarkedKey);
     click("OptionOrdine", 1);
     EXPECT_EQ(s.compactOrder, CompactOrder::Frequency);
+}
+
+// On a small screen every caption of every tab still reads whole, in each
+// shipped language: a caption too long for its control is drawn smaller.
+TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
+{
+    for (const char* language : {"Italiano", "English"}) {
+        SCOPED_TRACE(language);
+        program.language.CurrentLanguage = QString::fromLatin1(language);
+        ASSERT_NE(openConfig(), nullptr);
+        for (QFrame* page : config->findChildren<QFrame*>(QRegularExpression("^Frame")))
+            page->show(); // every tab at once
+        for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
+            config->resize(size);
+            for (QAbstractButton* caption : config->findChildren<QAbstractButton*>()) {
+                if (caption->text().isEmpty() || !caption->isVisibleTo(config) ||
+                    qobject_cast<QToolButton*>(caption))
+                    continue;
+                SCOPED_TRACE(caption->objectName().toStdString());
+                const int needed =
+                    qobject_cast<QPushButton*>(caption)
+                        ? caption->fontMetrics().horizontalAdvance(caption->text()) + 6
+                        : caption->sizeHint().width();
+                EXPECT_LE(needed, caption->width()) << size.width();
+            }
+        }
+        leave();
+        settle();
+    }
 }
 
 using AppearanceVoiceWindowTest = ConfigFixture;
