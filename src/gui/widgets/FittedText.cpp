@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <QAbstractButton>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPushButton>
@@ -68,7 +67,14 @@ QPointF inkCentredOrigin(const QFont& font, const QString& text, const QPointF& 
 }
 
 FontFitter::FontFitter(QList<QWidget*> controls, int reserve, std::function<QStringList()> texts)
-    : QObject(controls.value(0)), reserve_(reserve), texts_(std::move(texts))
+    : FontFitter(
+          std::move(controls), [reserve] { return reserve; }, std::move(texts))
+{
+}
+
+FontFitter::FontFitter(QList<QWidget*> controls, std::function<int()> reserve,
+                       std::function<QStringList()> texts)
+    : QObject(controls.value(0)), reserve_(std::move(reserve)), texts_(std::move(texts))
 {
     for (QWidget* control : controls)
         controls_ << control;
@@ -95,7 +101,7 @@ void FontFitter::refit()
     if (!hasFont_ || controls_.isEmpty() || !controls_.front() || fitting_)
         return;
     fitting_ = true; // a new font may resize the control: no second round
-    const QSizeF box = QSizeF(controls_.front()->size()) - QSizeF(reserve_, 2);
+    const QSizeF box = QSizeF(controls_.front()->size()) - QSizeF(reserve_(), 2);
     const QFont fitted = fittedFont(font_, font_.pointSizeF(), texts_(), box, TextFit::Line);
     for (QWidget* control : controls_) {
         if (control)
@@ -104,59 +110,22 @@ void FontFitter::refit()
     fitting_ = false;
 }
 
-namespace {
-
-// One button's caption kept whole: its font at the largest size up to the
-// window's at which the caption, in the whole pixels the button lays it out
-// in, fits beside what the style draws with it.
-class CaptionFitter : public QObject
-{
-public:
-    explicit CaptionFitter(QAbstractButton* button)
-        : QObject(button), button_(button), font_(button->font())
-    {
-        button->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Resize)
-            refit();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    void refit()
-    {
-        constexpr int kPushButtonMargins = 12;
-        // A box or a circle and its spacing, or a push button's margins.
-        const int reserve = qobject_cast<QPushButton*>(button_)
-                                ? kPushButtonMargins
-                                : button_->sizeHint().width() -
-                                      button_->fontMetrics().horizontalAdvance(button_->text());
-        QFont font = font_;
-        font.setPointSizeF(largestFittingSize(
-            kSmallestPoints, std::max(font_.pointSizeF(), kSmallestPoints), [&](double points) {
-                font.setPointSizeF(points);
-                return QFontMetrics(font).horizontalAdvance(button_->text()) + reserve <=
-                       button_->width();
-            }));
-        if (font != button_->font())
-            button_->setFont(font);
-    }
-
-    QAbstractButton* button_;
-    QFont font_;
-};
-
-} // namespace
-
 void fitButtonCaptions(QWidget* window)
 {
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        if (!button->testAttribute(Qt::WA_SetFont) && !qobject_cast<QToolButton*>(button))
-            new CaptionFitter(button);
+        if (button->testAttribute(Qt::WA_SetFont) || qobject_cast<QToolButton*>(button))
+            continue;
+        // A box or a circle and its spacing, or a push button's margins.
+        const auto reserve = [button] {
+            constexpr int kPushButtonMargins = 12;
+            return qobject_cast<QPushButton*>(button)
+                       ? kPushButtonMargins
+                       : button->sizeHint().width() -
+                             button->fontMetrics().horizontalAdvance(button->text());
+        };
+        auto* fitter =
+            new FontFitter({button}, reserve, [button] { return QStringList{button->text()}; });
+        fitter->fit(button->font());
     }
 }
 

@@ -37,6 +37,10 @@ class FontFitter : public QObject
 {
 public:
     FontFitter(QList<QWidget*> controls, int reserve, std::function<QStringList()> texts);
+    // A reserve that depends on the control's present state (what a style
+    // draws beside a button's caption).
+    FontFitter(QList<QWidget*> controls, std::function<int()> reserve,
+               std::function<QStringList()> texts);
 
     // The face, weight and ceiling to fit from.
     void fit(const QFont& font);
@@ -48,7 +52,7 @@ protected:
 
 private:
     QList<QPointer<QWidget>> controls_;
-    int reserve_;
+    std::function<int()> reserve_;
     std::function<QStringList()> texts_;
     QFont font_;
     bool hasFont_ = false; // nothing is fitted before fit() gives the face
