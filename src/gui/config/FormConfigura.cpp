@@ -209,10 +209,13 @@ void FormConfigura::ImpostaConfigurazioni(Lettere lettere)
     input_->showState();
     switches_->showState();
     voice_->showState();
-    // The switch settings apply in the scanning modes only.
+    // The switch settings apply in the scanning modes only. Set only on a
+    // change: setting a tab's visibility again as it is cancels the tab bar's
+    // pending relayout, and the tabs stayed sized for six until first clicked.
     const int mode = program().state.ModalitaInput;
-    tabs_->setTabVisible(kTabSensori,
-                         mode == kInputScansioneManuale || mode == kInputScansioneAutomatica);
+    const bool scanning = mode == kInputScansioneManuale || mode == kInputScansioneAutomatica;
+    if (tabs_->isTabVisible(kTabSensori) != scanning)
+        tabs_->setTabVisible(kTabSensori, scanning);
     const QColor background = qtColor(program().state.ColoreSfondo);
     for (QWidget* page : pages_)
         setBackground(page, background);

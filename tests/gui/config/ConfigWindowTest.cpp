@@ -363,6 +363,8 @@ TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndLetsItBeTried)
     };
     EXPECT_EQ(visible(), (VisibilitaInput{false, false, false, true, false}));
     EXPECT_FALSE(tabs->isTabVisible(5));
+    settle();
+    EXPECT_EQ(tabs->tabRect(4).right(), tabs->width() - 1); // five tabs fill the strip
     click("Option4", 1);
     EXPECT_EQ(visible(), (VisibilitaInput{true, true, false, false, false}));
     ASSERT_TRUE(tabs->isTabVisible(5));
