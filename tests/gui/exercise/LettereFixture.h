@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
@@ -19,9 +20,8 @@
 
 namespace ortolino::test {
 
-// The exercise window driven through the window manager, on the shipped
-// Italian language, with a picture of its own ("_AVE": N is missing in the
-// first kind), the letters E, A and N active and every seam a double.
+// The exercise window on the shipped Italian language, with one picture ("_AVE":
+// N is missing in the first kind), the letters E, A and N active, every seam a double.
 class LettereTest : public ::testing::Test
 {
 protected:
@@ -79,9 +79,8 @@ protected:
             windows.unload(window);
         test::settle();
     }
-    // Lets a switch's release become final. qWait may end on a sleep, on a
-    // loaded machine long after the switch's repeat window ran out: the timers
-    // that fell due meanwhile fire too.
+    // Lets a switch's release become final (on a loaded machine qWait may end on
+    // a sleep long after the repeat window: the timers due meanwhile fire too).
     static void settle()
     {
         QTest::qWait(SwitchKeys::kRepeatWindowMs + 20);
@@ -94,6 +93,7 @@ protected:
     }
     QPushButton* avanti() const { return test::control<QPushButton>(window, "BottoneAvanti"); }
     QWidget* control(const char* name) const { return test::control(window, name); }
+    QAction* action(const char* name) const { return test::control<QAction>(window, name); }
     QLabel* label(const char* name) const { return test::control<QLabel>(window, name); }
     QWidget* switchBox(int mode) const
     {

@@ -1,6 +1,5 @@
 // The exercise window's life: load, activation, the menus, closing and
 // opening again, and how it scales.
-#include "core/platform/ResizeMath.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/QtAudio.h"
 #include "gui/exercise/LettereFixture.h"
@@ -11,7 +10,6 @@
 #include "gui/widgets/ShapeControl.h"
 
 #include <map>
-#include <QAction>
 #include <QApplication>
 #include <QAudioDevice>
 #include <QFontDatabase>
@@ -23,50 +21,30 @@ using namespace ortolino::test;
 
 namespace {
 
-class LettereLifeTest : public LettereTest
-{
-protected:
-    QAction* action(const char* name) const { return test::control<QAction>(window, name); }
-    QString speak(const QString& key)
-    {
-        return "Speak \\Spd=130\\\\Pit=100\\" + program.language.MLSGetString(key).toUpper();
-    }
-};
+using LettereLifeTest = LettereTest;
 
-// What the greeting says and whether a character is loaded is the core's
-// test; here: the window as a child first sees it, in the teacher's settings.
-TEST_F(LettereLifeTest, ActivationCoversTheScreenShowsTheFirstWordAndGreets)
+// The window in the teacher's settings (the greeting and the character are the core's).
+TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
 {
-    state.NumeroEsatti = 5;
     ASSERT_NE(open(), nullptr);
     // (The offscreen platform then shifts the window by its frame margins.)
     EXPECT_EQ(window->size(), window->screen()->availableGeometry().size());
-    EXPECT_EQ(label("EtichettaEsatti")->text(), "0");
-    EXPECT_FALSE(control("ComandoIconaSi")->isHidden());
-    EXPECT_TRUE(control("ComandoIconaNo")->isHidden());
-    EXPECT_EQ(caption(), "_ AVE");
-    EXPECT_FALSE(window->findChild<PictureBox*>("Image1")->image().isNull());
-    EXPECT_FALSE(avanti()->isEnabled());
     EXPECT_TRUE(control("Picture1")->isHidden()); // the waiting notice is gone
     for (int i = 0; i < kNumeroTasti; ++i) {
         EXPECT_EQ(key(i)->text(), state.LettereTastiera[static_cast<size_t>(i + 1)]);
         EXPECT_EQ(key(i)->isHidden(), !state.LettereAttive[static_cast<size_t>(i)]) << i;
     }
-    EXPECT_EQ(keyColour(2), qtColor(state.ColoreBottoni));
     EXPECT_EQ(label("Label1")->palette().color(QPalette::Window), qtColor(state.ColoreSfondoTesto));
     EXPECT_EQ(background(control("picAgent")), qtColor(state.ColoreSfondo));
     EXPECT_EQ(key(2)->cursor().shape(), Qt::BitmapCursor); // the pencil on the keys
     EXPECT_EQ(avanti()->cursor().shape(), Qt::ArrowCursor);
     const QPoint at = control("picAgent")->mapToGlobal(QPoint(0, 0));
-    EXPECT_EQ(agent.calls.mid(5), (QStringList{QString("MoveTo %1 %2").arg(at.x()).arg(at.y() + 50),
-                                               "Show", speak("0039"), speak("0040")}));
+    EXPECT_TRUE(agent.calls.contains(QString("MoveTo %1 %2").arg(at.x()).arg(at.y() + 50)));
     close();
 
     // System colours and pointer, a random background, speech off.
-    state.ColoriDiSistema = true;
-    state.ColoreCasuale = true;
+    state.ColoriDiSistema = state.ColoreCasuale = state.MouseDiSistema = true;
     state.ParlatoAttivo = false;
-    state.MouseDiSistema = true;
     agent.calls.clear();
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(keyColour(2), QApplication::palette().color(QPalette::Button));
@@ -78,11 +56,10 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenShowsTheFirstWordAndGreets)
     EXPECT_EQ(background(window->centralWidget()), drawn);
     EXPECT_EQ(key(2)->cursor().shape(), Qt::ArrowCursor);
     EXPECT_FALSE(agent.calls.contains("Show"));
-    EXPECT_TRUE(agent.calls.filter("Speak").isEmpty());
 }
 
-// Without any character the help shows the word in the balloon instead of a
-// silent wait; "Azzera conteggio" resets the counters, the turn goes on.
+// Without any character the balloon shows the help; "Azzera conteggio" resets
+// the counters and the turn goes on.
 TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 {
     agent.characters.clear();
@@ -106,30 +83,20 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
     EXPECT_TRUE(avanti()->isEnabled());
 }
 
-// "Esci" and the close box both lead back to the menu (or, without one, just
-// close) and release the character.
+// "Esci" and the close box lead back to the menu and release the character.
 TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenu)
 {
-    for (const bool withMenu : {false, true}) { // (a menu once registered stays)
-        for (const bool closeBox : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "menu " << withMenu << " close box " << closeBox);
-            if (withMenu)
-                registerMenu();
-            ASSERT_NE(open(), nullptr);
-            agent.calls.clear();
-            closeBox ? (void)window->close() : action("mnuEsci")->trigger();
-            settle();
-            EXPECT_TRUE(window.isNull());
-            EXPECT_EQ(agent.calls, QStringList{"StopAll"});
-            if (withMenu) {
-                ASSERT_NE(windows.find("FormMenu"), nullptr);
-                EXPECT_TRUE(windows.find("FormMenu")->isVisible());
-                EXPECT_EQ(windows.loadedWindows().size(), 1);
-                windows.unload(windows.find("FormMenu"));
-            } else {
-                EXPECT_TRUE(windows.loadedWindows().isEmpty());
-            }
-        }
+    registerMenu();
+    for (const bool closeBox : {false, true}) {
+        ASSERT_NE(open(), nullptr);
+        agent.calls.clear();
+        closeBox ? (void)window->close() : action("mnuEsci")->trigger();
+        settle();
+        EXPECT_TRUE(window.isNull()) << closeBox;
+        EXPECT_EQ(agent.calls, QStringList{"StopAll"});
+        EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
+        EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+        windows.unload(windows.find("FormMenu"));
     }
 }
 
@@ -152,7 +119,7 @@ TEST_F(LettereLifeTest, EsciDuringAHelpClosesOnceTheHelpIsOver)
 }
 
 // Opening again resets the counters and rebuilds the catalogue; with no word
-// for the exercise it says so and goes back to the menu.
+// it says so and goes back to the menu.
 TEST_F(LettereLifeTest, OpeningAgainStartsAfreshOrGoesBackWithoutAWord)
 {
     registerMenu();
@@ -181,9 +148,8 @@ TEST_F(LettereLifeTest, OpeningAgainStartsAfreshOrGoesBackWithoutAWord)
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
 
-// The picture keeps its proportions, in colour or grey; the keys stand where
-// the design puts them, in proportion to the window, and come back exactly
-// after a resize, the frame with them.
+// The picture keeps its proportions in colour or grey; the frame follows its
+// key through a resize (the controls' scaling is the resizer's test).
 TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
 {
     addPicture("nave.jpg", QSize(60, 20)); // three times as wide as high
@@ -205,11 +171,6 @@ TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
     action("mnuCol")->trigger();
     EXPECT_FALSE(picture->greyScale());
 
-    const double dpi = window->logicalDpiX();
-    const double factor = window->centralWidget()->width() / double(twipsToPixels(10260, dpi));
-    EXPECT_NEAR(key(10)->x(), twipsToPixels(720, dpi) * factor, 2);
-    EXPECT_NEAR(key(24)->x(), twipsToPixels(1440 + 5 * 720, dpi) * factor, 2);
-    EXPECT_NEAR(avanti()->x(), twipsToPixels(8160, dpi) * factor, 2);
     switchClick(switchBox(kModoScansioneManuale), Qt::Key_Space); // the frame on E
     const QRect before = key(2)->geometry();
     const QSize size = window->size();
@@ -286,7 +247,7 @@ QRect inkOf(const QImage& image, const QColor& fill, int border)
 }
 
 // Every letter inside its box with a margin and roughly centred, in print and
-// cursive, as the window grows and shrinks; the word grows with the screen.
+// cursive, at every size; the word grows with the screen.
 TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
 {
     loadCursive();
@@ -345,9 +306,8 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
             wordHeight[size.width()] = inkOf(word->grab().toImage(), Qt::white, 3).height();
             wordPoints[size.width()] = qobject_cast<FittedLabel*>(word)->shownFont().pointSizeF();
         }
-        // The word grows 1.5 times (the ink in whole pixels, each edge
-        // rounded), but cursive capitals with accents, the font's tallest
-        // letters, fill the band at both sizes and grow as the band does.
+        // 1.5 times (ink in whole pixels); accented cursive capitals fill the band and grow with
+        // it.
         const double growth = c.face == QStringLiteral("Tratto1") && c.capitals ? 1.3 : 1.5;
         EXPECT_GE(wordPoints[1920], growth * wordPoints[1280]);
         EXPECT_GE(wordHeight[1920] + 2, growth * wordHeight[1280]);
@@ -355,9 +315,8 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
     }
 }
 
-// The character and its balloon belong to the window and stand in its free
-// area, whatever the screen: never over the child's work or the menu bar; no
-// control of the work covers another.
+// The character and balloon belong to the window and stand in its free area:
+// never over the child's work or the menu bar, nor any control over another.
 TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
 {
     CharacterAgentOptions quiet;
@@ -399,9 +358,8 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
     }
 }
 
-// One switch leaves the exercise through the "menu" target after the keys,
-// only with a second choice in time; a first choice alone, or one too late,
-// keeps the child in the exercise.
+// One switch leaves through the "menu" target only with a second choice in
+// time (the rule is the core's; here the target, its question and the hand-over).
 TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
 {
     registerMenu();
@@ -410,8 +368,7 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
         SCOPED_TRACE(mode);
         state.ModalitaInput = mode;
         ASSERT_NE(open(), nullptr);
-        auto* target = window->findChild<QPushButton*>("BottoneMenu");
-        ASSERT_NE(target, nullptr);
+        auto* target = test::control<QPushButton>(window, "BottoneMenu");
         EXPECT_TRUE(target->isVisible());
         EXPECT_EQ(target->text(), "menu");
         scanTo(kTastoMenu);
@@ -426,8 +383,7 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
         chooseBySwitch();
         settle();
         EXPECT_TRUE(window.isNull());
-        ASSERT_NE(windows.find("FormMenu"), nullptr);
-        EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+        EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
     }
     // Off (the default), or with the mouse: no such target.
     state.ModalitaInput = kModoMouse;
@@ -437,9 +393,8 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
 
 } // namespace
 
-// Cursive is sized for the letters shown, not for the font's tallest loops
-// (the word's growth is the fitting test's): the third help's short "n" fills
-// its box, and "foca" keeps its size while its blank fills with the tall f.
+// Cursive is sized for the letters shown: the third help's short "n" fills its
+// box, and "foca" keeps its size while its blank fills with the tall f.
 TEST_F(LettereLifeTest, ACursiveHelpFillsItsBoxAndAWordKeepsItsSizeWhileFilled)
 {
     loadCursive();
