@@ -87,10 +87,8 @@ protected:
     FormEserciziEseguiti* form = nullptr;
 };
 
-// The report's lines and the summary's are the core's tests; here: their
-// formats in the box, the date in the language's form, printing, the summary
-// built without loading the exercise window (gone again on reactivation),
-// and the saved file reading back as the box shows it.
+// The lines are the core's; here: their formats in the box, printing, the
+// summary without the exercise window, and the saved file reading back as shown.
 TEST_F(FormEserciziEseguitiTest, TheReportTakesItsFormatsInTheBoxAndIsPrintedAndSavedAsShown)
 {
     form = qobject_cast<FormEserciziEseguiti*>(windows.show("FormEserciziEseguiti"));
@@ -110,8 +108,7 @@ TEST_F(FormEserciziEseguitiTest, TheReportTakesItsFormatsInTheBoxAndIsPrintedAnd
         EXPECT_EQ(paragraphs[i].sizes, QList<double>({14.5})) << i;
     }
 
-    // Without a default printer the teacher is told; with one, the report is
-    // what it prints.
+    // Without a default printer the teacher is told; with one, it prints the report.
     click("Command1");
     EXPECT_EQ(noPrinter.opened, 1);
     ASSERT_EQ(seams.messages.shown.size(), 1u);
@@ -129,7 +126,6 @@ TEST_F(FormEserciziEseguitiTest, TheReportTakesItsFormatsInTheBoxAndIsPrintedAnd
     EXPECT_EQ(words.first(), "MARIO");
     EXPECT_TRUE(words.contains("LETTERA"));
     EXPECT_EQ(words.filter("*").size(), 6); // two star runs and the stars of two words
-    EXPECT_EQ(box->toPlainText(), report);
 
     click("Command3");
     EXPECT_TRUE(box->toPlainText().startsWith(report + "\n****************************\n"));

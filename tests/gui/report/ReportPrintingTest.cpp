@@ -78,8 +78,8 @@ protected:
     PrintOutcome outcome;
 };
 
-// 150 lines, the first big and centred: every line in order on pages one
-// inch inside the paper's edges, none lost or printed twice, each page full.
+// 150 lines, the first big and centred: each once, in order, one inch inside
+// the paper's edges, each page full.
 TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchFromThePapersEdge)
 {
     QTextDocument text;
@@ -123,8 +123,7 @@ TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchFromThePapersEdge)
     EXPECT_EQ(expected, 151);
 }
 
-// A line taller than the page ends the job with the page that could not
-// place it (blank, nothing of the line drawn) instead of looping.
+// A line taller than the page ends the job on a blank page instead of looping.
 TEST_F(ReportPrintingTest, ALineTallerThanThePageEndsTheJob)
 {
     QTextDocument text;

@@ -99,10 +99,8 @@ protected:
     QList<QPointer<QObject>> focusEvents; // what the scan announced, in order
 };
 
-// Every window in both languages: each enabled control a person acts on has
-// a name; the menu's buttons and pictures are buttons that press, the picture
-// named after its exercise; the configuration's captions are tied to their
-// bars and lists (Qt reports a bar's tie as its "labelled by" relation).
+// Every window in both languages: each control a person acts on has a name; the
+// menu's buttons and pictures press; the configuration's captions name their bars.
 TEST_F(AccessibilityTest, EveryControlHasANameAndTheRoleAPersonExpects)
 {
     for (const char* language : {"Italiano", "English"}) {
@@ -184,8 +182,7 @@ TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
     EXPECT_EQ(nameOf(focusEvents[focusEvents.size() - 2]), QStringLiteral("Q"));
     EXPECT_EQ(nameOf(focusEvents.last()), QStringLiteral("W"));
 
-    // The counters are read with their captions; the picture keeps its word
-    // to itself until the word is complete.
+    // Counters are read with their captions; the picture keeps its word to itself.
     EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("EtichettaEsatti"))),
               QStringLiteral("Esatti 0"));
     EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("Image1"))), QString());

@@ -18,8 +18,8 @@ using namespace ortolino::test;
 
 namespace {
 
-// Keys name a member of a control array by its index (never the bare array
-// name), a window's own section only; what has no key keeps its design text.
+// Keys name an array's member by index, in the window's own section only;
+// what has no key keeps its design text.
 TEST(FormTranslatorTest, ControlsArraysTabsMenusAndTitlesTakeTheirTexts)
 {
     TestEnvironment env;
