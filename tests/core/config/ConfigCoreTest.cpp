@@ -17,7 +17,7 @@ using namespace ortolino::test;
 
 namespace {
 
-TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolderBesideTheOthers)
+TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolder)
 {
     for (const QString& good :
          QStringList{"Marco", " Anna Maria ", "_predefinito", "città", "a..b"})
@@ -27,18 +27,6 @@ TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolderBesideThe
                      QString(QChar(0)), QString(252, 'x')})
         EXPECT_FALSE(nomeUtenteAccettabile(bad)) << bad.toStdString();
     EXPECT_TRUE(nomeUtenteAccettabile(QString(251, 'x'))); // 255 bytes with ".ini"
-
-    // The list of users to edit leaves out the default one, whatever its letter case.
-    TestEnvironment test(TestEnvironment::Data::Empty);
-    const QString folder = test.env().cartellaUtenti();
-    for (const char* name : {"anna.ini", "Luca.INI", "_Predefinito.Ini", "note.txt"})
-        writeFile(folder + name, "x");
-    EXPECT_EQ(utentiModificabili(test.env()), QStringList({"ANNA", "LUCA"}));
-
-    ProgramState state;
-    rendiCorrente(state, test.env(), "ANNA");
-    EXPECT_EQ(state.NomeUtente, "ANNA");
-    EXPECT_EQ(state.PercorsoProfilo, folder + "ANNA.ini");
 }
 
 class WordListEditorTest : public ::testing::Test
@@ -48,42 +36,27 @@ protected:
     {
         state.CartellaImmagini = "immagini";
         state.CartellaListe = "liste";
-        for (const char* name : {"cane.jpg", "Gatto.GIF", "sole.png", "farfalla.jpg", "gatto.jpg"})
+        for (const char* name : {"cane.jpg", "Gatto.GIF", "sole.png", "farfalla.jpg"})
             test.writeProgramFile(QStringLiteral("immagini/") + name, "x");
-    }
-    PictureFolder pictures() const
-    {
-        return PictureFolder(cartellaImmaginiPath(test.env(), state));
     }
 
     TestEnvironment test{TestEnvironment::Data::Empty};
     ProgramState state;
 };
 
-TEST_F(WordListEditorTest, TheListInUseSplitsThePictureWords)
+// Loaded for the editor whole, whatever the length limit, so that a save loses no word.
+TEST_F(WordListEditorTest, TheListInUseIsLoadedWholeAndWithoutOneThePicturesServe)
 {
     test.writeProgramFile("liste/animali.txt", "cane\r\nvolpe\r\n\"cane\"\r\n");
     state.ListaInUso = test.env().programFile("liste/animali.txt");
     state.UsaTutteLeImmagini = false;
     state.CarattereLettere = kMinuscolo;
-    state.MassimoLettere = 3; // not applied to a list
+    state.MassimoLettere = 3;
     CaricaListaInUso(test.env(), state, nullptr);
     EXPECT_EQ(state.NumeroParole, 3);
     EXPECT_EQ(state.ParoleDisponibili[2], "volpe");
-    EXPECT_FALSE(state.UsaTutteLeImmagini);
-    const ParoleEditor editor = editorSullaLista(pictures(), state);
-    EXPECT_EQ(editor.inLista, QStringList({"CANE"}));
-    EXPECT_EQ(editor.disponibili, QStringList({"FARFALLA", "GATTO"}));
-    // Without a list: every picture word, in capitals, sorted, once.
-    ParoleEditor empty = editorVuoto(pictures());
-    EXPECT_EQ(empty.disponibili, QStringList({"CANE", "FARFALLA", "GATTO"}));
-    EXPECT_TRUE(empty.inLista.isEmpty());
-    // Moving keeps the other side sorted.
-    spostaParole(empty.disponibili, empty.inLista, {2, 0, 2});
-    EXPECT_EQ(empty.disponibili, QStringList({"FARFALLA"}));
-    EXPECT_EQ(empty.inLista, QStringList({"CANE", "GATTO"}));
 
-    state.ListaInUso = "  "; // no list: every picture word of the admitted length
+    state.ListaInUso = "  "; // every picture word of the admitted length
     state.MassimoLettere = 4;
     CaricaListaInUso(test.env(), state, nullptr);
     EXPECT_TRUE(state.TutteLeImmagini);
@@ -92,8 +65,7 @@ TEST_F(WordListEditorTest, TheListInUseSplitsThePictureWords)
     EXPECT_EQ(state.ParoleDisponibili[1], "cane");
 }
 
-// A word fits the user when it is no longer than the longest-word setting and
-// has a letter of the keyboard to blank.
+// No longer than the longest-word setting, with a letter of the keyboard to blank.
 TEST_F(WordListEditorTest, WordsTheUserWillNeverBeGivenAreTold)
 {
     PreparaTastiera(state);
@@ -107,9 +79,8 @@ TEST_F(WordListEditorTest, WordsTheUserWillNeverBeGivenAreTold)
     EXPECT_EQ(contaParolePerUtente(state, unfit + fit), 4);
 }
 
-// Whatever the editor writes into a list reads back equal; words a list
-// cannot hold are refused when typed. Lists are capitals with CR LF, in
-// Windows-1252 when they fit it.
+// What the editor writes reads back equal; words a list cannot hold are refused
+// when typed. Capitals with CR LF, in Windows-1252 when they fit it.
 TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
 {
     const auto fieldsOf = [](const QByteArray& bytes) {
@@ -150,7 +121,6 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
     writeFile(env.writableTwin("liste/animali.txt"), "CANE\r\n");
     EXPECT_EQ(percorsoScritturaLista(env, env.programFile("liste/animali.txt")),
               env.writableTwin("liste/animali.txt"));
-    EXPECT_EQ(cartellaListeDialoghi(env, state), env.programFile("liste/"));
     ASSERT_TRUE(scriviListaParole(path, {"CANE", "Città"}));
     state.ListaInUso = path;
     CaricaListaInUso(env, state, nullptr);
@@ -166,12 +136,10 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
     EXPECT_EQ(s.ParoleDisponibili[1], QString::fromUtf8("stoß"));
 }
 
-TEST(ConfigSettingsTest, OptionsGoBothWaysAndAnUnknownInputModeShowsAsMouseOrKeyboard)
+// A hand-edited profile's longest word or input mode that no control offers.
+TEST(ConfigSettingsTest, TheScanSpeedReadsInTheLanguageAndUnknownValuesShowAsNoneOrTheMouse)
 {
-    for (int option = 0; option < kOpzioniQuanteLettere; ++option)
-        EXPECT_EQ(opzionePerMassimoLettere(massimoLetterePerOpzione(option)), option);
     EXPECT_EQ(opzionePerMassimoLettere(7), std::nullopt);
-
     // The scanning speed in the language's own form, whatever the machine's locale.
     test::TestEnvironment env;
     Language language(env.env());
@@ -181,8 +149,6 @@ TEST(ConfigSettingsTest, OptionsGoBothWaysAndAnUnknownInputModeShowsAsMouseOrKey
         EXPECT_EQ(testoVelocitaScansione(language, 6), text);
     }
     EXPECT_EQ(visibilitaPerModalita(9, true), visibilitaPerModalita(kInputMouse, true));
-    EXPECT_FALSE(visibilitaPerModalita(kInputScansioneManuale, false).campione);
-    EXPECT_TRUE(visibilitaPerModalita(kInputScansioneAutomatica, true).velocita);
 }
 
 } // namespace
