@@ -70,7 +70,6 @@ TEST_F(HistoryTest, WordsComeBackAsWrittenAndAForgottenUserLeavesNoTrace)
         const auto read = db.words("ANNA", kEver);
         ASSERT_TRUE(read);
         EXPECT_EQ(*read, written);
-        EXPECT_EQ(read->at(0).wrongLetters(), 2);
 
         ASSERT_TRUE(db.forget("ZENO"));
         EXPECT_EQ(db.words("Zeno", kEver)->size(), 0u);
@@ -272,14 +271,12 @@ TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)
 
     const QByteArray csv = historyCsv({first, second}, texts);
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
-    const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
-    ASSERT_EQ(lines.size(), 4); // header, two words, the end of the last line
-    EXPECT_EQ(lines[0], "c0,c1,c2,c3,\"word, as shown\",c5,c6,c7,c8,c9,c10,c11,c12,c13");
-    EXPECT_EQ(lines[1],
-              "2026-03-02 12:00:00,\"Anna \"\"A\"\"\",Italiano,ONE,PERCHÉ,1;6,\"Q,P;É\",1,"
-              "1,0,0,13,automatic,yes");
-    EXPECT_EQ(lines[2], "2026-03-03 12:00:00,\"'=SUM(A1)\",Italiano,7,CANE,1,B,1,0,0,0,13,9,no");
-    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(
+        QString::fromUtf8(csv.mid(3)).split("\r\n"),
+        QStringList({"c0,c1,c2,c3,\"word, as shown\",c5,c6,c7,c8,c9,c10,c11,c12,c13",
+                     "2026-03-02 12:00:00,\"Anna \"\"A\"\"\",Italiano,ONE,PERCHÉ,1;6,\"Q,P;É\","
+                     "1,1,0,0,13,automatic,yes",
+                     "2026-03-03 12:00:00,\"'=SUM(A1)\",Italiano,7,CANE,1,B,1,0,0,0,13,9,no", ""}));
 }
 
 } // namespace
