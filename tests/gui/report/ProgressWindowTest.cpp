@@ -8,6 +8,7 @@
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -70,8 +71,8 @@ protected:
     FormProgressi* form = nullptr;
 };
 
-// Tab reaches "Progressi" after the report's buttons, Space chooses it; the
-// close box leads back (Alt+P, the title and "Esci" are the program walk's).
+// Tab reaches "Progressi" after the report's buttons, Space chooses it; "Esci"
+// and the close box lead back (Alt+P and the title are the program walk's).
 TEST_F(ProgressWindowTest, TheReportLeadsToTheProgressByKeyboardAndBack)
 {
     Form* report = windows.show(QStringLiteral("FormEserciziEseguiti"));
@@ -86,7 +87,12 @@ TEST_F(ProgressWindowTest, TheReportLeadsToTheProgressByKeyboardAndBack)
     ASSERT_EQ(loadedNames(windows), QStringList{"FormProgressi"});
     form = qobject_cast<FormProgressi*>(windows.find(QStringLiteral("FormProgressi")));
     EXPECT_TRUE(find("ComboPeriodo")->hasFocus() || !form->isActiveWindow());
-    form->close();
+    control<QAction>(form, "mnuEsci")->trigger();
+    settle();
+    EXPECT_EQ(loadedNames(windows), QStringList{"FormEserciziEseguiti"});
+    control<QPushButton>(windows.find("FormEserciziEseguiti"), "Command4")->click();
+    settle();
+    windows.find("FormProgressi")->close();
     settle();
     EXPECT_EQ(loadedNames(windows), QStringList{"FormEserciziEseguiti"});
 }
