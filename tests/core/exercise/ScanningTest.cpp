@@ -272,9 +272,9 @@ TEST_F(ScanningTest, TheBackToMenuTargetComesAfterTheKeysAndWaitsForItsConfirmat
 }
 
 // Clicks on keys and on "avanti" in the mouse mode are the window's test.
-TEST_F(ScanningTest, AnUnknownModeIsTheMouseAndKeyboard)
+TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
 {
-    begin(7);                                // a hand-edited profile
+    begin(7); // a hand-edited profile's unknown mode is the mouse and keyboard
     for (const char* typed : {"q", "", " "}) // only q, hidden, is judged (wrong)
         input->letterTyped(typed);
     EXPECT_EQ(state.NumeroErrati, 1);
