@@ -100,12 +100,9 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
 
     const auto progress = db.progress("anna", kEver);
     ASSERT_TRUE(progress);
-    const ProgressTotals& totals = progress->totals;
-    EXPECT_EQ(totals.words, 5);
-    EXPECT_EQ(totals.finished, 4);
-    EXPECT_EQ(totals.firstTry, 1);
-    EXPECT_EQ(totals.helps, 6);
-    EXPECT_DOUBLE_EQ(totals.seconds, 5 * 12.5);
+    const ProgressTotals& t = progress->totals;
+    EXPECT_EQ(std::tuple(t.words, t.finished, t.firstTry, t.helps, t.seconds),
+              std::tuple(5, 4, 1, 6, 5 * 12.5));
 
     QStringList days; // day: finished, without error
     for (const DayCount& d : progress->days)
