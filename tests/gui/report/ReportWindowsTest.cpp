@@ -1,0 +1,446 @@
+// The report window, its printing and the progress view it leads to.
+#include "core/history/SqlHistory.h"
+#include "core/platform/TextFiles.h"
+#include "gui/report/FormEserciziEseguiti.h"
+#include "gui/report/FormProgressi.h"
+#include "gui/report/ReportPrinting.h"
+#include "gui/widgets/PrinterTarget.h"
+#include "support/ExternalReaders.h"
+#include "support/HistoryWords.h"
+#include "support/QtPrinters.h"
+#include "support/WindowFixture.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <QAbstractButton>
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDate>
+#include <QDateTime>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+using namespace ortolino;
+using namespace ortolino::test;
+
+namespace {
+
+// Never a printer to print on.
+class NoPrinter final : public PrinterTarget
+{
+public:
+    std::unique_ptr<QPrinter> open() override
+    {
+        ++opened;
+        return nullptr;
+    }
+    int opened = 0;
+};
+
+// One paragraph of the box as a reader sees it: its text, alignment ("left",
+// "right" or "center", as unrtf names them) and point sizes.
+struct BoxParagraph
+{
+    QString text, alignment;
+    QList<double> sizes;
+};
+
+std::vector<BoxParagraph> paragraphsOf(const QTextEdit& box)
+{
+    std::vector<BoxParagraph> paragraphs;
+    const QFont base = box.document()->defaultFont();
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        const Qt::Alignment a = block.blockFormat().alignment();
+        BoxParagraph p{block.text(),
+                       a & Qt::AlignHCenter ? "center"
+                       : a & Qt::AlignRight ? "right"
+                                            : "left",
+                       {}};
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const double size = it.fragment().charFormat().font().resolve(base).pointSizeF();
+            if (p.sizes.isEmpty() || p.sizes.last() != size)
+                p.sizes << size;
+        }
+        if (p.sizes.isEmpty())
+            p.sizes << block.charFormat().font().resolve(base).pointSizeF();
+        paragraphs.push_back(p);
+    }
+    return paragraphs;
+}
+
+// ANNA's log of this session and her history (what the view counts is the
+// history's test; here: what the windows show and offer).
+class ReportWindowsTest : public WindowFixture
+{
+protected:
+    ReportWindowsTest()
+    {
+        standIn(QStringLiteral("FormMenu"));
+        program.language.CurrentLanguage = QStringLiteral("Italiano");
+        program.services.printer = &noPrinter;
+        program.services.history = &history;
+        PreparaTastiera(program.state);
+        program.state.NomeUtente = QStringLiteral("ANNA");
+        program.state.NomeFont = QStringLiteral("Verdana");
+        auto& log = program.state.Registro;
+        log[0] = {QStringLiteral("LETTERA INIZIALE"), QString(), QString()};
+        log[1] = {QString(), QStringLiteral(" * CITTÀ * "), QStringLiteral("Fatto")};
+        log[2] = {QString(), QStringLiteral(" * PERCHÉ *  (_ ERCHÉ B) "), QStringLiteral("Fatto")};
+        log[3] = {QString(), QStringLiteral(" * SOLE * "), QString()};
+        program.state.NumeroRigheRegistro = 3;
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        // This session: DADO with b for d twice, DITO with b for d once, a
+        // word right at the first try; ten days ago: p for q; another user.
+        history.record(historyWord("Anna", "DADO", {"1:BBD"}, now, true, {1, 1, 0}));
+        history.record(historyWord("Anna", "DITO", {"1:BD"}, now, true, {1, 0, 0}));
+        history.record(historyWord("Anna", "MELA", {"1:M"}, now));
+        history.record(
+            historyWord("Anna", "PERA", {"1:QP"}, now - 10 * 24 * 3600, true, {1, 0, 0}));
+        history.record(historyWord("Bruno", "NASO", {"1:MMN"}, now, true, {1, 1, 0}));
+    }
+    ~ReportWindowsTest() override { unloadAll(); } // the windows use noPrinter and history
+
+    Form* show(const char* name)
+    {
+        form = windows.show(QString::fromLatin1(name));
+        return form;
+    }
+    template <typename Control = QWidget> Control* find(const char* name) const
+    {
+        return control<Control>(form, name);
+    }
+    QString totals() const { return find<QLabel>("LabelTotali")->text(); }
+    QStringList row(const char* table, int row) const
+    {
+        QStringList cells;
+        const auto* t = find<QTableWidget>(table);
+        for (int column = 0; column < t->columnCount(); ++column)
+            cells << (t->item(row, column) ? t->item(row, column)->text() : QString());
+        return cells;
+    }
+    void click(const char* button) const { find<QAbstractButton>(button)->click(); }
+
+    NoPrinter noPrinter;
+    SqlHistory history{SqlHistory::fileIn(env.env().cartellaDati())};
+    Form* form = nullptr;
+};
+
+// The lines are the core's; here: their formats in the box, printing, the
+// summary without the exercise window, and the saved file reading back as shown.
+TEST_F(ReportWindowsTest, TheReportTakesItsFormatsInTheBoxAndIsPrintedAndSavedAsShown)
+{
+    auto* window = qobject_cast<FormEserciziEseguiti*>(show("FormEserciziEseguiti"));
+    ASSERT_NE(window, nullptr);
+    auto* box = find<QTextEdit>("RichTextBox1");
+    EXPECT_EQ(box->document()->defaultFont().family(), "Verdana");
+    const QString report = box->toPlainText();
+    auto paragraphs = paragraphsOf(*box);
+    ASSERT_EQ(paragraphs.size(), 12u);
+    EXPECT_EQ(paragraphs[0].text, "ANNA");
+    EXPECT_EQ(paragraphs[0].alignment, "center");
+    EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
+    EXPECT_EQ(paragraphs[2].text, "Data: " + QDate::currentDate().toString("dd/MM/yyyy"));
+    EXPECT_EQ(paragraphs[9].text, " * PERCHÉ *  (_ ERCHÉ B) ");
+    for (size_t i = 1; i < paragraphs.size(); ++i) {
+        EXPECT_EQ(paragraphs[i].alignment, "left") << i;
+        EXPECT_EQ(paragraphs[i].sizes, QList<double>({14.5})) << i;
+    }
+
+    // Without a default printer the teacher is told; with one, it prints the report.
+    click("Command1");
+    EXPECT_EQ(noPrinter.opened, 1);
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text, program.text("0202"));
+    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
+    QTemporaryDir dir;
+    PdfFilePrinter pdf(dir.filePath("stampa.pdf"));
+    program.services.printer = &pdf;
+    click("Command1");
+    const auto pages = readPdfWords(dir.filePath("stampa.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    QStringList words;
+    for (const PdfWord& word : pages[0].words)
+        words << word.text;
+    EXPECT_EQ(words.first(), "ANNA");
+    EXPECT_TRUE(words.contains("LETTERA"));
+    EXPECT_EQ(words.filter("*").size(), 6); // two star runs and the stars of two words
+
+    click("Command3");
+    EXPECT_TRUE(box->toPlainText().startsWith(report + "\n****************************\n"));
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormEserciziEseguiti"}));
+    paragraphs = paragraphsOf(*box);
+    EXPECT_EQ(paragraphs[0].alignment, "center");
+    EXPECT_EQ(paragraphs[0].sizes, QList<double>({18}));
+    EXPECT_EQ(paragraphs.back().sizes, QList<double>({14.5}));
+
+    const QString path = env.env().cartellaDati() + "ANNA/oggi.rtf";
+    seams.dialogs.files.push_back(path);
+    click("Command2");
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    const auto read = readRtfWithUnrtf(path);
+    ASSERT_EQ(read.size(), paragraphs.size());
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+        // unrtf, made for HTML, shows a run of blanks as one.
+        EXPECT_EQ(read[i].text, paragraphs[i].text.replace(QRegularExpression(" +"), " ")) << i;
+        EXPECT_EQ(read[i].alignment, paragraphs[i].alignment) << i;
+        QList<int> sizes; // unrtf reads whole points
+        for (double s : paragraphs[i].sizes)
+            sizes << int(s);
+        EXPECT_EQ(read[i].sizes, sizes) << i;
+        EXPECT_EQ(read[i].fonts, QStringList({"Verdana"})) << i;
+        EXPECT_FALSE(read[i].bold);
+    }
+
+    window->Form_Activate();
+    EXPECT_EQ(box->toPlainText(), report);
+}
+
+// Tab reaches "Progressi" after the report's buttons, Space chooses it; "Esci"
+// and the close box lead back (Alt+P and the title are the program walk's).
+TEST_F(ReportWindowsTest, TheReportLeadsToTheProgressByKeyboardAndBack)
+{
+    Form* report = windows.show(QStringLiteral("FormEserciziEseguiti"));
+    auto* progress = control<QPushButton>(report, "Command4");
+    QWidget* next = control(report, "Command3");
+    for (int steps = 0; steps < 10 && next != progress; ++steps)
+        next = next->nextInFocusChain();
+    ASSERT_EQ(next, progress);
+    progress->setFocus();
+    QTest::keyClick(progress, Qt::Key_Space);
+    settle();
+    ASSERT_EQ(loadedNames(windows), QStringList{"FormProgressi"});
+    form = windows.find(QStringLiteral("FormProgressi"));
+    EXPECT_TRUE(find("ComboPeriodo")->hasFocus() || !form->isActiveWindow());
+    control<QAction>(form, "mnuEsci")->trigger();
+    settle();
+    EXPECT_EQ(loadedNames(windows), QStringList{"FormEserciziEseguiti"});
+    control<QPushButton>(windows.find("FormEserciziEseguiti"), "Command4")->click();
+    settle();
+    windows.find("FormProgressi")->close();
+    settle();
+    EXPECT_EQ(loadedNames(windows), QStringList{"FormEserciziEseguiti"});
+}
+
+TEST_F(ReportWindowsTest, TheViewShowsTheTotalsTheTopConfusionAndTheWordsThatNeededHelp)
+{
+    ASSERT_NE(show("FormProgressi"), nullptr);
+    EXPECT_EQ(find<QComboBox>("ComboPeriodo")->currentText(), "Ultimi 30 giorni");
+    EXPECT_EQ(totals(), "Parole: 4 (finite: 4). Al primo colpo: 25 %. Aiuti per parola: 1.0. "
+                        "Secondi per parola: 13.");
+    ASSERT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 2);
+    EXPECT_EQ(row("TabellaConfusioni", 0), (QStringList{"D", "B", "3"}));
+    EXPECT_EQ(row("TabellaConfusioni", 1), (QStringList{"P", "Q", "1"}));
+    ASSERT_EQ(find<QTableWidget>("TabellaAiuti")->rowCount(), 3);
+    EXPECT_EQ(row("TabellaAiuti", 0), (QStringList{"DADO", "2", "2", "1"}));
+    // Two days with words: the bars count them.
+    const auto series = find<QChartView>("Grafico")->chart()->series();
+    auto* bars = qobject_cast<QBarSeries*>(series.value(0));
+    ASSERT_NE(bars, nullptr);
+    ASSERT_EQ(bars->barSets().size(), 1);
+    EXPECT_EQ(bars->barSets()[0]->count(), 2);
+    EXPECT_EQ(bars->barSets()[0]->at(1), 3);
+
+    find<QComboBox>("ComboPeriodo")->setCurrentIndex(1); // the last 7 days
+    EXPECT_TRUE(totals().startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
+    EXPECT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 1);
+}
+
+// The CSV in the language's words in the user's folder; the printed and saved
+// pages hold the totals, the chart and the lists.
+TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
+{
+    const QString printed = env.root() + "/printed.pdf", saved = env.root() + "/saved.pdf";
+    PdfFilePrinter printer(printed, QMarginsF(12, 12, 12, 12));
+    program.services.printer = &printer;
+    show("FormProgressi");
+    seams.dialogs.files = {env.root() + "/anna", "", saved};
+    click("Command1");
+    ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(seams.dialogs.fileRequests[0].defaultExtension, "csv");
+    EXPECT_EQ(seams.dialogs.fileRequests[0].initialFolder, env.env().cartellaDati() + "ANNA/");
+    const QStringList lines =
+        QString::fromUtf8(readFileBytes(env.root() + "/anna.csv").value_or("").mid(3))
+            .split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5); // the header and Anna's four words
+    EXPECT_TRUE(lines[0].startsWith("Data e ora,Utente,Lingua,Esercizio,Parola,Spazi,"));
+    EXPECT_TRUE(lines[1].contains(",Anna,Italiano,Una lettera nella parola,PERA,1,\"Q,P\",1,1,0,0,"
+                                  "13,Scansione automatica,sì"))
+        << lines[1].toStdString();
+    click("Command1"); // cancelled: nothing written, nothing said
+
+    click("Command2");
+    click("Command3");
+    EXPECT_TRUE(seams.messages.shown.empty());
+    for (const QString& path : {printed, saved}) {
+        const auto pages = readPdfWords(path);
+        ASSERT_FALSE(pages.empty()) << path.toStdString();
+        QStringList words;
+        for (const PdfWord& w : pages[0].words)
+            words << w.text;
+        const QString text = words.join(' ');
+        EXPECT_TRUE(text.contains("ANNA")) << text.toStdString();
+        EXPECT_TRUE(text.contains("Parole: 4 (finite: 4).")) << text.toStdString();
+        EXPECT_TRUE(text.contains("Lettere confuse") && text.contains("D · B · 3"))
+            << text.toStdString();
+        EXPECT_TRUE(readFileBytes(path).value_or(QByteArray()).contains("/Subtype /Image"))
+            << "the chart is missing from " << path.toStdString();
+    }
+}
+
+// Forgetting asks first (No keeps everything); without a history the view
+// says so and offers nothing.
+TEST_F(ReportWindowsTest, DeletingAsksFirstAndWithoutAHistoryNothingIsOffered)
+{
+    show("FormProgressi");
+    seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    click("Command4");
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].buttons, Message::Buttons::YesNo);
+    EXPECT_TRUE(seams.messages.shown[0].text.endsWith("ANNA"));
+    EXPECT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 2);
+    click("Command4");
+    EXPECT_EQ(totals(), "Nessuna parola in questo periodo.");
+    EXPECT_EQ(find<QTableWidget>("TabellaConfusioni")->rowCount(), 0);
+    unloadAll();
+
+    program.services.history = nullptr;
+    show("FormProgressi");
+    EXPECT_EQ(totals(), "Lo storico dei progressi non è disponibile.");
+    for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
+        EXPECT_FALSE(find(button)->isEnabled()) << button;
+}
+
+constexpr double kInch = 72.0; // points
+constexpr Margins kOneInch{1440, 1440, 1440, 1440};
+
+// A line of text on a PDF page, from its words.
+struct PdfLine
+{
+    QStringList words;
+    double xMin = 1e9, yMin = 1e9, xMax = 0, yMax = 0;
+};
+
+std::vector<PdfLine> linesOf(const PdfPage& page)
+{
+    std::map<long, PdfLine> byBaseline;
+    for (const PdfWord& w : page.words) {
+        PdfLine& line = byBaseline[std::lround(w.yMax * 10)];
+        line.words << w.text;
+        line.xMin = std::min(line.xMin, w.xMin);
+        line.yMin = std::min(line.yMin, w.yMin);
+        line.xMax = std::max(line.xMax, w.xMax);
+        line.yMax = std::max(line.yMax, w.yMax);
+    }
+    std::vector<PdfLine> lines;
+    for (auto& [key, line] : byBaseline)
+        lines.push_back(line);
+    return lines;
+}
+
+// Numbered lines, one paragraph each, in a plain face; the last as big as asked.
+void fillNumbered(QTextDocument& text, int count, double lastPoints = 14.5)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(14.5);
+    text.setDefaultFont(font);
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("Riga %1 del resoconto").arg(i, 3, 10, QLatin1Char('0'));
+    text.setPlainText(lines.join(QLatin1Char('\n')));
+    QTextCursor cursor(text.lastBlock());
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat big;
+    big.setFontPointSize(lastPoints);
+    cursor.mergeCharFormat(big);
+}
+
+class ReportPrintingTest : public ::testing::Test
+{
+protected:
+    // Prints on A4 whose printable area starts a quarter inch inside the paper.
+    std::vector<PdfPage> print(const QTextDocument& text)
+    {
+        PdfFilePrinter target(dir.filePath("out.pdf"), QMarginsF(18, 18, 18, 18));
+        auto printer = target.open();
+        outcome = StampaTestoFormattato(text, *printer, kOneInch);
+        printer.reset(); // the file is complete once the printer is gone
+        return readPdfWords(dir.filePath("out.pdf"));
+    }
+
+    QTemporaryDir dir;
+    PrintOutcome outcome;
+};
+
+// 150 lines, the first big and centred: each once, in order, one inch inside
+// the paper's edges, each page full.
+TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchFromThePapersEdge)
+{
+    QTextDocument text;
+    fillNumbered(text, 150);
+    QTextCursor cursor(&text);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat big;
+    big.setFontPointSize(29);
+    cursor.mergeCharFormat(big);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.mergeBlockFormat(centred);
+    const auto pages = print(text);
+    ASSERT_TRUE(outcome.started);
+    EXPECT_TRUE(outcome.run.complete);
+    ASSERT_GT(pages.size(), 2u);
+    EXPECT_EQ(outcome.run.pages, int(pages.size()));
+
+    const auto first = linesOf(pages[0]);
+    ASSERT_GT(first.size(), 2u);
+    EXPECT_NEAR((first[0].xMin + first[0].xMax) / 2, pages[0].width / 2, 2.0);
+    EXPECT_NEAR((first[0].yMax - first[0].yMin) / (first[1].yMax - first[1].yMin), 2.0, 0.15);
+    int expected = 1;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        const PdfPage& page = pages[p];
+        const auto lines = linesOf(page);
+        ASSERT_GT(lines.size(), 2u) << p;
+        for (const PdfLine& line : lines)
+            EXPECT_EQ(line.words.value(1).toInt(), expected++) << p;
+        if (p > 0) {
+            EXPECT_NEAR(lines.front().xMin, kInch, 1.0) << p;
+        }
+        EXPECT_GE(lines.front().yMin, kInch - 0.5) << p;
+        EXPECT_LE(lines.front().yMin, kInch + 4) << p;
+        EXPECT_LE(lines.back().yMax, page.height - kInch) << p;
+        if (p + 1 < pages.size()) { // no room left for one more line
+            const double pitch = lines[2].yMax - lines[1].yMax;
+            EXPECT_GT(lines.back().yMax + pitch, page.height - kInch) << p;
+        }
+    }
+    EXPECT_EQ(expected, 151);
+}
+
+// A line taller than the page ends the job on a blank page instead of looping.
+TEST_F(ReportPrintingTest, ALineTallerThanThePageEndsTheJob)
+{
+    QTextDocument text;
+    fillNumbered(text, 2, 900);
+    const auto pages = print(text);
+    EXPECT_FALSE(outcome.run.complete);
+    EXPECT_EQ(outcome.run.pages, 2);
+    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(linesOf(pages[0]).size(), 1u);
+    EXPECT_EQ(pages[0].words[1].text, "001");
+    EXPECT_TRUE(pages[1].words.empty());
+}
+
+} // namespace
