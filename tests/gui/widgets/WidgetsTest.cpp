@@ -1,17 +1,25 @@
-#include "gui/widgets/Accessibility.h"
-
+// The widgets every window is made of: accessibility, translation, resizing.
 #include "core/app/Startup.h"
 #include "core/exercise/Scanning.h"
 #include "gui/character/BalloonWindow.h"
+#include "gui/widgets/Accessibility.h"
+#include "gui/widgets/clsResize.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FormTranslator.h"
 #include "gui/widgets/SwitchBox.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace ortolino;
@@ -186,6 +194,149 @@ TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
     EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("EtichettaEsatti"))),
               QStringLiteral("Esatti 0"));
     EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("Image1"))), QString());
+}
+
+// Keys name an array's member by index, in the window's own section only;
+// what has no key keeps its design text.
+TEST(FormTranslatorTest, ControlsArraysTabsMenusAndTitlesTakeTheirTexts)
+{
+    TestEnvironment env;
+    env.writeProgramFile(
+        "lngortolino/Prova.lng",
+        "[Strings]\r\n0001=\"x\"\r\n"
+        "[Finestra]\r\nFinestra.Caption=\"Titolo\"\r\nFinestra.Tag=\"etichetta\"\r\n"
+        "tastiera(3).Caption=\"R!\"\r\ntastiera.Caption=\"mai\"\r\n"
+        "tastiera(3).ToolTipText=\"la erre\"\r\nSingolo.Caption=\"uno\"\r\n"
+        "Singolo.Tag=\"@L,T\"\r\nSchede.TabCaption(0)=\"Prima\"\r\n"
+        "mnuEsci.Caption=\"&Fuori\"\r\nCornice.Caption=\"Riquadro\"\r\n"
+        "[Altra]\r\nSingolo.Caption=\"altra\"\r\n");
+    Language language{env.env()};
+    QMainWindow window;
+    window.setObjectName("Finestra");
+    window.setWindowTitle("Form1");
+    auto* inner = new QWidget(&window);
+    window.setCentralWidget(inner);
+    QList<QPushButton*> keys;
+    for (int i = 0; i < 5; ++i) {
+        keys << new QPushButton(QString("k%1").arg(i), inner);
+        keys.last()->setObjectName("tastiera");
+        setControlIndex(keys.last(), i);
+    }
+    auto* single = new QLabel("design", inner);
+    single->setObjectName("Singolo");
+    auto* untranslated = new QLabel("resta", inner);
+    untranslated->setObjectName("Altro");
+    auto* tabs = new QTabWidget(inner);
+    tabs->setObjectName("Schede");
+    tabs->addTab(new QWidget, "uno");
+    tabs->addTab(new QWidget, "due");
+    auto* frame = new QGroupBox("cornice", inner);
+    frame->setObjectName("Cornice");
+    QAction* exitAction = window.menuBar()->addAction("&Esci");
+    exitAction->setObjectName("mnuEsci");
+
+    MLSLoadFormStrings(&window, language); // no language file: nothing changes
+    EXPECT_EQ(window.windowTitle(), "Form1");
+    EXPECT_EQ(keys[3]->text(), "k3");
+
+    language.CurrentLanguage = "Prova";
+    MLSLoadFormStrings(&window, language);
+    EXPECT_EQ(window.windowTitle(), "Titolo");
+    EXPECT_EQ(tag(&window), "etichetta");
+    EXPECT_EQ(keys[3]->text(), "R!");
+    EXPECT_EQ(keys[3]->toolTip(), "la erre");
+    EXPECT_EQ(keys[2]->text(), "k2");
+    EXPECT_EQ(single->text(), "uno"); // its own section, not "Altra"
+    EXPECT_EQ(tag(single), "@L,T");
+    EXPECT_EQ(untranslated->text(), "resta");
+    EXPECT_EQ(tabs->tabText(0), "Prima");
+    EXPECT_EQ(tabs->tabText(1), "due");
+    EXPECT_EQ(exitAction->text(), "&Fuori");
+    EXPECT_EQ(frame->title(), "Riquadro");
+
+    window.setWindowTitle(QString());
+    MLSLoadFormStrings(&window, language);
+    EXPECT_EQ(window.windowTitle(), ""); // designed without a title: stays without
+    window.setObjectName("Altra");
+    window.setWindowTitle("Form1");
+    MLSLoadFormStrings(&window, language);
+    EXPECT_EQ(window.windowTitle(), "Form1"); // key missing: the design title stays
+    EXPECT_EQ(tag(&window), "");
+}
+
+// A 400 x 300 area with two labels and a line (the arithmetic is ResizeMathTest's).
+struct TestWindow
+{
+    TestWindow()
+    {
+        auto* inner = new QWidget(&window);
+        window.setCentralWidget(inner);
+        inner->setFixedSize(400, 300);
+        label = new QLabel("a", inner);
+        label->setObjectName("Label1");
+        label->setGeometry(40, 30, 100, 50);
+        tagged = new QLabel("b", inner);
+        tagged->setObjectName("Label2");
+        tagged->setGeometry(200, 100, 80, 40);
+        line = new LineControl(inner);
+        line->setObjectName("Line1");
+        line->setEndPoints({10, 20}, {110, 20});
+        window.adjustSize();
+        inner->setMinimumSize(0, 0);
+        inner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resizer.setSourceForm(&window);
+    }
+    void resizeInner(int w, int h)
+    {
+        window.centralWidget()->resize(w, h);
+        resizer.ResizeControls();
+    }
+
+    QMainWindow window;
+    QLabel* label = nullptr;
+    QLabel* tagged = nullptr;
+    LineControl* line = nullptr;
+    clsResize resizer;
+};
+
+// Controls and lines follow the area without drift, each window its own; one
+// recorded with no area is left alone; "@" tags are read from the controls.
+TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
+{
+    TestWindow w, other;
+    w.resizer.ResizeControls();
+    other.resizer.ResizeControls();
+    EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
+    w.resizeInner(800, 600);
+    EXPECT_EQ(w.label->geometry(), QRect(80, 60, 200, 100));
+    EXPECT_EQ(w.line->p1(), QPoint(20, 40));
+    EXPECT_EQ(w.line->p2(), QPoint(220, 40));
+    EXPECT_EQ(other.label->geometry(), QRect(40, 30, 100, 50));
+    for (int i = 0; i < 7; ++i)
+        w.resizeInner(333 + i * 17, 251 + i * 13);
+    w.resizeInner(400, 300);
+    EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
+    EXPECT_EQ(w.line->p2(), QPoint(110, 20));
+
+    TestWindow empty;
+    empty.window.centralWidget()->resize(0, 0);
+    empty.resizer.ResizeControls();
+    empty.resizeInner(800, 600);
+    EXPECT_EQ(empty.label->geometry(), QRect(40, 30, 100, 50));
+
+    TestWindow tags;
+    setTag(tags.tagged, "@l,t");
+    setTag(tags.line, "@L,T");
+    tags.resizer.ResizeControls();
+    tags.resizeInner(800, 900);
+    EXPECT_EQ(tags.tagged->geometry(), QRect(400, 300, 80, 40));
+    EXPECT_EQ(tags.line->p1(), QPoint(20, 60));
+    EXPECT_EQ(tags.line->p2(), QPoint(110, 20));
+    EXPECT_EQ(tags.label->geometry(), QRect(80, 90, 200, 150));
+
+    tags.resizer.SizeFormToScreen(75); // where: ResizeMathTest
+    const QRect screen = tags.window.screen()->availableGeometry();
+    EXPECT_EQ(tags.window.width(), static_cast<int>(screen.width() * 0.75));
 }
 
 } // namespace
