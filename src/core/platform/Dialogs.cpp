@@ -1,16 +1,8 @@
 #include "core/platform/Dialogs.h"
 
-#include "core/platform/TextFiles.h"
-
 #include <QFileInfo>
 
 namespace ortolino {
-
-QString BytesToString(const QByteArray& bytes)
-{
-    const qsizetype end = bytes.indexOf('\0');
-    return decodeWindows1252(end < 0 ? bytes : bytes.left(end));
-}
 
 QString withDefaultExtension(const QString& path, const QString& defaultExtension)
 {

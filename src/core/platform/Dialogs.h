@@ -57,9 +57,6 @@ public:
     virtual std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) = 0;
 };
 
-// The text of bytes up to the first zero byte, each byte one Windows-1252 character.
-QString BytesToString(const QByteArray& bytes);
-
 // A name typed without an extension gets the default one ("rtf" -> "name.rtf").
 QString withDefaultExtension(const QString& path, const QString& defaultExtension);
 

@@ -25,8 +25,7 @@ QStringList entriesOf(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// Runs the write with room for 8 KiB only, as on a full disk: the kernel
-// refuses the writes past it (with another error number than a full disk's).
+// Runs the write with room for 8 KiB only, as on a full disk (another errno, same path).
 template <typename F> bool whileTheDiskIsFull(F write)
 {
     rlimit old{};
@@ -46,8 +45,7 @@ TEST(WriteFileAtomically, AFullDiskFailsTheSaveAndKeepsTheOldFile)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("_predefinito.INI"));
     writeFile(path, "old profile\r\n");
-    // 12 KiB may stay in a write buffer and fail only when flushed, which must
-    // be checked before the rename; the larger ones fail while written.
+    // 12 KiB may stay in a write buffer and fail only when flushed (before the rename).
     for (qint64 size : {qint64(12 * 1024), qint64(1024 * 1024)}) {
         SCOPED_TRACE(size);
         const QByteArray bigger(size, 'x');
@@ -110,21 +108,14 @@ TEST(ReadFileBytes, ReadsPlainFilesUpToTheLimitAndRefusesTheRest)
         EXPECT_EQ(readFileBytes(dir.filePath(name), limit), std::nullopt) << name;
 }
 
-TEST(FileNames, BytesAreReadUpToTheFirstZeroAndNamesGetTheDefaultExtension)
+// A plain name and a cancel are seen through the dialog double (the report's save test).
+TEST(FileNames, ANameWithAnExtensionInAnyCaseKeepsIt)
 {
-    EXPECT_EQ(BytesToString(QByteArray("Verdana\0junk", 12)), "Verdana");
-    EXPECT_EQ(BytesToString(QByteArray("Citt\xe0")), QString::fromUtf8("Città"));
-    EXPECT_EQ(BytesToString(QByteArray()), "");
-    EXPECT_EQ(withDefaultExtension("/dati/MARIO/lunedi", "rtf"), "/dati/MARIO/lunedi.rtf");
-    EXPECT_EQ(withDefaultExtension("/dati/MARIO/lunedi.rtf", "rtf"), "/dati/MARIO/lunedi.rtf");
     EXPECT_EQ(withDefaultExtension("/liste/frutta.TXT", "txt"), "/liste/frutta.TXT");
-    EXPECT_EQ(withDefaultExtension("", "txt"), ""); // a cancel stays a cancel
 }
 
-// Without XDG_RUNTIME_DIR the lock lives in a folder of the user's own, never
-// in the temporary folder every user shares; one left open to others is
-// closed again, and a link or a file in its place (someone else's) is not
-// used: the cache folder serves. (No other test reads these variables.)
+// Without XDG_RUNTIME_DIR the lock lives in a folder of the user's own, closed
+// to others; a link or a file in its place (someone else's) gives the cache's.
 TEST(EnvironmentTest, WithoutARuntimeFolderTheLockFolderIsTheUsersOwn)
 {
     QTemporaryDir tmp, cache;
