@@ -85,43 +85,36 @@ TEST_F(ReportTest, RowsShowTheirTitleAndOnlyFinishedDetailsUnderTheHeadingAndDat
     EXPECT_EQ(replay(rebuild()), intro + QString(QStringLiteral("\r\n")).repeated(kRigheRegistro));
 }
 
-TEST_F(ReportTest, TheSummaryNamesTheActiveLettersByTheirKeyCaptionsInTheLetteringInForce)
+TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTheWords)
 {
+    const QString allPictures = QStringLiteral("\r\nParole con un massimo di lettere: 6\r\n"
+                                               "In uso tutte le immagini disponibili");
     const struct
     {
         QString lettering;
         std::vector<int> keys; // the active ones; empty: all 26
-        QString letters;
-    } cases[] = {{kMaiuscolo, {0, 2, 4}, "Q E T "},
-                 {kMinuscolo, {25}, "m "},
-                 {kCorsivo, {10, 24}, "a n "},
-                 {kMaiuscolo, {}, "tutte le lettere"}};
-    state().MassimoLettere = 6;
-    state().UsaTutteLeImmagini = true;
+        QString list;          // empty: all pictures
+        QString text;          // after "Lettere attivate: "
+    } cases[] = {{kMaiuscolo, {0, 2, 4}, {}, "Q E T " + allPictures},
+                 {kMinuscolo, {25}, {}, "m " + allPictures},
+                 {kCorsivo, {10, 24}, {}, "a n " + allPictures},
+                 {kMaiuscolo, {}, {}, "tutte le lettere" + allPictures},
+                 {kMaiuscolo,
+                  {0},
+                  "/liste/animali.txt",
+                  "Q \r\nParole con un massimo di lettere:-1\r\n"
+                  "Lista di parole in uso: /liste/animali.txt"}};
     for (const auto& c : cases) {
         state().CarattereLettere = c.lettering;
         state().LettereAttive.fill(c.keys.empty());
         for (int key : c.keys)
             state().LettereAttive[static_cast<size_t>(key)] = true;
-        EXPECT_EQ(summary(), "report" + kLine + "Lettere attivate: " + c.letters +
-                                 "\r\nParole con un massimo di lettere: 6\r\n"
-                                 "In uso tutte le immagini disponibili")
-            << c.letters.toStdString();
+        state().UsaTutteLeImmagini = c.list.isEmpty();
+        state().MassimoLettere = c.list.isEmpty() ? 6 : -1;
+        state().ListaInUso = c.list;
+        EXPECT_EQ(summary(), "report" + kLine + "Lettere attivate: " + c.text)
+            << c.text.toStdString();
     }
-}
-
-TEST_F(ReportTest, TheSummaryNamesTheListInUseAndTheFormatsFrameIt)
-{
-    state().LettereAttive.fill(false);
-    state().LettereAttive[0] = true;
-    state().MassimoLettere = -1;
-    state().UsaTutteLeImmagini = false;
-    state().ListaInUso = QStringLiteral("/liste/animali.txt");
-    EXPECT_EQ(summary(), "report" + kLine +
-                             "Lettere attivate: Q \r\n"
-                             "Parole con un massimo di lettere:-1\r\n"
-                             "Lista di parole in uso: /liste/animali.txt");
-
     const auto steps = configurationSummary(state().NomeUtente, state(), texts);
     EXPECT_EQ(steps.front(), (BoxStep{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right}));
     EXPECT_EQ(steps.back(), kHeading);
@@ -149,8 +142,7 @@ TEST_F(ReportTest, SavingStartsInTheUsersFolderMadeForItAndCancellingSaysSo)
 
 TEST_F(ReportTest, AFailedSaveIsReportedWithThePath)
 {
-    // A folder where the file should go, and a folder that does not exist:
-    // neither can be written, whoever runs the test.
+    // A folder in the file's place and a missing folder: unwritable for anyone.
     const QString folderInTheWay = env.root() + "/resoconto.rtf";
     QDir().mkpath(folderInTheWay);
     for (const QString& path : {folderInTheWay, env.root() + "/non/esiste/resoconto.rtf"}) {
