@@ -3,7 +3,6 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
-#include <QFile>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -64,9 +63,8 @@ TEST_F(CharacterFileTest, AGoodFileGivesItsLayersAndGestures)
     EXPECT_EQ(write.durationMs(), 600);
     EXPECT_EQ(d->elementIds().size(), 14);
 
-    // The largest size the format allows is drawn no larger than a screen
-    // shows, in proportion, its balloon anchor moved with it; 10,000 frames
-    // of 5 s played 50 times last 2.5e9 ms, past an int.
+    // The largest size is drawn no larger than a screen shows, in proportion;
+    // 10,000 frames of 5 s played 50 times last 2.5e9 ms, past an int.
     QByteArray frames = "frames = a";
     for (int i = 1; i < 10000; ++i)
         frames += ", a";
@@ -112,34 +110,16 @@ TEST_F(CharacterFileTest, BrokenFilesGiveAReasonNotACharacter)
     EXPECT_TRUE(error.contains("cannot be read"));
 }
 
-TEST_F(CharacterFileTest, NamesComeFromTheFilesWhateverTheirCase)
+// The window's test loads the shipped characters by name in any case.
+TEST_F(CharacterFileTest, NamesComeFromTheFilesWhateverTheirCaseAndStayInTheFolder)
 {
-    write("merlin.chr", kGood);
-    write("PEEDY.CHR", kGood);
     write("mago blu.chr", kGood);
+    write("PEEDY.CHR", kGood);
     write("notes.txt", "x");
-    EXPECT_EQ(characterNames(folder()), (QStringList{"Mago Blu", "Merlin", "Peedy"}));
-    EXPECT_EQ(characterFileFor(folder(), "Peedy"), folder() + "/PEEDY.CHR");
-    EXPECT_EQ(characterFileFor(folder(), "MERLIN"), folder() + "/merlin.chr");
-    EXPECT_TRUE(characterFileFor(folder(), "Genie").isEmpty());
-    EXPECT_TRUE(characterFileFor(folder(), "../personaggi/merlin").isEmpty());
-    EXPECT_TRUE(characterFileFor(folder(), "").isEmpty());
+    EXPECT_EQ(characterNames(folder()), (QStringList{"Mago Blu", "Peedy"}));
+    EXPECT_EQ(characterFileFor(folder(), "peedy"), folder() + "/PEEDY.CHR");
+    EXPECT_TRUE(characterFileFor(folder(), "../personaggi/peedy").isEmpty());
     EXPECT_TRUE(characterNames(folder() + "/none").isEmpty());
-    EXPECT_EQ(characterDisplayName("dON bOSCO"), "Don Bosco");
-}
-
-TEST(ShippedCharacters, MerlinAndPeedyReadAndCanWrite)
-{
-    TestEnvironment env;
-    const QString folder = env.env().programFile("personaggi");
-    EXPECT_EQ(characterNames(folder), (QStringList{"Merlin", "Peedy"}));
-    for (const char* name : {"Merlin", "Peedy"}) {
-        QString error;
-        const auto d = readCharacterFile(characterFileFor(folder, name), &error);
-        ASSERT_TRUE(d) << error.toStdString();
-        EXPECT_TRUE(d->animations.contains("write")) << name;
-        EXPECT_TRUE(d->animations.contains("idle")) << name;
-    }
 }
 
 } // namespace

@@ -6,52 +6,21 @@ using namespace ortolino;
 
 namespace {
 
-TEST(CharacterMotion, ShowHideAndBlinkComeAndGo)
-{
-    CharacterMotion motion;
-    EXPECT_FALSE(motion.visibleAt(0));
-    motion.show(1000);
-    EXPECT_TRUE(motion.visibleAt(1000));
-    EXPECT_LT(motion.poseAt(1000, false).opacity, 0.1); // hops in
-    const CharacterPose settled = motion.poseAt(2000, false);
-    EXPECT_DOUBLE_EQ(settled.scale, 1.0);
-    EXPECT_DOUBLE_EQ(settled.opacity, 1.0);
-    motion.hide(3000);
-    EXPECT_TRUE(motion.visibleAt(3100)); // shrinks away
-    EXPECT_FALSE(motion.visibleAt(3000 + MotionTiming{}.hideMs));
-    motion.hide(4000); // hiding twice changes nothing
-    EXPECT_FALSE(motion.visibleAt(4000));
-
-    // The eyes close briefly about once an interval, and open again.
-    MotionTiming timing;
-    timing.blinkEveryMs = 1000;
-    timing.blinkMs = 100;
-    CharacterMotion blinking(timing);
-    int closedMs = 0, blinks = 0;
-    bool wasClosed = false;
-    for (qint64 t = 0; t < 20000; ++t) {
-        const bool closed = blinking.poseAt(t, false).eyesClosed;
-        closedMs += closed;
-        blinks += closed && !wasClosed;
-        wasClosed = closed;
-    }
-    EXPECT_GE(blinks, 18);
-    EXPECT_LE(blinks, 21);
-    EXPECT_EQ(closedMs, blinks * 100);
-}
-
-TEST(CharacterMotion, GesturesEndAndQuietTimeBringsTheIdleGesture)
+// Blinking, hopping in and the gestures' frames are looks only; here what
+// the character's presence depends on.
+TEST(CharacterMotion, ItComesAndGoesGesturesEndAndTheIdleGestureWaitsForQuiet)
 {
     MotionTiming timing;
     timing.idleEveryMs = 5000;
     CharacterMotion motion(timing);
+    EXPECT_FALSE(motion.visibleAt(0));
     motion.show(0);
+    const CharacterPose settled = motion.poseAt(1000, false); // fully in view
+    EXPECT_EQ(std::pair(settled.scale, settled.opacity), std::pair(1.0, 1.0));
     motion.play("write", 4, 100, 2, 1000);
     EXPECT_EQ(motion.poseAt(1000, false).gesture, "write");
-    EXPECT_EQ(motion.poseAt(1450, true).gestureFrame, 0); // the second loop
     EXPECT_TRUE(motion.gestureRunning(1799));
-    EXPECT_FALSE(motion.gestureRunning(1800));
-    EXPECT_EQ(motion.poseAt(1800, false).gestureFrame, -1);
+    EXPECT_FALSE(motion.gestureRunning(1800)); // two loops of four frames
     motion.play("write", 4, 100, 2, 2000);
     motion.stopGesture();
     EXPECT_TRUE(motion.poseAt(2100, false).gesture.isEmpty());
@@ -62,6 +31,10 @@ TEST(CharacterMotion, GesturesEndAndQuietTimeBringsTheIdleGesture)
     EXPECT_TRUE(motion.takeIdleTurn(13000, false));
     EXPECT_FALSE(motion.takeIdleTurn(13040, false));
     motion.hide(14000);
+    EXPECT_TRUE(motion.visibleAt(14100)); // shrinks away
+    EXPECT_FALSE(motion.visibleAt(14000 + MotionTiming{}.hideMs));
+    motion.hide(15000); // hiding twice changes nothing
+    EXPECT_FALSE(motion.visibleAt(15000));
     EXPECT_FALSE(motion.takeIdleTurn(30000, false));
 }
 
@@ -69,9 +42,8 @@ TEST(BalloonPlacement, AboveWhenThereIsRoomElseBesideAndAlwaysOnScreen)
 {
     const QRect screen(0, 0, 1280, 800);
     const QSize body(300, 100);
-    // Room above: the tail tip is the anchor, the body centred over it.
+    // Room above (the window's test sees it too): the body centred over the anchor.
     const BalloonPlacement above = placeBalloon({500, 400, 160, 192}, {580, 430}, body, 20, screen);
-    EXPECT_EQ(above.tip, QPoint(580, 430));
     EXPECT_EQ(above.body, QRect(430, 310, 300, 100));
     // Near the left edge: still inside the screen.
     EXPECT_EQ(placeBalloon({0, 400, 160, 192}, {80, 430}, body, 20, screen).body.left(), 0);

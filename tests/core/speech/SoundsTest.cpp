@@ -42,36 +42,33 @@ QByteArray wave(quint16 code, int channels, int rate, int bits, const QByteArray
 
 TEST(WavFile, PcmFormatsDecodeIntoPlayableSamples)
 {
+    using F = PcmSound::Format;
     const QByteArray pcm = samples16({0, 1000, -1000, 32767});
-    const auto mono = decodeWav(encodeWav16(pcm, 22050, 1), nullptr);
-    ASSERT_TRUE(mono);
-    EXPECT_EQ(mono->format, PcmSound::Format::Int16);
-    EXPECT_EQ(mono->sampleRate, 22050);
-    EXPECT_EQ(mono->channels, 1);
-    EXPECT_EQ(mono->data, pcm);
-    EXPECT_EQ(mono->frames(), 4);
-
-    const auto bytes8 = decodeWav(wave(1, 2, 8000, 8, QByteArray("\x80\x80\xff\x00", 4)), nullptr);
-    ASSERT_TRUE(bytes8);
-    EXPECT_EQ(bytes8->format, PcmSound::Format::UInt8);
-    EXPECT_EQ(bytes8->frames(), 2);
-
-    // 24-bit samples widen to 32 bits with the same value scale.
-    const auto wide =
-        decodeWav(wave(1, 1, 44100, 24, QByteArray("\x01\x02\x03\xff\xff\x7f", 6)), nullptr);
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(wide->format, PcmSound::Format::Int32);
-    EXPECT_EQ(wide->data, QByteArray("\x00\x01\x02\x03\x00\xff\xff\x7f", 8));
-
-    // "Extensible" files name their real format in a sub-format.
-    QByteArray extensible(8, '\0'); // size, valid bits, channel mask
+    QByteArray extensible(8, '\0'); // size, valid bits, channel mask, then the float sub-format
     extensible[0] = 22;
     extensible += QByteArray("\x03\x00", 2) + QByteArray(14, '\0');
-    const auto floats =
-        decodeWav(wave(0xFFFE, 1, 48000, 32, QByteArray(8, '\0'), extensible), nullptr);
-    ASSERT_TRUE(floats);
-    EXPECT_EQ(floats->format, PcmSound::Format::Float);
-    EXPECT_EQ(floats->frames(), 2);
+    const struct
+    {
+        QByteArray file;
+        PcmSound::Format format;
+        int rate, channels;
+        QByteArray data;
+    } cases[] = {
+        {encodeWav16(pcm, 22050, 1), F::Int16, 22050, 1, pcm},
+        {wave(1, 2, 8000, 8, QByteArray("\x80\x80\xff\x00", 4)), F::UInt8, 8000, 2,
+         QByteArray("\x80\x80\xff\x00", 4)},
+        // 24-bit samples widen to 32 bits with the same value scale.
+        {wave(1, 1, 44100, 24, QByteArray("\x01\x02\x03\xff\xff\x7f", 6)), F::Int32, 44100, 1,
+         QByteArray("\x00\x01\x02\x03\x00\xff\xff\x7f", 8)},
+        {wave(0xFFFE, 1, 48000, 32, QByteArray(8, '\0'), extensible), F::Float, 48000, 1,
+         QByteArray(8, '\0')},
+    };
+    for (const auto& c : cases) {
+        const auto sound = decodeWav(c.file, nullptr);
+        ASSERT_TRUE(sound) << c.rate;
+        EXPECT_EQ(std::tuple(sound->format, sound->sampleRate, sound->channels, sound->data),
+                  std::tuple(c.format, c.rate, c.channels, c.data));
+    }
 }
 
 TEST(WavFile, DamagedOrForeignFilesAreRefusedOrCut)

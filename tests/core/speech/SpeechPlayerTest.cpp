@@ -1,7 +1,5 @@
-// The two voices: the character's (SpeechPlayer: texts in order, the mouth
-// following the sound) and auditory scanning's (ItemSpeech: short items made
-// ahead and cut when the scan moves on), over one scripted synthesizer and
-// one output the test plays by hand.
+// The character's voice and auditory scanning's, over a scripted synthesizer
+// and an output the test plays by hand.
 #include "core/speech/SpeechPlayer.h"
 
 #include "core/speech/EspeakSynthesizer.h"
@@ -18,47 +16,36 @@ namespace {
 
 constexpr int kRate = 1000; // one sample a millisecond keeps the sums easy
 
-// Ten loud samples per character, each with its mouth shape, and `silence`
-// samples before and after; notes "text/language" in `said`; fails on demand.
-class LetterSynthesizer final : public Synthesizer
+// Ten loud samples a character, each with its mouth shape, between `silence`
+// quiet samples; notes "text/language" in `said`; fails unless `works`.
+struct LetterSynthesizer final : Synthesizer
 {
-public:
     LetterSynthesizer(std::shared_ptr<QStringList> said, int silence, bool works = true)
-        : said_(std::move(said)), silence_(silence), works_(works)
+        : said(std::move(said)), silence(silence), works(works)
     {
     }
     int sampleRate() const override { return kRate; }
     bool synthesize(const SpeechRequest& request, const Deliver& deliver, QString* error) override
     {
-        if (!works_) {
-            if (error)
-                *error = QStringLiteral("no voice");
-            return false;
-        }
+        if (!works && error)
+            *error = QStringLiteral("no voice");
         QString text;
         for (const SpokenPart& part : request.parts)
             text += part.text;
-        said_->append(text + QLatin1Char('/') + request.language);
-        AudioChunk quiet;
-        quiet.pcm = QByteArray(silence_ * 2, '\0');
-        if (silence_ && !deliver(quiet))
-            return true;
-        qint64 at = silence_;
-        for (QChar c : text) {
-            AudioChunk chunk;
-            chunk.pcm = QByteArray("\x00\x10", 2).repeated(10); // 4096: loud
-            chunk.cues.append({at, mouthForLetter(c)});
-            if (!deliver(chunk))
+        said->append(text + QLatin1Char('/') + request.language);
+        const AudioChunk quiet{QByteArray(silence * 2, '\0'), {}};
+        if (!works || (silence && !deliver(quiet)))
+            return works;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QByteArray loud = QByteArray("\x00\x10", 2).repeated(10); // 4096
+            if (!deliver({loud, {{silence + 10 * i, mouthForLetter(text[i])}}}))
                 return true;
-            at += 10;
         }
-        return !silence_ || deliver(quiet);
+        return !silence || deliver(quiet);
     }
-
-private:
-    std::shared_ptr<QStringList> said_;
-    int silence_;
-    bool works_;
+    std::shared_ptr<QStringList> said;
+    int silence;
+    bool works;
 };
 
 // What the output was asked: "start", "write N" (samples), "stop", "finish".
@@ -195,19 +182,6 @@ TEST_F(SpeechPlayerTest, ATextThatSaysNothingStillShowsAndEnds)
     EXPECT_TRUE(QTest::qWaitFor([&] { return finished->size() == 2; }, 2000));
 }
 
-TEST(TrimSilence, KeepsTheSoundWithAShortMarginAtEachEnd)
-{
-    const auto samples = [](std::initializer_list<qint16> values) {
-        return QByteArray(reinterpret_cast<const char*>(values.begin()), 2 * int(values.size()));
-    };
-    // At 1000 samples a second the margin is 5 samples.
-    EXPECT_EQ(trimSilence(samples({0, 10, -10, 0}), 1000), QByteArray());
-    EXPECT_EQ(trimSilence(samples({5000, 0, -5000}), 1000), samples({5000, 0, -5000}));
-    EXPECT_EQ(
-        trimSilence(samples({0, 0, 0, 0, 0, 0, 0, 0, 900, -900, 0, 0, 0, 0, 0, 0, 0, 0}), 1000),
-        samples({0, 0, 0, 0, 0, 900, -900, 0, 0, 0, 0, 0}));
-}
-
 class ItemSpeechTest : public ::testing::Test
 {
 protected:
@@ -238,7 +212,7 @@ TEST_F(ItemSpeechTest, PreparedItemsAreHeardAtOnceAndCutOnlyWhileStillSounding)
     settle("a");
     settle("avanti");
     EXPECT_EQ(*said, (QStringList{"a/it", "avanti/it"}));
-    // 60 loud samples and a margin of 5 on each side.
+    // The silence trimmed to a margin of 5 samples on each side of the 60 loud ones.
     EXPECT_EQ(speech->lengthMs("avanti"), 70);
     speech->prepare(setup, {"a"}); // prepared already: synthesizes nothing more
     QTest::qWait(20);
