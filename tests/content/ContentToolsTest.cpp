@@ -1,6 +1,5 @@
-// The tool that makes the shipped pictures and lists: what the table refuses
-// and the GIF writer (Qt reads GIF but cannot write it, so ours must be right).
-// What it makes of the real table is checked on the shipped content.
+// The tool that makes the shipped pictures and lists. Qt reads GIF but cannot
+// write it, so our writer must be right.
 
 #include "ContentTable.h"
 #include "GifWriter.h"
@@ -17,25 +16,19 @@ using namespace ortolino::content;
 
 namespace {
 
+// Rows in the wrong format or naming a word twice are seen on the shipped content.
 TEST(WordTableFile, RefusesWhatCannotNameAPicture)
 {
+    for (const char* word : {"Cane", "ice cream", "precipitevolmente"}) // 17 letters
+        EXPECT_FALSE(isValidPictureWord(QString::fromUtf8(word))) << word;
+    EXPECT_TRUE(isValidPictureWord(QStringLiteral("città")));
     QTemporaryDir dir;
     const QString path = dir.filePath("words.tsv");
-    for (const QByteArray& bad : {
-             QByteArray("Cane\tdog\t1f415\tjpg\tanimali\t1\n"),      // upper case
-             QByteArray("ice cream\tgelato\t1f366\tjpg\tcibo\t0\n"), // a blank
-             QByteArray("precipitevolmente\tx\t1\tjpg\tcibo\t0\n"),  // 17 letters
-             QByteArray("cane\tdog\t1f415\tpng\tanimali\t1\n"),      // format
-             QByteArray("cane\tdog\t1f415\tjpg\tanimali\n"),         // a field missing
-             QByteArray("cane\tdog\t1\tjpg\tanimali\t1\ncane\tcat\t2\tjpg\tanimali\t1\n"),
-         }) {
-        ortolino::test::writeFile(
-            path, "# comment\nItaliano\tEnglish\tartwork\tformat\ttheme\tdefault\n" + bad);
-        QString error;
-        EXPECT_FALSE(readWordTable(path, &error).has_value()) << bad.toStdString();
-        EXPECT_FALSE(error.isEmpty());
-    }
-    EXPECT_TRUE(isValidPictureWord(QStringLiteral("città")));
+    ortolino::test::writeFile(path, "Italiano\tEnglish\tartwork\tformat\ttheme\tdefault\n"
+                                    "cane\tdog\t1f415\tjpg\tanimali\n"); // a field missing
+    QString error;
+    EXPECT_FALSE(readWordTable(path, &error).has_value());
+    EXPECT_FALSE(error.isEmpty());
 }
 
 // An image of many small patches drawn from the given number of colours.

@@ -1,8 +1,5 @@
-// The content as Ortolino ships it. In every language: each picture is a
-// word the catalogue can draw and a picture it can show, each list word finds
-// its picture, the default settings find words for every exercise kind, and
-// the shipped files are the ones the word table makes. Then the school cursive
-// font, the two feedback sounds and the credits.
+// The content as Ortolino ships it: pictures, lists and letter names in every
+// language, the cursive font, the feedback sounds and the credits.
 
 #include "ContentTable.h"
 #include "core/app/Profile.h"
@@ -241,19 +238,15 @@ TEST(Tratto1, LoadsAsFamilyTratto1WithEveryLetterItalianNeeds)
 
 TEST(Credits, TheFontsLicenceAndTheCreditsNameEverySource)
 {
-    const auto licence = readFileBytes(kSourceData + "/tratto1-OFL.txt");
-    ASSERT_TRUE(licence.has_value());
-    EXPECT_TRUE(licence->contains("SIL OPEN FONT LICENSE Version 1.1"));
-    EXPECT_TRUE(licence->contains("Jean-Marie Douteau"));
-
-    const auto bytes = readFileBytes(kSourceData + "/CREDITS.txt");
-    ASSERT_TRUE(bytes.has_value());
-    const QString credits = QString::fromUtf8(*bytes);
-    EXPECT_EQ(credits.toUtf8(), *bytes) << "plain UTF-8";
+    const QByteArray licence = readFileBytes(kSourceData + "/tratto1-OFL.txt").value_or("");
+    for (const char* needed : {"SIL OPEN FONT LICENSE Version 1.1", "Jean-Marie Douteau"})
+        EXPECT_TRUE(licence.contains(needed)) << needed;
+    const QByteArray credits = readFileBytes(kSourceData + "/CREDITS.txt").value_or("");
+    EXPECT_EQ(QString::fromUtf8(credits).toUtf8(), credits) << "plain UTF-8";
     for (const char* needed :
          {"GNU General Public License", "Twemoji", "CC BY 4.0", "Ecolier Court",
           "Jean-Marie Douteau", "SIL Open Font License 1.1", "si.wav", "no.wav"})
-        EXPECT_TRUE(credits.contains(QString::fromUtf8(needed))) << needed;
+        EXPECT_TRUE(credits.contains(needed)) << needed;
 }
 
 // The loudest sample between two sample indexes, scaled to 0..1.

@@ -37,8 +37,7 @@ TEST(ListFields, FollowTheFileFormat)
     const std::pair<const char*, QStringList> cases[] = {
         {"cane,gatto", {"cane", "gatto"}},
         {"  sole\r\n\"gatto\"\r\n", {"sole", "gatto"}},
-        // A quoted field runs to the next quote, commas and blanks included; what
-        // follows the closing quote up to the separator is dropped.
+        // A quoted field runs to the next quote; what follows it up to the separator goes.
         {" \"a, b \"x,y", {"a, b ", "y"}},
         {"\"aperto", {"aperto"}},
         // Empty lines and fields are fields of their own; LF alone ends a line too.
@@ -101,8 +100,7 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
     // Names come in order without regard to case; a folder is a name too.
     state.MassimoLettere = 13;
     EXPECT_EQ(load().mid(0, 3), (QStringList{"CANE", "CARTELLA", "FARFALLA"}));
-    // A reopening takes the words kept with the index only for the same
-    // length and letter case.
+    // A reopening takes the words kept with the index only for the same length and case.
     settle(programPath("immagini"));
     load();
     state.CarattereLettere = kMinuscolo;
@@ -121,9 +119,8 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
         EXPECT_FALSE(folder.hasPicture(none)) << none;
 }
 
-// The folder is indexed once and read again only when it has changed: a
-// reopening shows no waiting notice; adding, renaming or removing a picture
-// makes the next opening index it again (with the notice).
+// A reopening reads no folder (no waiting notice) until a picture is added,
+// renamed or removed.
 TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
 {
     addPictures({"cane.jpg", "gatto.gif"});
@@ -158,9 +155,8 @@ TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
     }
 }
 
-// Drawing reads no folder and no file: with the folder gone, the words of the
-// catalogue still have their pictures. Links are looked at once, when the
-// catalogue is built: one whose target is missing gives no word and no picture.
+// Drawing reads no file: with the folder gone the words keep their pictures.
+// A link whose target is missing gives no word and no picture.
 TEST_F(CatalogueTest, DrawingTouchesNoFileAndLinksAreLookedAtWhenTheCatalogueIsBuilt)
 {
     addPictures({"cane.jpg", "ape.gif"});
@@ -183,10 +179,8 @@ TEST_F(CatalogueTest, DrawingTouchesNoFileAndLinksAreLookedAtWhenTheCatalogueIsB
     }
 }
 
-// A list is found by its file name in any letter case, and a path from
-// another system by its file name in the lists folder (twin first). Only when
-// nothing matches do all pictures serve, silently and for this catalogue
-// only: the profile keeps its list.
+// A list path from another system is found by its file name in the lists
+// folder, in any case; only then do all pictures serve (the profile keeps its list).
 TEST_F(CatalogueTest, AListPathFromElsewhereFindsItsFileBeforeAllPicturesServe)
 {
     addPictures({"cane.jpg"});
