@@ -52,21 +52,13 @@ double fundamental(const Speech& s)
         };
         if (correlation(0) / window < 1e6)
             continue; // silence or a quiet consonant
-        size_t bestLag = 0;
-        double best = 0;
-        for (size_t lag = size_t(s.rate / 450); lag <= size_t(s.rate / 60); ++lag) {
-            if (const double c = correlation(lag); c > best) {
-                best = c;
-                bestLag = lag;
-            }
-        }
-        if (bestLag > 0)
-            found.push_back(double(s.rate) / double(bestLag));
+        std::pair<double, size_t> best{0, 1};
+        for (size_t lag = size_t(s.rate / 450); lag <= size_t(s.rate / 60); ++lag)
+            best = std::max(best, std::pair(correlation(lag), lag));
+        found.push_back(double(s.rate) / double(best.second));
     }
-    if (found.empty())
-        return 0;
     std::nth_element(found.begin(), found.begin() + found.size() / 2, found.end());
-    return found[found.size() / 2];
+    return found.empty() ? 0 : found[found.size() / 2];
 }
 
 // Italian by its voice, English by its language alone.
