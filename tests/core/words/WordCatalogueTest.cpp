@@ -51,12 +51,6 @@ TEST(ListFields, FollowTheFileFormat)
 
 TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
 {
-    useList("cane\r\ngatto\r\nsole\r\n");
-    state.MassimoLettere = 5;
-    EXPECT_EQ(load(), (QStringList{"CANE", "GATTO", "SOLE"}));
-    state.MassimoLettere = 4;
-    EXPECT_EQ(load(), (QStringList{"CANE", "SOLE"}));
-
     useList("  CANE, \"Gatto\"\r\n\r\n,,farfalla\r\nre\r\nsole");
     for (const QString& lettering : {kMinuscolo, kCorsivo}) {
         state.CarattereLettere = lettering;
