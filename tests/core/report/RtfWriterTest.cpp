@@ -30,8 +30,12 @@ QStringList readBack(const RtfDocument& document)
     return paragraphs;
 }
 
-TEST(RtfWriterTest, AnIndependentReaderGetsTextSizesAlignmentAndFacesBack)
+// Text in and out of Windows-1252, sizes, alignments and faces come back; a
+// child's or teacher's text full of RTF's own marks changes nothing around it.
+TEST(RtfWriterTest, AnIndependentReaderGetsTheTextAndItsFormatsBackWhateverTheText)
 {
+    const QString hostile =
+        QStringLiteral("}{\\b ROTTO}\\par \\rtf1 {\\fonttbl} a\\\\b \\'e9 \\u1046?");
     const RtfDocument document{{
         {Alignment::Center, {{QStringLiteral("Niccolò"), QStringLiteral("Arial"), 18}}},
         {Alignment::Left, {{QString(), QStringLiteral("Arial"), 14}}},
@@ -39,30 +43,20 @@ TEST(RtfWriterTest, AnIndependentReaderGetsTextSizesAlignmentAndFacesBack)
          {{QStringLiteral("perché città più "), QStringLiteral("Verdana"), 14},
           {QStringLiteral("€ “sì” œ"), QStringLiteral("Arial"), 20}}},
         {Alignment::Right, {{QStringLiteral("Łódź Жук ☺"), QStringLiteral("Tratto1"), 12}}},
-    }};
-    EXPECT_EQ(readBack(document),
-              (QStringList{"center 18 Arial: Niccolò",
-                           "left 14 Arial: ", "left 14,20 Verdana,Arial: perché città più € “sì” œ",
-                           "right 12 Tratto1: Łódź Жук ☺"}));
-}
-
-TEST(RtfWriterTest, ControlCharactersOfTheTextCannotChangeTheDocument)
-{
-    const QString hostile =
-        QStringLiteral("}{\\b ROTTO}\\par \\rtf1 {\\fonttbl} a\\\\b \\'e9 \\u1046?");
-    const RtfDocument document{{
         {Alignment::Center, {{hostile, QStringLiteral("Ar}i{al;\\b"), 18}}},
         {Alignment::Left, {{QStringLiteral("dopo"), QStringLiteral("Arial"), 14}}},
     }};
-    const QByteArray rtf = writeRtf(document);
-    EXPECT_TRUE(rtf.contains("\\}\\{\\\\b ROTTO\\}\\\\par \\\\rtf1 \\{\\\\fonttbl\\}"));
+    QStringList read = readBack(document);
+    ASSERT_EQ(read.size(), 6);
+    // The font name as unrtf makes it out is not the point: the text is, and no bold.
+    EXPECT_TRUE(read[4].endsWith(": " + hostile) && !read[4].contains(" bold:"))
+        << read[4].toStdString();
+    read.removeAt(4);
+    EXPECT_EQ(read, (QStringList{"center 18 Arial: Niccolò", "left 14 Arial: ",
+                                 "left 14,20 Verdana,Arial: perché città più € “sì” œ",
+                                 "right 12 Tratto1: Łódź Жук ☺", "left 14 Arial: dopo"}));
     // ";" would end the name in the font table: it is dropped.
-    EXPECT_TRUE(rtf.contains("{\\f0\\fnil\\fcharset0 Ar\\}i\\{al\\\\b;}"));
-    const QStringList read = readBack(document); // the font name as unrtf makes it out
-    ASSERT_EQ(read.size(), 2);
-    EXPECT_TRUE(read[0].endsWith(": " + hostile) && !read[0].contains(" bold:"))
-        << read[0].toStdString();
-    EXPECT_EQ(read[1], "left 14 Arial: dopo");
+    EXPECT_TRUE(writeRtf(document).contains("\\fnil\\fcharset0 Ar\\}i\\{al\\\\b;}"));
 }
 
 TEST(RtfWriterTest, WritesWindows1252AsHexAndTheRestAsSignedUnicode)

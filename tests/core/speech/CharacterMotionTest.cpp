@@ -42,7 +42,7 @@ TEST(BalloonPlacement, AboveWhenThereIsRoomElseBesideAndAlwaysOnScreen)
 {
     const QRect screen(0, 0, 1280, 800);
     const QSize body(300, 100);
-    // Room above (the window's test sees it too): the body centred over the anchor.
+    // Room above: the body centred over the anchor.
     const BalloonPlacement above = placeBalloon({500, 400, 160, 192}, {580, 430}, body, 20, screen);
     EXPECT_EQ(above.body, QRect(430, 310, 300, 100));
     // Near the left edge: still inside the screen.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <vector>
 
@@ -106,18 +105,6 @@ TEST(EspeakSynthesis, AnUnknownVoiceFallsBackToTheLanguageAndStoppingEndsTheSpee
         {{{QStringLiteral("Una frase lunga, molto lunga, lunghissima."), {}}}, "it", "it"},
         [&](const AudioChunk&) { return ++chunks < 2; }, nullptr));
     EXPECT_EQ(chunks, 2);
-}
-
-// The agent's test sees no voices and a silent character without voice data.
-TEST(EspeakSynthesis, WithoutVoiceDataNothingIsSynthesized)
-{
-    QTemporaryDir empty;
-    QString error;
-    EXPECT_FALSE(EspeakSynthesizer(empty.path())
-                     .synthesize(
-                         {{{QStringLiteral("ciao"), {}}}, "it", "it"},
-                         [](const AudioChunk&) { return true; }, &error));
-    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(SilentSynthesis, LastsLongEnoughToRead)
