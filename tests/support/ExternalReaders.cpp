@@ -12,6 +12,15 @@ namespace ortolino::test {
 
 namespace {
 
+struct ReadParagraph
+{
+    QString text;
+    QString alignment = QStringLiteral("left");
+    QList<int> sizes;
+    QStringList fonts;
+    bool bold = false;
+};
+
 // unrtf's output personality: every mark of interest becomes a tag between
 // the control characters \x1d and \x1f, which never come out of a text, so
 // tags and text cannot be confused.
@@ -132,14 +141,24 @@ double attribute(const QString& element, const QString& name)
 
 } // namespace
 
-std::vector<ReadParagraph> readRtfWithUnrtf(const QString& path)
+QStringList readRtfWithUnrtf(const QString& path)
 {
     QTemporaryDir config;
     writeFileAtomically(config.filePath(QStringLiteral("ortolino.conf")), tagsConfiguration());
     const QByteArray output =
         run(QStringLiteral("unrtf"), {QStringLiteral("-P"), config.path(), QStringLiteral("-t"),
                                       QStringLiteral("ortolino"), path});
-    return UnrtfParser().parse(QString::fromUtf8(output));
+    QStringList paragraphs;
+    for (const ReadParagraph& p : UnrtfParser().parse(QString::fromUtf8(output))) {
+        QStringList sizes;
+        for (int size : p.sizes)
+            sizes << QString::number(size);
+        paragraphs << QStringLiteral("%1 %2 %3%4: %5")
+                          .arg(p.alignment, sizes.join(QLatin1Char(',')),
+                               p.fonts.join(QLatin1Char(',')),
+                               p.bold ? QStringLiteral(" bold") : QString(), p.text);
+    }
+    return paragraphs;
 }
 
 std::vector<PdfPage> readPdfWords(const QString& path)

@@ -6,19 +6,11 @@
 
 namespace ortolino::test {
 
-// An RTF file as an independent reader (Debian's unrtf) understands it.
-struct ReadParagraph
-{
-    QString text;
-    QString alignment = QStringLiteral("left"); // "left", "right" or "center"
-    QList<int> sizes;                           // whole points, one per change seen
-    QStringList fonts;
-    bool bold = false;
-};
-
-// Reads an RTF file with unrtf; fails the running test when unrtf is missing
-// or fails.
-std::vector<ReadParagraph> readRtfWithUnrtf(const QString& path);
+// An RTF file as an independent reader (Debian's unrtf) understands it: a line
+// per paragraph, "alignment sizes faces[ bold]: text", alignment "left", "right"
+// or "center", sizes in whole points and faces as each changes. Fails the running
+// test when unrtf is missing or fails.
+QStringList readRtfWithUnrtf(const QString& path);
 
 // A word of a PDF page with its box in points from the page's top-left corner.
 struct PdfWord
