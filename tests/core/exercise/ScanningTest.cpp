@@ -244,8 +244,8 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
     EXPECT_EQ(position(), kM);
 }
 
-// Asking, too late and leaving are the window's test (LettereLifeTest); here the
-// target's place in the round, a move ending the asking, the scan waiting on it.
+// The target's place in the round, the asking ended by a move or by its time,
+// the automatic scan waiting on it (its look and the way out are the window's).
 TEST_F(ScanningTest, TheBackToMenuTargetComesAfterTheKeysAndWaitsForItsConfirmation)
 {
     state.backToMenuTarget = true;
@@ -255,6 +255,12 @@ TEST_F(ScanningTest, TheBackToMenuTargetComesAfterTheKeysAndWaitsForItsConfirmat
     EXPECT_TRUE(scan.asking);
     run(" "); // moving on asks no more
     EXPECT_FALSE(scan.asking);
+    run("   r");
+    seams.clock.now += kConfirmMs / 1000.0;
+    run("t"); // too late: a tick ends the asking
+    EXPECT_FALSE(scan.asking);
+    run("r"); // and the choice asks again
+    EXPECT_EQ(view.endCalls, 0);
     EXPECT_EQ(judged(), 0);
 
     begin(kModoScansioneAutomatica);
@@ -262,6 +268,10 @@ TEST_F(ScanningTest, TheBackToMenuTargetComesAfterTheKeysAndWaitsForItsConfirmat
     EXPECT_TRUE(scan.asking);
     EXPECT_EQ(scan.intervalMs, kConfirmMs);
     EXPECT_TRUE(scan.timerRunning);
+    seams.clock.now += kConfirmMs / 1000.0;
+    EXPECT_EQ(run("t"), std::vector<int>{kE}); // too late: the scan goes on
+    EXPECT_FALSE(scan.asking);
+    run("ttt ");
     run(" ");
     EXPECT_EQ(view.endCalls, 1);
     EXPECT_FALSE(scan.timerRunning);

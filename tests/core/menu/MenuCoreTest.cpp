@@ -78,6 +78,8 @@ TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
         intervals.push_back(scan.intervalloMs());
     }
     EXPECT_EQ(intervals, std::vector<int>({2000, 1000, 1000, 1000}));
+    EXPECT_FALSE(press(scan, TastoSensore::Spazio, &clock, 0.2)); // too short: nothing asked
+    EXPECT_FALSE(scan.chiedeConferma());
     EXPECT_FALSE(press(scan, TastoSensore::Spazio, &clock, 0.3));
     EXPECT_EQ(scan.intervalloMs(), kConfirmMs);
     clock.now += 4;

@@ -85,6 +85,7 @@ TEST(SwitchTiming, TheFirstItemIsHeldLongerAndASpokenItemIsHeardWhole)
         {1000, 2.5, 0, 2500, 1000}, // whole steps are not required
         {1000, 0.5, 0, 1000, 1000}, // never less than one step
         {1000, 2, 1200, 2000, 1350},
+        {1000, 1, 300, 1000, 1000}, // a short item: the step still lasts its time
     };
     for (const Case& c : cases) {
         SwitchTiming timing;
