@@ -222,9 +222,11 @@ TEST_F(LettereInputTest, ClickedKeysAreJudgedAndEnterOnAvantiGoesOn)
     EXPECT_EQ(caption(), "_ AVE");
 }
 
-// Keys act on release; the mark's colour stands out 3:1 with a dark outline
-// (what a click or a tick does while scanning is the core's).
-TEST_F(LettereInputTest, ManualScanMarksTheKeyOnTheSwitchesRelease)
+// Keys act on release; the mark's colour stands out 3:1 with a dark outline. The
+// frame instead goes round the marked key (hidden on a hidden one) in the
+// highlight's colour, round the key grown by a third when asked; the keys keep
+// their colour.
+TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
 {
     state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
@@ -245,13 +247,8 @@ TEST_F(LettereInputTest, ManualScanMarksTheKeyOnTheSwitchesRelease)
     };
     EXPECT_LT(edge(kE).lightness(), 40);
     EXPECT_GT(edge(kN).lightness(), 60);
-}
+    close();
 
-// The frame goes round the marked key (hidden on a hidden one) in the highlight's
-// colour, round the key grown by a third when asked; the keys keep their colour.
-TEST_F(LettereInputTest, TheFrameGoesRoundTheMarkedKeyGrownWhenAsked)
-{
-    state.ModalitaInput = kModoScansioneManuale;
     state.ConRiquadro = true;
     state.SpessoreRiquadro = 6;
     ASSERT_NE(open(), nullptr);
