@@ -91,8 +91,9 @@ TEST_F(CharacterTest, TheAgentListsWhatItFindsAndRefusesBrokenCharacters)
 }
 
 // espeak-ng, slow to start, starts when asked to prepare or first needed, never
-// when the agent is made; the first utterance then moves the mouth and is heard.
-TEST_F(CharacterTest, SpeechStartsLateAndItsFirstUtteranceIsSpokenWithTheMouthMoving)
+// when the agent is made; the first utterance is then heard (the mouth: the
+// synthesis's cues, the player's following them, the window's drawing them).
+TEST_F(CharacterTest, SpeechStartsLateAndItsFirstUtteranceIsHeard)
 {
     const bool startedBefore = EspeakSynthesizer::libraryStarted();
     CharacterAgent agent(folder(), options(hasDevice()));
@@ -107,14 +108,7 @@ TEST_F(CharacterTest, SpeechStartsLateAndItsFirstUtteranceIsSpokenWithTheMouthMo
     merlin->Show();
     merlin->Speak("Ciao! Scrivi la parola.");
     QSignalSpy finished(merlin->speech(), &SpeechPlayer::utteranceFinished);
-    bool mouthMoved = false;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            mouthMoved = mouthMoved || merlin->speech()->mouth() != MouthShape::Rest;
-            return finished.size() == 1;
-        },
-        15000));
-    EXPECT_TRUE(mouthMoved);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 15000));
     const QString silent = merlin->speech()->lastError();
     EXPECT_TRUE(hasDevice() ? silent.isEmpty() : silent.startsWith("no audio device"))
         << silent.toStdString();
@@ -199,7 +193,6 @@ TEST_F(CharacterTest, OnAStageTheCharacterStaysInItsFreeAreaDrawnOverItsWindow)
     ASSERT_TRUE(merlin->Show());
     const QRect free(10, 20, 220, 400);
     ASSERT_TRUE(merlin->setStage(&stage, free));
-    EXPECT_EQ(merlin->window()->parentWidget(), &stage);
     EXPECT_TRUE(merlin->window()->isVisible());
     const QPoint far = stage.mapToGlobal(QPoint(500, 480));
     EXPECT_TRUE(merlin->MoveTo(far.x(), far.y()));
@@ -207,7 +200,6 @@ TEST_F(CharacterTest, OnAStageTheCharacterStaysInItsFreeAreaDrawnOverItsWindow)
     merlin->setBalloonFont("Arial", 40);
     merlin->Speak("Ciao! Guarda la figura e scrivi le lettere che mancano.");
     ASSERT_TRUE(balloonShows(*merlin));
-    EXPECT_EQ(merlin->balloon()->parentWidget(), &stage);
     EXPECT_TRUE(free.contains(merlin->balloon()->geometry()));
     merlin->StopAll();
 
@@ -230,7 +222,8 @@ TEST_F(CharacterTest, OnAStageTheCharacterStaysInItsFreeAreaDrawnOverItsWindow)
 }
 
 // Without a device or a file a sound fails cleanly; with one (CI's PulseAudio
-// null sink) it plays, a second cutting the first.
+// null sink) it plays, a second cutting the first. (The speech's output without
+// a device: the character's tests, whose speech would never end.)
 TEST(SoundPlayer, PlaysThroughTheDeviceOrFailsCleanlyWithoutOne)
 {
     QTemporaryDir dir;
@@ -240,11 +233,6 @@ TEST(SoundPlayer, PlaysThroughTheDeviceOrFailsCleanlyWithoutOne)
     EXPECT_FALSE(silent.play(wav));
     EXPECT_EQ(silent.lastError(), "no audio device");
     EXPECT_FALSE(silent.play(dir.filePath("missing.wav")));
-    QtPcmOutput output(noDevice());
-    EXPECT_FALSE(output.start(22050));
-    output.write(QByteArray(100, '\0'));
-    EXPECT_EQ(output.playedSamples(), 0);
-    output.stop();
 
     QtSoundPlayer real;
     EXPECT_EQ(real.play(wav), hasDevice()) << real.lastError().toStdString();
