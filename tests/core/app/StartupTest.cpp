@@ -127,7 +127,6 @@ TEST_F(StartupTest, ASettingsFolderThatCannotBeMadeIsNamedAndTheDefaultsServe)
     const QString text = seams.messages.shown.back().text;
     EXPECT_TRUE(text.contains("ImpostazioniProgrammiLumo"));
     EXPECT_TRUE(text.startsWith(program.text("0200")));
-    EXPECT_EQ(program.state.CartellaImmagini, "");
     EXPECT_EQ(program.state.MassimoLettere, 5);
 }
 

@@ -94,26 +94,20 @@ TEST_F(IniFileTest, WritingCreatesReplacesAndKeepsTheRest)
     EXPECT_TRUE(QFileInfo(path("folder.ini")).isDir());
 }
 
-// Every key the program asks for is in the Italian file (the built-in texts come
-// from it); the other languages have each of its keys by WindowTextsTest.
-TEST(LanguageTest, ShippedLanguagesCarryEveryKeyTheProgramAsksFor)
+// Every key the program asks for is in the Italian file, whence the built-in
+// texts come; the other languages have each of its keys by language_check_*.
+TEST(LanguageTest, TheItalianFileCarriesEveryKeyTheProgramAsksFor)
 {
     TestEnvironment env;
     Language language(env.env());
-    QStringList installed = language.installedLanguages();
-    installed.sort();
-    ASSERT_EQ(installed, QStringList({"English", "Italiano"}));
-    for (const QString& name : installed) {
-        language.CurrentLanguage = name;
-        for (const char* key :
-             {"0000", "0001", "0002", "0004", "0005", "0006", "0007", "0008", "0009",
-              "0011", "0012", "0014", "0015", "0016", "0017", "0022", "0025", "0026",
-              "0027", "0028", "0029", "0030", "0031", "0032", "0039", "0040", "0100",
-              "0101", "0102", "0209", "0230", "0231", "0232", "0233", "0234", "0235",
-              "0236", "0237", "0238", "0239", "0240", "0241", "0242", "0243", "0244",
-              "0245", "0246", "9996", "9997", "9998", "9999"})
-            EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << name.toStdString() << " " << key;
-    }
+    language.CurrentLanguage = "Italiano";
+    for (const char* key :
+         {"0000", "0001", "0002", "0004", "0005", "0006", "0007", "0008", "0009", "0011", "0012",
+          "0014", "0015", "0016", "0017", "0022", "0025", "0026", "0027", "0028", "0029", "0030",
+          "0031", "0032", "0039", "0040", "0100", "0101", "0102", "0209", "0230", "0231", "0232",
+          "0233", "0234", "0235", "0236", "0237", "0238", "0239", "0240", "0241", "0242", "0243",
+          "0244", "0245", "0246", "9996", "9997", "9998", "9999"})
+        EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << key;
 }
 
 // Dates as the language writes them, never as the machine's locale does (its
@@ -144,8 +138,6 @@ TEST(LanguageTest, MissingPiecesGiveEmptyDataNamesAndBuiltInMessages)
 {
     TestEnvironment env;
     Language language(env.env());
-    EXPECT_EQ(language.MLSGetString("0100"), "immagini"); // LangSetting.ini chooses Italiano
-    EXPECT_EQ(language.CurrentLanguage, "Italiano");
     const QString builtIn = language.MLSGetString("0201");
     language.CurrentLanguage = "English";
     EXPECT_EQ(language.MLSGetString("0100"), "pictures");

@@ -225,11 +225,6 @@ TEST_F(ConfigWindowTest, ChoosingAUserSavesTheOneBeforeAndLoadsTheChosenOne)
     EXPECT_FALSE(button("Op_Lettere", 0)->isChecked()); // ANNA's own letters
     EXPECT_TRUE(profileOf("luca.ini").LettereAttive[0]);
 
-    click("OptionQuanteLettere", 3); // 13 letters for ANNA
-    users->setCurrentRow(1);
-    EXPECT_EQ(profileOf("anna.ini").MassimoLettere, 13);
-    EXPECT_EQ(program.state.MassimoLettere, 4);
-
     click("OptionUtente", 0); // the default user, its own settings
     EXPECT_EQ(program.state.NomeUtente, "_predefinito");
     EXPECT_TRUE(button("OptionQuanteLettere", 4)->isChecked());

@@ -171,40 +171,33 @@ TEST_F(MenuWindowTest, LabelsLightAndChooseOnlyWithTheMouseWhilePicturesAlwaysCh
     }
 }
 
-// Offered from a second user on, naming the default user as a person reads it
-// (a choice's effect is the core's and the journeys').
-TEST_F(MenuWindowTest, TheUserListIsOfferedWithASecondUser)
+// The user list offered from a second user on, naming the default user as a
+// person reads it; the report's entry and the status line as the user's settings
+// say (a choice's effect and the save at each showing are the core's and the
+// journeys', the captions' letter case the journeys').
+TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
 {
     env.writeProfile("_predefinito.INI", 6);
-    program.state.MassimoLettere = 8; // in force, not yet saved
-    FormMenu* menu = showMenu();
-    EXPECT_FALSE(userList(menu)->isVisibleTo(menu));
-    EXPECT_EQ(program.state.MassimoLettere, 8); // saved, then read back
-    unloadAll();
-
-    env.writeProfile("mario.ini", 7);
-    QComboBox* users = userList(showMenu());
-    EXPECT_TRUE(users->isVisible());
-    EXPECT_EQ(users->currentText(), "UTENTE PREDEFINITO");
-    EXPECT_EQ(users->currentData(), "_PREDEFINITO"); // its profile keeps its file name
-}
-
-// The captions' letter case is the journeys'.
-TEST_F(MenuWindowTest, TheUsersSettingsShapeTheMenu)
-{
     program.state.TieniTraccia = false;
     program.state.UsaTutteLeImmagini = false;
     program.state.ListaInUso = "C:\\Ortolino\\liste\\animali.txt";
     FormMenu* menu = showMenu();
+    EXPECT_FALSE(userList(menu)->isVisibleTo(menu));
     EXPECT_FALSE(control<QAction>(menu, "mnuEserciziEseguiti")->isEnabled());
     const QLabel* status = control(menu, "StatusBar1")->findChild<QLabel*>();
     EXPECT_EQ(status->text(), "lista in uso: animali.txt"); // the name; the path in the tooltip
     EXPECT_EQ(status->toolTip(), program.state.ListaInUso);
     unloadAll();
 
+    env.writeProfile("mario.ini", 7);
     program.state.TieniTraccia = true;
     program.state.UsaTutteLeImmagini = true;
     menu = showMenu();
+    QComboBox* users = userList(menu);
+    EXPECT_TRUE(users->isVisible());
+    EXPECT_EQ(users->currentText(), "UTENTE PREDEFINITO");
+    EXPECT_EQ(users->currentData(), "_PREDEFINITO"); // its profile keeps its file name
+    EXPECT_TRUE(control<QAction>(menu, "mnuEserciziEseguiti")->isEnabled());
     EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(), "Usa tutte le immagini");
 }
 
