@@ -71,11 +71,9 @@ TEST_F(CheckingTest, FourWrongLettersGiveThreeGradedHelpsThenNone)
         EXPECT_FALSE(view.balloonVisible);
         EXPECT_EQ(view.balloonText, "");
     }
+    state.SuoniAttivi = false; // the right letter's sound: the next test
     engine->Controlla("C");
-    EXPECT_EQ(seams.sounds.played, QStringList{sound("si.wav")});
-    state.SuoniAttivi = false;
-    engine->Controlla("C");
-    EXPECT_EQ(seams.sounds.played.size(), 1);
+    EXPECT_TRUE(seams.sounds.played.isEmpty());
 
     // A character whose calls fail only skips their steps.
     engine->Avanti();

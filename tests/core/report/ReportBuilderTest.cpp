@@ -102,7 +102,7 @@ TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTh
     EXPECT_EQ(steps.back(), kHeading);
 }
 
-TEST_F(ReportTest, SavingStartsInTheUsersFolderMadeForItAndCancellingSaysSo)
+TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
 {
     ASSERT_FALSE(QFileInfo(env.env().cartellaDati()).isDir()); // nothing made yet
     seams.dialogs.files.push_back(userFolder() + "oggi");
@@ -115,26 +115,23 @@ TEST_F(ReportTest, SavingStartsInTheUsersFolderMadeForItAndCancellingSaysSo)
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 
-    EXPECT_FALSE(SalvaResoconto(program, nullptr, "{\\rtf1 y}")); // the dialog cancelled
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(seams.messages.shown[0].text, program.text("0027"));
-    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
-    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files), QStringList{"oggi.rtf"});
-}
-
-TEST_F(ReportTest, AFailedSaveIsReportedWithThePath)
-{
-    // A folder in the file's place and a missing folder: unwritable for anyone.
+    // Cancelled, and unwritable for anyone (a folder in the file's place, a
+    // missing folder): each said once, nothing written.
     const QString folderInTheWay = env.root() + "/resoconto.rtf";
+    const QString missing = env.root() + "/non/esiste/resoconto.rtf";
     QDir().mkpath(folderInTheWay);
-    for (const QString& path : {folderInTheWay, env.root() + "/non/esiste/resoconto.rtf"}) {
+    for (const auto& [path, said] :
+         {std::pair{QString(), program.text("0027")},
+          {folderInTheWay, program.text("0203") + "\r\n" + folderInTheWay},
+          {missing, program.text("0203") + "\r\n" + missing}}) {
         seams.messages.shown.clear();
         seams.dialogs.files.push_back(path);
         EXPECT_FALSE(SalvaResoconto(program, nullptr, "x"));
         ASSERT_EQ(seams.messages.shown.size(), 1u);
-        EXPECT_EQ(seams.messages.shown[0].text, program.text("0203") + "\r\n" + path);
-        EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
+        EXPECT_EQ(std::pair(seams.messages.shown[0].text, seams.messages.shown[0].icon),
+                  std::pair(said, Message::Icon::Critical));
     }
+    EXPECT_EQ(QDir(userFolder()).entryList(QDir::Files), QStringList{"oggi.rtf"});
     EXPECT_TRUE(QFileInfo(folderInTheWay).isDir());
 
     // No user name leads outside the data folder.
