@@ -302,11 +302,7 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceReleaseAndChoosesOnEnter)
     }
     releaseSwitch(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({1}));
-    QTest::keyPress(box, Qt::Key_Space); // left alone, the box hands the release on
-    QTest::keyRelease(box, Qt::Key_Space);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return redButtons(menu) == QList<int>({2}); }, 2000));
-
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 3; ++i) // (the box's own wait for repeats: every exercise switch test)
         pressSwitch(box, Qt::Key_Space);
     pressSwitch(box, Qt::Key_Return); // Enter on "ESCI" asks first
     EXPECT_EQ(seams.programExit.requests, 0);
