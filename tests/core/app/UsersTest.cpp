@@ -105,16 +105,6 @@ protected:
     ProgramState& state = program.state;
 };
 
-// How the lettering shows a name is the menu window's test.
-TEST_F(UsersTest, TheListHoldsEveryProfileAndNothingElse)
-{
-    writeFile(env.env().cartellaUtenti() + "note.txt", "x");
-    writeFile(env.env().cartellaUtenti() + ".ini", "x");
-    EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "Mario"}));
-    QDir(env.env().cartellaUtenti()).removeRecursively();
-    EXPECT_TRUE(elencoUtenti(env.env(), kMaiuscolo).isEmpty());
-}
-
 TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
 {
     work(9); // the settings in force belong to _predefinito
@@ -195,7 +185,8 @@ TEST_F(UsersTest, UnreadableFilesAreKeptAsideBeforeTheirFirstSaveAndAFailedSaveI
               program.text("0206") + "\n" + env.env().cartellaAccesso() + "ANNA.ini");
 }
 
-// Saved and read with the profile, copied to a new user; never in the list nor the 53 lines.
+// Saved and read with the profile, copied to a new user; never in the 53 lines nor
+// the list, which holds every profile (in its own lettering) and nothing else.
 TEST_F(UsersTest, TheSideFileFollowsTheProfileWhereverItGoes)
 {
     static_cast<SwitchSettings&>(state) = unusual();
@@ -213,7 +204,9 @@ TEST_F(UsersTest, TheSideFileFollowsTheProfileWhereverItGoes)
     ASSERT_TRUE(salvaProfiloUtente(program));
     EXPECT_EQ(onDisk("Lucia.ini"), unusual());
 
-    EXPECT_EQ(elencoUtenti(env.env(), kMaiuscolo), QStringList({"_PREDEFINITO", "LUCIA", "MARIO"}));
+    writeFile(folder() + "note.txt", "x");
+    writeFile(folder() + ".ini", "x");
+    EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "Lucia", "Mario"}));
     EXPECT_EQ(readFileBytes(state.PercorsoProfilo), testoProfilo(state)); // the 53 lines alone
     EXPECT_EQ(QDir(env.env().cartellaAccesso()).entryList(QDir::Files).size(), 3);
 

@@ -198,19 +198,27 @@ TEST_F(ConfigWindowTest, TheControlsShowTheStateAndEachSetsItsSettingAtOnce)
 }
 
 // Focus alone chooses nobody; a choice saves the user left (ticks included)
-// and shows the chosen one's settings.
-TEST_F(ConfigWindowTest, ChoosingAUserSavesTheOneBeforeAndLoadsTheChosenOne)
+// and shows the chosen one's settings. After a Yes a user's profile (whatever
+// its letter case), side file and history go; one that cannot go is told and stays.
+TEST_F(ConfigWindowTest, ChoosingAndDeletingUsers)
 {
+    SqlHistory history{SqlHistory::fileIn(env.env().cartellaDati())};
+    program.services.history = &history;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    history.record(historyWord("Luca", "DADO", {"1:BD"}, now));
     env.writeProfile("anna.ini", 6);
-    env.writeProfile("luca.ini", 4);
+    env.writeProfile("Luca.INI", 4);
     env.writeProfile("_predefinito.INI", 3);
+    const QString side = switchSettingsPath(env.env(), env.env().cartellaUtenti() + "Luca.INI");
+    ASSERT_TRUE(writeSwitchSettings(SwitchSettings(), side));
+    ASSERT_TRUE(QDir(env.env().cartellaUtenti()).mkdir("Pia.ini")); // a folder: stays
     program.state.NomeUtente = "LUCA";
-    program.state.PercorsoProfilo = env.env().cartellaUtenti() + "luca.ini";
+    program.state.PercorsoProfilo = env.env().cartellaUtenti() + "Luca.INI";
     LeggiProfilo(program.state, program.state.PercorsoProfilo, QString());
     openConfig();
     click("OptionUtente", 1);
     QListWidget* users = list("ListModificaUtente");
-    ASSERT_EQ(users->count(), 2);
+    ASSERT_EQ(users->count(), 3);
     EXPECT_EQ(users->item(0)->text(), "ANNA");
     EXPECT_EQ(users->selectedItems(), QList<QListWidgetItem*>{users->item(1)});
     QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
@@ -223,34 +231,15 @@ TEST_F(ConfigWindowTest, ChoosingAUserSavesTheOneBeforeAndLoadsTheChosenOne)
     EXPECT_EQ(text("Label4"), "ANNA");
     EXPECT_TRUE(button("OptionQuanteLettere", 2)->isChecked());
     EXPECT_FALSE(button("Op_Lettere", 0)->isChecked()); // ANNA's own letters
-    EXPECT_TRUE(profileOf("luca.ini").LettereAttive[0]);
+    EXPECT_TRUE(profileOf("Luca.INI").LettereAttive[0]);
 
     click("OptionUtente", 0); // the default user, its own settings
     EXPECT_EQ(program.state.NomeUtente, "_predefinito");
     EXPECT_TRUE(button("OptionQuanteLettere", 4)->isChecked());
-    EXPECT_FALSE(find("CheckSalvaUtente")->isVisible());
-    EXPECT_FALSE(users->isVisible());
-}
+    for (const char* hidden : {"CheckSalvaUtente", "ListModificaUtente", "CommandEliminaUtente"})
+        EXPECT_FALSE(find(hidden)->isVisible()) << hidden; // never the default user deleted
 
-// After a Yes the profile (whatever its letter case), side file and history
-// go; a profile that cannot be removed is told and the user stays.
-TEST_F(ConfigWindowTest, DeletingAUserRemovesItsFilesAndHistoryAfterAYes)
-{
-    SqlHistory history{SqlHistory::fileIn(env.env().cartellaDati())};
-    program.services.history = &history;
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    history.record(historyWord("Luca", "DADO", {"1:BD"}, now));
-    env.writeProfile("anna.ini", 6);
-    env.writeProfile("Luca.INI", 4);
-    const QString side = switchSettingsPath(env.env(), env.env().cartellaUtenti() + "Luca.INI");
-    ASSERT_TRUE(writeSwitchSettings(SwitchSettings(), side));
-    ASSERT_TRUE(QDir(env.env().cartellaUtenti()).mkdir("Pia.ini")); // a folder: stays
-    openConfig();
-    EXPECT_FALSE(find("CommandEliminaUtente")->isVisible()); // never the default user
     click("OptionUtente", 1);
-    QListWidget* users = list("ListModificaUtente");
-    ASSERT_EQ(users->count(), 3);
-
     users->setCurrentRow(1); // LUCA
     seams.messages.answers = {MessageBoxes::Answer::No};
     click("CommandEliminaUtente");
