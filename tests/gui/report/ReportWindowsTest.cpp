@@ -172,12 +172,8 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsInTheBoxAndIsPrintedAndSavedAs
     click("Command1");
     const auto pages = readPdfWords(dir.filePath("stampa.pdf"));
     ASSERT_EQ(pages.size(), 1u);
-    QStringList words;
-    for (const PdfWord& word : pages[0].words)
-        words << word.text;
-    EXPECT_EQ(words.first(), "ANNA");
-    EXPECT_TRUE(words.contains("LETTERA"));
-    EXPECT_EQ(words.filter("*").size(), 6); // two star runs and the stars of two words
+    ASSERT_FALSE(pages[0].words.empty()); // the box's text, whole: the print test's
+    EXPECT_EQ(pages[0].words.front().text, "ANNA");
 
     click("Command3");
     EXPECT_EQ(loadedNames(windows), QStringList({"FormEserciziEseguiti"}));
