@@ -111,42 +111,30 @@ TEST(LanguageTest, TheItalianFileCarriesEveryKeyTheProgramAsksFor)
 }
 
 // Dates as the language writes them, never as the machine's locale does (its
-// numbers are the scanning speed's test); a file without a code: ISO dates.
-TEST(LanguageTest, DatesInTheLanguagesOwnForm)
+// numbers are the scanning speed's test). Missing, the data's names and the
+// codes read as empty (dates then ISO); a message falls back to the built-in
+// Italian, so that no message box is ever empty (no language file at all: the
+// menu window's test).
+TEST(LanguageTest, DatesInTheLanguagesFormAndMissingPiecesGiveEmptyDataAndBuiltInMessages)
 {
     TestEnvironment env;
-    env.writeProgramFile("lngortolino/Senzacodice.lng", "[Strings]\r\n0001=\"Uno\"\r\n");
-    Language language(env.env());
-    const struct
-    {
-        const char* language;
-        const char* code;
-        const char* date;
-    } cases[] = {{"Italiano", "it", "06/12/2026"},
-                 {"English", "en", "12/6/2026"},
-                 {"Senzacodice", "", "2026-12-06"}};
-    for (const auto& c : cases) {
-        language.CurrentLanguage = c.language;
-        EXPECT_EQ(language.code(), c.code) << c.language;
-        EXPECT_EQ(language.shortDate(QDate(2026, 12, 6)), c.date) << c.language;
-    }
-}
-
-// Missing, the data's names and the codes read as empty; a message falls back
-// to the built-in Italian, so that no message box is ever empty.
-TEST(LanguageTest, MissingPiecesGiveEmptyDataNamesAndBuiltInMessages)
-{
-    TestEnvironment env;
+    env.writeProgramFile("lngortolino/Bucata.lng", "[Strings]\r\n0001=\"Uno\"\r\n");
+    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
     Language language(env.env());
     const QString builtIn = language.MLSGetString("0201");
+    for (const auto& [name, code, date] : {std::tuple{"Italiano", "it", "06/12/2026"},
+                                           {"English", "en", "12/6/2026"},
+                                           {"Bucata", "", "2026-12-06"}}) {
+        language.CurrentLanguage = name;
+        EXPECT_EQ(language.code(), code) << name;
+        EXPECT_EQ(language.shortDate(QDate(2026, 12, 6)), date) << name;
+    }
     language.CurrentLanguage = "English";
     EXPECT_EQ(language.MLSGetString("0100"), "pictures");
     EXPECT_EQ(language.MLSGetString("1234"), ""); // key missing
     language.CurrentLanguage = "../lngortolino/Italiano";
     EXPECT_EQ(language.MLSGetString("0100"), ""); // a name may not leave the folder
 
-    env.writeProgramFile("lngortolino/Bucata.lng", "[Strings]\r\n0001=\"Uno\"\r\n");
-    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
     for (const char* name : {"Bucata", "Vuota", "Mancante"}) {
         language.CurrentLanguage = name;
         EXPECT_EQ(language.MLSGetString("0201"), builtIn) << name;
@@ -157,12 +145,6 @@ TEST(LanguageTest, MissingPiecesGiveEmptyDataNamesAndBuiltInMessages)
     EXPECT_EQ(language.MLSGetString("0001"), "Uno");
     for (const char* key : {"0039", "0233", "0311"}) // each range of messages
         EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << key;
-
-    TestEnvironment empty(TestEnvironment::Data::Empty);
-    Language none(empty.env());
-    EXPECT_EQ(none.MLSGetString("0000"), "");
-    EXPECT_EQ(none.CurrentLanguage, "");
-    EXPECT_TRUE(none.installedLanguages().isEmpty());
 }
 
 // Stored beside the languages and read back is the menu window's test.
