@@ -201,25 +201,6 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(), "Usa tutte le immagini");
 }
 
-// The manual of the language in force; the program's document from the
-// information window, whose language lines are the language's.
-TEST_F(MenuWindowTest, TheManualAndTheDocumentOpenFromTheProgramFolder)
-{
-    FormMenu* menu = showMenu();
-    for (const char* language : {"Italiano", "English"}) {
-        program.language.CurrentLanguage = language;
-        control<QAction>(menu, "mnuDocum")->trigger();
-    }
-    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
-    Form* info = windows.show("FormInfo");
-    EXPECT_EQ(control<QLabel>(info, "Label4")->text(), righeLingua(program.language));
-    QTest::mouseClick(control(info, "Image1"), Qt::LeftButton);
-    const QString folder = env.env().programFolder;
-    EXPECT_EQ(seams.documents.opened,
-              QStringList({folder + "/ortolino.pdf", folder + "/ortolino-en.pdf",
-                           folder + "/documento.pdf"}));
-}
-
 QStringList entries(const FormMenu* menu)
 {
     QStringList names;
@@ -229,15 +210,26 @@ QStringList entries(const FormMenu* menu)
 }
 
 // The open menu's texts are the journeys'; here: the entries, a window loaded
-// beside it, and the choice kept for the next start.
+// beside it, the choice kept for the next start, the manual of the language in
+// force and the information window's language lines and document.
 TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
 {
     FormMenu* menu = showMenu();
     Form* info = windows.load("FormInfo");
     EXPECT_EQ(entries(menu), QStringList({"English", "Italiano*"}));
+    control<QAction>(menu, "mnuDocum")->trigger();
     control<QAction>(menu, "mnuLanguage", 0)->trigger();
+    control<QAction>(menu, "mnuDocum")->trigger();
     EXPECT_EQ(entries(menu), QStringList({"English*", "Italiano"}));
     EXPECT_EQ(control<QPushButton>(info, "Command1")->text(), "Close");
+    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu", "FormInfo"})); // the manual: no window
+    windows.show("FormInfo");
+    EXPECT_EQ(control<QLabel>(info, "Label4")->text(), righeLingua(program.language));
+    QTest::mouseClick(control(info, "Image1"), Qt::LeftButton);
+    const QString folder = env.env().programFolder;
+    EXPECT_EQ(seams.documents.opened,
+              QStringList({folder + "/ortolino.pdf", folder + "/ortolino-en.pdf",
+                           folder + "/documento.pdf"}));
     unloadAll();
     EXPECT_EQ(entries(showMenu()), QStringList({"English*", "Italiano"}));
     unloadAll();
