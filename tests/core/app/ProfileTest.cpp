@@ -131,38 +131,6 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
     EXPECT_EQ(missing.Registro[0][0], "LETTERA INIZIALE");
 }
 
-TEST_F(ProfileTest, TextAndYesNoLinesFollowTheirOwnRules)
-{
-    ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
-    QStringList lines = savedLines();
-    lines[0] = "true";                          // lower case is not "True"
-    lines[1] = "Tak";                           // any leading capital T is
-    lines[26] = "MAIUSCOLO";                    // the case test is exact
-    lines[28] = " /scuola/liste/frutta.txt   "; // blanks around the path
-    lines[35] = "\"Comic Sans MS, grassetto\""; // a quoted field keeps its comma
-    lines[36] = "Liberation Sans, Bold";        // an unquoted one stops at it
-    writeLines(lines);
-    ProgramState read = readBack(state.PercorsoProfilo);
-    EXPECT_FALSE(read.LettereAttive[0]);
-    EXPECT_TRUE(read.LettereAttive[1]);
-    EXPECT_EQ(read.CarattereLettere, kCorsivo);
-    EXPECT_EQ(read.ListaInUso, "/scuola/liste/frutta.txt");
-    EXPECT_EQ(read.NomeFont, "Comic Sans MS, grassetto");
-    EXPECT_EQ(read.NomeFontScelto, "Liberation Sans");
-
-    lines[26] = "minuscolo";
-    writeLines(lines);
-    EXPECT_EQ(readBack(state.PercorsoProfilo).CarattereLettere, kMinuscolo);
-
-    // A Windows profile in code page 1252.
-    lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
-    lines[51] = "Pinò";
-    writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
-    read = readBack(state.PercorsoProfilo);
-    EXPECT_EQ(read.ListaInUso, QString::fromUtf8("C:\\Programmi\\Ortolino\\liste\\città.txt"));
-    EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
-}
-
 // Every text a line can hold reads back equal in every text field, no line
 // shifted; one it cannot hold is refused and no file is written over.
 TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
@@ -207,16 +175,40 @@ TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
     EXPECT_TRUE(testoSalvabileNelProfilo("Arial "));
 }
 
-// Numbers are read whole, brought into their ranges, and never cast from a
+// Yes/no, lettering and text lines by their own rules, a Windows profile in code
+// page 1252; numbers read whole, brought into their ranges, and never cast from a
 // value an int cannot hold; colours that name none take their defaults.
-TEST_F(ProfileTest, NumbersAreCheckedAndClamped)
+TEST_F(ProfileTest, EachLineIsReadByItsOwnRules)
 {
     ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     const QStringList good = savedLines();
+    QStringList lines = good;
+    lines[0] = "true";                          // lower case is not "True"
+    lines[1] = "Tak";                           // any leading capital T is
+    lines[26] = "MAIUSCOLO";                    // the case test is exact
+    lines[28] = " /scuola/liste/frutta.txt   "; // blanks around the path
+    lines[35] = "\"Comic Sans MS, grassetto\""; // a quoted field keeps its comma
+    lines[36] = "Liberation Sans, Bold";        // an unquoted one stops at it
+    writeLines(lines);
+    ProgramState read = readBack(state.PercorsoProfilo);
+    EXPECT_EQ(std::tuple(read.LettereAttive[0], read.LettereAttive[1], read.CarattereLettere,
+                         read.ListaInUso, read.NomeFont, read.NomeFontScelto),
+              std::tuple(false, true, kCorsivo, QString("/scuola/liste/frutta.txt"),
+                         QString("Comic Sans MS, grassetto"), QString("Liberation Sans")));
+    lines[26] = "minuscolo";
+    writeLines(lines);
+    EXPECT_EQ(readBack(state.PercorsoProfilo).CarattereLettere, kMinuscolo);
+    lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
+    lines[51] = "Pinò";
+    writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
+    read = readBack(state.PercorsoProfilo);
+    EXPECT_EQ(read.ListaInUso, QString::fromUtf8("C:\\Programmi\\Ortolino\\liste\\città.txt"));
+    EXPECT_EQ(read.NomeAgente, QString::fromUtf8("Pinò"));
+
     const auto readWith = [&](int line, const char* value) {
-        QStringList lines = good;
-        lines[line] = QString::fromLatin1(value);
-        writeLines(lines);
+        QStringList changed = good;
+        changed[line] = QString::fromLatin1(value);
+        writeLines(changed);
         return readBack(state.PercorsoProfilo);
     };
     const struct
