@@ -25,21 +25,16 @@ using namespace ortolino::test;
 
 namespace {
 
-// The roles of controls a person acts on: each needs a name to be found.
-bool actionable(QAccessible::Role role)
-{
-    static const QList<QAccessible::Role> roles = {
-        QAccessible::Button,   QAccessible::CheckBox, QAccessible::RadioButton,
-        QAccessible::ComboBox, QAccessible::List,     QAccessible::ScrollBar,
-        QAccessible::Slider,   QAccessible::SpinBox,  QAccessible::EditableText,
-        QAccessible::PageTab,  QAccessible::MenuItem};
-    return roles.contains(role);
-}
-
 // Every enabled actionable control below `iface` without a name, as
 // "objectName(role)".
 void collectNameless(QAccessibleInterface* iface, QStringList& nameless)
 {
+    // The roles of controls a person acts on: each needs a name to be found.
+    static const QList<QAccessible::Role> actionable = {
+        QAccessible::Button,   QAccessible::CheckBox, QAccessible::RadioButton,
+        QAccessible::ComboBox, QAccessible::List,     QAccessible::ScrollBar,
+        QAccessible::Slider,   QAccessible::SpinBox,  QAccessible::EditableText,
+        QAccessible::PageTab,  QAccessible::MenuItem};
     for (int i = 0; i < iface->childCount(); ++i) {
         QAccessibleInterface* child = iface->child(i);
         if (!child || child->state().disabled)
@@ -47,7 +42,7 @@ void collectNameless(QAccessibleInterface* iface, QStringList& nameless)
         // Ortolino's controls carry design names; parts of Qt's own controls
         // (a text box's scroll bars) are described by Qt.
         const QObject* object = child->object();
-        if (object && !object->objectName().isEmpty() && actionable(child->role()) &&
+        if (object && !object->objectName().isEmpty() && actionable.contains(child->role()) &&
             child->text(QAccessible::Name).trimmed().isEmpty()) {
             nameless << QStringLiteral("%1(%2)").arg(object->objectName(),
                                                      QString::number(child->role(), 16));
@@ -177,8 +172,7 @@ TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
     settle();
 
     // In the exercise the scan walks the letter keys: each is spoken by its letter.
-    for (size_t i = 0; i < program.state.LettereAttive.size(); ++i)
-        program.state.LettereAttive[i] = true;
+    program.state.LettereAttive.fill(true);
     program.state.MassimoLettere = 13;
     focusEvents.clear();
     Form* exercise = show("lettere");
@@ -189,9 +183,8 @@ TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
     EXPECT_EQ(nameOf(focusEvents.last()), QStringLiteral("W"));
 
     // Counters are read with their captions; the picture keeps its word to itself.
-    EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("EtichettaEsatti"))),
-              QStringLiteral("Esatti 0"));
-    EXPECT_EQ(nameOf(exercise->findChild<QObject*>(QStringLiteral("Image1"))), QString());
+    EXPECT_EQ(nameOf(control(exercise, "EtichettaEsatti")), "Esatti 0");
+    EXPECT_EQ(nameOf(control(exercise, "Image1")), QString());
 }
 
 // Keys name an array's member by index, in the window's own section only; what
@@ -213,30 +206,27 @@ TEST(FormTranslatorTest, ControlsArraysFramesTagsAndTitlesTakeTheirTexts)
     window.setWindowTitle("Form1");
     auto* inner = new QWidget(&window);
     window.setCentralWidget(inner);
+    const auto named = [](auto* widget, const char* name) {
+        widget->setObjectName(name);
+        return widget;
+    };
     QList<QPushButton*> keys;
     for (int i = 0; i < 5; ++i) {
-        keys << new QPushButton(QString("k%1").arg(i), inner);
-        keys.last()->setObjectName("tastiera");
+        keys << named(new QPushButton(QString("k%1").arg(i), inner), "tastiera");
         setControlIndex(keys.last(), i);
     }
-    auto* single = new QLabel("design", inner);
-    single->setObjectName("Singolo");
-    auto* untranslated = new QLabel("resta", inner);
-    untranslated->setObjectName("Altro");
-    auto* frame = new QGroupBox("cornice", inner);
-    frame->setObjectName("Cornice");
+    auto* single = named(new QLabel("design", inner), "Singolo");
+    auto* untranslated = named(new QLabel("resta", inner), "Altro");
+    auto* frame = named(new QGroupBox("cornice", inner), "Cornice");
 
     language.CurrentLanguage = "Prova";
     MLSLoadFormStrings(&window, language);
-    EXPECT_EQ(window.windowTitle(), "Titolo");
-    EXPECT_EQ(tag(&window), "etichetta");
-    EXPECT_EQ(keys[3]->text(), "R!");
-    EXPECT_EQ(keys[3]->toolTip(), "la erre");
-    EXPECT_EQ(keys[2]->text(), "k2");
-    EXPECT_EQ(single->text(), "uno"); // its own section, not "Altra"
-    EXPECT_EQ(tag(single), "@L,T");
-    EXPECT_EQ(untranslated->text(), "resta");
-    EXPECT_EQ(frame->title(), "Riquadro");
+    // "Singolo" from its own section, not "Altra".
+    EXPECT_EQ((QStringList{window.windowTitle(), tag(&window), keys[3]->text(), keys[3]->toolTip(),
+                           keys[2]->text(), single->text(), tag(single), untranslated->text(),
+                           frame->title()}),
+              (QStringList{"Titolo", "etichetta", "R!", "la erre", "k2", "uno", "@L,T", "resta",
+                           "Riquadro"}));
 
     window.setWindowTitle(QString());
     MLSLoadFormStrings(&window, language);
@@ -293,8 +283,7 @@ TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
     EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
     w.resizeInner(800, 600);
     EXPECT_EQ(w.label->geometry(), QRect(80, 60, 200, 100));
-    EXPECT_EQ(w.line->p1(), QPoint(20, 40));
-    EXPECT_EQ(w.line->p2(), QPoint(220, 40));
+    EXPECT_EQ(std::pair(w.line->p1(), w.line->p2()), std::pair(QPoint(20, 40), QPoint(220, 40)));
     EXPECT_EQ(other.label->geometry(), QRect(40, 30, 100, 50));
     for (int i = 0; i < 7; ++i)
         w.resizeInner(333 + i * 17, 251 + i * 13);
@@ -303,8 +292,7 @@ TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
     EXPECT_EQ(w.line->p2(), QPoint(110, 20));
 
     TestWindow empty;
-    empty.window.centralWidget()->resize(0, 0);
-    empty.resizer.ResizeControls();
+    empty.resizeInner(0, 0);
     empty.resizeInner(800, 600);
     EXPECT_EQ(empty.label->geometry(), QRect(40, 30, 100, 50));
 
@@ -314,8 +302,8 @@ TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
     tags.resizer.ResizeControls();
     tags.resizeInner(800, 900);
     EXPECT_EQ(tags.tagged->geometry(), QRect(400, 300, 80, 40));
-    EXPECT_EQ(tags.line->p1(), QPoint(20, 60));
-    EXPECT_EQ(tags.line->p2(), QPoint(110, 20));
+    EXPECT_EQ(std::pair(tags.line->p1(), tags.line->p2()),
+              std::pair(QPoint(20, 60), QPoint(110, 20)));
     EXPECT_EQ(tags.label->geometry(), QRect(80, 90, 200, 150));
 
     tags.resizer.SizeFormToScreen(75); // where: ResizeMathTest
