@@ -229,21 +229,11 @@ struct TestServices
     RecordingAgent agent;
     RecordingSounds sounds;
     RecordingScanVoice scanVoice;
+    // In the fields' order; every field has a type of its own, so no other order compiles.
     Services services()
     {
-        Services s;
-        s.random = &random;
-        s.clock = &clock;
-        s.messages = &messages;
-        s.fonts = &fonts;
-        s.dialogs = &dialogs;
-        s.waiter = &waiter;
-        s.documents = &documents;
-        s.programExit = &programExit;
-        s.agent = &agent;
-        s.sounds = &sounds;
-        s.scanVoice = &scanVoice;
-        return s;
+        return {&random,  &clock,  &messages,  &fonts,       &agent,  &sounds, &scanVoice,
+                &dialogs, &waiter, &documents, &programExit, nullptr, nullptr};
     }
 };
 

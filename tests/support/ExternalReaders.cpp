@@ -12,13 +12,20 @@ namespace ortolino::test {
 
 namespace {
 
+// A paragraph as unrtf shows it, and its line in readRtfWithUnrtf's form.
 struct ReadParagraph
 {
     QString text;
     QString alignment = QStringLiteral("left");
-    QList<int> sizes;
-    QStringList fonts;
+    QStringList sizes, fonts;
     bool bold = false;
+
+    QString line() const
+    {
+        return QStringLiteral("%1 %2 %3%4: %5")
+            .arg(alignment, sizes.join(u','), fonts.join(u','),
+                 bold ? QStringLiteral(" bold") : QString(), text);
+    }
 };
 
 // unrtf's output personality: every mark of interest becomes a tag between
@@ -55,84 +62,6 @@ QByteArray run(const QString& tool, const QStringList& arguments)
     return process.readAllStandardOutput();
 }
 
-class UnrtfParser
-{
-public:
-    std::vector<ReadParagraph> parse(const QString& output)
-    {
-        const qsizetype body = output.indexOf(QStringLiteral("\x1d"
-                                                             "body\x1f"));
-        if (body < 0)
-            return {};
-        qsizetype i = body + 6;
-        while (i < output.size()) {
-            if (output[i] == QChar(0x1d)) {
-                const qsizetype end = output.indexOf(QChar(0x1f), i);
-                tag(output.mid(i + 1, end - i - 1));
-                i = end + 1;
-            } else {
-                character(output[i++]);
-            }
-        }
-        if (started_)
-            paragraphs_.push_back(current_);
-        return paragraphs_;
-    }
-
-private:
-    void tag(const QString& name)
-    {
-        if (name == QLatin1String("br")) {
-            touch();
-            paragraphs_.push_back(current_);
-            current_ = ReadParagraph();
-            started_ = false;
-        } else if (name == QLatin1String("center") || name == QLatin1String("right") ||
-                   name == QLatin1String("left")) {
-            alignment_ = name;
-        } else if (name == QLatin1String("/align")) {
-            alignment_ = QStringLiteral("left");
-        } else if (name.startsWith(QLatin1String("size="))) {
-            size_ = name.mid(5).toInt();
-        } else if (name.startsWith(QLatin1String("font="))) {
-            font_ = name.mid(5);
-        } else if (name == QLatin1String("bold")) {
-            current_.bold = true;
-        } else if (name.startsWith(QLatin1Char('u'))) {
-            character(QChar(static_cast<char16_t>(name.mid(1).toUInt())));
-        }
-    }
-
-    void character(QChar ch)
-    {
-        if (ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
-            return; // unrtf's own line ends
-        touch();
-        current_.text += ch;
-    }
-
-    // unrtf opens an alignment at the first plain character, closes it after
-    // the paragraph's end: the alignment in force at the last character (or
-    // at the end of an empty paragraph) is the paragraph's. Every size and
-    // face seen is noted.
-    void touch()
-    {
-        current_.alignment = alignment_;
-        started_ = true;
-        if (current_.sizes.isEmpty() || current_.sizes.last() != size_)
-            current_.sizes << size_;
-        if (!font_.isEmpty() && !current_.fonts.contains(font_))
-            current_.fonts << font_;
-    }
-
-    std::vector<ReadParagraph> paragraphs_;
-    ReadParagraph current_;
-    bool started_ = false;
-    QString alignment_ = QStringLiteral("left");
-    QString font_;
-    int size_ = 0;
-};
-
 double attribute(const QString& element, const QString& name)
 {
     const QRegularExpression re(name + QStringLiteral("=\"([-0-9.]+)\""));
@@ -145,19 +74,60 @@ QStringList readRtfWithUnrtf(const QString& path)
 {
     QTemporaryDir config;
     writeFileAtomically(config.filePath(QStringLiteral("ortolino.conf")), tagsConfiguration());
-    const QByteArray output =
+    const QString output = QString::fromUtf8(
         run(QStringLiteral("unrtf"), {QStringLiteral("-P"), config.path(), QStringLiteral("-t"),
-                                      QStringLiteral("ortolino"), path});
+                                      QStringLiteral("ortolino"), path}));
     QStringList paragraphs;
-    for (const ReadParagraph& p : UnrtfParser().parse(QString::fromUtf8(output))) {
-        QStringList sizes;
-        for (int size : p.sizes)
-            sizes << QString::number(size);
-        paragraphs << QStringLiteral("%1 %2 %3%4: %5")
-                          .arg(p.alignment, sizes.join(QLatin1Char(',')),
-                               p.fonts.join(QLatin1Char(',')),
-                               p.bold ? QStringLiteral(" bold") : QString(), p.text);
+    ReadParagraph current;
+    bool started = false;
+    QString alignment = QStringLiteral("left"), font, size = QStringLiteral("0");
+    // unrtf opens an alignment at the first plain character, closes it after
+    // the paragraph's end: the alignment in force at the last character (or
+    // at the end of an empty paragraph) is the paragraph's. Every size and
+    // face seen is noted.
+    const auto touch = [&] {
+        current.alignment = alignment;
+        started = true;
+        if (current.sizes.isEmpty() || current.sizes.last() != size)
+            current.sizes << size;
+        if (!font.isEmpty() && !current.fonts.contains(font))
+            current.fonts << font;
+    };
+    const auto character = [&](QChar ch) {
+        touch();
+        current.text += ch;
+    };
+    // A tag, or a character other than unrtf's own line ends.
+    static const QRegularExpression token(QStringLiteral("\x1d([^\x1f]*)\x1f|[^\r\n]"));
+    const qsizetype body = output.indexOf(QStringLiteral("\x1d"
+                                                         "body\x1f"));
+    for (auto it = token.globalMatch(output, body < 0 ? output.size() : body + 6); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QString tag = match.captured(1);
+        if (match.capturedStart(1) < 0) {
+            character(match.captured(0).front());
+        } else if (tag == QLatin1String("br")) {
+            touch();
+            paragraphs << current.line();
+            current = ReadParagraph();
+            started = false;
+        } else if (tag == QLatin1String("center") || tag == QLatin1String("right") ||
+                   tag == QLatin1String("left")) {
+            alignment = tag;
+        } else if (tag == QLatin1String("/align")) {
+            alignment = QStringLiteral("left");
+        } else if (tag.startsWith(QLatin1String("size="))) {
+            size = QString::number(tag.mid(5).toInt());
+        } else if (tag.startsWith(QLatin1String("font="))) {
+            font = tag.mid(5);
+        } else if (tag == QLatin1String("bold")) {
+            current.bold = true;
+        } else if (tag.startsWith(u'u')) {
+            character(QChar(static_cast<char16_t>(tag.mid(1).toUInt())));
+        }
     }
+    if (started)
+        paragraphs << current.line();
     return paragraphs;
 }
 

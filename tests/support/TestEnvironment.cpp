@@ -13,28 +13,19 @@ namespace ortolino::test {
 
 namespace {
 
-void copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(source, target);
-    }
-}
-
 // The shipped languages, sounds, characters and top-level files: what most
 // tests need, without the picture folders (tests read those where they lie).
 void copyShippedData(const QString& programFolder)
 {
     const QDir shipped(QStringLiteral(ORTOLINO_BUILD_DATA_DIR));
-    for (const QString& file : shipped.entryList(QDir::Files))
-        QFile::copy(shipped.filePath(file), programFolder + QLatin1Char('/') + file);
-    for (const char* folder : {"lngortolino", "suoni", "personaggi"}) {
-        const QString name = QString::fromLatin1(folder);
-        if (shipped.exists(name))
-            copyTree(shipped.filePath(name), programFolder + QLatin1Char('/') + name);
+    const QStringList folders = {"lngortolino", "suoni", "personaggi"};
+    QDirIterator it(shipped.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = shipped.relativeFilePath(it.next());
+        if (!relative.contains(u'/') || folders.contains(relative.section(u'/', 0, 0))) {
+            QDir().mkpath(QFileInfo(programFolder + u'/' + relative).absolutePath());
+            QFile::copy(shipped.filePath(relative), programFolder + u'/' + relative);
+        }
     }
 }
 

@@ -91,6 +91,12 @@ protected:
         state.Registro[1][0] = "LETTERA INIZIALE";
         state.NumeroRigheRegistro = 1;
     }
+    // The user, the longest word and the log in force.
+    std::tuple<QString, int, int, QString> session() const
+    {
+        return {state.NomeUtente, state.MassimoLettere, state.NumeroRigheRegistro,
+                state.Registro[1][0]};
+    }
     SwitchSettings onDisk(const QString& profileName) const
     {
         SwitchSettings s;
@@ -109,10 +115,7 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
 {
     work(9); // the settings in force belong to _predefinito
     scegliUtente(program, "MARIO");
-    EXPECT_EQ(state.NomeUtente, "MARIO");
-    EXPECT_EQ(state.MassimoLettere, 7);
-    EXPECT_EQ(state.NumeroRigheRegistro, 0);
-    EXPECT_TRUE(state.Registro[1][0].isEmpty());
+    EXPECT_EQ(session(), std::tuple("MARIO", 7, 0, ""));
 
     ProfileSettings left;
     LeggiProfilo(left, env.env().profiloPredefinito(), QString());
@@ -121,9 +124,8 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     // The same user in another letter case (his own lettering): saved, read back, the log kept.
     work(8);
     scegliUtente(program, "mario");
-    EXPECT_EQ(state.NomeUtente, "mario");
-    EXPECT_EQ(state.MassimoLettere, 8);
-    EXPECT_EQ(state.Registro[1][0], "LETTERA INIZIALE");
+    const auto kept = std::tuple("mario", 8, 1, "LETTERA INIZIALE");
+    EXPECT_EQ(session(), kept);
     // The chosen user's file is the one written again, whatever its letter case.
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files).size(), 2);
 
@@ -132,12 +134,11 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     EXPECT_FALSE(scegliUtente(program, "_predefinito"));
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
-    EXPECT_EQ(state.NomeUtente, "mario");
-    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+    EXPECT_EQ(session(), kept);
     // The same user again at the menu's next activation: nothing read back, not told again.
     EXPECT_FALSE(scegliUtente(program, "MARIO"));
     EXPECT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(state.MassimoLettere, 8);
+    EXPECT_EQ(session(), kept);
 }
 
 // An unreadable profile or side file is kept aside, under a new name, before the
@@ -168,8 +169,8 @@ TEST_F(UsersTest, UnreadableFilesAreKeptAsideBeforeTheirFirstSaveAndAFailedSaveI
     EXPECT_EQ(readFileBytes(folder() + "Anna.INI.2.illeggibile"), broken);
     EXPECT_EQ(readFileBytes(side + ".illeggibile"), brokenSide);
     EXPECT_EQ(readFileBytes(folder() + "ANNA.ini.illeggibile"), "kept before");
-    EXPECT_EQ(state.MassimoLettere, 6); // saved and read back
-    EXPECT_EQ(state.acceptanceMs, 200);
+    EXPECT_EQ(std::tuple(state.MassimoLettere, state.acceptanceMs),
+              std::tuple(6, 200)); // read back
 
     for (const char* user : {"ANNA", "MARIO", "LUCA", "ANNA"})
         ASSERT_TRUE(scegliUtente(program, user));

@@ -61,15 +61,13 @@ TEST_F(CheckingTest, FourWrongLettersGiveThreeGradedHelpsThenNone)
         if (!c.character)
             engine->setPersonaggio(nullptr);
         EXPECT_EQ(choose("BBBB"), c.events);
-        EXPECT_EQ(engine->erroriLettera(), 4);
-        EXPECT_EQ(engine->letteraAttesa(), "C");
-        EXPECT_EQ(view.wrongCount, 4);
-        EXPECT_FALSE(view.rightIcon);
+        EXPECT_EQ(std::tuple(engine->erroriLettera(), engine->letteraAttesa(), view.wrongCount,
+                             view.rightIcon),
+                  std::tuple(4, "C", 4, false));
         EXPECT_EQ(seams.sounds.played, QStringList(c.wrongSounds, sound("no.wav")));
         EXPECT_EQ(row()[1], " * CANE * " + QString(" (_ ANE B) ").repeated(4));
         engine->clearHelp();
-        EXPECT_FALSE(view.balloonVisible);
-        EXPECT_EQ(view.balloonText, "");
+        EXPECT_EQ(std::tuple(view.balloonVisible, view.balloonText), std::tuple(false, QString()));
     }
     state.SuoniAttivi = false; // the right letter's sound: the next test
     engine->Controlla("C");
@@ -94,13 +92,11 @@ TEST_F(CheckingTest, RightLettersFillTheBlanksInTurnAndRestartTheHelps)
     start();
     EXPECT_EQ(view.caption, "gatt_  ner_ ");
     choose("xo");
-    EXPECT_EQ(view.caption, "gatto ner_ ");
-    EXPECT_EQ(engine->erroriLettera(), 0);
-    EXPECT_FALSE(view.avantiEnabled);
+    EXPECT_EQ(std::tuple(view.caption, engine->erroriLettera(), view.avantiEnabled),
+              std::tuple("gatto ner_ ", 0, false));
     choose("x");
     EXPECT_EQ(seams.waiter.waits, (std::vector<double>{2, 2}));
-    EXPECT_EQ(view.rightCount, 1);
-    EXPECT_EQ(view.wrongCount, 2);
+    EXPECT_EQ(std::tuple(view.rightCount, view.wrongCount), std::tuple(1, 2));
     choose("o");
     EXPECT_EQ(view.caption, "gatto nero");
     EXPECT_EQ(row(),
@@ -111,17 +107,16 @@ TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
 {
     engine = std::make_unique<ExerciseEngine>(program, view);
     choose("a"); // nothing is judged before the first word
-    EXPECT_EQ(state.NumeroErrati + state.NumeroEsatti, 0);
-    EXPECT_FALSE(view.avantiEnabled);
+    EXPECT_EQ(std::tuple(state.NumeroErrati + state.NumeroEsatti, view.avantiEnabled),
+              std::tuple(0, false));
     startCane();
     choose("B");
     EXPECT_EQ(choose("C"), QStringList{"focus avanti"}); // mouse mode: no scan mark to move
-    EXPECT_TRUE(view.rightIcon);
-    EXPECT_TRUE(view.avantiEnabled);
+    EXPECT_EQ(std::tuple(view.rightIcon, view.avantiEnabled), std::tuple(true, true));
     EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
     EXPECT_EQ(choose("Q"), QStringList{"focus avanti"});
-    EXPECT_EQ(seams.sounds.played, QStringList(2, sound("si.wav")));
-    EXPECT_EQ(state.NumeroEsatti, 1);
+    EXPECT_EQ(std::tuple(seams.sounds.played, state.NumeroEsatti),
+              std::tuple(QStringList(2, sound("si.wav")), 1));
 }
 
 TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWait)
@@ -137,8 +132,7 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWait)
                                         "StopAll", "balloon \"\"", "balloon hidden", "focus avanti",
                                         // the rest of the help, then the completion test
                                         "balloon hidden", "focus avanti"}));
-    EXPECT_EQ(state.NumeroEsatti, 1);
-    EXPECT_EQ(state.NumeroErrati, 1);
+    EXPECT_EQ(std::tuple(state.NumeroEsatti, state.NumeroErrati), std::tuple(1, 1));
     EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
 }
 
@@ -243,14 +237,13 @@ TEST_F(HistoryRecordTest, EachBlankKeepsItsOwnLettersAndAnAbandonedWordIsKeptUnf
 
     ASSERT_EQ(history.recorded.size(), 1u);
     const WordRecord& word = history.recorded[0];
-    EXPECT_FALSE(word.finished);
     EXPECT_EQ(word.blanks, (std::vector<BlankChoices>{{1, "G", {"G"}},
                                                       {2, "A", {"O", "A"}},
                                                       {3, "T", {"T"}},
                                                       {4, "T", {"X", "X", "X", "X"}},
                                                       {5, "O", {}}}));
-    EXPECT_EQ(word.helps, (std::array<int, 3>{2, 1, 1}));
-    EXPECT_EQ(word.wrongLetters(), 5);
+    EXPECT_EQ(std::tuple(word.helps, word.wrongLetters(), word.finished),
+              std::tuple(std::array<int, 3>{2, 1, 1}, 5, false));
 }
 
 } // namespace

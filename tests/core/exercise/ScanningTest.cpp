@@ -111,14 +111,13 @@ TEST_F(ScanningTest, ManualScanningVisitsTheVisibleKeysAndEnterChooses)
     EXPECT_EQ(judged(), 0); // moving never chooses
 
     run("r"); // E: wrong, the mark stays
-    EXPECT_EQ(state.NumeroErrati, 1);
-    EXPECT_EQ(colour(kE), kSelezionato);
+    EXPECT_EQ(std::tuple(state.NumeroErrati, colour(kE)), std::tuple(1, kSelezionato));
     EXPECT_EQ(run(" e "),
               (std::vector<int>{kA, kA, kA})); // A completes APE; "avanti" holds the scan
     EXPECT_EQ(colour(kA), state.ColoreBottoni);
     run("r"); // "avanti": the next word, the mark back on its key
-    EXPECT_EQ(view.avantiColour, state.ColoreBottoni);
-    EXPECT_EQ(colour(kA), kSelezionato);
+    EXPECT_EQ(std::tuple(view.avantiColour, colour(kA)),
+              std::tuple(state.ColoreBottoni, kSelezionato));
 }
 
 TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
@@ -131,9 +130,9 @@ TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
     EXPECT_FALSE(scan.timerRunning); // held: the scan stands still
     input->tick();                   // (a tick already on its way)
     input->switchUp(Qt::Key_Space);
-    EXPECT_TRUE(scan.timerRunning);
-    EXPECT_TRUE(engine->avantiEnabled()); // A completed APE
-    EXPECT_EQ(view.avantiColour, kSelezionato);
+    // A completed APE.
+    EXPECT_EQ(std::tuple(scan.timerRunning, engine->avantiEnabled(), view.avantiColour),
+              std::tuple(true, true, kSelezionato));
     EXPECT_EQ(run("t "), (std::vector<int>{kA, kA})); // ticks no longer move; "avanti" chosen
     EXPECT_EQ(colour(kA), kSelezionato);              // the scan goes on from where it was
     EXPECT_EQ(run("t"), std::vector<int>{kN});
@@ -144,17 +143,14 @@ TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
     input->switchDown(Qt::Key_Space);
     input->switchDown(Qt::Key_Return);
     input->switchUp(Qt::Key_Return);
-    EXPECT_FALSE(scan.timerRunning);
-    EXPECT_EQ(judged(), 1);
+    EXPECT_EQ(std::tuple(scan.timerRunning, judged()), std::tuple(false, 1));
     input->switchUp(Qt::Key_Space);
-    EXPECT_EQ(judged(), 2);
-    EXPECT_TRUE(scan.timerRunning);
+    EXPECT_EQ(std::tuple(scan.timerRunning, judged()), std::tuple(true, 2));
 
     // The focus went away while the switch was down: the scan resumes, nothing chosen.
     input->switchDown(Qt::Key_Space);
     input->keysLost();
-    EXPECT_TRUE(scan.timerRunning);
-    EXPECT_EQ(judged(), 2);
+    EXPECT_EQ(std::tuple(scan.timerRunning, judged()), std::tuple(true, 2));
 }
 
 TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt)
@@ -170,8 +166,8 @@ TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt
     };
     EXPECT_EQ(run("t "), (std::vector<int>{kE, kE})); // E, wrong for APE
     EXPECT_EQ(runningInWaits, QList<bool>(4, false)); // nested help included
-    EXPECT_EQ(state.NumeroErrati, 2);
-    EXPECT_TRUE(scan.timerRunning); // the help is over: the scan goes on
+    // The help is over: the scan goes on.
+    EXPECT_EQ(std::tuple(state.NumeroErrati, scan.timerRunning), std::tuple(2, true));
 
     // An exercise that ends during a help leaves no mark after it.
     duringWait = [&](size_t) { engine->endExercise(); };
@@ -197,8 +193,8 @@ TEST_F(ScanningTest, ARightLetterSendsTheScanBackToTheStartWhenAsked)
         state.RipartiDallInizio = c.restart;
         begin(c.mode);
         EXPECT_EQ(run(c.steps).back(), c.after);
-        EXPECT_TRUE(engine->avantiEnabled());
-        EXPECT_EQ(colour(kA), state.ColoreBottoni);
+        EXPECT_EQ(std::tuple(engine->avantiEnabled(), colour(kA)),
+                  std::tuple(true, state.ColoreBottoni));
     }
 }
 
@@ -218,18 +214,14 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
     }
     EXPECT_EQ(intervals, (std::vector<int>{2000, 1000, 1000, 1000}));
     EXPECT_EQ(run("t"), std::vector<int>{kN}); // paused after one round, nothing marked
-    EXPECT_TRUE(scan.paused);
-    EXPECT_FALSE(scan.timerRunning);
-    EXPECT_EQ(colour(kN), state.ColoreBottoni);
+    EXPECT_EQ(std::tuple(scan.paused, scan.timerRunning, colour(kN)),
+              std::tuple(true, false, state.ColoreBottoni));
 
     click(Qt::Key_Space, 0.2); // too short: still paused
     EXPECT_TRUE(scan.paused);
     EXPECT_EQ(run(" "), std::vector<int>{kE}); // resumes on the first key, chooses nothing
-    EXPECT_FALSE(scan.paused);
-    EXPECT_TRUE(scan.timerRunning);
-    EXPECT_EQ(colour(kE), kSelezionato);
-    EXPECT_EQ(scan.intervalMs, 2000);
-    EXPECT_EQ(judged(), 0);
+    EXPECT_EQ(std::tuple(scan.paused, scan.timerRunning, colour(kE), scan.intervalMs, judged()),
+              std::tuple(false, true, kSelezionato, 2000, 0));
 
     run(" "); // E: judged
     seams.clock.now += 0.5;
@@ -260,21 +252,18 @@ TEST_F(ScanningTest, TheBackToMenuTargetComesAfterTheKeysAndWaitsForItsConfirmat
     run("t"); // too late: a tick ends the asking
     EXPECT_FALSE(scan.asking);
     run("r"); // and the choice asks again
-    EXPECT_EQ(view.endCalls, 0);
-    EXPECT_EQ(judged(), 0);
+    EXPECT_EQ(std::tuple(view.endCalls, judged()), std::tuple(0, 0));
 
     begin(kModoScansioneAutomatica);
     run("tttt ");
-    EXPECT_TRUE(scan.asking);
-    EXPECT_EQ(scan.intervalMs, kConfirmMs);
-    EXPECT_TRUE(scan.timerRunning);
+    EXPECT_EQ(std::tuple(scan.asking, scan.intervalMs, scan.timerRunning),
+              std::tuple(true, kConfirmMs, true));
     seams.clock.now += kConfirmMs / 1000.0;
     EXPECT_EQ(run("t"), std::vector<int>{kE}); // too late: the scan goes on
     EXPECT_FALSE(scan.asking);
     run("ttt ");
     run(" ");
-    EXPECT_EQ(view.endCalls, 1);
-    EXPECT_FALSE(scan.timerRunning);
+    EXPECT_EQ(std::tuple(view.endCalls, scan.timerRunning), std::tuple(1, false));
 
     state.backToMenuTarget = false; // off: the keys alone
     begin(kModoScansioneAutomatica);
@@ -289,8 +278,9 @@ TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
         input->letterTyped(typed);
     EXPECT_EQ(state.NumeroErrati, 1);
     input->letterTyped("a");
-    EXPECT_TRUE(engine->avantiEnabled());
-    EXPECT_TRUE(view.keyColours.empty()); // no scan mark in this mode
+    // No scan mark in this mode.
+    EXPECT_EQ(std::tuple(engine->avantiEnabled(), view.keyColours.size()),
+              std::tuple(true, size_t{0}));
     EXPECT_EQ(run("t"), std::vector<int>{kM});
 }
 

@@ -42,12 +42,10 @@ TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRow)
     state.Registro[1] = {"vecchio titolo", "vecchia parola", "Fatto"};
     seams.random = ScriptedRandom{0.6, 0.0}; // gatto (dropped), then cane
     start();
-    EXPECT_EQ(view.caption, "_ ANE");
-    EXPECT_EQ(view.picture, programPath("immagini/cane.jpg"));
-    EXPECT_EQ(state.IndiceParola, 1);
-    ASSERT_EQ(state.NumeroRigheRegistro, 1);
-    EXPECT_EQ(state.Registro[0][0], "LETTERA INIZIALE");
-    EXPECT_EQ(state.Registro[1], (RigaRegistro{"", " * CANE * ", ""}));
+    EXPECT_EQ(std::tuple(view.caption, view.picture, state.IndiceParola, state.NumeroRigheRegistro),
+              std::tuple("_ ANE", programPath("immagini/cane.jpg"), 1, 1));
+    EXPECT_EQ(std::tuple(state.Registro[0][0], state.Registro[1]),
+              std::tuple(QString("LETTERA INIZIALE"), RigaRegistro{"", " * CANE * ", ""}));
 
     state.ColoreCasuale = true;               // every word on a new background
     seams.random = ScriptedRandom{0.0, 0.99}; // cane, then the last colour
@@ -65,18 +63,19 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
     useSeededRandom();
     start();
     EXPECT_EQ(turns(30), QStringList(30, "CANE"));
-    EXPECT_FALSE(state.UsaTutteLeImmagini);
-    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(std::tuple(state.UsaTutteLeImmagini, seams.messages.shown.size()),
+              std::tuple(false, size_t{0}));
 
     useList("nonce\r\nniente\r\n");
     events.clear();
     start();
     ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(seams.messages.shown[0].text,
-              "Immagini indicate nella lista non trovate.\r\nRiparto in modalità di default.");
-    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
-    EXPECT_TRUE(state.UsaTutteLeImmagini);
-    EXPECT_EQ(catalogue(), (QStringList{"CANE", "CASA"}));
+    EXPECT_EQ(std::tuple(seams.messages.shown[0].text, seams.messages.shown[0].icon),
+              std::tuple(QString("Immagini indicate nella lista non trovate.\r\n"
+                                 "Riparto in modalità di default."),
+                         Message::Icon::Critical));
+    EXPECT_EQ(std::tuple(state.UsaTutteLeImmagini, catalogue()),
+              std::tuple(true, QStringList{"CANE", "CASA"}));
     EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"}));
 }
 
@@ -103,13 +102,11 @@ TEST_P(TurnEndTest, AnExerciseNoWordCanServeEndsWithAMessage)
     start();
     ASSERT_EQ(seams.messages.shown.size(), GetParam().messages);
     EXPECT_EQ(seams.messages.shown.back().text, "Nessuna parola.");
-    EXPECT_EQ(view.endCalls, 1);
-    EXPECT_EQ(state.NumeroRigheRegistro, 0);
+    EXPECT_EQ(std::tuple(view.endCalls, state.NumeroRigheRegistro), std::tuple(1, 0));
     // Nothing more happens in an ended exercise.
     engine->Controlla("q");
     engine->NuovaParola();
-    EXPECT_EQ(state.NumeroErrati, 0);
-    EXPECT_EQ(view.endCalls, 1);
+    EXPECT_EQ(std::tuple(state.NumeroErrati, view.endCalls), std::tuple(0, 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,8 +130,7 @@ TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
     random.push(0.0); // position 1
     seams.random = random;
     start();
-    EXPECT_EQ(view.caption, "_ ");
-    EXPECT_EQ(view.endCalls, 0);
+    EXPECT_EQ(std::tuple(view.caption, view.endCalls), std::tuple("_ ", 0));
 }
 
 TEST_F(TurnTest, AFullLogStopsLoggingButNotTheExercise)
@@ -150,10 +146,9 @@ TEST_F(TurnTest, AFullLogStopsLoggingButNotTheExercise)
     engine->Avanti();
     engine->Controlla("X");
     completeWord();
-    EXPECT_EQ(state.NumeroRigheRegistro, 1000);
-    EXPECT_EQ(state.Registro[1000], (RigaRegistro{"", "ultima", ""}));
-    EXPECT_EQ(state.NumeroEsatti, 2);
-    EXPECT_EQ(state.NumeroErrati, 1);
+    EXPECT_EQ(std::tuple(state.NumeroRigheRegistro, state.Registro[1000], state.NumeroEsatti,
+                         state.NumeroErrati),
+              std::tuple(1000, RigaRegistro{"", "ultima", ""}, 2, 1));
 }
 
 } // namespace
