@@ -84,8 +84,7 @@ protected:
     lettere* open() { return window = qobject_cast<lettere*>(windows.show("lettere")); }
     void close()
     {
-        if (window)
-            windows.unload(window);
+        windows.unload(window); // nothing when it has gone already
         test::settle();
     }
     // Lets a switch's release become final (on a loaded machine qWait may end on
@@ -101,12 +100,8 @@ protected:
     QWidget* control(const char* name) const { return test::control(window, name); }
     QAction* action(const char* name) const { return test::control<QAction>(window, name); }
     QLabel* label(const char* name) const { return test::control<QLabel>(window, name); }
-    QWidget* switchBox(int mode) const
-    {
-        return control(mode == kModoScansioneManuale ? "PictureScansioneManuale"
-                                                     : "PictureScansioneAutomatica");
-    }
-    QWidget* manualBox() const { return switchBox(kModoScansioneManuale); }
+    QWidget* manualBox() const { return control("PictureScansioneManuale"); }
+    QWidget* automaticBox() const { return control("PictureScansioneAutomatica"); }
     ShapeControl* frame() const { return window->findChild<ShapeControl*>("ShapeRiquadro"); }
     QString caption() const { return label("Label1")->text(); }
     QColor band() const { return label("Label1")->palette().color(QPalette::Window); }
@@ -124,19 +119,14 @@ protected:
     // Space on the automatic one.
     void chooseBySwitch()
     {
-        const int mode = state.ModalitaInput;
-        switchClick(switchBox(mode),
-                    mode == kModoScansioneManuale ? Qt::Key_Return : Qt::Key_Space);
+        const bool manual = state.ModalitaInput == kModoScansioneManuale;
+        switchClick(manual ? manualBox() : automaticBox(), manual ? Qt::Key_Return : Qt::Key_Space);
     }
     // Moves the scan to a key by the mode's own step, and no further.
     void scanTo(int target)
     {
-        for (int i = 0; i <= kNumeroTasti && window->TastoCorrente() != target; ++i) {
-            if (state.ModalitaInput == kModoScansioneManuale)
-                step();
-            else
-                window->Timer1_Timer();
-        }
+        for (int i = 0; i <= kNumeroTasti && window->TastoCorrente() != target; ++i)
+            state.ModalitaInput == kModoScansioneManuale ? step() : window->Timer1_Timer();
     }
     // One letter chosen the way the mode in force chooses it.
     void choose(const QString& letter)
@@ -201,7 +191,7 @@ TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
     state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
     EXPECT_FALSE(manualBox()->isHidden());
-    EXPECT_TRUE(switchBox(kModoScansioneAutomatica)->isHidden());
+    EXPECT_TRUE(automaticBox()->isHidden());
     const int before = window->TastoCorrente();
     QTest::keyPress(manualBox(), Qt::Key_Space);
     EXPECT_EQ(window->TastoCorrente(), before);
@@ -305,9 +295,7 @@ TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoi
     seams.scanVoice.lengthMs = 2000;
     window->Timer1_Timer();
     EXPECT_EQ(window->findChild<QTimer*>("Timer1")->interval(), 2000 + kSpokenGapMs);
-    window->Timer1_Timer();
-    window->Timer1_Timer();
-    chooseBySwitch(); // N chosen
+    choose("N"); // by the timer's steps
     EXPECT_EQ(heard(), (QStringList{"speak e", "speak a", "speak enne", "stop", "speak avanti"}));
     close();
 
@@ -328,23 +316,20 @@ TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoi
 // design's key 0 (a fault once).
 TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
 {
-    const struct
-    {
-        const char* letters;
-        double minimumGrowth; // key area against the design key's
-    } cases[] = {{"aen", 8.0}, {"abcdefghilmn", 2.0}, {"abcdefghijklmnopqrstuvwxyz", 1.0}};
     state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
     const QSize designKey = key(0)->size();
     close();
     state.compactKeyboard = true;
     state.RipartiDallInizio = true;
-    for (const auto& c : cases) {
-        activate(c.letters);
+    // The least growth of the key area against the design key's.
+    for (const auto& [letters, minimumGrowth] :
+         {std::pair{"aen", 8.0}, {"abcdefghilmn", 2.0}, {"abcdefghijklmnopqrstuvwxyz", 1.0}}) {
+        activate(letters);
         ASSERT_NE(open(), nullptr);
         QList<QPushButton*> shown = window->findChildren<QPushButton*>("tastiera");
         shown.removeIf([](QPushButton* k) { return k->isHidden(); });
-        ASSERT_EQ(shown.size(), qstrlen(c.letters));
+        ASSERT_EQ(shown.size(), qstrlen(letters));
         std::sort(shown.begin(), shown.end(), [](QPushButton* a, QPushButton* b) {
             return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
         });
@@ -357,7 +342,7 @@ TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
             for (QPushButton* other : shown)
                 EXPECT_TRUE(k == other || !k->geometry().intersects(other->geometry()));
         }
-        EXPECT_EQ(order, QString::fromLatin1(c.letters));
+        EXPECT_EQ(order, QString::fromLatin1(letters));
         QString scanned; // the scan follows the layout, round and round
         for (qsizetype i = 0; i <= order.size(); ++i) {
             step();
@@ -367,8 +352,8 @@ TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
         choose("N"); // "_AVE" completed
         EXPECT_EQ(key(window->TastoCorrente())->text().toLower(), order.front());
         EXPECT_GE(double(shown[0]->width()) * shown[0]->height(),
-                  c.minimumGrowth * 0.95 * designKey.width() * designKey.height())
-            << c.letters;
+                  minimumGrowth * 0.95 * designKey.width() * designKey.height())
+            << letters;
         close();
     }
 }
@@ -576,36 +561,31 @@ QRect inkOf(QWidget* widget, int border = 3)
 TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
 {
     ASSERT_NE(QFontDatabase::addApplicationFont(ORTOLINO_SOURCE_DATA_DIR "/tratto1.ttf"), -1);
-    const struct
-    {
-        const char* carattere;
-        const char* face;
-        bool capitals; // the keys show capitals, whatever the case in force
-    } cases[] = {{"maiuscolo", "Arial", true},
-                 {"minuscolo", "Arial", false},
-                 {"corsivo", "Tratto1", false},
-                 {"corsivo", "Tratto1", true}};
     const QString accented = QStringLiteral("àèéìòù");
     state.ColoreBottoni = 0xFFFFFF; // white keys, black letters
     state.ColoreSfondoTesto = 0xFFFFFF;
     state.ColoreFont = 0;
     activate("qwertyuiopasdfghjklzxcvbnm");
-    for (const auto& c : cases) {
-        state.CarattereLettere = c.carattere;
-        state.NomeFont = c.face;
+    // The keys show capitals or not, whatever the case in force.
+    for (const auto& [carattere, face, capitals] : {std::tuple{"maiuscolo", "Arial", true},
+                                                    {"minuscolo", "Arial", false},
+                                                    {"corsivo", "Tratto1", false},
+                                                    {"corsivo", "Tratto1", true}}) {
+        state.CarattereLettere = carattere;
+        state.NomeFont = face;
         ASSERT_NE(open(), nullptr);
         for (int i = 0; i < kNumeroTasti; ++i)
-            key(i)->setText(c.capitals ? key(i)->text().toUpper() : key(i)->text().toLower());
+            key(i)->setText(capitals ? key(i)->text().toUpper() : key(i)->text().toLower());
         auto* word = label("Label1");
         auto* hint = label("LabelMerlino");
-        word->setText((c.capitals ? accented.toUpper() : accented) + " " + caption());
-        hint->setText(c.capitals ? "È" : "ù");
+        word->setText((capitals ? accented.toUpper() : accented) + " " + caption());
+        hint->setText(capitals ? "È" : "ù");
         hint->show();
         std::map<int, int> wordHeight;
         std::map<int, double> wordPoints;
         for (const QSize size : {QSize(800, 600), QSize(1280, 800), QSize(1920, 1080)}) {
-            SCOPED_TRACE(testing::Message() << c.carattere << " " << c.face << " capitals "
-                                            << c.capitals << ", " << size.width());
+            SCOPED_TRACE(testing::Message() << carattere << " " << face << " capitals " << capitals
+                                            << ", " << size.width());
             window->resize(size);
             for (int i = 0; i < kNumeroTasti; ++i) {
                 SCOPED_TRACE(key(i)->text().toStdString());
@@ -632,7 +612,7 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
             wordPoints[size.width()] = qobject_cast<FittedLabel*>(word)->shownFont().pointSizeF();
         }
         // 1.5 times (ink in whole pixels); 1.3 for accented cursive capitals, which fill the band.
-        const double growth = c.face == QStringLiteral("Tratto1") && c.capitals ? 1.3 : 1.5;
+        const double growth = face == QStringLiteral("Tratto1") && capitals ? 1.3 : 1.5;
         EXPECT_GE(wordPoints[1920], growth * wordPoints[1280]);
         EXPECT_GE(wordHeight[1920] + 2, growth * wordHeight[1280]);
         close();

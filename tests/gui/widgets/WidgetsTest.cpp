@@ -1,5 +1,4 @@
 // The widgets every window is made of: accessibility, translation, resizing.
-#include "core/app/Startup.h"
 #include "core/exercise/Scanning.h"
 #include "gui/character/BalloonWindow.h"
 #include "gui/widgets/Accessibility.h"
@@ -18,7 +17,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QTest>
 
 using namespace ortolino;
 using namespace ortolino::test;
