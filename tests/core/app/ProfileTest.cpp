@@ -209,19 +209,14 @@ TEST_F(ProfileTest, EachLineIsReadByItsOwnRules)
         writeLines(changed);
         return readBack(state.PercorsoProfilo);
     };
-    const struct
-    {
-        int line;
-        const char* value;
-        int ProfileSettings::*field;
-        int expected;
-    } cases[] = {{31, "-1 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
-                 {31, " 9999 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},
-                 {32, " 0 ", &ProfileSettings::TonoVoce, VoiceTone::kPitchMin},
-                 {37, "-28 ", &ProfileSettings::DimensioneFont, kDimensioneFontMinima},
-                 {45, " 1 ", &ProfileSettings::VelocitaScansione, kVelocitaScansioneMinima}};
-    for (const auto& c : cases)
-        EXPECT_EQ(readWith(c.line, c.value).*(c.field), c.expected) << c.value;
+    const std::tuple<int, const char*, int ProfileSettings::*, int> cases[] = {
+        {31, "-1 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
+        {31, " 9999 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},
+        {32, " 0 ", &ProfileSettings::TonoVoce, VoiceTone::kPitchMin},
+        {37, "-28 ", &ProfileSettings::DimensioneFont, kDimensioneFontMinima},
+        {45, " 1 ", &ProfileSettings::VelocitaScansione, kVelocitaScansioneMinima}};
+    for (const auto& [line, value, field, expected] : cases)
+        EXPECT_EQ(readWith(line, value).*(field), expected) << value;
     for (const char* value : {"nan", "inf", " 1e300 ", "veloce"}) {
         readWith(31, value);
         EXPECT_EQ(lastRead, LetturaProfilo::Illeggibile) << value;

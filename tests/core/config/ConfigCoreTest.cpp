@@ -53,16 +53,15 @@ TEST_F(WordListEditorTest, TheListInUseIsLoadedWholeAndWithoutOneThePicturesServ
     state.CarattereLettere = kMinuscolo;
     state.MassimoLettere = 3;
     CaricaListaInUso(test.env(), state, nullptr);
-    EXPECT_EQ(state.NumeroParole, 3);
-    EXPECT_EQ(state.ParoleDisponibili[2], "volpe");
+    EXPECT_EQ(std::tuple(state.NumeroParole, state.ParoleDisponibili[2]), std::tuple(3, "volpe"));
 
     state.ListaInUso = "  "; // every picture word of the admitted length
     state.MassimoLettere = 4;
     CaricaListaInUso(test.env(), state, nullptr);
-    EXPECT_TRUE(state.TutteLeImmagini);
-    EXPECT_FALSE(state.UsaTutteLeImmagini); // the profile keeps its list
-    EXPECT_EQ(state.NumeroParole, 1);
-    EXPECT_EQ(state.ParoleDisponibili[1], "cane");
+    // The profile keeps its list.
+    EXPECT_EQ(std::tuple(state.TutteLeImmagini, state.UsaTutteLeImmagini, state.NumeroParole,
+                         state.ParoleDisponibili[1]),
+              std::tuple(true, false, 1, "cane"));
 }
 
 // No longer than the longest-word setting, with a letter of the keyboard to blank.

@@ -46,25 +46,21 @@ TEST_F(CheckingTest, FourWrongLettersGiveThreeGradedHelpsThenNone)
                                 "wait 5",       "Play write", speak + "CANE", "wait 5",
                                 "Play write",   "wait 1",     speak + "CANE", "balloon \"C\"",
                                 "balloon shown"};
-    const struct
-    {
-        bool speech, character;
-        QStringList events;
-        qsizetype wrongSounds;
-    } cases[] = {{false, true, balloon, 4}, {true, false, balloon, 4}, {true, true, spoken, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.speech + 2 * c.character);
-        state.ParlatoAttivo = c.speech;
+    const std::tuple<bool, bool, QStringList, qsizetype> cases[] = {
+        {false, true, balloon, 4}, {true, false, balloon, 4}, {true, true, spoken, 0}};
+    for (const auto& [speech, character, expected, wrongSounds] : cases) {
+        SCOPED_TRACE(speech + 2 * character);
+        state.ParlatoAttivo = speech;
         state.NumeroErrati = 0;
         seams.sounds.played.clear();
         startCane();
-        if (!c.character)
+        if (!character)
             engine->setPersonaggio(nullptr);
-        EXPECT_EQ(choose("BBBB"), c.events);
+        EXPECT_EQ(choose("BBBB"), expected);
         EXPECT_EQ(std::tuple(engine->erroriLettera(), engine->letteraAttesa(), view.wrongCount,
                              view.rightIcon),
                   std::tuple(4, "C", 4, false));
-        EXPECT_EQ(seams.sounds.played, QStringList(c.wrongSounds, sound("no.wav")));
+        EXPECT_EQ(seams.sounds.played, QStringList(wrongSounds, sound("no.wav")));
         EXPECT_EQ(row()[1], " * CANE * " + QString(" (_ ANE B) ").repeated(4));
         engine->clearHelp();
         EXPECT_EQ(std::tuple(view.balloonVisible, view.balloonText), std::tuple(false, QString()));

@@ -179,20 +179,16 @@ TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt
 
 TEST_F(ScanningTest, ARightLetterSendsTheScanBackToTheStartWhenAsked)
 {
-    const struct
-    {
-        int mode;
-        bool restart;
-        const char* steps; // to A, chosen
-        int after;
-    } cases[] = {{kModoScansioneManuale, false, "  r", kA},
-                 {kModoScansioneManuale, true, "  r", kQ},
-                 {kModoScansioneAutomatica, true, "tt ", kM}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.steps);
-        state.RipartiDallInizio = c.restart;
-        begin(c.mode);
-        EXPECT_EQ(run(c.steps).back(), c.after);
+    // The steps go to A and choose it.
+    const std::tuple<int, bool, const char*, int> cases[] = {
+        {kModoScansioneManuale, false, "  r", kA},
+        {kModoScansioneManuale, true, "  r", kQ},
+        {kModoScansioneAutomatica, true, "tt ", kM}};
+    for (const auto& [mode, restart, steps, after] : cases) {
+        SCOPED_TRACE(steps);
+        state.RipartiDallInizio = restart;
+        begin(mode);
+        EXPECT_EQ(run(steps).back(), after);
         EXPECT_EQ(std::tuple(engine->avantiEnabled(), colour(kA)),
                   std::tuple(true, state.ColoreBottoni));
     }

@@ -50,8 +50,7 @@ TEST(MenuScanTest, BothModesWrapChooseOnlyTheirKeyAndUnknownModesScanNothing)
     for (int mode : {kModoMouse, 7}) {
         scan.imposta(mode, {});
         scan.tick();
-        EXPECT_EQ(scan.evidenziato(), -1);
-        EXPECT_FALSE(scan.timerAttivo());
+        EXPECT_EQ(std::tuple(scan.evidenziato(), scan.timerAttivo()), std::tuple(-1, false));
         EXPECT_FALSE(press(scan, TastoSensore::Spazio));
         scan.pressione(TastoSensore::Invio);
         EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio));
@@ -81,26 +80,20 @@ TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
     EXPECT_FALSE(press(scan, TastoSensore::Spazio, &clock, 0.2)); // too short: nothing asked
     EXPECT_FALSE(scan.chiedeConferma());
     EXPECT_FALSE(press(scan, TastoSensore::Spazio, &clock, 0.3));
-    EXPECT_EQ(scan.intervalloMs(), kConfirmMs);
+    EXPECT_EQ(std::tuple(scan.chiedeConferma(), scan.intervalloMs()), std::tuple(true, kConfirmMs));
     clock.now += 4;
     scan.tick(); // early: still waiting, for what is left
-    EXPECT_EQ(scan.evidenziato(), kPulsanteEsci);
-    EXPECT_EQ(scan.intervalloMs(), 1000);
+    EXPECT_EQ(std::tuple(scan.evidenziato(), scan.intervalloMs()), std::tuple(kPulsanteEsci, 1000));
     clock.now += 1;
     scan.tick(); // its time is up: the scan goes on
-    EXPECT_EQ(scan.evidenziato(), 0);
-    EXPECT_FALSE(scan.chiedeConferma());
+    EXPECT_EQ(std::tuple(scan.evidenziato(), scan.chiedeConferma()), std::tuple(0, false));
 }
 
 TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
 {
     const RigaRegistro word{"", " * CANE * ", "Fatto"};
-    const struct
-    {
-        int inUse;
-        RigaRegistro content; // of the row in use
-        int headingRow;       // -1: not written
-    } cases[] = {
+    // The row in use, its content, and the heading's row (-1: not written).
+    const std::tuple<int, RigaRegistro, int> cases[] = {
         {0, {}, 0},                     // an empty log starts at row 0
         {3, word, 4},                   // the last word stays under its heading
         {2, {"ESCI", "", ""}, 3},       // a heading left by "ESCI"
@@ -108,16 +101,16 @@ TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
         {kRigheRegistro - 1, word, -1}, // the log is full
         {kRigheRegistro - 1, {}, kRigheRegistro - 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.inUse);
+    for (const auto& [inUse, content, headingRow] : cases) {
+        SCOPED_TRACE(inUse);
         ProgramState state;
-        state.NumeroRigheRegistro = c.inUse;
-        state.Registro[static_cast<size_t>(c.inUse)] = c.content;
+        state.NumeroRigheRegistro = inUse;
+        state.Registro[static_cast<size_t>(inUse)] = content;
         apriIntestazione(state, "UNA LETTERA NELLA PAROLA");
-        const int row = c.headingRow < 0 ? c.inUse : c.headingRow;
+        const int row = headingRow < 0 ? inUse : headingRow;
         EXPECT_EQ(state.NumeroRigheRegistro, row);
-        EXPECT_EQ(state.Registro[static_cast<size_t>(row)] == c.content, c.headingRow < 0);
-        if (c.headingRow >= 0) {
+        EXPECT_EQ(state.Registro[static_cast<size_t>(row)] == content, headingRow < 0);
+        if (headingRow >= 0) {
             EXPECT_EQ(state.Registro[static_cast<size_t>(row)][0], "UNA LETTERA NELLA PAROLA");
         }
     }
@@ -127,21 +120,16 @@ TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
 // tiles drawn into the picture's free band.
 TEST(MenuPicturesTest, EachExerciseBlanksItsLettersOfTheLanguagesWord)
 {
-    const struct
-    {
-        int exercise;
-        const char* word;
-        char letter;
-        QList<bool> blanks;
-    } cases[] = {{0, "MELA", 0, {true, false, false, false}},
-                 {1, "MELA", 0, {false, false, true, false}},
-                 {2, "MELA", 0, {false, true, true, false}},
-                 {3, "ANANAS", 'a', {true, false, true, false, true, false}},
-                 {2, "A", 0, {true}},
-                 {1, "", 0, {}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(lettereNascosteEsempio(c.exercise, c.word, QLatin1Char(c.letter)), c.blanks)
-            << c.exercise << ' ' << c.word;
+    const std::tuple<int, const char*, char, QList<bool>> cases[] = {
+        {0, "MELA", 0, {true, false, false, false}},
+        {1, "MELA", 0, {false, false, true, false}},
+        {2, "MELA", 0, {false, true, true, false}},
+        {3, "ANANAS", 'a', {true, false, true, false, true, false}},
+        {2, "A", 0, {true}},
+        {1, "", 0, {}}};
+    for (const auto& [exercise, word, letter, blanks] : cases)
+        EXPECT_EQ(lettereNascosteEsempio(exercise, word, QLatin1Char(letter)), blanks)
+            << exercise << ' ' << word;
 
     const QByteArray picture = figuraConTessere("<svg><g/></svg>", "&MA", {false, true, false});
     EXPECT_EQ(picture.count("<rect"), 3);

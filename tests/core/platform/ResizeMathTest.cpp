@@ -33,26 +33,22 @@ TEST(ResizeMathTest, TextSizesStayFiniteAndFitTheirBoxInFewMeasures)
     EXPECT_DOUBLE_EQ(textScale(0, 2), 2); // a window with no width yet
     EXPECT_DOUBLE_EQ(textScale(std::numeric_limits<double>::quiet_NaN(), 0), 1);
 
-    struct Case
-    {
-        double smallest, largest, limit; // the text fits up to `limit` points
-        double expected;
-    };
-    const Case cases[] = {
+    // The text fits up to `limit` points.
+    const std::tuple<double, double, double, double> cases[] = {
         {6, 40, 17.3, 17.3}, // found to a tenth of a point
         {6, 40, 99, 40},     // room to spare: the ceiling
         {6, 40, 2, 6},       // nothing fits: the floor, never less
         {6, 4, 99, 6},       // a ceiling under the floor
     };
-    for (const Case& c : cases) {
+    for (const auto& [smallest, largest, limit, expected] : cases) {
         int measured = 0;
-        const double size = largestFittingSize(c.smallest, c.largest, [&](double points) {
+        const double size = largestFittingSize(smallest, largest, [&](double points) {
             ++measured;
-            return points <= c.limit;
+            return points <= limit;
         });
-        EXPECT_NEAR(size, c.expected, 0.1) << c.limit;
-        EXPECT_LE(size, std::max(c.limit, c.smallest)) << c.limit;
-        EXPECT_LE(measured, 12) << c.limit;
+        EXPECT_NEAR(size, expected, 0.1) << limit;
+        EXPECT_LE(size, std::max(limit, smallest)) << limit;
+        EXPECT_LE(measured, 12) << limit;
     }
 
     // A line 100 wide and 20 high (ascent 16): ink within it needs the line;

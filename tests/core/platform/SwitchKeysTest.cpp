@@ -29,27 +29,22 @@ TEST(SwitchKeys, AReleaseCountsOnlyAfterItsPressAndASecondOneMakesTheFirstFinal)
 // at `at` for `heldMs` after a choice made at 0.
 TEST(SwitchTiming, ShortPressesAndPressesRightAfterAChoiceAreIgnored)
 {
-    struct Case
-    {
-        int acceptanceMs, ignoreMs, atMs, heldMs;
-        bool counts;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, int, bool> cases[] = {
         {0, 0, 10, 0, true},         // the defaults: every press counts
         {300, 0, 1000, 300, true},   // exactly the acceptance time
         {0, 800, 799, 2000, false},  // held past the ignore time: still ignored
         {200, 800, 900, 150, false}, // after the ignore time but too short
     };
-    for (const Case& c : cases) {
+    for (const auto& [acceptanceMs, ignoreMs, atMs, heldMs, counts] : cases) {
         ManualClock clock;
         SwitchTiming timing;
-        timing.setTiming({1000, 1, 0, c.acceptanceMs, c.ignoreMs}, &clock);
+        timing.setTiming({1000, 1, 0, acceptanceMs, ignoreMs}, &clock);
         timing.chose();
-        clock.now = c.atMs / 1000.0;
+        clock.now = atMs / 1000.0;
         timing.down(Qt::Key_Space);
-        clock.now += c.heldMs / 1000.0;
-        EXPECT_EQ(timing.up(Qt::Key_Space), c.counts)
-            << c.acceptanceMs << " " << c.ignoreMs << " " << c.atMs << " " << c.heldMs;
+        clock.now += heldMs / 1000.0;
+        EXPECT_EQ(timing.up(Qt::Key_Space), counts)
+            << acceptanceMs << " " << ignoreMs << " " << atMs << " " << heldMs;
         EXPECT_FALSE(timing.up(Qt::Key_Space)); // a release without its press is nothing
     }
     // A press whose release never comes (the focus went) does not count.
@@ -74,27 +69,20 @@ TEST(SwitchTiming, ShortPressesAndPressesRightAfterAChoiceAreIgnored)
 
 TEST(SwitchTiming, TheFirstItemIsHeldLongerAndASpokenItemIsHeardWhole)
 {
-    struct Case
-    {
-        int stepMs;
-        double firstItemSteps;
-        int spokenMs;
-        int firstHold, otherHold;
-    };
-    const Case cases[] = {
+    const std::tuple<int, double, int, int, int> cases[] = {
         {1000, 2.5, 0, 2500, 1000}, // whole steps are not required
         {1000, 0.5, 0, 1000, 1000}, // never less than one step
         {1000, 2, 1200, 2000, 1350},
         {1000, 1, 300, 1000, 1000}, // a short item: the step still lasts its time
     };
-    for (const Case& c : cases) {
+    for (const auto& [stepMs, firstItemSteps, spokenMs, firstHold, otherHold] : cases) {
         SwitchTiming timing;
-        timing.setTiming({c.stepMs, c.firstItemSteps, 0, 0, 0}, nullptr);
-        timing.setSpokenMs(c.spokenMs);
-        EXPECT_EQ(timing.holdMs(true), c.firstHold) << c.stepMs << " " << c.spokenMs;
-        EXPECT_EQ(timing.holdMs(false), c.otherHold) << c.stepMs << " " << c.spokenMs;
+        timing.setTiming({stepMs, firstItemSteps, 0, 0, 0}, nullptr);
+        timing.setSpokenMs(spokenMs);
+        EXPECT_EQ(timing.holdMs(true), firstHold) << stepMs << " " << spokenMs;
+        EXPECT_EQ(timing.holdMs(false), otherHold) << stepMs << " " << spokenMs;
         timing.pauseInsteadOfStep(false); // the next step forgets the spoken length
-        EXPECT_EQ(timing.holdMs(false), c.stepMs);
+        EXPECT_EQ(timing.holdMs(false), stepMs);
     }
 }
 

@@ -71,31 +71,27 @@ TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTh
 {
     const QString allPictures = QStringLiteral("\r\nParole con un massimo di lettere: 6\r\n"
                                                "In uso tutte le immagini disponibili");
-    const struct
-    {
-        QString lettering;
-        std::vector<int> keys; // the active ones; empty: all 26
-        QString list;          // empty: all pictures
-        QString text;          // after "Lettere attivate: "
-    } cases[] = {{kMaiuscolo, {0, 2, 4}, {}, "Q E T " + allPictures},
-                 {kMinuscolo, {25}, {}, "m " + allPictures},
-                 {kCorsivo, {10, 24}, {}, "a n " + allPictures},
-                 {kMaiuscolo, {}, {}, "tutte le lettere" + allPictures},
-                 {kMaiuscolo,
-                  {0},
-                  "/liste/animali.txt",
-                  "Q \r\nParole con un massimo di lettere:-1\r\n"
-                  "Lista di parole in uso: /liste/animali.txt"}};
-    for (const auto& c : cases) {
-        state().CarattereLettere = c.lettering;
-        state().LettereAttive.fill(c.keys.empty());
-        for (int key : c.keys)
+    // The active keys (none: all 26), the list (none: all pictures), and the text
+    // after "Lettere attivate: ".
+    const std::tuple<QString, std::vector<int>, QString, QString> cases[] = {
+        {kMaiuscolo, {0, 2, 4}, {}, "Q E T " + allPictures},
+        {kMinuscolo, {25}, {}, "m " + allPictures},
+        {kCorsivo, {10, 24}, {}, "a n " + allPictures},
+        {kMaiuscolo, {}, {}, "tutte le lettere" + allPictures},
+        {kMaiuscolo,
+         {0},
+         "/liste/animali.txt",
+         "Q \r\nParole con un massimo di lettere:-1\r\n"
+         "Lista di parole in uso: /liste/animali.txt"}};
+    for (const auto& [lettering, keys, list, text] : cases) {
+        state().CarattereLettere = lettering;
+        state().LettereAttive.fill(keys.empty());
+        for (int key : keys)
             state().LettereAttive[static_cast<size_t>(key)] = true;
-        state().UsaTutteLeImmagini = c.list.isEmpty();
-        state().MassimoLettere = c.list.isEmpty() ? 6 : -1;
-        state().ListaInUso = c.list;
-        EXPECT_EQ(summary(), "report" + kLine + "Lettere attivate: " + c.text)
-            << c.text.toStdString();
+        state().UsaTutteLeImmagini = list.isEmpty();
+        state().MassimoLettere = list.isEmpty() ? 6 : -1;
+        state().ListaInUso = list;
+        EXPECT_EQ(summary(), "report" + kLine + "Lettere attivate: " + text) << text.toStdString();
     }
     const auto steps = configurationSummary(state().NomeUtente, state(), texts);
     EXPECT_EQ(steps.front(), (BoxStep{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right}));
@@ -109,9 +105,8 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     EXPECT_TRUE(SalvaResoconto(program, nullptr, "{\\rtf1 x}"));
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
     const auto& request = seams.dialogs.fileRequests[0];
-    EXPECT_EQ(request.kind, Dialogs::Save);
-    EXPECT_EQ(request.initialFolder, userFolder());
-    EXPECT_EQ(request.defaultExtension, "rtf");
+    EXPECT_EQ(std::tuple(request.kind, request.initialFolder, request.defaultExtension),
+              std::tuple(Dialogs::Save, userFolder(), "rtf"));
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 

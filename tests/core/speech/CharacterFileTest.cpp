@@ -52,10 +52,9 @@ TEST_F(CharacterFileTest, AGoodFileGivesItsLayersAndGestures)
     QString error;
     const auto d = read(kGood, &error);
     ASSERT_TRUE(d) << error.toStdString();
-    EXPECT_EQ(d->name, "Test");
-    EXPECT_EQ(d->size, QSize(100, 120));
-    EXPECT_EQ(d->balloonAnchor, QPoint(50, 20)); // default: above the middle
-    EXPECT_EQ(d->artworkPath, folder() + "/pic.svg");
+    // The balloon's anchor by default above the middle.
+    EXPECT_EQ(std::tuple(d->name, d->size, d->balloonAnchor, d->artworkPath),
+              std::tuple("Test", QSize(100, 120), QPoint(50, 20), folder() + "/pic.svg"));
     EXPECT_EQ(d->mouths[size_t(MouthShape::Open)], (QStringList{"m3", "tongue"}));
     ASSERT_TRUE(d->animations.contains("write"));
     const CharacterAnimation& write = d->animations["write"];
@@ -76,19 +75,15 @@ TEST_F(CharacterFileTest, AGoodFileGivesItsLayersAndGestures)
                  .replace("loops = 3", "loops = 50"),
              &error);
     ASSERT_TRUE(big) << error.toStdString();
-    EXPECT_EQ(big->size, QSize(kCharacterMaxSide, kCharacterMaxSide / 2));
-    EXPECT_EQ(big->balloonAnchor, QPoint(kCharacterMaxSide / 2, kCharacterMaxSide / 4));
-    EXPECT_EQ(big->animations["write"].durationMs(), 2'500'000'000LL);
+    EXPECT_EQ(std::tuple(big->size, big->balloonAnchor, big->animations["write"].durationMs()),
+              std::tuple(QSize(kCharacterMaxSide, kCharacterMaxSide / 2),
+                         QPoint(kCharacterMaxSide / 2, kCharacterMaxSide / 4), 2'500'000'000LL));
 }
 
 TEST_F(CharacterFileTest, BrokenFilesGiveAReasonNotACharacter)
 {
     const QByteArray good(kGood);
-    const struct
-    {
-        QByteArray text;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<QByteArray, const char*> cases[] = {
         {"\x89PNG\r\n\x1a\n\0\0binary", "line 1"},
         {QByteArray(good).replace("size = 100 x 120", "size = big"), "line 4"},
         {QByteArray(good).replace("[layers]", "[colours]"), "unknown section"},
@@ -99,11 +94,11 @@ TEST_F(CharacterFileTest, BrokenFilesGiveAReasonNotACharacter)
         {QByteArray(good).replace("loops = 3", "colour = red"), "colour"},
         {"", "needs artwork"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, reason] : cases) {
         QString error;
-        EXPECT_FALSE(read(c.text, &error)) << c.reason;
-        EXPECT_TRUE(error.contains("test.chr")) << error.toStdString();
-        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+        EXPECT_FALSE(read(text, &error)) << reason;
+        EXPECT_TRUE(error.contains("test.chr") && error.contains(QLatin1String(reason)))
+            << error.toStdString();
     }
     QString error;
     EXPECT_FALSE(readCharacterFile(folder() + "/nobody.chr", &error));

@@ -47,13 +47,7 @@ TEST(WavFile, PcmFormatsDecodeIntoPlayableSamples)
     QByteArray extensible(8, '\0'); // size, valid bits, channel mask, then the float sub-format
     extensible[0] = 22;
     extensible += QByteArray("\x03\x00", 2) + QByteArray(14, '\0');
-    const struct
-    {
-        QByteArray file;
-        PcmSound::Format format;
-        int rate, channels;
-        QByteArray data;
-    } cases[] = {
+    const std::tuple<QByteArray, PcmSound::Format, int, int, QByteArray> cases[] = {
         {encodeWav16(pcm, 22050, 1), F::Int16, 22050, 1, pcm},
         {wave(1, 2, 8000, 8, QByteArray("\x80\x80\xff\x00", 4)), F::UInt8, 8000, 2,
          QByteArray("\x80\x80\xff\x00", 4)},
@@ -63,11 +57,11 @@ TEST(WavFile, PcmFormatsDecodeIntoPlayableSamples)
         {wave(0xFFFE, 1, 48000, 32, QByteArray(8, '\0'), extensible), F::Float, 48000, 1,
          QByteArray(8, '\0')},
     };
-    for (const auto& c : cases) {
-        const auto sound = decodeWav(c.file, nullptr);
-        ASSERT_TRUE(sound) << c.rate;
+    for (const auto& [file, format, rate, channels, data] : cases) {
+        const auto sound = decodeWav(file, nullptr);
+        ASSERT_TRUE(sound) << rate;
         EXPECT_EQ(std::tuple(sound->format, sound->sampleRate, sound->channels, sound->data),
-                  std::tuple(c.format, c.rate, c.channels, c.data));
+                  std::tuple(format, rate, channels, data));
     }
 }
 

@@ -17,12 +17,7 @@ SpokenPart part(const char* text, int speed = 130, int pitch = 100)
 // change inside a text starts a part; a map says one text and shows another.
 TEST(SpeechTags, TonePrefixesChangesAndMapsGiveTheSpokenAndShownParts)
 {
-    const struct
-    {
-        const char* text;
-        QList<SpokenPart> spoken;
-        const char* shown;
-    } cases[] = {
+    const std::tuple<const char*, QList<SpokenPart>, const char*> cases[] = {
         {"\\Spd=200\\\\Pit=300\\Ciao bambini", {part("Ciao bambini", 200, 300)}, "Ciao bambini"},
         {"ciao", {part("ciao")}, "ciao"},
         {"\\spd=90\\a", {part("a", 90)}, "a"},
@@ -36,10 +31,10 @@ TEST(SpeechTags, TonePrefixesChangesAndMapsGiveTheSpokenAndShownParts)
          "Scrivi C A N E adesso"},
         {"\\Map=\"\"=\"guarda\"\\", {}, "guarda"},
     };
-    for (const auto& c : cases) {
-        const SpeechText t = parseSpeechTags(QString::fromUtf8(c.text));
-        EXPECT_EQ(t.spoken, c.spoken) << c.text;
-        EXPECT_EQ(t.shown, c.shown) << c.text;
+    for (const auto& [text, spoken, shown] : cases) {
+        const SpeechText t = parseSpeechTags(QString::fromUtf8(text));
+        EXPECT_EQ(t.spoken, spoken) << text;
+        EXPECT_EQ(t.shown, shown) << text;
     }
 }
 

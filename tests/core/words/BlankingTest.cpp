@@ -26,18 +26,14 @@ ActiveKeys keysFor(const QString& letters, bool capitalKeys = false)
 
 TEST(RandomPosition, RoundsHalvesToTheEvenNeighbour)
 {
-    const struct
-    {
-        double rnd;
-        int length, position;
-    } cases[] = {
+    const std::tuple<double, int, int> cases[] = {
         {0.0, 5, 1},   {0.5, 1, 2},   {0.5, 3, 2}, // 1.5 and 2.5
         {0.125, 4, 2}, {0.625, 4, 4}, {0.3, 4, 2}, // 1.5, 3.5 and 2.2
         {0.99, 4, 5},                              // past the word: matches nothing
     };
-    for (const auto& c : cases) {
-        ScriptedRandom random{c.rnd};
-        EXPECT_EQ(posizioneCasuale(random, c.length), c.position) << c.rnd << " " << c.length;
+    for (const auto& [rnd, length, position] : cases) {
+        ScriptedRandom random{rnd};
+        EXPECT_EQ(posizioneCasuale(random, length), position) << rnd << " " << length;
     }
 }
 
