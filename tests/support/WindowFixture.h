@@ -32,6 +32,29 @@ protected:
         settle();
     }
 
+    // The loaded windows' names, once those unloaded meanwhile went.
+    QStringList loaded()
+    {
+        settle();
+        return loadedNames(windows);
+    }
+
+    // A window closed by its close box; returns the windows loaded then.
+    QStringList closeByBox(QWidget* window)
+    {
+        window->close();
+        QTest::qWait(0);
+        return loaded();
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const Message& message : seams.messages.shown)
+            texts << message.text;
+        return texts;
+    }
+
     // An empty window under another window's name, to stand in for it.
     void standIn(const QString& name)
     {

@@ -1,7 +1,6 @@
 // The main menu, the splash and the information window. The scan's order and
 // timing rules are the core's; here: switch boxes, press and release, timer, voice.
 #include "core/app/Informazioni.h"
-#include "gui/menu/FormAvvio.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
@@ -56,10 +55,9 @@ protected:
     static QList<int> redButtons(const FormMenu* m) // the buttons shown red
     {
         QList<int> red;
-        for (int i = 0; i < kPulsantiMenu; ++i) {
+        for (int i = 0; i < kPulsantiMenu; ++i)
             if (background(menuButton(m, i)) == QColor(255, 0, 0))
                 red << i;
-        }
         return red;
     }
     static bool coversTheScreen(const QWidget* w)
@@ -91,12 +89,10 @@ TEST_F(MenuWindowTest, TheSplashStartsBySwitchAndPutOffWorkRunsAfterItsFirstFram
         auto* start = control<QPushButton>(splash, "Command1");
         start->setFocus();
         QTest::keyClick(start, key);
-        settle();
+        EXPECT_EQ(loaded(), QStringList{"FormMenu"});
         EXPECT_TRUE(splash.isNull()) << key;
-        EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
         unloadAll();
     }
-
     QStringList done;
     windows.afterFirstFrame([&] { done << "font"; });
     windows.show("FormAvvio");
@@ -127,14 +123,10 @@ TEST_F(MenuWindowTest, EveryWindowOfTheMenuBarLeadsBackToTheMenuByItsCloseBox)
         QPointer<FormMenu> menu = showMenu();
         EXPECT_TRUE(coversTheScreen(menu));
         control<QAction>(menu, entry)->trigger();
-        settle();
+        ASSERT_EQ(loaded(), QStringList{target});
         EXPECT_TRUE(menu.isNull());
-        ASSERT_EQ(loadedNames(windows), QStringList{target});
         EXPECT_TRUE(coversTheScreen(windows.find(target)));
-        windows.find(target)->close();
-        QTest::qWait(0);
-        settle();
-        EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
+        EXPECT_EQ(closeByBox(windows.find(target)), QStringList{"FormMenu"});
         unloadAll();
     }
 }
@@ -163,7 +155,7 @@ TEST_F(MenuWindowTest, LabelsLightAndChooseOnlyWithTheMouseWhilePicturesAlwaysCh
         if (mouse) {
             EXPECT_EQ(program.state.Registro[0][0], "ESCI");
             EXPECT_FALSE(scanTimer(menu)->isActive());
-            EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // no unload ran
+            EXPECT_EQ(loaded(), QStringList({"FormMenu"})); // no unload ran
         }
         QTest::mouseClick(control(menu, "Image1", 4), Qt::LeftButton);
         EXPECT_EQ(seams.programExit.requests, mouse ? 2 : 1);
@@ -178,7 +170,6 @@ TEST_F(MenuWindowTest, LabelsLightAndChooseOnlyWithTheMouseWhilePicturesAlwaysCh
 TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
 {
     env.writeProfile("_predefinito.INI", 6);
-    program.state.TieniTraccia = false;
     program.state.UsaTutteLeImmagini = false;
     program.state.ListaInUso = "C:\\Ortolino\\liste\\animali.txt";
     FormMenu* menu = showMenu();
@@ -188,10 +179,8 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     EXPECT_EQ(status->text(), "lista in uso: animali.txt"); // the name; the path in the tooltip
     EXPECT_EQ(status->toolTip(), program.state.ListaInUso);
     unloadAll();
-
     env.writeProfile("mario.ini", 7);
-    program.state.TieniTraccia = true;
-    program.state.UsaTutteLeImmagini = true;
+    program.state.TieniTraccia = program.state.UsaTutteLeImmagini = true;
     menu = showMenu();
     QComboBox* users = userList(menu);
     EXPECT_TRUE(users->isVisible());
@@ -233,7 +222,6 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
     unloadAll();
     EXPECT_EQ(entries(showMenu()), QStringList({"English*", "Italiano"}));
     unloadAll();
-
     QFile::remove(env.env().programFile("lngortolino/LangSetting.ini"));
     EXPECT_EQ(entries(showMenu()), QStringList({"English", "Italiano"}));
     EXPECT_TRUE(seams.messages.shown.empty());
@@ -278,9 +266,8 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceReleaseAndChoosesOnEnter)
     menu->Timer1_Timer(); // the tick only brings the focus back
     EXPECT_EQ(menu->focusWidget(), box);
     EXPECT_EQ(redButtons(menu), QList<int>({0}));
-
     releaseSwitch(box, Qt::Key_Return); // the Enter that opened the menu: nothing
-    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
+    EXPECT_EQ(loaded(), QStringList({"FormMenu"}));
     QTest::keyPress(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({0})); // keys act on release
     // A held switch repeats (marked, or as plain pairs): only its ends count.
@@ -305,13 +292,11 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceReleaseAndChoosesOnEnter)
 TEST_F(MenuScanWindowTest, AutomaticScanningHoldsWhileASwitchIsDownAndChoosesOnSpaceRelease)
 {
     SwitchBox* box = scan(false);
-    EXPECT_TRUE(redButtons(menu).isEmpty());
-    EXPECT_TRUE(scanTimer(menu)->isActive());
-    EXPECT_EQ(scanTimer(menu)->interval(), 1000);
-    EXPECT_EQ(scanTimer(menu)->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(std::tuple(redButtons(menu), scanTimer(menu)->isActive(), scanTimer(menu)->interval(),
+                         scanTimer(menu)->timerType()),
+              std::tuple(QList<int>(), true, 1000, Qt::PreciseTimer));
     menu->Timer1_Timer();
     menu->Timer1_Timer(); // button 2 lit
-
     QTest::keyPress(box, Qt::Key_A);
     EXPECT_FALSE(scanTimer(menu)->isActive()); // held
     releaseSwitch(box, Qt::Key_A);
@@ -320,17 +305,15 @@ TEST_F(MenuScanWindowTest, AutomaticScanningHoldsWhileASwitchIsDownAndChoosesOnS
     QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason); // the focus goes, held
     QApplication::sendEvent(box, &out);
     EXPECT_TRUE(scanTimer(menu)->isActive());
-    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
-
+    EXPECT_EQ(loaded(), QStringList({"FormMenu"}));
     box->setFocus();
     QTest::keyPress(box, Qt::Key_Space);
     EXPECT_FALSE(scanTimer(menu)->isActive());
     QTest::keyRelease(box, Qt::Key_Space);
-    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"})); // not before the repeat window
+    EXPECT_EQ(loaded(), QStringList({"FormMenu"})); // not before the repeat window
     box->deliverPendingRelease();
-    settle();
+    EXPECT_EQ(loaded(), QStringList({"lettere"}));
     EXPECT_EQ(program.state.TipoEsercizio, 2);
-    EXPECT_EQ(loadedNames(windows), QStringList({"lettere"}));
 }
 
 // A press ends the pause (its sign gone) on the first button without choosing;
@@ -340,18 +323,17 @@ TEST_F(MenuScanWindowTest, TheScanPausesWithItsSignAndAChangeOfUserSetsItUpAgain
     program.state.loopsBeforePause = 1;
     SwitchBox* box = scan(false);
     QWidget* sign = control(menu, "LabelSegnale");
+    // The buttons lit, the sign shown, the scan's timer running.
+    const auto paused = [&] {
+        return std::tuple(redButtons(menu), sign->isVisible(), scanTimer(menu)->isActive());
+    };
     for (int i = 0; i < 6; ++i)
         menu->Timer1_Timer();
-    EXPECT_TRUE(redButtons(menu).isEmpty());
-    EXPECT_TRUE(sign->isVisible());
-    EXPECT_FALSE(scanTimer(menu)->isActive());
+    EXPECT_EQ(paused(), std::tuple(QList<int>(), true, false));
     pressSwitch(box, Qt::Key_Space);
-    EXPECT_FALSE(sign->isVisible());
-    EXPECT_EQ(redButtons(menu), QList<int>({1}));
-    EXPECT_TRUE(scanTimer(menu)->isActive());
-    EXPECT_EQ(loadedNames(windows), QStringList({"FormMenu"}));
+    EXPECT_EQ(paused(), std::tuple(QList<int>({1}), false, true));
+    EXPECT_EQ(loaded(), QStringList({"FormMenu"}));
     unloadAll();
-
     env.writeProfile("mario.ini", 5); // a mouse user
     env.writeProfile("luca.ini", 5);
     menu = showMenu(kModoScansioneManuale);
@@ -374,7 +356,6 @@ TEST_F(MenuScanWindowTest, AuditoryScanningSaysEachButtonAndStopsOnAChoice)
     EXPECT_EQ(captions.first(), "LETTERA INIZIALE");
     EXPECT_EQ(calls, QStringList{"prepare " + captions.join(u',')});
     calls.clear();
-
     seams.scanVoice.lengthMs = 1500;
     menu->Timer1_Timer();
     EXPECT_EQ(scanTimer(menu)->interval(), 1500 + kSpokenGapMs);
@@ -387,7 +368,6 @@ TEST_F(MenuScanWindowTest, AuditoryScanningSaysEachButtonAndStopsOnAChoice)
     EXPECT_EQ(calls, (QStringList{"speak " + captions[1], "speak " + captions[2],
                                   "speak " + captions[3], "speak " + captions[4], "stop"}));
     calls.clear();
-
     // Manual: the first button is lit, and heard, at once.
     program.state.ModalitaInput = kModoScansioneManuale;
     menu->ImpostaUtente();
