@@ -1,12 +1,8 @@
 // The translator's checker (src/program/LanguageCheck) against the real
 // windows finds each kind of fault; the shipped files themselves are checked by
 // the language_check_* tests, and their texts on screen by JourneyTest.
-#include "core/app/Program.h"
-#include "gui/widgets/WindowManager.h"
 #include "program/LanguageCheck.h"
-#include "program/Windows.h"
-#include "support/Doubles.h"
-#include "support/TestEnvironment.h"
+#include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -17,14 +13,10 @@ using namespace ortolino::test;
 namespace {
 
 using Kind = LanguageFinding::Kind;
+using WindowTextsTest = WindowFixture;
 
-TEST(WindowTextsTest, CheckerFindsEachKindOfFault)
+TEST_F(WindowTextsTest, CheckerFindsEachKindOfFault)
 {
-    TestEnvironment env;
-    TestServices seams;
-    Program program{env.env(), seams.services()};
-    WindowManager windows{program};
-    registerWindows(windows);
     const auto languageFile = [&](const QString& name) {
         return env.env().programFile(QStringLiteral("lngortolino/") + name);
     };
