@@ -18,7 +18,8 @@ class ItemSynthesis;
 // synthesized on a worker thread into memory as soon as they are known, so
 // that an item reached is heard at once; an item not ready yet is synthesized
 // before any other. The cue is a short tone made here. What is playing is cut
-// by closing the output, which drops what it still holds. Use from one thread.
+// by stopping the output, which drops what it still holds (after a short fade,
+// where the output makes one). Use from one thread.
 class ItemSpeech final : public QObject, public ScanVoice
 {
 public:

@@ -32,4 +32,21 @@ void ClockOutput::stop()
     clock_.invalidate();
 }
 
+QByteArray fadedStart(const QByteArray& pcm, int channels, qint64 frames)
+{
+    channels = std::max(1, channels);
+    const qint64 frameBytes = 2 * channels;
+    frames = std::clamp<qint64>(frames, 0, pcm.size() / frameBytes);
+    QByteArray faded = pcm.left(frames * frameBytes);
+    auto* samples = reinterpret_cast<qint16*>(faded.data());
+    for (qint64 f = 0; f < frames; ++f) {
+        const double gain = double(frames - f) / double(frames + 1);
+        for (int c = 0; c < channels; ++c) {
+            qint16& sample = samples[f * channels + c];
+            sample = qint16(sample * gain);
+        }
+    }
+    return faded;
+}
+
 } // namespace ortolino

@@ -17,7 +17,8 @@ public:
     virtual void write(const QByteArray& pcm) = 0;
     // Samples of this utterance already heard (or, silently, already due).
     virtual qint64 playedSamples() const = 0;
-    // Ends playback at once, dropping what is still buffered.
+    // Ends playback, dropping what is still to come: at once, or after what a
+    // device already holds (tens of ms) and a short fade, so as not to click.
     virtual void stop() = 0;
     // The utterance has played out; an output may stay open for the next one.
     virtual void finish() { stop(); }
@@ -47,5 +48,10 @@ private:
     qint64 written_ = 0;
     QElapsedTimer clock_; // starts with the first sample
 };
+
+// The start of 16-bit PCM (channels interleaved) made into a fade to silence
+// of at most `frames` frames. Played after a cut in place of the rest, the wave
+// dies away instead of breaking off, which would be heard as a click.
+QByteArray fadedStart(const QByteArray& pcm, int channels, qint64 frames);
 
 } // namespace ortolino

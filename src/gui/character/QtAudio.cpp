@@ -3,8 +3,11 @@
 #include "core/speech/WavFile.h"
 
 #include <algorithm>
+#include <optional>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QThread>
+#include <type_traits>
 
 namespace ortolino {
 
@@ -58,6 +61,13 @@ SpeechAudio qtSpeechAudio(AudioDeviceSource device)
     return audio;
 }
 
+PushedSink::PushedSink(int bufferMs, int pumpMs) : bufferMs_(bufferMs)
+{
+    pumpTimer_.setInterval(pumpMs);
+    pumpTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&pumpTimer_, &QTimer::timeout, this, &PushedSink::pump);
+}
+
 PushedSink::~PushedSink()
 {
     close();
@@ -65,7 +75,7 @@ PushedSink::~PushedSink()
 
 bool PushedSink::open(const QAudioDevice& device, const QAudioFormat& format)
 {
-    dropPending();
+    // What still waits (a fade-out) plays before what comes next.
     if (sink_ && device == device_ && format == format_ && healthy() &&
         sink_->state() != QAudio::StoppedState)
         return true;
@@ -73,6 +83,8 @@ bool PushedSink::open(const QAudioDevice& device, const QAudioFormat& format)
     if (device.isNull())
         return false;
     sink_ = std::make_unique<QAudioSink>(device, format);
+    if (bufferMs_ > 0)
+        sink_->setBufferSize(format.bytesForDuration(qint64(bufferMs_) * 1000));
     io_ = sink_->start();
     if (io_ == nullptr || !healthy()) {
         close();
@@ -80,8 +92,6 @@ bool PushedSink::open(const QAudioDevice& device, const QAudioFormat& format)
     }
     device_ = device;
     format_ = format;
-    pumpTimer_.setInterval(10);
-    connect(&pumpTimer_, &QTimer::timeout, this, &PushedSink::pump, Qt::UniqueConnection);
     return true;
 }
 
@@ -131,6 +141,18 @@ qint64 PushedSink::bufferedBytes() const
     return sink_ ? std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree()) : 0;
 }
 
+bool PushedSink::fadeOut(int ms)
+{
+    if (!sink_ || !healthy() || format_.sampleFormat() != QAudioFormat::Int16)
+        return false;
+    // What the device holds is out of reach: the fade is made of what would
+    // have followed it.
+    pending_ =
+        fadedStart(pending_, format_.channelCount(), format_.framesForDuration(qint64(ms) * 1000));
+    pump();
+    return true;
+}
+
 void PushedSink::dropPending()
 {
     pumpTimer_.stop();
@@ -147,49 +169,96 @@ void PushedSink::close()
     }
 }
 
-QtPcmOutput::QtPcmOutput(AudioDeviceSource device) : device_(std::move(device)) {}
+template <typename F> auto QtPcmOutput::onAudioThread(F&& f) const
+{
+    using Result = std::invoke_result_t<F>;
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(sink_, std::forward<F>(f), Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            sink_, [&] { result = f(); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+QtPcmOutput::QtPcmOutput(AudioDeviceSource device)
+    : device_(std::move(device)), thread_(new QThread), sink_(new PushedSink(kBufferMs, 5))
+{
+    thread_->setObjectName(QStringLiteral("speech audio"));
+    sink_->moveToThread(thread_);
+    thread_->start(QThread::HighestPriority);
+}
+
+QtPcmOutput::~QtPcmOutput()
+{
+    onAudioThread([this] { delete sink_; }); // the sink closes where it lives
+    thread_->quit();
+    thread_->wait();
+    delete thread_;
+}
 
 bool QtPcmOutput::start(int sampleRate)
 {
+    const bool utteranceLeft = written_ > 0; // neither stopped nor finished: dropped whole
     written_ = 0;
-    if (!sink_.open(device_(), speechFormat(sampleRate)))
+    const QAudioDevice device = device_();
+    const std::optional<qint64> startUSecs = onAudioThread([&]() -> std::optional<qint64> {
+        if (utteranceLeft)
+            sink_->dropPending();
+        if (!sink_->open(device, speechFormat(sampleRate)))
+            return std::nullopt;
+        return sink_->processedUSecs();
+    });
+    if (!startUSecs)
         return false;
     rate_ = sampleRate;
-    startUSecs_ = sink_.processedUSecs();
+    startUSecs_ = *startUSecs;
     return true;
 }
 
 void QtPcmOutput::write(const QByteArray& pcm)
 {
-    if (!sink_.isOpen())
+    if (!onAudioThread([&] {
+            if (!sink_->isOpen())
+                return false;
+            sink_->push(pcm);
+            return true;
+        }))
         return;
-    sink_.push(pcm);
     written_ += pcm.size() / 2;
 }
 
 qint64 QtPcmOutput::playedSamples() const
 {
-    if (!sink_.isOpen() || !sink_.healthy() || (sink_.drained() && written_ > 0))
-        return written_;
-    // What the device took, less what still waits in its buffer; the last
-    // sample counts only once the device has gone idle.
-    const qint64 handed = (sink_.processedUSecs() - startUSecs_) * rate_ / 1000000;
-    return std::clamp<qint64>(handed - sink_.bufferedBytes() / 2, 0,
-                              std::max<qint64>(0, written_ - 1));
+    return onAudioThread([this] {
+        if (!sink_->isOpen() || !sink_->healthy() || (sink_->drained() && written_ > 0))
+            return written_;
+        // What the device took, less what still waits in its buffer; the last
+        // sample counts only once the device has gone idle.
+        const qint64 handed = (sink_->processedUSecs() - startUSecs_) * rate_ / 1000000;
+        return std::clamp<qint64>(handed - sink_->bufferedBytes() / 2, 0,
+                                  std::max<qint64>(0, written_ - 1));
+    });
 }
 
 void QtPcmOutput::stop()
 {
     written_ = 0;
-    sink_.close();
+    onAudioThread([this] {
+        if (!sink_->fadeOut(kFadeOutMs))
+            sink_->close();
+    });
 }
 
 void QtPcmOutput::finish()
 {
     written_ = 0;
-    sink_.dropPending();
-    if (!sink_.healthy())
-        sink_.close();
+    onAudioThread([this] {
+        sink_->dropPending();
+        if (!sink_->healthy())
+            sink_->close();
+    });
 }
 
 QtSoundPlayer::QtSoundPlayer(AudioDeviceSource device) : device_(std::move(device)) {}

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 class QAudioSink;
+class QThread;
 
 namespace ortolino {
 
@@ -28,7 +29,9 @@ SpeechAudio qtSpeechAudio(AudioDeviceSource device = defaultAudioDevice());
 class PushedSink final : public QObject
 {
 public:
-    PushedSink() = default;
+    // bufferMs 0 keeps the audio system's own buffer; pumpMs is how often
+    // what waits is offered to the sink.
+    explicit PushedSink(int bufferMs = 0, int pumpMs = 10);
     ~PushedSink() override;
     // Opens (or keeps) a sink for the device and format; false when it cannot.
     bool open(const QAudioDevice& device, const QAudioFormat& format);
@@ -39,6 +42,10 @@ public:
     bool healthy() const;
     qint64 processedUSecs() const;
     qint64 bufferedBytes() const;
+    // Ends the sound without a click: what waits is cut to a fade of at most
+    // ms (Int16 only), after what the device already holds; false when the
+    // sink cannot play it.
+    bool fadeOut(int ms);
     void dropPending();
     void close();
     bool isOpen() const { return sink_ != nullptr; }
@@ -51,16 +58,27 @@ private:
     QAudioDevice device_;
     QAudioFormat format_;
     QByteArray pending_;
-    QTimer pumpTimer_;
+    int bufferMs_ = 0;
+    QTimer pumpTimer_{this}; // a child, so that it moves with the sink to a thread
 };
 
 // Speech audio, fed as synthesis goes. start() fails at once when there is no
 // device or the sink cannot open; a sink that fails later counts as finished,
-// so speech never waits on it. stop() closes the sink, dropping its buffer.
+// so speech never waits on it. stop() cannot take back what the sink already
+// holds, so it lets that play out and fades what would have followed: a cut
+// word dies away instead of clicking, and the next utterance follows the fade.
+// The sink's buffer is kept short, so that a cut is heard at once, and it is
+// fed from a thread of its own, so that a busy window cannot starve it.
 class QtPcmOutput final : public PcmOutput
 {
 public:
+    static constexpr int kFadeOutMs = 10;
+    static constexpr int kBufferMs = 40;
+
     explicit QtPcmOutput(AudioDeviceSource device = defaultAudioDevice());
+    ~QtPcmOutput() override;
+    QtPcmOutput(const QtPcmOutput&) = delete;
+    QtPcmOutput& operator=(const QtPcmOutput&) = delete;
 
     bool start(int sampleRate) override;
     void write(const QByteArray& pcm) override;
@@ -69,8 +87,12 @@ public:
     void finish() override;
 
 private:
+    // Runs f where the sink lives and gives its result.
+    template <typename F> auto onAudioThread(F&& f) const;
+
     AudioDeviceSource device_;
-    PushedSink sink_;
+    QThread* thread_;
+    PushedSink* sink_;      // lives on thread_
     qint64 written_ = 0;    // samples of this utterance handed over
     qint64 startUSecs_ = 0; // what the sink had processed when the utterance began
     int rate_ = 0;

@@ -1,9 +1,11 @@
 #include "core/app/Program.h"
 #include "core/exercise/ModuloSuoni.h"
+#include "core/speech/PcmOutput.h"
 #include "core/speech/WavFile.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace ortolino;
@@ -106,3 +108,37 @@ TEST(Sounds, TheFileIsFoundInAnyLetterCaseAndAFailureIsReported)
 }
 
 } // namespace
+
+// A cut word ends in a fade made of what would have followed: the wave goes on
+// from where it was, dies away within the fade, and each channel keeps its own.
+TEST(Pcm, ACutFadesTheWaveThatWouldHaveFollowedToSilence)
+{
+    const int rate = 22050;
+    for (const int channels : {1, 2}) {
+        for (const qint64 asked : {qint64(220), qint64(5000)}) {
+            QByteArray wave; // 440 Hz; the second channel the first's opposite
+            for (int i = 0; i < rate / 10; ++i) {
+                const auto s = qint16(12000 * std::sin(2 * M_PI * 440 * i / rate));
+                wave += samples16({s});
+                if (channels == 2)
+                    wave += samples16({qint16(-s)});
+            }
+            const QByteArray faded = fadedStart(wave, channels, asked);
+            const auto* in = reinterpret_cast<const qint16*>(wave.constData());
+            const auto* out = reinterpret_cast<const qint16*>(faded.constData());
+            const qint64 frames = faded.size() / (2 * channels);
+            ASSERT_EQ(frames, std::min<qint64>(asked, rate / 10)) << channels;
+            int largestStep = std::abs(out[0] - in[0]);
+            for (qint64 f = 1; f < frames; ++f) {
+                largestStep =
+                    std::max(largestStep, std::abs(out[f * channels] - out[(f - 1) * channels]));
+                if (channels == 2) {
+                    EXPECT_EQ(out[f * 2 + 1], -out[f * 2]) << f;
+                }
+            }
+            EXPECT_LT(largestStep, 1600) << "the wave's own largest step is about 1,500";
+            EXPECT_LT(std::abs(out[(frames - 1) * channels]), 12000 / 100)
+                << channels << " " << asked;
+        }
+    }
+}
