@@ -26,10 +26,10 @@ using namespace ortolino::test;
 namespace {
 
 // The real windows with a stand-in exercise window named "lettere".
-class MenuFixture : public WindowFixture
+class MenuWindowTest : public WindowFixture
 {
 protected:
-    explicit MenuFixture(TestEnvironment::Data data = TestEnvironment::Data::Shipped)
+    explicit MenuWindowTest(TestEnvironment::Data data = TestEnvironment::Data::Shipped)
         : WindowFixture(data)
     {
         QDir().mkpath(env.env().cartellaUtenti());
@@ -66,9 +66,6 @@ protected:
     }
 };
 
-using MenuWindowTest = MenuFixture;
-
-// The pointer moves over a control (without a pressed button).
 void moveOver(QWidget* widget)
 {
     const QPointF centre = QRectF(widget->rect()).center();
@@ -227,22 +224,21 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
     EXPECT_TRUE(seams.messages.shown.empty());
 }
 
-class EmptyLanguageFolderTest : public MenuFixture
+class EmptyLanguageFolderTest : public MenuWindowTest
 {
 protected:
-    EmptyLanguageFolderTest() : MenuFixture(TestEnvironment::Data::Empty) {}
+    EmptyLanguageFolderTest() : MenuWindowTest(TestEnvironment::Data::Empty) {}
 };
 
 TEST_F(EmptyLanguageFolderTest, SaysSoOnceAndKeepsTheDesignEntry)
 {
     FormMenu* menu = showMenu();
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(seams.messages.shown[0].text, "Non è presente alcun file di linguaggio!");
+    EXPECT_EQ(messageTexts(), QStringList{"Non è presente alcun file di linguaggio!"});
     EXPECT_EQ(entries(menu), QStringList({"mnuLanguage 0"}));
     EXPECT_EQ(caption(menuButton(menu, 0)), "LETTERA INIZIALE"); // design texts stay
 }
 
-class MenuScanWindowTest : public MenuFixture
+class MenuScanWindowTest : public MenuWindowTest
 {
 protected:
     // The menu scanning by two switches (manual) or one: its own box focused, the other hidden.

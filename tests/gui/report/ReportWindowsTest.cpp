@@ -37,7 +37,6 @@ using namespace ortolino::test;
 
 namespace {
 
-// Never a printer to print on.
 class NoPrinter final : public PrinterTarget
 {
 public:
@@ -114,11 +113,7 @@ protected:
     }
     ~ReportWindowsTest() override { unloadAll(); } // the windows use noPrinter and history
 
-    Form* show(const char* name)
-    {
-        form = windows.show(QString::fromLatin1(name));
-        return form;
-    }
+    Form* show(const char* name) { return form = windows.show(QString::fromLatin1(name)); }
     template <typename Control = QWidget> Control* find(const char* name) const
     {
         return control<Control>(form, name);
@@ -213,12 +208,11 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     EXPECT_EQ(totals(), "Parole: 4 (finite: 4). Al primo colpo: 25 %. Aiuti per parola: 1.0. "
                         "Secondi per parola: 13.");
     EXPECT_EQ(rows("TabellaConfusioni"), (QList<QStringList>{{"D", "B", "3"}, {"P", "Q", "1"}}));
-    const QList<QStringList> helped = rows("TabellaAiuti");
-    EXPECT_EQ(helped.size(), 3);
-    EXPECT_EQ(helped.value(0), (QStringList{"DADO", "2", "2", "1"}));
+    EXPECT_EQ(rows("TabellaAiuti"),
+              (QList<QStringList>{
+                  {"DADO", "2", "2", "1"}, {"DITO", "1", "1", "1"}, {"PERA", "1", "1", "1"}}));
     // Two days with words: the bars count them.
-    const auto series = find<QChartView>("Grafico")->chart()->series();
-    auto* bars = qobject_cast<QBarSeries*>(series.value(0));
+    auto* bars = qobject_cast<QBarSeries*>(find<QChartView>("Grafico")->chart()->series().value(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->barSets().size(), 1);
     EXPECT_EQ(std::pair(bars->barSets()[0]->count(), bars->barSets()[0]->at(1)), std::pair(2, 3.0));
