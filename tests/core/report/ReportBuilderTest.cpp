@@ -3,7 +3,6 @@
 #include "core/app/Program.h"
 #include "core/platform/TextFiles.h"
 #include "core/report/ReportSave.h"
-#include "core/words/KeyCaptions.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
