@@ -153,9 +153,20 @@ TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
     EXPECT_EQ(choose("B"), (QStringList{"Play write", firstHelp, "wait 1"}));
 }
 
-class RecordingHistory final : public History
+// The fixture is also the history, keeping what it is given.
+class HistoryRecordTest : public CheckingTest, public History
 {
-public:
+protected:
+    HistoryRecordTest()
+    {
+        program.services.history = this;
+        program.language.CurrentLanguage = "Italiano";
+        state.NomeUtente = "Anna";
+        state.TieniTraccia = true;
+        state.ModalitaInput = 1;
+    }
+    // The engine outlives this fixture's members.
+    ~HistoryRecordTest() override { program.services.history = nullptr; }
     void record(const WordRecord& word) override { recorded.push_back(word); }
     qint64 sessionStart() const override { return 0; }
     std::optional<Progress> progress(const QString&, TimeSpan) override { return std::nullopt; }
@@ -168,22 +179,6 @@ public:
     std::vector<WordRecord> recorded;
 };
 
-class HistoryRecordTest : public CheckingTest
-{
-protected:
-    HistoryRecordTest()
-    {
-        program.services.history = &history;
-        program.language.CurrentLanguage = "Italiano";
-        state.NomeUtente = "Anna";
-        state.TieniTraccia = true;
-        state.ModalitaInput = 1;
-    }
-    // The engine outlives this fixture's members.
-    ~HistoryRecordTest() override { program.services.history = nullptr; }
-    RecordingHistory history;
-};
-
 // Nothing is kept without tracking; without a history the exercise goes on.
 TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnceWithItsLettersHelpsAndTime)
 {
@@ -191,28 +186,28 @@ TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnceWithItsLettersHelpsAndTime)
     startCane();
     const qint64 before = QDateTime::currentSecsSinceEpoch();
     choose("BD"); // helps of 1 + 5 and 5 seconds
-    EXPECT_TRUE(history.recorded.empty());
+    EXPECT_TRUE(recorded.empty());
     choose("CC"); // a choice after the end records nothing more
-    ASSERT_EQ(history.recorded.size(), 1u);
-    const qint64 endedAt = history.recorded[0].endedAt;
+    ASSERT_EQ(recorded.size(), 1u);
+    const qint64 endedAt = recorded[0].endedAt;
     EXPECT_GE(endedAt, before);
     EXPECT_LE(endedAt, QDateTime::currentSecsSinceEpoch());
     WordRecord expected = historyWord("Anna", "CANE", {"1:BDC"}, endedAt, true, {1, 1, 0});
     expected.exercise = Esercizio::LetteraIniziale;
     expected.seconds = 11;
     expected.inputMode = 1;
-    EXPECT_EQ(history.recorded[0], expected);
+    EXPECT_EQ(recorded[0], expected);
 
     engine->Avanti();
     engine.reset(); // the window closes on the second word
-    ASSERT_EQ(history.recorded.size(), 2u);
-    EXPECT_FALSE(history.recorded[1].finished);
+    ASSERT_EQ(recorded.size(), 2u);
+    EXPECT_FALSE(recorded[1].finished);
 
     state.TieniTraccia = false;
     start();
     completeWord();
     engine->endExercise();
-    EXPECT_EQ(history.recorded.size(), 2u);
+    EXPECT_EQ(recorded.size(), 2u);
 
     state.TieniTraccia = true;
     program.services.history = nullptr;
@@ -231,8 +226,8 @@ TEST_F(HistoryRecordTest, EachBlankKeepsItsOwnLettersAndAnAbandonedWordIsKeptUnf
     engine->endExercise();
     engine->endExercise(); // once only
 
-    ASSERT_EQ(history.recorded.size(), 1u);
-    const WordRecord& word = history.recorded[0];
+    ASSERT_EQ(recorded.size(), 1u);
+    const WordRecord& word = recorded[0];
     EXPECT_EQ(word.blanks, (std::vector<BlankChoices>{{1, "G", {"G"}},
                                                       {2, "A", {"O", "A"}},
                                                       {3, "T", {"T"}},

@@ -29,10 +29,11 @@ TEST_F(ExerciseTest, TheCompactKeyboardHoldsTheActiveLettersAlphabeticallyOrByFr
     EXPECT_EQ(prossimoTastoVisibile(kQ, {}), kQ); // no visible key: no endless search
 }
 
-// What the scanning asked of the window.
-class RecordingScan final : public ScanView
+// The word APE, its first letter blanked; the keys E, A and N shown. The
+// fixture is also the window's scanning side, recording what it was asked.
+class ScanningTest : public ExerciseTest, public ScanView
 {
-public:
+protected:
     void placeFrameOnKey(int) override {}
     void focusSwitchBox() override { ++focusCalls; }
     void runTimer1(bool running) override { timerRunning = running; }
@@ -40,14 +41,6 @@ public:
     void showPaused(bool on) override { paused = on; }
     void showAsking(bool on) override { asking = on; }
 
-    int focusCalls = 0, intervalMs = 0;
-    bool timerRunning = false, paused = false, asking = false;
-};
-
-// The word APE, its first letter blanked; the keys E, A and N shown.
-class ScanningTest : public ExerciseTest
-{
-protected:
     ScanningTest()
     {
         addPictures({"ape.jpg"});
@@ -58,7 +51,7 @@ protected:
         state.ModalitaInput = mode;
         ImpostaTastiera(state);
         start();
-        input = std::make_unique<KeyboardInput>(state, *engine, view, scan, &seams.clock);
+        input = std::make_unique<KeyboardInput>(state, *engine, view, *this, &seams.clock);
         engine->TastoCorrente = kM;
         input->avvia();
         events.clear();
@@ -93,16 +86,17 @@ protected:
     Colore colour(int key) { return view.keyColours[key]; }
     int judged() const { return state.NumeroEsatti + state.NumeroErrati; }
 
-    RecordingScan scan;
+    int focusCalls = 0, intervalMs = 0;
+    bool timerRunning = false, paused = false, asking = false;
     std::unique_ptr<KeyboardInput> input;
 };
 
 TEST_F(ScanningTest, ManualScanningVisitsTheVisibleKeysAndEnterChooses)
 {
     begin(kModoScansioneManuale);
-    EXPECT_TRUE(scan.timerRunning); // only to keep the focus on the box
-    input->keyClicked(kA);          // a click or another key only clears the help, "avanti"
-    input->avantiClicked();         // and a typed letter do nothing
+    EXPECT_TRUE(timerRunning); // only to keep the focus on the box
+    input->keyClicked(kA);     // a click or another key only clears the help, "avanti"
+    input->avantiClicked();    // and a typed letter do nothing
     input->letterTyped("a");
     run("x");
     const QStringList cleared = {"StopAll", "balloon \"\"", "balloon hidden"};
@@ -123,16 +117,15 @@ TEST_F(ScanningTest, ManualScanningVisitsTheVisibleKeysAndEnterChooses)
 TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
 {
     begin(kModoScansioneAutomatica);
-    EXPECT_TRUE(scan.timerRunning);
+    EXPECT_TRUE(timerRunning);
     EXPECT_EQ(run("tt"), (std::vector<int>{kE, kA}));
-    EXPECT_EQ(scan.focusCalls, 2);
+    EXPECT_EQ(focusCalls, 2);
     input->switchDown(Qt::Key_Space);
-    EXPECT_FALSE(scan.timerRunning); // held: the scan stands still
-    input->tick();                   // (a tick already on its way)
+    EXPECT_FALSE(timerRunning); // held: the scan stands still
+    input->tick();              // (a tick already on its way)
     input->switchUp(Qt::Key_Space);
-    // A completed APE.
-    EXPECT_EQ(std::tuple(scan.timerRunning, engine->avantiEnabled(), view.avantiColour),
-              std::tuple(true, true, kSelezionato));
+    EXPECT_EQ(std::tuple(timerRunning, engine->avantiEnabled(), view.avantiColour),
+              std::tuple(true, true, kSelezionato));  // A completed APE
     EXPECT_EQ(run("t "), (std::vector<int>{kA, kA})); // ticks no longer move; "avanti" chosen
     EXPECT_EQ(colour(kA), kSelezionato);              // the scan goes on from where it was
     EXPECT_EQ(run("t"), std::vector<int>{kN});
@@ -143,14 +136,14 @@ TEST_F(ScanningTest, AutomaticScanningStepsOnTicksHoldsWhileTheSwitchIsDown)
     input->switchDown(Qt::Key_Space);
     input->switchDown(Qt::Key_Return);
     input->switchUp(Qt::Key_Return);
-    EXPECT_EQ(std::tuple(scan.timerRunning, judged()), std::tuple(false, 1));
+    EXPECT_EQ(std::tuple(timerRunning, judged()), std::tuple(false, 1));
     input->switchUp(Qt::Key_Space);
-    EXPECT_EQ(std::tuple(scan.timerRunning, judged()), std::tuple(true, 2));
+    EXPECT_EQ(std::tuple(timerRunning, judged()), std::tuple(true, 2));
 
     // The focus went away while the switch was down: the scan resumes, nothing chosen.
     input->switchDown(Qt::Key_Space);
     input->keysLost();
-    EXPECT_EQ(std::tuple(scan.timerRunning, judged()), std::tuple(true, 2));
+    EXPECT_EQ(std::tuple(timerRunning, judged()), std::tuple(true, 2));
 }
 
 TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt)
@@ -158,16 +151,16 @@ TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt
     begin(kModoScansioneAutomatica);
     QList<bool> runningInWaits;
     duringWait = [&](size_t index) {
-        runningInWaits << scan.timerRunning;
+        runningInWaits << timerRunning;
         if (index == 0) {
             run("t "); // a stray tick moves nothing; E again, judged inside the wait
-            runningInWaits << scan.timerRunning;
+            runningInWaits << timerRunning;
         }
     };
     EXPECT_EQ(run("t "), (std::vector<int>{kE, kE})); // E, wrong for APE
     EXPECT_EQ(runningInWaits, QList<bool>(4, false)); // nested help included
     // The help is over: the scan goes on.
-    EXPECT_EQ(std::tuple(state.NumeroErrati, scan.timerRunning), std::tuple(2, true));
+    EXPECT_EQ(std::tuple(state.NumeroErrati, timerRunning), std::tuple(2, true));
 
     // An exercise that ends during a help leaves no mark after it.
     duringWait = [&](size_t) { engine->endExercise(); };
@@ -206,17 +199,17 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
     std::vector<int> intervals;
     for (int i = 0; i < 4; ++i) {
         input->tick();
-        intervals.push_back(scan.intervalMs);
+        intervals.push_back(intervalMs);
     }
     EXPECT_EQ(intervals, (std::vector<int>{2000, 1000, 1000, 1000}));
     EXPECT_EQ(run("t"), std::vector<int>{kN}); // paused after one round, nothing marked
-    EXPECT_EQ(std::tuple(scan.paused, scan.timerRunning, colour(kN)),
+    EXPECT_EQ(std::tuple(paused, timerRunning, colour(kN)),
               std::tuple(true, false, state.ColoreBottoni));
 
     click(Qt::Key_Space, 0.2); // too short: still paused
-    EXPECT_TRUE(scan.paused);
+    EXPECT_TRUE(paused);
     EXPECT_EQ(run(" "), std::vector<int>{kE}); // resumes on the first key, chooses nothing
-    EXPECT_EQ(std::tuple(scan.paused, scan.timerRunning, colour(kE), scan.intervalMs, judged()),
+    EXPECT_EQ(std::tuple(paused, timerRunning, colour(kE), intervalMs, judged()),
               std::tuple(false, true, kSelezionato, 2000, 0));
 
     run(" "); // E: judged
@@ -240,26 +233,25 @@ TEST_F(ScanningTest, TheBackToMenuTargetComesAfterTheKeysAndWaitsForItsConfirmat
     begin(kModoScansioneManuale);
     EXPECT_EQ(run("     "), (std::vector<int>{kE, kA, kN, kTastoMenu, kE}));
     run("   r");
-    EXPECT_TRUE(scan.asking);
+    EXPECT_TRUE(asking);
     run(" "); // moving on asks no more
-    EXPECT_FALSE(scan.asking);
+    EXPECT_FALSE(asking);
     run("   r");
     seams.clock.now += kConfirmMs / 1000.0;
     run("t"); // too late: a tick ends the asking
-    EXPECT_FALSE(scan.asking);
+    EXPECT_FALSE(asking);
     run("r"); // and the choice asks again
     EXPECT_EQ(std::tuple(view.endCalls, judged()), std::tuple(0, 0));
 
     begin(kModoScansioneAutomatica);
     run("tttt ");
-    EXPECT_EQ(std::tuple(scan.asking, scan.intervalMs, scan.timerRunning),
-              std::tuple(true, kConfirmMs, true));
+    EXPECT_EQ(std::tuple(asking, intervalMs, timerRunning), std::tuple(true, kConfirmMs, true));
     seams.clock.now += kConfirmMs / 1000.0;
     EXPECT_EQ(run("t"), std::vector<int>{kE}); // too late: the scan goes on
-    EXPECT_FALSE(scan.asking);
+    EXPECT_FALSE(asking);
     run("ttt ");
     run(" ");
-    EXPECT_EQ(std::tuple(view.endCalls, scan.timerRunning), std::tuple(1, false));
+    EXPECT_EQ(std::tuple(view.endCalls, timerRunning), std::tuple(1, false));
 
     state.backToMenuTarget = false; // off: the keys alone
     begin(kModoScansioneAutomatica);

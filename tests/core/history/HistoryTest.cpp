@@ -246,14 +246,11 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndS
 
 TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)
 {
-    CsvTexts texts;
+    CsvTexts texts{
+        {}, {"INITIAL", "ONE", "TWO", "ALL"}, {"mouse", "manual", "automatic"}, "yes", "no"};
     for (int i = 0; i < kCsvColumns; ++i)
         texts.titles << QStringLiteral("c%1").arg(i);
     texts.titles[4] = "word, as shown";
-    texts.exercises = {"INITIAL", "ONE", "TWO", "ALL"};
-    texts.inputModes = {"mouse", "manual", "automatic"};
-    texts.yes = "yes";
-    texts.no = "no";
     WordRecord first =
         historyWord("Anna \"A\"", "PERCHÉ", {"1:QP", "6:É"}, noon(2026, 3, 2), true, {1, 0, 0});
     WordRecord second = historyWord("=SUM(A1)", "CANE", {"1:B"}, noon(2026, 3, 3), false);
