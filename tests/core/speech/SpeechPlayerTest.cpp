@@ -117,9 +117,8 @@ TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsThe
     player->speak(parseSpeechTags("mao"));
     player->speak(parseSpeechTags("\\Map=\"due\"=\"2\"\\"));
     player->speak(parseSpeechTags("tre"));
-    EXPECT_EQ(player->queued(), 2);
-    EXPECT_EQ(out->written, 0); // nothing synthesized yet: speak did not wait
-    EXPECT_EQ(startedTexts(), QStringList{"mao"});
+    EXPECT_EQ(std::tuple(player->queued(), out->written, startedTexts()),
+              std::tuple(2, 0, QStringList{"mao"})); // nothing synthesized: speak did not wait
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return out->written == 30; }, 2000));
     for (const auto& [played, shape] :
@@ -131,9 +130,8 @@ TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsThe
     EXPECT_EQ(startedTexts(), (QStringList{"mao", "2"}));
     ASSERT_TRUE(playOut(30));
     ASSERT_TRUE(playOut(30));
-    EXPECT_EQ(startedTexts(), (QStringList{"mao", "2", "tre"}));
-    EXPECT_FALSE(player->isSpeaking());
-    EXPECT_EQ(out->log.count("start"), 3);
+    EXPECT_EQ(std::tuple(startedTexts(), player->isSpeaking(), out->log.count("start")),
+              std::tuple(QStringList{"mao", "2", "tre"}, false, 3));
 }
 
 TEST_F(SpeechPlayerTest, StopAllEmptiesTheQueueAndCutsTheCurrentText)

@@ -54,7 +54,6 @@ TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
     useList("  CANE, \"Gatto\"\r\n\r\n,,farfalla\r\nre\r\nsole");
     for (const QString& lettering : {kMinuscolo, kCorsivo}) {
         state.CarattereLettere = lettering;
-        state.MassimoLettere = 13;
         EXPECT_EQ(load(), (QStringList{"cane", "gatto", "farfalla", "re", "sole"}));
     }
     state.MassimoLettere = 3;
@@ -118,12 +117,7 @@ TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
 {
     addPictures({"cane.jpg", "gatto.gif"});
     const QString pictures = programPath("immagini");
-    const struct
-    {
-        const char* change;
-        std::function<bool()> apply;
-        QStringList words;
-    } changes[] = {
+    const std::tuple<const char*, std::function<bool()>, QStringList> changes[] = {
         {"added",
          [&] { return QFile(pictures + "/sole.jpg").open(QIODevice::WriteOnly); },
          {"CANE", "GATTO", "SOLE"}},
@@ -134,14 +128,14 @@ TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
     };
     settle(pictures);
     EXPECT_EQ(load(), (QStringList{"CANE", "GATTO"}));
-    for (const auto& c : changes) {
+    for (const auto& [change, apply, words] : changes) {
         events.clear();
         const QStringList before = catalogue();
-        EXPECT_EQ(load(), before) << c.change;
-        EXPECT_TRUE(events.isEmpty()) << c.change << ": a reopening reads no folder";
-        ASSERT_TRUE(c.apply()) << c.change;
-        EXPECT_EQ(load(), c.words) << c.change;
-        EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"})) << c.change;
+        EXPECT_EQ(load(), before) << change;
+        EXPECT_TRUE(events.isEmpty()) << change << ": a reopening reads no folder";
+        ASSERT_TRUE(apply()) << change;
+        EXPECT_EQ(load(), words) << change;
+        EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"})) << change;
         EXPECT_FALSE(folder.hasPicture("topo"));
         settle(pictures);
         load();
