@@ -61,9 +61,9 @@ SpeechAudio qtSpeechAudio(AudioDeviceSource device)
     return audio;
 }
 
-PushedSink::PushedSink(int bufferMs, int pumpMs) : bufferMs_(bufferMs)
+PushedSink::PushedSink()
 {
-    pumpTimer_.setInterval(pumpMs);
+    pumpTimer_.setInterval(kPumpMs);
     pumpTimer_.setTimerType(Qt::PreciseTimer);
     connect(&pumpTimer_, &QTimer::timeout, this, &PushedSink::pump);
 }
@@ -83,8 +83,7 @@ bool PushedSink::open(const QAudioDevice& device, const QAudioFormat& format)
     if (device.isNull())
         return false;
     sink_ = std::make_unique<QAudioSink>(device, format);
-    if (bufferMs_ > 0)
-        sink_->setBufferSize(format.bytesForDuration(qint64(bufferMs_) * 1000));
+    sink_->setBufferSize(format.bytesForDuration(qint64(kBufferMs) * 1000));
     io_ = sink_->start();
     if (io_ == nullptr || !healthy()) {
         close();
@@ -141,16 +140,17 @@ qint64 PushedSink::bufferedBytes() const
     return sink_ ? std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree()) : 0;
 }
 
-bool PushedSink::fadeOut(int ms)
+void PushedSink::cut()
 {
-    if (!sink_ || !healthy() || format_.sampleFormat() != QAudioFormat::Int16)
-        return false;
+    if (!sink_ || !healthy() || format_.sampleFormat() != QAudioFormat::Int16) {
+        close();
+        return;
+    }
     // What the device holds is out of reach: the fade is made of what would
     // have followed it.
-    pending_ =
-        fadedStart(pending_, format_.channelCount(), format_.framesForDuration(qint64(ms) * 1000));
+    pending_ = fadedStart(pending_, format_.channelCount(),
+                          format_.framesForDuration(qint64(kFadeOutMs) * 1000));
     pump();
-    return true;
 }
 
 void PushedSink::dropPending()
@@ -169,47 +169,50 @@ void PushedSink::close()
     }
 }
 
-template <typename F> auto QtPcmOutput::onAudioThread(F&& f) const
+SinkThread::SinkThread() : thread_(new QThread), sink_(new PushedSink)
 {
-    using Result = std::invoke_result_t<F>;
-    if constexpr (std::is_void_v<Result>) {
-        QMetaObject::invokeMethod(sink_, std::forward<F>(f), Qt::BlockingQueuedConnection);
-    } else {
-        Result result{};
-        QMetaObject::invokeMethod(
-            sink_, [&] { result = f(); }, Qt::BlockingQueuedConnection);
-        return result;
-    }
-}
-
-QtPcmOutput::QtPcmOutput(AudioDeviceSource device)
-    : device_(std::move(device)), thread_(new QThread), sink_(new PushedSink(kBufferMs, 5))
-{
-    thread_->setObjectName(QStringLiteral("speech audio"));
+    thread_->setObjectName(QStringLiteral("audio"));
     sink_->moveToThread(thread_);
     thread_->start(QThread::HighestPriority);
 }
 
-QtPcmOutput::~QtPcmOutput()
+template <typename F> auto SinkThread::run(F&& f) const
 {
-    onAudioThread([this] { delete sink_; }); // the sink closes where it lives
+    using Result = std::invoke_result_t<F, PushedSink&>;
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(
+            sink_, [&] { f(*sink_); }, Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            sink_, [&] { result = f(*sink_); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+SinkThread::~SinkThread()
+{
+    run([](PushedSink& sink) { delete &sink; }); // the sink closes where it lives
     thread_->quit();
     thread_->wait();
     delete thread_;
 }
+
+QtPcmOutput::QtPcmOutput(AudioDeviceSource device) : device_(std::move(device)) {}
 
 bool QtPcmOutput::start(int sampleRate)
 {
     const bool utteranceLeft = written_ > 0; // neither stopped nor finished: dropped whole
     written_ = 0;
     const QAudioDevice device = device_();
-    const std::optional<qint64> startUSecs = onAudioThread([&]() -> std::optional<qint64> {
-        if (utteranceLeft)
-            sink_->dropPending();
-        if (!sink_->open(device, speechFormat(sampleRate)))
-            return std::nullopt;
-        return sink_->processedUSecs();
-    });
+    const std::optional<qint64> startUSecs =
+        sink_.run([&](PushedSink& sink) -> std::optional<qint64> {
+            if (utteranceLeft)
+                sink.dropPending();
+            if (!sink.open(device, speechFormat(sampleRate)))
+                return std::nullopt;
+            return sink.processedUSecs();
+        });
     if (!startUSecs)
         return false;
     rate_ = sampleRate;
@@ -219,25 +222,24 @@ bool QtPcmOutput::start(int sampleRate)
 
 void QtPcmOutput::write(const QByteArray& pcm)
 {
-    if (!onAudioThread([&] {
-            if (!sink_->isOpen())
-                return false;
-            sink_->push(pcm);
-            return true;
-        }))
-        return;
-    written_ += pcm.size() / 2;
+    const bool open = sink_.run([&](PushedSink& sink) {
+        if (sink.isOpen())
+            sink.push(pcm);
+        return sink.isOpen();
+    });
+    if (open)
+        written_ += pcm.size() / 2;
 }
 
 qint64 QtPcmOutput::playedSamples() const
 {
-    return onAudioThread([this] {
-        if (!sink_->isOpen() || !sink_->healthy() || (sink_->drained() && written_ > 0))
+    return sink_.run([this](const PushedSink& sink) {
+        if (!sink.isOpen() || !sink.healthy() || (sink.drained() && written_ > 0))
             return written_;
         // What the device took, less what still waits in its buffer; the last
         // sample counts only once the device has gone idle.
-        const qint64 handed = (sink_->processedUSecs() - startUSecs_) * rate_ / 1000000;
-        return std::clamp<qint64>(handed - sink_->bufferedBytes() / 2, 0,
+        const qint64 handed = (sink.processedUSecs() - startUSecs_) * rate_ / 1000000;
+        return std::clamp<qint64>(handed - sink.bufferedBytes() / 2, 0,
                                   std::max<qint64>(0, written_ - 1));
     });
 }
@@ -245,19 +247,16 @@ qint64 QtPcmOutput::playedSamples() const
 void QtPcmOutput::stop()
 {
     written_ = 0;
-    onAudioThread([this] {
-        if (!sink_->fadeOut(kFadeOutMs))
-            sink_->close();
-    });
+    sink_.run([](PushedSink& sink) { sink.cut(); });
 }
 
 void QtPcmOutput::finish()
 {
     written_ = 0;
-    onAudioThread([this] {
-        sink_->dropPending();
-        if (!sink_->healthy())
-            sink_->close();
+    sink_.run([](PushedSink& sink) {
+        sink.dropPending();
+        if (!sink.healthy())
+            sink.close();
     });
 }
 
@@ -273,16 +272,18 @@ bool QtSoundPlayer::play(const QString& wavPath)
         lastError_ = QStringLiteral("no audio device");
         return false;
     }
-    // A sound still playing is cut: its sink is closed and a new one opened.
-    if (!sink_.drained())
-        sink_.close();
-    if (!sink_.open(device, formatOf(*sound))) {
-        lastError_ = QStringLiteral("the audio device refused the sound");
-        return false;
-    }
-    sink_.push(sound->data);
-    lastError_.clear();
-    return true;
+    const bool started = sink_.run([&](PushedSink& sink) {
+        // A sound still playing is cut; the new one follows its fade when the
+        // sink can take it, else it opens one of its own.
+        if (!sink.drained())
+            sink.cut();
+        if (!sink.open(device, formatOf(*sound)))
+            return false;
+        sink.push(sound->data);
+        return true;
+    });
+    lastError_ = started ? QString() : QStringLiteral("the audio device refused the sound");
+    return started;
 }
 
 } // namespace ortolino

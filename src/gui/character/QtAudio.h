@@ -29,9 +29,13 @@ SpeechAudio qtSpeechAudio(AudioDeviceSource device = defaultAudioDevice());
 class PushedSink final : public QObject
 {
 public:
-    // bufferMs 0 keeps the audio system's own buffer; pumpMs is how often
-    // what waits is offered to the sink.
-    explicit PushedSink(int bufferMs = 0, int pumpMs = 10);
+    // The sink's buffer is short, so that a cut is heard at once; what waits
+    // is offered to it every kPumpMs.
+    static constexpr int kBufferMs = 40;
+    static constexpr int kPumpMs = 5;
+    static constexpr int kFadeOutMs = 10;
+
+    PushedSink();
     ~PushedSink() override;
     // Opens (or keeps) a sink for the device and format; false when it cannot.
     bool open(const QAudioDevice& device, const QAudioFormat& format);
@@ -42,10 +46,10 @@ public:
     bool healthy() const;
     qint64 processedUSecs() const;
     qint64 bufferedBytes() const;
-    // Ends the sound without a click: what waits is cut to a fade of at most
-    // ms (Int16 only), after what the device already holds; false when the
-    // sink cannot play it.
-    bool fadeOut(int ms);
+    // Ends the sound without a click where it can: what waits is cut to a fade
+    // of at most kFadeOutMs (16-bit sound), after what the device already
+    // holds, and the sink stays open; otherwise the sink is closed.
+    void cut();
     void dropPending();
     void close();
     bool isOpen() const { return sink_ != nullptr; }
@@ -58,8 +62,26 @@ private:
     QAudioDevice device_;
     QAudioFormat format_;
     QByteArray pending_;
-    int bufferMs_ = 0;
     QTimer pumpTimer_{this}; // a child, so that it moves with the sink to a thread
+};
+
+// A PushedSink on a thread of its own, so that a window busy drawing cannot
+// starve its short buffer (it would click). Every use runs there, while the
+// caller waits.
+class SinkThread
+{
+public:
+    SinkThread();
+    ~SinkThread();
+    SinkThread(const SinkThread&) = delete;
+    SinkThread& operator=(const SinkThread&) = delete;
+
+    // f(PushedSink&) run on the sink's thread; its result.
+    template <typename F> auto run(F&& f) const;
+
+private:
+    QThread* thread_;
+    PushedSink* sink_; // lives on thread_
 };
 
 // Speech audio, fed as synthesis goes. start() fails at once when there is no
@@ -67,18 +89,10 @@ private:
 // so speech never waits on it. stop() cannot take back what the sink already
 // holds, so it lets that play out and fades what would have followed: a cut
 // word dies away instead of clicking, and the next utterance follows the fade.
-// The sink's buffer is kept short, so that a cut is heard at once, and it is
-// fed from a thread of its own, so that a busy window cannot starve it.
 class QtPcmOutput final : public PcmOutput
 {
 public:
-    static constexpr int kFadeOutMs = 10;
-    static constexpr int kBufferMs = 40;
-
     explicit QtPcmOutput(AudioDeviceSource device = defaultAudioDevice());
-    ~QtPcmOutput() override;
-    QtPcmOutput(const QtPcmOutput&) = delete;
-    QtPcmOutput& operator=(const QtPcmOutput&) = delete;
 
     bool start(int sampleRate) override;
     void write(const QByteArray& pcm) override;
@@ -87,19 +101,16 @@ public:
     void finish() override;
 
 private:
-    // Runs f where the sink lives and gives its result.
-    template <typename F> auto onAudioThread(F&& f) const;
-
     AudioDeviceSource device_;
-    QThread* thread_;
-    PushedSink* sink_;      // lives on thread_
+    SinkThread sink_;
     qint64 written_ = 0;    // samples of this utterance handed over
     qint64 startUSecs_ = 0; // what the sink had processed when the utterance began
     int rate_ = 0;
 };
 
 // Short sounds (WAV files) played without waiting; a new sound cuts the one
-// still playing, so an answer's sound is never late behind an older one.
+// still playing, so an answer's sound is never late behind an older one (a
+// 16-bit sound followed by one of its own format fades out, without a click).
 class QtSoundPlayer final : public SoundPlayer
 {
 public:
@@ -112,7 +123,7 @@ public:
 
 private:
     AudioDeviceSource device_;
-    PushedSink sink_;
+    SinkThread sink_;
     QString lastError_;
 };
 
