@@ -76,6 +76,8 @@ struct ProfileSettings
     Colore ColoreBottoneSelezionato = 255;
     QString NomeAgente = QStringLiteral("Merlin");
     QString ModoVoce = QStringLiteral("{7EF71701-A92D-11d1-B17B-0020AFED142E}");
+
+    friend bool operator==(const ProfileSettings&, const ProfileSettings&) = default;
 };
 
 // How auditory scanning lets an item be heard: its whole name, or a short cue
