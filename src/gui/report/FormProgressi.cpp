@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenuBar>
+#include <QPen>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -71,6 +72,12 @@ QChart* makeChart(const std::vector<DayCount>& days, const QString& finishedName
     bars->append(finished);
     chart->addSeries(bars);
     chart->addSeries(line);
+    // A day is a point, often the only one: big enough to see over its bar
+    // (in the colour the chart's theme gave the line).
+    line->setMarkerSize(10);
+    QPen pen = line->pen();
+    pen.setWidth(3);
+    line->setPen(pen);
 
     auto* daysAxis = new QBarCategoryAxis;
     daysAxis->append(categories);
