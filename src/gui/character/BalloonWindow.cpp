@@ -96,6 +96,12 @@ void BalloonWindow::present(const QString& text, const QRect& character, const Q
     const QPoint origin = outer.topLeft();
     const QRectF bubble = QRectF(place.body.translated(-origin));
     textArea_ = place.body.translated(-origin).adjusted(kPadding, kPadding, -kPadding, -kPadding);
+    // The text is laid out again as wide as it was measured: in a box just
+    // as wide as its widest line, the painter may wrap that line once more
+    // and the text would overflow the bubble. Its lines stay inside, centred.
+    const int slack = limit - textArea_.width();
+    if (slack > 0)
+        textArea_.adjust(-slack / 2, 0, slack - slack / 2, 0);
     shape_ = QPainterPath();
     shape_.addRoundedRect(bubble, 16, 16);
     shape_ = shape_.united(tailPath(bubble, QPointF(place.tip - origin)));

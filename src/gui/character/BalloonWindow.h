@@ -29,6 +29,9 @@ public:
     // Shows a text for a character standing in `character` (the stage's
     // coordinates, or the screen's), the tail pointing at `anchor`.
     void present(const QString& text, const QRect& character, const QPoint& anchor);
+    // Where the text is laid out, and in which font (what present() chose).
+    QRect textArea() const { return textArea_; }
+    QFont shownFont() const { return shownFont_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,13 +1,17 @@
 #include "core/platform/TextFiles.h"
 #include "core/speech/WavFile.h"
 #include "gui/character/AnimatedCharacter.h"
+#include "gui/character/BalloonWindow.h"
 #include "gui/character/CharacterAgent.h"
+#include "gui/character/CharacterWindow.h"
 #include "gui/character/QtAudio.h"
 #include "program/LateAudio.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QMediaDevices>
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -209,6 +213,34 @@ TEST_F(CharacterTest, OnAStageTheCharacterStaysInItsFreeAreaDrawnOverItsWindow)
             darkest = std::min(darkest, qGray(shown.pixel(x, y)));
     }
     EXPECT_GT(darkest, 255 / 3); // over black, its outline is nearly black
+}
+
+// The balloon's text stays inside its bubble wherever the stage is tight: laid
+// out in a box just as wide as its widest line, the text once wrapped to one
+// line more than was measured and ran over the bubble's edges (800x600).
+TEST_F(CharacterTest, TheBalloonsTextStaysInsideItsBubbleOnATightStage)
+{
+    QWidget stage;
+    stage.resize(800, 600);
+    BalloonWindow balloon;
+    stageOn(&balloon, &stage);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(28);
+    balloon.setBalloonFont(font);
+    const QString greeting = "CIAO! GUARDA LA FIGURA E SCRIVI LE LETTERE CHE MANCANO.";
+    for (const QString& text : {greeting, greeting.toLower(), QStringLiteral("CASA")}) {
+        for (const int width : {162, 200, 240}) {
+            balloon.setArea(QRect(0, 0, width, 298));
+            balloon.present(text, QRect(0, 106, 170, 192), QPoint(85, 136));
+            QPixmap canvas(balloon.size()); // a pixmap lays text out as the screen does
+            QPainter painter(&canvas);
+            painter.setFont(balloon.shownFont());
+            QRect drawn;
+            painter.drawText(balloon.textArea(), Qt::TextWordWrap | Qt::AlignCenter, text, &drawn);
+            EXPECT_LE(drawn.height(), balloon.textArea().height())
+                << text.toStdString() << " at " << width;
+        }
+    }
 }
 
 // Without a device or a file a sound fails cleanly; with one (CI's PulseAudio
