@@ -6,6 +6,7 @@
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/SolidButton.h"
 #include "gui/widgets/SwitchBox.h"
 
@@ -70,13 +71,15 @@ QString seconds(double value, int decimals)
 
 SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(window, kDesign)
 {
-    acceptanceLabel_ = make<QLabel>(page, "LabelAccettazione");
+    // Each bar's caption keeps to its one line, smaller on a small screen
+    // (wrapped, it ran under its bar).
+    acceptanceLabel_ = make<FittedLabel>(page, "LabelAccettazione");
     acceptance_ = makeBar(page, "HScrollAccettazione", kBarraAccettazione, 2);
-    ignoreLabel_ = make<QLabel>(page, "LabelIgnora");
+    ignoreLabel_ = make<FittedLabel>(page, "LabelIgnora");
     ignore_ = makeBar(page, "HScrollIgnora", kBarraIgnora, 2);
-    firstItemLabel_ = make<QLabel>(page, "LabelPrimo");
+    firstItemLabel_ = make<FittedLabel>(page, "LabelPrimo");
     firstItem_ = makeBar(page, "HScrollPrimo", kBarraPrimo, 1);
-    loopsLabel_ = make<QLabel>(page, "LabelGiri");
+    loopsLabel_ = make<FittedLabel>(page, "LabelGiri");
     loops_ = makeBar(page, "HScrollGiri", kBarraGiri, 1);
     backTarget_ = make<QCheckBox>(page, "CheckMenuEsercizio");
     confirmExit_ = make<QCheckBox>(page, "CheckConfermaEsci");
@@ -106,8 +109,6 @@ SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(win
     trySwitch_ = new SwitchBox(QStringLiteral("PictureProva"), page);
     applyDesign(windowForm(), kDesign, trySwitch_, "PictureProva");
     tryResult_ = make<QLabel>(page, "LabelEsitoProva");
-    for (QLabel* label : {acceptanceLabel_, ignoreLabel_, firstItemLabel_, loopsLabel_})
-        label->setWordWrap(true);
     tieLabel(acceptanceLabel_, acceptance_);
     tieLabel(ignoreLabel_, ignore_);
     tieLabel(firstItemLabel_, firstItem_);

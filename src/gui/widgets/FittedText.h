@@ -74,6 +74,7 @@ class FittedLabel : public QLabel
     Q_OBJECT
 public:
     explicit FittedLabel(const QString& text = QString(), QWidget* parent = nullptr);
+    explicit FittedLabel(QWidget* parent) : FittedLabel(QString(), parent) {}
 
     // The size the text grows to when there is room; 0: the font's own.
     void setCeiling(double points);

@@ -7,6 +7,7 @@
 #include "gui/config/FormConfigura.h"
 #include "gui/config/SwitchPanel.h"
 #include "gui/widgets/Colors.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/ShapeControl.h"
 #include "support/HistoryWords.h"
 #include "support/WindowFixture.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -374,7 +376,8 @@ TEST_F(ConfigWindowTest, TheSwitchTabHoldsTheVoiceTheHighlightAndTheKeyboardChoi
     EXPECT_EQ(s.compactOrder, CompactOrder::Frequency);
 }
 
-// A caption too long for its control on a small screen is drawn smaller.
+// A caption too long for its control on a small screen is drawn smaller, and
+// a label's text is not cut.
 TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
 {
     for (const char* language : {"Italiano", "English"}) {
@@ -395,6 +398,18 @@ TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
                         ? caption->fontMetrics().horizontalAdvance(caption->text()) + 6
                         : caption->sizeHint().width();
                 EXPECT_LE(needed, caption->width()) << size.width();
+            }
+            for (QLabel* label : config->findChildren<QLabel*>()) {
+                if (label->text().isEmpty() || !label->isVisibleTo(config))
+                    continue;
+                SCOPED_TRACE(label->objectName().toStdString());
+                const auto* fitted = qobject_cast<FittedLabel*>(label);
+                const QRect needed =
+                    QFontMetrics(fitted ? fitted->shownFont() : label->font())
+                        .boundingRect(QRect(0, 0, label->width(), 10000),
+                                      label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+                EXPECT_LE(needed.width(), label->width()) << size.width();
+                EXPECT_LE(needed.height(), label->height()) << size.width();
             }
         }
         leave();
