@@ -5,6 +5,7 @@
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Colors.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/ShapeControl.h"
 
 #include <QButtonGroup>
@@ -33,9 +34,9 @@ constexpr ControlDesign kDesign[] = {
     {"ShapeRiquadro", -1, nullptr, 10560, 1020, 2160, 1320},
     {"CommandSceltaColoreBottoniSelezionati", -1, "Colore bottone selezionato", 6720, 2760, 3960,
      660},
-    {"LabelAvvisoContrasto", -1, nullptr, 6720, 3420, 6060, 360},
-    {"Label7", -1, nullptr, 6720, 3780, 6060, 420},
-    {"HScroll3", -1, nullptr, 6720, 4200, 6060, 360},
+    {"LabelAvvisoContrasto", -1, nullptr, 6720, 3420, 6060, 900},
+    {"Label7", -1, nullptr, 6720, 4380, 6060, 420},
+    {"HScroll3", -1, nullptr, 6720, 4800, 6060, 360},
 };
 
 } // namespace
@@ -53,7 +54,8 @@ InputPanel::InputPanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     frameWidth_ = makeBar(page, "HScrollRiquadro", kBarraRiquadro, 3);
     frameSample_ = make<ShapeControl>(page, "ShapeRiquadro");
     chooseSelectedColour_ = make<QPushButton>(page, "CommandSceltaColoreBottoniSelezionati");
-    contrastWarning_ = make<QLabel>(page, "LabelAvvisoContrasto");
+    // The warning takes up to three lines, smaller where even they are short.
+    contrastWarning_ = make<FittedLabel>(page, "LabelAvvisoContrasto");
     contrastWarning_->setWordWrap(true);
     speedLabel_ = make<QLabel>(page, "Label7");
     speed_ = makeBar(page, "HScroll3", kBarraScansione, 4);

@@ -8,6 +8,7 @@
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -162,7 +163,7 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area,
     inList_ = wordList("ListImmaginiDaUtilizzare");
     tieLabel(availableLabel, available_); // a screen reader reads each list with its label
     tieLabel(inListLabel, inList_);
-    fitCount_ = make<QLabel>(editor_, "LabelParoleAdatte");
+    fitCount_ = make<FittedLabel>(editor_, "LabelParoleAdatte"); // one line, however long
     add_ = make<QPushButton>(editor_, "Command1");
     remove_ = make<QPushButton>(editor_, "Command2");
     for (QPushButton* arrow : {add_, remove_})

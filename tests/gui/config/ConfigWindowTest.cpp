@@ -383,7 +383,10 @@ TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
     for (const char* language : {"Italiano", "English"}) {
         SCOPED_TRACE(language);
         program.language.CurrentLanguage = QString::fromLatin1(language);
+        program.state.ModalitaInput = kModoScansioneManuale; // with the contrast warning
+        program.state.ColoreBottoneSelezionato = 0xEEEEEE;
         ASSERT_NE(openConfig(), nullptr);
+        click("CommandCreaLista"); // the list editor, with its count
         for (QFrame* page : config->findChildren<QFrame*>(QRegularExpression("^Frame")))
             page->show(); // every tab at once
         for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
