@@ -138,8 +138,7 @@ void InputPanel::mostraModalita()
 void InputPanel::CheckRiquadro_Click(bool checked)
 {
     state().ConRiquadro = checked;
-    frameSample_->setVisible(checked);
-    frameWidth_->setVisible(checked);
+    showWholeState(); // the switch tab's frame colour comes and goes with the frame
 }
 
 void InputPanel::CommandSceltaColoreBottoniSelezionati_Click()

@@ -294,6 +294,7 @@ TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndLetsItBeTried)
               std::tuple(VisibilitaInput{true, true, false, false, false}, false, false));
     ASSERT_TRUE(tabs->isTabVisible(5));
     click("CheckRiquadro");
+    EXPECT_TRUE(shown("FrameSensori", "CheckColoreRiquadro")); // at once, with the frame
     find<QScrollBar>("HScrollRiquadro")->setValue(20);
     EXPECT_TRUE(program.state.ConRiquadro);
     EXPECT_EQ(program.state.SpessoreRiquadro, 20);
