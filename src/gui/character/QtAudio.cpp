@@ -222,12 +222,13 @@ bool QtPcmOutput::start(int sampleRate)
 
 void QtPcmOutput::write(const QByteArray& pcm)
 {
-    const bool open = sink_.run([&](PushedSink& sink) {
-        if (sink.isOpen())
-            sink.push(pcm);
-        return sink.isOpen();
+    const bool taken = sink_.run([&](PushedSink& sink) {
+        if (!sink.isOpen())
+            return false;
+        sink.push(pcm);
+        return true;
     });
-    if (open)
+    if (taken)
         written_ += pcm.size() / 2;
 }
 

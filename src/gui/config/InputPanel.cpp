@@ -69,7 +69,9 @@ InputPanel::InputPanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     });
     connect(restart_, &QCheckBox::toggled, this,
             [this](bool checked) { state().RipartiDallInizio = checked; });
-    connect(scanFrame_, &QCheckBox::toggled, this, &InputPanel::CheckRiquadro_Click);
+    // Clicked, not toggled: showing the state sets the box, which must not
+    // show the whole state again from inside.
+    connect(scanFrame_, &QCheckBox::clicked, this, &InputPanel::CheckRiquadro_Click);
     connect(systemPointer_, &QCheckBox::toggled, this,
             [this](bool checked) { state().MouseDiSistema = checked; });
     connect(frameWidth_, &QScrollBar::valueChanged, this, [this](int value) {
