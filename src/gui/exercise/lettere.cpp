@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVariantAnimation>
+#include <utility>
 
 namespace ortolino {
 
@@ -751,8 +752,12 @@ void lettere::colourAvanti(Colore colour)
 
 void lettere::setAvantiEnabled(bool enabled)
 {
+    // A letter chosen once the word is complete (or a help's wait ending
+    // after the word was completed inside it) enables "avanti" again: the
+    // word is praised once, when it is completed.
+    const bool completed = enabled && !avanti_->isEnabled();
     avanti_->setEnabled(enabled);
-    if (enabled) // the word is complete
+    if (completed)
         praise();
     // The picture is named by its word only once the word is complete: its
     // name must not give the answer away.
@@ -790,11 +795,11 @@ void lettere::praise()
     });
     grow->start(QAbstractAnimation::DeleteWhenStopped);
 
-    const QPalette before = word_->palette();
-    QPalette flash = before;
+    bandBeforeFlash_ = word_->palette();
+    QPalette flash = *bandBeforeFlash_;
     flash.setColor(QPalette::Window, kLampo);
     word_->setPalette(flash);
-    QTimer::singleShot(kLampoMs, word_, [this, before] { word_->setPalette(before); });
+    QTimer::singleShot(kLampoMs, word_, [this] { endFlash(); });
 
     if (personaggio_ && characterShown_)
         personaggio_->Play(QStringLiteral("cheer"));
@@ -805,6 +810,15 @@ void lettere::settlePraise()
 {
     if (praising_)
         praising_->setCurrentTime(praising_->duration());
+    endFlash();
+}
+
+// The band takes back the colours it had before the flash, even when another
+// flash began meanwhile: it would otherwise keep the flash's colour.
+void lettere::endFlash()
+{
+    if (bandBeforeFlash_)
+        word_->setPalette(*std::exchange(bandBeforeFlash_, std::nullopt));
 }
 
 void lettere::focusAvanti()

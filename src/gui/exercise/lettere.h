@@ -7,7 +7,9 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <QFont>
+#include <QPalette>
 #include <QPointer>
 #include <QRect>
 #include <QVariantAnimation>
@@ -73,6 +75,7 @@ private:
     void moveCharacter();
     void praise();
     void settlePraise();
+    void endFlash();
     void fitTexts();
     void applyColours();
     void setPointers();
@@ -130,7 +133,8 @@ private:
     FittedLabel* wrongCaption_ = nullptr;
     FittedLabel* wrongCount_ = nullptr;
     PictureBox* rightIcon_ = nullptr;
-    QPointer<QVariantAnimation> praising_; // the tick's growth, while it runs
+    QPointer<QVariantAnimation> praising_;    // the tick's growth, while it runs
+    std::optional<QPalette> bandBeforeFlash_; // the word's band, while it flashes
     PictureBox* wrongIcon_ = nullptr;
     FittedLabel* balloon_ = nullptr;
     QWidget* characterPlace_ = nullptr;

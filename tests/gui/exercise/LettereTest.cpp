@@ -517,6 +517,10 @@ TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
     EXPECT_TRUE(avanti()->isEnabled());
     EXPECT_NE(band(), plain); // the flash
     EXPECT_EQ(agent.calls.filter("Play").last(), "Play cheer");
+    choose("A"); // on the finished word, during its flash: no second praise
+    EXPECT_EQ(agent.calls.filter("Play cheer").size(), 1);
+    QTest::keyClick(avanti(), Qt::Key_Return);
+    completeWord(); // the next word, during the flash: the band still comes back
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return tick->pictureRect().width() > settled.width() * 6 / 5; }, 1000));
     // The window resized during the praise: the tick settles where it now belongs.
