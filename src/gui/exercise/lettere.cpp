@@ -876,13 +876,21 @@ void lettere::enlarge(QWidget* target)
     grown.moveLeft(std::clamp(grown.left(), inside.left(), inside.right() - grown.width()));
     grown.moveTop(std::clamp(grown.top(), inside.top(), inside.bottom() - grown.height()));
     target->setGeometry(grown);
+    // Its caption grows with it: a bigger key with the same small letter
+    // would not help a child who needs the mark enlarged to see it.
+    enlargedFont_ = target->font();
+    QFont bigger = enlargedFont_;
+    bigger.setPointSizeF(enlargedFont_.pointSizeF() * kIngrandimentoEvidenziato);
+    target->setFont(bigger);
     target->raise();
 }
 
 void lettere::restoreEnlarged()
 {
-    if (enlarged_)
+    if (enlarged_) {
         enlarged_->setGeometry(enlargedFrom_);
+        enlarged_->setFont(enlargedFont_);
+    }
     enlarged_ = nullptr;
 }
 

@@ -160,6 +160,7 @@ private:
     AuditoryScan auditory_;
     QPointer<QWidget> enlarged_;    // the marked control, grown
     QRect enlargedFrom_;            // its own place
+    QFont enlargedFont_;            // and its own caption's size
     std::vector<int> compactOrder_; // the keys of the compact keyboard, in order; empty: design
     int handling_ = 0;              // handlers of this window on the stack
     bool deleteWhenIdle_ = false;

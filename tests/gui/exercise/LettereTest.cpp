@@ -232,17 +232,20 @@ TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
         state.ConRiquadro = withFrame;
         ASSERT_NE(open(), nullptr);
         const QRect normal = key(kE)->geometry();
+        const double letter = key(kE)->font().pointSizeF();
         step(); // on E
         const QRect grown = key(kE)->geometry();
         EXPECT_NEAR(grown.width(), normal.width() * 4 / 3, 1);
         EXPECT_NEAR(grown.height(), normal.height() * 4 / 3, 1);
         EXPECT_LE((grown.center() - normal.center()).manhattanLength(), 1);
+        EXPECT_DOUBLE_EQ(key(kE)->font().pointSizeF(), letter * 4 / 3) << "the letter grows too";
         if (withFrame) {
             EXPECT_EQ(frame()->borderColor(), QColor(0, 0xC0, 0));
             EXPECT_EQ(frame()->geometry(), grown.adjusted(-6, -6, 6, 6));
         }
         step(); // on A: E is back to its size
-        EXPECT_EQ(key(kE)->geometry(), normal);
+        EXPECT_EQ(std::pair(key(kE)->geometry(), key(kE)->font().pointSizeF()),
+                  std::pair(normal, letter));
         window->resize(window->size() * 3 / 4); // grown again from its new size
         EXPECT_NEAR(key(kA)->width(), key(kN)->width() * 4 / 3, 1);
         EXPECT_TRUE(window->rect().contains(key(kA)->geometry()));
