@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTabBar>
 
 namespace ortolino {
@@ -41,6 +42,19 @@ bool hasLetter(const QString& text)
 {
     static const QRegularExpression letter(QStringLiteral("\\p{L}"));
     return text.contains(letter);
+}
+
+// The Alt+letter a caption gives its control ("&Menu": m), or none.
+QChar accessKey(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text[i + 1].toLower();
+        ++i; // "&&" shows a plain "&"
+    }
+    return {};
 }
 
 // The sections of a language file and their keys, in file order (the INI
@@ -96,7 +110,9 @@ QString LanguageFinding::describe() const
 {
     static const char* const kinds[] = {
         "no text (the reference has one)", "no text for a control that shows one",
-        "names no control of the window", "same text as the reference: translated?"};
+        "names no control of the window",
+        "the same access key (Alt+letter) as another text of the window",
+        "same text as the reference: translated?"};
     const QString where = section.isEmpty() ? QStringLiteral("the file cannot be read")
                                             : QLatin1Char('[') + section + QLatin1String("] ") +
                                                   key + QLatin1String(": ");
@@ -133,8 +149,10 @@ QList<LanguageFinding> checkLanguageFile(const QString& path, const QString& ref
         }
     }
 
-    // Every window: each control that shows a caption has a text, and each
-    // key of the window's section names a control.
+    // Every window: each control that shows a caption has a text, each key
+    // of the window's section names a control, and no two of its texts give
+    // the same Alt+letter (the second could not be reached by it: a teacher
+    // pressing Alt+M to leave the configuration was sent to a radio button).
     const QList<std::pair<QString, QStringList>> sections = sectionsOf(path);
     for (const QString& name : windows.registeredNames()) {
         const std::unique_ptr<Form> window(windows.build(name));
@@ -146,10 +164,17 @@ QList<LanguageFinding> checkLanguageFile(const QString& path, const QString& ref
         for (const auto& [section, sectionKeys] : sections) {
             if (section.compare(name, Qt::CaseInsensitive) != 0)
                 continue;
+            QSet<QChar> accessKeys;
             for (const QString& key : sectionKeys) {
                 const QString control = key.left(key.indexOf(QLatin1Char('.')));
                 if (control != name && !keys.controls.contains(control))
                     note(Kind::UnknownControl, section, key);
+                if (!key.contains(QLatin1String("Caption")))
+                    continue;
+                const QChar letter = accessKey(file->value(section, key));
+                if (!letter.isNull() && accessKeys.contains(letter))
+                    note(Kind::SharedAccessKey, section, key);
+                accessKeys.insert(letter);
             }
         }
     }

@@ -16,6 +16,7 @@ struct LanguageFinding
         MissingKey,         // a key of the reference file has no text here
         ControlWithoutText, // a control that shows a caption has no text here
         UnknownControl,     // a key of a window section names no control of it
+        SharedAccessKey,    // a window's second text with the same Alt+letter: unreachable
         SameAsReference,    // same text as the reference: likely untranslated (a warning)
     };
     Kind kind;

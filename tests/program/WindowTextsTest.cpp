@@ -36,6 +36,8 @@ TEST_F(WindowTextsTest, CheckerFindsEachKindOfFault)
          "mnuLanguages.Caption"},
         {"Command1.Caption=\"&Start\"", "Command9.Caption=\"&Start\"", Kind::UnknownControl,
          "FormAvvio", "Command9.Caption"},
+        {"\"&Progress\"", "\"E&xtras\"", Kind::SharedAccessKey, "FormEserciziEseguiti",
+         "mnuEsci.Caption"},
         {"\"Try the voice\"", "\"Prova voce\"", Kind::SameAsReference, "FormConfigura",
          "CommandProvaVoce.Caption"},
     };
