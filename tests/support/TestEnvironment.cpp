@@ -2,6 +2,7 @@
 
 #include "core/app/Profile.h"
 #include "core/app/ProgramState.h"
+#include "core/lang/Language.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -27,6 +28,12 @@ void copyShippedData(const QString& programFolder)
             QFile::copy(shipped.filePath(relative), programFolder + u'/' + relative);
         }
     }
+    // The language as shipped: the build's copy remembers the language last
+    // chosen in a program started from the build tree.
+    const QString setting = programFolder + u'/' + Language::settingRelativePath();
+    QFile::remove(setting);
+    QFile::copy(QStringLiteral(ORTOLINO_SOURCE_DATA_DIR "/") + Language::settingRelativePath(),
+                setting);
 }
 
 } // namespace

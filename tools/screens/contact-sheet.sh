@@ -92,6 +92,9 @@ for size in "${sizes[@]}"; do
         mkdir -p "$home/data" "$home/run"
         chmod 700 "$home/run"
         write_profile "$home" "$lettering" "$face"
+        # In Italian, whatever the build tree's program folder remembers.
+        mkdir -p "$home/ImpostazioniProgrammiLumo/Ortolino/lngortolino"
+        cp "$here/data/lngortolino/LangSetting.ini" "$home/ImpostazioniProgrammiLumo/Ortolino/lngortolino/"
         # The font as if installed by an earlier run: no notice to dismiss.
         mkdir -p "$home/data/fonts"
         cp "$(dirname "$binary")/../share/ortolino/tratto1.ttf" "$home/data/fonts/"
