@@ -97,12 +97,18 @@ public:
     std::vector<FileRequest> fileRequests;
 };
 
-// Records the documents handed to the desktop.
+// Records the documents handed to the desktop, which takes them unless told
+// it has no viewer.
 class RecordingOpener final : public DocumentOpener
 {
 public:
-    void open(const QString& path) override { opened << path; }
+    bool open(const QString& path) override
+    {
+        opened << path;
+        return hasViewer;
+    }
     QStringList opened;
+    bool hasViewer = true;
 };
 
 // Counts the requests to end the program; the test process goes on.

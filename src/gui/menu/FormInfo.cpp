@@ -64,8 +64,9 @@ void FormInfo::Command1_Click()
 
 void FormInfo::Image1_Click()
 {
-    ApriDocumento(program().services.documents,
-                  program().env.programFile(QStringLiteral("documento.pdf")));
+    ApriDocumento(program().services.documents, program().services.messages,
+                  program().env.programFile(QStringLiteral("documento.pdf")),
+                  program().text(QStringLiteral("0312")));
 }
 
 } // namespace ortolino

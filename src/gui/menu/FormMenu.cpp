@@ -518,7 +518,8 @@ void FormMenu::mnuDocum_Click()
     if (manual.isEmpty() || manual.contains(QLatin1Char('/')) ||
         manual.startsWith(QLatin1Char('.')))
         manual = QStringLiteral("ortolino.pdf");
-    ApriDocumento(program().services.documents, program().env.programFile(manual));
+    ApriDocumento(program().services.documents, program().services.messages,
+                  program().env.programFile(manual), program().text(QStringLiteral("0312")));
 }
 
 // ---- languages ----

@@ -58,9 +58,9 @@ void QtFontRegistry::registerNoted()
         QFontDatabase::addApplicationFont(path);
 }
 
-void QtDocumentOpener::open(const QString& path)
+bool QtDocumentOpener::open(const QString& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void QtProgramExit::endNow()

@@ -41,7 +41,7 @@ private:
 class QtDocumentOpener final : public DocumentOpener
 {
 public:
-    void open(const QString& path) override;
+    bool open(const QString& path) override;
 };
 
 // Leaves every running event loop, so that main() returns: the windows are not

@@ -220,8 +220,15 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
     EXPECT_EQ(entries(showMenu()), QStringList({"English*", "Italiano"}));
     unloadAll();
     QFile::remove(env.env().programFile("lngortolino/LangSetting.ini"));
-    EXPECT_EQ(entries(showMenu()), QStringList({"English", "Italiano"}));
+    menu = showMenu();
+    EXPECT_EQ(entries(menu), QStringList({"English", "Italiano"}));
     EXPECT_TRUE(seams.messages.shown.empty());
+
+    seams.documents.hasViewer = false; // a desktop with no PDF viewer: told, in Italian
+    control<QAction>(menu, "mnuDocum")->trigger();
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_TRUE(seams.messages.shown[0].text.startsWith("Non si riesce ad aprire " + folder +
+                                                        "/ortolino.pdf"));
 }
 
 class EmptyLanguageFolderTest : public MenuWindowTest
