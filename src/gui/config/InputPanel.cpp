@@ -104,8 +104,9 @@ void InputPanel::showState()
     systemPointer_->setChecked(s.MouseDiSistema);
     // The highlight should stand out from the keys by 3:1 at least.
     const double contrast = highlightContrast(s);
-    contrastWarning_->setText(
-        program().text(kContrastWarningKey).arg(QLocale().toString(contrast, 'f', 1)));
+    contrastWarning_->setText(program()
+                                  .text(kContrastWarningKey)
+                                  .arg(program().language.locale().toString(contrast, 'f', 1)));
     contrastWarning_->setProperty("lowContrast", contrast < kHighlightContrastMin);
     mostraModalita();
     if (s.ModalitaInput == kInputScansioneAutomatica) {

@@ -62,11 +62,6 @@ constexpr BarRange kBarraIgnora{0, kIgnoreAfterChoiceMsMax / kPassoIgnoraMs};
 constexpr BarRange kBarraPrimo{2, static_cast<int>(kFirstItemStepsMax * 2)};
 constexpr BarRange kBarraGiri{0, kLoopsBeforePauseMax};
 
-QString seconds(double value, int decimals)
-{
-    return QLocale::system().toString(value, 'f', decimals);
-}
-
 } // namespace
 
 SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(window, kDesign)
@@ -215,6 +210,11 @@ QList<QWidget*> SwitchPanel::colouredControls() const
 void SwitchPanel::showTexts()
 {
     const ProgramState& s = state();
+    // In the language's own form ("0,20" in Italian), whatever the system's.
+    const QLocale numbers = program().language.locale();
+    auto seconds = [&](double value, int decimals) {
+        return numbers.toString(value, 'f', decimals);
+    };
     acceptanceLabel_->setText(testo("0411").arg(seconds(s.acceptanceMs / 1000.0, 2)));
     ignoreLabel_->setText(testo("0412").arg(seconds(s.ignoreAfterChoiceMs / 1000.0, 1)));
     firstItemLabel_->setText(testo("0413").arg(seconds(s.firstItemSteps, 1)));

@@ -279,7 +279,7 @@ QString FormProgressi::totalsText() const
         .arg(t.words)
         .arg(t.finished)
         .arg(percent(t.firstTryRate()))
-        .arg(QString::number(t.helpsPerWord(), 'f', 1))
+        .arg(p.language.locale().toString(t.helpsPerWord(), 'f', 1))
         .arg(QString::number(qRound(t.secondsPerWord())));
 }
 

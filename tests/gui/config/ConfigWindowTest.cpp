@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -315,8 +314,7 @@ TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndLetsItBeTried)
     EXPECT_EQ(std::tuple(s.acceptanceMs, s.ignoreAfterChoiceMs, s.firstItemSteps,
                          s.loopsBeforePause, s.backToMenuTarget, s.confirmExit),
               std::tuple(200, 500, 2.5, 2, true, false));
-    EXPECT_EQ(text("LabelAccettazione"),
-              program.text("0411").arg(QLocale::system().toString(0.2, 'f', 2)));
+    EXPECT_EQ(text("LabelAccettazione"), "Pressione minima: 0,20 secondi (più breve non conta)");
     // The sample row, as the child's scan will go.
     SwitchPanel* panel = nullptr; // no QObject of its own: findChild cannot tell it
     for (QObject* child : config->children())
@@ -471,8 +469,7 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     seams.dialogs.colours = {storedColor(qtColor(s.ColoreBottoni))};
     click("CommandSceltaColoreBottoniSelezionati");
     EXPECT_FALSE(warning->isHidden());
-    EXPECT_EQ(text("LabelAvvisoContrasto"),
-              program.text("0451").arg(QLocale().toString(1.0, 'f', 1)));
+    EXPECT_EQ(text("LabelAvvisoContrasto"), program.text("0451").arg("1,0"));
     click("Option4", 0); // no scan, no highlight
     EXPECT_TRUE(warning->isHidden());
     unloadAll();
