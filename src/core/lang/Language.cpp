@@ -4,6 +4,7 @@
 #include "core/platform/FileNames.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace ortolino {
 
@@ -47,6 +48,24 @@ QString Language::shortDate(QDate date)
     // A child's work is dated for years: the year in full.
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return form.toString(date, format);
+}
+
+QString Language::dayAndMonth(QDate date)
+{
+    if (code().isEmpty())
+        return date.toString(QStringLiteral("MM-dd"));
+    const QLocale form = locale();
+    // The short form without its year and the separator that led to it; a
+    // year between day and month leaves one separator.
+    static const QRegularExpression year(QStringLiteral("([^dMy]*)y+([^dMy]*)"));
+    QString format = form.dateFormat(QLocale::ShortFormat);
+    const QRegularExpressionMatch found = year.match(format);
+    if (found.hasMatch()) {
+        const bool between = !found.captured(1).isEmpty() && !found.captured(2).isEmpty();
+        format.replace(found.capturedStart(), found.capturedLength(),
+                       between ? found.captured(1) : QString());
+    }
     return form.toString(date, format);
 }
 

@@ -35,6 +35,9 @@ public:
     // A date in the language's short form with the year in full: 06/12/2026
     // in Italian, 12/6/2026 in English; 2026-12-06 when the file has no code.
     QString shortDate(QDate date);
+    // The day and month alone, in the same form ("06/12", "12/6"), for the
+    // days of a chart.
+    QString dayAndMonth(QDate date);
 
     // Reads CurrentLanguage from LangSetting.ini; a missing file gives "".
     void readCurrentLanguageSetting();

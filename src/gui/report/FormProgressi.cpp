@@ -47,16 +47,17 @@ QString percent(double share)
 }
 
 // The lines of a chart: words finished per day (bars, left axis) and the share
-// of them without any error (line, right axis, per cent).
-QChart* makeChart(const std::vector<DayCount>& days, const QString& finishedName,
-                  const QString& withoutErrorName)
+// of them without any error (line, right axis, per cent); its texts and days
+// in the language in force.
+QChart* makeChart(const std::vector<DayCount>& days, Program& program)
 {
     auto* chart = new QChart;
+    chart->setTitle(program.text(QStringLiteral("0256")));
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    auto* finished = new QBarSet(finishedName);
+    auto* finished = new QBarSet(program.text(QStringLiteral("0257")));
     auto* line = new QLineSeries;
-    line->setName(withoutErrorName);
+    line->setName(program.text(QStringLiteral("0258")));
     line->setPointsVisible(true);
     QStringList categories;
     int most = 1;
@@ -66,7 +67,7 @@ QChart* makeChart(const std::vector<DayCount>& days, const QString& finishedName
         most = std::max(most, day.finished);
         line->append(static_cast<double>(i),
                      day.finished > 0 ? 100.0 * day.withoutError / day.finished : 0);
-        categories << day.day.toString(QStringLiteral("dd/MM")); // digits only: no locale needed
+        categories << program.language.dayAndMonth(day.day);
     }
     auto* bars = new QBarSeries;
     bars->append(finished);
@@ -260,10 +261,7 @@ void FormProgressi::fillChart()
 {
     const std::vector<DayCount> none;
     QChart* old = chart_->chart();
-    chart_->setChart(makeChart(progress_ ? progress_->days : none,
-                               program().text(QStringLiteral("0257")),
-                               program().text(QStringLiteral("0258"))));
-    chart_->chart()->setTitle(program().text(QStringLiteral("0256")));
+    chart_->setChart(makeChart(progress_ ? progress_->days : none, program()));
     delete old;
 }
 
@@ -379,9 +377,7 @@ std::unique_ptr<QTextDocument> FormProgressi::printedDocument() const
     auto document = std::make_unique<QTextDocument>();
     document->setDefaultFont(designFont(QStringLiteral("Arial"), 11));
 
-    QChartView chart(makeChart(progress_ ? progress_->days : std::vector<DayCount>{},
-                               p.text(QStringLiteral("0257")), p.text(QStringLiteral("0258"))));
-    chart.chart()->setTitle(p.text(QStringLiteral("0256")));
+    QChartView chart(makeChart(progress_ ? progress_->days : std::vector<DayCount>{}, p));
     chart.setRenderHint(QPainter::Antialiasing);
     chart.resize(kPrintedChart);
     document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")),

@@ -122,12 +122,15 @@ TEST(LanguageTest, DatesInTheLanguagesFormAndMissingPiecesGiveEmptyDataAndBuiltI
     env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
     Language language(env.env());
     const QString builtIn = language.MLSGetString("0201");
-    for (const auto& [name, code, date] : {std::tuple{"Italiano", "it", "06/12/2026"},
-                                           {"English", "en", "12/6/2026"},
-                                           {"Bucata", "", "2026-12-06"}}) {
+    for (const auto& [name, code, date, day] : {std::tuple{"Italiano", "it", "06/12/2026", "06/12"},
+                                                {"English", "en", "12/6/2026", "12/6"},
+                                                {"Bucata", "", "2026-12-06", "12-06"}}) {
         language.CurrentLanguage = name;
         EXPECT_EQ(language.code(), code) << name;
-        EXPECT_EQ(language.shortDate(QDate(2026, 12, 6)), date) << name;
+        EXPECT_EQ(std::pair(language.shortDate(QDate(2026, 12, 6)),
+                            language.dayAndMonth(QDate(2026, 12, 6))),
+                  std::pair(QString(date), QString(day)))
+            << name;
     }
     language.CurrentLanguage = "English";
     EXPECT_EQ(language.MLSGetString("0100"), "pictures");
