@@ -5,6 +5,7 @@
 #include "core/platform/Dialogs.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Colors.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/QtDialogs.h"
 
 #include <QButtonGroup>
@@ -51,7 +52,9 @@ AppearancePanel::AppearancePanel(FormConfigura& window, QWidget* page)
     auto* chooseFontColour = make<QPushButton>(letteringFrame_, "CommandSceltaColoreFont");
     auto* chooseTextBackground = make<QPushButton>(letteringFrame_, "CommandSceltaSfondoTesto");
     chooseButtonColour_ = make<QPushButton>(letteringFrame_, "CommandSceltaColoreBottoni");
-    sample_ = make<QLabel>(page, "LabelFontSelezionato");
+    // Fitted as the exercise's word is: a size too big for the box shows as
+    // big as it can, not as a few cut letters.
+    sample_ = make<FittedLabel>(page, "LabelFontSelezionato");
     sample_->setAlignment(Qt::AlignCenter);
     sample_->setWordWrap(true);
     sample_->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -432,15 +432,18 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     click("corsivo");
     EXPECT_EQ(button("Op_Lettere", 0)->font().family(), "Tratto1");
     EXPECT_EQ(button("Op_Lettere", 0)->text(), "q");
-    seams.dialogs.fonts = {FontChoice{"DejaVu Serif", 36, true, false, false}};
+    seams.dialogs.fonts = {FontChoice{"DejaVu Serif", 300, true, false, false}};
     click("CommandSceltaFont");
     EXPECT_EQ(messageTexts(), QStringList{program.text("0008") + "\n" + program.text("0009")});
-    EXPECT_EQ(std::pair(s.NomeFont, s.DimensioneFont), std::pair(QString("Tratto1"), 36));
+    EXPECT_EQ(std::pair(s.NomeFont, s.DimensioneFont), std::pair(QString("Tratto1"), 300));
+    auto* fitted = find<FittedLabel>("LabelFontSelezionato");
+    EXPECT_EQ(fitted->font().pointSize(), 300); // what the font dialog opens on again
+    EXPECT_LT(fitted->shownFont().pointSizeF(), 100) << "shown whole, as the word will be";
     click("maiuscolo");
     EXPECT_EQ(button("Op_Lettere", 0)->text(), "Q");
     EXPECT_EQ(find("LabelFontSelezionato")->font().family(), "DejaVu Serif");
     click("CommandSceltaFont"); // cancelled
-    EXPECT_EQ(s.DimensioneFont, 36);
+    EXPECT_EQ(s.DimensioneFont, 300);
     EXPECT_FALSE(find("CommandSceltaColori")->isEnabled()); // random colour by default
     click("OptionColoreCasualeFisso", 1);
     EXPECT_FALSE(s.ColoreCasuale);
