@@ -29,7 +29,12 @@ SingleInstanceLock::SingleInstanceLock(const QString& runtimeFolder)
 bool SingleInstanceLock::tryAcquire()
 {
     // tryLock() recognises a lock whose process is gone and removes it.
-    return lock_.tryLock(0);
+    if (lock_.tryLock(0))
+        return true;
+    // Only a copy that holds the lock is a second copy. A lock that cannot be
+    // made at all (a runtime folder that is not ours, or read-only) must not
+    // keep the child out with a message about a copy that is not there.
+    return lock_.error() != QLockFile::LockFailedError;
 }
 
 bool EsisteFile(const QString& path)

@@ -11,7 +11,8 @@ struct Environment;
 struct ProgramState;
 
 // Refuses a second running copy. A lock left by a run that was killed does
-// not count: its process no longer exists.
+// not count: its process no longer exists; nor does a lock that cannot be
+// made where the runtime folder lets no one write.
 class SingleInstanceLock
 {
 public:

@@ -106,6 +106,10 @@ TEST_F(StartupTest, ALockLeftByAKilledRunDoesNotBlock)
 
     Program program = makeProgram();
     EXPECT_EQ(start(program), StartResult::Started);
+
+    // No lock can be made at all: no second copy either.
+    writeFile(env.root() + "/file", "x");
+    EXPECT_TRUE(SingleInstanceLock(env.root() + "/file/").tryAcquire());
 }
 
 // No language files, and a file in the settings root's place: named, and the defaults serve.
