@@ -2,20 +2,15 @@
 // activation, menus, closing, scaling, and the child's text and character.
 #include "gui/exercise/lettere.h"
 
-#include "core/app/Program.h"
 #include "core/exercise/Scanning.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/QtAudio.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/FittedText.h"
-#include "gui/widgets/Form.h"
 #include "gui/widgets/PictureBox.h"
 #include "gui/widgets/ShapeControl.h"
-#include "gui/widgets/WindowManager.h"
-#include "support/Doubles.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowTesting.h"
+#include "support/WindowFixture.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -41,11 +36,12 @@ namespace {
 
 // The exercise window on the shipped Italian language, with one picture ("_AVE":
 // N is missing in the first kind), the letters E, A and N active, every seam a double.
-class LettereTest : public ::testing::Test
+class LettereTest : public WindowFixture
 {
 protected:
-    LettereTest() : program(env.env(), seams.services()), state(program.state)
+    LettereTest() : state(program.state)
     {
+        windows.setHome({}); // closing goes nowhere, unless a test gives it a menu
         PreparaTastiera(state);
         program.language.CurrentLanguage = QStringLiteral("Italiano");
         state.CartellaImmagini = QStringLiteral("immagini");
@@ -54,17 +50,10 @@ protected:
         state.ColoreCasuale = false;
         random.seed(20240611);
         program.services.random = &random;
-        windows.registerForm(QStringLiteral("lettere"),
-                             [](Program& p, WindowManager& w) { return new lettere(p, w); });
         writePicture(env, "immagini/nave.jpg");
         activate("ean");
     }
-    ~LettereTest() override
-    {
-        for (Form* form : windows.loadedWindows())
-            windows.unload(form);
-        test::settle();
-    }
+    ~LettereTest() override { unloadAll(); } // the windows draw from `random`
 
     void activate(const QString& letters)
     {
@@ -75,9 +64,7 @@ protected:
     // A stand-in for the main menu, so that "&Esci" has somewhere to go.
     void registerMenu()
     {
-        windows.registerForm(QStringLiteral("FormMenu"), [](Program& p, WindowManager& w) {
-            return new Form(QStringLiteral("FormMenu"), p, w, QSize(9600, 7200));
-        });
+        standIn(QStringLiteral("FormMenu"));
         windows.setHome(QStringLiteral("FormMenu"));
     }
 
@@ -155,13 +142,9 @@ protected:
             choose(letter);
     }
 
-    TestEnvironment env;
-    TestServices seams;
-    Program program;
     ProgramState& state;
     SystemRandom random; // seeded: every run draws the same words
     RecordingAgent& agent = seams.agent;
-    WindowManager windows{program};
     QPointer<lettere> window;
 };
 
