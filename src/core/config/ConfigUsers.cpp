@@ -14,7 +14,9 @@ namespace ortolino {
 
 namespace {
 
-constexpr qsizetype kLunghezzaMassimaNomeFile = 255; // bytes, as Linux file systems allow
+// Bytes, as Linux file systems allow, less the ".XXXXXX" of the temporary
+// file a profile is written through: a longer name could never be saved.
+constexpr qsizetype kLunghezzaMassimaNomeFile = 255 - 7;
 const QString kEstensioneProfilo = QStringLiteral(".ini");
 
 bool isControl(QChar c)

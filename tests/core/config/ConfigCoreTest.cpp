@@ -23,9 +23,13 @@ TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolder)
         EXPECT_TRUE(nomeUtenteAccettabile(good)) << good.toStdString();
     for (const QString& bad :
          QStringList{"", "   ", "a/b", "../fuori", "..", ".", ".nascosto", "a\tb", "riga\nnuova",
-                     QString(QChar(0)), QString(252, 'x')})
+                     QString(QChar(0)), QString(245, 'x'), QString(123, QChar(0xE8))})
         EXPECT_FALSE(nomeUtenteAccettabile(bad)) << bad.toStdString();
-    EXPECT_TRUE(nomeUtenteAccettabile(QString(251, 'x'))); // 255 bytes with ".ini"
+    // The longest name accepted is one whose profile can be written.
+    const QString longest(244, 'x');
+    ASSERT_TRUE(nomeUtenteAccettabile(longest));
+    TestEnvironment env;
+    EXPECT_TRUE(writeFileAtomically(env.root() + "/" + longest + ".ini", "x"));
 }
 
 class WordListEditorTest : public ::testing::Test
