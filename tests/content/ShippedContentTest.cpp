@@ -68,11 +68,6 @@ protected:
     std::vector<Picture> pictures;
 };
 
-bool isWhite(QRgb pixel)
-{
-    return qRed(pixel) > 245 && qGreen(pixel) > 245 && qBlue(pixel) > 245;
-}
-
 // The words come in every length and start with every vowel.
 TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
 {
@@ -85,8 +80,6 @@ TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
         ++byLength[std::min<int>(picture.word.size(), 7)];
         ++byInitial[picture.word.front()];
         SCOPED_TRACE(picture.path.toStdString());
-        EXPECT_TRUE(picture.extension == "jpg" || picture.extension == "gif");
-        EXPECT_TRUE(isValidPictureWord(picture.word));
         EXPECT_FALSE(words.contains(picture.word)) << "one word, two pictures";
         words.insert(picture.word);
         extensions.insert(picture.extension);
@@ -97,8 +90,9 @@ TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
         ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
         EXPECT_TRUE(image.width() >= 300 && image.width() <= 500 &&
                     image.height() == image.width());
-        for (QPoint corner : {QPoint(1, 1), QPoint(image.width() - 2, image.height() - 2)})
-            EXPECT_TRUE(isWhite(image.pixel(corner))) << "no white background";
+        for (QRgb corner : {image.pixel(1, 1), image.pixel(image.width() - 2, image.height() - 2)})
+            EXPECT_TRUE(qRed(corner) > 245 && qGreen(corner) > 245 && qBlue(corner) > 245)
+                << "no white background";
     }
     EXPECT_EQ(extensions, (QSet<QString>{"jpg", "gif"}));
     for (int length : {3, 4, 5, 6, 7})

@@ -11,8 +11,7 @@
 #include <string>
 
 using namespace ortolino;
-using ortolino::test::TestEnvironment;
-using ortolino::test::writeFile;
+using namespace ortolino::test;
 
 namespace {
 
@@ -32,8 +31,7 @@ protected:
 
     QStringList savedLines()
     {
-        QString text = QString::fromUtf8(savedBytes());
-        QStringList lines = text.split(QStringLiteral("\r\n"));
+        QStringList lines = QString::fromUtf8(savedBytes()).split(QStringLiteral("\r\n"));
         EXPECT_EQ(lines.takeLast(), QString()); // ends with CR LF
         return lines;
     }
@@ -130,8 +128,7 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
         std::tuple(LetturaProfilo::Assente, 5, "mario", "LETTERA INIZIALE"));
 }
 
-// Every text a line can hold reads back equal in every text field, no line
-// shifted; one it cannot hold is refused and no file is written over.
+// In every text field, no line shifted; a refused text writes over no file.
 TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
 {
     const std::pair<QString, bool> texts[] = {
@@ -181,6 +178,12 @@ TEST_F(ProfileTest, EachLineIsReadByItsOwnRules)
 {
     ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));
     const QStringList good = savedLines();
+    const auto readWith = [&](int line, const char* value) {
+        QStringList changed = good;
+        changed[line] = QString::fromLatin1(value);
+        writeLines(changed);
+        return readBack(state.PercorsoProfilo);
+    };
     QStringList lines = good;
     lines[0] = "true";                          // lower case is not "True"
     lines[1] = "Tak";                           // any leading capital T is
@@ -194,21 +197,13 @@ TEST_F(ProfileTest, EachLineIsReadByItsOwnRules)
                          read.ListaInUso, read.NomeFont, read.NomeFontScelto),
               std::tuple(false, true, kCorsivo, QString("/scuola/liste/frutta.txt"),
                          QString("Comic Sans MS, grassetto"), QString("Liberation Sans")));
-    lines[26] = "minuscolo";
-    writeLines(lines);
-    EXPECT_EQ(readBack(state.PercorsoProfilo).CarattereLettere, kMinuscolo);
+    EXPECT_EQ(readWith(26, "minuscolo").CarattereLettere, kMinuscolo);
     lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
     lines[51] = "Pinò";
     writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
     read = readBack(state.PercorsoProfilo);
     EXPECT_EQ(std::tuple(read.ListaInUso, read.NomeAgente), std::tuple(lines[28], lines[51]));
 
-    const auto readWith = [&](int line, const char* value) {
-        QStringList changed = good;
-        changed[line] = QString::fromLatin1(value);
-        writeLines(changed);
-        return readBack(state.PercorsoProfilo);
-    };
     const std::tuple<int, const char*, int ProfileSettings::*, int> cases[] = {
         {31, "-1 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMin},
         {31, " 9999 ", &ProfileSettings::VelocitaVoce, VoiceTone::kSpeedMax},

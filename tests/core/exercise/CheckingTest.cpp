@@ -76,7 +76,6 @@ TEST_F(CheckingTest, FourWrongLettersGiveThreeGradedHelpsThenNone)
               (QStringList{"Play write", firstHelp, "wait 1", speak + "CANE", "wait 5"}));
 }
 
-// Each right letter fills the first blank at its true place and starts the helps over.
 TEST_F(CheckingTest, RightLettersFillTheBlanksInTurnAndRestartTheHelps)
 {
     state.ParlatoAttivo = false;

@@ -82,7 +82,6 @@ protected:
         }
         return positions;
     }
-    int position() const { return engine->TastoCorrente; }
     Colore colour(int key) { return view.keyColours[key]; }
     int judged() const { return state.NumeroEsatti + state.NumeroErrati; }
 
@@ -222,7 +221,7 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
 
     begin(kModoScansioneManuale); // a short press neither moves nor chooses
     click(Qt::Key_Space, 0.1);
-    EXPECT_EQ(position(), kM);
+    EXPECT_EQ(engine->TastoCorrente, kM);
 }
 
 // The target's place in the round, the asking ended by a move or by its time,

@@ -14,24 +14,6 @@ protected:
         env.writeProgramFile("lngortolino/LangSetting.ini",
                              "[Language]\r\nCurrentLanguage=Prova\r\n");
     }
-    // A seeded generator, for properties that must hold over many turns.
-    void useSeededRandom()
-    {
-        seeded.seed(20240611);
-        program.services.random = &seeded;
-    }
-    // The words of n turns.
-    QStringList turns(int n)
-    {
-        QStringList words;
-        for (int i = 0; i < n; ++i) {
-            engine->Avanti();
-            words << state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)];
-        }
-        return words;
-    }
-
-    SystemRandom seeded;
 };
 
 TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRow)
@@ -60,9 +42,16 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
     addPictures({"cane.jpg", "casa.jpg"});
     useList("caro\r\ncane\r\ncosa\r\n");
     activate("c");
-    useSeededRandom();
+    SystemRandom seeded; // a property that must hold over many turns
+    seeded.seed(20240611);
+    program.services.random = &seeded;
     start();
-    EXPECT_EQ(turns(30), QStringList(30, "CANE"));
+    QStringList words;
+    for (int turn = 0; turn < 30; ++turn) {
+        engine->Avanti();
+        words << state.ParoleDisponibili[static_cast<size_t>(state.IndiceParola)];
+    }
+    EXPECT_EQ(words, QStringList(30, "CANE"));
     EXPECT_EQ(std::tuple(state.UsaTutteLeImmagini, seams.messages.shown.size()),
               std::tuple(false, size_t{0}));
 

@@ -51,8 +51,7 @@ protected:
     TestEnvironment env{TestEnvironment::Data::Empty};
 };
 
-// Words come back as written, per user whatever the letter case; a user
-// forgotten leaves no trace of their words in the files.
+// A user is found in any letter case; a forgotten one's words leave the files too.
 TEST_F(HistoryTest, WordsComeBackAsWrittenAndAForgottenUserLeavesNoTrace)
 {
     {

@@ -10,8 +10,7 @@
 #include <QFileInfo>
 
 using namespace ortolino;
-using ortolino::test::TestEnvironment;
-using ortolino::test::writeFile;
+using namespace ortolino::test;
 
 namespace {
 

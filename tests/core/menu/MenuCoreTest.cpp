@@ -116,8 +116,7 @@ TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
     }
 }
 
-// The menu's example pictures: which tiles each exercise blanks, and the
-// tiles drawn into the picture's free band.
+// The tiles drawn into the example picture's free band too.
 TEST(MenuPicturesTest, EachExerciseBlanksItsLettersOfTheLanguagesWord)
 {
     const std::tuple<int, const char*, char, QList<bool>> cases[] = {

@@ -41,15 +41,6 @@ protected:
         state().NomeUtente = QStringLiteral("MARIO");
     }
     ProgramState& state() { return program.state; }
-    std::vector<BoxStep> rebuild()
-    {
-        return rebuildReport(state().NomeUtente, state(), texts, QStringLiteral("3/5/25"));
-    }
-    // The summary appended to a box that holds "report".
-    QString summary()
-    {
-        return replay(configurationSummary(state().NomeUtente, state(), texts), "report");
-    }
     QString userFolder() const { return env.env().cartellaDati() + "MARIO/"; }
 
     TestEnvironment env;
@@ -62,8 +53,9 @@ protected:
 TEST_F(ReportTest, ALogIndexPastTheTableReadsOnlyItsRows)
 {
     state().NumeroRigheRegistro = kRigheRegistro + 5;
-    EXPECT_EQ(replay(rebuild()), "MARIO\r\n\r\nData: 3/5/25\r\n\r\n\r\n" +
-                                     QString(QStringLiteral("\r\n")).repeated(kRigheRegistro));
+    EXPECT_EQ(replay(rebuildReport(state().NomeUtente, state(), texts, "3/5/25")),
+              "MARIO\r\n\r\nData: 3/5/25\r\n\r\n\r\n" +
+                  QString(QStringLiteral("\r\n")).repeated(kRigheRegistro));
 }
 
 TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTheWords)
@@ -90,7 +82,9 @@ TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTh
         state().UsaTutteLeImmagini = list.isEmpty();
         state().MassimoLettere = list.isEmpty() ? 6 : -1;
         state().ListaInUso = list;
-        EXPECT_EQ(summary(), "report" + kLine + "Lettere attivate: " + text) << text.toStdString();
+        EXPECT_EQ(replay(configurationSummary(state().NomeUtente, state(), texts), "report"),
+                  "report" + kLine + "Lettere attivate: " + text)
+            << text.toStdString();
     }
     const auto steps = configurationSummary(state().NomeUtente, state(), texts);
     EXPECT_EQ(steps.front(), (BoxStep{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right}));

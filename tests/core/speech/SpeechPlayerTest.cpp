@@ -80,6 +80,7 @@ struct HeardOutput final : PcmOutput
 class SpeechPlayerTest : public ::testing::Test
 {
 protected:
+    void SetUp() override { make(); }
     void make(bool synthWorks = true)
     {
         player =
@@ -113,7 +114,6 @@ protected:
 
 TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsTheSound)
 {
-    make();
     player->speak(parseSpeechTags("mao"));
     player->speak(parseSpeechTags("\\Map=\"due\"=\"2\"\\"));
     player->speak(parseSpeechTags("tre"));
@@ -136,7 +136,6 @@ TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsThe
 
 TEST_F(SpeechPlayerTest, StopAllEmptiesTheQueueAndCutsTheCurrentText)
 {
-    make();
     for (const char* text : {"una frase", "un'altra", "e l'ultima"})
         player->speak(parseSpeechTags(text));
     ASSERT_TRUE(QTest::qWaitFor([&] { return out->written > 0; }, 2000));
@@ -167,7 +166,6 @@ TEST_F(SpeechPlayerTest, WithoutVoiceOrDeviceTheTextRunsSilently)
 
 TEST_F(SpeechPlayerTest, ATextThatSaysNothingStillShowsAndEnds)
 {
-    make();
     player->speak(parseSpeechTags("\\Spd=200\\")); // says and shows nothing
     player->speak(parseSpeechTags("\\Map=\"\"=\"guarda\"\\"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return startedTexts().contains("guarda"); }, 2000));

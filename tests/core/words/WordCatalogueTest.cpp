@@ -111,8 +111,6 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
         EXPECT_FALSE(folder.hasPicture(none)) << none;
 }
 
-// A reopening reads no folder (no waiting notice) until a picture is added,
-// renamed or removed.
 TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
 {
     addPictures({"cane.jpg", "gatto.gif"});
