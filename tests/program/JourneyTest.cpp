@@ -108,7 +108,6 @@ protected:
         settle();
     }
 
-    // The menu's exercise button Index, clicked.
     void startExercise(int index)
     {
         QTest::mouseClick(control<QWidget>("FormMenu", "Command1", index), Qt::LeftButton);

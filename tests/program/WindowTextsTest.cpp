@@ -1,11 +1,11 @@
 // The translator's checker (src/program/LanguageCheck) against the real
 // windows finds each kind of fault; the shipped files themselves are checked by
 // the language_check_* tests, and their texts on screen by JourneyTest.
+#include "core/platform/TextFiles.h"
 #include "program/LanguageCheck.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
-#include <QFile>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -20,17 +20,10 @@ TEST_F(WindowTextsTest, CheckerFindsEachKindOfFault)
     const auto languageFile = [&](const QString& name) {
         return env.env().programFile(QStringLiteral("lngortolino/") + name);
     };
-    QFile shipped(languageFile("English.lng"));
-    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-    const QByteArray english = shipped.readAll();
-    const struct
-    {
-        const char* replace;
-        const char* with;
-        Kind kind;
-        const char* section;
-        const char* key;
-    } faults[] = {
+    const QByteArray english = readFileBytes(languageFile("English.lng")).value_or("");
+    ASSERT_FALSE(english.isEmpty());
+    // What is replaced, by what, and the finding that must follow.
+    const std::tuple<const char*, const char*, Kind, const char*, const char*> faults[] = {
         {"0233=\"This is my voice.", "; 0233=\"", Kind::MissingKey, "Strings", "0233"},
         {"mnuLanguages.Caption=", "; mnuLanguages=", Kind::ControlWithoutText, "FormMenu",
          "mnuLanguages.Caption"},
@@ -41,22 +34,22 @@ TEST_F(WindowTextsTest, CheckerFindsEachKindOfFault)
         {"\"Try the voice\"", "\"Prova voce\"", Kind::SameAsReference, "FormConfigura",
          "CommandProvaVoce.Caption"},
     };
-    for (const auto& fault : faults) {
+    for (const auto& [replace, with, kind, section, key] : faults) {
         QByteArray broken = english;
-        ASSERT_TRUE(broken.contains(fault.replace)) << fault.replace;
-        broken.replace(fault.replace, fault.with);
+        ASSERT_TRUE(broken.contains(replace)) << replace;
+        broken.replace(replace, with);
         const QString path = env.root() + "/Broken.lng";
         writeFile(path, broken);
         const QList<LanguageFinding> findings =
             checkLanguageFile(path, languageFile("Italiano.lng"), windows);
         const bool found = std::any_of(findings.begin(), findings.end(), [&](const auto& f) {
-            return f.kind == fault.kind && f.section == fault.section && f.key == fault.key;
+            return f.kind == kind && f.section == section && f.key == key;
         });
-        EXPECT_TRUE(found) << fault.section << ' ' << fault.key;
-        EXPECT_EQ(fault.kind == Kind::SameAsReference,
+        EXPECT_TRUE(found) << section << ' ' << key;
+        EXPECT_EQ(kind == Kind::SameAsReference,
                   std::none_of(findings.begin(), findings.end(),
                                [](const auto& f) { return f.isError(); }))
-            << fault.key;
+            << key;
     }
 }
 

@@ -57,7 +57,6 @@ protected:
         return config = qobject_cast<FormConfigura*>(windows.show("FormConfigura"));
     }
 
-    // The open window's controls by design name.
     template <typename Control = QWidget> Control* find(const char* name, int index = -1) const
     {
         return control<Control>(config, name, index);

@@ -364,7 +364,6 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
     EXPECT_TRUE(agent.calls.contains(QString("MoveTo %1 %2").arg(at.x()).arg(at.y() + 50)));
     close();
 
-    // System colours and pointer, a random background, speech off.
     state.ColoriDiSistema = state.ColoreCasuale = state.MouseDiSistema = true;
     state.ParlatoAttivo = false;
     agent.calls.clear();
@@ -410,17 +409,15 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenu)
 {
     registerMenu();
-    for (const bool closeBox : {false, true}) {
-        ASSERT_NE(open(), nullptr);
-        agent.calls.clear();
-        closeBox ? (void)window->close() : action("mnuEsci")->trigger();
-        settle();
-        EXPECT_TRUE(window.isNull()) << closeBox;
-        EXPECT_EQ(agent.calls, QStringList{"StopAll"});
-        EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
-        EXPECT_TRUE(windows.find("FormMenu")->isVisible());
-        windows.unload(windows.find("FormMenu"));
-    }
+    ASSERT_NE(open(), nullptr);
+    agent.calls.clear();
+    window->close();
+    settle();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(agent.calls, QStringList{"StopAll"});
+    EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
+    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
+    windows.unload(windows.find("FormMenu"));
 
     state.ParlatoAttivo = false;
     ASSERT_NE(open(), nullptr);
