@@ -81,7 +81,6 @@ class JourneyTest : public WindowFixture
 protected:
     JourneyTest()
     {
-        // Started as main() starts it, on the shipped languages.
         SingleInstanceLock lock(env.env().runtimeFolder);
         EXPECT_EQ(Main(program, lock), StartResult::Started);
         for (const char* word : {"rana", "luna", "mela", "topo"})

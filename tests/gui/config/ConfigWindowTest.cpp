@@ -79,7 +79,6 @@ protected:
         return find(name, index)->isVisibleTo(find(page));
     }
 
-    // The profile on disk of a user, read back into fresh settings.
     ProfileSettings profileOf(const QString& fileName) const
     {
         ProfileSettings read;

@@ -324,7 +324,6 @@ TEST_F(MenuScanWindowTest, TheScanPausesWithItsSignAndAChangeOfUserSetsItUpAgain
     program.state.loopsBeforePause = 1;
     SwitchBox* box = scan(false);
     QWidget* sign = control(menu, "LabelSegnale");
-    // The buttons lit, the sign shown, the scan's timer running.
     const auto paused = [&] {
         return std::tuple(redButtons(menu), sign->isVisible(), scanTimer(menu)->isActive());
     };
