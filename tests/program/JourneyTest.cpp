@@ -130,18 +130,6 @@ protected:
         return word;
     }
 
-    // The lines of the report that name an exercise or a word, in order.
-    QStringList reportLines()
-    {
-        QStringList lines;
-        const QString text =
-            control<QTextEdit>("FormEserciziEseguiti", "RichTextBox1")->toPlainText();
-        for (const QString& line : text.split(QLatin1Char('\n')))
-            if (line.contains(QLatin1Char('*')))
-                lines << line.trimmed();
-        return lines;
-    }
-
     // What a teacher meets in one language: chosen from the menu, then
     // every window opened in turn.
     struct Seen
@@ -164,8 +152,7 @@ protected:
         for (const QString& name : windows.registeredNames()) {
             Form* window = name == "FormMenu" ? menu : windows.show(name);
             settle();
-            EXPECT_NE(window, nullptr) << name.toStdString();
-            if (window == nullptr)
+            if (window == nullptr) // every window shows: the accessibility test's
                 continue;
             seen.windows[name] = textsOf(window);
             if (window != menu)
@@ -230,8 +217,14 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
     EXPECT_EQ(readFileBytes(anna.PercorsoProfilo), readFileBytes(expected.PercorsoProfilo));
     EXPECT_EQ(program.state.NomeUtente, "Anna");
     trigger("FormMenu", "mnuEserciziEseguiti");
+    QStringList lines; // those of the report that name an exercise or a word
+    const QString report =
+        control<QTextEdit>("FormEserciziEseguiti", "RichTextBox1")->toPlainText();
+    for (const QString& line : report.split(QLatin1Char('\n')))
+        if (line.contains(QLatin1Char('*')))
+            lines << line.trimmed();
     const QString stars = QStringLiteral("***************"); // captions in her letter case
-    EXPECT_EQ(reportLines(),
+    EXPECT_EQ(lines,
               QStringList({stars + " lettera iniziale " + stars, "* " + first + " *",
                            "* " + second + " *", stars + " una lettera nella parola " + stars,
                            "* " + third + " *"}));
