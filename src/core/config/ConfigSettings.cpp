@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <QLocale>
 
 namespace ortolino {
 
@@ -54,10 +53,8 @@ VisibilitaInput visibilitaPerModalita(int modalitaInput, bool conRiquadro)
 
 QString testoVelocitaScansione(Language& language, int quartiDiSecondo)
 {
-    QLocale locale = language.locale();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return language.MLSGetString(QStringLiteral("0232"))
-        .arg(locale.toString(quartiDiSecondo / 4.0, 'f', 2));
+        .arg(language.number(quartiDiSecondo / 4.0, 2));
 }
 
 QString nomePersonaggioMostrato(const QString& fileName)

@@ -39,6 +39,13 @@ QLocale Language::locale()
     return name.isEmpty() ? QLocale::c() : QLocale(name);
 }
 
+QString Language::number(double value, int decimals)
+{
+    QLocale form = locale();
+    form.setNumberOptions(QLocale::OmitGroupSeparator);
+    return form.toString(value, 'f', decimals);
+}
+
 QString Language::shortDate(QDate date)
 {
     if (code().isEmpty())

@@ -32,6 +32,9 @@ public:
     // Numbers and dates as the language writes them ("1,00" in Italian),
     // whatever the machine's locale; the C form when the file has no code.
     QLocale locale();
+    // A number as the language writes it, with this many decimals and no
+    // thousands separator: "0,20" in Italian, "0.20" in English.
+    QString number(double value, int decimals);
     // A date in the language's short form with the year in full: 06/12/2026
     // in Italian, 12/6/2026 in English; 2026-12-06 when the file has no code.
     QString shortDate(QDate date);

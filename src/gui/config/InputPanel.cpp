@@ -11,7 +11,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -104,9 +103,8 @@ void InputPanel::showState()
     systemPointer_->setChecked(s.MouseDiSistema);
     // The highlight should stand out from the keys by 3:1 at least.
     const double contrast = highlightContrast(s);
-    contrastWarning_->setText(program()
-                                  .text(kContrastWarningKey)
-                                  .arg(program().language.locale().toString(contrast, 'f', 1)));
+    contrastWarning_->setText(
+        program().text(kContrastWarningKey).arg(program().language.number(contrast, 1)));
     contrastWarning_->setProperty("lowContrast", contrast < kHighlightContrastMin);
     mostraModalita();
     if (s.ModalitaInput == kInputScansioneAutomatica) {

@@ -14,7 +14,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -211,9 +210,8 @@ void SwitchPanel::showTexts()
 {
     const ProgramState& s = state();
     // In the language's own form ("0,20" in Italian), whatever the system's.
-    const QLocale numbers = program().language.locale();
-    auto seconds = [&](double value, int decimals) {
-        return numbers.toString(value, 'f', decimals);
+    auto seconds = [this](double value, int decimals) {
+        return program().language.number(value, decimals);
     };
     acceptanceLabel_->setText(testo("0411").arg(seconds(s.acceptanceMs / 1000.0, 2)));
     ignoreLabel_->setText(testo("0412").arg(seconds(s.ignoreAfterChoiceMs / 1000.0, 1)));

@@ -277,7 +277,7 @@ QString FormProgressi::totalsText() const
         .arg(t.words)
         .arg(t.finished)
         .arg(percent(t.firstTryRate()))
-        .arg(p.language.locale().toString(t.helpsPerWord(), 'f', 1))
+        .arg(p.language.number(t.helpsPerWord(), 1))
         .arg(QString::number(qRound(t.secondsPerWord())));
 }
 
