@@ -230,6 +230,8 @@ void FormConfigura::ImpostaConfigurazioni(Lettere lettere)
 
 bool FormConfigura::mnuEsci_Click()
 {
+    if (!lists_->closeEditor())
+        return false;
     if (users_->newUserWithoutName()) {
         avvisa(testo("0208")); // and how to leave without creating one
         return false;

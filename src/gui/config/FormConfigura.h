@@ -15,7 +15,6 @@ namespace ortolino {
 class AppearancePanel;
 class InputPanel;
 class LettersPanel;
-class ListEditor;
 class ListPanel;
 class Personaggio;
 class SwitchPanel;
@@ -85,7 +84,6 @@ private:
     VoicePanel* voice_ = nullptr;
     InputPanel* input_ = nullptr;
     SwitchPanel* switches_ = nullptr;
-    ListEditor* editor_ = nullptr;
     bool uscita_ = false; // leaving through "&Menu"
 };
 

@@ -86,6 +86,11 @@ ListPanel::ListPanel(FormConfigura& window, QWidget* page, QWidget* area)
     connect(newList_, &QPushButton::clicked, editor_, &ListEditor::openNew);
 }
 
+bool ListPanel::closeEditor()
+{
+    return editor_->close();
+}
+
 void ListPanel::showState()
 {
     const ProgramState& s = state();
@@ -188,7 +193,7 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area,
     connect(remove_, &QPushButton::clicked, this, [this] { sposta(inList_, available_); });
     connect(empty_, &QPushButton::clicked, this, &ListEditor::TrovaImmagini);
     connect(save_, &QPushButton::clicked, this, &ListEditor::CommandSalvaLista_Click);
-    connect(close_, &QPushButton::clicked, editor_, &QWidget::hide);
+    connect(close_, &QPushButton::clicked, this, &ListEditor::close);
 }
 
 void ListEditor::show()
@@ -202,12 +207,32 @@ void ListEditor::openOnListInUse()
     show();
     CaricaListaInUso(program().env, state(), this);
     riempiEditor(editorSullaLista(PictureFolder(cartellaImmagini()), state()));
+    keptWords_ = paroleDi(inList_);
 }
 
 void ListEditor::openNew()
 {
     show();
     TrovaImmagini();
+    keptWords_.clear();
+}
+
+// Closing throws the list away: a list the teacher built and did not save
+// is closed only when the teacher says so.
+bool ListEditor::close()
+{
+    if (!editor_->isVisible())
+        return true;
+    if (paroleDi(inList_) != keptWords_) {
+        Message question;
+        question.text = testo("0223");
+        question.icon = Message::Icon::Question;
+        question.buttons = Message::Buttons::YesNo;
+        if (mostra(question) != MessageBoxes::Answer::Yes)
+            return false;
+    }
+    editor_->hide();
+    return true;
 }
 
 QString ListEditor::cartellaImmagini() const
@@ -294,6 +319,7 @@ void ListEditor::CommandSalvaLista_Click()
         return;
     }
     state().ListaInUso = percorso;
+    keptWords_ = paroleDi(inList_);
     saved_(percorso);
 }
 

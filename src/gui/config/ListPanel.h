@@ -4,6 +4,7 @@
 #include "gui/config/ConfigPanel.h"
 
 #include <functional>
+#include <QStringList>
 
 class QCheckBox;
 class QFrame;
@@ -28,6 +29,9 @@ public:
     // Opens the editor on an empty list or on the list in use.
     void openNew();
     void openOnListInUse();
+    // Hides the editor; a list changed since it was opened or saved is
+    // thrown away only when the teacher agrees. False when the editor stays.
+    bool close();
 
 private:
     void show();
@@ -51,6 +55,7 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* close_ = nullptr;
     QFrame* waitingNotice_ = nullptr;
+    QStringList keptWords_; // the list as opened or last saved
 };
 
 // "File in uso" on the tab "Scelte didattiche": every picture or a word list,
@@ -62,6 +67,8 @@ public:
 
     void showState() override;
     QList<QWidget*> colouredControls() const override;
+    // See ListEditor::close.
+    bool closeEditor();
 
 private:
     void Check2_Click(bool checked);

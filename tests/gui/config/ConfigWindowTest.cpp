@@ -591,6 +591,13 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
     move(kInList, {"FARFALLA"}, "Command2");
     EXPECT_TRUE(marked(kAvailable, 0));
     EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO"}));
+    // An unsaved list is closed only on a yes, by "Chiudi" or by leaving.
+    seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::No};
+    click("Command7");
+    EXPECT_EQ(leave(), QStringList({"FormConfigura"}));
+    EXPECT_EQ(messageTexts().mid(1), QStringList(2, program.text("0223")));
+    EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
+    EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO"}));
     QDir().mkpath(listPath("cartella.txt")); // a folder where the file should go
     const QString before = program.state.ListaInUso;
     seams.dialogs.files = {listPath("cartella.txt"), listPath("animali")};
@@ -606,8 +613,10 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
     EXPECT_EQ(program.state.ListaInUso, saved);
     EXPECT_EQ(text("LabelListaInUso"), "animali.txt"); // the name; the path in the tooltip
     EXPECT_EQ(find("LabelListaInUso")->toolTip(), saved);
-    click("Command7");
+    const size_t asked = seams.messages.shown.size();
+    click("Command7"); // saved: closed without a question
     EXPECT_FALSE(find("FrameCreaNuovaLista")->isVisible());
+    EXPECT_EQ(seams.messages.shown.size(), asked);
     click("CommandModificaListaInUso");
     EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO"}));
     EXPECT_EQ(items(kAvailable), QStringList({"FARFALLA"}));
