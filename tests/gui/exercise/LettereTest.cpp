@@ -270,7 +270,6 @@ TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoi
     EXPECT_EQ(heard(), QStringList{"stop"});
 
     state.ModalitaInput = kModoScansioneAutomatica;
-    state.VelocitaScansione = 4; // 1 s
     state.auditoryStyle = AuditoryStyle::Cue;
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(seams.scanVoice.prepared.style, ScanSoundStyle::Cue);
