@@ -3,6 +3,7 @@
 #include "core/app/Program.h"
 #include "core/app/Startup.h"
 #include "core/platform/Dialogs.h"
+#include "core/platform/FileNames.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/TextFiles.h"
 
@@ -38,7 +39,11 @@ QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente)
     const bool plainName = !nomeUtente.isEmpty() && nomeUtente != QLatin1String(".") &&
                            nomeUtente != QLatin1String("..") &&
                            !nomeUtente.contains(QLatin1Char('/'));
-    return plainName ? env.cartellaDati() + nomeUtente + QLatin1Char('/') : env.cartellaDati();
+    if (!plainName)
+        return env.cartellaDati();
+    // The name comes in the lettering in force (LUCA, Luca): one folder serves
+    // the user whatever the lettering was when it was made.
+    return resolveCaseInsensitive(env.cartellaDati() + nomeUtente) + QLatin1Char('/');
 }
 
 bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)

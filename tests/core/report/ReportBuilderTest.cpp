@@ -125,6 +125,8 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     // No user name leads outside the data folder.
     const Environment& e = env.env();
     EXPECT_EQ(cartellaDatiUtente(e, "Anna Maria"), e.cartellaDati() + "Anna Maria/");
+    QDir().mkpath(e.cartellaDati() + "ANNA MARIA"); // made while the lettering was capitals
+    EXPECT_EQ(cartellaDatiUtente(e, "Anna maria"), e.cartellaDati() + "ANNA MARIA/");
     for (const char* name : {"", ".", "..", "../utenti", "a/b"})
         EXPECT_EQ(cartellaDatiUtente(e, name), e.cartellaDati()) << name;
 }
