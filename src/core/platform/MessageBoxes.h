@@ -26,6 +26,9 @@ struct Message
     QString title = QStringLiteral("Ortolino");
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
+    // "Yes" throws something away for good: "No" is then the default button,
+    // so that a stray Enter keeps it.
+    bool yesDestroys = false;
 };
 
 class MessageBoxes

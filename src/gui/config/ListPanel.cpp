@@ -228,6 +228,7 @@ bool ListEditor::close()
         question.text = testo("0223");
         question.icon = Message::Icon::Question;
         question.buttons = Message::Buttons::YesNo;
+        question.yesDestroys = true;
         if (mostra(question) != MessageBoxes::Answer::Yes)
             return false;
     }

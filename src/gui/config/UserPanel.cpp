@@ -186,6 +186,7 @@ void UserPanel::CommandEliminaUtente_Click()
     question.text = testo("0310").arg(nome);
     question.icon = Message::Icon::Question;
     question.buttons = Message::Buttons::YesNo;
+    question.yesDestroys = true;
     if (mostra(question) != MessageBoxes::Answer::Yes)
         return;
     if (!eliminaUtente(program().env, nome)) {

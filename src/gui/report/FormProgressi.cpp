@@ -352,6 +352,7 @@ void FormProgressi::Command4_Click()
     question.text = program().text(QStringLiteral("0265")) + QStringLiteral("\r\n") + user;
     question.icon = Message::Icon::Question;
     question.buttons = Message::Buttons::YesNo;
+    question.yesDestroys = true;
     if (program().services.messages->show(question) != MessageBoxes::Answer::Yes)
         return;
     if (history == nullptr || !history->forget(user))

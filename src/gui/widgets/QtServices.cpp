@@ -36,6 +36,7 @@ MessageBoxes::Answer QtMessageBoxes::show(const Message& message)
     }
     if (message.buttons == Message::Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(message.yesDestroys ? QMessageBox::No : QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);

@@ -215,8 +215,10 @@ TEST_F(ConfigWindowTest, ChoosingAndDeletingUsers)
     users->setCurrentRow(1); // LUCA
     seams.messages.answers = {MessageBoxes::Answer::No};
     click("CommandEliminaUtente");
-    EXPECT_TRUE(seams.messages.shown.back().text.contains("LUCA"));
-    EXPECT_EQ(seams.messages.shown.back().buttons, Message::Buttons::YesNo);
+    const Message& question = seams.messages.shown.back();
+    EXPECT_TRUE(question.text.contains("LUCA"));
+    EXPECT_EQ(std::pair(question.buttons, question.yesDestroys),
+              std::pair(Message::Buttons::YesNo, true));
     EXPECT_TRUE(QFile::exists(luca));
     EXPECT_EQ(program.state.NomeUtente, "LUCA");
     click("CommandEliminaUtente"); // answered Yes
@@ -596,6 +598,7 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
     click("Command7");
     EXPECT_EQ(leave(), QStringList({"FormConfigura"}));
     EXPECT_EQ(messageTexts().mid(1), QStringList(2, program.text("0223")));
+    EXPECT_TRUE(seams.messages.shown.back().yesDestroys);
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
     EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO"}));
     QDir().mkpath(listPath("cartella.txt")); // a folder where the file should go

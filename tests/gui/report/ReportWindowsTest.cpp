@@ -211,7 +211,8 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     click("Command4");
     ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_EQ(seams.messages.shown[0].buttons, Message::Buttons::YesNo);
+    EXPECT_EQ(std::pair(seams.messages.shown[0].buttons, seams.messages.shown[0].yesDestroys),
+              std::pair(Message::Buttons::YesNo, true));
     EXPECT_TRUE(seams.messages.shown[0].text.endsWith("ANNA"));
     EXPECT_EQ(rows("TabellaConfusioni").size(), 1);
     click("Command4");

@@ -5,6 +5,7 @@
 #include "gui/widgets/clsResize.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/FormTranslator.h"
+#include "gui/widgets/QtServices.h"
 #include "gui/widgets/SwitchBox.h"
 #include "support/WindowFixture.h"
 
@@ -14,9 +15,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -306,6 +309,25 @@ TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
     tags.resizer.SizeFormToScreen(75); // where: ResizeMathTest
     const QRect screen = tags.window.screen()->availableGeometry();
     EXPECT_EQ(tags.window.width(), static_cast<int>(screen.width() * 0.75));
+}
+
+// A question whose "Yes" throws something away has "No" as its default
+// button; Enter on the real box then answers it.
+TEST(QuestionBoxTest, EnterKeepsWhatAYesWouldThrowAway)
+{
+    for (const bool yesDestroys : {false, true}) {
+        Message question;
+        question.buttons = Message::Buttons::YesNo;
+        question.yesDestroys = yesDestroys;
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QAbstractButton* enter = box->defaultButton();
+            (enter != nullptr ? enter : box->button(QMessageBox::Yes))->click();
+        });
+        EXPECT_EQ(QtMessageBoxes().show(question),
+                  yesDestroys ? MessageBoxes::Answer::No : MessageBoxes::Answer::Yes);
+    }
 }
 
 } // namespace
