@@ -64,10 +64,14 @@ TEST(MenuScanTest, TheChildsTimingRulesHoldInBothModes)
 {
     ManualClock clock;
     ScansioneMenu scan;
-    const ScanTiming timing{1000, 2, 0, 300, 0};
+    const ScanTiming timing{1000, 2, 0, 300, 500};
     scan.imposta(kModoScansioneManuale, timing, true, &clock);
     EXPECT_FALSE(press(scan, TastoSensore::Spazio, &clock, 0.2)); // too short: nothing moves
     EXPECT_EQ(scan.evidenziato(), 0);
+    EXPECT_EQ(press(scan, TastoSensore::Invio, &clock, 0.3), 0);
+    EXPECT_FALSE(press(scan, TastoSensore::Invio, &clock, 0.3)); // right after the choice
+    clock.now += 0.5;
+    EXPECT_EQ(press(scan, TastoSensore::Invio, &clock, 0.3), 0);
 
     // Automatic: button 1 first and held two steps; "ESCI" asks and the scan waits.
     scan.imposta(kModoScansioneAutomatica, timing, true, &clock);
