@@ -236,6 +236,10 @@ bool FormConfigura::mnuEsci_Click()
         avvisa(testo("0208")); // and how to leave without creating one
         return false;
     }
+    if (users_->newUserNameTaken()) {
+        avvisa(testo("0224"));
+        return false;
+    }
     switch (giudicaLettere(letters_->tickedCount())) {
     case GiudizioLettere::Nessuna:
         avvisa(testo("0016"));

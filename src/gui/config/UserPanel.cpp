@@ -4,10 +4,12 @@
 #include "core/app/Users.h"
 #include "core/config/ConfigUsers.h"
 #include "core/history/History.h"
+#include "core/platform/FileNames.h"
 #include "gui/config/FormConfigura.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -82,12 +84,21 @@ bool UserPanel::newUserWithoutName() const
     return opzioneUtente_ == kOpzioneNuovo && newName_->text().trimmed().isEmpty();
 }
 
+bool UserPanel::newUserNameTaken() const
+{
+    return opzioneUtente_ == kOpzioneNuovo && !newUserWithoutName() &&
+           QFileInfo::exists(resolveCaseInsensitive(state().PercorsoProfilo));
+}
+
 bool UserPanel::salvaUtenteCorrente()
 {
-    // A new user without a name has no profile yet; the user before was
-    // saved when "Nuovo utente" was chosen.
-    if (newUserWithoutName())
+    // A new user without a name, or with a name already taken, gets no
+    // profile: the user before, saved when "Nuovo utente" was chosen, is in
+    // force again, so that nothing is saved under a name typed and erased.
+    if (newUserWithoutName() || newUserNameTaken()) {
+        diventaCorrente(utentePrima_);
         return true;
+    }
     return window().salvaProfiloConAvviso();
 }
 
@@ -114,6 +125,7 @@ void UserPanel::OptionUtente_Click(int Index)
         deleteUser_->show();
         break;
     case kOpzioneNuovo:
+        utentePrima_ = state().NomeUtente;
         ultimoNomeAccettato_.clear();
         newName_->clear();
         newName_->show();

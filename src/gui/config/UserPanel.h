@@ -27,6 +27,9 @@ public:
 
     // "Nuovo utente" chosen and no name typed yet.
     bool newUserWithoutName() const;
+    // "Nuovo utente" chosen with the name of a user who exists (in any letter
+    // case): saving would write over that user's profile.
+    bool newUserNameTaken() const;
 
 private:
     void OptionUtente_Click(int Index);
@@ -37,7 +40,8 @@ private:
     void showUserInForce();
     void TextNuovoUtente_Change();
     void CommandEliminaUtente_Click();
-    // Writes the current user's profile before another becomes current.
+    // Writes the current user's profile before another becomes current; a
+    // new user without a name of its own is left aside instead.
     bool salvaUtenteCorrente();
 
     std::array<QRadioButton*, 3> whoseOptions_{};
@@ -48,6 +52,7 @@ private:
     QPushButton* deleteUser_ = nullptr;
     int opzioneUtente_ = 0;       // the user option in effect
     QString ultimoNomeAccettato_; // the new user's name as last accepted
+    QString utentePrima_;         // the user in force when "Nuovo utente" was chosen
 };
 
 } // namespace ortolino

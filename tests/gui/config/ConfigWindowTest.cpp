@@ -266,6 +266,20 @@ TEST_F(ConfigWindowTest, ANewUserNeedsAProperNameAndTakesTheSettingsInHand)
     EXPECT_EQ(profileOf("Marco.ini").MassimoLettere, 6);
     EXPECT_FALSE(profileOf("Marco.ini").TieniTraccia);
     EXPECT_TRUE(profileOf("_predefinito.INI").TieniTraccia); // saved when "Nuovo utente" was chosen
+
+    // A name taken, in any case, is never saved over; another option leaves
+    // the new user aside and Marco in force as he was.
+    openConfig();
+    click("OptionUtente", 2);
+    program.state.MassimoLettere = 3;
+    find<QLineEdit>("TextNuovoUtente")->setText("marco");
+    EXPECT_EQ(leave(), QStringList({"FormMenu", "FormConfigura"}));
+    EXPECT_EQ(messageTexts().last(), program.text("0224"));
+    click("OptionUtente", 1);
+    EXPECT_EQ(std::pair(program.state.NomeUtente, program.state.MassimoLettere),
+              std::pair(QString("MARCO"), 6)); // as the menu's list gave him
+    EXPECT_EQ(leave(), QStringList({"FormMenu"}));
+    EXPECT_EQ(profileOf("Marco.ini").MassimoLettere, 6);
 }
 
 // Each mode shows its own controls; the switch tab's set the timing at once,
