@@ -3,7 +3,9 @@
 #include "core/lang/IniFile.h"
 #include "core/platform/FileNames.h"
 
+#include <algorithm>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace ortolino {
@@ -82,6 +84,21 @@ void Language::readCurrentLanguageSetting()
         MLSReadIniString(env_.pathForReading(settingRelativePath()), QStringLiteral("Language"),
                          QStringLiteral("CurrentLanguage"))
             .value_or(QString());
+    if (QFileInfo::exists(languageFilePath()))
+        return;
+    // A language whose file is gone (removed, or named by settings brought
+    // from another installation) would leave the program without the names
+    // of its pictures' and lists' folders, so without a word to give: the
+    // program's own Italian serves instead, or else the first installed.
+    QStringList installed = installedLanguages();
+    installed.sort(Qt::CaseInsensitive);
+    const auto italian = std::find_if(installed.begin(), installed.end(), [](const QString& name) {
+        return name.compare(QLatin1String("Italiano"), Qt::CaseInsensitive) == 0;
+    });
+    if (italian != installed.end())
+        CurrentLanguage = *italian;
+    else if (!installed.isEmpty())
+        CurrentLanguage = installed.first();
 }
 
 bool Language::writeCurrentLanguageSetting(const QString& name)

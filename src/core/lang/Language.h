@@ -42,7 +42,9 @@ public:
     // days of a chart.
     QString dayAndMonth(QDate date);
 
-    // Reads CurrentLanguage from LangSetting.ini; a missing file gives "".
+    // Reads CurrentLanguage from LangSetting.ini. A language without its file
+    // (or no setting) gives Italiano, or the first language installed; "" when
+    // none is.
     void readCurrentLanguageSetting();
     // Stores the choice; false when the setting file cannot be written.
     bool writeCurrentLanguageSetting(const QString& name);

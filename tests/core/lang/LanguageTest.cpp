@@ -167,4 +167,24 @@ TEST(LanguageTest, AReadOnlyProgramFolderStoresTheChoiceInTheSettingsTwin)
     EXPECT_EQ(next.CurrentLanguage, "Italiano");
 }
 
+// Without its file a language would leave the program without its pictures'
+// folder, so without a word: the program's own Italian serves, or another.
+TEST(LanguageTest, ALanguageWithoutItsFileGivesWayToAnInstalledOne)
+{
+    TestEnvironment env;
+    Language language(env.env());
+    for (const auto& [stored, read] : {std::pair{"Deutsch", "Italiano"},
+                                       {"", "Italiano"},
+                                       {"English", "English"},
+                                       {"../lngortolino/English", "Italiano"}}) {
+        ASSERT_TRUE(language.writeCurrentLanguageSetting(stored));
+        language.readCurrentLanguageSetting();
+        EXPECT_EQ(language.CurrentLanguage, read) << stored;
+    }
+    QFile::remove(env.env().programFile("lngortolino/Italiano.lng"));
+    ASSERT_TRUE(language.writeCurrentLanguageSetting("Deutsch"));
+    language.readCurrentLanguageSetting();
+    EXPECT_EQ(language.CurrentLanguage, "English");
+}
+
 } // namespace
