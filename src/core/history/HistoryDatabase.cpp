@@ -1,5 +1,7 @@
 #include "core/history/HistoryDatabase.h"
 
+#include <algorithm>
+#include <map>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -392,32 +394,53 @@ std::optional<Progress> HistoryDatabase::progress(const QString& user, TimeSpan 
         totals.seconds += days.value(5).toDouble();
     }
 
-    QSqlQuery confusions = spanQuery(
-        db,
-        QStringLiteral("SELECT expected, chosen, count(*) AS times FROM wrong_letters") + inSpan +
-            QStringLiteral(" GROUP BY expected, chosen ORDER BY times DESC, expected, chosen"),
-        user, span);
+    // Words and letters are kept in the lettering they were shown in: a
+    // child moved from capitals to lower case meets the same D and DADO, so
+    // they are counted together, in capitals (SQLite's upper() knows ASCII only).
+    QSqlQuery confusions =
+        spanQuery(db,
+                  QStringLiteral("SELECT expected, chosen, count(*) FROM wrong_letters") + inSpan +
+                      QStringLiteral(" GROUP BY expected, chosen"),
+                  user, span);
     if (!confusions.exec())
         return std::nullopt;
+    std::map<std::pair<QString, QString>, int> confused;
     while (confusions.next())
-        progress.confusions.push_back({confusions.value(0).toString(),
-                                       confusions.value(1).toString(),
-                                       confusions.value(2).toInt()});
+        confused[{confusions.value(0).toString().toUpper(),
+                  confusions.value(1).toString().toUpper()}] += confusions.value(2).toInt();
+    for (const auto& [letters, times] : confused)
+        progress.confusions.push_back({letters.first, letters.second, times});
+    std::stable_sort(progress.confusions.begin(), progress.confusions.end(),
+                     [](const Confusion& a, const Confusion& b) { return a.times > b.times; });
 
-    QSqlQuery helped = spanQuery(
-        db,
-        QStringLiteral("SELECT word, count(*), total(help1 + help2 + help3) AS helps,"
-                       " total(wrong_letters) AS wrong FROM words") +
-            inSpan +
-            QStringLiteral(" GROUP BY word HAVING helps > 0 ORDER BY helps DESC, wrong DESC, word"
-                           " LIMIT %1")
-                .arg(Progress::kMostHelped),
-        user, span);
+    QSqlQuery helped =
+        spanQuery(db,
+                  QStringLiteral("SELECT word, count(*), total(help1 + help2 + help3),"
+                                 " total(wrong_letters) FROM words") +
+                      inSpan + QStringLiteral(" GROUP BY word"),
+                  user, span);
     if (!helped.exec())
         return std::nullopt;
-    while (helped.next())
-        progress.mostHelped.push_back({helped.value(0).toString(), helped.value(1).toInt(),
-                                       helped.value(2).toInt(), helped.value(3).toInt()});
+    std::map<QString, HelpedWord> words;
+    while (helped.next()) {
+        const QString word = helped.value(0).toString().toUpper();
+        HelpedWord& counted = words.try_emplace(word, HelpedWord{word}).first->second;
+        counted.shown += helped.value(1).toInt();
+        counted.helps += helped.value(2).toInt();
+        counted.wrongLetters += helped.value(3).toInt();
+    }
+    for (const auto& [word, counted] : words) {
+        if (counted.helps > 0)
+            progress.mostHelped.push_back(counted);
+    }
+    std::stable_sort(progress.mostHelped.begin(), progress.mostHelped.end(),
+                     [](const HelpedWord& a, const HelpedWord& b) {
+                         return std::pair(a.helps, a.wrongLetters) >
+                                std::pair(b.helps, b.wrongLetters);
+                     });
+    const auto kept = static_cast<size_t>(Progress::kMostHelped);
+    if (progress.mostHelped.size() > kept)
+        progress.mostHelped.resize(kept);
     return progress;
 }
 

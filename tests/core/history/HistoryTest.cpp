@@ -91,9 +91,10 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     ASSERT_TRUE(db.append({
         historyWord("Anna", "DADO", {"1:BD", "3:BD"}, day1, true, {2, 0, 0}), // b for d twice
         historyWord("Anna", "PERA", {"1:QP"}, day1, true, {1, 0, 0}),         // q for p
-        historyWord("Anna", "DITO", {"1:BBBD"}, day2, true, {1, 1, 1}),       // b for d three times
-        historyWord("Anna", "MELA", {"1:M"}, day2, true),                     // first try
-        historyWord("Anna", "NASO", {"1:M"}, day2, false),                    // abandoned
+        historyWord("Anna", "dado", {"1:bd"}, day1, true, {1, 0, 0}),   // the same, in lower case
+        historyWord("Anna", "DITO", {"1:BBBD"}, day2, true, {1, 1, 1}), // b for d three times
+        historyWord("Anna", "MELA", {"1:M"}, day2, true),               // first try
+        historyWord("Anna", "NASO", {"1:M"}, day2, false),              // abandoned
         historyWord("Bruno", "DADO", {"1:PD"}, day2, true, {1, 0, 0}),
     }));
 
@@ -101,7 +102,7 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     ASSERT_TRUE(progress);
     const ProgressTotals& t = progress->totals;
     EXPECT_EQ(std::tuple(t.words, t.finished, t.firstTry, t.helps, t.seconds),
-              std::tuple(5, 4, 1, 6, 5 * 12.5));
+              std::tuple(6, 5, 1, 7, 6 * 12.5));
 
     QStringList days; // day: finished, without error
     for (const DayCount& d : progress->days)
@@ -109,16 +110,16 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
                     .arg(d.day.toString(Qt::ISODate))
                     .arg(d.finished)
                     .arg(d.withoutError);
-    EXPECT_EQ(days, QStringList({"2026-03-02: 2, 0", "2026-03-04: 2, 1"}));
+    EXPECT_EQ(days, QStringList({"2026-03-02: 3, 0", "2026-03-04: 2, 1"}));
 
     EXPECT_EQ(progress->confusions,
-              (std::vector<Confusion>{{"D", "B", 5}, {"N", "M", 1}, {"P", "Q", 1}}));
+              (std::vector<Confusion>{{"D", "B", 6}, {"N", "M", 1}, {"P", "Q", 1}}));
 
-    // MELA and NASO needed none; DADO's two helps come with more wrong letters.
+    // MELA and NASO needed none; DADO and dado are one word, ahead of DITO by name.
     QStringList helped; // word: helps, wrong letters
     for (const HelpedWord& w : progress->mostHelped)
         helped << QString("%1: %2, %3").arg(w.word).arg(w.helps).arg(w.wrongLetters);
-    EXPECT_EQ(helped, QStringList({"DITO: 3, 3", "DADO: 2, 2", "PERA: 1, 1"}));
+    EXPECT_EQ(helped, QStringList({"DADO: 3, 3", "DITO: 3, 3", "PERA: 1, 1"}));
 }
 
 TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
