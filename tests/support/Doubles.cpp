@@ -42,8 +42,9 @@ std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*)
     return answer;
 }
 
-std::optional<FontChoice> ScriptedDialogs::ShowFontDialog(QObject*, int)
+std::optional<FontChoice> ScriptedDialogs::ShowFontDialog(QObject*, const FontChoice& current)
 {
+    fontStarts.push_back(current);
     if (fonts.empty())
         return std::nullopt;
     // The choice is copied out of an engaged optional only: copying a whole

@@ -89,12 +89,13 @@ public:
                            const QString& initialName, const QList<FileFilter>& filters,
                            const QString& initialFolder, const QString& defaultExtension) override;
     std::optional<Colore> ShowColorDialog(QObject* owner) override;
-    std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) override;
+    std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) override;
 
     std::deque<QString> files; // "" = cancelled
     std::deque<std::optional<Colore>> colours;
     std::deque<std::optional<FontChoice>> fonts;
     std::vector<FileRequest> fileRequests;
+    std::vector<FontChoice> fontStarts; // what each font dialog opened on
 };
 
 // Records the documents handed to the desktop, which takes them unless told

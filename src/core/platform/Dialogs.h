@@ -26,6 +26,8 @@ struct FontChoice
     bool bold = false;
     bool italic = false;
     bool underline = false;
+
+    bool operator==(const FontChoice&) const = default;
 };
 
 // The three standard dialogs. Real ones are Qt's; tests answer them from a
@@ -52,9 +54,9 @@ public:
     // The colour chosen (&HBBGGRR), or nothing when cancelled.
     virtual std::optional<Colore> ShowColorDialog(QObject* owner) = 0;
 
-    // The font chosen, or nothing when cancelled. The dialog opens on its own
-    // default choice at the given size.
-    virtual std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) = 0;
+    // The font chosen, or nothing when cancelled. The dialog opens on the
+    // current choice, so that changing the size alone keeps the face.
+    virtual std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) = 0;
 };
 
 // A name typed without an extension gets the default one ("rtf" -> "name.rtf").

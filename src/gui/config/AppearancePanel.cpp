@@ -105,8 +105,11 @@ void AppearancePanel::CommandSceltaFont_Click()
     Dialogs* dialogs = program().services.dialogs;
     if (dialogs == nullptr)
         return;
+    // The print face, the one chosen here, also while cursive is in force.
+    const QFont shown = sample_->font();
     const std::optional<FontChoice> choice =
-        dialogs->ShowFontDialog(&window(), sample_->font().pointSize());
+        dialogs->ShowFontDialog(&window(), {state().NomeFontScelto, shown.pointSize(), shown.bold(),
+                                            shown.italic(), shown.underline()});
     if (!choice)
         return;
     applyFontChoice(sample_, *choice);

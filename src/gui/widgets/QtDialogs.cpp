@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 
 namespace ortolino {
 
@@ -60,11 +61,21 @@ std::optional<Colore> QtDialogs::ShowColorDialog(QObject* owner)
     return storedColor(color);
 }
 
-std::optional<FontChoice> QtDialogs::ShowFontDialog(QObject* owner, int currentPoints)
+std::optional<FontChoice> QtDialogs::ShowFontDialog(QObject* owner, const FontChoice& current)
 {
     bool ok = false;
-    QFont start;
-    start.setPointSize(currentPoints > 0 ? currentPoints : start.pointSize());
+    QFont start(current.face);
+    if (current.points > 0)
+        start.setPointSize(current.points);
+    start.setBold(current.bold);
+    start.setItalic(current.italic);
+    start.setUnderline(current.underline);
+    // The dialog lists installed families and their styles by name: a face
+    // met through a substitute (Arial as Liberation Sans) is shown as the one
+    // drawn, in the style drawn ("Regular", which "Normal" would not find).
+    const QFontInfo drawn(start);
+    start.setFamily(drawn.family());
+    start.setStyleName(drawn.styleName());
     const FocusReturn focus(ownerWidget(owner));
     QFont font = QFontDialog::getFont(&ok, start, ownerWidget(owner));
     if (!ok)

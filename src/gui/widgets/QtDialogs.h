@@ -34,7 +34,7 @@ public:
                            const QString& initialName, const QList<FileFilter>& filters,
                            const QString& initialFolder, const QString& defaultExtension) override;
     std::optional<Colore> ShowColorDialog(QObject* owner) override;
-    std::optional<FontChoice> ShowFontDialog(QObject* owner, int currentPoints) override;
+    std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) override;
 };
 
 // Writes a font chosen in the dialog into a control: face, whole points,

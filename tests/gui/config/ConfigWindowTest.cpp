@@ -458,6 +458,10 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     EXPECT_EQ(find("LabelFontSelezionato")->font().family(), "DejaVu Serif");
     click("CommandSceltaFont"); // cancelled
     EXPECT_EQ(s.DimensioneFont, 300);
+    // Each time the dialog opened on the print face, the size and the style in force.
+    const FontChoice verdana{"Verdana", 28, false, false, false};
+    EXPECT_EQ(seams.dialogs.fontStarts,
+              (std::vector<FontChoice>{verdana, {"DejaVu Serif", 300, true, false, false}}));
     EXPECT_FALSE(find("CommandSceltaColori")->isEnabled()); // random colour by default
     click("OptionColoreCasualeFisso", 1);
     EXPECT_FALSE(s.ColoreCasuale);
