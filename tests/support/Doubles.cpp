@@ -33,8 +33,9 @@ QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString&, co
     return withDefaultExtension(answer, defaultExtension);
 }
 
-std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*)
+std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*, Colore current)
 {
+    colourStarts << current;
     if (colours.empty())
         return std::nullopt;
     auto answer = colours.front();

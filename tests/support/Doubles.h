@@ -88,7 +88,7 @@ public:
     QString ShowFileDialog(QObject* owner, short kind, const QString& title,
                            const QString& initialName, const QList<FileFilter>& filters,
                            const QString& initialFolder, const QString& defaultExtension) override;
-    std::optional<Colore> ShowColorDialog(QObject* owner) override;
+    std::optional<Colore> ShowColorDialog(QObject* owner, Colore current) override;
     std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) override;
 
     std::deque<QString> files; // "" = cancelled
@@ -96,6 +96,7 @@ public:
     std::deque<std::optional<FontChoice>> fonts;
     std::vector<FileRequest> fileRequests;
     std::vector<FontChoice> fontStarts; // what each font dialog opened on
+    QList<Colore> colourStarts;         // and each colour dialog
 };
 
 // Records the documents handed to the desktop, which takes them unless told

@@ -51,8 +51,9 @@ public:
                                    const QString& initialFolder,
                                    const QString& defaultExtension) = 0;
 
-    // The colour chosen (&HBBGGRR), or nothing when cancelled.
-    virtual std::optional<Colore> ShowColorDialog(QObject* owner) = 0;
+    // The colour chosen (&HBBGGRR), or nothing when cancelled. The dialog
+    // opens on the colour in force, so that a stray OK changes nothing.
+    virtual std::optional<Colore> ShowColorDialog(QObject* owner, Colore current) = 0;
 
     // The font chosen, or nothing when cancelled. The dialog opens on the
     // current choice, so that changing the size alone keeps the face.

@@ -124,14 +124,14 @@ void AppearancePanel::CommandSceltaFont_Click()
 
 void AppearancePanel::CommandSceltaColori_Click()
 {
-    if (const std::optional<Colore> colour = chooseColour())
+    if (const std::optional<Colore> colour = chooseColour(state().ColoreSfondo))
         state().ColoreSfondo = *colour;
     showWholeState();
 }
 
 void AppearancePanel::CommandSceltaColoreFont_Click()
 {
-    if (const std::optional<Colore> colour = chooseColour()) {
+    if (const std::optional<Colore> colour = chooseColour(state().ColoreFont)) {
         state().ColoreFont = *colour;
         setForeground(sample_, qtColor(*colour));
     }
@@ -139,7 +139,7 @@ void AppearancePanel::CommandSceltaColoreFont_Click()
 
 void AppearancePanel::CommandSceltaSfondoTesto_Click()
 {
-    if (const std::optional<Colore> colour = chooseColour()) {
+    if (const std::optional<Colore> colour = chooseColour(state().ColoreSfondoTesto)) {
         state().ColoreSfondoTesto = *colour;
         setBackground(sample_, qtColor(*colour));
     }
@@ -147,7 +147,7 @@ void AppearancePanel::CommandSceltaSfondoTesto_Click()
 
 void AppearancePanel::CommandSceltaColoreBottoni_Click()
 {
-    if (const std::optional<Colore> colour = chooseColour())
+    if (const std::optional<Colore> colour = chooseColour(state().ColoreBottoni))
         state().ColoreBottoni = *colour;
     setBackground(chooseButtonColour_, qtColor(state().ColoreBottoni));
 }

@@ -83,10 +83,10 @@ void ConfigPanel::avvisa(const QString& text) const
     window_.avvisa(text);
 }
 
-std::optional<Colore> ConfigPanel::chooseColour() const
+std::optional<Colore> ConfigPanel::chooseColour(Colore current) const
 {
     Dialogs* dialogs = program().services.dialogs;
-    return dialogs != nullptr ? dialogs->ShowColorDialog(&window_) : std::nullopt;
+    return dialogs != nullptr ? dialogs->ShowColorDialog(&window_, current) : std::nullopt;
 }
 
 void ConfigPanel::showWholeState() const

@@ -74,7 +74,7 @@ protected:
     MessageBoxes::Answer mostra(const Message& message) const;
     void avvisa(const QString& text) const; // critical icon, OK
     // The colour dialog; nothing when it was cancelled or there is none.
-    std::optional<Colore> chooseColour() const;
+    std::optional<Colore> chooseColour(Colore current) const;
     // Shows the whole state again, after a change that reaches other parts.
     void showWholeState() const;
 

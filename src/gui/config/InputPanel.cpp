@@ -144,7 +144,7 @@ void InputPanel::CheckRiquadro_Click(bool checked)
 
 void InputPanel::CommandSceltaColoreBottoniSelezionati_Click()
 {
-    if (const std::optional<Colore> colour = chooseColour())
+    if (const std::optional<Colore> colour = chooseColour(state().ColoreBottoneSelezionato))
         state().ColoreBottoneSelezionato = *colour;
     showWholeState();
 }

@@ -153,7 +153,9 @@ SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(win
         showWholeState();
     });
     connect(frameColour_, &QPushButton::clicked, this, [this] {
-        if (const std::optional<Colore> colour = chooseColour())
+        const Colore frame = state().highlightColour;
+        if (const std::optional<Colore> colour = chooseColour(
+                frame == kHighlightAsMarkedKey ? state().ColoreBottoneSelezionato : frame))
             state().highlightColour = *colour;
         showWholeState();
     });

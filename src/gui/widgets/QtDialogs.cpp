@@ -49,13 +49,13 @@ QString QtDialogs::ShowFileDialog(QObject* owner, short kind, const QString& tit
     return withDefaultExtension(dialog.selectedFiles().first(), defaultExtension);
 }
 
-std::optional<Colore> QtDialogs::ShowColorDialog(QObject* owner)
+std::optional<Colore> QtDialogs::ShowColorDialog(QObject* owner, Colore current)
 {
     // Custom colours are not kept from one choice to the next.
     for (int i = 0; i < QColorDialog::customCount(); ++i)
         QColorDialog::setCustomColor(i, Qt::black);
     const FocusReturn focus(ownerWidget(owner));
-    QColor color = QColorDialog::getColor(Qt::black, ownerWidget(owner));
+    QColor color = QColorDialog::getColor(qtColor(current), ownerWidget(owner));
     if (!color.isValid())
         return std::nullopt;
     return storedColor(color);

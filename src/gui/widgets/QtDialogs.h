@@ -33,7 +33,7 @@ public:
     QString ShowFileDialog(QObject* owner, short kind, const QString& title,
                            const QString& initialName, const QList<FileFilter>& filters,
                            const QString& initialFolder, const QString& defaultExtension) override;
-    std::optional<Colore> ShowColorDialog(QObject* owner) override;
+    std::optional<Colore> ShowColorDialog(QObject* owner, Colore current) override;
     std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) override;
 };
 

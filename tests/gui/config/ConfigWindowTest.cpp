@@ -469,11 +469,15 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     click("CommandSceltaColori"); // cancelled
     EXPECT_EQ(s.ColoreSfondo, before);
     const QList<Colore> chosen = {0x00FF00, 0x0000FF, 0xFF0000, 0x00FFFF, 0x123456};
+    const QList<Colore> inForce = {s.ColoreSfondo, s.ColoreFont, s.ColoreSfondoTesto,
+                                   s.ColoreBottoni, s.ColoreBottoneSelezionato};
     seams.dialogs.colours = {chosen.begin(), chosen.end()};
     for (const char* name :
          {"CommandSceltaColori", "CommandSceltaColoreFont", "CommandSceltaSfondoTesto",
           "CommandSceltaColoreBottoni", "CommandSceltaColoreBottoniSelezionati"})
         click(name);
+    // Each dialog opened on the colour in force, the cancelled one too.
+    EXPECT_EQ(seams.dialogs.colourStarts, QList<Colore>{before} + inForce);
     EXPECT_EQ((QList<Colore>{s.ColoreSfondo, s.ColoreFont, s.ColoreSfondoTesto, s.ColoreBottoni,
                              s.ColoreBottoneSelezionato}),
               chosen);
