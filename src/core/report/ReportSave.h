@@ -11,9 +11,9 @@ class Program;
 struct Environment;
 
 // The folder where a user's reports are saved: the data folder + the user's
-// name + "/", an existing folder of that name in any letter case first. A name that is no plain
-// folder name (empty, "." or "..", or holding a "/") falls back to the data folder itself, so that
-// no name can lead outside it.
+// name + "/", an existing folder of that name in any letter case first.
+// A name that is no plain folder name (empty, "." or "..", or holding a "/")
+// falls back to the data folder itself, so that no name can lead outside it.
 QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente);
 
 // Saves a report: makes the user's data folder if it is missing, asks for a
