@@ -146,7 +146,7 @@ bool ExerciseEngine::estraiConImmagine()
 bool ExerciseEngine::estraiConProvaImmagine()
 {
     estrai();
-    for (int ritentativi = 0; !pictures_.hasPicture(parolaEstratta()); ++ritentativi) {
+    for (int ritentativi = 0; !immagineMostrabile(parolaEstratta()); ++ritentativi) {
         if (ritentativi == kRitentativiImmagine)
             return false;
         estrai();
@@ -159,10 +159,21 @@ bool ExerciseEngine::qualcheParolaAdatta(int kind, const ActiveKeys& keys) const
     const ProgramState& state = program_.state;
     for (int i = 1; i <= state.NumeroParole; ++i) {
         const QString& word = state.ParoleDisponibili[static_cast<size_t>(i)];
-        if (parolaAdatta(kind, word, keys) && pictures_.hasPicture(word))
+        if (parolaAdatta(kind, word, keys) && immagineMostrabile(word))
             return true;
     }
     return false;
+}
+
+bool ExerciseEngine::immagineMostrabile(const QString& word) const
+{
+    if (!pictures_.hasPicture(word))
+        return false;
+    const QString path = PercorsoImmagine(word);
+    auto known = mostrabili_.constFind(path);
+    if (known == mostrabili_.constEnd())
+        known = mostrabili_.insert(path, view_.canShowPicture(path));
+    return *known;
 }
 
 void ExerciseEngine::tieniParola(const MaskedWord& word)

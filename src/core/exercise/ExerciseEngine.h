@@ -5,6 +5,7 @@
 #include "core/words/WordCatalogue.h"
 
 #include <memory>
+#include <QHash>
 #include <QString>
 
 namespace ortolino {
@@ -97,6 +98,8 @@ private:
     bool estraiConImmagine();
     bool estraiConProvaImmagine();
     bool qualcheParolaAdatta(int kind, const ActiveKeys& keys) const;
+    // The word has a picture file and the window can show it (asked once per file).
+    bool immagineMostrabile(const QString& word) const;
     void tieniParola(const MaskedWord& word);
     void nessunaParolaAdatta();
     void apriRigaRegistro(const QString& word);
@@ -124,6 +127,7 @@ private:
     ExerciseView& view_;
     Personaggio* personaggio_ = nullptr;
     PictureFolder pictures_;
+    mutable QHash<QString, bool> mostrabili_; // picture path: the window can show it
     MaskedWord turn_;
     bool turnRunning_ = false;
     int rigaTurno_ = -1; // the log row of this turn; -1 when the log is full

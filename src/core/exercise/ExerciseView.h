@@ -21,6 +21,10 @@ public:
     virtual void setWholeWord(const QString& /*word*/) {}
     // Image1: the picture file of the word.
     virtual void showPicture(const QString& path) = 0;
+    // Whether the picture file can be shown at all: a file that only has the
+    // name of a picture (empty, another format) would leave the child a word
+    // without its picture, so the engine draws another.
+    virtual bool canShowPicture(const QString& /*path*/) const { return true; }
     // ComandoIconaSi visible (right) or ComandoIconaNo visible (wrong); never both.
     virtual void showOutcome(bool right) = 0;
     // EtichettaEsatti and EtichettaErrati, as decimal text.

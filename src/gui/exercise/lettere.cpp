@@ -23,6 +23,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -673,6 +674,11 @@ void lettere::setWholeWord(const QString& word)
 void lettere::showPicture(const QString& path)
 {
     picture_->setPicture(path);
+}
+
+bool lettere::canShowPicture(const QString& path) const
+{
+    return QImageReader(path).canRead();
 }
 
 void lettere::showOutcome(bool right)

@@ -96,6 +96,7 @@ private:
     void setWordCaption(const QString& caption) override;
     void setWholeWord(const QString& word) override;
     void showPicture(const QString& path) override;
+    bool canShowPicture(const QString& path) const override;
     void showOutcome(bool right) override;
     void showCounters(int right, int wrong) override;
     void setBalloonText(const QString& text) override;

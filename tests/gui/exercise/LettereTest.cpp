@@ -458,6 +458,19 @@ TEST_F(LettereLifeTest, OpeningAgainStartsAfreshOrGoesBackWithoutAWord)
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
 
+// A file named as a picture that is none (empty, another format) would leave
+// the child a word without its picture: the word is never given.
+TEST_F(LettereLifeTest, AWordWhosePictureCannotBeShownIsNeverGiven)
+{
+    env.writeProgramFile("immagini/nano.jpg", "not a picture");
+    ASSERT_NE(open(), nullptr);
+    for (int turn = 0; turn < 8; ++turn) {
+        ASSERT_EQ(word(), "NAVE") << turn;
+        choose("N");
+        QTest::mouseClick(avanti(), Qt::LeftButton);
+    }
+}
+
 // The picture keeps its proportions in colour or grey (the controls' scaling is
 // the resizer's test; the frame's, the scan's).
 TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
