@@ -9,7 +9,8 @@ namespace ortolino {
 
 // What the exercise engine asks of the exercise window. The window implements
 // it over its controls; tests implement it as a recording fake. Every call
-// only shows something: the decisions stay in the engine.
+// only shows something, or says whether a picture can be shown: the decisions
+// stay in the engine.
 class ExerciseView : public WaitingNotice
 {
 public:
