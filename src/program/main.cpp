@@ -6,6 +6,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Random.h"
+#include "core/platform/TerminationSignals.h"
 #include "core/platform/Waiter.h"
 #include "core/speech/ItemSpeech.h"
 #include "gui/character/CharacterAgent.h"
@@ -125,6 +126,9 @@ int main(int argc, char* argv[])
         agent.prepare();
         sounds.prepare();
     });
+    // A machine shutting down ends the program as "ESCI" does, so that the
+    // windows close and the history keeps the word in progress.
+    const TerminationSignals terminationSignals;
     windows.show(QStringLiteral("FormAvvio"));
     return QApplication::exec();
 }
