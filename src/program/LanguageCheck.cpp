@@ -9,8 +9,8 @@
 #include <optional>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTabBar>
 
 namespace ortolino {
@@ -42,19 +42,6 @@ bool hasLetter(const QString& text)
 {
     static const QRegularExpression letter(QStringLiteral("\\p{L}"));
     return text.contains(letter);
-}
-
-// The Alt+letter a caption gives its control ("&Menu": m), or none.
-QChar accessKey(const QString& text)
-{
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != QLatin1Char('&'))
-            continue;
-        if (text[i + 1] != QLatin1Char('&'))
-            return text[i + 1].toLower();
-        ++i; // "&&" shows a plain "&"
-    }
-    return {};
 }
 
 // The sections of a language file and their keys, in file order (the INI
@@ -164,17 +151,17 @@ QList<LanguageFinding> checkLanguageFile(const QString& path, const QString& ref
         for (const auto& [section, sectionKeys] : sections) {
             if (section.compare(name, Qt::CaseInsensitive) != 0)
                 continue;
-            QSet<QChar> accessKeys;
+            QList<QKeySequence> accessKeys; // Alt+letter, as Qt reads "&Menu"'s
             for (const QString& key : sectionKeys) {
                 const QString control = key.left(key.indexOf(QLatin1Char('.')));
                 if (control != name && !keys.controls.contains(control))
                     note(Kind::UnknownControl, section, key);
                 if (!key.contains(QLatin1String("Caption")))
                     continue;
-                const QChar letter = accessKey(file->value(section, key));
-                if (!letter.isNull() && accessKeys.contains(letter))
+                const QKeySequence letter = QKeySequence::mnemonic(file->value(section, key));
+                if (!letter.isEmpty() && accessKeys.contains(letter))
                     note(Kind::SharedAccessKey, section, key);
-                accessKeys.insert(letter);
+                accessKeys << letter;
             }
         }
     }

@@ -31,6 +31,17 @@ struct Message
     bool yesDestroys = false;
 };
 
+// A Yes/No question whose "Yes" throws something away for good.
+inline Message destructiveQuestion(const QString& text)
+{
+    Message question;
+    question.text = text;
+    question.icon = Message::Icon::Question;
+    question.buttons = Message::Buttons::YesNo;
+    question.yesDestroys = true;
+    return question;
+}
+
 class MessageBoxes
 {
 public:

@@ -78,7 +78,7 @@ ListPanel::ListPanel(FormConfigura& window, QWidget* page, QWidget* area)
     chooseList_ = make<QPushButton>(frame_, "CommandCambiaListaInUso");
     editList_ = make<QPushButton>(frame_, "CommandModificaListaInUso");
     newList_ = make<QPushButton>(frame_, "CommandCreaLista");
-    editor_ = new ListEditor(window, area, [this](const QString& path) { useList(path); });
+    editor_ = new ListEditor(window, area, [this] { useList(); });
 
     connect(everyPicture_, &QCheckBox::toggled, this, &ListPanel::Check2_Click);
     connect(chooseList_, &QPushButton::clicked, this, &ListPanel::CommandCambiaListaInUso_Click);
@@ -95,16 +95,17 @@ void ListPanel::showState()
 {
     const ProgramState& s = state();
     everyPicture_->setChecked(s.UsaTutteLeImmagini);
-    showList(s.UsaTutteLeImmagini ? QString() : s.ListaInUso);
+    showList();
 }
 
-// The list's file name; its whole path (which the profile keeps) in the tooltip.
-// `path` is the list in use, or nothing while every picture is chosen.
-void ListPanel::showList(const QString& path)
+// The list in use by its file name, its whole path (which the profile keeps)
+// in the tooltip; nothing while every picture is chosen.
+void ListPanel::showList()
 {
-    listInUse_->setText(path.isEmpty() ? QString()
-                                       : listaMostrata(program().env, state(), testo("0247")));
-    listInUse_->setToolTip(path);
+    const ProgramState& s = state();
+    const bool named = !s.UsaTutteLeImmagini && !s.ListaInUso.isEmpty();
+    listInUse_->setText(named ? listaMostrata(program().env, s, testo("0247")) : QString());
+    listInUse_->setToolTip(named ? s.ListaInUso : QString());
 }
 
 QList<QWidget*> ListPanel::colouredControls() const
@@ -116,7 +117,7 @@ void ListPanel::Check2_Click(bool checked)
 {
     ProgramState& s = state();
     s.UsaTutteLeImmagini = checked;
-    showList(checked ? QString() : s.ListaInUso);
+    showList();
 }
 
 void ListPanel::CommandCambiaListaInUso_Click()
@@ -138,22 +139,21 @@ void ListPanel::CommandCambiaListaInUso_Click()
         return;
     }
     state().ListaInUso = chosen;
-    useList(chosen);
+    useList();
 }
 
 // A list the teacher chose or saved is the list in use: "all pictures" is
 // unticked (the teacher can tick it again).
-void ListPanel::useList(const QString& path)
+void ListPanel::useList()
 {
     state().UsaTutteLeImmagini = false;
     everyPicture_->setChecked(false);
-    showList(path);
+    showList();
 }
 
 // ---- the editor ----
 
-ListEditor::ListEditor(FormConfigura& window, QWidget* area,
-                       std::function<void(const QString&)> saved)
+ListEditor::ListEditor(FormConfigura& window, QWidget* area, std::function<void()> saved)
     : ConfigPanel(window, kEditorDesign), saved_(std::move(saved))
 {
     editor_ = make<QGroupBox>(area, "FrameCreaNuovaLista");
@@ -225,15 +225,9 @@ bool ListEditor::close()
 {
     if (!editor_->isVisible())
         return true;
-    if (paroleDi(inList_) != keptWords_) {
-        Message question;
-        question.text = testo("0223");
-        question.icon = Message::Icon::Question;
-        question.buttons = Message::Buttons::YesNo;
-        question.yesDestroys = true;
-        if (mostra(question) != MessageBoxes::Answer::Yes)
-            return false;
-    }
+    if (paroleDi(inList_) != keptWords_ &&
+        mostra(destructiveQuestion(testo("0223"))) != MessageBoxes::Answer::Yes)
+        return false;
     editor_->hide();
     return true;
 }
@@ -323,7 +317,7 @@ void ListEditor::CommandSalvaLista_Click()
     }
     state().ListaInUso = percorso;
     keptWords_ = paroleDi(inList_);
-    saved_(percorso);
+    saved_();
 }
 
 void ListEditor::showWaitingNotice()

@@ -23,8 +23,8 @@ struct ParoleEditor;
 class ListEditor : public ConfigPanel, private WaitingNotice
 {
 public:
-    // `saved` is told the path of each list written.
-    ListEditor(FormConfigura& window, QWidget* area, std::function<void(const QString&)> saved);
+    // `saved` is told of each list written, which is then ListaInUso.
+    ListEditor(FormConfigura& window, QWidget* area, std::function<void()> saved);
 
     // Opens the editor on an empty list or on the list in use.
     void openNew();
@@ -44,7 +44,7 @@ private:
     void showWaitingNotice() override;
     void hideWaitingNotice() override;
 
-    std::function<void(const QString&)> saved_;
+    std::function<void()> saved_;
     QGroupBox* editor_ = nullptr;
     QListWidget* available_ = nullptr;
     QListWidget* inList_ = nullptr;
@@ -72,8 +72,8 @@ public:
 
 private:
     void Check2_Click(bool checked);
-    void useList(const QString& path);
-    void showList(const QString& path);
+    void useList();
+    void showList();
     void CommandCambiaListaInUso_Click();
 
     QGroupBox* frame_ = nullptr;

@@ -211,13 +211,10 @@ QList<QWidget*> SwitchPanel::colouredControls() const
 void SwitchPanel::showTexts()
 {
     const ProgramState& s = state();
-    // In the language's own form ("0,20" in Italian), whatever the system's.
-    auto seconds = [this](double value, int decimals) {
-        return program().language.number(value, decimals);
-    };
-    acceptanceLabel_->setText(testo("0411").arg(seconds(s.acceptanceMs / 1000.0, 2)));
-    ignoreLabel_->setText(testo("0412").arg(seconds(s.ignoreAfterChoiceMs / 1000.0, 1)));
-    firstItemLabel_->setText(testo("0413").arg(seconds(s.firstItemSteps, 1)));
+    Language& language = program().language; // "0,20" in Italian, whatever the system's
+    acceptanceLabel_->setText(testo("0411").arg(language.number(s.acceptanceMs / 1000.0, 2)));
+    ignoreLabel_->setText(testo("0412").arg(language.number(s.ignoreAfterChoiceMs / 1000.0, 1)));
+    firstItemLabel_->setText(testo("0413").arg(language.number(s.firstItemSteps, 1)));
     loopsLabel_->setText(s.loopsBeforePause == 0 ? testo("0415")
                                                  : testo("0414").arg(s.loopsBeforePause));
     backTarget_->setText(testo("0416"));

@@ -194,12 +194,7 @@ void UserPanel::CommandEliminaUtente_Click()
     const QString nome = state().NomeUtente;
     if (utentePredefinito(nome))
         return;
-    Message question;
-    question.text = testo("0310").arg(nome);
-    question.icon = Message::Icon::Question;
-    question.buttons = Message::Buttons::YesNo;
-    question.yesDestroys = true;
-    if (mostra(question) != MessageBoxes::Answer::Yes)
+    if (mostra(destructiveQuestion(testo("0310").arg(nome))) != MessageBoxes::Answer::Yes)
         return;
     if (!eliminaUtente(program().env, nome)) {
         avvisa(testo("0311").arg(nome));

@@ -348,11 +348,8 @@ void FormProgressi::Command4_Click()
 {
     History* history = program().services.history;
     const QString user = program().state.NomeUtente;
-    Message question;
-    question.text = program().text(QStringLiteral("0265")) + QStringLiteral("\r\n") + user;
-    question.icon = Message::Icon::Question;
-    question.buttons = Message::Buttons::YesNo;
-    question.yesDestroys = true;
+    const Message question =
+        destructiveQuestion(program().text(QStringLiteral("0265")) + QStringLiteral("\r\n") + user);
     if (program().services.messages->show(question) != MessageBoxes::Answer::Yes)
         return;
     if (history == nullptr || !history->forget(user))
