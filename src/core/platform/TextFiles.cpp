@@ -42,6 +42,13 @@ QString decodeWindows1252(const QByteArray& bytes)
 QString decodeText(const QByteArray& bytes)
 {
     QByteArrayView view(bytes);
+    // Notepad's "Unicode" is UTF-16 with a byte-order mark; read as Windows-1252
+    // every second letter would be a NUL and no word would match a picture.
+    if (const auto marked = QStringConverter::encodingForData(view);
+        marked && *marked != QStringConverter::Utf8) {
+        QStringDecoder wide(*marked, QStringDecoder::Flag::Stateless);
+        return wide.decode(view);
+    }
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -6,8 +6,9 @@
 
 namespace ortolino {
 
-// Text of a file's bytes: UTF-8 (a byte-order mark is dropped) when the bytes
-// are valid UTF-8, otherwise Windows-1252, so that files made on Windows read.
+// Text of a file's bytes: UTF-16 or UTF-32 when they begin with its byte-order
+// mark; UTF-8 (a byte-order mark is dropped) when the bytes are valid UTF-8;
+// otherwise Windows-1252, so that files made on Windows read.
 QString decodeText(const QByteArray& bytes);
 
 // Text of Windows-1252 bytes.

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <sys/stat.h>
 
 using namespace ortolino;
@@ -66,6 +67,11 @@ TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
     EXPECT_EQ(load(), (QStringList{"PERCHÉ", "CITTÀ", "È"}));
     useList("perché,però");
     EXPECT_EQ(load(), (QStringList{"PERCHÉ", "PERÒ"}));
+    // Notepad's "Unicode" (UTF-16 with its mark), in either byte order.
+    for (auto order : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        useList(QStringEncoder(order, QStringEncoder::Flag::WriteBom)(u"città\r\nè"));
+        EXPECT_EQ(load(), (QStringList{"CITTÀ", "È"})) << order;
+    }
 
     // The catalogue holds the first thousand admitted words.
     QByteArray list = "troppolungaparola\r\n";
