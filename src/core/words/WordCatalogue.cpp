@@ -14,6 +14,7 @@
 #include <optional>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <sys/stat.h>
 #include <vector>
 
@@ -92,7 +93,7 @@ std::optional<QStringView> wordOfPicture(QStringView name)
 
 } // namespace
 
-// One folder's names: their text in one block, a record of 8 bytes per name
+// The folders' names: their text in one block, a record of 8 bytes per name
 // in sorted order, and an open-addressing table from the case-folded stem of
 // each .jpg and .gif name to its record.
 class PictureFolder::Index
@@ -114,15 +115,17 @@ public:
     struct Entry
     {
         quint32 offset;
-        quint16 length;
+        quint8 length;     // a file name has at most 255 bytes, so as many characters
         mutable Kind kind; // a Link becomes what its target is, once looked at
         Picture picture;
+        bool own; // in the teacher's own folder
     };
 
-    static std::shared_ptr<const Index> make(const QString& path);
+    static std::shared_ptr<const Index> make(const PictureFolders& folders);
 
-    QString path;
-    std::optional<FileStamp> stamp; // taken before the folder was read
+    PictureFolders folders;
+    // Taken before each folder was read; nothing for a folder that is not there.
+    std::optional<FileStamp> stamp, ownStamp;
     QString text;
     std::vector<Entry> entries;
 
@@ -134,8 +137,15 @@ public:
     const Entry* find(QStringView stem, Picture picture) const;
     // What a link names, looked at once.
     Kind kindOf(const Entry& entry) const;
-    // True when the index may miss a change of the folder.
-    bool outdated() const { return !stamp || !stamp->unchangedIn(FileStamp::of(path)); }
+    QString folderOf(const Entry& entry) const { return entry.own ? folders.own : folders.program; }
+    // True when the index may miss a change of a folder. The program's folder
+    // is always read again when missing; the teacher's usually is, and stays so.
+    bool outdated() const
+    {
+        const std::optional<FileStamp> ownNow = FileStamp::of(folders.own);
+        return !stamp || !stamp->unchangedIn(FileStamp::of(folders.program)) ||
+               (ownStamp ? !ownStamp->unchangedIn(ownNow) : ownNow.has_value());
+    }
 
     // The catalogue of every picture as last built from this index, for the
     // word length and letter case it was built with: the same index gives the
@@ -154,6 +164,8 @@ private:
         quint32 hash = 0;
         quint32 entry = 0; // entry index + 1; 0 for a free slot
     };
+    // Appends the entries of one folder, but for the pictures of the words in `taken`.
+    void read(const QString& path, bool own, const QSet<QString>& taken);
     void sort();
     void fillTable();
     std::vector<Slot> slots_;
@@ -199,38 +211,52 @@ SortKey sortKeyOf(QStringView name)
 
 } // namespace
 
-std::shared_ptr<const PictureFolder::Index> PictureFolder::Index::make(const QString& path)
+std::shared_ptr<const PictureFolder::Index>
+PictureFolder::Index::make(const PictureFolders& folders)
 {
     auto index = std::make_shared<Index>();
-    index->path = path;
-    index->stamp = FileStamp::of(path);
-    DIR* folder = opendir(QFile::encodeName(path).constData());
-    if (folder != nullptr) {
-        while (const dirent* entry = readdir(folder)) {
-            if (entry->d_name[0] == '.')
-                continue; // hidden, and the folder itself and its parent
-            const Kind kind = kindOfType(entry->d_type);
-            if (kind == Broken)
-                continue;
-            const QString name = QFile::decodeName(entry->d_name);
-            if (name.size() > 0xffff || index->text.size() + name.size() > 0xffffffffLL)
-                continue;
-            Picture picture = NotPicture;
-            if (hasExtension(name, kJpg))
-                picture = Jpg;
-            else if (hasExtension(name, kGif))
-                picture = Gif;
-            index->entries.push_back(
-                {quint32(index->text.size()), quint16(name.size()), kind, picture});
-            index->text += name;
-        }
-        closedir(folder);
+    index->folders = folders;
+    index->ownStamp = FileStamp::of(folders.own);
+    index->stamp = FileStamp::of(folders.program);
+    index->read(folders.own, true, {});
+    QSet<QString> own; // the words the teacher gave pictures of her own
+    for (const Entry& entry : index->entries) {
+        if (entry.picture != NotPicture && entry.kind != Folder)
+            own.insert(foldedKey(index->nameOf(entry).chopped(4)));
     }
+    index->read(folders.program, false, own);
     index->text.squeeze();
     index->entries.shrink_to_fit();
     index->sort();
     index->fillTable();
     return index;
+}
+
+void PictureFolder::Index::read(const QString& path, bool own, const QSet<QString>& taken)
+{
+    DIR* folder = path.isEmpty() ? nullptr : opendir(QFile::encodeName(path).constData());
+    if (folder == nullptr)
+        return;
+    while (const dirent* entry = readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue; // hidden, and the folder itself and its parent
+        const Kind kind = kindOfType(entry->d_type);
+        if (kind == Broken)
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name.size() > 0xff || text.size() + name.size() > 0xffffffffLL)
+            continue;
+        Picture picture = NotPicture;
+        if (hasExtension(name, kJpg))
+            picture = Jpg;
+        else if (hasExtension(name, kGif))
+            picture = Gif;
+        if (picture != NotPicture && !taken.isEmpty() && taken.contains(foldedKey(name.chopped(4))))
+            continue;
+        entries.push_back({quint32(text.size()), quint8(name.size()), kind, picture, own});
+        text += name;
+    }
+    closedir(folder);
 }
 
 void PictureFolder::Index::sort()
@@ -300,7 +326,7 @@ PictureFolder::Index::Kind PictureFolder::Index::kindOf(const Entry& entry) cons
 {
     if (entry.kind == Link) {
         struct stat target;
-        const QString file = path + QLatin1Char('/') + nameOf(entry).toString();
+        const QString file = folderOf(entry) + QLatin1Char('/') + nameOf(entry).toString();
         if (stat(QFile::encodeName(file).constData(), &target) != 0)
             entry.kind = Broken;
         else
@@ -311,7 +337,7 @@ PictureFolder::Index::Kind PictureFolder::Index::kindOf(const Entry& entry) cons
 
 namespace {
 
-// The run's index: the one of the folder asked for last.
+// The run's index: the one of the folders asked for last.
 struct IndexCache
 {
     std::mutex mutex;
@@ -372,18 +398,18 @@ QString listaMostrata(const Environment& env, const ProgramState& state, const Q
     return nomeLista(state.ListaInUso) + (readWordList(env, state) ? QString() : unread);
 }
 
-bool PictureFolder::needsIndexing(const QString& path)
+bool PictureFolder::needsIndexing(const PictureFolders& folders)
 {
     IndexCache& cache = indexCache();
     std::lock_guard lock(cache.mutex);
-    return !cache.index || cache.index->path != path || cache.index->outdated();
+    return !cache.index || cache.index->folders != folders || cache.index->outdated();
 }
 
-PictureFolder PictureFolder::indexed(const QString& path, WaitingNotice* notice)
+PictureFolder PictureFolder::indexed(const PictureFolders& folders, WaitingNotice* notice)
 {
     IndexCache& cache = indexCache();
     std::unique_lock lock(cache.mutex);
-    if (cache.index && cache.index->path == path && !cache.index->outdated())
+    if (cache.index && cache.index->folders == folders && !cache.index->outdated())
         return PictureFolder(cache.index);
     lock.unlock();
     if (notice != nullptr)
@@ -391,7 +417,7 @@ PictureFolder PictureFolder::indexed(const QString& path, WaitingNotice* notice)
     // The old index goes first, so that two never share the memory.
     lock.lock();
     cache.index.reset();
-    cache.index = Index::make(path);
+    cache.index = Index::make(folders);
     const PictureFolder folder(cache.index);
     lock.unlock();
     if (notice != nullptr)
@@ -399,11 +425,9 @@ PictureFolder PictureFolder::indexed(const QString& path, WaitingNotice* notice)
     return folder;
 }
 
-PictureFolder::PictureFolder(const QString& path) : PictureFolder(indexed(path, nullptr)) {}
-
-QString PictureFolder::path() const
+PictureFolder::PictureFolder(const PictureFolders& folders)
+    : PictureFolder(indexed(folders, nullptr))
 {
-    return index_ ? index_->path : QString();
 }
 
 qsizetype PictureFolder::count() const
@@ -496,22 +520,19 @@ void PictureFolder::resolveLinks(const QString& word) const
 QString PictureFolder::PercorsoImmagine(const QString& word) const
 {
     const QString stem = withoutLeadingBlanks(word);
-    QString name = stem + kGif;
-    if (index_) {
-        for (const Index::Picture picture : {Index::Jpg, Index::Gif}) {
-            const Index::Entry* entry = index_->find(stem, picture);
-            if (entry != nullptr && (entry->kind == Index::File || entry->kind == Index::Link)) {
-                name = index_->nameOf(*entry).toString();
-                break;
-            }
-        }
+    if (!index_)
+        return QLatin1Char('/') + stem + kGif;
+    for (const Index::Picture picture : {Index::Jpg, Index::Gif}) {
+        const Index::Entry* entry = index_->find(stem, picture);
+        if (entry != nullptr && (entry->kind == Index::File || entry->kind == Index::Link))
+            return index_->folderOf(*entry) + QLatin1Char('/') + index_->nameOf(*entry).toString();
     }
-    return path() + QLatin1Char('/') + name;
+    return index_->folders.program + QLatin1Char('/') + stem + kGif;
 }
 
-QString cartellaImmaginiPath(const Environment& env, const ProgramState& state)
+PictureFolders cartelleImmagini(const Environment& env, const ProgramState& state)
 {
-    return env.programFile(state.CartellaImmagini);
+    return {env.programFile(state.CartellaImmagini), env.writableTwin(state.CartellaImmagini)};
 }
 
 QStringList campiListaParole(const QString& text)
@@ -592,7 +613,7 @@ void resolveCatalogueLinks(const ProgramState& state, const PictureFolder& folde
 PictureFolder CaricaTutteParoleDisponibili(const Environment& env, ProgramState& state,
                                            WaitingNotice* notice)
 {
-    const PictureFolder folder = PictureFolder::indexed(cartellaImmaginiPath(env, state), notice);
+    const PictureFolder folder = PictureFolder::indexed(cartelleImmagini(env, state), notice);
     const bool fromEmpty = state.NumeroParole == 0;
     if (fromEmpty && folder.recallPictureWords(state))
         return folder;
@@ -612,7 +633,7 @@ PictureFolder CaricaParole(const Environment& env, ProgramState& state, WaitingN
             for (const QString& field : campiListaParole(decodeText(*list)))
                 aggiungiParola(state, field);
             // The notice belongs to the reading of all pictures.
-            const PictureFolder folder(cartellaImmaginiPath(env, state));
+            const PictureFolder folder(cartelleImmagini(env, state));
             resolveCatalogueLinks(state, folder);
             return folder;
         }

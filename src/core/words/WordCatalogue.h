@@ -13,8 +13,19 @@ struct ProgramState;
 class MessageBoxes;
 class WaitingNotice;
 
-// The picture folder as indexed once per run. The index is made the first time
-// the folder is asked for and made again only when the folder has changed
+// Where the pictures are: the program's folder, which an installed program
+// cannot change, and the teacher's own, the same folder's twin under the
+// settings folder, where a teacher adds pictures of her own. An own picture
+// takes the place of the program's pictures of the same word.
+struct PictureFolders
+{
+    QString program;
+    QString own;
+    bool operator==(const PictureFolders&) const = default;
+};
+
+// The picture folders as indexed once per run. The index is made the first
+// time the folders are asked for and made again only when one has changed
 // since (a picture added, renamed or removed changes the folder's modification
 // time), so reopening the exercise reads no folder. It holds the names in one
 // block of text with a small record per name and a hash table of the pictures
@@ -26,19 +37,19 @@ class PictureFolder
 {
 public:
     PictureFolder() = default; // no folder read: no pictures
-    // The run's index of the folder, made now when it is missing or out of date.
-    explicit PictureFolder(const QString& path);
+    // The run's index of the folders, made now when it is missing or out of date.
+    explicit PictureFolder(const PictureFolders& folders);
     // The same, with the waiting notice on screen while the index is made (and
     // only then: an index still up to date shows no notice).
-    static PictureFolder indexed(const QString& path, WaitingNotice* notice);
-    // True when the next opening of the folder must make its index.
-    static bool needsIndexing(const QString& path);
+    static PictureFolder indexed(const PictureFolders& folders, WaitingNotice* notice);
+    // True when the next opening of the folders must make its index.
+    static bool needsIndexing(const PictureFolders& folders);
 
-    QString path() const;
-    // Plain files, sub-folders and links, hidden ones left out, sorted by name
-    // without regard to letter case, so that the 1000-word limit keeps the
-    // same words whatever the file system. A link whose target is missing
-    // counts only until resolveLinks() has looked at it.
+    // The names of both folders as one listing: plain files, sub-folders and
+    // links, hidden ones left out, sorted by name without regard to letter
+    // case, so that the 1000-word limit keeps the same words whatever the file
+    // system. A link whose target is missing counts only until resolveLinks()
+    // has looked at it.
     qsizetype count() const;
     QStringView name(qsizetype i) const;
     QStringList names() const;
@@ -70,8 +81,9 @@ private:
     std::shared_ptr<const Index> index_;
 };
 
-// Program folder + "/" + CartellaImmagini.
-QString cartellaImmaginiPath(const Environment& env, const ProgramState& state);
+// Program folder + "/" + CartellaImmagini, and its twin under the settings
+// folder (`Environment::writableTwin`).
+PictureFolders cartelleImmagini(const Environment& env, const ProgramState& state);
 
 // The file name of a list path, after its last "/" or backslash (a profile may
 // hold a Windows path): what the windows show of the list in use.

@@ -4,6 +4,7 @@
 #include "core/app/Program.h"
 #include "core/config/WordListEditor.h"
 #include "core/platform/Dialogs.h"
+#include "core/platform/DocumentOpener.h"
 #include "core/words/WordCatalogue.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Accessibility.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -29,10 +31,11 @@ const QColor kColoreParolaEsclusa(0x6e, 0x6e, 0x6e);
 constexpr ControlDesign kPanelDesign[] = {
     {"Frame4", -1, "File in uso", 240, 120, 8160, 2640},
     {"Check2", -1, "Usa tutte le immagini disponibili", 240, 360, 3960, 480},
-    {"LabelListaInUso", -1, nullptr, 240, 900, 3960, 1560},
+    {"LabelListaInUso", -1, nullptr, 240, 900, 3960, 840},
     {"CommandCambiaListaInUso", -1, "Lista in uso", 4320, 360, 3600, 600},
     {"CommandModificaListaInUso", -1, "Modifica la lista in uso", 4320, 1080, 3600, 600},
     {"CommandCreaLista", -1, "Crea altri files con liste parole", 4320, 1800, 3600, 600},
+    {"CommandImmaginiProprie", -1, "Aggiungi le tue immagini", 240, 1800, 3960, 600},
 };
 
 constexpr ControlDesign kEditorDesign[] = {
@@ -78,12 +81,14 @@ ListPanel::ListPanel(FormConfigura& window, QWidget* page, QWidget* area)
     chooseList_ = make<QPushButton>(frame_, "CommandCambiaListaInUso");
     editList_ = make<QPushButton>(frame_, "CommandModificaListaInUso");
     newList_ = make<QPushButton>(frame_, "CommandCreaLista");
+    ownPictures_ = make<QPushButton>(frame_, "CommandImmaginiProprie");
     editor_ = new ListEditor(window, area, [this] { useList(); });
 
     connect(everyPicture_, &QCheckBox::toggled, this, &ListPanel::Check2_Click);
     connect(chooseList_, &QPushButton::clicked, this, &ListPanel::CommandCambiaListaInUso_Click);
     connect(editList_, &QPushButton::clicked, editor_, &ListEditor::openOnListInUse);
     connect(newList_, &QPushButton::clicked, editor_, &ListEditor::openNew);
+    connect(ownPictures_, &QPushButton::clicked, this, &ListPanel::openOwnPictures);
 }
 
 bool ListPanel::closeEditor()
@@ -106,6 +111,7 @@ void ListPanel::showList()
     const bool named = !s.UsaTutteLeImmagini && !s.ListaInUso.isEmpty();
     listInUse_->setText(named ? listaMostrata(program().env, s, testo("0247")) : QString());
     listInUse_->setToolTip(named ? s.ListaInUso : QString());
+    ownPictures_->setToolTip(cartelleImmagini(program().env, s).own);
 }
 
 QList<QWidget*> ListPanel::colouredControls() const
@@ -140,6 +146,16 @@ void ListPanel::CommandCambiaListaInUso_Click()
     }
     state().ListaInUso = chosen;
     useList();
+}
+
+// The teacher's own pictures join the program's (which an installed program
+// cannot change): her folder, made when missing, opens in the file manager.
+// Without one, the message says where the pictures go and how to name them.
+void ListPanel::openOwnPictures()
+{
+    const QString folder = cartelleImmagini(program().env, state()).own;
+    QDir().mkpath(folder);
+    ApriDocumento(program().services.documents, program().services.messages, folder, testo("0248"));
 }
 
 // A list the teacher chose or saved is the list in use: "all pictures" is
@@ -208,7 +224,7 @@ void ListEditor::openOnListInUse()
 {
     show();
     CaricaListaInUso(program().env, state(), this);
-    riempiEditor(editorSullaLista(PictureFolder(cartellaImmagini()), state()));
+    riempiEditor(editorSullaLista(PictureFolder(pictureFolders()), state()));
     keptWords_ = paroleDi(inList_);
 }
 
@@ -232,14 +248,14 @@ bool ListEditor::close()
     return true;
 }
 
-QString ListEditor::cartellaImmagini() const
+PictureFolders ListEditor::pictureFolders() const
 {
-    return cartellaImmaginiPath(program().env, state());
+    return cartelleImmagini(program().env, state());
 }
 
 void ListEditor::TrovaImmagini()
 {
-    riempiEditor(editorVuoto(PictureFolder(cartellaImmagini())));
+    riempiEditor(editorVuoto(PictureFolder(pictureFolders())));
 }
 
 void ListEditor::riempiEditor(const ParoleEditor& parole)

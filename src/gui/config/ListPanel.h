@@ -16,6 +16,7 @@ class QPushButton;
 namespace ortolino {
 
 struct ParoleEditor;
+struct PictureFolders;
 
 // The word-list editor, over the whole window: builds list files from the
 // words that have a picture, with the waiting notice shown while the picture
@@ -40,7 +41,7 @@ private:
     void segnaParole();
     void sposta(QListWidget* from, QListWidget* to);
     void CommandSalvaLista_Click();
-    QString cartellaImmagini() const;
+    PictureFolders pictureFolders() const;
     void showWaitingNotice() override;
     void hideWaitingNotice() override;
 
@@ -59,7 +60,7 @@ private:
 };
 
 // "File in uso" on the tab "Scelte didattiche": every picture or a word list,
-// which list, and the way into the editor.
+// which list, the way into the editor and into the teacher's own pictures.
 class ListPanel : public ConfigPanel
 {
 public:
@@ -75,6 +76,7 @@ private:
     void useList();
     void showList();
     void CommandCambiaListaInUso_Click();
+    void openOwnPictures();
 
     QGroupBox* frame_ = nullptr;
     QCheckBox* everyPicture_ = nullptr;
@@ -82,6 +84,7 @@ private:
     QPushButton* chooseList_ = nullptr;
     QPushButton* editList_ = nullptr;
     QPushButton* newList_ = nullptr;
+    QPushButton* ownPictures_ = nullptr;
     ListEditor* editor_ = nullptr;
 };
 

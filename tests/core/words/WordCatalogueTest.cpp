@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 #include <sys/stat.h>
 
@@ -117,10 +118,18 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
         EXPECT_FALSE(folder.hasPicture(none)) << none;
 }
 
-TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
+// The teacher's own folder (none at first) counts as a change too; an own
+// picture takes the place of the program's of the same word, .jpg or .gif.
+TEST_F(CatalogueTest, ThePictureFoldersAreIndexedAgainOnlyWhenOneChanges)
 {
     addPictures({"cane.jpg", "gatto.gif"});
     const QString pictures = programPath("immagini");
+    const QString own = env.env().writableTwin("immagini");
+    const auto addOwn = [&] {
+        writeFile(own + "/Sole.gif", "");
+        writeFile(own + "/mamma.jpg", "");
+        return true;
+    };
     const std::tuple<const char*, std::function<bool()>, QStringList> changes[] = {
         {"added",
          [&] { return QFile(pictures + "/sole.jpg").open(QIODevice::WriteOnly); },
@@ -129,8 +138,15 @@ TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
          [&] { return QFile::rename(pictures + "/cane.jpg", pictures + "/cavallo.JPG"); },
          {"CAVALLO", "GATTO", "SOLE"}},
         {"removed", [&] { return QFile::remove(pictures + "/gatto.gif"); }, {"CAVALLO", "SOLE"}},
+        {"own added", addOwn, {"CAVALLO", "MAMMA", "SOLE"}},
+        {"own removed", [&] { return QFile::remove(own + "/mamma.jpg"); }, {"CAVALLO", "SOLE"}},
     };
-    settle(pictures);
+    const auto settleBoth = [&] {
+        for (const QString& folder : {pictures, own})
+            if (QFileInfo::exists(folder))
+                settle(folder);
+    };
+    settleBoth();
     EXPECT_EQ(load(), (QStringList{"CANE", "GATTO"}));
     for (const auto& [change, apply, words] : changes) {
         events.clear();
@@ -141,9 +157,11 @@ TEST_F(CatalogueTest, ThePictureFolderIsIndexedAgainOnlyWhenItChanges)
         EXPECT_EQ(load(), words) << change;
         EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"})) << change;
         EXPECT_FALSE(folder.hasPicture("topo"));
-        settle(pictures);
+        settleBoth();
         load();
     }
+    EXPECT_EQ(folder.PercorsoImmagine("sole"), own + "/Sole.gif");
+    EXPECT_EQ(folder.PercorsoImmagine("cavallo"), pictures + "/cavallo.JPG");
 }
 
 // Drawing reads no file: with the folder gone the words keep their pictures.

@@ -667,4 +667,22 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
     EXPECT_FALSE(program.state.UsaTutteLeImmagini);
 }
 
+// The teacher's folder, made and opened by its button (without a file manager
+// its path is told), gives its pictures' words to the list editor.
+TEST_F(ConfigWindowTest, TheTeachersOwnPicturesComeIntoTheListEditor)
+{
+    env.writeProgramFile("immagini/cane.jpg", "picture");
+    const QString own = env.env().writableTwin("immagini");
+    openConfig();
+    EXPECT_EQ(find("CommandImmaginiProprie")->toolTip(), own);
+    click("CommandImmaginiProprie");
+    EXPECT_EQ(seams.documents.opened, QStringList{own});
+    seams.documents.hasViewer = false;
+    click("CommandImmaginiProprie");
+    EXPECT_EQ(messageTexts(), QStringList{program.text("0248").arg(own)});
+    writeFile(own + "/Mamma.gif", "picture");
+    click("CommandCreaLista");
+    EXPECT_EQ(items(kAvailable), QStringList({"CANE", "MAMMA"}));
+}
+
 } // namespace
