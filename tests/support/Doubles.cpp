@@ -21,11 +21,12 @@ MessageBoxes::Answer RecordingMessages::show(const Message& message)
     return answer;
 }
 
-QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString&, const QString&,
-                                        const QList<FileFilter>&, const QString& initialFolder,
+QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString&,
+                                        const QString& initialName, const QList<FileFilter>&,
+                                        const QString& initialFolder,
                                         const QString& defaultExtension)
 {
-    fileRequests.push_back({kind, initialFolder, defaultExtension});
+    fileRequests.push_back({kind, initialName, initialFolder, defaultExtension});
     if (files.empty())
         return {};
     QString answer = files.front();

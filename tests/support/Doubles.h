@@ -82,7 +82,7 @@ public:
     struct FileRequest
     {
         short kind;
-        QString initialFolder, defaultExtension;
+        QString initialName, initialFolder, defaultExtension;
     };
 
     QString ShowFileDialog(QObject* owner, short kind, const QString& title,

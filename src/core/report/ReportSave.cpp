@@ -46,13 +46,20 @@ QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente)
     return resolveCaseInsensitive(env.cartellaDati() + nomeUtente) + QLatin1Char('/');
 }
 
+QString nomeFileProposto(const QString& nomeUtente, QDate day)
+{
+    const QString date = day.toString(Qt::ISODate);
+    return nomeUtente.trimmed().isEmpty() ? date : nomeUtente.trimmed() + QLatin1Char(' ') + date;
+}
+
 bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
 {
     const QString folder = cartellaDatiUtente(program.env, program.state.NomeUtente);
     makeUserFolder(program, folder);
 
     const QString path = program.services.dialogs->ShowFileDialog(
-        owner, Dialogs::Save, program.text(QStringLiteral("0238")), QString(),
+        owner, Dialogs::Save, program.text(QStringLiteral("0238")),
+        nomeFileProposto(program.state.NomeUtente, QDate::currentDate()),
         {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"));
     if (path.isEmpty()) {
         showCritical(program, program.text(QStringLiteral("0027")));

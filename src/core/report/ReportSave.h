@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 class QObject;
@@ -16,8 +17,14 @@ struct Environment;
 // falls back to the data folder itself, so that no name can lead outside it.
 QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente);
 
+// The name the save dialogs offer for a user's file: the user and the day,
+// "MARIO 2026-12-07", so that a week's reports do not take each other's place
+// and sort by date. Without a user, the day alone.
+QString nomeFileProposto(const QString& nomeUtente, QDate day);
+
 // Saves a report: makes the user's data folder if it is missing, asks for a
-// file with the save dialog (default extension "rtf") and writes the RTF whole
+// file with the save dialog (default extension "rtf", the name offered
+// `nomeFileProposto` of today) and writes the RTF whole
 // through a temporary file. A cancelled dialog says "0027"; a failed write
 // says "0203" with the path. True when the file was written.
 bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf);

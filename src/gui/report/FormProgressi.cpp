@@ -320,7 +320,8 @@ void FormProgressi::Command1_Click()
 QString FormProgressi::askSavePath(const QPushButton& button, const QString& extension)
 {
     return program().services.dialogs->ShowFileDialog(
-        this, Dialogs::Save, button.text().remove(QLatin1Char('&')), QString(),
+        this, Dialogs::Save, button.text().remove(QLatin1Char('&')),
+        nomeFileProposto(program().state.NomeUtente, QDate::currentDate()),
         {FileFilter{QString(), QStringLiteral("*.") + extension}}, userFolder(program()),
         extension);
 }

@@ -100,6 +100,9 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     const auto& request = seams.dialogs.fileRequests[0];
     EXPECT_EQ(std::tuple(request.kind, request.initialFolder, request.defaultExtension),
               std::tuple(Dialogs::Save, userFolder(), "rtf"));
+    // The user and the day: a week's reports keep apart and in order.
+    EXPECT_EQ(request.initialName, "MARIO " + QDate::currentDate().toString("yyyy-MM-dd"));
+    EXPECT_EQ(nomeFileProposto(" ", QDate(2026, 1, 9)), "2026-01-09");
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 

@@ -1,6 +1,7 @@
 // The report window, its printing and the progress view it leads to.
 #include "core/history/SqlHistory.h"
 #include "core/platform/TextFiles.h"
+#include "core/report/ReportSave.h"
 #include "gui/report/FormEserciziEseguiti.h"
 #include "gui/report/ReportPrinting.h"
 #include "gui/widgets/PrinterTarget.h"
@@ -237,8 +238,10 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
     seams.dialogs.files = {env.root() + "/anna", "", saved};
     click("Command1");
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(seams.dialogs.fileRequests[0].defaultExtension, "csv");
-    EXPECT_EQ(seams.dialogs.fileRequests[0].initialFolder, env.env().cartellaDati() + "ANNA/");
+    const auto& request = seams.dialogs.fileRequests[0];
+    EXPECT_EQ(std::tuple(request.defaultExtension, request.initialFolder, request.initialName),
+              std::tuple("csv", env.env().cartellaDati() + "ANNA/",
+                         nomeFileProposto("ANNA", QDate::currentDate())));
     const QStringList lines =
         QString::fromUtf8(readFileBytes(env.root() + "/anna.csv").value_or("").mid(3))
             .split("\r\n", Qt::SkipEmptyParts);
