@@ -9,6 +9,14 @@ void ActivityLog::svuotaRegistro()
     for (int i = 0; i <= NumeroRigheRegistro && i < kRigheRegistro; ++i)
         Registro[static_cast<size_t>(i)] = RigaRegistro{};
     NumeroRigheRegistro = 0;
+    owner.clear();
+}
+
+void ActivityLog::belongTo(const QString& user)
+{
+    if (owner.compare(user, Qt::CaseInsensitive) != 0 && !owner.isEmpty())
+        svuotaRegistro();
+    owner = user;
 }
 
 const std::array<std::uint32_t, 18>& tabellaColoriSfondo()

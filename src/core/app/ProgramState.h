@@ -150,9 +150,16 @@ struct ActivityLog
 {
     std::vector<RigaRegistro> Registro = std::vector<RigaRegistro>(kRigheRegistro); // 0..1000
     int NumeroRigheRegistro = 0;
+    // The user whose work the log holds (names match without regard to
+    // case); empty while it holds nobody's.
+    QString owner;
 
     // Empties every row of the activity log and makes row 0 the row in use.
     void svuotaRegistro();
+    // The log is to hold this user's work: another user's rows go first, so
+    // that no report shows one child's words under another child's name,
+    // however the user changed (chosen, made new, deleted).
+    void belongTo(const QString& user);
 };
 
 // The words the exercises draw from.

@@ -102,14 +102,12 @@ bool scegliUtente(Program& program, const QString& nomeMostrato)
     const bool stessoUtente = nomeMostrato.compare(state.NomeUtente, Qt::CaseInsensitive) == 0;
     if (!salvaProfiloUtente(program, stessoUtente ? SeNonSalvato::Taci : SeNonSalvato::Avvisa))
         return false;
-    const QString nomePrecedente = state.NomeUtente;
     state.NomeUtente = nomeMostrato;
     state.PercorsoProfilo = program.env.cartellaUtenti() + nomeMostrato + QLatin1String(".ini");
     leggiImpostazioniUtente(state, program.env);
     // The same profile is reached in another letter case when the lettering
     // changes (ANNA, Anna): only another user starts a new log.
-    if (state.NomeUtente.compare(nomePrecedente, Qt::CaseInsensitive) != 0)
-        state.svuotaRegistro();
+    state.belongTo(state.NomeUtente);
     return true;
 }
 

@@ -6,8 +6,9 @@
 
 namespace ortolino {
 
-void apriIntestazione(ActivityLog& log, const QString& titolo)
+void apriIntestazione(ActivityLog& log, const QString& utente, const QString& titolo)
 {
+    log.belongTo(utente);
     int row = std::clamp(log.NumeroRigheRegistro, 0, kRigheRegistro - 1);
     const RigaRegistro& inUse = log.Registro[static_cast<size_t>(row)];
     if (std::any_of(inUse.begin(), inUse.end(),

@@ -10,7 +10,8 @@ struct ActivityLog;
 // button in column 0 of a row of its own. When the row in use already holds
 // something (the last word of the exercise before), the heading moves to the
 // next row, so that word stays under its own heading. With the log full the
-// heading is not written; the exercise then logs nothing either.
-void apriIntestazione(ActivityLog& log, const QString& titolo);
+// heading is not written; the exercise then logs nothing either. The log is
+// the user's (`ActivityLog::belongTo`) from then on.
+void apriIntestazione(ActivityLog& log, const QString& utente, const QString& titolo);
 
 } // namespace ortolino

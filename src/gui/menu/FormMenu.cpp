@@ -339,7 +339,7 @@ void FormMenu::AvviaEsercizi(int Esercizio)
         return;
     ProgramState& state = program().state;
     state.TipoEsercizio = Esercizio;
-    apriIntestazione(state, buttons_[static_cast<size_t>(Esercizio)]->text());
+    apriIntestazione(state, state.NomeUtente, buttons_[static_cast<size_t>(Esercizio)]->text());
     if (Esercizio < kPulsantiMenu - 1) {
         passaA(QStringLiteral("lettere"));
         return;

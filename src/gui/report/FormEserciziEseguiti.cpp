@@ -62,7 +62,8 @@ void FormEserciziEseguiti::Form_Activate()
     font.setFamily(program().state.NomeFont);
     report_->setFont(font);
     const QString date = program().language.shortDate(QDate::currentDate());
-    const ProgramState& state = program().state;
+    ProgramState& state = program().state;
+    state.belongTo(state.NomeUtente);
     applyBoxSteps(*report_, rebuildReport(nomeUtenteMostrato(program(), state.NomeUtente), state,
                                           ReportTexts::fromLanguage(program()), date));
 }

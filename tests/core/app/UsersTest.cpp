@@ -89,6 +89,7 @@ protected:
         state.MassimoLettere = massimo;
         state.Registro[1][0] = "LETTERA INIZIALE";
         state.NumeroRigheRegistro = 1;
+        state.owner = state.NomeUtente;
     }
     // The user, the longest word and the log in force.
     std::tuple<QString, int, int, QString> session() const

@@ -110,7 +110,7 @@ TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
         ProgramState state;
         state.NumeroRigheRegistro = inUse;
         state.Registro[static_cast<size_t>(inUse)] = content;
-        apriIntestazione(state, "UNA LETTERA NELLA PAROLA");
+        apriIntestazione(state, "", "UNA LETTERA NELLA PAROLA");
         const int row = headingRow < 0 ? inUse : headingRow;
         EXPECT_EQ(state.NumeroRigheRegistro, row);
         EXPECT_EQ(state.Registro[static_cast<size_t>(row)] == content, headingRow < 0);
@@ -118,6 +118,15 @@ TEST(MenuLogTest, AHeadingOpensARowOfItsOwn)
             EXPECT_EQ(state.Registro[static_cast<size_t>(row)][0], "UNA LETTERA NELLA PAROLA");
         }
     }
+    // The log holds one user's work (in any letter case): another user's goes first.
+    ProgramState state;
+    apriIntestazione(state, "MARIO", "LETTERA INIZIALE");
+    state.Registro[0][1] = " * CANE * ";
+    apriIntestazione(state, "mario", "ESCI");
+    EXPECT_EQ(state.NumeroRigheRegistro, 1);
+    apriIntestazione(state, "LUCA", "ESCI");
+    EXPECT_EQ(std::tuple(state.NumeroRigheRegistro, state.Registro[0][0], state.Registro[1][0]),
+              std::tuple(0, "ESCI", ""));
 }
 
 // The tiles drawn into the example picture's free band too.

@@ -174,6 +174,9 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     EXPECT_EQ(readRtfWithUnrtf(path), paragraphsOf(*box, true));
     window->Form_Activate();
     EXPECT_EQ(box->toPlainText(), report);
+    program.state.NomeUtente = "LUCA"; // made new in the configuration: Anna's words stay hers
+    window->Form_Activate();
+    EXPECT_FALSE(box->toPlainText().contains("CITTÀ"));
     // Tab reaches "Progressi" after the report's buttons, Space chooses it; the
     // close box leads back (Alt+P, the title and "Esci" are the program walk's).
     auto* progress = find<QPushButton>("Command4");
