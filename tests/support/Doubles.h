@@ -180,8 +180,8 @@ public:
     QStringList characterNames() const override { return characters; }
     QList<Voce> voices() const override
     {
-        return {{QStringLiteral("Italian"), QStringLiteral("{it}")},
-                {QStringLiteral("English (America)"), QStringLiteral("{en-US}")}};
+        return {{QStringLiteral("Italian"), QStringLiteral("{it}"), "it"},
+                {QStringLiteral("English (America)"), QStringLiteral("{en-US}"), "en-us"}};
     }
 
     QStringList characters{QStringLiteral("Merlin"), QStringLiteral("Peedy")};

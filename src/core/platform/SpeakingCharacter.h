@@ -56,7 +56,8 @@ public:
 struct Voce
 {
     QString name;
-    QString id; // the identifier as stored in profiles, e.g. "{it}"
+    QString id;       // the identifier as stored in profiles, e.g. "{it}"
+    QString language; // its first language, e.g. "it"
 };
 
 // The character component: loads characters by name and lists what is

@@ -89,7 +89,7 @@ QList<Voce> CharacterAgent::voices() const
 {
     QList<Voce> list;
     for (const EspeakVoice& voice : catalogue()->voices())
-        list.append({voice.name, voiceIdForName(voice.file)});
+        list.append({voice.name, voiceIdForName(voice.file), voice.language});
     return list;
 }
 

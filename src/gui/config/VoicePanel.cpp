@@ -2,6 +2,7 @@
 
 #include "core/app/Program.h"
 #include "core/config/ConfigSettings.h"
+#include "core/speech/VoiceMapping.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/clsResize.h"
@@ -259,11 +260,18 @@ void VoicePanel::CaricaVociEPersonaggi()
         const QSignalBlocker quietCharacters(characters_);
         voices_->clear();
         voci_ = agent ? agent->voices() : QList<Voce>();
+        // The list shows the voice that speaks: the profile's when it is
+        // installed, else the language's (a profile from Windows names a voice
+        // this system has not). Showing it changes no setting.
+        const QString language = espeakLanguageForId(s.LinguaAgente.toInt());
+        int inUse = -1;
         for (const Voce& voce : voci_) {
             voices_->addItem(voce.name);
-            if (voce.id == s.ModoVoce)
-                voices_->setCurrentRow(voices_->count() - 1); // shows the voice in use
+            if (voce.id == s.ModoVoce ||
+                (inUse < 0 && voce.language.compare(language, Qt::CaseInsensitive) == 0))
+                inUse = voices_->count() - 1;
         }
+        voices_->setCurrentRow(inUse);
         characters_->clear();
         for (const QString& name : agent ? agent->characterNames() : QStringList())
             characters_->addItem(nomePersonaggioMostrato(name));

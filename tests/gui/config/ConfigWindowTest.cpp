@@ -530,6 +530,9 @@ TEST_F(ConfigWindowTest, TheVoiceTabListsVoicesAndCharactersAndTriesTheVoice)
     EXPECT_EQ(agent.calls.first(), "Hide");
     EXPECT_TRUE(agent.calls.at(agent.calls.size() - 2).startsWith("Speak \\Spd=130\\\\Pit=100\\"));
     EXPECT_EQ(agent.calls.last(), "Show");
+    // A voice this system lacks (a Windows one): the language's voice is shown, as it speaks.
+    EXPECT_EQ(std::tuple(list("List1")->currentRow(), program.state.ModoVoce),
+              std::tuple(0, ProgramState().ModoVoce));
     list("List1")->setCurrentRow(1);
     EXPECT_EQ(program.state.ModoVoce, "{en-US}");
     EXPECT_EQ(agent.calls.last(), "setTTSModeID {en-US}");
