@@ -17,6 +17,8 @@ MessageBoxes::Answer QtMessageBoxes::show(const Message& message)
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(message.title);
     box.setText(message.text);
+    // A teacher can copy a path the message names (a folder to open by hand).
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     switch (message.icon) {
     case Message::Icon::None:
         box.setIcon(QMessageBox::NoIcon);

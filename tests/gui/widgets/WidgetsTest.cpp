@@ -322,6 +322,7 @@ TEST(QuestionBoxTest, EnterKeepsWhatAYesWouldThrowAway)
         QTimer::singleShot(0, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
+            EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
             QAbstractButton* enter = box->defaultButton();
             (enter != nullptr ? enter : box->button(QMessageBox::Yes))->click();
         });
