@@ -85,15 +85,10 @@ void ExerciseEngine::letteraGiusta(int position)
     ++state.NumeroEsatti;
     view_.showCounters(state.NumeroEsatti, state.NumeroErrati);
     erroriLettera_ = 0;
-    if (state.RipartiDallInizio) {
+    // Where the scan goes on from is the scanning's (KeyboardInput): it knows
+    // which keys are shown.
+    if (state.RipartiDallInizio)
         view_.colourKey(TastoCorrente, state.ColoreBottoni);
-        // Automatic scanning restarts from the last key, so that its next
-        // step lands on the first visible one.
-        if (state.ModalitaInput == 1)
-            TastoCorrente = primoTasto;
-        else if (state.ModalitaInput == 2)
-            TastoCorrente = ultimoTasto;
-    }
 }
 
 void ExerciseEngine::parolaCompletata()

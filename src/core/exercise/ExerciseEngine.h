@@ -68,12 +68,7 @@ public:
 
     // Window variables.
     int TastoCorrente = 25; // key under the scan, moved by the scanning handlers
-    // Where RipartiDallInizio sends the scan: manual scanning stands on the
-    // first key, automatic scanning on the last (its next step reaches the
-    // first). The design's keys 0 and 25, or the compact keyboard's own.
-    int primoTasto = 0;
-    int ultimoTasto = 25;
-    QString ParametriVoce; // speech tags put in front of every spoken text
+    QString ParametriVoce;  // speech tags put in front of every spoken text
     int erroriLettera() const { return erroriLettera_; }
     const QString& letteraAttesa() const { return letteraAttesa_; }
     QString caption() const { return turnRunning_ ? turn_.caption() : QString(); }

@@ -47,11 +47,13 @@ void KeyboardInput::avvia()
         return;
     timing_.setTiming(scanTiming(state_), clock_);
     backTarget_ = state_.backToMenuTarget;
-    // Without the frame the scan stands before the first key; with it, on
-    // key 0, and the first step goes on from there.
+    // Without the frame the scan stands before the first key, nothing marked;
+    // with it, on the first key of the round, and the first step goes on from there.
+    // A key hidden by the letters in play is never marked nor chosen.
     startOver_ = !state_.ConRiquadro;
+    unmarked_ = startOver_;
     if (state_.ConRiquadro) {
-        engine_.TastoCorrente = order_.empty() ? 0 : order_.front();
+        engine_.TastoCorrente = firstPosition();
         scan_.placeFrameOnKey(engine_.TastoCorrente);
     }
     scan_.setTimer1Interval(mode() == kModoScansioneAutomatica ? timing_.holdMs(false)
@@ -155,6 +157,8 @@ void KeyboardInput::manualRelease(int qtKey)
             if (!avanti())
                 return;
             mark();
+        } else if (unmarked_) {
+            return; // nothing is marked yet: nothing to choose
         } else if (engine_.TastoCorrente == kTastoMenu) {
             chooseBackTarget();
         } else {
@@ -182,6 +186,9 @@ void KeyboardInput::automaticRelease(int qtKey)
             view_.colourAvanti(state_.ColoreBottoni);
             if (!avanti())
                 return;
+        } else if (unmarked_) {
+            resumeScan(); // nothing is marked yet: the press only resumes the scan
+            return;
         } else if (engine_.TastoCorrente == kTastoMenu) {
             if (!chooseBackTarget())
                 return;
@@ -207,6 +214,7 @@ void KeyboardInput::resumeFromPause()
     scan_.showPaused(false);
     engine_.TastoCorrente = firstPosition();
     startOver_ = false;
+    unmarked_ = false;
     mark();
     scan_.setTimer1Interval(timing_.holdMs(true));
     resumeScan();
@@ -240,16 +248,22 @@ void KeyboardInput::stopAsking()
     }
 }
 
-// A right letter with RipartiDallInizio sends the automatic scan back before
-// the first key (the engine puts it on the last one).
+// A right letter with RipartiDallInizio sends the scan back to the start of
+// its round: manual scanning stands on the first key shown, automatic
+// scanning keeps its mark on the chosen key and its next step reaches the
+// first. Never a key the letters in play hide, never a mark that jumps to the
+// end of the keyboard where the child's next press would choose it.
 bool KeyboardInput::chooseLetter()
 {
+    const int chosen = engine_.TastoCorrente;
     const int rightBefore = state_.NumeroEsatti;
-    const bool running = controlla(engine_.TastoCorrente);
+    const bool running = controlla(chosen);
     timing_.chose(); // counted from the end of any help
-    if (state_.RipartiDallInizio && state_.NumeroEsatti > rightBefore &&
-        mode() == kModoScansioneAutomatica)
-        startOver_ = true;
+    if (state_.RipartiDallInizio && state_.NumeroEsatti > rightBefore) {
+        const bool manual = mode() == kModoScansioneManuale;
+        engine_.TastoCorrente = manual ? firstPosition() : chosen;
+        startOver_ = !manual;
+    }
     return running;
 }
 
@@ -266,6 +280,7 @@ void KeyboardInput::step()
         return;
     }
     startOver_ = false;
+    unmarked_ = false;
     engine_.TastoCorrente = next;
     mark();
     if (automatic)

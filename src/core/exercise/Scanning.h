@@ -134,6 +134,7 @@ private:
     std::vector<int> order_;
     bool backTarget_ = false;
     bool startOver_ = true; // the next step goes to the first key
+    bool unmarked_ = true;  // no key marked yet: a choice chooses nothing
     bool askingShown_ = false;
     int switchesDown_ = 0;
     int judging_ = 0; // automatic choices whose letter is being judged (helps wait)

@@ -379,10 +379,6 @@ void lettere::placeCompactKeyboard()
               at.height());
     }
     input_->setScanOrder(compactOrder_);
-    if (!compactOrder_.empty()) {
-        engine_->primoTasto = compactOrder_.front();
-        engine_->ultimoTasto = compactOrder_.back();
-    }
 }
 
 void lettere::CaricaPersonaggio()

@@ -169,18 +169,49 @@ TEST_F(ScanningTest, TheScanWaitsOnTheChosenKeyWhileAHelpIsGivenAndGoesOnAfterIt
     EXPECT_TRUE(view.keyColours.empty());
 }
 
-TEST_F(ScanningTest, ARightLetterSendsTheScanBackToTheStartWhenAsked)
+// A switch chooses only a key that is marked and shown. Without the frame
+// nothing is marked before the first step; the frame starts on the first key
+// shown (key 0, Q, is hidden). A right letter with "start again" puts manual
+// scanning on the first key shown and keeps the automatic mark on the chosen
+// key until the next step reaches the first: never on the hidden Q or M,
+// where the next press chose them.
+TEST_F(ScanningTest, ASwitchChoosesOnlyAMarkedKeyShownAndARightLetterCanStartAgain)
 {
-    // The steps go to A and choose it.
-    const std::tuple<int, bool, const char*, int> cases[] = {
-        {kModoScansioneManuale, false, "  r", kA},
-        {kModoScansioneManuale, true, "  r", kQ},
-        {kModoScansioneAutomatica, true, "tt ", kM}};
-    for (const auto& [mode, restart, steps, after] : cases) {
-        SCOPED_TRACE(steps);
+    constexpr int kP = 9;
+    activate("eanp");
+    state.TipoEsercizio = Esercizio::TutteLettere; // "___": A, P, then E
+    // The mode, the frame, "start again", the steps, then where the scan
+    // stands, the letters judged and whether that key is marked by colour.
+    const std::tuple<int, bool, bool, const char*, int, int, bool> cases[] = {
+        {kModoScansioneManuale, false, false, "r", kM, 0, false},
+        {kModoScansioneAutomatica, false, false, " ", kM, 0, false},
+        {kModoScansioneManuale, true, false, "r", kE, 1, false},
+        {kModoScansioneAutomatica, true, false, " ", kE, 1, false},
+        {kModoScansioneManuale, false, false, "   r", kA, 1, true},
+        {kModoScansioneManuale, false, true, "   r", kE, 1, true},
+        {kModoScansioneManuale, false, true, "   r ", kP, 1, true},
+        {kModoScansioneAutomatica, false, true, "ttt ", kA, 1, true},
+        {kModoScansioneAutomatica, false, true, "ttt  ", kA, 2, true},
+        {kModoScansioneAutomatica, false, true, "ttt t", kE, 1, true}};
+    for (const auto& [mode, frame, restart, steps, at, judgedAfter, marked] : cases) {
+        SCOPED_TRACE(testing::Message() << mode << frame << restart << steps);
+        state.ConRiquadro = frame;
         state.RipartiDallInizio = restart;
+        state.NumeroEsatti = state.NumeroErrati = 0;
+        view.keyColours.clear();
         begin(mode);
-        EXPECT_EQ(run(steps).back(), after);
+        const int stands = run(steps).back();
+        EXPECT_EQ(std::tuple(stands, judged(), colour(at) == kSelezionato, timerRunning),
+                  std::tuple(at, judgedAfter, marked, true));
+        EXPECT_LE(std::count_if(view.keyColours.begin(), view.keyColours.end(),
+                                [](const auto& key) { return key.second == kSelezionato; }),
+                  1);
+    }
+    state.TipoEsercizio = Esercizio::LetteraIniziale; // "_PE": A completes it
+    state.RipartiDallInizio = true;
+    for (int mode : {kModoScansioneManuale, kModoScansioneAutomatica}) {
+        begin(mode);
+        run(mode == kModoScansioneManuale ? "   r" : "ttt ");
         EXPECT_EQ(std::tuple(engine->avantiEnabled(), colour(kA)),
                   std::tuple(true, state.ColoreBottoni));
     }
