@@ -415,6 +415,8 @@ void FormMenu::impostaModalita()
     heardIndex_ = -1;
     if (!scanning) {
         auditory_.end();
+        // A scanning user's lit button and pause sign go with the scan.
+        mostraScansione();
         return;
     }
     QStringList captions;

@@ -318,14 +318,23 @@ TEST_F(MenuScanWindowTest, AutomaticScanningHoldsWhileASwitchIsDownAndChoosesOnS
 }
 
 // A press ends the pause (its sign gone) on the first button without choosing;
-// a change of user sets the scan up for that user.
+// a change of user sets the scan up for that user, and a mouse user keeps
+// neither the pause's sign nor a lit button (both stayed once).
 TEST_F(MenuScanWindowTest, TheScanPausesWithItsSignAndAChangeOfUserSetsItUpAgain)
 {
     program.state.loopsBeforePause = 1;
+    env.writeProfile("mario.ini", 5); // mouse users
+    env.writeProfile("luca.ini", 5);
     SwitchBox* box = scan(false);
     QWidget* sign = control(menu, "LabelSegnale");
     const auto paused = [&] {
         return std::tuple(redButtons(menu), sign->isVisible(), scanTimer(menu)->isActive());
+    };
+    const auto chooseUser = [&](const QString& name) { // as the teacher's click does
+        QComboBox* users = userList(menu);
+        users->setCurrentIndex(users->findText(name));
+        emit users->activated(users->currentIndex());
+        return program.state.NomeUtente;
     };
     for (int i = 0; i < 6; ++i)
         menu->Timer1_Timer();
@@ -333,13 +342,18 @@ TEST_F(MenuScanWindowTest, TheScanPausesWithItsSignAndAChangeOfUserSetsItUpAgain
     pressSwitch(box, Qt::Key_Space);
     EXPECT_EQ(paused(), std::tuple(QList<int>({1}), false, true));
     EXPECT_EQ(loaded(), QStringList({"FormMenu"}));
+    for (int i = 0; i < 5; ++i)
+        menu->Timer1_Timer();
+    EXPECT_EQ(paused(), std::tuple(QList<int>(), true, false));
+    EXPECT_EQ(chooseUser("MARIO"), "MARIO");
+    EXPECT_EQ(paused(), std::tuple(QList<int>(), false, false));
     unloadAll();
-    env.writeProfile("mario.ini", 5); // a mouse user
-    env.writeProfile("luca.ini", 5);
     menu = showMenu(kModoScansioneManuale);
-    emit userList(menu)->activated(userList(menu)->findText("MARIO"));
-    EXPECT_FALSE(scanTimer(menu)->isActive());
-    EXPECT_FALSE(switchBox(menu, true)->isVisibleTo(menu));
+    EXPECT_EQ(redButtons(menu), QList<int>({0}));
+    EXPECT_EQ(chooseUser("LUCA"), "LUCA");
+    EXPECT_EQ(std::tuple(redButtons(menu), scanTimer(menu)->isActive(),
+                         switchBox(menu, true)->isVisibleTo(menu)),
+              std::tuple(QList<int>(), false, false));
 }
 
 // Each button heard by its caption as the scan reaches it, cut off by a
