@@ -532,7 +532,11 @@ QString PictureFolder::PercorsoImmagine(const QString& word) const
 
 PictureFolders cartelleImmagini(const Environment& env, const ProgramState& state)
 {
-    return {env.programFile(state.CartellaImmagini), env.writableTwin(state.CartellaImmagini)};
+    // A language that names no pictures folder has no twin either: the twin
+    // would be the settings folder itself.
+    const QString& folder = state.CartellaImmagini;
+    return {env.programFile(folder),
+            folder.trimmed().isEmpty() ? QString() : env.writableTwin(folder)};
 }
 
 QStringList campiListaParole(const QString& text)

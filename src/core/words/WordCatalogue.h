@@ -82,7 +82,7 @@ private:
 };
 
 // Program folder + "/" + CartellaImmagini, and its twin under the settings
-// folder (`Environment::writableTwin`).
+// folder (`Environment::writableTwin`); no twin when no folder is named.
 PictureFolders cartelleImmagini(const Environment& env, const ProgramState& state);
 
 // The file name of a list path, after its last "/" or backslash (a profile may

@@ -111,7 +111,9 @@ void ListPanel::showList()
     const bool named = !s.UsaTutteLeImmagini && !s.ListaInUso.isEmpty();
     listInUse_->setText(named ? listaMostrata(program().env, s, testo("0247")) : QString());
     listInUse_->setToolTip(named ? s.ListaInUso : QString());
-    ownPictures_->setToolTip(cartelleImmagini(program().env, s).own);
+    const QString own = cartelleImmagini(program().env, s).own;
+    ownPictures_->setToolTip(own);
+    ownPictures_->setEnabled(!own.isEmpty()); // a language without a pictures folder
 }
 
 QList<QWidget*> ListPanel::colouredControls() const

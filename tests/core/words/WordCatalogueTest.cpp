@@ -162,6 +162,8 @@ TEST_F(CatalogueTest, ThePictureFoldersAreIndexedAgainOnlyWhenOneChanges)
     }
     EXPECT_EQ(folder.PercorsoImmagine("sole"), own + "/Sole.gif");
     EXPECT_EQ(folder.PercorsoImmagine("cavallo"), pictures + "/cavallo.JPG");
+    state.CartellaImmagini.clear(); // a language naming no folder: no twin (the settings folder)
+    EXPECT_EQ(cartelleImmagini(env.env(), state).own, QString());
 }
 
 // Drawing reads no file: with the folder gone the words keep their pictures.
