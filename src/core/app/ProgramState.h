@@ -181,6 +181,9 @@ struct WorkingVariables
     int TipoEsercizio = 0;
     int NumeroEsatti = 0;
     int NumeroErrati = 0;
+    // When a switch last chose (the clock's seconds): the presses ignored
+    // after a choice are ignored in the window the choice opened too.
+    double ultimaSceltaSensore = -1e9;
 };
 
 // The process-wide settings and working variables, made of the parts above so

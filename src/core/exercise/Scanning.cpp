@@ -45,7 +45,7 @@ void KeyboardInput::avvia()
 {
     if (mode() == kModoMouse)
         return;
-    timing_.setTiming(scanTiming(state_), clock_);
+    timing_.setTiming(scanTiming(state_), clock_, &state_.ultimaSceltaSensore);
     backTarget_ = state_.backToMenuTarget;
     // Without the frame the scan stands before the first key, nothing marked;
     // with it, on the first key of the round, and the first step goes on from there.

@@ -5,13 +5,13 @@
 namespace ortolino {
 
 void ScansioneMenu::imposta(int modalita, const ScanTiming& timing, bool confermaUscita,
-                            const Clock* clock)
+                            const Clock* clock, double* ultimaScelta)
 {
     modalita_ = modalita;
     // The automatic scan stands before the first button of its round.
     corrente_ = modalita == kModoScansioneAutomatica ? (primo_ + pulsanti_ - 1) % pulsanti_ : 0;
     confermaUscita_ = confermaUscita;
-    timing_.setTiming(timing, clock);
+    timing_.setTiming(timing, clock, ultimaScelta);
     switch (modalita) {
     case kModoScansioneManuale:
         intervalloMs_ = kIntervalloFuocoMs;

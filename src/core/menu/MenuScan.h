@@ -38,8 +38,9 @@ public:
     }
 
     // Set-up for a mode, each time a user's settings are applied.
+    // `ultimaScelta`: SwitchTiming::setTiming's lastChoice.
     void imposta(int modalita, const ScanTiming& timing, bool confermaUscita = false,
-                 const Clock* clock = nullptr);
+                 const Clock* clock = nullptr, double* ultimaScelta = nullptr);
 
     // One tick of Timer1: advances the automatic scan.
     void tick();

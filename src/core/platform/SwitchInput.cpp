@@ -66,16 +66,17 @@ bool SwitchKeys::forget()
     return wasDown;
 }
 
-void SwitchTiming::setTiming(const ScanTiming& timing, const Clock* clock)
+void SwitchTiming::setTiming(const ScanTiming& timing, const Clock* clock, double* lastChoice)
 {
     timing_ = timing;
     clock_ = clock;
+    lastChoice_ = lastChoice;
     presses_.clear();
     spokenMs_ = 0;
     rounds_ = 0;
     paused_ = false;
     asking_ = -1;
-    choseAt_ = -1e9;
+    choseAt_ = lastChoice ? *lastChoice : -1e9;
 }
 
 double SwitchTiming::now() const
@@ -107,6 +108,8 @@ bool SwitchTiming::up(int key)
 void SwitchTiming::chose()
 {
     choseAt_ = now();
+    if (lastChoice_)
+        *lastChoice_ = choseAt_;
     rounds_ = 0;
 }
 

@@ -94,7 +94,9 @@ inline constexpr int kConfirmMs = 5000;
 class SwitchTiming
 {
 public:
-    void setTiming(const ScanTiming& timing, const Clock* clock);
+    // `lastChoice` (may be null) is when a switch last chose in any window:
+    // read now, written at every choice.
+    void setTiming(const ScanTiming& timing, const Clock* clock, double* lastChoice = nullptr);
     const ScanTiming& timing() const { return timing_; }
 
     // A switch (`key`) went down. A press that starts inside the ignore time
@@ -147,6 +149,7 @@ private:
     const Clock* clock_ = nullptr;
     std::vector<Press> presses_; // the switches down
     double choseAt_ = -1e9;
+    double* lastChoice_ = nullptr;
     int spokenMs_ = 0;
     int rounds_ = 0;
     bool paused_ = false;

@@ -395,9 +395,9 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
 
 void FormMenu::impostaModalita()
 {
-    const ProgramState& state = program().state;
+    ProgramState& state = program().state;
     scansione_.imposta(state.ModalitaInput, scanTiming(state), state.confirmExit,
-                       program().services.clock);
+                       program().services.clock, &state.ultimaSceltaSensore);
     const int mode = scansione_.modalita();
     const bool scanning = mode == kModoScansioneManuale || mode == kModoScansioneAutomatica;
     if (scanning) {

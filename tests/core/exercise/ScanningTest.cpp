@@ -253,6 +253,16 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
     begin(kModoScansioneManuale); // a short press neither moves nor chooses
     click(Qt::Key_Space, 0.1);
     EXPECT_EQ(engine->TastoCorrente, kM);
+
+    // The menu's choice that opened the exercise starts the ignore time here
+    // too, and a choice here is kept for the window the exercise goes back to.
+    state.ultimaSceltaSensore = seams.clock.now;
+    begin(kModoScansioneAutomatica);
+    run("t ");
+    EXPECT_EQ(judged(), 2);
+    seams.clock.now += 1;
+    run(" ");
+    EXPECT_EQ(std::tuple(judged(), state.ultimaSceltaSensore), std::tuple(3, seams.clock.now));
 }
 
 // The target's place in the round, the asking ended by a move or by its time,

@@ -268,7 +268,14 @@ protected:
 
 TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceReleaseAndChoosesOnEnter)
 {
+    // Just back from the exercise by a switch's choice: the child's presses
+    // are ignored for the set time here too.
+    program.state.ignoreAfterChoiceMs = 1000;
+    program.state.ultimaSceltaSensore = seams.clock.now;
     SwitchBox* box = scan(true);
+    pressSwitch(box, Qt::Key_Return);
+    EXPECT_EQ(loaded(), QStringList({"FormMenu"}));
+    seams.clock.now += 1;
     userList(menu)->setFocus();
     menu->Timer1_Timer(); // the tick only brings the focus back
     EXPECT_EQ(menu->focusWidget(), box);
@@ -290,6 +297,7 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceReleaseAndChoosesOnEnter)
         pressSwitch(box, Qt::Key_Space);
     pressSwitch(box, Qt::Key_Return); // Enter on "ESCI" asks first
     EXPECT_EQ(seams.programExit.requests, 0);
+    seams.clock.now += 1;
     pressSwitch(box, Qt::Key_Return);
     EXPECT_EQ(seams.programExit.requests, 1);
 }
