@@ -54,9 +54,12 @@ void KeyboardInput::avvia()
     unmarked_ = startOver_;
     if (state_.ConRiquadro) {
         engine_.TastoCorrente = firstPosition();
+        // The first key of the first round: held as such, and the round counts
+        // towards the pause.
+        timing_.pauseInsteadOfStep(true);
         scan_.placeFrameOnKey(engine_.TastoCorrente);
     }
-    scan_.setTimer1Interval(mode() == kModoScansioneAutomatica ? timing_.holdMs(false)
+    scan_.setTimer1Interval(mode() == kModoScansioneAutomatica ? timing_.holdMs(state_.ConRiquadro)
                                                                : kIntervalloFuocoMs);
     scan_.runTimer1(true);
 }

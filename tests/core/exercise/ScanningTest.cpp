@@ -254,6 +254,14 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
     click(Qt::Key_Space, 0.1);
     EXPECT_EQ(engine->TastoCorrente, kM);
 
+    // With the frame the scan starts on the first key: the first round's first
+    // item, held longer and counted towards the pause like every other.
+    state.ConRiquadro = true;
+    begin(kModoScansioneAutomatica);
+    const int firstHold = intervalMs;
+    EXPECT_EQ(std::tuple(firstHold, run("ttt").back(), paused), std::tuple(2000, kN, true));
+    state.ConRiquadro = false;
+
     // The menu's choice that opened the exercise starts the ignore time here
     // too, and a choice here is kept for the window the exercise goes back to.
     state.ultimaSceltaSensore = seams.clock.now;
