@@ -240,13 +240,15 @@ void FormMenu::evidenzia(int index)
 {
     for (int i = 0; i < kPulsantiMenu; ++i)
         setBackground(buttons_[static_cast<size_t>(i)], i == index ? kRosso : coloreFinestra());
-    if (index >= 0 && index < kPulsantiMenu)
-        announceScanned(buttons_[static_cast<size_t>(index)]);
-    // Each button is heard by its caption when the scan reaches it, and the
-    // automatic step lasts as long as the caption, and a little more.
+    // The scan's mark is told and heard when it reaches a button, not again
+    // at every tick that keeps it there (manual scanning ticks ten times a
+    // second). Each button is heard by its caption, and the automatic step
+    // lasts as long as the caption, and a little more.
     if (index == heardIndex_)
         return;
     heardIndex_ = index;
+    if (index >= 0 && index < kPulsantiMenu)
+        announceScanned(buttons_[static_cast<size_t>(index)]);
     if (index < 0 || !auditory_.on())
         return;
     ClickLabel* button = buttons_[static_cast<size_t>(index)];
@@ -382,6 +384,7 @@ void FormMenu::Form_MouseMove()
         if (background(button) != coloreFinestra())
             setBackground(button, coloreFinestra());
     }
+    heardIndex_ = -1; // the pointer left the buttons: the next one is told again
 }
 
 bool FormMenu::eventFilter(QObject* watched, QEvent* event)
