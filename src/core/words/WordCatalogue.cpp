@@ -120,6 +120,7 @@ public:
         Picture picture;
         bool own; // in the teacher's own folder
     };
+    static_assert(sizeof(Entry) == 8);
 
     static std::shared_ptr<const Index> make(const PictureFolders& folders);
 
@@ -138,8 +139,9 @@ public:
     // What a link names, looked at once.
     Kind kindOf(const Entry& entry) const;
     QString folderOf(const Entry& entry) const { return entry.own ? folders.own : folders.program; }
-    // True when the index may miss a change of a folder. The program's folder
-    // is always read again when missing; the teacher's usually is, and stays so.
+    // True when the index may miss a change of a folder. A missing program
+    // folder is read again each time; the teacher's folder is usually missing,
+    // which counts as unchanged until it appears.
     bool outdated() const
     {
         const std::optional<FileStamp> ownNow = FileStamp::of(folders.own);
