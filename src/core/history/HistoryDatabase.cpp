@@ -15,6 +15,13 @@ namespace ortolino {
 
 namespace {
 
+// Qt binds a null text as SQL NULL, which the NOT NULL columns refuse: a word
+// left before any letter was chosen (its choices "") was lost whole.
+QString notNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 // The schema, one step per version: step i brings version i to i + 1.
 // Steps are never changed once shipped; a new version adds a step.
 const char* const kVersion1[] = {
@@ -321,13 +328,13 @@ bool HistoryDatabase::insert(const WordRecord& word)
     const QString key = userKey(word.user);
     const QVariantList values = {
         word.endedAt,
-        word.user,
-        key,
-        word.language,
+        notNull(word.user),
+        notNull(key),
+        notNull(word.language),
         word.exercise,
-        word.word,
-        positionsText(word.blanks),
-        choicesText(word.blanks),
+        notNull(word.word),
+        notNull(positionsText(word.blanks)),
+        notNull(choicesText(word.blanks)),
         word.wrongLetters(),
         word.helps[0],
         word.helps[1],

@@ -61,7 +61,7 @@ TEST_F(HistoryTest, WordsComeBackAsWrittenAndAForgottenUserLeavesNoTrace)
         const std::vector<WordRecord> written = {
             historyWord("Anna", "CANE", {"1:BDC"}, noon(2026, 3, 2), true, {1, 1, 0}),
             historyWord("Anna", "GATTO", {"2:A", "4:PT"}, noon(2026, 3, 2) + 60, true, {1, 0, 0}),
-            historyWord("Anna", "MELA", {"3:N"}, noon(2026, 3, 3), false), // abandoned
+            historyWord("Anna", "MELA", {"3:"}, noon(2026, 3, 3), false), // left untouched
         };
         ASSERT_TRUE(db.append(written[0]));
         ASSERT_TRUE(db.append({written[1], written[2]}));
