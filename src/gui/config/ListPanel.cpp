@@ -101,6 +101,10 @@ void ListPanel::showState()
     const ProgramState& s = state();
     everyPicture_->setChecked(s.UsaTutteLeImmagini);
     showList();
+    // The teacher's own pictures folder follows the language, not the list.
+    const QString own = cartelleImmagini(program().env, s).own;
+    ownPictures_->setToolTip(own);
+    ownPictures_->setEnabled(!own.isEmpty()); // a language without a pictures folder
 }
 
 // The list in use by its file name, its whole path (which the profile keeps)
@@ -111,9 +115,6 @@ void ListPanel::showList()
     const bool named = !s.UsaTutteLeImmagini && !s.ListaInUso.isEmpty();
     listInUse_->setText(named ? listaMostrata(program().env, s, testo("0247")) : QString());
     listInUse_->setToolTip(named ? s.ListaInUso : QString());
-    const QString own = cartelleImmagini(program().env, s).own;
-    ownPictures_->setToolTip(own);
-    ownPictures_->setEnabled(!own.isEmpty()); // a language without a pictures folder
 }
 
 QList<QWidget*> ListPanel::colouredControls() const
