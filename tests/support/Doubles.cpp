@@ -14,6 +14,8 @@ double ScriptedRandom::Rnd()
 MessageBoxes::Answer RecordingMessages::show(const Message& message)
 {
     shown.push_back(message);
+    if (during)
+        during(message);
     if (answers.empty())
         return message.buttons == Message::Buttons::YesNo ? Answer::Yes : Answer::Ok;
     Answer answer = answers.front();

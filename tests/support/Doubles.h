@@ -47,6 +47,7 @@ public:
     Answer show(const Message& message) override;
     std::vector<Message> shown;
     std::deque<Answer> answers;
+    std::function<void(const Message&)> during; // runs while the box would be up
 };
 
 // Returns at once and moves the manual clock on by the time asked. What a test

@@ -113,13 +113,15 @@ void AppearancePanel::CommandSceltaFont_Click()
     if (!choice)
         return;
     applyFontChoice(sample_, *choice);
-    if (applicaFontScelto(state(), *choice)) {
+    const bool cursiveStays = applicaFontScelto(state(), *choice);
+    // The sample shows the face in force before the notice says which one it is.
+    showWholeState();
+    if (cursiveStays) {
         Message notice;
         notice.text = testo("0008") + QLatin1Char('\n') + testo("0009");
         notice.icon = Message::Icon::Information;
         mostra(notice);
     }
-    showWholeState();
 }
 
 void AppearancePanel::CommandSceltaColori_Click()

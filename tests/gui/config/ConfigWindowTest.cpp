@@ -447,10 +447,15 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     EXPECT_EQ(button("Op_Lettere", 0)->font().family(), "Tratto1");
     EXPECT_EQ(button("Op_Lettere", 0)->text(), "q");
     seams.dialogs.fonts = {FontChoice{"DejaVu Serif", 300, true, false, false}};
+    auto* fitted = find<FittedLabel>("LabelFontSelezionato");
+    QString sampleFaceDuringNotice; // the notice says cursive stays: the sample too
+    seams.messages.during = [&](const Message&) {
+        sampleFaceDuringNotice = fitted->font().family();
+    };
     click("CommandSceltaFont");
     EXPECT_EQ(messageTexts(), QStringList{program.text("0008") + "\n" + program.text("0009")});
     EXPECT_EQ(std::pair(s.NomeFont, s.DimensioneFont), std::pair(QString("Tratto1"), 300));
-    auto* fitted = find<FittedLabel>("LabelFontSelezionato");
+    EXPECT_EQ(sampleFaceDuringNotice, "Tratto1");
     EXPECT_EQ(fitted->font().pointSize(), 300); // what the font dialog opens on again
     EXPECT_LT(fitted->shownFont().pointSizeF(), 100) << "shown whole, as the word will be";
     click("maiuscolo");
