@@ -8,6 +8,7 @@
 #include "core/platform/TextFiles.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace ortolino {
 
@@ -48,8 +49,12 @@ QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente)
 
 QString nomeFileProposto(const QString& nomeUtente, QDate day)
 {
+    // A report often goes to a memory stick: leave out what FAT and NTFS refuse.
+    QString name = nomeUtente;
+    static const QRegularExpression refused(QStringLiteral("[<>:\"/\\\\|?*\\x00-\\x1f]"));
+    name.remove(refused);
     const QString date = day.toString(Qt::ISODate);
-    return nomeUtente.trimmed().isEmpty() ? date : nomeUtente.trimmed() + QLatin1Char(' ') + date;
+    return name.trimmed().isEmpty() ? date : name.trimmed() + QLatin1Char(' ') + date;
 }
 
 bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)

@@ -103,6 +103,9 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     // The user and the day: a week's reports keep apart and in order.
     EXPECT_EQ(request.initialName, "MARIO " + QDate::currentDate().toString("yyyy-MM-dd"));
     EXPECT_EQ(nomeFileProposto(" ", QDate(2026, 1, 9)), "2026-01-09");
+    EXPECT_EQ(nomeFileProposto("Anna: 3*B?", QDate(2026, 1, 9)),
+              "Anna 3B 2026-01-09"); // a FAT stick
+    EXPECT_EQ(nomeFileProposto("?", QDate(2026, 1, 9)), "2026-01-09");
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 
