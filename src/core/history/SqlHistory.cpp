@@ -6,6 +6,14 @@
 
 namespace ortolino {
 
+namespace {
+
+// Words kept while the disk refuses them: weeks of a child's work, a few
+// megabytes at most. Beyond it the oldest give way.
+constexpr size_t kKeptUnwritten = 20000;
+
+} // namespace
+
 SqlHistory::SqlHistory(const QString& path, SetAsideHandler onSetAside)
     : database_(std::make_unique<HistoryDatabase>(path)), onSetAside_(std::move(onSetAside)),
       sessionStart_(QDateTime::currentSecsSinceEpoch())
@@ -28,7 +36,13 @@ SqlHistory::~SqlHistory()
     // Queued after every write handed over, so they all run before the
     // close; the connection belongs to the history's thread and closes there.
     QMetaObject::invokeMethod(
-        worker_, [this] { database_.reset(); }, Qt::BlockingQueuedConnection);
+        worker_,
+        [this] {
+            if (database_->isOpen())
+                writeUnwritten(database_.get());
+            database_.reset();
+        },
+        Qt::BlockingQueuedConnection);
     thread_.quit();
     thread_.wait();
 }
@@ -53,13 +67,22 @@ HistoryDatabase* SqlHistory::ready()
     return nullptr;
 }
 
+void SqlHistory::writeUnwritten(HistoryDatabase* db)
+{
+    if (!unwritten_.empty() && db != nullptr && db->append(unwritten_))
+        unwritten_.clear();
+    unwrittenCount_ = static_cast<int>(unwritten_.size());
+}
+
 void SqlHistory::record(const WordRecord& word)
 {
     QMetaObject::invokeMethod(
         worker_,
         [this, word] {
-            if (HistoryDatabase* db = ready())
-                db->append(word);
+            if (unwritten_.size() >= kKeptUnwritten)
+                unwritten_.erase(unwritten_.begin());
+            unwritten_.push_back(word);
+            writeUnwritten(ready());
         },
         Qt::QueuedConnection);
 }
@@ -69,7 +92,9 @@ void SqlHistory::runAndWait(const std::function<void(HistoryDatabase&)>& work)
     QMetaObject::invokeMethod(
         worker_,
         [this, &work] {
-            if (HistoryDatabase* db = ready())
+            HistoryDatabase* db = ready();
+            writeUnwritten(db);
+            if (db != nullptr)
                 work(*db);
         },
         Qt::BlockingQueuedConnection);
@@ -98,6 +123,16 @@ bool SqlHistory::forget(const QString& user)
 {
     bool done = false;
     runAndWait([&](HistoryDatabase& db) { done = db.forget(user); });
+    // Words the disk refused are forgotten too, written or not.
+    QMetaObject::invokeMethod(
+        worker_,
+        [this, key = HistoryDatabase::userKey(user)] {
+            std::erase_if(unwritten_, [&](const WordRecord& word) {
+                return HistoryDatabase::userKey(word.user) == key;
+            });
+            unwrittenCount_ = static_cast<int>(unwritten_.size());
+        },
+        Qt::BlockingQueuedConnection);
     return done;
 }
 

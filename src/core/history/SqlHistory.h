@@ -2,6 +2,7 @@
 
 #include "core/history/History.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <QObject>
@@ -16,6 +17,10 @@ class HistoryDatabase;
 // word recorded by the exercise is handed over and written there, so the key
 // that finished the word is repainted without waiting for the disk. Reading,
 // exporting and forgetting wait for the writes handed over before them.
+//
+// A word the disk refuses (a full disk, a folder that cannot be written) is
+// kept in memory and written with the next one, or before the next reading,
+// so that nothing is lost while the program runs once the disk takes it.
 //
 // The file is opened on that thread when `prepare` asks or at the first use.
 // A damaged file is set aside and a new one started; the handler given here is then
@@ -48,6 +53,7 @@ public:
     std::optional<Progress> progress(const QString& user, TimeSpan span) override;
     std::optional<std::vector<WordRecord>> words(const QString& user, TimeSpan span) override;
     bool forget(const QString& user) override;
+    int unwritten() const override { return unwrittenCount_; }
 
     // Waits until every word handed over so far is written.
     void flush();
@@ -57,12 +63,17 @@ private:
     void runAndWait(const std::function<void(HistoryDatabase&)>& work);
     // The database, opened (again after a failure) when needed.
     HistoryDatabase* ready();
+    // Writes the words the disk refused before, in one transaction; they stay
+    // for the next try while it refuses again.
+    void writeUnwritten(HistoryDatabase* db);
 
     QThread thread_;
     QObject* worker_ = nullptr;                 // lives in thread_
     QObject notifier_;                          // lives in the thread that made the history
     std::unique_ptr<HistoryDatabase> database_; // used in thread_ only
     SetAsideHandler onSetAside_;
+    std::vector<WordRecord> unwritten_; // used in thread_ only
+    std::atomic<int> unwrittenCount_ = 0;
     qint64 sessionStart_ = 0;
 };
 

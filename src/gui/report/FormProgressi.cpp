@@ -267,18 +267,27 @@ void FormProgressi::fillChart()
 
 QString FormProgressi::totalsText() const
 {
-    if (!progress_)
-        return program().text(QStringLiteral("0266"));
-    const ProgressTotals& t = progress_->totals;
     Program& p = program();
-    if (t.words == 0)
-        return p.text(QStringLiteral("0269"));
-    return p.text(QStringLiteral("0255"))
-        .arg(t.words)
-        .arg(t.finished)
-        .arg(percent(t.firstTryRate()))
-        .arg(p.language.number(t.helpsPerWord(), 1))
-        .arg(QString::number(qRound(t.secondsPerWord())));
+    QString text;
+    if (!progress_)
+        text = p.text(QStringLiteral("0266"));
+    else if (progress_->totals.words == 0)
+        text = p.text(QStringLiteral("0269"));
+    else {
+        const ProgressTotals& t = progress_->totals;
+        text = p.text(QStringLiteral("0255"))
+                   .arg(t.words)
+                   .arg(t.finished)
+                   .arg(percent(t.firstTryRate()))
+                   .arg(p.language.number(t.helpsPerWord(), 1))
+                   .arg(QString::number(qRound(t.secondsPerWord())));
+    }
+    // Words the disk refused are not counted above: the teacher is told why
+    // they are missing, and that they are still held.
+    const History* history = p.services.history;
+    if (const int waiting = history != nullptr ? history->unwritten() : 0; waiting > 0)
+        text += QLatin1Char('\n') + p.text(QStringLiteral("0268")).arg(waiting);
+    return text;
 }
 
 void FormProgressi::showError(const QString& key, const QString& detail)

@@ -234,14 +234,27 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndS
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
         EXPECT_EQ(db.words("Anna", kEver)->size(), 1u);
     }
-    // A folder that cannot be written keeps no history and stops nothing.
+    // A folder that cannot be written stops nothing; the words it refused
+    // wait, counted, and are written once the disk takes them. Forgetting a
+    // user forgets the user's waiting words too.
     QDir(env.root() + "/dati").removeRecursively();
     writeFile(env.root() + "/dati", "a file where the folder should be");
     SqlHistory unwritable(path());
     unwritable.record(historyWord("Anna", "CANE", {"1:C"}, 1));
+    unwritable.record(historyWord("Bruno", "CANE", {"1:C"}, 1));
     EXPECT_FALSE(unwritable.progress("Anna", {0, 2}));
     EXPECT_FALSE(unwritable.words("Anna", {0, 2}));
-    EXPECT_FALSE(unwritable.forget("Anna"));
+    EXPECT_EQ(unwritable.unwritten(), 2);
+    EXPECT_FALSE(unwritable.forget("BRUNO"));
+    EXPECT_EQ(unwritable.unwritten(), 1);
+    QFile::remove(env.root() + "/dati");
+    QDir().mkpath(env.root() + "/dati");
+    unwritable.record(historyWord("Anna", "DADO", {"1:D"}, 2));
+    const auto written = unwritable.words("Anna", {0, 3});
+    ASSERT_TRUE(written);
+    ASSERT_EQ(written->size(), 2u);
+    EXPECT_EQ((*written)[0].word, "CANE");
+    EXPECT_EQ(unwritable.unwritten(), 0);
 }
 
 TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)

@@ -228,6 +228,18 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     EXPECT_EQ(totals(), "Lo storico dei progressi non è disponibile.");
     for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
         EXPECT_FALSE(find(button)->isEnabled()) << button;
+    // Words the disk refused are counted, so that the teacher knows why they are missing.
+    unloadAll();
+    QTemporaryDir dir;
+    writeFile(dir.filePath("dati"), "a file where the folder should be");
+    SqlHistory refusing(dir.filePath("dati/storico.sqlite"));
+    refusing.record(historyWord("Anna", "DADO", {"1:D"}, QDateTime::currentSecsSinceEpoch()));
+    program.services.history = &refusing;
+    show("FormProgressi");
+    EXPECT_EQ(totals(),
+              "Lo storico dei progressi non è disponibile.\nParole che aspettano di "
+              "essere scritte nello storico: 1 (il disco è pieno o non si può scrivere).");
+    unloadAll();
 }
 
 // The CSV in the language's words in the user's folder; the printed and saved
