@@ -51,15 +51,20 @@ QStringList paroleConImmagine(const PictureFolder& folder)
 
 ParoleEditor editorVuoto(const PictureFolder& folder)
 {
-    return {paroleConImmagine(folder), {}};
+    return {paroleConImmagine(folder), {}, {}};
 }
 
 ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state)
 {
-    const QSet<QString> inCatalogue = paroleDelCatalogo(state);
     ParoleEditor editor;
+    editor.senzaImmagine = paroleDelCatalogo(state);
     for (const QString& word : paroleConImmagine(folder))
-        (inCatalogue.contains(word) ? editor.inLista : editor.disponibili) << word;
+        (editor.senzaImmagine.remove(word) ? editor.inLista : editor.disponibili) << word;
+    editor.senzaImmagine.removeIf(
+        [](const QString& word) { return !parolaSalvabileInLista(word); });
+    for (const QString& word : std::as_const(editor.senzaImmagine))
+        editor.inLista << word;
+    ordinaParole(editor.inLista);
     return editor;
 }
 

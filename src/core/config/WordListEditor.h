@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +17,9 @@ class WaitingNotice;
 // list, and those in the list. Both in capitals, sorted, each word once.
 struct ParoleEditor
 {
-    QStringList disponibili; // ListImmaginiDisponibili
-    QStringList inLista;     // ListImmaginiDaUtilizzare
+    QStringList disponibili;     // ListImmaginiDisponibili
+    QStringList inLista;         // ListImmaginiDaUtilizzare
+    QSet<QString> senzaImmagine; // words of the list that have no picture here
 };
 
 // The editor's order: alphabetical without regard to letter case.
@@ -34,7 +36,9 @@ ParoleEditor editorVuoto(const PictureFolder& folder);
 
 // The list in use: the picture words found in the catalogue (entries
 // 1..NumeroParole, letter case ignored) on the list side, the others
-// available. Catalogue words without a picture are not shown.
+// available. Catalogue words without a picture here (a list made for another
+// language's pictures, or on another machine) are on the list side too, in
+// `senzaImmagine`: saving the list again must not drop them unseen.
 ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state);
 
 // Whether the current user can ever be given the word: it is no longer than

@@ -267,28 +267,33 @@ void ListEditor::riempiEditor(const ParoleEditor& parole)
     inList_->clear();
     available_->addItems(parole.disponibili);
     inList_->addItems(parole.inLista);
+    noPicture_ = parole.senzaImmagine;
     segnaParole();
 }
 
-// Marks the words the current user will never be given (too long, or no
-// letter of the keyboard) and counts those of the list that fit.
+// Marks the words the current user will never be given (too long, no letter
+// of the keyboard, or no picture here) and counts those of the list that fit.
 void ListEditor::segnaParole()
 {
-    const QString why = testo("0222");
     for (QListWidget* side : {available_, inList_}) {
         for (int i = 0; i < side->count(); ++i) {
             QListWidgetItem* item = side->item(i);
-            const bool fits = parolaPerUtente(state(), item->text());
+            const bool pictured = !noPicture_.contains(item->text());
+            const bool fits = pictured && parolaPerUtente(state(), item->text());
+            const QString why = fits ? QString() : testo(pictured ? "0222" : "0225");
             QFont font = item->font();
             font.setItalic(!fits);
             item->setFont(font);
             item->setForeground(fits ? side->palette().text() : QBrush(kColoreParolaEsclusa));
-            item->setToolTip(fits ? QString() : why);
-            item->setData(Qt::AccessibleDescriptionRole, fits ? QString() : why);
+            item->setToolTip(why);
+            item->setData(Qt::AccessibleDescriptionRole, why);
         }
     }
     const QStringList words = paroleDi(inList_);
-    fitCount_->setText(testo("0221").arg(contaParolePerUtente(state(), words)).arg(words.size()));
+    QStringList pictured = words;
+    pictured.removeIf([this](const QString& word) { return noPicture_.contains(word); });
+    fitCount_->setText(
+        testo("0221").arg(contaParolePerUtente(state(), pictured)).arg(words.size()));
 }
 
 void ListEditor::sposta(QListWidget* from, QListWidget* to)

@@ -4,6 +4,7 @@
 #include "gui/config/ConfigPanel.h"
 
 #include <functional>
+#include <QSet>
 #include <QStringList>
 
 class QCheckBox;
@@ -56,7 +57,8 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* close_ = nullptr;
     QFrame* waitingNotice_ = nullptr;
-    QStringList keptWords_; // the list as opened or last saved
+    QStringList keptWords_;   // the list as opened or last saved
+    QSet<QString> noPicture_; // words of the list in use without a picture here
 };
 
 // "File in uso" on the tab "Scelte didattiche": every picture or a word list,

@@ -4,6 +4,7 @@
 #include "core/app/SwitchSettingsFile.h"
 #include "core/config/ConfigSettings.h"
 #include "core/history/SqlHistory.h"
+#include "core/platform/TextFiles.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/config/SwitchPanel.h"
 #include "gui/widgets/Colors.h"
@@ -650,10 +651,18 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
     click("Command7"); // saved: closed without a question
     EXPECT_FALSE(find("FrameCreaNuovaLista")->isVisible());
     EXPECT_EQ(seams.messages.shown.size(), asked);
+    // A word without a picture here (a list made for other pictures) is shown,
+    // marked, and kept by a save over its list.
+    writeFile(saved, readFileBytes(saved).value() + "VOLPE\r\n");
     click("CommandModificaListaInUso");
-    EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO"}));
+    EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO", "VOLPE"}));
     EXPECT_EQ(items(kAvailable), QStringList({"FARFALLA"}));
     EXPECT_FALSE(find("Picture1")->isVisible()); // the waiting notice went
+    EXPECT_EQ(list(kInList)->item(2)->toolTip(), program.text("0225"));
+    EXPECT_EQ(text("LabelParoleAdatte"), program.text("0221").arg(2).arg(3));
+    seams.dialogs.files = {saved};
+    click("CommandSalvaLista");
+    EXPECT_EQ(readFileBytes(saved), QByteArray("CANE\r\nGATTO\r\nVOLPE\r\n"));
     click("CommandSvuotaLista");
     EXPECT_EQ(items(kAvailable), QStringList({"CANE", "FARFALLA", "GATTO"}));
     seams.dialogs.files = {QString()}; // cancelled: the list in use stays
