@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -21,6 +22,19 @@ QSet<QString> paroleDelCatalogo(const ProgramState& state)
     const int count = std::min(state.NumeroParole, kMassimoParole);
     for (int i = 1; i <= count; ++i)
         words.insert(state.ParoleDisponibili[static_cast<size_t>(i)].toUpper());
+    return words;
+}
+
+// Every word of the list in use, however many (the catalogue keeps the first
+// 1000); none when there is no list to read.
+std::optional<QStringList> paroleDellaListaInUso(const Environment& env, const ProgramState& state)
+{
+    const std::optional<QByteArray> list =
+        state.ListaInUso.trimmed().isEmpty() ? std::nullopt : readWordList(env, state);
+    if (!list)
+        return std::nullopt;
+    QStringList words = campiListaParole(decodeText(*list));
+    words.removeAll(QString());
     return words;
 }
 
@@ -54,10 +68,16 @@ ParoleEditor editorVuoto(const PictureFolder& folder)
     return {paroleConImmagine(folder), {}, {}};
 }
 
-ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state)
+ParoleEditor editorSullaLista(const PictureFolder& folder, const Environment& env,
+                              const ProgramState& state)
 {
     ParoleEditor editor;
-    editor.senzaImmagine = paroleDelCatalogo(state);
+    if (const std::optional<QStringList> list = paroleDellaListaInUso(env, state)) {
+        for (const QString& word : *list)
+            editor.senzaImmagine.insert(word.toUpper());
+    } else {
+        editor.senzaImmagine = paroleDelCatalogo(state);
+    }
     for (const QString& word : paroleConImmagine(folder))
         (editor.senzaImmagine.remove(word) ? editor.inLista : editor.disponibili) << word;
     editor.senzaImmagine.removeIf(
@@ -103,21 +123,18 @@ void spostaParole(QStringList& from, QStringList& to, QList<int> positions)
 void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice* notice)
 {
     state.NumeroParole = 0;
-    const std::optional<QByteArray> list =
-        state.ListaInUso.trimmed().isEmpty() ? std::nullopt : readWordList(env, state);
+    const std::optional<QStringList> list = paroleDellaListaInUso(env, state);
     state.TutteLeImmagini = !list;
     if (!list) {
         CaricaTutteParoleDisponibili(env, state, notice);
         return;
     }
-    for (const QString& field : campiListaParole(decodeText(*list))) {
-        if (field.isEmpty())
-            continue;
+    for (const QString& word : *list) {
         if (state.NumeroParole >= kMassimoParole)
             break;
         ++state.NumeroParole;
         state.ParoleDisponibili[static_cast<size_t>(state.NumeroParole)] =
-            parolaNelCasoInUso(state, field);
+            parolaNelCasoInUso(state, word);
     }
 }
 

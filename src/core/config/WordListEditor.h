@@ -34,12 +34,14 @@ QStringList paroleConImmagine(const PictureFolder& folder);
 // A new list: every picture word available, the list empty.
 ParoleEditor editorVuoto(const PictureFolder& folder);
 
-// The list in use: the picture words found in the catalogue (entries
-// 1..NumeroParole, letter case ignored) on the list side, the others
-// available. Catalogue words without a picture here (a list made for another
-// language's pictures, or on another machine) are on the list side too, in
-// `senzaImmagine`: saving the list again must not drop them unseen.
-ParoleEditor editorSullaLista(const PictureFolder& folder, const ProgramState& state);
+// The list in use: the picture words found in the list file, every word of it
+// however long the list, or in the catalogue when there is no list (letter
+// case ignored), on the list side, the others available. The list's words
+// without a picture here (a list made for another language's pictures, or on
+// another machine) are on the list side too, in `senzaImmagine`: saving the
+// list again must not drop them unseen.
+ParoleEditor editorSullaLista(const PictureFolder& folder, const Environment& env,
+                              const ProgramState& state);
 
 // Whether the current user can ever be given the word: it is no longer than
 // MassimoLettere (longer words never enter the catalogue) and holds a letter

@@ -227,7 +227,7 @@ void ListEditor::openOnListInUse()
 {
     show();
     CaricaListaInUso(program().env, state(), this);
-    riempiEditor(editorSullaLista(PictureFolder(pictureFolders()), state()));
+    riempiEditor(editorSullaLista(PictureFolder(pictureFolders()), program().env, state()));
     keptWords_ = paroleDi(inList_);
 }
 

@@ -57,6 +57,18 @@ TEST_F(WordListEditorTest, TheListInUseIsLoadedWholeAndWithoutOneThePicturesServ
     state.MassimoLettere = 3;
     CaricaListaInUso(test.env(), state, nullptr);
     EXPECT_EQ(std::tuple(state.NumeroParole, state.ParoleDisponibili[2]), std::tuple(3, "volpe"));
+    // The editor has every word of a list longer than the catalogue holds.
+    QByteArray longList;
+    for (int i = 0; i < kMassimoParole; ++i)
+        longList += "parola" + QByteArray::number(i) + "\r\n";
+    test.writeProgramFile("liste/animali.txt", longList + "gatto\r\n");
+    CaricaListaInUso(test.env(), state, nullptr); // as the editor opens
+    const ParoleEditor editor =
+        editorSullaLista(PictureFolder(cartelleImmagini(test.env(), state)), test.env(), state);
+    EXPECT_EQ(
+        std::tuple(editor.inLista.size(), editor.inLista.contains("GATTO"),
+                   editor.senzaImmagine.size(), editor.disponibili),
+        std::tuple(kMassimoParole + 1, true, kMassimoParole, QStringList{"CANE", "FARFALLA"}));
 
     state.ListaInUso = "  "; // every picture word of the admitted length
     state.MassimoLettere = 4;
