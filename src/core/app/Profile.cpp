@@ -236,7 +236,7 @@ std::optional<ProfileSettings> leggiTestoProfilo(const QByteArray& bytes)
 bool SalvaProfilo(const ProfileSettings& settings, const QString& path)
 {
     const std::optional<QByteArray> text = testoProfilo(settings);
-    return text && writeFileAtomically(resolveCaseInsensitive(path), *text);
+    return text && writeFileUnlessSame(resolveCaseInsensitive(path), *text);
 }
 
 LetturaProfilo LeggiProfilo(ProfileSettings& settings, const QString& path,

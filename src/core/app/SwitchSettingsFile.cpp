@@ -164,7 +164,7 @@ SwitchSettingsRead readSwitchSettings(SwitchSettings& settings, const QString& p
 bool writeSwitchSettings(const SwitchSettings& settings, const QString& path)
 {
     QDir().mkpath(QFileInfo(path).path());
-    return writeFileAtomically(resolveCaseInsensitive(path), switchSettingsText(settings));
+    return writeFileUnlessSame(resolveCaseInsensitive(path), switchSettingsText(settings));
 }
 
 } // namespace ortolino

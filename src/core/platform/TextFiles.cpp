@@ -176,6 +176,11 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes)
     return true;
 }
 
+bool writeFileUnlessSame(const QString& path, const QByteArray& bytes)
+{
+    return readFileBytes(path, bytes.size()) == bytes || writeFileAtomically(path, bytes);
+}
+
 QString keepBeside(const QString& path, const QString& suffix)
 {
     constexpr int kMostCopies = 999;

@@ -31,6 +31,11 @@ std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = k
 // file it points to is the one replaced.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes);
 
+// As writeFileAtomically, but a file that already holds exactly these bytes is
+// left untouched and counts as written: settings that did not change are
+// "saved" even where the folder cannot be written (read-only, a full disk).
+bool writeFileUnlessSame(const QString& path, const QByteArray& bytes);
+
 // Keeps the file at `path` beside itself as "name.ext.<suffix>" (then
 // "name.ext.2.<suffix>", "name.ext.3.<suffix>", ... so that no copy kept
 // before is replaced, in any letter case) and returns the path kept; empty

@@ -6,6 +6,7 @@
 #include "core/app/Startup.h"
 #include "core/app/SwitchSettingsFile.h"
 #include "core/config/ConfigUsers.h"
+#include "core/platform/FileNames.h"
 #include "core/platform/TextFiles.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -139,6 +142,38 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     EXPECT_FALSE(scegliUtente(program, "MARIO"));
     EXPECT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(session(), kept);
+}
+
+// Settings that did not change are not written again, so that a folder that
+// cannot be written (read-only, a full disk) still lets their user be left.
+// A second name for each file shows whether a save replaced it.
+TEST_F(UsersTest, SettingsThatDidNotChangeAreLeftOnTheDiskAsTheyAre)
+{
+    ASSERT_TRUE(scegliUtente(program, "MARIO"));
+    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
+    const QStringList files = {resolveCaseInsensitive(folder() + "MARIO.ini"),
+                               env.env().cartellaAccesso() + "MARIO.ini"};
+    auto links = [&] {
+        QList<nlink_t> counts;
+        for (const QString& file : files) {
+            struct stat info = {};
+            ::stat(QFile::encodeName(file).constData(), &info);
+            counts << info.st_nlink;
+        }
+        return counts;
+    };
+    for (int i = 0; i < files.size(); ++i) {
+        const QByteArray second =
+            QFile::encodeName(env.root() + "/second-name-" + QString::number(i));
+        ASSERT_EQ(::link(QFile::encodeName(files[i]).constData(), second.constData()), 0);
+    }
+    ASSERT_TRUE(scegliUtente(program, "MARIO"));
+    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
+    EXPECT_EQ(links(), (QList<nlink_t>{2, 2}));
+    ASSERT_TRUE(scegliUtente(program, "MARIO"));
+    state.acceptanceMs = 300;
+    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
+    EXPECT_EQ(links(), (QList<nlink_t>{2, 1})); // only the side file changed
 }
 
 // An unreadable profile or side file is kept aside, under a new name, before the
