@@ -1,11 +1,13 @@
 #include "core/platform/Environment.h"
 
+#include <pwd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace ortolino {
 
@@ -18,11 +20,28 @@ QString withSlash(QString path)
     return path;
 }
 
+// The user's home: $HOME, or the account's own when HOME is unset or not a
+// full path (a program started by a service or a launcher that cleared the
+// environment). Qt would take "/" then, where a user can write nothing.
+QString homeFolder()
+{
+    const QString home = qEnvironmentVariable("HOME");
+    if (QDir::isAbsolutePath(home))
+        return home;
+    struct passwd entry = {};
+    struct passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/')
+        return QFile::decodeName(found->pw_dir);
+    return QDir::homePath();
+}
+
 QString xdgFolder(const char* variable, const QString& fallbackBelowHome)
 {
     QString value = qEnvironmentVariable(variable);
     if (value.isEmpty() || !QDir::isAbsolutePath(value))
-        value = QDir::homePath() + QLatin1Char('/') + fallbackBelowHome;
+        value = homeFolder() + QLatin1Char('/') + fallbackBelowHome;
     return withSlash(QDir::cleanPath(value));
 }
 

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -112,6 +113,30 @@ TEST(ReadFileBytes, ReadsPlainFilesUpToTheLimitAndRefusesTheRest)
 TEST(FileNames, ANameWithAnExtensionInAnyCaseKeepsIt)
 {
     EXPECT_EQ(withDefaultExtension("/liste/frutta.TXT", "txt"), "/liste/frutta.TXT");
+}
+
+// Without HOME (or with one that is no full path) the settings and fonts go
+// below the account's home, never below "/" nor the current folder.
+TEST(EnvironmentTest, WithoutHomeTheAccountsHomeServes)
+{
+    const char* const variables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+    std::vector<std::optional<QByteArray>> saved;
+    for (const char* variable : variables)
+        saved.push_back(qEnvironmentVariableIsSet(variable) ? std::optional(qgetenv(variable))
+                                                            : std::nullopt);
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    const QString own = QFile::decodeName(::getpwuid(::getuid())->pw_dir);
+    for (const char* value : {"", "relative/home"}) {
+        qputenv("HOME", value);
+        const Environment env = Environment::fromSystem(QDir::tempPath());
+        EXPECT_EQ(env.settingsRoot,
+                  QDir::cleanPath(own + "/.config") + "/ImpostazioniProgrammiLumo/")
+            << value;
+        EXPECT_EQ(env.windowsFolder, QDir::cleanPath(own + "/.local/share") + "/") << value;
+    }
+    for (size_t i = 0; i < saved.size(); ++i)
+        saved[i] ? qputenv(variables[i], *saved[i]) : qunsetenv(variables[i]);
 }
 
 // Without XDG_RUNTIME_DIR the lock lives in a folder of the user's own, closed
