@@ -11,6 +11,7 @@
 #include "gui/widgets/WindowManager.h"
 #include "gui/widgets/WordWrapButton.h"
 
+#include <QCloseEvent>
 #include <QDate>
 #include <QMenuBar>
 #include <QPrinter>
@@ -66,6 +67,27 @@ void FormEserciziEseguiti::Form_Activate()
     state.belongTo(state.NomeUtente);
     applyBoxSteps(*report_, rebuildReport(nomeUtenteMostrato(program(), state.NomeUtente), state,
                                           ReportTexts::fromLanguage(program()), date));
+    report_->document()->setModified(false);
+}
+
+bool FormEserciziEseguiti::mayLeave()
+{
+    if (!report_->document()->isModified())
+        return true;
+    if (program().services.messages->show(destructiveQuestion(
+            program().text(QStringLiteral("0226")))) != MessageBoxes::Answer::Yes)
+        return false;
+    report_->document()->setModified(false); // asked once, whichever way it goes
+    return true;
+}
+
+void FormEserciziEseguiti::closeEvent(QCloseEvent* event)
+{
+    if (!mayLeave()) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
 }
 
 void FormEserciziEseguiti::Form_Unload()
@@ -80,8 +102,10 @@ void FormEserciziEseguiti::Command1_Click()
 {
     PrinterTarget* target = program().services.printer;
     std::unique_ptr<QPrinter> printer = target ? target->open() : nullptr;
-    if (printer && StampaTestoFormattato(*report_->document(), *printer, kOneInchMargins).started)
+    if (printer && StampaTestoFormattato(*report_->document(), *printer, kOneInchMargins).started) {
+        report_->document()->setModified(false); // kept on paper
         return;
+    }
     Message message;
     message.text = program().text(QStringLiteral("0202"));
     message.icon = Message::Icon::Critical;
@@ -90,24 +114,32 @@ void FormEserciziEseguiti::Command1_Click()
 
 void FormEserciziEseguiti::Command2_Click()
 {
-    SalvaResoconto(program(), this, writeRtf(rtfDocumentOf(*report_->document())));
+    if (SalvaResoconto(program(), this, writeRtf(rtfDocumentOf(*report_->document()))))
+        report_->document()->setModified(false);
 }
 
 void FormEserciziEseguiti::Command3_Click()
 {
+    // The summary can be added again at any time: only what was typed counts.
+    const bool typed = report_->document()->isModified();
     applyBoxSteps(*report_,
                   configurationSummary(nomeUtenteMostrato(program(), program().state.NomeUtente),
                                        program().state, ReportTexts::fromLanguage(program())));
+    report_->document()->setModified(typed);
 }
 
 void FormEserciziEseguiti::Command4_Click()
 {
+    if (!mayLeave())
+        return;
     windows().show(kProgressi);
     windows().unload(this);
 }
 
 void FormEserciziEseguiti::mnuEsci_Click()
 {
+    if (!mayLeave())
+        return;
     windows().show(QStringLiteral("FormMenu"));
     windows().unload(this);
 }

@@ -177,6 +177,19 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     program.state.NomeUtente = "LUCA"; // made new in the configuration: Anna's words stay hers
     window->Form_Activate();
     EXPECT_FALSE(box->toPlainText().contains("CITTÀ"));
+    // A note typed in the report is not left behind unseen: "No" keeps it;
+    // once saved, the report goes without a question.
+    QTest::keyClicks(box, "stanco");
+    click("Command3"); // the summary alone would not be asked about
+    seams.messages.answers = {MessageBoxes::Answer::No};
+    click("Command4");
+    EXPECT_EQ(loaded(), QStringList{"FormEserciziEseguiti"});
+    EXPECT_TRUE(box->toPlainText().contains("stanco"));
+    EXPECT_EQ(std::pair(messageTexts().last(), seams.messages.shown.back().yesDestroys),
+              std::pair(program.text("0226"), true));
+    seams.dialogs.files.push_back(env.env().cartellaDati() + "LUCA/note.rtf");
+    click("Command2");
+    const size_t asked = seams.messages.shown.size();
     // Tab reaches "Progressi" after the report's buttons, Space chooses it; the
     // close box leads back (Alt+P, the title and "Esci" are the program walk's).
     auto* progress = find<QPushButton>("Command4");
@@ -187,6 +200,7 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     progress->setFocus();
     QTest::keyClick(progress, Qt::Key_Space);
     ASSERT_EQ(loaded(), QStringList{"FormProgressi"});
+    EXPECT_EQ(seams.messages.shown.size(), asked);
     form = windows.find(QStringLiteral("FormProgressi"));
     EXPECT_TRUE(find("ComboPeriodo")->hasFocus() || !form->isActiveWindow());
     EXPECT_EQ(closeByBox(form), QStringList{"FormEserciziEseguiti"});
