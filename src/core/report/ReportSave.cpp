@@ -54,6 +54,13 @@ QString nomeFileProposto(const QString& nomeUtente, QDate day)
     static const QRegularExpression refused(QStringLiteral("[<>:\"/\\\\|?*\\x00-\\x1f]"));
     name.remove(refused);
     const QString date = day.toString(Qt::ISODate);
+    // A user's name may take up to 248 bytes (its profile's file name): the
+    // name offered keeps room for the day, an extension and the save's
+    // temporary ".XXXXXX" within the file system's 255, or it could never be
+    // saved (the dialog would not even take it).
+    constexpr qsizetype kMostNameBytes = 255 - 7 - 4 - 11; // ".XXXXXX", ".rtf", " yyyy-MM-dd"
+    while (name.toUtf8().size() > kMostNameBytes)
+        name.chop(name.size() >= 2 && name.back().isLowSurrogate() ? 2 : 1);
     return name.trimmed().isEmpty() ? date : name.trimmed() + QLatin1Char(' ') + date;
 }
 

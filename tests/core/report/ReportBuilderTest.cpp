@@ -106,6 +106,16 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     EXPECT_EQ(nomeFileProposto("Anna: 3*B?", QDate(2026, 1, 9)),
               "Anna 3B 2026-01-09"); // a FAT stick
     EXPECT_EQ(nomeFileProposto("?", QDate(2026, 1, 9)), "2026-01-09");
+    // The longest user names (248 bytes) leave room for the day, the extension
+    // and the save's temporary suffix, and are never cut inside a character.
+    const QString emoji = "😀😀😀😀😀😀😀😀😀😀";
+    for (const QString& longest : {QString(244, 'B'), QString(100, QChar(0x00C8)) + emoji + "BB"}) {
+        const QString offered = nomeFileProposto(longest, QDate(2026, 1, 9));
+        EXPECT_LE(offered.toUtf8().size() + 11, 255) << offered.toStdString();
+        EXPECT_TRUE(longest.startsWith(offered.chopped(11))) << offered.toStdString();
+        EXPECT_EQ(QString::fromUtf8(offered.toUtf8()), offered); // no half character
+        EXPECT_TRUE(offered.endsWith(" 2026-01-09"));
+    }
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 
