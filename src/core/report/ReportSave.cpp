@@ -47,19 +47,19 @@ QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente)
     return resolveCaseInsensitive(env.cartellaDati() + nomeUtente) + QLatin1Char('/');
 }
 
-QString nomeFileProposto(const QString& nomeUtente, QDate day)
+QString nomeFileProposto(const QString& nomeUtente, QDate day, const QString& extension)
 {
     // A report often goes to a memory stick: leave out what FAT and NTFS refuse.
     QString name = nomeUtente;
     static const QRegularExpression refused(QStringLiteral("[<>:\"/\\\\|?*\\x00-\\x1f]"));
     name.remove(refused);
-    const QString date = day.toString(Qt::ISODate);
+    const QString date = day.toString(Qt::ISODate) + QLatin1Char('.') + extension;
     // A user's name may take up to 248 bytes (its profile's file name): the
-    // name offered keeps room for the day, an extension and the save's
+    // name offered keeps room for the day, its extension and the save's
     // temporary ".XXXXXX" within the file system's 255, or it could never be
     // saved (the dialog would not even take it).
-    constexpr qsizetype kMostNameBytes = 255 - 7 - 4 - 11; // ".XXXXXX", ".rtf", " yyyy-MM-dd"
-    while (name.toUtf8().size() > kMostNameBytes)
+    const qsizetype mostNameBytes = 255 - 7 - 1 - date.toUtf8().size(); // ".XXXXXX", " ", the day
+    while (name.toUtf8().size() > mostNameBytes)
         name.chop(name.size() >= 2 && name.back().isLowSurrogate() ? 2 : 1);
     return name.trimmed().isEmpty() ? date : name.trimmed() + QLatin1Char(' ') + date;
 }
@@ -71,7 +71,7 @@ bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
 
     const QString path = program.services.dialogs->ShowFileDialog(
         owner, Dialogs::Save, program.text(QStringLiteral("0238")),
-        nomeFileProposto(program.state.NomeUtente, QDate::currentDate()),
+        nomeFileProposto(program.state.NomeUtente, QDate::currentDate(), QStringLiteral("rtf")),
         {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"));
     if (path.isEmpty()) {
         showCritical(program, program.text(QStringLiteral("0027")));

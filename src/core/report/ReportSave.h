@@ -18,10 +18,12 @@ struct Environment;
 QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente);
 
 // The name the save dialogs offer for a user's file: the user and the day,
-// "MARIO 2026-12-07", so that a week's reports do not take each other's place
-// and sort by date. Without a user, the day alone. Characters that a memory
-// stick's file system refuses (":", "?", ...) are left out of the name.
-QString nomeFileProposto(const QString& nomeUtente, QDate day);
+// "MARIO 2026-12-07.rtf", so that a week's reports do not take each other's
+// place and sort by date. Without a user, the day alone. Characters that a
+// memory stick's file system refuses (":", "?", ...) are left out of the
+// name. The extension is offered with it: a name with an initial ("Luca B.")
+// has a dot already, and the dialog would take what follows it for one.
+QString nomeFileProposto(const QString& nomeUtente, QDate day, const QString& extension);
 
 // Saves a report: makes the user's data folder if it is missing, asks for a
 // file with the save dialog (default extension "rtf", the name offered

@@ -330,7 +330,7 @@ QString FormProgressi::askSavePath(const QPushButton& button, const QString& ext
 {
     return program().services.dialogs->ShowFileDialog(
         this, Dialogs::Save, button.text().remove(QLatin1Char('&')),
-        nomeFileProposto(program().state.NomeUtente, QDate::currentDate()),
+        nomeFileProposto(program().state.NomeUtente, QDate::currentDate(), extension),
         {FileFilter{QString(), QStringLiteral("*.") + extension}}, userFolder(program()),
         extension);
 }

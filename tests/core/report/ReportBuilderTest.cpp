@@ -101,20 +101,22 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     EXPECT_EQ(std::tuple(request.kind, request.initialFolder, request.defaultExtension),
               std::tuple(Dialogs::Save, userFolder(), "rtf"));
     // The user and the day: a week's reports keep apart and in order.
-    EXPECT_EQ(request.initialName, "MARIO " + QDate::currentDate().toString("yyyy-MM-dd"));
-    EXPECT_EQ(nomeFileProposto(" ", QDate(2026, 1, 9)), "2026-01-09");
-    EXPECT_EQ(nomeFileProposto("Anna: 3*B?", QDate(2026, 1, 9)),
-              "Anna 3B 2026-01-09"); // a FAT stick
-    EXPECT_EQ(nomeFileProposto("?", QDate(2026, 1, 9)), "2026-01-09");
+    EXPECT_EQ(request.initialName, "MARIO " + QDate::currentDate().toString("yyyy-MM-dd") + ".rtf");
+    const QDate day(2026, 1, 9);
+    EXPECT_EQ(nomeFileProposto(" ", day, "rtf"), "2026-01-09.rtf");
+    EXPECT_EQ(nomeFileProposto("Anna: 3*B?", day, "csv"), "Anna 3B 2026-01-09.csv"); // a FAT stick
+    EXPECT_EQ(nomeFileProposto("?", day, "pdf"), "2026-01-09.pdf");
+    // An initial's dot is no extension: the file keeps its own.
+    EXPECT_EQ(QFileInfo(nomeFileProposto("Luca B.", day, "csv")).suffix(), "csv");
     // The longest user names (248 bytes) leave room for the day, the extension
     // and the save's temporary suffix, and are never cut inside a character.
     const QString emoji = "😀😀😀😀😀😀😀😀😀😀";
     for (const QString& longest : {QString(244, 'B'), QString(100, QChar(0x00C8)) + emoji + "BB"}) {
-        const QString offered = nomeFileProposto(longest, QDate(2026, 1, 9));
-        EXPECT_LE(offered.toUtf8().size() + 11, 255) << offered.toStdString();
-        EXPECT_TRUE(longest.startsWith(offered.chopped(11))) << offered.toStdString();
+        const QString offered = nomeFileProposto(longest, day, "rtf");
+        EXPECT_LE(offered.toUtf8().size() + 7, 255) << offered.toStdString();
+        EXPECT_TRUE(longest.startsWith(offered.chopped(15))) << offered.toStdString();
         EXPECT_EQ(QString::fromUtf8(offered.toUtf8()), offered); // no half character
-        EXPECT_TRUE(offered.endsWith(" 2026-01-09"));
+        EXPECT_TRUE(offered.endsWith(" 2026-01-09.rtf"));
     }
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());

@@ -270,7 +270,7 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
     const auto& request = seams.dialogs.fileRequests[0];
     EXPECT_EQ(std::tuple(request.defaultExtension, request.initialFolder, request.initialName),
               std::tuple("csv", env.env().cartellaDati() + "ANNA/",
-                         nomeFileProposto("ANNA", QDate::currentDate())));
+                         nomeFileProposto("ANNA", QDate::currentDate(), "csv")));
     const QStringList lines =
         QString::fromUtf8(readFileBytes(env.root() + "/anna.csv").value_or("").mid(3))
             .split("\r\n", Qt::SkipEmptyParts);
