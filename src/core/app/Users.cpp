@@ -17,9 +17,19 @@ QString formaNomeUtente(const QString& name, const QString& carattereLettere)
     if (carattereLettere == kMaiuscolo)
         return name.toUpper();
     if (carattereLettere == kCorsivo) {
+        // Every word keeps its capital: "Luca B." and "Anna Maria" are names,
+        // "Luca b." and "Anna maria" are not.
         QString form = name.toLower();
-        if (!form.isEmpty())
-            form[0] = form[0].toUpper();
+        bool wordStart = true;
+        for (QChar& c : form) {
+            if (c.isLetter()) {
+                if (wordStart)
+                    c = c.toUpper();
+                wordStart = false;
+            } else if (!c.isMark()) {
+                wordStart = true;
+            }
+        }
         return form;
     }
     return name;

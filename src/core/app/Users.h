@@ -12,8 +12,9 @@ class Program;
 struct ProgramState;
 
 // A user's name as the menu shows it: upper case with "maiuscolo" lettering,
-// first letter capital and the rest lower case with "corsivo", as stored with
-// "minuscolo".
+// each word's first letter capital and the rest lower case with "corsivo"
+// (a word starts after anything that is not a letter: "Luca B.", "D'Angelo"),
+// as stored with "minuscolo".
 QString formaNomeUtente(const QString& name, const QString& carattereLettere);
 
 // The name a person reads for a user: the default user's profile

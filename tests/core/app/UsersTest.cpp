@@ -253,6 +253,25 @@ TEST_F(UsersTest, TheSideFileFollowsTheProfileWhereverItGoes)
     EXPECT_EQ(static_cast<SwitchSettings&>(again.state), unusual());
 }
 
+// The class list in each lettering: two children with one first name stay
+// apart by their initials, and each word of a name keeps its capital.
+TEST_F(UsersTest, EachLetteringShowsNamesAsNames)
+{
+    const struct
+    {
+        QString stored, capitals, cursive;
+    } names[] = {
+        {"Luca B.", "LUCA B.", "Luca B."}, {"anna maria", "ANNA MARIA", "Anna Maria"},
+        {"MARIO", "MARIO", "Mario"},       {"d'angelo-rossi", "D'ANGELO-ROSSI", "D'Angelo-Rossi"},
+        {"Niccolò", "NICCOLÒ", "Niccolò"}, {"Zoë  C.", "ZOË  C.", "Zoë  C."},
+    };
+    for (const auto& name : names) {
+        EXPECT_EQ(formaNomeUtente(name.stored, kMaiuscolo), name.capitals);
+        EXPECT_EQ(formaNomeUtente(name.stored, kCorsivo), name.cursive);
+        EXPECT_EQ(formaNomeUtente(name.stored, kMinuscolo), name.stored);
+    }
+}
+
 // A change of language keeps the user, settings and log: JourneyTest's. Here the list's cases.
 TEST_F(UsersTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
 {
