@@ -260,6 +260,11 @@ void VoicePanel::CaricaVociEPersonaggi()
         const QSignalBlocker quietCharacters(characters_);
         voices_->clear();
         voci_ = agent ? agent->voices() : QList<Voce>();
+        // By name: espeak-ng lists its hundred voices by language code, where
+        // "German" comes before "English" and "Armenian" among the "I"s.
+        std::stable_sort(voci_.begin(), voci_.end(), [](const Voce& a, const Voce& b) {
+            return QString::localeAwareCompare(a.name, b.name) < 0;
+        });
         // The list shows the voice that speaks: the profile's when it is
         // installed, else the language's (a profile from Windows names a voice
         // this system has not). Showing it changes no setting.
