@@ -12,18 +12,43 @@
 
 namespace ortolino {
 
+namespace {
+
+// The name with its letters in upper or lower case, but only those whose
+// change the profile's file name still matches without regard to case: "ß"
+// has no one-letter capital ("SS") and "İ" no one-letter small form ("i̇"),
+// so they stay as they are, or the name would no longer find its profile and
+// a second one would be made beside it.
+QString inCase(const QString& name, bool upper)
+{
+    QString form;
+    form.reserve(name.size());
+    for (qsizetype i = 0; i < name.size();) {
+        const qsizetype length =
+            name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate() ? 2
+                                                                                             : 1;
+        const QString letter = name.mid(i, length);
+        const QString changed = upper ? letter.toUpper() : letter.toLower();
+        form += changed.compare(letter, Qt::CaseInsensitive) == 0 ? changed : letter;
+        i += length;
+    }
+    return form;
+}
+
+} // namespace
+
 QString formaNomeUtente(const QString& name, const QString& carattereLettere)
 {
     if (carattereLettere == kMaiuscolo)
-        return name.toUpper();
+        return inCase(name, true);
     if (carattereLettere == kCorsivo) {
         // Every word keeps its capital: "Luca B." and "Anna Maria" are names,
         // "Luca b." and "Anna maria" are not.
-        QString form = name.toLower();
+        QString form = inCase(name, false);
         bool wordStart = true;
         for (QChar& c : form) {
             if (c.isLetter()) {
-                if (wordStart)
+                if (wordStart && QString(c.toUpper()).compare(QString(c), Qt::CaseInsensitive) == 0)
                     c = c.toUpper();
                 wordStart = false;
             } else if (!c.isMark()) {

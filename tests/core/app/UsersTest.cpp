@@ -144,6 +144,28 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     EXPECT_EQ(session(), kept);
 }
 
+// Letters without a one-letter form in the other case ("ß", "İ") keep theirs,
+// so that the name shown in any lettering still finds its own profile.
+TEST_F(UsersTest, ANameShownInAnyLetteringFindsItsOwnProfile)
+{
+    for (const QString name : {"Groß", "İrem", "Émma 😀", "ılker Can"}) {
+        env.writeProfile(name + ".ini", 7);
+        for (const QString& lettering : {kMaiuscolo, kMinuscolo, kCorsivo}) {
+            const QString shown = formaNomeUtente(name, lettering);
+            EXPECT_EQ(resolveCaseInsensitive(folder() + shown + ".ini"), folder() + name + ".ini")
+                << shown.toStdString();
+        }
+    }
+    EXPECT_EQ(formaNomeUtente("émma 😀", kMaiuscolo), "ÉMMA 😀");
+    EXPECT_EQ(formaNomeUtente("GROß", kCorsivo), "Groß");
+    EXPECT_EQ(formaNomeUtente("İREM", kCorsivo), "İrem");
+    state.CarattereLettere = kMaiuscolo;
+    ASSERT_TRUE(scegliUtente(program, formaNomeUtente("Groß", kMaiuscolo)));
+    EXPECT_EQ(state.MassimoLettere, 7);
+    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
+    EXPECT_EQ(QDir(folder()).entryList({"gro*"}).size(), 1); // no second profile
+}
+
 // Settings that did not change are not written again, so that a folder that
 // cannot be written (read-only, a full disk) still lets their user be left.
 // A second name for each file shows whether a save replaced it.
