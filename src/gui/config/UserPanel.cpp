@@ -219,8 +219,10 @@ void UserPanel::TextNuovoUtente_Change()
         return;
     }
     ultimoNomeAccettato_ = typed;
-    rendiCorrente(state(), program().env, typed);
-    window().showUserName(typed);
+    // "Marco " would be a second Marco, alike in every list.
+    const QString nome = typed.trimmed();
+    rendiCorrente(state(), program().env, nome);
+    window().showUserName(nome);
 }
 
 } // namespace ortolino

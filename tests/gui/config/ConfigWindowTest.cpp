@@ -259,7 +259,7 @@ TEST_F(ConfigWindowTest, ANewUserNeedsAProperNameAndTakesTheSettingsInHand)
     EXPECT_EQ(seams.messages.shown.size(), 2u);
     EXPECT_EQ(program.state.NomeUtente, "Marco");
     EXPECT_EQ(text("Label4"), "Marco");
-    name->setText("Marco");
+    name->setText("Marco "); // the blanks around a name are not part of it
     EXPECT_EQ(leave(), QStringList({"FormMenu"}));
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
               QStringList({"_predefinito.INI", "Marco.ini"}));
@@ -268,12 +268,12 @@ TEST_F(ConfigWindowTest, ANewUserNeedsAProperNameAndTakesTheSettingsInHand)
     EXPECT_FALSE(profileOf("Marco.ini").TieniTraccia);
     EXPECT_TRUE(profileOf("_predefinito.INI").TieniTraccia); // saved when "Nuovo utente" was chosen
 
-    // A name taken, in any case, is never saved over; another option leaves
+    // A name taken, in any case or with blanks, is never saved over; another option leaves
     // the new user aside and Marco in force as he was.
     openConfig();
     click("OptionUtente", 2);
     program.state.MassimoLettere = 3;
-    find<QLineEdit>("TextNuovoUtente")->setText("marco");
+    find<QLineEdit>("TextNuovoUtente")->setText(" marco");
     EXPECT_EQ(leave(), QStringList({"FormMenu", "FormConfigura"}));
     EXPECT_EQ(messageTexts().last(), program.text("0224"));
     click("OptionUtente", 1);
