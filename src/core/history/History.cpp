@@ -55,6 +55,48 @@ TimeSpan spanOf(Period period, qint64 now, qint64 sessionStart)
     return {0, to};
 }
 
+ChartBars chartBars(const std::vector<DayCount>& days, size_t mostBars)
+{
+    const auto grouped = [&](BarLength length) {
+        ChartBars chart{length, {}};
+        for (const DayCount& day : days) {
+            QDate first = day.day;
+            if (length == BarLength::Week)
+                first = day.day.addDays(1 - day.day.dayOfWeek());
+            else if (length == BarLength::Month)
+                first = QDate(day.day.year(), day.day.month(), 1);
+            if (chart.bars.empty() || chart.bars.back().day != first)
+                chart.bars.push_back({first, 0, 0});
+            chart.bars.back().finished += day.finished;
+            chart.bars.back().withoutError += day.withoutError;
+        }
+        return chart;
+    };
+    ChartBars chart = grouped(BarLength::Day);
+    if (chart.bars.size() > mostBars)
+        chart = grouped(BarLength::Week);
+    if (chart.bars.size() > mostBars)
+        chart = grouped(BarLength::Month);
+    return chart;
+}
+
+CountScale countScale(int most)
+{
+    if (most <= 0)
+        return {};
+    constexpr int kMostSteps = 5;
+    int step = 1;
+    for (int unit = 1; step * kMostSteps < most; unit *= 10) {
+        for (const int multiple : {1, 2, 5}) {
+            step = unit * multiple;
+            if (step * kMostSteps >= most)
+                break;
+        }
+    }
+    const int steps = (most + step - 1) / step;
+    return {steps * step, steps + 1};
+}
+
 QString positionsText(const std::vector<BlankChoices>& blanks)
 {
     QStringList parts;

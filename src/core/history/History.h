@@ -109,6 +109,34 @@ struct Progress
     static constexpr int kMostHelped = 10;
 };
 
+// How long one bar of the progress chart lasts.
+enum class BarLength
+{
+    Day,
+    Week, // from Monday
+    Month
+};
+
+// The bars of the progress chart: one a day while the days fit in `mostBars`,
+// else one a week, else one a month (a term's days would leave each bar too
+// narrow for its date). Each bar is dated by the first day of its week or
+// month and adds up the days it holds; days without words stay left out.
+struct ChartBars
+{
+    BarLength length = BarLength::Day;
+    std::vector<DayCount> bars; // oldest first
+};
+ChartBars chartBars(const std::vector<DayCount>& days, size_t mostBars);
+
+// The count axis: from 0 to `top` in round steps (1, 2, 5, 10, 20, 50, ...),
+// at most five of them, so that every tick is a whole number of words.
+struct CountScale
+{
+    int top = 1;
+    int ticks = 2; // 0 and top included
+};
+CountScale countScale(int most);
+
 // The lasting history of the exercises, per user. The exercise records into
 // it; the progress view reads it. Users are matched regardless of letter
 // case, as their profiles are. Every call may fail (no database, a disk that

@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPen>
 #include <QPrinter>
@@ -40,6 +41,10 @@ constexpr int kMonth = 2; // the period shown first: the last 30 days
 const QString kReport = QStringLiteral("FormEserciziEseguiti");
 // The chart as printed, in pixels of a 96-dpi page.
 constexpr QSize kPrintedChart(960, 480);
+// Bars a chart shows before it counts weeks (or months) instead of days, and
+// the most whose dates fit under them level.
+constexpr size_t kMostBars = 31;
+constexpr qsizetype kMostLevelLabels = 12;
 
 QString percent(double share)
 {
@@ -51,8 +56,12 @@ QString percent(double share)
 // in the language in force.
 QChart* makeChart(const std::vector<DayCount>& days, Program& program)
 {
+    const ChartBars chartBars = ortolino::chartBars(days, kMostBars);
     auto* chart = new QChart;
-    chart->setTitle(program.text(QStringLiteral("0256")));
+    const char* title = chartBars.length == BarLength::Month  ? "0281"
+                        : chartBars.length == BarLength::Week ? "0280"
+                                                              : "0256";
+    chart->setTitle(program.text(QString::fromLatin1(title)));
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto* finished = new QBarSet(program.text(QStringLiteral("0257")));
@@ -61,13 +70,17 @@ QChart* makeChart(const std::vector<DayCount>& days, Program& program)
     line->setPointsVisible(true);
     QStringList categories;
     int most = 1;
-    for (size_t i = 0; i < days.size(); ++i) {
-        const DayCount& day = days[i];
-        *finished << day.finished;
-        most = std::max(most, day.finished);
+    const QLocale locale = program.language.locale();
+    for (size_t i = 0; i < chartBars.bars.size(); ++i) {
+        const DayCount& bar = chartBars.bars[i];
+        *finished << bar.finished;
+        most = std::max(most, bar.finished);
         line->append(static_cast<double>(i),
-                     day.finished > 0 ? 100.0 * day.withoutError / day.finished : 0);
-        categories << program.language.dayAndMonth(day.day);
+                     bar.finished > 0 ? 100.0 * bar.withoutError / bar.finished : 0);
+        categories << (chartBars.length == BarLength::Month
+                           ? locale.standaloneMonthName(bar.day.month(), QLocale::ShortFormat) +
+                                 QLatin1Char(' ') + QString::number(bar.day.year())
+                           : program.language.dayAndMonth(bar.day));
     }
     auto* bars = new QBarSeries;
     bars->append(finished);
@@ -82,13 +95,17 @@ QChart* makeChart(const std::vector<DayCount>& days, Program& program)
 
     auto* daysAxis = new QBarCategoryAxis;
     daysAxis->append(categories);
+    // Upright, a date needs more room than a bar of a month's days has.
+    if (categories.size() > kMostLevelLabels)
+        daysAxis->setLabelsAngle(-90);
     chart->addAxis(daysAxis, Qt::AlignBottom);
     bars->attachAxis(daysAxis);
     line->attachAxis(daysAxis);
     auto* countAxis = new QValueAxis;
-    countAxis->setRange(0, most);
+    const CountScale scale = countScale(most);
+    countAxis->setRange(0, scale.top);
     countAxis->setLabelFormat(QStringLiteral("%d"));
-    countAxis->setTickCount(std::min(most, 5) + 1);
+    countAxis->setTickCount(scale.ticks);
     chart->addAxis(countAxis, Qt::AlignLeft);
     bars->attachAxis(countAxis);
     auto* shareAxis = new QValueAxis;

@@ -257,6 +257,47 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndS
     EXPECT_EQ(unwritable.unwritten(), 0);
 }
 
+// A term's days do not fit the chart: weeks from Monday, then months, each
+// adding up the days it holds; the count axis goes by round steps.
+TEST(ChartTest, DaysGiveWayToWeeksThenMonthsAndTheAxisCountsInRoundSteps)
+{
+    std::vector<DayCount> days; // the school days from Wednesday 16 September to 4 December
+    for (QDate day(2026, 9, 16); day <= QDate(2026, 12, 4); day = day.addDays(1))
+        if (day.dayOfWeek() <= 5)
+            days.push_back({day, 2, 1});
+    const auto summary = [](const ChartBars& chart) {
+        QStringList bars;
+        for (const DayCount& bar : chart.bars)
+            bars << QStringLiteral("%1 %2/%3")
+                        .arg(bar.day.toString(Qt::ISODate))
+                        .arg(bar.finished)
+                        .arg(bar.withoutError);
+        return bars;
+    };
+    const ChartBars fewDays = chartBars({days.begin(), days.begin() + 3}, 31);
+    EXPECT_EQ(fewDays.length, BarLength::Day);
+    EXPECT_EQ(summary(fewDays),
+              QStringList({"2026-09-16 2/1", "2026-09-17 2/1", "2026-09-18 2/1"}));
+    const ChartBars weeks = chartBars(days, 31);
+    EXPECT_EQ(weeks.length, BarLength::Week);
+    ASSERT_EQ(weeks.bars.size(), 12u);
+    EXPECT_EQ(summary(weeks).mid(0, 2), QStringList({"2026-09-14 6/3", "2026-09-21 10/5"}));
+    EXPECT_EQ(summary(weeks).back(), "2026-11-30 10/5");
+    const ChartBars months = chartBars(days, 10);
+    EXPECT_EQ(months.length, BarLength::Month);
+    EXPECT_EQ(summary(months), QStringList({"2026-09-01 22/11", "2026-10-01 44/22",
+                                            "2026-11-01 42/21", "2026-12-01 8/4"}));
+
+    const std::pair<int, std::pair<int, int>> scales[] = {
+        {0, {1, 2}}, {2, {2, 3}},   {5, {5, 6}},       {6, {6, 4}},
+        {7, {8, 5}}, {58, {60, 4}}, {1000, {1000, 6}},
+    };
+    for (const auto& [most, scale] : scales) {
+        const CountScale got = countScale(most);
+        EXPECT_EQ(std::pair(got.top, got.ticks), scale) << most;
+    }
+}
+
 TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)
 {
     CsvTexts texts{

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <QAbstractButton>
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -254,6 +255,30 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
               "Lo storico dei progressi non è disponibile.\nParole che aspettano di "
               "essere scritte nello storico: 1 (il disco è pieno o non si può scrivere).");
     unloadAll();
+}
+
+// A month shows a bar a day, its dates upright; a term a bar a week, each
+// dated, never a row of elided labels.
+TEST_F(ReportWindowsTest, ATermIsChartedByWeeksWithEveryDateReadable)
+{
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (int day = 1; day <= 100; ++day)
+        history.record(historyWord("Anna", "DADO", {"1:D"}, now - day * 24 * 3600));
+    show("FormProgressi");
+    const auto chart = [&] { return find<QChartView>("Grafico")->chart(); };
+    const auto dates = [&] {
+        return qobject_cast<QBarCategoryAxis*>(chart()->axes(Qt::Horizontal).value(0));
+    };
+    ASSERT_NE(dates(), nullptr);
+    EXPECT_EQ(chart()->title(), program.text("0256"));
+    EXPECT_GE(dates()->count(), 29);
+    EXPECT_EQ(dates()->labelsAngle(), -90);
+    find<QComboBox>("ComboPeriodo")->setCurrentIndex(3); // everything
+    EXPECT_EQ(chart()->title(), program.text("0280"));
+    const auto monday = [](QDate day) { return day.addDays(1 - day.dayOfWeek()); };
+    const QDate first = monday(QDateTime::fromSecsSinceEpoch(now - 100 * 24 * 3600).date());
+    EXPECT_EQ(dates()->count(), first.daysTo(monday(QDate::currentDate())) / 7 + 1);
+    EXPECT_EQ(dates()->at(0), program.language.dayAndMonth(first));
 }
 
 // The CSV in the language's words in the user's folder; the printed and saved
