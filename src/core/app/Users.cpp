@@ -8,6 +8,7 @@
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/TextFiles.h"
 
+#include <algorithm>
 #include <QDir>
 
 namespace ortolino {
@@ -68,13 +69,32 @@ QString nomeUtenteMostrato(Program& program, const QString& nome)
     return shown.isEmpty() ? nome : shown;
 }
 
+namespace {
+
+// A name as a register orders it: without accents or letter case.
+QString chiaveAlfabetica(const QString& name)
+{
+    QString key;
+    for (const QChar c : name.normalized(QString::NormalizationForm_D))
+        if (!c.isMark())
+            key += c;
+    return key.toCaseFolded();
+}
+
+} // namespace
+
 QStringList elencoUtenti(const Environment& env, const QString& carattereLettere)
 {
     // Sorted as the original desktop listed the folder; folders named "*.ini"
     // are admitted as the listing always did.
-    const QStringList entries = QDir(env.cartellaUtenti())
-                                    .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                                               QDir::Name | QDir::IgnoreCase);
+    QStringList entries = QDir(env.cartellaUtenti())
+                              .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                                         QDir::Name | QDir::IgnoreCase);
+    // An accent does not move a name to the end of the class: Élodie comes
+    // after Edoardo, Çelik after Anna, as a teacher's register has them.
+    std::stable_sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
+        return chiaveAlfabetica(a) < chiaveAlfabetica(b);
+    });
     QStringList users;
     for (const QString& entry : entries) {
         if (!hasExtension(entry, QStringLiteral(".ini")) || entry.size() <= 4)

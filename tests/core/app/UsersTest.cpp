@@ -292,6 +292,12 @@ TEST_F(UsersTest, EachLetteringShowsNamesAsNames)
         EXPECT_EQ(formaNomeUtente(name.stored, kCorsivo), name.cursive);
         EXPECT_EQ(formaNomeUtente(name.stored, kMinuscolo), name.stored);
     }
+    // An accent does not send a child to the end of the list.
+    for (const char* name : {"Zoë", "Élodie", "Edoardo", "çelik", "anna", "Luca R.", "Luca B."})
+        writeFile(folder() + QString::fromUtf8(name) + ".ini", "");
+    EXPECT_EQ(elencoUtenti(env.env(), kCorsivo),
+              QStringList({"_Predefinito", "Anna", "Çelik", "Edoardo", "Élodie", "Luca B.",
+                           "Luca R.", "Mario", "Zoë"}));
 }
 
 // A change of language keeps the user, settings and log: JourneyTest's. Here the list's cases.
