@@ -211,7 +211,10 @@ void UserPanel::TextNuovoUtente_Change()
     const QString typed = newName_->text();
     if (typed.trimmed().isEmpty())
         return;
-    if (!nomeUtenteAccettabile(typed)) {
+    // "Marco " would be a second Marco, alike in every list. The name is
+    // judged without its blanks: " .Marco" would name a hidden profile.
+    const QString nome = typed.trimmed();
+    if (!nomeUtenteAccettabile(nome)) {
         // Refused at once, so that no profile is ever named after it.
         avvisa(testo("0204"));
         const QSignalBlocker quiet(newName_);
@@ -219,8 +222,6 @@ void UserPanel::TextNuovoUtente_Change()
         return;
     }
     ultimoNomeAccettato_ = typed;
-    // "Marco " would be a second Marco, alike in every list.
-    const QString nome = typed.trimmed();
     rendiCorrente(state(), program().env, nome);
     window().showUserName(nome);
 }

@@ -259,6 +259,10 @@ TEST_F(ConfigWindowTest, ANewUserNeedsAProperNameAndTakesTheSettingsInHand)
     EXPECT_EQ(seams.messages.shown.size(), 2u);
     EXPECT_EQ(program.state.NomeUtente, "Marco");
     EXPECT_EQ(text("Label4"), "Marco");
+    name->setText(" .Marco"); // a hidden profile once the blank is left out
+    EXPECT_EQ(messageTexts(),
+              (QStringList{program.text("0208"), program.text("0204"), program.text("0204")}));
+    EXPECT_EQ(program.state.NomeUtente, "Marco");
     name->setText("Marco "); // the blanks around a name are not part of it
     EXPECT_EQ(leave(), QStringList({"FormMenu"}));
     EXPECT_EQ(QDir(env.env().cartellaUtenti()).entryList(QDir::Files),
