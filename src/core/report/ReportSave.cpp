@@ -2,6 +2,7 @@
 
 #include "core/app/Program.h"
 #include "core/app/Startup.h"
+#include "core/app/Users.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/MessageBoxes.h"
@@ -71,7 +72,8 @@ bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
 
     const QString path = program.services.dialogs->ShowFileDialog(
         owner, Dialogs::Save, program.text(QStringLiteral("0238")),
-        nomeFileProposto(program.state.NomeUtente, QDate::currentDate(), QStringLiteral("rtf")),
+        nomeFileProposto(nomeUtenteMostrato(program, program.state.NomeUtente),
+                         QDate::currentDate(), QStringLiteral("rtf")),
         {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"));
     if (path.isEmpty()) {
         showCritical(program, program.text(QStringLiteral("0027")));

@@ -347,7 +347,8 @@ QString FormProgressi::askSavePath(const QPushButton& button, const QString& ext
 {
     return program().services.dialogs->ShowFileDialog(
         this, Dialogs::Save, button.text().remove(QLatin1Char('&')),
-        nomeFileProposto(program().state.NomeUtente, QDate::currentDate(), extension),
+        nomeFileProposto(nomeUtenteMostrato(program(), program().state.NomeUtente),
+                         QDate::currentDate(), extension),
         {FileFilter{QString(), QStringLiteral("*.") + extension}}, userFolder(program()),
         extension);
 }
@@ -376,7 +377,8 @@ void FormProgressi::Command4_Click()
     History* history = program().services.history;
     const QString user = program().state.NomeUtente;
     const Message question =
-        destructiveQuestion(program().text(QStringLiteral("0265")) + QStringLiteral("\r\n") + user);
+        destructiveQuestion(program().text(QStringLiteral("0265")) + QStringLiteral("\r\n") +
+                            nomeUtenteMostrato(program(), user));
     if (program().services.messages->show(question) != MessageBoxes::Answer::Yes)
         return;
     if (history == nullptr || !history->forget(user))

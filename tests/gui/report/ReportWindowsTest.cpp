@@ -1,4 +1,5 @@
 // The report window, its printing and the progress view it leads to.
+#include "core/config/ConfigUsers.h"
 #include "core/history/SqlHistory.h"
 #include "core/platform/TextFiles.h"
 #include "core/report/ReportSave.h"
@@ -320,6 +321,16 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
         EXPECT_TRUE(readFileBytes(path).value_or(QByteArray()).contains("/Subtype /Image"))
             << "the chart is missing from " << path.toStdString();
     }
+    // The default user is offered and asked about by the name the teacher
+    // reads, not by its profile's "_predefinito".
+    program.state.NomeUtente = kUtentePredefinito;
+    seams.messages.answers = {MessageBoxes::Answer::No};
+    click("Command3");
+    click("Command4");
+    EXPECT_EQ(seams.dialogs.fileRequests.back().initialName,
+              nomeFileProposto(program.text("0241"), QDate::currentDate(), "pdf"));
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_TRUE(seams.messages.shown[0].text.endsWith(program.text("0241")));
 }
 
 constexpr double kInch = 72.0; // points
