@@ -271,9 +271,10 @@ void FormMenu::ImpostaUtente()
     } else {
         buttons_[0]->setText(buttons_[0]->text().toUpper());
         buttons_[1]->setText(buttons_[1]->text().toUpper());
-        for (int i = 0; i < users_->count(); ++i)
-            users_->setItemText(i, users_->itemText(i).toUpper());
     }
+    // The list in the lettering of the user in force, whichever it was before.
+    for (int i = 0; i < users_->count(); ++i)
+        users_->setItemText(i, nomeInElenco(users_->itemData(i).toString()));
     impostaModalita();
     reportAction_->setEnabled(state.TieniTraccia);
     QFont font(state.NomeFont);
@@ -285,9 +286,9 @@ void FormMenu::RecuperaUtenti()
 {
     ProgramState& state = program().state;
     users_->clear();
-    // Each entry keeps the user's own name; the default user shows a name a
-    // person reads.
-    for (const QString& name : elencoUtenti(program().env, state.CarattereLettere))
+    // Each entry keeps the user's own name, as stored; it shows in the
+    // lettering in force, and the default user by a name a person reads.
+    for (const QString& name : elencoUtenti(program().env, kMinuscolo))
         users_->addItem(nomeInElenco(name), name);
     users_->setCurrentIndex(-1);
     users_->setVisible(users_->count() >= 2);
@@ -329,6 +330,10 @@ void FormMenu::Combo1_Click()
             users_->findData(program().state.NomeUtente, Qt::UserRole, Qt::MatchFixedString));
         return;
     }
+    // Her name in her own lettering at once (the report's title, its files),
+    // not in that of the user before.
+    ProgramState& state = program().state;
+    state.NomeUtente = formaNomeUtente(state.NomeUtente, state.CarattereLettere);
     ImpostaUtente();
     aggiornaStato(); // the status line names the chosen user's list
 }

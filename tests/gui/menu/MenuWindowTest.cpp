@@ -1,6 +1,7 @@
 // The main menu, the splash and the information window. The scan's order and
 // timing rules are the core's; here: switch boxes, press and release, timer, voice.
 #include "core/app/Informazioni.h"
+#include "core/app/Profile.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
@@ -187,9 +188,24 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     QComboBox* users = userList(menu);
     EXPECT_TRUE(users->isVisible());
     EXPECT_EQ(users->currentText(), "UTENTE PREDEFINITO");
-    EXPECT_EQ(users->currentData(), "_PREDEFINITO"); // its profile keeps its file name
+    EXPECT_EQ(users->currentData(), "_predefinito"); // its profile keeps its file name
     EXPECT_TRUE(control<QAction>(menu, "mnuEserciziEseguiti")->isEnabled());
     EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(), "Usa tutte le immagini");
+    // Chosen from a list in capitals, a child who writes in cursive is named
+    // in cursive at once, and so is the whole list; back to capitals, capitals.
+    ProgramState luca;
+    luca.CarattereLettere = kCorsivo;
+    ASSERT_TRUE(SalvaProfilo(luca, env.env().cartellaUtenti() + "Luca B..ini"));
+    unloadAll();
+    users = userList(menu = showMenu());
+    const auto choose = [&](const QString& shown) {
+        users->setCurrentIndex(users->findText(shown));
+        emit users->activated(users->currentIndex());
+        return std::pair(program.state.NomeUtente, users->itemText(users->findData("mario")));
+    };
+    EXPECT_EQ(choose("LUCA B."), std::pair(QString("Luca B."), QString("Mario")));
+    EXPECT_EQ(users->currentText(), "Luca B.");
+    EXPECT_EQ(choose("Mario"), std::pair(QString("MARIO"), QString("MARIO")));
 }
 
 QStringList entries(const FormMenu* menu)
