@@ -45,6 +45,8 @@ constexpr QSize kPrintedChart(960, 480);
 // the most whose dates fit under them level.
 constexpr size_t kMostBars = 31;
 constexpr qsizetype kMostLevelLabels = 12;
+// Letter confusions a printed page lists, the most frequent.
+constexpr size_t kPrintedConfusions = 20;
 
 QString percent(double share)
 {
@@ -435,7 +437,15 @@ std::unique_ptr<QTextDocument> FormProgressi::printedDocument() const
     };
     const Progress none;
     const Progress& shown = progress_ ? *progress_ : none;
-    list(confusionsTitle_, confusions_, confusionRows(shown));
+    // A term's confusions run to hundreds of pairs, most of them met once:
+    // the page keeps the most frequent and says how many more there are.
+    std::vector<QStringList> confusions = confusionRows(shown);
+    const size_t printed = std::min(confusions.size(), kPrintedConfusions);
+    const auto more = static_cast<qsizetype>(confusions.size() - printed);
+    confusions.resize(printed);
+    list(confusionsTitle_, confusions_, confusions);
+    if (more > 0)
+        html += QStringLiteral("<p>%1</p>").arg(escaped(p.text(QStringLiteral("0282")).arg(more)));
     list(helpedTitle_, helped_, helpedRows(shown));
     document->setHtml(html);
     return document;

@@ -333,6 +333,29 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
     EXPECT_TRUE(seams.messages.shown[0].text.endsWith(program.text("0241")));
 }
 
+// A term's confusions run long: the printed page holds the most frequent
+// and says how many more the screen and the CSV have.
+TEST_F(ReportWindowsTest, ThePrintedPageListsTheMostFrequentConfusions)
+{
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const QChar wrong : QStringLiteral("ACEFGHIJKLMNOPQRSTUVWXYZ"))
+        history.record(historyWord("Anna", "DADO", {QStringLiteral("1:%1D").arg(wrong)}, now));
+    show("FormProgressi");
+    ASSERT_EQ(rows("TabellaConfusioni").size(), 26); // D for B, P for Q, and 24 once
+    const QString saved = env.root() + "/saved.pdf";
+    seams.dialogs.files = {saved};
+    click("Command3");
+    QStringList words;
+    for (const auto& page : readPdfWords(saved))
+        for (const PdfWord& w : page.words)
+            words << w.text;
+    const QString text = words.join(' ');
+    static const QRegularExpression pair(QStringLiteral("\\b[A-Z] · [A-Z] · \\d+"));
+    EXPECT_EQ(text.count(pair), 20) << text.toStdString();
+    EXPECT_TRUE(text.contains("D · B · 3"));
+    EXPECT_TRUE(text.contains(program.text("0282").arg(6))) << text.toStdString();
+}
+
 constexpr double kInch = 72.0; // points
 constexpr Margins kOneInch{1440, 1440, 1440, 1440};
 
