@@ -288,8 +288,10 @@ void FormMenu::RecuperaUtenti()
     users_->clear();
     // Each entry keeps the user's own name, as stored; it shows in the
     // lettering in force, and the default user by a name a person reads.
-    for (const QString& name : elencoUtenti(program().env, kMinuscolo))
+    for (const QString& name : elencoUtenti(program().env, kMinuscolo)) {
         users_->addItem(nomeInElenco(name), name);
+        users_->setItemData(users_->count() - 1, name, Qt::ToolTipRole);
+    }
     users_->setCurrentIndex(-1);
     users_->setVisible(users_->count() >= 2);
     usersFit_->refit();
@@ -318,7 +320,19 @@ void FormMenu::mostraTestiLingua()
 
 QString FormMenu::nomeInElenco(const QString& user)
 {
-    return formaNomeUtente(nomeUtenteMostrato(program(), user), program().state.CarattereLettere);
+    // The list's letters are sized to its longest entry: one very long name
+    // would make every child's name tiny. It is cut instead (the whole name
+    // is the entry's tooltip).
+    constexpr qsizetype kLettereMostrate = 24;
+    QString shown =
+        formaNomeUtente(nomeUtenteMostrato(program(), user), program().state.CarattereLettere);
+    if (shown.size() > kLettereMostrate) {
+        qsizetype kept = kLettereMostrate - 1;
+        if (shown[kept - 1].isHighSurrogate())
+            --kept;
+        shown = shown.left(kept).trimmed() + QChar(0x2026);
+    }
+    return shown;
 }
 
 void FormMenu::Combo1_Click()

@@ -206,6 +206,18 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     EXPECT_EQ(choose("LUCA B."), std::pair(QString("Luca B."), QString("Mario")));
     EXPECT_EQ(users->currentText(), "Luca B.");
     EXPECT_EQ(choose("Mario"), std::pair(QString("MARIO"), QString("MARIO")));
+    // A very long name is cut in the list, so that the other names keep their size.
+    const double size = users->font().pointSizeF();
+    unloadAll();
+    const QString longest(200, 'B');
+    env.writeProfile(longest + ".ini", 5);
+    menu = showMenu();
+    users = userList(menu);
+    const int entry = users->findData(longest);
+    ASSERT_GE(entry, 0);
+    EXPECT_EQ(users->itemText(entry), QString(23, 'B') + "…");
+    EXPECT_EQ(users->itemData(entry, Qt::ToolTipRole), longest);
+    EXPECT_GT(users->font().pointSizeF(), size * 0.6); // whole, it would take the smallest
 }
 
 QStringList entries(const FormMenu* menu)
