@@ -24,21 +24,27 @@ bool listaDellaCartella(const Environment& env, const QString& lista, const QStr
            folder == QDir::cleanPath(env.writableTwin(cartella));
 }
 
+void leggiTestiLingua(Program& program)
+{
+    LanguageTexts& texts = program.state;
+    texts.LinguaAgente = program.text(QStringLiteral("0000"));
+    texts.CartellaImmagini = program.text(QStringLiteral("0100"));
+    texts.CartellaListe = program.text(QStringLiteral("0101"));
+    texts.ListaPredefinita = program.text(QStringLiteral("0102"));
+    texts.CartelleListeAltre.clear();
+    for (const QString& other : program.language.installedLanguages()) {
+        const QString folder = program.language.textOf(other, QStringLiteral("0101")).trimmed();
+        if (!folder.isEmpty() && folder.compare(texts.CartellaListe, Qt::CaseInsensitive) != 0)
+            texts.CartelleListeAltre << folder;
+    }
+}
+
 bool registraSceltaLingua(Program& program, const QString& name)
 {
-    ProgramState& state = program.state;
-    const QString cartellaListePrecedente = state.CartellaListe;
     program.language.CurrentLanguage = name;
     const bool stored = program.language.writeCurrentLanguageSetting(name);
     program.qtTranslations.follow(program.language.code());
-    state.LinguaAgente = program.text(QStringLiteral("0000"));
-    state.CartellaImmagini = program.text(QStringLiteral("0100"));
-    state.CartellaListe = program.text(QStringLiteral("0101"));
-    state.ListaPredefinita = program.text(QStringLiteral("0102"));
-    // A list of the old language's lists folder names words of the old
-    // language, which have no pictures in the new one.
-    if (listaDellaCartella(program.env, state.ListaInUso, cartellaListePrecedente))
-        state.ListaInUso = percorsoListaPredefinita(program.env, state);
+    leggiTestiLingua(program);
     return stored;
 }
 

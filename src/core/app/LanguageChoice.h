@@ -20,13 +20,18 @@ QStringList lingueDelMenu(const Language& language);
 // program folder, or its writable twin under the settings folder).
 bool listaDellaCartella(const Environment& env, const QString& lista, const QString& cartella);
 
+// Reads the texts that depend on the language in force: the character's
+// language, the folder names, the default list, and the other installed
+// languages' lists folders.
+void leggiTestiLingua(Program& program);
+
 // A language chosen in the menu, once the open windows are translated: the
 // choice is stored in LangSetting.ini (rewritten whole), Qt's own texts
-// follow the language's code, and the texts that depend on the language (the
-// character's language, the folder names, the default list) are read again. The user and every
-// setting of the profile stay, except the list in use: a list of the old language's lists folder
-// gives way to the new language's default list. False when the choice could
-// not be stored.
+// follow the language's code, and the texts that depend on the language are
+// read again. The user and every setting of the profile stay, the list in use
+// too: a list of another language's lists folder gives way to this language's
+// default list while this language is in force (`listaPerLaLingua`), and
+// comes back with its own. False when the choice could not be stored.
 bool registraSceltaLingua(Program& program, const QString& name);
 
 } // namespace ortolino

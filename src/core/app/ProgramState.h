@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace ortolino {
@@ -143,6 +144,9 @@ struct LanguageTexts
     QString CartellaImmagini;
     QString CartellaListe;
     QString ListaPredefinita;
+    // The lists folders of the other installed languages: a list there names
+    // that language's pictures.
+    QStringList CartelleListeAltre;
 };
 
 // What the user did in this session, for the report.

@@ -1,5 +1,6 @@
 #include "core/app/Startup.h"
 
+#include "core/app/LanguageChoice.h"
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
 #include "core/app/Users.h"
@@ -137,10 +138,7 @@ StartResult Main(Program& program, SingleInstanceLock& lock)
     }
     program.services.random->Randomize();
     InstallaFont(program);
-    s.LinguaAgente = program.text(QStringLiteral("0000"));
-    s.CartellaImmagini = program.text(QStringLiteral("0100"));
-    s.CartellaListe = program.text(QStringLiteral("0101"));
-    s.ListaPredefinita = program.text(QStringLiteral("0102"));
+    leggiTestiLingua(program);
     PreparaTastiera(s);
     CreaCartelle(program);
     RimuoviSalvataggiInterrotti(program.env, s);

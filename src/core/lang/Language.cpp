@@ -116,6 +116,15 @@ QString Language::languageFilePath() const
         env_.programFile(QStringLiteral("lngortolino/") + CurrentLanguage + QLatin1String(".lng")));
 }
 
+QString Language::textOf(const QString& languageName, const QString& key) const
+{
+    if (languageName.isEmpty() || languageName.contains(QLatin1Char('/')))
+        return {};
+    const std::shared_ptr<const IniDocument> file = readIniDocument(resolveCaseInsensitive(
+        env_.programFile(QStringLiteral("lngortolino/") + languageName + QLatin1String(".lng"))));
+    return file ? file->value(QStringLiteral("Strings"), key) : QString();
+}
+
 QStringList Language::installedLanguages() const
 {
     QStringList names;

@@ -54,6 +54,9 @@ public:
 
     // Names of the installed languages, in the order the folder lists them.
     QStringList installedLanguages() const;
+    // A text of another installed language's file, as it stands ("" when the
+    // file or the text is missing).
+    QString textOf(const QString& languageName, const QString& key) const;
 
     static QString settingRelativePath() { return QStringLiteral("lngortolino/LangSetting.ini"); }
 

@@ -2,6 +2,7 @@
 
 #include "core/app/Program.h"
 #include "core/words/KeyCaptions.h"
+#include "core/words/WordCatalogue.h"
 
 #include <algorithm>
 
@@ -76,8 +77,8 @@ std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog&
     return steps;
 }
 
-std::vector<BoxStep> configurationSummary(const QString& nomeUtente, const ProgramState& state,
-                                          const ReportTexts& texts)
+std::vector<BoxStep> configurationSummary(const QString& nomeUtente, const Environment& env,
+                                          const ProgramState& state, const ReportTexts& texts)
 {
     std::vector<BoxStep> steps = {
         format(0, 1, 14, Alignment::Right),
@@ -95,8 +96,9 @@ std::vector<BoxStep> configurationSummary(const QString& nomeUtente, const Progr
 
     steps.push_back(append(kCrLf + texts.longestLabel + numberWithSign(state.MassimoLettere)));
     steps.push_back(append(kCrLf));
-    steps.push_back(append(state.UsaTutteLeImmagini ? texts.allPictures
-                                                    : texts.wordListLabel + state.ListaInUso));
+    steps.push_back(append(state.UsaTutteLeImmagini
+                               ? texts.allPictures
+                               : texts.wordListLabel + listaPerLaLingua(env, state)));
     steps.push_back(formatHeading(nomeUtente));
     return steps;
 }

@@ -9,6 +9,7 @@
 namespace ortolino {
 
 class Program;
+struct Environment;
 
 // One operation on the report box. The box's text only ever changes whole:
 // SetText replaces it, AppendText replaces it with the old text plus the
@@ -54,9 +55,9 @@ std::vector<BoxStep> rebuildReport(const QString& nomeUtente, const ActivityLog&
 
 // The summary of the configuration in force, appended to what the box holds:
 // active letters (all, or their keys' captions as the exercise window shows
-// them), longest word, word list.
+// them), longest word, word list (the one the exercises use in this language).
 // `nomeUtente` is the heading's name as rebuildReport wrote it.
-std::vector<BoxStep> configurationSummary(const QString& nomeUtente, const ProgramState& state,
-                                          const ReportTexts& texts);
+std::vector<BoxStep> configurationSummary(const QString& nomeUtente, const Environment& env,
+                                          const ProgramState& state, const ReportTexts& texts);
 
 } // namespace ortolino

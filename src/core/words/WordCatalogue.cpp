@@ -1,5 +1,7 @@
 #include "core/words/WordCatalogue.h"
 
+#include "core/app/LanguageChoice.h"
+#include "core/app/Profile.h"
 #include "core/app/ProgramState.h"
 #include "core/platform/Environment.h"
 #include "core/platform/FileNames.h"
@@ -385,11 +387,21 @@ QString readableListPath(const Environment& env, const QString& listaInUso,
     return {};
 }
 
+QString listaPerLaLingua(const Environment& env, const ProgramState& state)
+{
+    for (const QString& cartella : state.CartelleListeAltre) {
+        if (listaDellaCartella(env, state.ListaInUso, cartella))
+            return percorsoListaPredefinita(env, state);
+    }
+    return state.ListaInUso;
+}
+
 std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state)
 {
-    if (state.ListaInUso.isEmpty())
+    const QString lista = listaPerLaLingua(env, state);
+    if (lista.isEmpty())
         return std::nullopt;
-    const QString path = readableListPath(env, state.ListaInUso, state.CartellaListe);
+    const QString path = readableListPath(env, lista, state.CartellaListe);
     if (path.isEmpty())
         return std::nullopt;
     return readFileBytes(path, kListaDimensioneMassima);
@@ -397,7 +409,8 @@ std::optional<QByteArray> readWordList(const Environment& env, const ProgramStat
 
 QString listaMostrata(const Environment& env, const ProgramState& state, const QString& unread)
 {
-    return nomeLista(state.ListaInUso) + (readWordList(env, state) ? QString() : unread);
+    return nomeLista(listaPerLaLingua(env, state)) +
+           (readWordList(env, state) ? QString() : unread);
 }
 
 bool PictureFolder::needsIndexing(const PictureFolders& folders)

@@ -101,12 +101,19 @@ QString readableListPath(const Environment& env, const QString& listaInUso,
 // A list holds at most 1000 words: a larger file is refused as damaged.
 inline constexpr qint64 kListaDimensioneMassima = 1024 * 1024;
 
-// The bytes of the list in use; nothing when it is unnamed, not found,
-// unreadable or larger than kListaDimensioneMassima.
+// The list the exercises use: the profile's, unless it lies in the lists
+// folder of another language (its words name that language's pictures, so
+// hardly any would be given): then this language's default list, while the
+// profile keeps its own for when its language comes back.
+QString listaPerLaLingua(const Environment& env, const ProgramState& state);
+
+// The bytes of the list in use (`listaPerLaLingua`); nothing when it is
+// unnamed, not found, unreadable or larger than kListaDimensioneMassima.
 std::optional<QByteArray> readWordList(const Environment& env, const ProgramState& state);
 
-// What the windows show of the list in use: its file name, and `unread` after
-// it when the list cannot be read, so that every picture serves instead.
+// What the windows show of the list in use (`listaPerLaLingua`): its file
+// name, and `unread` after it when the list cannot be read, so that every
+// picture serves instead.
 QString listaMostrata(const Environment& env, const ProgramState& state, const QString& unread);
 
 // The fields of a word-list file's text: separated by line ends or commas; a

@@ -114,7 +114,7 @@ void ListPanel::showList()
     const ProgramState& s = state();
     const bool named = !s.UsaTutteLeImmagini && !s.ListaInUso.isEmpty();
     listInUse_->setText(named ? listaMostrata(program().env, s, testo("0247")) : QString());
-    listInUse_->setToolTip(named ? s.ListaInUso : QString());
+    listInUse_->setToolTip(named ? listaPerLaLingua(program().env, s) : QString());
 }
 
 QList<QWidget*> ListPanel::colouredControls() const

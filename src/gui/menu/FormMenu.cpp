@@ -228,7 +228,8 @@ void FormMenu::aggiornaStato()
             ? program().text(QStringLiteral("0230"))
             : program().text(QStringLiteral("0231")) +
                   listaMostrata(program().env, state, program().text(QStringLiteral("0247"))));
-    statusText_->setToolTip(state.UsaTutteLeImmagini ? QString() : state.ListaInUso);
+    statusText_->setToolTip(state.UsaTutteLeImmagini ? QString()
+                                                     : listaPerLaLingua(program().env, state));
 }
 
 QColor FormMenu::coloreFinestra() const

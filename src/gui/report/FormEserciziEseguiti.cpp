@@ -124,7 +124,8 @@ void FormEserciziEseguiti::Command3_Click()
     const bool typed = report_->document()->isModified();
     applyBoxSteps(*report_,
                   configurationSummary(nomeUtenteMostrato(program(), program().state.NomeUtente),
-                                       program().state, ReportTexts::fromLanguage(program())));
+                                       program().env, program().state,
+                                       ReportTexts::fromLanguage(program())));
     report_->document()->setModified(typed);
 }
 

@@ -8,6 +8,7 @@
 #include "core/config/ConfigUsers.h"
 #include "core/platform/FileNames.h"
 #include "core/platform/TextFiles.h"
+#include "core/words/WordCatalogue.h"
 #include "support/Doubles.h"
 #include "support/TestEnvironment.h"
 
@@ -300,22 +301,26 @@ TEST_F(UsersTest, EachLetteringShowsNamesAsNames)
                            "Luca R.", "Mario", "Zoë"}));
 }
 
-// A change of language keeps the user, settings and log: JourneyTest's. Here the list's cases.
-TEST_F(UsersTest, AListOfTheOldLanguagesFolderFollowsTheNewDefaultList)
+// A change of language keeps the user, settings and log: JourneyTest's. Here the
+// list: one of another language's lists folder gives way to this language's
+// default list and comes back with its language; the profile keeps it.
+TEST_F(UsersTest, AListOfAnotherLanguagesFolderGivesWayToThisLanguagesDefaultList)
 {
-    const auto afterChoice = [&](const QString& list) {
-        state.CartellaListe = "liste";
+    const auto inUse = [&](const QString& list, const char* language) {
         state.ListaInUso = list;
-        registraSceltaLingua(program, "English");
-        return state.ListaInUso;
+        registraSceltaLingua(program, language);
+        return std::pair(state.ListaInUso, listaPerLaLingua(env.env(), state));
     };
     for (const QString& list :
-         {env.env().programFile("liste/animali.txt"), env.env().writableTwin("liste/mia.txt")})
-        EXPECT_EQ(afterChoice(list), env.env().programFile("lists/default.txt"))
+         {env.env().programFile("liste/animali.txt"), env.env().writableTwin("liste/mia.txt")}) {
+        EXPECT_EQ(inUse(list, "English"),
+                  std::pair(list, env.env().programFile("lists/default.txt")))
             << list.toStdString();
+        EXPECT_EQ(inUse(list, "Italiano"), std::pair(list, list));
+    }
     for (const QString& list :
          {env.root() + "/altrove/mia.txt", env.env().programFile("lists/animals.txt"), QString()})
-        EXPECT_EQ(afterChoice(list), list) << list.toStdString();
+        EXPECT_EQ(inUse(list, "English"), std::pair(list, list)) << list.toStdString();
 }
 
 } // namespace

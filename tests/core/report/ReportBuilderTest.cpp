@@ -82,11 +82,12 @@ TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTh
         state().UsaTutteLeImmagini = list.isEmpty();
         state().MassimoLettere = list.isEmpty() ? 6 : -1;
         state().ListaInUso = list;
-        EXPECT_EQ(replay(configurationSummary(state().NomeUtente, state(), texts), "report"),
-                  "report" + kLine + "Lettere attivate: " + text)
+        EXPECT_EQ(
+            replay(configurationSummary(state().NomeUtente, env.env(), state(), texts), "report"),
+            "report" + kLine + "Lettere attivate: " + text)
             << text.toStdString();
     }
-    const auto steps = configurationSummary(state().NomeUtente, state(), texts);
+    const auto steps = configurationSummary(state().NomeUtente, env.env(), state(), texts);
     EXPECT_EQ(steps.front(), (BoxStep{BoxStep::Kind::Format, {}, 0, 1, 14, Alignment::Right}));
     EXPECT_EQ(steps.back(), kHeading);
 }
