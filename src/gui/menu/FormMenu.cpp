@@ -3,6 +3,7 @@
 #include "core/app/LanguageChoice.h"
 #include "core/app/Program.h"
 #include "core/app/Users.h"
+#include "core/history/History.h"
 #include "core/menu/MenuLog.h"
 #include "core/menu/MenuPictures.h"
 #include "core/platform/DocumentOpener.h"
@@ -359,6 +360,8 @@ void FormMenu::AvviaEsercizi(int Esercizio)
 {
     if (Esercizio < 0 || Esercizio >= kPulsantiMenu)
         return;
+    if (Esercizio == kPulsantiMenu - 1 && !chiudereConParoleNonScritte())
+        return;
     ProgramState& state = program().state;
     state.TipoEsercizio = Esercizio;
     apriIntestazione(state, state.NomeUtente, buttons_[static_cast<size_t>(Esercizio)]->text());
@@ -369,6 +372,23 @@ void FormMenu::AvviaEsercizi(int Esercizio)
     scanTimer_->stop();
     if (ProgramExit* exit = program().services.programExit)
         exit->endNow();
+}
+
+// Words the disk refused (full, or a folder that cannot be written) are still
+// held in memory and go with the program: the teacher may stay and free the
+// disk first, as they are written with the next word or view of the progress.
+bool FormMenu::chiudereConParoleNonScritte()
+{
+    const History* history = program().services.history;
+    const int waiting = history != nullptr ? history->unwritten() : 0;
+    if (waiting == 0 || program().services.messages == nullptr)
+        return true;
+    Message question;
+    question.text = program().text(QStringLiteral("0249")).arg(waiting);
+    question.icon = Message::Icon::Question;
+    question.buttons = Message::Buttons::YesNo;
+    question.yesDestroys = true;
+    return program().services.messages->show(question) == MessageBoxes::Answer::Yes;
 }
 
 void FormMenu::passaA(const QString& name)

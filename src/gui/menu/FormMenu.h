@@ -80,6 +80,9 @@ private:
     QColor coloreFinestra() const;
     // Shows another window and unloads this one; nothing if it does not exist.
     void passaA(const QString& name);
+    // False when the teacher keeps the program open for the history's words
+    // that the disk has refused so far.
+    bool chiudereConParoleNonScritte();
 
     std::array<ClickLabel*, kPulsantiMenu> buttons_{};  // the exercise kinds and "ESCI"
     std::array<ClickLabel*, kPulsantiMenu> pictures_{}; // beside the buttons

@@ -2,6 +2,7 @@
 // timing rules are the core's; here: switch boxes, press and release, timer, voice.
 #include "core/app/Informazioni.h"
 #include "core/app/Profile.h"
+#include "core/history/History.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
@@ -163,6 +164,40 @@ TEST_F(MenuWindowTest, LabelsLightAndChooseOnlyWithTheMouseWhilePicturesAlwaysCh
 // person reads it; the report's entry and the status line as the user's settings
 // say (a choice's effect and the save at each showing are the core's and the
 // journeys', the captions' letter case the journeys').
+// A history whose disk has refused some words so far.
+class RefusingHistory final : public History
+{
+public:
+    void record(const WordRecord&) override {}
+    qint64 sessionStart() const override { return 0; }
+    std::optional<Progress> progress(const QString&, TimeSpan) override { return std::nullopt; }
+    std::optional<std::vector<WordRecord>> words(const QString&, TimeSpan) override
+    {
+        return std::nullopt;
+    }
+    bool forget(const QString&) override { return false; }
+    int unwritten() const override { return 3; }
+};
+
+// "ESCI" with words the disk refused asks first: they would go with the
+// program, and "No" (the default) keeps it open for the teacher to free the disk.
+TEST_F(MenuWindowTest, LeavingWithWordsTheDiskRefusedAsksFirst)
+{
+    RefusingHistory history;
+    program.services.history = &history;
+    FormMenu* menu = showMenu();
+    seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    QTest::mouseClick(menuButton(menu, 4), Qt::LeftButton);
+    ASSERT_EQ(seams.messages.shown.size(), 1u);
+    EXPECT_EQ(seams.messages.shown[0].text, program.text("0249").arg(3));
+    EXPECT_TRUE(seams.messages.shown[0].yesDestroys);
+    EXPECT_EQ(seams.programExit.requests, 0);
+    QTest::mouseClick(menuButton(menu, 4), Qt::LeftButton);
+    EXPECT_EQ(seams.programExit.requests, 1);
+    unloadAll();
+    program.services.history = nullptr;
+}
+
 TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
 {
     env.writeProfile("_predefinito.INI", 6);
