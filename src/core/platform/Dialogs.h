@@ -60,7 +60,10 @@ public:
     virtual std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) = 0;
 };
 
-// A name typed without an extension gets the default one ("rtf" -> "name.rtf").
+// A name that does not end in the default extension (in any letter case)
+// gets it ("rtf": "name" -> "name.rtf"): a dot in a name ("Luca B. animali",
+// "classe 2.b") is no extension, and a list saved without ".txt" would not
+// be offered by the dialog that opens lists.
 QString withDefaultExtension(const QString& path, const QString& defaultExtension);
 
 } // namespace ortolino

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QMessageBox>
 
 namespace ortolino {
 
@@ -46,7 +48,19 @@ QString QtDialogs::ShowFileDialog(QObject* owner, short kind, const QString& tit
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return withDefaultExtension(dialog.selectedFiles().first(), defaultExtension);
+    const QString chosen = dialog.selectedFiles().first();
+    const QString path = withDefaultExtension(chosen, defaultExtension);
+    // Qt's dialog asked before replacing the name as typed ("classe 2.b"),
+    // not the file that is written ("classe 2.b.txt"): ask about that one,
+    // in Qt's own words.
+    if (kind != Open && path != chosen && QFileInfo::exists(path) &&
+        QMessageBox::warning(ownerWidget(owner), title,
+                             QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(path).fileName()),
+                             QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::No) != QMessageBox::Yes)
+        return {};
+    return path;
 }
 
 std::optional<Colore> QtDialogs::ShowColorDialog(QObject* owner, Colore current)

@@ -110,9 +110,19 @@ TEST(ReadFileBytes, ReadsPlainFilesUpToTheLimitAndRefusesTheRest)
 }
 
 // A plain name and a cancel are seen through the dialog double (the report's save test).
+// A dot in a name is no extension: the file still gets the one its dialog
+// offers files by.
 TEST(FileNames, ANameWithAnExtensionInAnyCaseKeepsIt)
 {
-    EXPECT_EQ(withDefaultExtension("/liste/frutta.TXT", "txt"), "/liste/frutta.TXT");
+    const std::pair<const char*, const char*> names[] = {
+        {"/liste/frutta.TXT", "/liste/frutta.TXT"},
+        {"/liste/frutta", "/liste/frutta.txt"},
+        {"/liste/Luca B. animali", "/liste/Luca B. animali.txt"},
+        {"/liste/classe 2.b", "/liste/classe 2.b.txt"},
+        {"/liste.d/parole", "/liste.d/parole.txt"},
+    };
+    for (const auto& [typed, saved] : names)
+        EXPECT_EQ(withDefaultExtension(typed, "txt"), saved) << typed;
 }
 
 // Without HOME (or with one that is no full path) the settings and fonts go
