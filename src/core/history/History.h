@@ -153,9 +153,10 @@ public:
     virtual std::optional<std::vector<WordRecord>> words(const QString& user, TimeSpan span) = 0;
     // Removes every word of the user; false when it could not be done.
     virtual bool forget(const QString& user) = 0;
-    // Words recorded that the disk has refused so far (full, or a folder that
-    // cannot be written): they are kept and written with the next word.
-    virtual int unwritten() const { return 0; }
+    // Words recorded that the disk still refuses (full, or a folder that
+    // cannot be written), after trying them once more: they are kept and
+    // written with the next word.
+    virtual int unwritten() { return 0; }
 };
 
 // The words of the CSV in the user's language.

@@ -100,6 +100,12 @@ void SqlHistory::runAndWait(const std::function<void(HistoryDatabase&)>& work)
         Qt::BlockingQueuedConnection);
 }
 
+int SqlHistory::unwritten()
+{
+    runAndWait([](HistoryDatabase&) {}); // tries the words the disk refused once more
+    return unwrittenCount_;
+}
+
 void SqlHistory::flush()
 {
     runAndWait([](HistoryDatabase&) {});

@@ -53,7 +53,7 @@ public:
     std::optional<Progress> progress(const QString& user, TimeSpan span) override;
     std::optional<std::vector<WordRecord>> words(const QString& user, TimeSpan span) override;
     bool forget(const QString& user) override;
-    int unwritten() const override { return unwrittenCount_; }
+    int unwritten() override;
 
     // Waits until every word handed over so far is written.
     void flush();

@@ -376,10 +376,10 @@ void FormMenu::AvviaEsercizi(int Esercizio)
 
 // Words the disk refused (full, or a folder that cannot be written) are still
 // held in memory and go with the program: the teacher may stay and free the
-// disk first, as they are written with the next word or view of the progress.
+// disk first. Asked for their number, the history tries them once more.
 bool FormMenu::chiudereConParoleNonScritte()
 {
-    const History* history = program().services.history;
+    History* history = program().services.history;
     const int waiting = history != nullptr ? history->unwritten() : 0;
     if (waiting == 0 || program().services.messages == nullptr)
         return true;

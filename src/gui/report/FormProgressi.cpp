@@ -303,7 +303,7 @@ QString FormProgressi::totalsText() const
     }
     // Words the disk refused are not counted above: the teacher is told why
     // they are missing, and that they are still held.
-    const History* history = p.services.history;
+    History* history = p.services.history;
     if (const int waiting = history != nullptr ? history->unwritten() : 0; waiting > 0)
         text += QLatin1Char('\n') + p.text(QStringLiteral("0268")).arg(waiting);
     return text;

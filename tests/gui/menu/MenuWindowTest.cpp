@@ -176,7 +176,7 @@ public:
         return std::nullopt;
     }
     bool forget(const QString&) override { return false; }
-    int unwritten() const override { return 3; }
+    int unwritten() override { return 3; }
 };
 
 // "ESCI" with words the disk refused asks first: they would go with the
