@@ -3,6 +3,7 @@
 #include "core/app/LanguageChoice.h"
 #include "core/app/Program.h"
 #include "core/app/Users.h"
+#include "core/config/ConfigUsers.h"
 #include "core/history/History.h"
 #include "core/menu/MenuLog.h"
 #include "core/menu/MenuPictures.h"
@@ -326,8 +327,12 @@ QString FormMenu::nomeInElenco(const QString& user)
     // would make every child's name tiny. It is cut instead (the whole name
     // is the entry's tooltip).
     constexpr qsizetype kLettereMostrate = 24;
-    QString shown =
-        formaNomeUtente(nomeUtenteMostrato(program(), user), program().state.CarattereLettere);
+    // The default user's shown name is words, not a name: cursive leaves it as
+    // the language writes it ("Utente predefinito", not "Utente Predefinito").
+    const QString& lettering = program().state.CarattereLettere;
+    QString shown = nomeUtenteMostrato(program(), user);
+    if (!(utentePredefinito(user) && lettering == kCorsivo))
+        shown = formaNomeUtente(shown, lettering);
     if (shown.size() > kLettereMostrate) {
         qsizetype kept = kLettereMostrate - 1;
         if (shown[kept - 1].isHighSurrogate())

@@ -240,6 +240,7 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     };
     EXPECT_EQ(choose("LUCA B."), std::pair(QString("Luca B."), QString("Mario")));
     EXPECT_EQ(users->currentText(), "Luca B.");
+    EXPECT_EQ(users->itemText(users->findData("_predefinito")), program.text("0241")); // no name
     EXPECT_EQ(choose("Mario"), std::pair(QString("MARIO"), QString("MARIO")));
     // A very long name is cut in the list, so that the other names keep their size.
     const double size = users->font().pointSizeF();
