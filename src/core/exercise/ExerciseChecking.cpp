@@ -145,6 +145,10 @@ bool ExerciseEngine::TerzoErrore()
         if (!Attendi(1))
             return false;
         parla(turn_.word());
+        // A right letter chosen in the wait filled the blank (or finished the
+        // word): its letter would stand over the next blank or the next word.
+        if (erroriLettera_ < 3)
+            return true;
     }
     view_.setBalloonText(letteraAttesa_);
     view_.setBalloonVisible(true); // stays until the next choice

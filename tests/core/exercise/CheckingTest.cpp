@@ -129,6 +129,19 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWait)
                                         "balloon hidden", "focus avanti"}));
     EXPECT_EQ(std::tuple(state.NumeroEsatti, state.NumeroErrati), std::tuple(1, 1));
     EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
+
+    // The third help's letter stands until the next choice: one made inside
+    // its wait leaves none (it stood over the next word, naming this one's).
+    state.ParlatoAttivo = true;
+    engine->Avanti();
+    duringWait = nullptr;
+    choose("BB");
+    duringWait = [this](size_t) {
+        engine->clearHelp();
+        engine->Controlla("C");
+    };
+    choose("B");
+    EXPECT_EQ(std::tuple(view.avantiEnabled, view.balloonVisible), std::tuple(true, false));
 }
 
 TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
