@@ -1,10 +1,6 @@
 #include "core/app/LanguageChoice.h"
 
-#include "core/app/Profile.h"
 #include "core/app/Program.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace ortolino {
 
@@ -13,15 +9,6 @@ QStringList lingueDelMenu(const Language& language)
     QStringList names = language.installedLanguages();
     names.sort(Qt::CaseInsensitive);
     return names;
-}
-
-bool listaDellaCartella(const Environment& env, const QString& lista, const QString& cartella)
-{
-    if (lista.isEmpty() || cartella.isEmpty())
-        return false;
-    const QString folder = QDir::cleanPath(QFileInfo(lista).absolutePath());
-    return folder == QDir::cleanPath(env.programFile(cartella)) ||
-           folder == QDir::cleanPath(env.writableTwin(cartella));
 }
 
 void leggiTestiLingua(Program& program)

@@ -7,7 +7,6 @@ namespace ortolino {
 
 class Language;
 class Program;
-struct Environment;
 
 // The message shown when the language folder holds no language file.
 inline const QString kNessunaLingua = QStringLiteral("Non è presente alcun file di linguaggio!");
@@ -15,10 +14,6 @@ inline const QString kNessunaLingua = QStringLiteral("Non è presente alcun file
 // The entries of the language menu: the installed languages, in the
 // alphabetical order a desktop listing shows them.
 QStringList lingueDelMenu(const Language& language);
-
-// True when the list lies in the lists folder named `cartella` (under the
-// program folder, or its writable twin under the settings folder).
-bool listaDellaCartella(const Environment& env, const QString& lista, const QString& cartella);
 
 // Reads the texts that depend on the language in force: the character's
 // language, the folder names, the default list, and the other installed

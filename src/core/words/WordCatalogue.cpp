@@ -1,6 +1,5 @@
 #include "core/words/WordCatalogue.h"
 
-#include "core/app/LanguageChoice.h"
 #include "core/app/Profile.h"
 #include "core/app/ProgramState.h"
 #include "core/platform/Environment.h"
@@ -14,6 +13,7 @@
 #include <dirent.h>
 #include <mutex>
 #include <optional>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -386,6 +386,21 @@ QString readableListPath(const Environment& env, const QString& listaInUso,
     }
     return {};
 }
+
+namespace {
+
+// True when the list lies in the lists folder named `cartella` (under the
+// program folder, or its writable twin under the settings folder).
+bool listaDellaCartella(const Environment& env, const QString& lista, const QString& cartella)
+{
+    if (lista.isEmpty() || cartella.isEmpty())
+        return false;
+    const QString folder = QDir::cleanPath(QFileInfo(lista).absolutePath());
+    return folder == QDir::cleanPath(env.programFile(cartella)) ||
+           folder == QDir::cleanPath(env.writableTwin(cartella));
+}
+
+} // namespace
 
 QString listaPerLaLingua(const Environment& env, const ProgramState& state)
 {
