@@ -109,19 +109,21 @@ bool Language::writeCurrentLanguageSetting(const QString& name)
 
 QString Language::languageFilePath() const
 {
+    return fileOf(CurrentLanguage);
+}
+
+QString Language::fileOf(const QString& languageName) const
+{
     // The name comes from a settings file: it may only name a file of the folder.
-    if (CurrentLanguage.isEmpty() || CurrentLanguage.contains(QLatin1Char('/')))
+    if (languageName.isEmpty() || languageName.contains(QLatin1Char('/')))
         return {};
     return resolveCaseInsensitive(
-        env_.programFile(QStringLiteral("lngortolino/") + CurrentLanguage + QLatin1String(".lng")));
+        env_.programFile(QStringLiteral("lngortolino/") + languageName + QLatin1String(".lng")));
 }
 
 QString Language::textOf(const QString& languageName, const QString& key) const
 {
-    if (languageName.isEmpty() || languageName.contains(QLatin1Char('/')))
-        return {};
-    const std::shared_ptr<const IniDocument> file = readIniDocument(resolveCaseInsensitive(
-        env_.programFile(QStringLiteral("lngortolino/") + languageName + QLatin1String(".lng"))));
+    const std::shared_ptr<const IniDocument> file = readIniDocument(fileOf(languageName));
     return file ? file->value(QStringLiteral("Strings"), key) : QString();
 }
 

@@ -61,6 +61,10 @@ public:
     static QString settingRelativePath() { return QStringLiteral("lngortolino/LangSetting.ini"); }
 
 private:
+    // Path of an installed language's file; "" for a name that is no file
+    // name of the language folder.
+    QString fileOf(const QString& languageName) const;
+
     Environment env_;
 };
 
