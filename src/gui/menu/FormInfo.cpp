@@ -5,6 +5,7 @@
 #include "core/platform/DocumentOpener.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/WindowManager.h"
 
 #include <QPushButton>
@@ -35,7 +36,9 @@ FormInfo::FormInfo(Program& program, WindowManager& windows)
 QLabel* FormInfo::addLabel(const char* name, const char* caption, int left, int top, int width,
                            int height)
 {
-    auto* label = named(new QLabel(QString::fromLatin1(caption), area()), name);
+    // Fitted: on a small or scaled screen (a netbook at 150 %) the lines at
+    // the design size ran past the label's foot and were cut.
+    auto* label = named(new FittedLabel(QString::fromLatin1(caption), area()), name);
     label->setFont(designFont(QStringLiteral("Arial"), 14.25));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

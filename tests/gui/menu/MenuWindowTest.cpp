@@ -6,6 +6,7 @@
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/SwitchBox.h"
 #include "support/WindowFixture.h"
 
@@ -298,6 +299,30 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith("Non si riesce ad aprire " + folder +
                                                         "/ortolino.pdf"));
+}
+
+// The information window on a small or scaled screen (a 1366 x 768 one at
+// 200 % leaves 683 x 384): every line of its texts inside its label.
+TEST_F(MenuWindowTest, TheInformationReadsWholeOnASmallScreen)
+{
+    for (const char* language : {"Italiano", "English"}) {
+        SCOPED_TRACE(language);
+        program.language.CurrentLanguage = QString::fromLatin1(language);
+        Form* info = windows.show("FormInfo");
+        ASSERT_NE(info, nullptr);
+        info->resize(683, 384);
+        for (const char* name : {"Label1", "Label3", "Label4"}) {
+            SCOPED_TRACE(name);
+            auto* label = control<QLabel>(info, name);
+            ASSERT_FALSE(label->text().isEmpty());
+            const auto* fitted = qobject_cast<FittedLabel*>(label);
+            const QRect needed = QFontMetrics(fitted ? fitted->shownFont() : label->font())
+                                     .boundingRect(QRect(0, 0, label->width(), 10000),
+                                                   Qt::TextWordWrap, label->text());
+            EXPECT_LE(needed.height(), label->height());
+        }
+        unloadAll();
+    }
 }
 
 class EmptyLanguageFolderTest : public MenuWindowTest
