@@ -9,14 +9,14 @@ use_temporary_home() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
-# The shipped language (Italian: the scripts read its titles), as a setting of
-# the temporary home's own. The program reads it before the one in its folder,
-# where a program started from the build tree remembers the language last
-# chosen there.
-use_shipped_language() {
+# Italian (the scripts read its titles), whatever the machine's language, as
+# a setting of the temporary home's own. The program reads it before the one
+# in its folder, where a program started from the build tree remembers the
+# language last chosen there.
+use_italian() {
     local folder=$XDG_CONFIG_HOME/ImpostazioniProgrammiLumo/Ortolino/lngortolino
     mkdir -p "$folder"
-    cp "$(dirname "${BASH_SOURCE[0]}")/../data/lngortolino/LangSetting.ini" "$folder/"
+    printf '[Language]\r\nCurrentLanguage=Italiano\r\n' >"$folder/LangSetting.ini"
 }
 
 # Waits (a sanitized build is slow) until the window of this title shows, and

@@ -15,7 +15,7 @@ source "$(dirname "$0")/../../tools/virtual-screen.sh"
 pid=
 use_temporary_home
 trap 'kill "$pid" 2>/dev/null; rm -rf "$home"' EXIT
-use_shipped_language
+use_italian
 
 fail() {
     echo "walk: $*" >&2

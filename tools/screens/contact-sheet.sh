@@ -94,7 +94,8 @@ for size in "${sizes[@]}"; do
         write_profile "$home" "$lettering" "$face"
         # In Italian, whatever the build tree's program folder remembers.
         mkdir -p "$home/ImpostazioniProgrammiLumo/Ortolino/lngortolino"
-        cp "$here/data/lngortolino/LangSetting.ini" "$home/ImpostazioniProgrammiLumo/Ortolino/lngortolino/"
+        printf '[Language]\r\nCurrentLanguage=Italiano\r\n' \
+            >"$home/ImpostazioniProgrammiLumo/Ortolino/lngortolino/LangSetting.ini"
         # The font as if installed by an earlier run: no notice to dismiss.
         mkdir -p "$home/data/fonts"
         cp "$(dirname "$binary")/../share/ortolino/tratto1.ttf" "$home/data/fonts/"

@@ -14,7 +14,7 @@ minutes=${2:-30}
 source "$(dirname "$0")/../virtual-screen.sh"
 pid=
 use_temporary_home
-use_shipped_language
+use_italian
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 fail() {
     echo "soak: $*" >&2

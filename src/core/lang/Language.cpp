@@ -86,12 +86,27 @@ void Language::readCurrentLanguageSetting()
             .value_or(QString());
     if (QFileInfo::exists(languageFilePath()))
         return;
-    // A language whose file is gone (removed, or named by settings brought
-    // from another installation) would leave the program without the names
-    // of its pictures' and lists' folders, so without a word to give: the
-    // program's own Italian serves instead, or else the first installed.
+    // Nothing chosen yet (the program ships no choice, so that a first run
+    // speaks the desktop's language), or a language whose file is gone
+    // (removed, or named by settings brought from another installation),
+    // which would leave the program without the names of its pictures' and
+    // lists' folders, so without a word to give: the desktop's language serves
+    // when it is installed, else the program's own Italian, else the first
+    // language installed.
     QStringList installed = installedLanguages();
     installed.sort(Qt::CaseInsensitive);
+    for (const QString& wanted : env_.desktopLanguages) {
+        const QString code = wanted.section(QLatin1Char('-'), 0, 0);
+        const auto spoken =
+            std::find_if(installed.begin(), installed.end(), [&](const QString& name) {
+                return !code.isEmpty() &&
+                       textOf(name, QStringLiteral("0209")).compare(code, Qt::CaseInsensitive) == 0;
+            });
+        if (spoken != installed.end()) {
+            CurrentLanguage = *spoken;
+            return;
+        }
+    }
     const auto italian = std::find_if(installed.begin(), installed.end(), [](const QString& name) {
         return name.compare(QLatin1String("Italiano"), Qt::CaseInsensitive) == 0;
     });

@@ -43,8 +43,9 @@ public:
     QString dayAndMonth(QDate date);
 
     // Reads CurrentLanguage from LangSetting.ini. A language without its file
-    // (or no setting) gives Italiano, or the first language installed; "" when
-    // none is.
+    // (or no setting) gives the first of the desktop's languages that is
+    // installed (by its code), else Italiano, else the first language
+    // installed; "" when none is.
     void readCurrentLanguageSetting();
     // Stores the choice; false when the setting file cannot be written.
     bool writeCurrentLanguageSetting(const QString& name);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,6 +87,7 @@ Environment Environment::fromSystem(const QString& executableFolder)
     if (runtime.isEmpty() || !QFileInfo(runtime).isDir())
         runtime = userRuntimeFolder();
     env.runtimeFolder = withSlash(QDir::cleanPath(runtime));
+    env.desktopLanguages = QLocale::system().uiLanguages();
     return env;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ortolino {
 
@@ -10,9 +11,10 @@ struct Environment
     QString
         programFolder;    // data shipped with the program (lngortolino/, suoni/, ...), no final "/"
     QString settingsRoot; // ".../ImpostazioniProgrammiLumo/", with a final "/"
-    QString windowsFolder; // $XDG_DATA_HOME with a final "/": fonts/ lives below it
-    QString runtimeFolder; // where the single-instance lock lives: $XDG_RUNTIME_DIR,
-                           // else a folder of the user's own (never one shared by all)
+    QString windowsFolder;        // $XDG_DATA_HOME with a final "/": fonts/ lives below it
+    QString runtimeFolder;        // where the single-instance lock lives: $XDG_RUNTIME_DIR,
+                                  // else a folder of the user's own (never one shared by all)
+    QStringList desktopLanguages; // the desktop's languages, first preferred ("en-GB", "en")
 
     // Folders from the XDG variables and the executable's folder: the program
     // folder is the executable's own folder when it holds lngortolino/,

@@ -168,19 +168,29 @@ TEST(LanguageTest, AReadOnlyProgramFolderStoresTheChoiceInTheSettingsTwin)
 }
 
 // Without its file a language would leave the program without its pictures'
-// folder, so without a word: the program's own Italian serves, or another.
-TEST(LanguageTest, ALanguageWithoutItsFileGivesWayToAnInstalledOne)
+// folder, so without a word. Nothing stored (a first run) or a language gone
+// gives the desktop's language when installed, else Italian, else another.
+TEST(LanguageTest, WithoutAUsableChoiceTheDesktopsLanguageOrItalianServes)
 {
     TestEnvironment env;
-    Language language(env.env());
-    for (const auto& [stored, read] : {std::pair{"Deutsch", "Italiano"},
-                                       {"", "Italiano"},
-                                       {"English", "English"},
-                                       {"../lngortolino/English", "Italiano"}}) {
+    for (const auto& [stored, desktop, read] :
+         {std::tuple{"Deutsch", QStringList(), "Italiano"},
+          {"", {}, "Italiano"},
+          {"English", {}, "English"},
+          {"../lngortolino/English", {}, "Italiano"},
+          {"", {"en-GB", "en"}, "English"},
+          {"", {"de-DE", "EN-us"}, "English"}, // the first preference installed
+          {"", {"de-DE", "C"}, "Italiano"},
+          {"Deutsch", {"en"}, "English"},
+          {"Italiano", {"en"}, "Italiano"}}) { // a choice stands
+        Environment machine = env.env();
+        machine.desktopLanguages = desktop;
+        Language language(machine);
         ASSERT_TRUE(language.writeCurrentLanguageSetting(stored));
         language.readCurrentLanguageSetting();
-        EXPECT_EQ(language.CurrentLanguage, read) << stored;
+        EXPECT_EQ(language.CurrentLanguage, read) << stored << desktop.join(',').toStdString();
     }
+    Language language(env.env());
     QFile::remove(env.env().programFile("lngortolino/Italiano.lng"));
     ASSERT_TRUE(language.writeCurrentLanguageSetting("Deutsch"));
     language.readCurrentLanguageSetting();
