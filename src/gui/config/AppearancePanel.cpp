@@ -38,7 +38,7 @@ constexpr ControlDesign kDesign[] = {
 AppearancePanel::AppearancePanel(FormConfigura& window, QWidget* page)
     : ConfigPanel(window, kDesign)
 {
-    backgroundFrame_ = make<QGroupBox>(page, "Frame6");
+    backgroundFrame_ = make<FittedGroupBox>(page, "Frame6");
     auto* randomOrFixed = new QButtonGroup(this);
     for (int i = 0; i < static_cast<int>(randomOrFixed_.size()); ++i) {
         auto* option = make<QRadioButton>(backgroundFrame_, "OptionColoreCasualeFisso", i);
@@ -47,7 +47,7 @@ AppearancePanel::AppearancePanel(FormConfigura& window, QWidget* page)
     }
     chooseBackground_ = make<QPushButton>(backgroundFrame_, "CommandSceltaColori");
     systemColours_ = make<QCheckBox>(page, "CheckImpostazioniSistema");
-    letteringFrame_ = make<QGroupBox>(page, "Frame5");
+    letteringFrame_ = make<FittedGroupBox>(page, "Frame5");
     auto* chooseFont = make<QPushButton>(letteringFrame_, "CommandSceltaFont");
     auto* chooseFontColour = make<QPushButton>(letteringFrame_, "CommandSceltaColoreFont");
     auto* chooseTextBackground = make<QPushButton>(letteringFrame_, "CommandSceltaSfondoTesto");

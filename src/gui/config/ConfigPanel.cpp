@@ -5,6 +5,7 @@
 #include "core/platform/Dialogs.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 
 #include <cstring>
 #include <QScrollBar>
@@ -25,6 +26,13 @@ void applyDesign(const Form& window, std::span<const ControlDesign> design, QWid
         return;
     }
     qFatal("No design for the control %s(%d)", name, index);
+}
+
+FittedLabel* ConfigPanel::makeCaption(QWidget* parent, const char* name)
+{
+    auto* caption = make<FittedLabel>(parent, name);
+    caption->setKeepsMargin(false);
+    return caption;
 }
 
 ConfigPanel::ConfigPanel(FormConfigura& window, std::span<const ControlDesign> design)

@@ -14,6 +14,7 @@ class QWidget;
 namespace ortolino {
 
 class Form;
+class FittedLabel;
 class FormConfigura;
 class Program;
 struct BarRange;
@@ -60,6 +61,9 @@ protected:
         ortolino::applyDesign(windowForm(), design_, control, name, index);
         return control;
     }
+    // A one-line caption beside the control it names, drawn smaller when the
+    // window is too small for its font.
+    FittedLabel* makeCaption(QWidget* parent, const char* name);
     // A horizontal scroll bar over a setting's range, moving `page` a click.
     QScrollBar* makeBar(QWidget* parent, const char* name, const BarRange& range, int page);
     // Shows a setting on its bar, brought into the bar's range first.

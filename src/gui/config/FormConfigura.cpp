@@ -61,12 +61,15 @@ FormConfigura::FormConfigura(Program& program, WindowManager& windows)
     area()->setFont(designFont(QStringLiteral("Arial"), 12));
     exitAction_ = named(menuBar()->addAction(QStringLiteral("&Menu")), "mnuEsci");
 
-    userName_ = new QLabel(area());
+    auto* userName = new FittedLabel(area());
+    userName->setKeepsMargin(false);
+    userName_ = userName;
     applyDesign(*this, kDesign, userName_, "Label4");
     userName_->setFont(designFont(QStringLiteral("Arial"), 16, true));
-    tabs_ = new QTabBar(area());
+    auto* tabs = new FittedTabBar(area());
+    tabs_ = tabs;
     applyDesign(*this, kDesign, tabs_, "TabStrip1");
-    tabs_->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    tabs->fit(designFont(QStringLiteral("Arial"), 12, true));
     tabs_->setExpanding(true);
     for (const char* caption : kTabCaptions)
         tabs_->addTab(QString::fromUtf8(caption));

@@ -56,7 +56,7 @@ InputPanel::InputPanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     // The warning takes up to three lines, smaller where even they are short.
     contrastWarning_ = make<FittedLabel>(page, "LabelAvvisoContrasto");
     contrastWarning_->setWordWrap(true);
-    speedLabel_ = make<QLabel>(page, "Label7");
+    speedLabel_ = makeCaption(page, "Label7");
     speed_ = makeBar(page, "HScroll3", kBarraScansione, 4);
     tieLabel(speedLabel_, speed_); // a screen reader reads the bar with its label
 

@@ -43,18 +43,18 @@ constexpr double kDimensioneLettere = 18; // the letters' size when their boxes 
 
 LettersPanel::LettersPanel(FormConfigura& window, QWidget* page) : ConfigPanel(window, kDesign)
 {
-    caseFrame_ = make<QGroupBox>(page, "Frame1");
+    caseFrame_ = make<FittedGroupBox>(page, "Frame1");
     cases_ = {make<QRadioButton>(caseFrame_, "minuscolo"),
               make<QRadioButton>(caseFrame_, "maiuscolo"),
               make<QRadioButton>(caseFrame_, "corsivo")};
-    lengthFrame_ = make<QGroupBox>(page, "Frame2");
+    lengthFrame_ = make<FittedGroupBox>(page, "Frame2");
     auto* lengths = new QButtonGroup(this);
     for (int i = 0; i < kOpzioniQuanteLettere; ++i) {
         lengths_[static_cast<size_t>(i)] =
             make<QRadioButton>(lengthFrame_, "OptionQuanteLettere", i);
         lengths->addButton(lengths_[static_cast<size_t>(i)], i);
     }
-    lettersFrame_ = make<QGroupBox>(page, "Frame3");
+    lettersFrame_ = make<FittedGroupBox>(page, "Frame3");
     createLetterBoxes(lettersFrame_);
     auto* all = make<QPushButton>(lettersFrame_, "CommandSelezionaTutte");
     auto* none = make<QPushButton>(lettersFrame_, "CommandDeselezionaTutte");

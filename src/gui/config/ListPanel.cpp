@@ -72,7 +72,7 @@ QStringList paroleDi(const QListWidget* list)
 ListPanel::ListPanel(FormConfigura& window, QWidget* page, QWidget* area)
     : ConfigPanel(window, kPanelDesign)
 {
-    frame_ = make<QGroupBox>(page, "Frame4");
+    frame_ = make<FittedGroupBox>(page, "Frame4");
     everyPicture_ = make<QCheckBox>(frame_, "Check2");
     listInUse_ = make<QLabel>(frame_, "LabelListaInUso");
     listInUse_->setWordWrap(true);
@@ -175,7 +175,7 @@ void ListPanel::useList()
 ListEditor::ListEditor(FormConfigura& window, QWidget* area, std::function<void()> saved)
     : ConfigPanel(window, kEditorDesign), saved_(std::move(saved))
 {
-    editor_ = make<QGroupBox>(area, "FrameCreaNuovaLista");
+    editor_ = make<FittedGroupBox>(area, "FrameCreaNuovaLista");
     editor_->setAutoFillBackground(true);
     auto wordList = [this](const char* name) {
         auto* list = make<QListWidget>(editor_, name);
@@ -183,9 +183,9 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area, std::function<void(
         list->setFont(designFont(QStringLiteral("Arial"), 13));
         return list;
     };
-    auto* availableLabel = make<QLabel>(editor_, "Label10");
+    auto* availableLabel = makeCaption(editor_, "Label10");
     available_ = wordList("ListImmaginiDisponibili");
-    auto* inListLabel = make<QLabel>(editor_, "Label9");
+    auto* inListLabel = makeCaption(editor_, "Label9");
     inList_ = wordList("ListImmaginiDaUtilizzare");
     tieLabel(availableLabel, available_); // a screen reader reads each list with its label
     tieLabel(inListLabel, inList_);

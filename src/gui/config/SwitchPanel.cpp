@@ -90,7 +90,7 @@ SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(win
         compactOrders_[static_cast<size_t>(i)] = make<QRadioButton>(page, "OptionOrdine", i);
         orders->addButton(compactOrders_[static_cast<size_t>(i)], i);
     }
-    tryLabel_ = make<QLabel>(page, "LabelProva");
+    tryLabel_ = makeCaption(page, "LabelProva");
     tryLabel_->setWordWrap(true);
     for (int i = 0; i < static_cast<int>(samples_.size()); ++i) {
         auto* sample = new SolidButton(QString(), page); // lettered when the tab is shown
@@ -102,7 +102,7 @@ SwitchPanel::SwitchPanel(FormConfigura& window, QWidget* page) : ConfigPanel(win
     }
     trySwitch_ = new SwitchBox(QStringLiteral("PictureProva"), page);
     applyDesign(windowForm(), kDesign, trySwitch_, "PictureProva");
-    tryResult_ = make<QLabel>(page, "LabelEsitoProva");
+    tryResult_ = makeCaption(page, "LabelEsitoProva");
     tieLabel(acceptanceLabel_, acceptance_);
     tieLabel(ignoreLabel_, ignore_);
     tieLabel(firstItemLabel_, firstItem_);

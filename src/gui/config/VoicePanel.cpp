@@ -7,6 +7,7 @@
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/clsResize.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 
 #include <algorithm>
 #include <QCheckBox>
@@ -54,15 +55,15 @@ constexpr int kLineaA = 12780;
 VoicePanel::VoicePanel(FormConfigura& window, QWidget* page) : ConfigPanel(window, kDesign)
 {
     speech_ = make<QCheckBox>(page, "Check1");
-    speedLabel_ = make<QLabel>(page, "Label1");
+    speedLabel_ = makeCaption(page, "Label1");
     speed_ = makeBar(page, "HScroll1", kBarraVelocitaVoce, 10);
-    pitchLabel_ = make<QLabel>(page, "Label2");
+    pitchLabel_ = makeCaption(page, "Label2");
     pitch_ = makeBar(page, "HScroll2", kBarraTonoVoce, 10);
     sentence_ = make<QLineEdit>(page, "Text1");
     tryVoice_ = make<QPushButton>(page, "CommandProvaVoce");
-    auto* voicesLabel = make<QLabel>(page, "LabelVoci");
+    auto* voicesLabel = makeCaption(page, "LabelVoci");
     voices_ = make<QListWidget>(page, "List1");
-    auto* charactersLabel = make<QLabel>(page, "LabelPersonaggi");
+    auto* charactersLabel = makeCaption(page, "LabelPersonaggi");
     characters_ = make<QListWidget>(page, "List2");
     tieLabel(speedLabel_, speed_); // a screen reader reads each control with its label
     tieLabel(pitchLabel_, pitch_);

@@ -8,6 +8,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 #include <QToolButton>
 
 namespace ortolino {
@@ -137,9 +139,17 @@ void FittedLabel::setCeiling(double points)
     update();
 }
 
+void FittedLabel::setKeepsMargin(bool keeps)
+{
+    keepsMargin_ = keeps;
+    update();
+}
+
 QRectF FittedLabel::textArea() const
 {
     const QRectF inside = contentsRect();
+    if (!keepsMargin_)
+        return inside;
     const double margin = std::min(inside.width(), inside.height()) * kMarginShare + 1;
     return inside.adjusted(margin, margin, -margin, -margin);
 }
@@ -194,6 +204,73 @@ void FittedLabel::paintEvent(QPaintEvent* /*event*/)
     const int flags = static_cast<int>(alignment()) | (buddy() ? Qt::TextShowMnemonic : 0) |
                       (wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine);
     painter.drawText(textArea(), flags, text());
+}
+
+QFont FittedGroupBox::titleFont() const
+{
+    if (title().isEmpty())
+        return font();
+    // The band above the highest control inside, or the whole frame.
+    int band = height();
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisibleTo(this))
+            band = std::min(band, child->y());
+    }
+    constexpr int kTitleIndent = 16; // the style's indent and the blank after the title
+    return fittedFont(font(), font().pointSizeF(), {title()}, QSizeF(width() - kTitleIndent, band),
+                      TextFit::Line);
+}
+
+void FittedGroupBox::paintEvent(QPaintEvent* /*event*/)
+{
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QFont title = titleFont();
+    option.fontMetrics = QFontMetrics(title);
+    painter.setFont(title);
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
+}
+
+void FittedTabBar::fit(const QFont& font)
+{
+    font_ = font;
+    hasFont_ = true;
+    refit();
+}
+
+void FittedTabBar::tabLayoutChange()
+{
+    QTabBar::tabLayoutChange();
+    refit();
+}
+
+void FittedTabBar::refit()
+{
+    if (!hasFont_ || fitting_)
+        return;
+    fitting_ = true; // each trial font lays the tabs out again
+    QFont trial = font_;
+    const double size = largestFittingSize(
+        kSmallestPoints, std::max(font_.pointSizeF(), kSmallestPoints), [&](double points) {
+            trial.setPointSizeF(points);
+            setFont(trial);
+            const int line = QFontMetrics(trial).height();
+            int across = 0;
+            for (int i = 0; i < count(); ++i) {
+                if (!isTabVisible(i))
+                    continue;
+                const QSize tab = tabSizeHint(i);
+                // The caption is centred in its tab, which starts at the strip's top.
+                if ((tab.height() + line) / 2 > height())
+                    return false;
+                across += tab.width();
+            }
+            return across <= width();
+        });
+    trial.setPointSizeF(size);
+    setFont(trial);
+    fitting_ = false;
 }
 
 } // namespace ortolino

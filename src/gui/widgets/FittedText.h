@@ -2,10 +2,12 @@
 
 #include <functional>
 #include <QFont>
+#include <QGroupBox>
 #include <QLabel>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
+#include <QTabBar>
 
 class QFontMetricsF;
 
@@ -87,6 +89,10 @@ public:
     void setSteadyText(const QString& text);
     // The font the text is drawn in at the present size.
     QFont shownFont() const;
+    // Whether a margin is kept round the text (the default: a text centred
+    // in its box) or the text may fill the label's inside (a caption beside
+    // the control it names, which the design made just as tall as its line).
+    void setKeepsMargin(bool keeps);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -97,6 +103,48 @@ private:
 
     double ceiling_ = 0;
     QString steady_;
+    bool keepsMargin_ = true;
+};
+
+// A frame whose title keeps its font while it fits above the frame's first
+// control and across the frame, and is drawn smaller when it does not (a
+// small or scaled screen), instead of running under that control. The
+// controls inside keep their own fonts.
+class FittedGroupBox : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit FittedGroupBox(QWidget* parent = nullptr) : QGroupBox(parent) {}
+
+    // The font the title is drawn in at the present size.
+    QFont titleFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A tab strip whose captions are drawn at the largest size up to its font at
+// which every shown tab keeps its caption whole inside the strip: across,
+// and within its height, since the strip is scaled with the window and the
+// tabs would otherwise stand taller than it and be cut at their foot.
+class FittedTabBar : public QTabBar
+{
+    Q_OBJECT
+public:
+    explicit FittedTabBar(QWidget* parent = nullptr) : QTabBar(parent) {}
+
+    // The face, weight and ceiling to fit from.
+    void fit(const QFont& font);
+
+protected:
+    void tabLayoutChange() override;
+
+private:
+    void refit();
+
+    QFont font_;
+    bool hasFont_ = false;
+    bool fitting_ = false;
 };
 
 } // namespace ortolino

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -395,7 +396,9 @@ TEST_F(ConfigWindowTest, TheSwitchTabHoldsTheVoiceTheHighlightAndTheKeyboardChoi
 }
 
 // A caption too long for its control on a small screen is drawn smaller, and
-// a label's text is not cut.
+// a label's text, a frame's title and a tab's caption are not cut: down to a
+// 1366 x 768 screen at 200 % (683 x 384), where the design sizes ran under
+// the controls below them.
 TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
 {
     for (const char* language : {"Italiano", "English"}) {
@@ -407,7 +410,7 @@ TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
         click("CommandCreaLista"); // the list editor, with its count
         for (QFrame* page : config->findChildren<QFrame*>(QRegularExpression("^Frame")))
             page->show(); // every tab at once
-        for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
+        for (const QSize size : {QSize(1024, 768), QSize(800, 600), QSize(683, 384)}) {
             config->resize(size);
             for (QAbstractButton* caption : config->findChildren<QAbstractButton*>()) {
                 if (caption->text().isEmpty() || !caption->isVisibleTo(config) ||
@@ -431,6 +434,29 @@ TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
                                       label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
                 EXPECT_LE(needed.width(), label->width()) << size.width();
                 EXPECT_LE(needed.height(), label->height()) << size.width();
+            }
+            for (QGroupBox* frame : config->findChildren<QGroupBox*>()) {
+                if (frame->title().isEmpty() || !frame->isVisibleTo(config))
+                    continue;
+                SCOPED_TRACE(frame->objectName().toStdString());
+                const auto* fitted = qobject_cast<FittedGroupBox*>(frame);
+                const QFontMetrics title(fitted ? fitted->titleFont() : frame->font());
+                int firstControl = frame->height();
+                for (QWidget* inside : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    if (inside->isVisibleTo(frame))
+                        firstControl = std::min(firstControl, inside->y());
+                EXPECT_LE(title.height(), firstControl) << size.width();
+                EXPECT_LE(title.horizontalAdvance(frame->title()), frame->width()) << size.width();
+            }
+            auto* tabs = find<QTabBar>("TabStrip1");
+            const QFontMetrics tabFont(tabs->font());
+            for (int i = 0; i < tabs->count(); ++i) {
+                if (!tabs->isTabVisible(i))
+                    continue;
+                SCOPED_TRACE(tabs->tabText(i).toStdString());
+                const QRect tab = tabs->tabRect(i);
+                EXPECT_LE(tab.center().y() + tabFont.height() / 2, tabs->height()) << size.width();
+                EXPECT_LE(tabFont.horizontalAdvance(tabs->tabText(i)), tab.width()) << size.width();
             }
         }
         leave();
