@@ -26,9 +26,9 @@ MessageBoxes::Answer RecordingMessages::show(const Message& message)
 QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString&,
                                         const QString& initialName, const QList<FileFilter>&,
                                         const QString& initialFolder,
-                                        const QString& defaultExtension)
+                                        const QString& defaultExtension, const QStringList& places)
 {
-    fileRequests.push_back({kind, initialName, initialFolder, defaultExtension});
+    fileRequests.push_back({kind, initialName, initialFolder, defaultExtension, places});
     if (files.empty())
         return {};
     QString answer = files.front();

@@ -84,11 +84,13 @@ public:
     {
         short kind;
         QString initialName, initialFolder, defaultExtension;
+        QStringList places;
     };
 
     QString ShowFileDialog(QObject* owner, short kind, const QString& title,
                            const QString& initialName, const QList<FileFilter>& filters,
-                           const QString& initialFolder, const QString& defaultExtension) override;
+                           const QString& initialFolder, const QString& defaultExtension,
+                           const QStringList& places) override;
     std::optional<Colore> ShowColorDialog(QObject* owner, Colore current) override;
     std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) override;
 

@@ -1,6 +1,7 @@
 #include "core/config/WordListEditor.h"
 
 #include "core/app/ProgramState.h"
+#include "core/platform/Dialogs.h"
 #include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
 #include "core/words/WordCatalogue.h"
@@ -181,17 +182,25 @@ bool scriviListaParole(const QString& path, const QStringList& words)
     return writeFileAtomically(path, testoListaParole(words));
 }
 
-QString cartellaListeDialoghi(const Environment& env, const ProgramState& state)
+QStringList cartelleListe(const Environment& env, const ProgramState& state)
 {
-    const QString inProgram = env.programFile(state.CartellaListe);
+    const QString inProgram = env.programFile(state.CartellaListe) + QLatin1Char('/');
     const QFileInfo folder(inProgram);
     const bool writable = folder.exists() ? folder.isDir() && folder.isWritable()
                                           : QFileInfo(env.programFolder).isWritable();
     if (writable)
-        return inProgram + QLatin1Char('/');
-    const QString twin = env.writableTwin(state.CartellaListe);
+        return {inProgram};
+    const QString twin = env.writableTwin(state.CartellaListe) + QLatin1Char('/');
     QDir().mkpath(twin);
-    return twin + QLatin1Char('/');
+    return {inProgram, twin};
+}
+
+QString cartellaListeDialoghi(const Environment& env, const ProgramState& state, short kind)
+{
+    const QStringList folders = cartelleListe(env, state);
+    const bool twinHoldsAList =
+        !QDir(folders.last()).entryList({QStringLiteral("*.txt")}, QDir::Files).isEmpty();
+    return kind == Dialogs::Open && !twinHoldsAList ? folders.first() : folders.last();
 }
 
 QString percorsoScritturaLista(const Environment& env, const QString& chosen)

@@ -77,9 +77,15 @@ QByteArray testoListaParole(const QStringList& words);
 // Writes a list file whole (never half a file). False when it failed.
 bool scriviListaParole(const QString& path, const QStringList& words);
 
-// The folder the list dialogs start in: the program's lists folder, or its
-// twin under the settings folder when the program folder cannot be written.
-QString cartellaListeDialoghi(const Environment& env, const ProgramState& state);
+// The lists folders: the program's, and beside it its twin under the settings
+// folder when the program folder cannot be written (an installed program),
+// where the teacher's lists are saved. The list dialogs offer both, so that
+// the lists that came with the program stay in reach beside her own.
+QStringList cartelleListe(const Environment& env, const ProgramState& state);
+
+// The folder a list dialog starts in: the last of the lists folders; to open
+// a list, the program's own while the twin holds no list yet.
+QString cartellaListeDialoghi(const Environment& env, const ProgramState& state, short kind);
 
 // Where a list chosen in the save dialog is written: a path inside a program
 // folder that cannot be written goes to its writable twin.

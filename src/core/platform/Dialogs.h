@@ -5,6 +5,7 @@
 #include <optional>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QObject;
 
@@ -45,11 +46,12 @@ public:
 
     // The full path chosen, or "" when cancelled. Open: the file must exist.
     // Save: replacing an existing file is confirmed first, and the default
-    // extension is added to a name typed without one.
+    // extension is added to a name typed without one. `places`: folders
+    // offered beside the usual places, one click away.
     virtual QString ShowFileDialog(QObject* owner, short kind, const QString& title,
                                    const QString& initialName, const QList<FileFilter>& filters,
-                                   const QString& initialFolder,
-                                   const QString& defaultExtension) = 0;
+                                   const QString& initialFolder, const QString& defaultExtension,
+                                   const QStringList& places) = 0;
 
     // The colour chosen (&HBBGGRR), or nothing when cancelled. The dialog
     // opens on the colour in force, so that a stray OK changes nothing.

@@ -74,7 +74,7 @@ bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
         owner, Dialogs::Save, program.text(QStringLiteral("0238")),
         nomeFileProposto(nomeUtenteMostrato(program, program.state.NomeUtente),
                          QDate::currentDate(), QStringLiteral("rtf")),
-        {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"));
+        {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"), {});
     if (path.isEmpty()) {
         showCritical(program, program.text(QStringLiteral("0027")));
         return false;

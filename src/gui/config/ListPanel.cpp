@@ -133,10 +133,11 @@ void ListPanel::CommandCambiaListaInUso_Click()
 {
     QString chosen;
     if (Dialogs* dialogs = program().services.dialogs) {
-        chosen = dialogs->ShowFileDialog(&window(), Dialogs::Open, testo("0239"), QString(),
-                                         {kFiltroListe, {testo("0240"), QStringLiteral("*.*")}},
-                                         cartellaListeDialoghi(program().env, state()),
-                                         kEstensioneLista);
+        chosen =
+            dialogs->ShowFileDialog(&window(), Dialogs::Open, testo("0239"), QString(),
+                                    {kFiltroListe, {testo("0240"), QStringLiteral("*.*")}},
+                                    cartellaListeDialoghi(program().env, state(), Dialogs::Open),
+                                    kEstensioneLista, cartelleListe(program().env, state()));
     }
     if (chosen.isEmpty()) {
         // Nothing chosen: the list in use stays as it was.
@@ -323,11 +324,12 @@ void ListEditor::CommandSalvaLista_Click()
     }
     Dialogs* dialogs = program().services.dialogs;
     const QString chosen =
-        dialogs == nullptr ? QString()
-                           : dialogs->ShowFileDialog(&window(), Dialogs::Save, testo("0238"),
-                                                     QStringLiteral("*.txt"), {kFiltroListe},
-                                                     cartellaListeDialoghi(program().env, state()),
-                                                     kEstensioneLista);
+        dialogs == nullptr
+            ? QString()
+            : dialogs->ShowFileDialog(&window(), Dialogs::Save, testo("0238"),
+                                      QStringLiteral("*.txt"), {kFiltroListe},
+                                      cartellaListeDialoghi(program().env, state(), Dialogs::Save),
+                                      kEstensioneLista, cartelleListe(program().env, state()));
     if (chosen.isEmpty())
         return; // the list in use stays
     const QString percorso = percorsoScritturaLista(program().env, chosen);

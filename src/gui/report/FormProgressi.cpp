@@ -351,8 +351,8 @@ QString FormProgressi::askSavePath(const QPushButton& button, const QString& ext
         this, Dialogs::Save, button.text().remove(QLatin1Char('&')),
         nomeFileProposto(nomeUtenteMostrato(program(), program().state.NomeUtente),
                          QDate::currentDate(), extension),
-        {FileFilter{QString(), QStringLiteral("*.") + extension}}, userFolder(program()),
-        extension);
+        {FileFilter{QString(), QStringLiteral("*.") + extension}}, userFolder(program()), extension,
+        {});
 }
 
 void FormProgressi::Command2_Click()

@@ -9,6 +9,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace ortolino {
 
@@ -32,11 +33,16 @@ QString filterText(const QList<FileFilter>& filters)
 
 QString QtDialogs::ShowFileDialog(QObject* owner, short kind, const QString& title,
                                   const QString& initialName, const QList<FileFilter>& filters,
-                                  const QString& initialFolder, const QString& defaultExtension)
+                                  const QString& initialFolder, const QString& defaultExtension,
+                                  const QStringList& places)
 {
     const FocusReturn focus(ownerWidget(owner));
     QFileDialog dialog(ownerWidget(owner), title, initialFolder, filterText(filters));
     dialog.setDefaultSuffix(defaultExtension);
+    QList<QUrl> sidebar = dialog.sidebarUrls();
+    for (const QString& place : places)
+        sidebar << QUrl::fromLocalFile(place);
+    dialog.setSidebarUrls(sidebar);
     if (!initialName.isEmpty() && !initialName.contains(QLatin1Char('*')))
         dialog.selectFile(initialName);
     if (kind == Open) {

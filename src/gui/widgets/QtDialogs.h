@@ -32,7 +32,8 @@ class QtDialogs final : public Dialogs
 public:
     QString ShowFileDialog(QObject* owner, short kind, const QString& title,
                            const QString& initialName, const QList<FileFilter>& filters,
-                           const QString& initialFolder, const QString& defaultExtension) override;
+                           const QString& initialFolder, const QString& defaultExtension,
+                           const QStringList& places) override;
     std::optional<Colore> ShowColorDialog(QObject* owner, Colore current) override;
     std::optional<FontChoice> ShowFontDialog(QObject* owner, const FontChoice& current) override;
 };

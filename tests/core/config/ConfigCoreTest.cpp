@@ -3,6 +3,7 @@
 #include "core/config/ConfigUsers.h"
 #include "core/config/WordListEditor.h"
 #include "core/lang/Language.h"
+#include "core/platform/Dialogs.h"
 #include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
 #include "core/words/WordCatalogue.h"
@@ -135,6 +136,21 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
     writeFile(env.writableTwin("liste/animali.txt"), "CANE\r\n");
     EXPECT_EQ(percorsoScritturaLista(env, env.programFile("liste/animali.txt")),
               env.writableTwin("liste/animali.txt"));
+    // The dialogs of a program folder that cannot be written (installed) offer
+    // its lists and the twin where the teacher's are saved; opening starts
+    // among hers once she has one.
+    ProgramState state;
+    state.CartellaListe = "liste";
+    Environment installed = env;
+    installed.programFolder = test.root() + "/not-writable/ortolino";
+    const QStringList folders = {installed.programFile("liste/"), env.writableTwin("liste/")};
+    EXPECT_EQ(cartelleListe(installed, state), folders);
+    QFile::remove(env.writableTwin("liste/animali.txt"));
+    EXPECT_EQ(cartellaListeDialoghi(installed, state, Dialogs::Open), folders[0]);
+    EXPECT_EQ(cartellaListeDialoghi(installed, state, Dialogs::Save), folders[1]);
+    writeFile(env.writableTwin("liste/mia.txt"), "CANE\r\n");
+    EXPECT_EQ(cartellaListeDialoghi(installed, state, Dialogs::Open), folders[1]);
+    EXPECT_EQ(cartelleListe(env, state), QStringList{env.programFile("liste/")});
 
     // The length limit applies to the word as the child sees it.
     ProgramState s;

@@ -672,6 +672,7 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 2u);
     EXPECT_EQ(seams.dialogs.fileRequests[1].kind, Dialogs::Save);
     EXPECT_EQ(seams.dialogs.fileRequests[1].initialFolder, env.env().programFile("liste/"));
+    EXPECT_EQ(seams.dialogs.fileRequests[1].places, QStringList{listPath("")});
     const QString saved = listPath("animali.txt");
     EXPECT_TRUE(QFile::exists(saved));
     EXPECT_EQ(program.state.ListaInUso, saved);
