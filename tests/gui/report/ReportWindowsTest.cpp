@@ -6,6 +6,7 @@
 #include "gui/report/FormEserciziEseguiti.h"
 #include "gui/report/ReportPrinting.h"
 #include "gui/widgets/PrinterTarget.h"
+#include "gui/widgets/WordWrapButton.h"
 #include "support/ExternalReaders.h"
 #include "support/HistoryWords.h"
 #include "support/QtPrinters.h"
@@ -26,6 +27,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -256,6 +259,35 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
               "Lo storico dei progressi non è disponibile.\nParole che aspettano di "
               "essere scritte nello storico: 1 (il disco è pieno o non si può scrivere).");
     unloadAll();
+}
+
+// On a small or scaled screen (1366 x 768 at 200 %: 683 x 384) every button
+// of both windows keeps its whole caption, wrapped and then smaller.
+TEST_F(ReportWindowsTest, EveryButtonCaptionReadsWholeOnASmallScreen)
+{
+    for (const char* language : {"Italiano", "English"}) {
+        program.language.CurrentLanguage = QString::fromLatin1(language);
+        for (const char* window : {"FormEserciziEseguiti", "FormProgressi"}) {
+            SCOPED_TRACE(std::string(language) + " " + window);
+            ASSERT_NE(show(window), nullptr);
+            form->resize(683, 384);
+            for (auto* button : form->findChildren<QPushButton*>()) {
+                SCOPED_TRACE(button->objectName().toStdString());
+                QStyleOptionButton option;
+                option.initFrom(button);
+                const QRect inside =
+                    button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+                const auto* wrapping = qobject_cast<WordWrapButton*>(button);
+                const QRect needed =
+                    QFontMetrics(wrapping ? wrapping->shownFont() : button->font())
+                        .boundingRect(QRect(QPoint(), QSize(inside.width(), 10000)),
+                                      Qt::TextWordWrap | Qt::TextShowMnemonic, button->text());
+                EXPECT_LE(needed.width(), inside.width());
+                EXPECT_LE(needed.height(), inside.height());
+            }
+            unloadAll();
+        }
+    }
 }
 
 // A month shows a bar a day, its dates upright; a term a bar a week, each
