@@ -7,6 +7,7 @@
 #include "gui/widgets/WindowManager.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace ortolino {
@@ -48,6 +49,13 @@ void Form::createResizer()
 void Form::coverScreen()
 {
     setGeometry(screen()->availableGeometry());
+    // A Wayland client can neither place its windows nor learn where the
+    // desktop's panels are (its available area is the whole screen): there
+    // the window would run under the panel and its own title bar, and lose
+    // its foot (the lowest keys, "avanti"). The compositor is asked to
+    // maximise it instead, which fits it between the panels.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 int Form::twipsX(int twips) const
