@@ -106,23 +106,30 @@ if(NOT control MATCHES "\n[ \t]+libespeak-ng1,")
 endif()
 
 # The installed program answers without a display; its help is in the
-# shipped language (Italian) and says where the settings are kept. --help and
-# --version end the program from inside Qt's parser, so a sanitized build must
-# not count Qt's objects left at that exit as leaks.
+# desktop's language when installed, else in Italian, and says where the
+# settings are kept. --help and --version end the program from inside Qt's
+# parser, so a sanitized build must not count Qt's objects left at that exit
+# as leaks.
 set(run ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
-    ASAN_OPTIONS=detect_leaks=0
+    ASAN_OPTIONS=detect_leaks=0 LC_ALL=C.UTF-8
     "XDG_CONFIG_HOME=${prefix}/home/config" "${prefix}/bin/ortolino")
 execute_process(COMMAND ${run} --version OUTPUT_VARIABLE out ERROR_VARIABLE err
                 RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR NOT out STREQUAL "Ortolino ${VERSION}\n")
     fault("ortolino --version gave ${result}: '${out}${err}'")
 endif()
-execute_process(COMMAND ${run} --help OUTPUT_VARIABLE out ERROR_VARIABLE err
-                RESULT_VARIABLE result)
-if(NOT result EQUAL 0 OR NOT out MATCHES "--version" OR NOT out MATCHES "imparare a scrivere"
-   OR NOT out MATCHES "${prefix}/home/config/ImpostazioniProgrammiLumo/")
-    fault("ortolino --help gave ${result}: '${out}${err}'")
-endif()
+foreach(desktop "" "de:en")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LANGUAGE=${desktop} ${run} --help
+                    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE result)
+    set(words "imparare a scrivere")
+    if(desktop)
+        set(words "learn to write")
+    endif()
+    if(NOT result EQUAL 0 OR NOT out MATCHES "--version" OR NOT out MATCHES "${words}"
+       OR NOT out MATCHES "${prefix}/home/config/ImpostazioniProgrammiLumo/")
+        fault("ortolino --help on a desktop in '${desktop}' gave ${result}: '${out}${err}'")
+    endif()
+endforeach()
 if(EXISTS "${prefix}/home")
     fault("ortolino --help wrote below the settings folder")
 endif()
