@@ -105,11 +105,13 @@ QImage iconaEsito(bool right)
     return image;
 }
 
-// Only the background role: buttons inside keep their own colour.
+// Only the background role and the texts on it (the counters): buttons
+// inside keep their own colour.
 void paintArea(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
+    setReadableText(palette, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

@@ -1,5 +1,7 @@
 #include "gui/widgets/Colors.h"
 
+#include "core/platform/Colore.h"
+
 #include <cmath>
 #include <cstdint>
 #include <QApplication>
@@ -29,6 +31,9 @@ QColor systemColor(int index)
         return palette.color(QPalette::Button); // button face (15) and the rest
     }
 }
+
+// Set on a widget whose text colour was chosen: its background leaves it.
+constexpr char kChosenText[] = "ortolinoChosenText";
 
 } // namespace
 
@@ -60,11 +65,37 @@ double highlightContrast(const ProgramState& state)
     return contrastRatio(rgb(highlightColor(state)), rgb(qtColor(state.ColoreBottoni)));
 }
 
+QColor readableText(const QColor& background)
+{
+    const auto rgb = [](const QColor& color) {
+        return static_cast<std::uint32_t>(storedColor(color));
+    };
+    const QColor black(Qt::black), white(Qt::white);
+    return contrastRatio(rgb(black), rgb(background)) >= contrastRatio(rgb(white), rgb(background))
+               ? black
+               : white;
+}
+
+void setReadableText(QPalette& palette, const QColor& background)
+{
+    const QColor text = readableText(background);
+    const QColor greyed((text.red() + background.red()) / 2,
+                        (text.green() + background.green()) / 2,
+                        (text.blue() + background.blue()) / 2);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+        palette.setColor(QPalette::Disabled, role, greyed);
+    }
+}
+
 void setBackground(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
     palette.setColor(QPalette::Button, color);
+    if (!widget->property(kChosenText).toBool())
+        setReadableText(palette, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -79,6 +110,7 @@ void setForeground(QWidget* widget, const QColor& color)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
     widget->setPalette(palette);
+    widget->setProperty(kChosenText, true);
 }
 
 } // namespace ortolino

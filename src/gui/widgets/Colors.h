@@ -4,6 +4,7 @@
 
 #include <QColor>
 
+class QPalette;
 class QWidget;
 
 namespace ortolino {
@@ -23,7 +24,17 @@ QColor highlightColor(const ProgramState& state);
 double highlightContrast(const ProgramState& state);
 inline constexpr double kHighlightContrastMin = 3.0;
 
-// Paints a widget's background (and keeps it painted when it is a container).
+// Black or white, whichever reads better on a background.
+QColor readableText(const QColor& background);
+// Gives the texts drawn on a background the program paints (captions,
+// labels, buttons' captions; not the text of lists and text boxes, which
+// keep the desktop's own background) the colour that reads on it, greyed
+// when disabled. The desktop's text colour suits only the desktop's own
+// background: a dark desktop gives light text.
+void setReadableText(QPalette& palette, const QColor& background);
+
+// Paints a widget's background (and keeps it painted when it is a container)
+// and, unless a text colour was chosen for it, its texts readable on it.
 void setBackground(QWidget* widget, const QColor& color);
 QColor background(const QWidget* widget);
 

@@ -1,9 +1,11 @@
 // The widgets every window is made of: accessibility, translation, resizing.
 #include "core/exercise/Scanning.h"
+#include "core/platform/Colore.h"
 #include "gui/character/BalloonWindow.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/clsResize.h"
+#include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/FormTranslator.h"
 #include "gui/widgets/QtServices.h"
@@ -11,7 +13,9 @@
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +23,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 
@@ -190,6 +195,49 @@ TEST_F(AccessibilityTest, TheScanMovingIsAnnouncedAsAFocusChange)
     // Counters are read with their captions; the picture keeps its word to itself.
     EXPECT_EQ(nameOf(control(exercise, "EtichettaEsatti")), "Esatti 0");
     EXPECT_EQ(nameOf(control(exercise, "Image1")), QString());
+}
+
+// On a dark desktop (light text on dark grey) every caption, label and button
+// text drawn on the program's own colours (the menu's, the configuration's
+// pages, the exercise window's counters and keys) still reads: the desktop's
+// light text on them was all but invisible.
+TEST_F(AccessibilityTest, TextsOnTheProgramsColoursReadOnADarkDesktop)
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette dark;
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        dark.setColor(role, QColor(0x35, 0x35, 0x35));
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        dark.setColor(role, Qt::white);
+    QApplication::setPalette(dark);
+    useLanguage("Italiano");
+    const auto rgb = [](const QColor& c) { return static_cast<std::uint32_t>(storedColor(c)); };
+    for (const char* name : {"FormMenu", "FormConfigura", "lettere"}) {
+        SCOPED_TRACE(name);
+        Form* form = show(name);
+        ASSERT_NE(form, nullptr);
+        for (QFrame* page : form->findChildren<QFrame*>(QRegularExpression("^Frame")))
+            page->show(); // every tab of the configuration at once
+        int checked = 0;
+        for (QWidget* control : form->centralWidget()->findChildren<QWidget*>()) {
+            const bool button = qobject_cast<QPushButton*>(control) != nullptr;
+            if (!control->isVisibleTo(form) || !control->isEnabled() ||
+                !(button || qobject_cast<QLabel*>(control) ||
+                  qobject_cast<QAbstractButton*>(control)))
+                continue;
+            SCOPED_TRACE(control->objectName().toStdString());
+            const QPalette& p = control->palette();
+            const double contrast = button ? contrastRatio(rgb(p.color(QPalette::ButtonText)),
+                                                           rgb(p.color(QPalette::Button)))
+                                           : contrastRatio(rgb(p.color(QPalette::WindowText)),
+                                                           rgb(p.color(QPalette::Window)));
+            EXPECT_GE(contrast, 4.5);
+            ++checked;
+        }
+        EXPECT_GT(checked, 5);
+        unloadAll();
+    }
+    QApplication::setPalette(desktop);
 }
 
 // Keys name an array's member by index, in the window's own section only; what
