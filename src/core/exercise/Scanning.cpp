@@ -260,8 +260,11 @@ bool KeyboardInput::chooseLetter()
 {
     const int chosen = engine_.TastoCorrente;
     const int rightBefore = state_.NumeroEsatti;
+    // Counted from the choice, so that a bounce or a tremor during a wrong
+    // letter's help chooses nothing, and again from the end of the help.
+    timing_.chose();
     const bool running = controlla(chosen);
-    timing_.chose(); // counted from the end of any help
+    timing_.chose();
     if (state_.RipartiDallInizio && state_.NumeroEsatti > rightBefore) {
         const bool manual = mode() == kModoScansioneManuale;
         engine_.TastoCorrente = manual ? firstPosition() : chosen;

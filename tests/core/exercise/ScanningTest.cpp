@@ -271,6 +271,29 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
     seams.clock.now += 1;
     run(" ");
     EXPECT_EQ(std::tuple(judged(), state.ultimaSceltaSensore), std::tuple(3, seams.clock.now));
+
+    // During a wrong letter's help a press within the ignore time of the
+    // choice (a bounce, a tremor) is no press; a later one chooses again.
+    for (int mode : {kModoScansioneAutomatica, kModoScansioneManuale}) {
+        SCOPED_TRACE(mode);
+        seams.clock.now += 2;
+        begin(mode);
+        run(mode == kModoScansioneAutomatica ? "t" : " "); // E, wrong for APE
+        const int before = judged();
+        bool first = true;
+        duringWait = [&](size_t) {
+            if (!std::exchange(first, false))
+                return;
+            seams.clock.now += 0.5;
+            run(mode == kModoScansioneAutomatica ? " " : "r");
+            EXPECT_EQ(judged(), before + 1);
+            seams.clock.now += 1;
+            run(mode == kModoScansioneAutomatica ? " " : "r");
+        };
+        run(mode == kModoScansioneAutomatica ? " " : "r");
+        duringWait = nullptr;
+        EXPECT_EQ(std::tuple(judged(), engine->TastoCorrente), std::tuple(before + 2, kE));
+    }
 }
 
 // The target's place in the round, the asking ended by a move or by its time,
