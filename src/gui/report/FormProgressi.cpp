@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -115,6 +116,15 @@ QChart* makeChart(const std::vector<DayCount>& days, Program& program)
     shareAxis->setLabelFormat(QStringLiteral("%d %%"));
     chart->addAxis(shareAxis, Qt::AlignRight);
     line->attachAxis(shareAxis);
+    // QtCharts cuts an axis's labels to "..." when they stand closer than their
+    // own height (a small or scaled screen leaves the chart a few lines high):
+    // fewer per cent marks then, every 50 % or only 0 and 100 %.
+    QObject::connect(chart, &QChart::plotAreaChanged, shareAxis, [shareAxis](const QRectF& plot) {
+        const double room = QFontMetricsF(shareAxis->labelsFont()).height() + 2;
+        const int ticks = plot.height() >= 4 * room ? 5 : plot.height() >= 2 * room ? 3 : 2;
+        if (shareAxis->tickCount() != ticks)
+            shareAxis->setTickCount(ticks);
+    });
     return chart;
 }
 

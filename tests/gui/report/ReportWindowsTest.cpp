@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDateTime>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -288,6 +289,25 @@ TEST_F(ReportWindowsTest, EveryButtonCaptionReadsWholeOnASmallScreen)
             unloadAll();
         }
     }
+}
+
+// On a small or scaled screen the chart's axes keep their numbers whole
+// (QtCharts cuts a label to "..." when its ticks stand too close together).
+TEST_F(ReportWindowsTest, TheChartsNumbersReadWholeOnASmallScreen)
+{
+    show("FormProgressi");
+    form->resize(683, 384);
+    auto* view = find<QChartView>("Grafico");
+    QCoreApplication::processEvents();
+    view->grab(); // lays the chart out at its size
+    QStringList labels;
+    for (QGraphicsItem* item : view->scene()->items()) {
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+            labels << text->toPlainText();
+    }
+    EXPECT_TRUE(labels.contains("100 %")) << labels.join(" | ").toStdString();
+    for (const QString& label : labels)
+        EXPECT_FALSE(label.contains(QChar(0x2026)) || label.contains("...")) << label.toStdString();
 }
 
 // A month shows a bar a day, its dates upright; a term a bar a week, each
