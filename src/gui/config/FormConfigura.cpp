@@ -142,6 +142,7 @@ void FormConfigura::Form_Load()
 {
     Form::Form_Load();       // translates, then sizes with the window's own resizer
     fitButtonCaptions(this); // long captions on a small screen
+    fitTextBoxes(this);
     voice_->load();
 }
 

@@ -8,6 +8,7 @@
 #include "core/report/ReportSave.h"
 #include "gui/report/ReportPrinting.h"
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/WindowManager.h"
 #include "gui/widgets/WordWrapButton.h"
@@ -247,6 +248,7 @@ void FormProgressi::Form_Load()
     helped_->setColumnCount(static_cast<int>(helpedTitles.size()));
     helped_->setHorizontalHeaderLabels(helpedTitles);
     connect(period_, &QComboBox::currentIndexChanged, this, &FormProgressi::aggiorna);
+    fitTextBoxes(this); // the periods' names on a small screen
 }
 
 void FormProgressi::Form_Activate()

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionGroupBox>
@@ -103,13 +105,39 @@ void FontFitter::refit()
     if (!hasFont_ || controls_.isEmpty() || !controls_.front() || fitting_)
         return;
     fitting_ = true; // a new font may resize the control: no second round
-    const QSizeF box = QSizeF(controls_.front()->size()) - QSizeF(reserve_(), 2);
+    const QSizeF box = QSizeF(controls_.front()->size()) - QSizeF(reserve_(), heightReserve_);
     const QFont fitted = fittedFont(font_, font_.pointSizeF(), texts_(), box, TextFit::Line);
     for (QWidget* control : controls_) {
         if (control)
             control->setFont(fitted);
     }
     fitting_ = false;
+}
+
+void fitTextBoxes(QWidget* window)
+{
+    // A frame and a margin above and below the line; a drop-down's arrow.
+    constexpr int kFrameAndMargins = 6;
+    constexpr int kArrow = 34;
+    for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        if (qobject_cast<QComboBox*>(box->parentWidget()))
+            continue; // an editable drop-down's own line
+        // A line of the box's text, whatever it holds: its tallest letters.
+        auto* fitter =
+            new FontFitter({box}, 0, [] { return QStringList{QStringLiteral("ÀÉgjpqy")}; });
+        fitter->setHeightReserve(kFrameAndMargins);
+        fitter->fit(box->font());
+    }
+    for (QComboBox* list : window->findChildren<QComboBox*>()) {
+        auto* fitter = new FontFitter({list}, kArrow, [list] {
+            QStringList entries;
+            for (int i = 0; i < list->count(); ++i)
+                entries << list->itemText(i);
+            return entries;
+        });
+        fitter->setHeightReserve(kFrameAndMargins);
+        fitter->fit(list->font());
+    }
 }
 
 void fitButtonCaptions(QWidget* window)

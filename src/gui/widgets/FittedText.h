@@ -48,6 +48,8 @@ public:
     void fit(const QFont& font);
     // Fits again, the texts having changed.
     void refit();
+    // What the control keeps above and below its text (2 unless set).
+    void setHeightReserve(int pixels) { heightReserve_ = pixels; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,9 +59,16 @@ private:
     std::function<int()> reserve_;
     std::function<QStringList()> texts_;
     QFont font_;
+    int heightReserve_ = 2;
     bool hasFont_ = false; // nothing is fitted before fit() gives the face
     bool fitting_ = false;
 };
+
+// Keeps the line of each text box and drop-down list of a window inside its
+// box: drawn at the largest size up to its font at which the line fits the
+// box's height (and every entry of a drop-down its width), fitted again at
+// every resize. On a small or scaled screen the design font ran past the box.
+void fitTextBoxes(QWidget* window);
 
 // Keeps every button caption of a window whole: each check box, option
 // button and push button that takes the window's font is drawn at the

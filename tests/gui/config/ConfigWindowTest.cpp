@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -396,7 +397,7 @@ TEST_F(ConfigWindowTest, TheSwitchTabHoldsTheVoiceTheHighlightAndTheKeyboardChoi
 }
 
 // A caption too long for its control on a small screen is drawn smaller, and
-// a label's text, a frame's title and a tab's caption are not cut: down to a
+// a label's text, a text box's line, a frame's title and a tab's caption are not cut: down to a
 // 1366 x 768 screen at 200 % (683 x 384), where the design sizes ran under
 // the controls below them.
 TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
@@ -447,6 +448,15 @@ TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
                         firstControl = std::min(firstControl, inside->y());
                 EXPECT_LE(title.height(), firstControl) << size.width();
                 EXPECT_LE(title.horizontalAdvance(frame->title()), frame->width()) << size.width();
+            }
+            for (QLineEdit* box : config->findChildren<QLineEdit*>()) {
+                if (!box->isVisibleTo(config))
+                    continue;
+                SCOPED_TRACE(box->objectName().toStdString());
+                const int frame =
+                    box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+                EXPECT_LE(QFontMetrics(box->font()).height(), box->height() - 2 * frame)
+                    << size.width();
             }
             auto* tabs = find<QTabBar>("TabStrip1");
             const QFontMetrics tabFont(tabs->font());

@@ -263,8 +263,9 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
 }
 
 // On a small or scaled screen (1366 x 768 at 200 %: 683 x 384) every button
-// of both windows keeps its whole caption, wrapped and then smaller.
-TEST_F(ReportWindowsTest, EveryButtonCaptionReadsWholeOnASmallScreen)
+// of both windows keeps its whole caption, wrapped and then smaller, and the
+// period's drop-down its whole line.
+TEST_F(ReportWindowsTest, EveryCaptionReadsWholeOnASmallScreen)
 {
     for (const char* language : {"Italiano", "English"}) {
         program.language.CurrentLanguage = QString::fromLatin1(language);
@@ -285,6 +286,12 @@ TEST_F(ReportWindowsTest, EveryButtonCaptionReadsWholeOnASmallScreen)
                                       Qt::TextWordWrap | Qt::TextShowMnemonic, button->text());
                 EXPECT_LE(needed.width(), inside.width());
                 EXPECT_LE(needed.height(), inside.height());
+            }
+            for (auto* list : form->findChildren<QComboBox*>()) {
+                SCOPED_TRACE(list->objectName().toStdString());
+                const int frame =
+                    list->style()->pixelMetric(QStyle::PM_ComboBoxFrameWidth, nullptr, list);
+                EXPECT_LE(QFontMetrics(list->font()).height(), list->height() - 2 * frame);
             }
             unloadAll();
         }
