@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace ortolino {
 
@@ -48,6 +49,7 @@ void Form::createResizer()
 
 void Form::coverScreen()
 {
+    followScreen();
     setGeometry(screen()->availableGeometry());
     // A Wayland client can neither place its windows nor learn where the
     // desktop's panels are (its available area is the whole screen): there
@@ -55,6 +57,31 @@ void Form::coverScreen()
     // its foot (the lowest keys, "avanti"). The compositor is asked to
     // maximise it instead, which fits it between the panels.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void Form::followScreen()
+{
+    if (QWindow* handle = windowHandle())
+        connect(handle, &QWindow::screenChanged, this, &Form::screenAreaChanged,
+                Qt::UniqueConnection);
+    QScreen* current = screen();
+    if (current == followedScreen_)
+        return;
+    if (followedScreen_)
+        disconnect(followedScreen_, nullptr, this, nullptr);
+    followedScreen_ = current;
+    connect(current, &QScreen::availableGeometryChanged, this, &Form::screenAreaChanged);
+}
+
+// A window manager keeps the title bar of a window already shown on the
+// screen, where a new one could be placed with its title bar above it: the
+// window, covering the screen again, would lose its foot below the screen's
+// edge. It is maximised as well, which fits it whole.
+void Form::screenAreaChanged()
+{
+    coverScreen();
+    if (isVisible())
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 

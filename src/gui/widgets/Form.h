@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <QMainWindow>
+#include <QPointer>
+#include <QScreen>
 
 namespace ortolino {
 
@@ -28,7 +30,9 @@ public:
     WindowManager& windows() const { return windows_; }
     clsResize* resizer() const { return resizer_.get(); }
 
-    // Covers the screen (its available area), as every window does when activated.
+    // Covers the screen (its available area), as every window does when
+    // activated, and again whenever that area changes (a projector plugged in
+    // mid-lesson changes the resolution) or the window goes to another screen.
     void coverScreen();
 
     // Design units to pixels with the screen's logical DPI.
@@ -47,9 +51,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void followScreen();
+    void screenAreaChanged();
+
     Program& program_;
     WindowManager& windows_;
     std::unique_ptr<clsResize> resizer_;
+    QPointer<QScreen> followedScreen_;
 };
 
 } // namespace ortolino

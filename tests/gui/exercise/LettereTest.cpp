@@ -350,6 +350,10 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
     ASSERT_NE(open(), nullptr);
     // (The offscreen platform then shifts the window by its frame margins.)
     EXPECT_EQ(window->size(), window->screen()->availableGeometry().size());
+    // Covered again when the screen's area changes (a projector plugged in).
+    window->resize(window->size() / 2);
+    Q_EMIT window->screen()->availableGeometryChanged(window->screen()->availableGeometry());
+    EXPECT_EQ(window->size(), window->screen()->availableGeometry().size());
     EXPECT_TRUE(control("Picture1")->isHidden()); // the waiting notice is gone
     for (size_t i = 0; i < kNumeroTasti; ++i)
         EXPECT_EQ(std::pair(key(int(i))->text(), key(int(i))->isHidden()),
