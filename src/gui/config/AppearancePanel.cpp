@@ -2,6 +2,7 @@
 
 #include "core/app/Program.h"
 #include "core/config/ConfigSettings.h"
+#include "core/platform/Colore.h"
 #include "core/platform/Dialogs.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Colors.h"
@@ -30,6 +31,7 @@ constexpr ControlDesign kDesign[] = {
     {"CommandSceltaColoreFont", -1, "Colore font", 3240, 420, 2700, 660},
     {"CommandSceltaSfondoTesto", -1, "Sfondo testo", 360, 1320, 2700, 660},
     {"CommandSceltaColoreBottoni", -1, "Bottoni", 3240, 1320, 2700, 660},
+    {"LabelAvvisoLeggibilita", -1, nullptr, 360, 2100, 5580, 1080},
     {"LabelFontSelezionato", -1, "Esempio di font e colore del testo", 240, 3660, 12540, 4560},
 };
 
@@ -52,6 +54,8 @@ AppearancePanel::AppearancePanel(FormConfigura& window, QWidget* page)
     auto* chooseFontColour = make<QPushButton>(letteringFrame_, "CommandSceltaColoreFont");
     auto* chooseTextBackground = make<QPushButton>(letteringFrame_, "CommandSceltaSfondoTesto");
     chooseButtonColour_ = make<QPushButton>(letteringFrame_, "CommandSceltaColoreBottoni");
+    readabilityWarning_ = make<FittedLabel>(letteringFrame_, "LabelAvvisoLeggibilita");
+    readabilityWarning_->setWordWrap(true);
     // Fitted as the exercise's word is: a size too big for the box shows as
     // big as it can, not as a few cut letters.
     sample_ = make<FittedLabel>(page, "LabelFontSelezionato");
@@ -88,6 +92,7 @@ void AppearancePanel::showState()
     sample_->setFont(font);
     setForeground(sample_, qtColor(s.ColoreFont));
     setBackground(sample_, qtColor(s.ColoreSfondoTesto));
+    showReadability();
     randomOrFixed_[s.ColoreCasuale ? 0 : 1]->setChecked(true);
     systemColours_->setChecked(s.ColoriDiSistema);
     backgroundFrame_->setEnabled(!s.ColoriDiSistema);
@@ -136,6 +141,7 @@ void AppearancePanel::CommandSceltaColoreFont_Click()
     if (const std::optional<Colore> colour = chooseColour(state().ColoreFont)) {
         state().ColoreFont = *colour;
         setForeground(sample_, qtColor(*colour));
+        showReadability();
     }
 }
 
@@ -144,7 +150,22 @@ void AppearancePanel::CommandSceltaSfondoTesto_Click()
     if (const std::optional<Colore> colour = chooseColour(state().ColoreSfondoTesto)) {
         state().ColoreSfondoTesto = *colour;
         setBackground(sample_, qtColor(*colour));
+        showReadability();
     }
+}
+
+void AppearancePanel::showReadability()
+{
+    // The child's word in the text colour on the text background: the same
+    // colour, or two close ones, leave it unreadable. The system's colours
+    // are the desktop's business.
+    const ProgramState& s = state();
+    const auto rgb = [](Colore colour) {
+        return static_cast<std::uint32_t>(storedColor(qtColor(colour)));
+    };
+    const double contrast = contrastRatio(rgb(s.ColoreFont), rgb(s.ColoreSfondoTesto));
+    readabilityWarning_->setText(testo("0283").arg(program().language.number(contrast, 1)));
+    readabilityWarning_->setVisible(!s.ColoriDiSistema && contrast < kTextContrastMin);
 }
 
 void AppearancePanel::CommandSceltaColoreBottoni_Click()

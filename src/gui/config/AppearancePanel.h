@@ -28,6 +28,7 @@ private:
     void CommandSceltaColori_Click();
     void CommandSceltaColoreFont_Click();
     void CommandSceltaSfondoTesto_Click();
+    void showReadability();
     void CommandSceltaColoreBottoni_Click();
     void CheckImpostazioniSistema_Click(bool checked);
 
@@ -38,6 +39,7 @@ private:
     QGroupBox* letteringFrame_ = nullptr;
     QPushButton* chooseButtonColour_ = nullptr;
     QLabel* sample_ = nullptr;
+    QLabel* readabilityWarning_ = nullptr; // the text hard to tell from its background
 };
 
 } // namespace ortolino

@@ -23,6 +23,9 @@ QColor highlightColor(const ProgramState& state);
 // contrast ratio; below kHighlightContrastMin a child may lose the scan.
 double highlightContrast(const ProgramState& state);
 inline constexpr double kHighlightContrastMin = 3.0;
+// The least contrast between the word's text colour and its background at
+// which a child reads the word (large text).
+inline constexpr double kTextContrastMin = 3.0;
 
 // Black or white, whichever reads better on a background.
 QColor readableText(const QColor& background);

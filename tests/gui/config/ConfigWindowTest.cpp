@@ -534,6 +534,16 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
                                  background(find("CommandSceltaColoreBottoniSelezionati"))};
     for (qsizetype i = 0; i < chosen.size(); ++i)
         EXPECT_EQ(shown[i], qtColor(chosen[i])) << i;
+    // The word's colour on its background: a warning while the two are hard to
+    // tell apart.
+    QWidget* readability = find("LabelAvvisoLeggibilita");
+    EXPECT_FALSE(readability->isHidden()) << "red on blue";
+    seams.dialogs.colours = {0xFFFFFF, 0xFFFFFF};
+    click("CommandSceltaSfondoTesto");
+    EXPECT_TRUE(readability->isHidden()) << "red on white";
+    click("CommandSceltaColoreFont");
+    EXPECT_FALSE(readability->isHidden()) << "white on white";
+    EXPECT_EQ(text("LabelAvvisoLeggibilita"), program.text("0283").arg("1,0"));
     QWidget* warning = find("LabelAvvisoContrasto");
     click("Option4", 2);
     EXPECT_TRUE(warning->isHidden()) << "a dark mark on light keys";
@@ -546,6 +556,7 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     unloadAll();
     s.ColoriDiSistema = true; // a profile with system colours checks the pointer when shown
     openConfig();
+    EXPECT_TRUE(find("LabelAvvisoLeggibilita")->isHidden()) << "the desktop's colours";
     EXPECT_TRUE(s.MouseDiSistema);
     EXPECT_FALSE(find("Frame6")->isEnabled());
     click("CheckImpostazioniSistema");
