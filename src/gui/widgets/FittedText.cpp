@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 #include <QToolButton>
@@ -284,13 +285,17 @@ void FittedTabBar::refit()
             trial.setPointSizeF(points);
             setFont(trial);
             const int line = QFontMetrics(trial).height();
+            const int shift =
+                style()->pixelMetric(QStyle::PM_TabBarTabShiftVertical, nullptr, this);
             int across = 0;
             for (int i = 0; i < count(); ++i) {
                 if (!isTabVisible(i))
                     continue;
                 const QSize tab = tabSizeHint(i);
-                // The caption is centred in its tab, which starts at the strip's top.
-                if ((tab.height() + line) / 2 > height())
+                // The caption is centred in its tab, which starts at the strip's
+                // top; a tab not chosen stands lower by the style's shift, and
+                // the page's frame covers the strip's last line.
+                if ((tab.height() + line) / 2 + shift + 1 > height())
                     return false;
                 across += tab.width();
             }
