@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPalette>
 #include <QPushButton>
 
 namespace ortolino {
@@ -26,7 +27,17 @@ namespace {
 const QString kEstensioneLista = QStringLiteral("txt");
 const FileFilter kFiltroListe{QString(), QStringLiteral("*.txt")};
 // A word the user will never be given: grey (4.9:1 on white) and italic.
-const QColor kColoreParolaEsclusa(0x6e, 0x6e, 0x6e);
+// A word that cannot serve this user: the list's text colour taken most of
+// the way to its background, so that it stays readable on a dark desktop's
+// lists too (a fixed grey read at 2.7:1 there).
+QColor coloreParolaEsclusa(const QPalette& palette)
+{
+    const QColor text = palette.color(QPalette::Text);
+    const QColor base = palette.color(QPalette::Base);
+    const auto toward = [](int from, int to) { return from + (to - from) * 45 / 100; };
+    return QColor(toward(text.red(), base.red()), toward(text.green(), base.green()),
+                  toward(text.blue(), base.blue()));
+}
 
 constexpr ControlDesign kPanelDesign[] = {
     {"Frame4", -1, "File in uso", 240, 120, 8160, 2640},
@@ -285,7 +296,8 @@ void ListEditor::segnaParole()
             QFont font = item->font();
             font.setItalic(!fits);
             item->setFont(font);
-            item->setForeground(fits ? side->palette().text() : QBrush(kColoreParolaEsclusa));
+            item->setForeground(fits ? side->palette().text()
+                                     : QBrush(coloreParolaEsclusa(side->palette())));
             item->setToolTip(why);
             item->setData(Qt::AccessibleDescriptionRole, why);
         }

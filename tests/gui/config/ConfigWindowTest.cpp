@@ -4,6 +4,7 @@
 #include "core/app/SwitchSettingsFile.h"
 #include "core/config/ConfigSettings.h"
 #include "core/history/SqlHistory.h"
+#include "core/platform/Colore.h"
 #include "core/platform/TextFiles.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/config/SwitchPanel.h"
@@ -660,6 +661,19 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
         click(arrow);
     };
     program.state.MassimoLettere = 5; // FARFALLA will never be given
+    // On a dark desktop's lists (light text on dark grey) too.
+    struct DarkDesktop
+    {
+        DarkDesktop()
+        {
+            QPalette dark;
+            dark.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
+            dark.setColor(QPalette::Text, Qt::white);
+            QApplication::setPalette(dark);
+        }
+        ~DarkDesktop() { QApplication::setPalette(desktop); }
+        QPalette desktop = QApplication::palette();
+    } dark;
     openConfig();
     click("CommandCreaLista");
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
@@ -668,6 +682,10 @@ TEST_F(ConfigWindowTest, ANewListIsMadeSavedAndReadBackAsTheListInUse)
         const QListWidgetItem* item = list(side)->item(row);
         const bool tipped = item->toolTip() == program.text("0222");
         EXPECT_EQ(item->font().italic(), tipped);
+        const auto rgb = [](const QColor& c) { return std::uint32_t(storedColor(c)); };
+        EXPECT_GE(contrastRatio(rgb(item->foreground().color()),
+                                rgb(list(side)->palette().color(QPalette::Base))),
+                  4.5); // greyed when it cannot serve, still readable
         return tipped;
     };
     EXPECT_TRUE(marked(kAvailable, 1));
