@@ -55,6 +55,26 @@ QString percent(double share)
     return QString::number(qRound(share * 100));
 }
 
+// QtCharts cuts an axis's labels to "..." when they stand closer than their
+// own height (a small or scaled screen leaves the chart a few lines high):
+// the axis then marks every second or fourth step, or only its ends, so that
+// each mark still falls on a step.
+void keepLabelsWhole(QChart& chart, QValueAxis& axis, int steps)
+{
+    QObject::connect(&chart, &QChart::plotAreaChanged, &axis, [&axis, steps](const QRectF& plot) {
+        const double room = QFontMetricsF(axis.labelsFont()).height() + 2;
+        int shown = 1;
+        for (int marks = steps; marks > 1; --marks) {
+            if (steps % marks == 0 && plot.height() >= marks * room) {
+                shown = marks;
+                break;
+            }
+        }
+        if (axis.tickCount() != shown + 1)
+            axis.setTickCount(shown + 1);
+    });
+}
+
 // The lines of a chart: words finished per day (bars, left axis) and the share
 // of them without any error (line, right axis, per cent); its texts and days
 // in the language in force.
@@ -117,15 +137,8 @@ QChart* makeChart(const std::vector<DayCount>& days, Program& program)
     shareAxis->setLabelFormat(QStringLiteral("%d %%"));
     chart->addAxis(shareAxis, Qt::AlignRight);
     line->attachAxis(shareAxis);
-    // QtCharts cuts an axis's labels to "..." when they stand closer than their
-    // own height (a small or scaled screen leaves the chart a few lines high):
-    // fewer per cent marks then, every 50 % or only 0 and 100 %.
-    QObject::connect(chart, &QChart::plotAreaChanged, shareAxis, [shareAxis](const QRectF& plot) {
-        const double room = QFontMetricsF(shareAxis->labelsFont()).height() + 2;
-        const int ticks = plot.height() >= 4 * room ? 5 : plot.height() >= 2 * room ? 3 : 2;
-        if (shareAxis->tickCount() != ticks)
-            shareAxis->setTickCount(ticks);
-    });
+    keepLabelsWhole(*chart, *countAxis, scale.ticks - 1);
+    keepLabelsWhole(*chart, *shareAxis, 4); // every 25 %
     return chart;
 }
 
