@@ -37,15 +37,16 @@ TastoSensore tastoSensore(int qtKey);
 // Which keys are down, so that a held switch counts once. A repeat is either
 // marked as such by the system, or a second press of a key already down, or
 // (as some X servers repeat a held key, seen under Xvfb) a release at once
-// followed by a press of the same key. A release is therefore final only when
-// no press of that key follows within kRepeatWindowMs; until then it is
-// pending. No switch can be let go and pressed again that fast, so no real
-// press is lost. A release whose press was not seen here (the Enter that
+// followed by a press of the same key, or a switch whose contacts bounce (let
+// go and made again for a moment, up to some 50 ms). A release is therefore
+// final only when no press of that key follows within kRepeatWindowMs; until
+// then it is pending. No switch can be let go and pressed again that fast, so
+// no real press is lost. A release whose press was not seen here (the Enter that
 // opened the window from the previous one) is ignored.
 class SwitchKeys
 {
 public:
-    static constexpr int kRepeatWindowMs = 30;
+    static constexpr int kRepeatWindowMs = 60;
 
     // True when the key goes down now, false for a repeat.
     bool press(int key, bool autoRepeat);

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -382,7 +383,21 @@ TEST_F(MenuScanWindowTest, ManualScanningMovesOnSpaceReleaseAndChoosesOnEnter)
     }
     releaseSwitch(box, Qt::Key_Space);
     EXPECT_EQ(redButtons(menu), QList<int>({1}));
-    for (int i = 0; i < 3; ++i) // (the box's own wait for repeats: every exercise switch test)
+    // A switch whose contacts bounce, let go and made again within 50 ms, is
+    // pressed once (a machine too slow to keep the time proves nothing).
+    QTest::keyPress(box, Qt::Key_Space);
+    QTest::keyRelease(box, Qt::Key_Space);
+    QElapsedTimer bounce;
+    bounce.start();
+    QTest::qWait(40);
+    QTest::keyPress(box, Qt::Key_Space);
+    const bool bouncedInTime = bounce.elapsed() < 50;
+    releaseSwitch(box, Qt::Key_Space);
+    if (bouncedInTime) {
+        EXPECT_EQ(redButtons(menu), QList<int>({2}));
+    }
+    // (the box's own wait for repeats: every exercise switch test)
+    for (int i = 0; i < 5 && redButtons(menu) != QList<int>({4}); ++i)
         pressSwitch(box, Qt::Key_Space);
     pressSwitch(box, Qt::Key_Return); // Enter on "ESCI" asks first
     EXPECT_EQ(seams.programExit.requests, 0);
