@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -76,6 +77,7 @@ FormMenu::FormMenu(Program& program, WindowManager& windows)
     users_->setFont(designFont(QStringLiteral("Arial"), 8.25));
     place(users_, 4200, 180, 3600, 480);
     connect(users_, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    users_->installEventFilter(this);
     // The names fit the list's box, in any face (a cursive's tall loops too).
     usersFit_ = new FontFitter({users_}, 34, [this] {
         QStringList names;
@@ -436,6 +438,15 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == area() && event->type() == QEvent::MouseMove)
         Form_MouseMove();
+    // A switch held down from the window before (the splash goes at its
+    // press) repeats here: its repeats would open the users' list, where the
+    // next press chooses. A fresh press still opens it.
+    if (watched == users_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat() && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                                    key->key() == Qt::Key_Enter))
+            return true;
+    }
     return Form::eventFilter(watched, event);
 }
 
