@@ -160,10 +160,7 @@ void AppearancePanel::showReadability()
     // colour, or two close ones, leave it unreadable. The system's colours
     // are the desktop's business.
     const ProgramState& s = state();
-    const auto rgb = [](Colore colour) {
-        return static_cast<std::uint32_t>(storedColor(qtColor(colour)));
-    };
-    const double contrast = contrastRatio(rgb(s.ColoreFont), rgb(s.ColoreSfondoTesto));
+    const double contrast = contrastRatio(qtColor(s.ColoreFont), qtColor(s.ColoreSfondoTesto));
     readabilityWarning_->setText(testo("0283").arg(program().language.number(contrast, 1)));
     readabilityWarning_->setVisible(!s.ColoriDiSistema && contrast < kTextContrastMin);
 }

@@ -8,6 +8,7 @@
 #include "core/words/WordCatalogue.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Accessibility.h"
+#include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/FittedText.h"
 
@@ -26,17 +27,12 @@ namespace {
 
 const QString kEstensioneLista = QStringLiteral("txt");
 const FileFilter kFiltroListe{QString(), QStringLiteral("*.txt")};
-// A word the user will never be given: grey (4.9:1 on white) and italic.
-// A word that cannot serve this user: the list's text colour taken most of
-// the way to its background, so that it stays readable on a dark desktop's
-// lists too (a fixed grey read at 2.7:1 there).
+// A word that cannot serve this user (shown in italic): the list's text
+// colour taken most of the way to its background, so that it stays readable
+// on a dark desktop's lists too (a fixed grey read at 2.7:1 there).
 QColor coloreParolaEsclusa(const QPalette& palette)
 {
-    const QColor text = palette.color(QPalette::Text);
-    const QColor base = palette.color(QPalette::Base);
-    const auto toward = [](int from, int to) { return from + (to - from) * 45 / 100; };
-    return QColor(toward(text.red(), base.red()), toward(text.green(), base.green()),
-                  toward(text.blue(), base.blue()));
+    return mixed(palette.color(QPalette::Text), palette.color(QPalette::Base), 45);
 }
 
 constexpr ControlDesign kPanelDesign[] = {

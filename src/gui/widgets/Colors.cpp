@@ -57,31 +57,34 @@ QColor highlightColor(const ProgramState& state)
                                               : state.ColoreBottoneSelezionato);
 }
 
+double contrastRatio(const QColor& first, const QColor& second)
+{
+    return contrastRatio(static_cast<std::uint32_t>(storedColor(first)),
+                         static_cast<std::uint32_t>(storedColor(second)));
+}
+
+QColor mixed(const QColor& from, const QColor& to, int percent)
+{
+    const auto toward = [percent](int a, int b) { return a + (b - a) * percent / 100; };
+    return QColor(toward(from.red(), to.red()), toward(from.green(), to.green()),
+                  toward(from.blue(), to.blue()));
+}
+
 double highlightContrast(const ProgramState& state)
 {
-    const auto rgb = [](const QColor& color) {
-        return static_cast<std::uint32_t>(storedColor(color));
-    };
-    return contrastRatio(rgb(highlightColor(state)), rgb(qtColor(state.ColoreBottoni)));
+    return contrastRatio(highlightColor(state), qtColor(state.ColoreBottoni));
 }
 
 QColor readableText(const QColor& background)
 {
-    const auto rgb = [](const QColor& color) {
-        return static_cast<std::uint32_t>(storedColor(color));
-    };
     const QColor black(Qt::black), white(Qt::white);
-    return contrastRatio(rgb(black), rgb(background)) >= contrastRatio(rgb(white), rgb(background))
-               ? black
-               : white;
+    return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
 }
 
 void setReadableText(QPalette& palette, const QColor& background)
 {
     const QColor text = readableText(background);
-    const QColor greyed((text.red() + background.red()) / 2,
-                        (text.green() + background.green()) / 2,
-                        (text.blue() + background.blue()) / 2);
+    const QColor greyed = mixed(text, background, 50);
     for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
         palette.setColor(QPalette::Active, role, text);
         palette.setColor(QPalette::Inactive, role, text);

@@ -27,6 +27,11 @@ inline constexpr double kHighlightContrastMin = 3.0;
 // which a child reads the word (large text).
 inline constexpr double kTextContrastMin = 3.0;
 
+// The contrast ratio of two colours (1 to 21).
+double contrastRatio(const QColor& first, const QColor& second);
+// A colour taken `percent` of the way from one colour to another.
+QColor mixed(const QColor& from, const QColor& to, int percent);
+
 // Black or white, whichever reads better on a background.
 QColor readableText(const QColor& background);
 // Gives the texts drawn on a background the program paints (captions,
