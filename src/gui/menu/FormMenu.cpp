@@ -293,7 +293,13 @@ void FormMenu::RecuperaUtenti()
     users_->clear();
     // Each entry keeps the user's own name, as stored; it shows in the
     // lettering in force, and the default user by a name a person reads.
-    for (const QString& name : elencoUtenti(program().env, kMinuscolo)) {
+    QStringList names = elencoUtenti(program().env, kMinuscolo);
+    // The default user is listed beside the others even without a file, or
+    // the list would show a blank: a teacher who gave every child a user of
+    // her own from a fresh start never saved it, yet the program starts on it.
+    if (!names.isEmpty() && !names.contains(kUtentePredefinito, Qt::CaseInsensitive))
+        names.prepend(kUtentePredefinito);
+    for (const QString& name : names) {
         users_->addItem(nomeInElenco(name), name);
         users_->setItemData(users_->count() - 1, name, Qt::ToolTipRole);
     }

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -220,6 +221,8 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     EXPECT_EQ(control(menu, "StatusBar1")->findChild<QLabel*>()->text(),
               "lista in uso: perduta.txt" + program.text("0247"));
     unloadAll();
+    // With no file of its own, the default user in force is still listed.
+    QFile::remove(env.env().profiloPredefinito());
     env.writeProfile("mario.ini", 7);
     program.state.TieniTraccia = program.state.UsaTutteLeImmagini = true;
     menu = showMenu();
