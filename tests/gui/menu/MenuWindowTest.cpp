@@ -6,7 +6,6 @@
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
-#include "gui/widgets/FittedText.h"
 #include "gui/widgets/SwitchBox.h"
 #include "support/WindowFixture.h"
 
@@ -65,6 +64,14 @@ protected:
             if (background(menuButton(m, i)) == QColor(255, 0, 0))
                 red << i;
         return red;
+    }
+    // A user chosen from the list as the teacher's click does; the user now in force.
+    QString chooseUser(const FormMenu* m, const QString& shown)
+    {
+        QComboBox* users = userList(m);
+        users->setCurrentIndex(users->findText(shown));
+        emit users->activated(users->currentIndex());
+        return program.state.NomeUtente;
     }
     static bool coversTheScreen(const QWidget* w)
     {
@@ -164,10 +171,6 @@ TEST_F(MenuWindowTest, LabelsLightAndChooseOnlyWithTheMouseWhilePicturesAlwaysCh
     }
 }
 
-// The user list offered from a second user on, naming the default user as a
-// person reads it; the report's entry and the status line as the user's settings
-// say (a choice's effect and the save at each showing are the core's and the
-// journeys', the captions' letter case the journeys').
 // A history whose disk has refused some words so far.
 class RefusingHistory final : public History
 {
@@ -202,6 +205,10 @@ TEST_F(MenuWindowTest, LeavingWithWordsTheDiskRefusedAsksFirst)
     program.services.history = nullptr;
 }
 
+// The user list offered from a second user on, naming the default user as a
+// person reads it; the report's entry and the status line as the user's settings
+// say (a choice's effect and the save at each showing are the core's and the
+// journeys', the captions' letter case the journeys').
 TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
 {
     env.writeProfile("_predefinito.INI", 6);
@@ -246,15 +253,12 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     ASSERT_TRUE(SalvaProfilo(luca, env.env().cartellaUtenti() + "Luca B..ini"));
     unloadAll();
     users = userList(menu = showMenu());
-    const auto choose = [&](const QString& shown) {
-        users->setCurrentIndex(users->findText(shown));
-        emit users->activated(users->currentIndex());
-        return std::pair(program.state.NomeUtente, users->itemText(users->findData("mario")));
-    };
-    EXPECT_EQ(choose("LUCA B."), std::pair(QString("Luca B."), QString("Mario")));
+    EXPECT_EQ(chooseUser(menu, "LUCA B."), "Luca B.");
+    EXPECT_EQ(users->itemText(users->findData("mario")), "Mario");
     EXPECT_EQ(users->currentText(), "Luca B.");
     EXPECT_EQ(users->itemText(users->findData("_predefinito")), program.text("0241")); // no name
-    EXPECT_EQ(choose("Mario"), std::pair(QString("MARIO"), QString("MARIO")));
+    EXPECT_EQ(chooseUser(menu, "Mario"), "MARIO");
+    EXPECT_EQ(users->itemText(users->findData("mario")), "MARIO");
     // A very long name is cut in the list, so that the other names keep their size.
     const double size = users->font().pointSizeF();
     unloadAll();
@@ -311,30 +315,6 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith("Non si riesce ad aprire " + folder +
                                                         "/ortolino.pdf"));
-}
-
-// The information window on a small or scaled screen (a 1366 x 768 one at
-// 200 % leaves 683 x 384): every line of its texts inside its label.
-TEST_F(MenuWindowTest, TheInformationReadsWholeOnASmallScreen)
-{
-    for (const char* language : {"Italiano", "English"}) {
-        SCOPED_TRACE(language);
-        program.language.CurrentLanguage = QString::fromLatin1(language);
-        Form* info = windows.show("FormInfo");
-        ASSERT_NE(info, nullptr);
-        info->resize(683, 384);
-        for (const char* name : {"Label1", "Label3", "Label4"}) {
-            SCOPED_TRACE(name);
-            auto* label = control<QLabel>(info, name);
-            ASSERT_FALSE(label->text().isEmpty());
-            const auto* fitted = qobject_cast<FittedLabel*>(label);
-            const QRect needed = QFontMetrics(fitted ? fitted->shownFont() : label->font())
-                                     .boundingRect(QRect(0, 0, label->width(), 10000),
-                                                   Qt::TextWordWrap, label->text());
-            EXPECT_LE(needed.height(), label->height());
-        }
-        unloadAll();
-    }
 }
 
 class EmptyLanguageFolderTest : public MenuWindowTest
@@ -453,12 +433,6 @@ TEST_F(MenuScanWindowTest, TheScanPausesWithItsSignAndAChangeOfUserSetsItUpAgain
     const auto paused = [&] {
         return std::tuple(redButtons(menu), sign->isVisible(), scanTimer(menu)->isActive());
     };
-    const auto chooseUser = [&](const QString& name) { // as the teacher's click does
-        QComboBox* users = userList(menu);
-        users->setCurrentIndex(users->findText(name));
-        emit users->activated(users->currentIndex());
-        return program.state.NomeUtente;
-    };
     for (int i = 0; i < 6; ++i)
         menu->Timer1_Timer();
     EXPECT_EQ(paused(), std::tuple(QList<int>(), true, false));
@@ -468,12 +442,12 @@ TEST_F(MenuScanWindowTest, TheScanPausesWithItsSignAndAChangeOfUserSetsItUpAgain
     for (int i = 0; i < 5; ++i)
         menu->Timer1_Timer();
     EXPECT_EQ(paused(), std::tuple(QList<int>(), true, false));
-    EXPECT_EQ(chooseUser("MARIO"), "MARIO");
+    EXPECT_EQ(chooseUser(menu, "MARIO"), "MARIO");
     EXPECT_EQ(paused(), std::tuple(QList<int>(), false, false));
     unloadAll();
     menu = showMenu(kModoScansioneManuale);
     EXPECT_EQ(redButtons(menu), QList<int>({0}));
-    EXPECT_EQ(chooseUser("LUCA"), "LUCA");
+    EXPECT_EQ(chooseUser(menu, "LUCA"), "LUCA");
     EXPECT_EQ(std::tuple(redButtons(menu), scanTimer(menu)->isActive(),
                          switchBox(menu, true)->isVisibleTo(menu)),
               std::tuple(QList<int>(), false, false));

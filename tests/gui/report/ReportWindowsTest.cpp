@@ -5,6 +5,7 @@
 #include "core/report/ReportSave.h"
 #include "gui/report/FormEserciziEseguiti.h"
 #include "gui/report/ReportPrinting.h"
+#include "gui/widgets/FittedText.h"
 #include "gui/widgets/PrinterTarget.h"
 #include "gui/widgets/WordWrapButton.h"
 #include "support/ExternalReaders.h"
@@ -79,6 +80,16 @@ QStringList paragraphsOf(const QTextEdit& box, bool asUnrtf = false)
                                sizes.join(','), faces.join(','), text);
     }
     return paragraphs;
+}
+
+// The words of a PDF's pages, in reading order.
+QString pdfText(const QString& path)
+{
+    QStringList words;
+    for (const PdfPage& page : readPdfWords(path))
+        for (const PdfWord& w : page.words)
+            words << w.text;
+    return words.join(' ');
 }
 
 // ANNA's log of this session and her history (what the view counts is the
@@ -223,13 +234,33 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
               (QList<QStringList>{
                   {"DADO", "2", "2", "1"}, {"DITO", "1", "1", "1"}, {"PERA", "1", "1", "1"}}));
     // Two days with words: the bars count them.
-    auto* bars = qobject_cast<QBarSeries*>(find<QChartView>("Grafico")->chart()->series().value(0));
+    const auto chart = [&] { return find<QChartView>("Grafico")->chart(); };
+    auto* bars = qobject_cast<QBarSeries*>(chart()->series().value(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->barSets().size(), 1);
     EXPECT_EQ(std::pair(bars->barSets()[0]->count(), bars->barSets()[0]->at(1)), std::pair(2, 3.0));
     find<QComboBox>("ComboPeriodo")->setCurrentIndex(1); // the last 7 days
     EXPECT_TRUE(totals().startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
     EXPECT_EQ(rows("TabellaConfusioni").size(), 1);
+    // A month shows a bar a day, its dates upright; a term a bar a week, each
+    // dated, never a row of elided labels.
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (int day = 1; day <= 100; ++day)
+        history.record(historyWord("Anna", "DADO", {"1:D"}, now - day * 24 * 3600));
+    const auto dates = [&] {
+        return qobject_cast<QBarCategoryAxis*>(chart()->axes(Qt::Horizontal).value(0));
+    };
+    find<QComboBox>("ComboPeriodo")->setCurrentIndex(2); // the last 30 days
+    ASSERT_NE(dates(), nullptr);
+    EXPECT_EQ(chart()->title(), program.text("0256"));
+    EXPECT_GE(dates()->count(), 29);
+    EXPECT_EQ(dates()->labelsAngle(), -90);
+    find<QComboBox>("ComboPeriodo")->setCurrentIndex(3); // everything
+    EXPECT_EQ(chart()->title(), program.text("0280"));
+    const auto monday = [](QDate day) { return day.addDays(1 - day.dayOfWeek()); };
+    const QDate first = monday(QDateTime::fromSecsSinceEpoch(now - 100 * 24 * 3600).date());
+    EXPECT_EQ(dates()->count(), first.daysTo(monday(QDate::currentDate())) / 7 + 1);
+    EXPECT_EQ(dates()->at(0), program.language.dayAndMonth(first));
     // Forgetting asks first (No keeps everything); without a history the view
     // says so and offers nothing.
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
@@ -238,7 +269,7 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     EXPECT_EQ(std::pair(seams.messages.shown[0].buttons, seams.messages.shown[0].yesDestroys),
               std::pair(Message::Buttons::YesNo, true));
     EXPECT_TRUE(seams.messages.shown[0].text.endsWith("ANNA"));
-    EXPECT_EQ(rows("TabellaConfusioni").size(), 1);
+    EXPECT_EQ(rows("TabellaConfusioni").size(), 2);
     click("Command4");
     EXPECT_EQ(totals(), "Nessuna parola in questo periodo.");
     EXPECT_EQ(rows("TabellaConfusioni").size(), 0);
@@ -263,13 +294,21 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
 }
 
 // On a small or scaled screen (1366 x 768 at 200 %: 683 x 384) every button
-// of both windows keeps its whole caption, wrapped and then smaller, and the
-// period's drop-down its whole line.
-TEST_F(ReportWindowsTest, EveryCaptionReadsWholeOnASmallScreen)
+// of the report, the progress view and the information window keeps its whole
+// caption, wrapped and then smaller, the period's drop-down its whole line,
+// the information window every line of its texts, and the chart's axes their
+// numbers (QtCharts cuts a label to "..." when its ticks stand too close together).
+TEST_F(ReportWindowsTest, EveryTextReadsWholeOnASmallScreen)
 {
+    // Four words today: the count axis goes 0 to 4 by 1, five marks.
+    history.record(historyWord("Anna", "NASO", {"1:N"}, QDateTime::currentSecsSinceEpoch()));
+    const std::pair<const char*, QList<const char*>> windowsAndLabels[] = {
+        {"FormEserciziEseguiti", {}},
+        {"FormProgressi", {}},
+        {"FormInfo", {"Label1", "Label3", "Label4"}}};
     for (const char* language : {"Italiano", "English"}) {
         program.language.CurrentLanguage = QString::fromLatin1(language);
-        for (const char* window : {"FormEserciziEseguiti", "FormProgressi"}) {
+        for (const auto& [window, labels] : windowsAndLabels) {
             SCOPED_TRACE(std::string(language) + " " + window);
             ASSERT_NE(show(window), nullptr);
             form->resize(683, 384);
@@ -293,54 +332,33 @@ TEST_F(ReportWindowsTest, EveryCaptionReadsWholeOnASmallScreen)
                     list->style()->pixelMetric(QStyle::PM_ComboBoxFrameWidth, nullptr, list);
                 EXPECT_LE(QFontMetrics(list->font()).height(), list->height() - 2 * frame);
             }
+            for (const char* name : labels) {
+                SCOPED_TRACE(name);
+                auto* label = find<QLabel>(name);
+                ASSERT_FALSE(label->text().isEmpty());
+                const auto* fitted = qobject_cast<FittedLabel*>(label);
+                const QRect needed = QFontMetrics(fitted ? fitted->shownFont() : label->font())
+                                         .boundingRect(QRect(0, 0, label->width(), 10000),
+                                                       Qt::TextWordWrap, label->text());
+                EXPECT_LE(needed.height(), label->height());
+            }
+            if (auto* view = form->findChild<QChartView*>("Grafico")) {
+                QCoreApplication::processEvents();
+                view->grab(); // lays the chart out at its size
+                QStringList texts;
+                for (QGraphicsItem* item : view->scene()->items()) {
+                    if (auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+                        text && text->isVisible())
+                        texts << text->toPlainText();
+                }
+                EXPECT_TRUE(texts.contains("100 %")) << texts.join(" | ").toStdString();
+                for (const QString& text : texts)
+                    EXPECT_FALSE(text.contains(QChar(0x2026)) || text.contains("..."))
+                        << text.toStdString();
+            }
             unloadAll();
         }
     }
-}
-
-// On a small or scaled screen the chart's axes keep their numbers whole
-// (QtCharts cuts a label to "..." when its ticks stand too close together).
-TEST_F(ReportWindowsTest, TheChartsNumbersReadWholeOnASmallScreen)
-{
-    // Four words today: the count axis goes 0 to 4 by 1, five marks.
-    history.record(historyWord("Anna", "NASO", {"1:N"}, QDateTime::currentSecsSinceEpoch()));
-    show("FormProgressi");
-    form->resize(683, 384);
-    auto* view = find<QChartView>("Grafico");
-    QCoreApplication::processEvents();
-    view->grab(); // lays the chart out at its size
-    QStringList labels;
-    for (QGraphicsItem* item : view->scene()->items()) {
-        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
-            labels << text->toPlainText();
-    }
-    EXPECT_TRUE(labels.contains("100 %")) << labels.join(" | ").toStdString();
-    for (const QString& label : labels)
-        EXPECT_FALSE(label.contains(QChar(0x2026)) || label.contains("...")) << label.toStdString();
-}
-
-// A month shows a bar a day, its dates upright; a term a bar a week, each
-// dated, never a row of elided labels.
-TEST_F(ReportWindowsTest, ATermIsChartedByWeeksWithEveryDateReadable)
-{
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    for (int day = 1; day <= 100; ++day)
-        history.record(historyWord("Anna", "DADO", {"1:D"}, now - day * 24 * 3600));
-    show("FormProgressi");
-    const auto chart = [&] { return find<QChartView>("Grafico")->chart(); };
-    const auto dates = [&] {
-        return qobject_cast<QBarCategoryAxis*>(chart()->axes(Qt::Horizontal).value(0));
-    };
-    ASSERT_NE(dates(), nullptr);
-    EXPECT_EQ(chart()->title(), program.text("0256"));
-    EXPECT_GE(dates()->count(), 29);
-    EXPECT_EQ(dates()->labelsAngle(), -90);
-    find<QComboBox>("ComboPeriodo")->setCurrentIndex(3); // everything
-    EXPECT_EQ(chart()->title(), program.text("0280"));
-    const auto monday = [](QDate day) { return day.addDays(1 - day.dayOfWeek()); };
-    const QDate first = monday(QDateTime::fromSecsSinceEpoch(now - 100 * 24 * 3600).date());
-    EXPECT_EQ(dates()->count(), first.daysTo(monday(QDate::currentDate())) / 7 + 1);
-    EXPECT_EQ(dates()->at(0), program.language.dayAndMonth(first));
 }
 
 // The CSV in the language's words in the user's folder; the printed and saved
@@ -371,17 +389,27 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
     click("Command3");
     EXPECT_TRUE(seams.messages.shown.empty());
     for (const QString& path : {printed, saved}) {
-        const auto pages = readPdfWords(path);
-        ASSERT_FALSE(pages.empty()) << path.toStdString();
-        QStringList words;
-        for (const PdfWord& w : pages[0].words)
-            words << w.text;
-        const QString text = words.join(' ');
+        const QString text = pdfText(path);
         for (const char* part : {"ANNA", "Parole: 4 (finite: 4).", "Lettere confuse", "D · B · 3"})
             EXPECT_TRUE(text.contains(part)) << part << " in " << text.toStdString();
         EXPECT_TRUE(readFileBytes(path).value_or(QByteArray()).contains("/Subtype /Image"))
             << "the chart is missing from " << path.toStdString();
     }
+    // A term's confusions run long: the printed page holds the most frequent
+    // and says how many more the screen and the CSV have.
+    for (const QChar wrong : QStringLiteral("ACEFGHIJKLMNOPQRSTUVWXYZ"))
+        history.record(historyWord("Anna", "DADO", {QStringLiteral("1:%1D").arg(wrong)},
+                                   QDateTime::currentSecsSinceEpoch()));
+    unloadAll();
+    show("FormProgressi");
+    ASSERT_EQ(rows("TabellaConfusioni").size(), 26); // D for B, P for Q, and 24 once
+    seams.dialogs.files = {saved};
+    click("Command3");
+    const QString text = pdfText(saved);
+    static const QRegularExpression pair(QStringLiteral("\\b[A-Z] · [A-Z] · \\d+"));
+    EXPECT_EQ(text.count(pair), 20) << text.toStdString();
+    EXPECT_TRUE(text.contains("D · B · 3"));
+    EXPECT_TRUE(text.contains(program.text("0282").arg(6))) << text.toStdString();
     // The default user is offered and asked about by the name the teacher
     // reads, not by its profile's "_predefinito".
     program.state.NomeUtente = kUtentePredefinito;
@@ -392,29 +420,6 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
               nomeFileProposto(program.text("0241"), QDate::currentDate(), "pdf"));
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.endsWith(program.text("0241")));
-}
-
-// A term's confusions run long: the printed page holds the most frequent
-// and says how many more the screen and the CSV have.
-TEST_F(ReportWindowsTest, ThePrintedPageListsTheMostFrequentConfusions)
-{
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    for (const QChar wrong : QStringLiteral("ACEFGHIJKLMNOPQRSTUVWXYZ"))
-        history.record(historyWord("Anna", "DADO", {QStringLiteral("1:%1D").arg(wrong)}, now));
-    show("FormProgressi");
-    ASSERT_EQ(rows("TabellaConfusioni").size(), 26); // D for B, P for Q, and 24 once
-    const QString saved = env.root() + "/saved.pdf";
-    seams.dialogs.files = {saved};
-    click("Command3");
-    QStringList words;
-    for (const auto& page : readPdfWords(saved))
-        for (const PdfWord& w : page.words)
-            words << w.text;
-    const QString text = words.join(' ');
-    static const QRegularExpression pair(QStringLiteral("\\b[A-Z] · [A-Z] · \\d+"));
-    EXPECT_EQ(text.count(pair), 20) << text.toStdString();
-    EXPECT_TRUE(text.contains("D · B · 3"));
-    EXPECT_TRUE(text.contains(program.text("0282").arg(6))) << text.toStdString();
 }
 
 constexpr double kInch = 72.0; // points
