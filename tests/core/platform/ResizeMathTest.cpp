@@ -7,31 +7,12 @@ using namespace ortolino;
 
 namespace {
 
-// Scaling, its return to the record, the screen size and the text's growth are
-// also seen on real controls (tests/gui: ResizerTest, LettereLifeTest).
-TEST(ResizeMathTest, TagsChooseTheScaledValuesFromTheRecord)
+// Scaling by tags and its rounding are seen on real controls (ResizerTest); the
+// text's growth also in LettereLifeTest.
+TEST(ResizeMathTest, FactorsAndTextSizesStayFiniteAndTextFitsItsBoxInFewMeasures)
 {
-    const Geometry recorded{100, 50, 200, 40}, present{7, 8, 9, 10};
-    const std::pair<const char*, Geometry> cases[] = {
-        {"size", {200, 150, 400, 120}}, // no "@": all scale
-        {"@LT", {200, 150, 9, 10}},
-        {"@w", {7, 8, 400, 10}},
-        {"@", present},
-    };
-    for (const auto& [tag, expected] : cases) {
-        Geometry out;
-        // Just under 2 and 3: each value is rounded to the nearest, not cut.
-        ASSERT_TRUE(scaleGeometry(recorded, present, ResizeTag::parse(tag), 1.999, 2.999, out))
-            << tag;
-        EXPECT_EQ(out, expected) << tag;
-    }
     Geometry out;
-    EXPECT_FALSE(scaleGeometry(recorded, present, ResizeTag{},
-                               std::numeric_limits<double>::infinity(), 1.0, out));
-}
-
-TEST(ResizeMathTest, TextSizesStayFiniteAndFitTheirBoxInFewMeasures)
-{
+    EXPECT_FALSE(scaleGeometry({}, {}, {}, std::numeric_limits<double>::infinity(), 1.0, out));
     EXPECT_DOUBLE_EQ(textScale(0, 2), 2); // a window with no width yet
     EXPECT_DOUBLE_EQ(textScale(std::numeric_limits<double>::quiet_NaN(), 0), 1);
 

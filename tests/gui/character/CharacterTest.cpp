@@ -248,8 +248,9 @@ TEST_F(CharacterTest, TheBalloonsTextStaysInsideItsBubbleOnATightStage)
 
 // Without a device or a file a sound fails cleanly; with one (CI's PulseAudio
 // null sink) it plays, a second cutting the first. (The speech's output without
-// a device: the character's tests, whose speech would never end.)
-TEST(SoundPlayer, PlaysThroughTheDeviceOrFailsCleanlyWithoutOne)
+// a device: the character's tests, whose speech would never end.) The program's
+// audio module is opened on first use; without it all is silent, nothing fails.
+TEST(SoundPlayer, PlaysThroughTheLateModulesDeviceOrFailsCleanlyWithoutOne)
 {
     QTemporaryDir dir;
     const QString wav = dir.filePath("si.wav");
@@ -263,12 +264,7 @@ TEST(SoundPlayer, PlaysThroughTheDeviceOrFailsCleanlyWithoutOne)
     EXPECT_EQ(real.play(wav), hasDevice()) << real.lastError().toStdString();
     EXPECT_EQ(real.play(wav), hasDevice());
     QTest::qWait(50);
-}
 
-// The program's audio module is opened on first use; without it sounds and
-// speech are silent and nothing fails.
-TEST(LateAudio, TheModuleOpensOnFirstUseAndItsAbsenceIsSilence)
-{
     LateAudio audio(LateAudio::modulePathFor(ORTOLINO_BIN_DIR));
     const SpeechAudio speech = audio.speechAudio();
     EXPECT_FALSE(audio.loaded());

@@ -327,10 +327,12 @@ struct TestWindow
 };
 
 // Controls and lines follow the area without drift, each window its own; one
-// recorded with no area is left alone; "@" tags are read from the controls.
+// recorded with no area is left alone; "@" tags are read from the controls
+// (a tag without "@" is no resize tag: all scales; "@" alone: nothing).
 TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
 {
     TestWindow w, other;
+    setTag(w.label, "etichetta");
     w.resizer.ResizeControls();
     other.resizer.ResizeControls();
     EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
@@ -350,16 +352,17 @@ TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
     EXPECT_EQ(empty.label->geometry(), QRect(40, 30, 100, 50));
 
     TestWindow tags;
-    setTag(tags.tagged, "@l,t");
+    setTag(tags.label, "@");
+    setTag(tags.tagged, "@t,w");
     setTag(tags.line, "@L,T");
     tags.resizer.ResizeControls();
-    tags.resizeInner(800, 900);
-    EXPECT_EQ(tags.tagged->geometry(), QRect(400, 300, 80, 40));
+    tags.resizeInner(798, 898); // just under 2 and 3: each value is rounded to the nearest
+    EXPECT_EQ(tags.tagged->geometry(), QRect(200, 299, 160, 40));
     EXPECT_EQ(std::pair(tags.line->p1(), tags.line->p2()),
               std::pair(QPoint(20, 60), QPoint(110, 20)));
-    EXPECT_EQ(tags.label->geometry(), QRect(80, 90, 200, 150));
+    EXPECT_EQ(tags.label->geometry(), QRect(40, 30, 100, 50));
 
-    tags.resizer.SizeFormToScreen(75); // where: ResizeMathTest
+    tags.resizer.SizeFormToScreen(75);
     const QRect screen = tags.window.screen()->availableGeometry();
     EXPECT_EQ(tags.window.width(), static_cast<int>(screen.width() * 0.75));
 }
