@@ -2,11 +2,13 @@
 // timing rules are the core's; here: switch boxes, press and release, timer, voice.
 #include "core/app/Informazioni.h"
 #include "core/app/Profile.h"
-#include "core/history/History.h"
+#include "core/history/SqlHistory.h"
+#include "core/platform/TextFiles.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/ClickLabel.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/SwitchBox.h"
+#include "support/HistoryWords.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -171,26 +173,14 @@ TEST_F(MenuWindowTest, LabelsLightAndChooseOnlyWithTheMouseWhilePicturesAlwaysCh
     }
 }
 
-// A history whose disk has refused some words so far.
-class RefusingHistory final : public History
-{
-public:
-    void record(const WordRecord&) override {}
-    qint64 sessionStart() const override { return 0; }
-    std::optional<Progress> progress(const QString&, TimeSpan) override { return std::nullopt; }
-    std::optional<std::vector<WordRecord>> words(const QString&, TimeSpan) override
-    {
-        return std::nullopt;
-    }
-    bool forget(const QString&) override { return false; }
-    int unwritten() override { return 3; }
-};
-
 // "ESCI" with words the disk refused asks first: they would go with the
 // program, and "No" (the default) keeps it open for the teacher to free the disk.
 TEST_F(MenuWindowTest, LeavingWithWordsTheDiskRefusedAsksFirst)
 {
-    RefusingHistory history;
+    writeFile(env.root() + "/dati", "a file where the history's folder should be");
+    SqlHistory history(env.root() + "/dati/storico.sqlite");
+    for (const char* word : {"DADO", "DITO", "DAMA"})
+        history.record(historyWord("Anna", word, {"1:D"}, 1));
     program.services.history = &history;
     FormMenu* menu = showMenu();
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
