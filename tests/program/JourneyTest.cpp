@@ -6,7 +6,6 @@
 #include "core/platform/Random.h"
 #include "core/platform/SwitchInput.h"
 #include "core/platform/TextFiles.h"
-#include "core/words/WordCatalogue.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -210,15 +209,12 @@ TEST_F(JourneyTest, AChangeOfLanguageKeepsTheChildsProfileAndLog)
     QTest::mouseClick(control<QPushButton>("FormInfo", "Command1"), Qt::LeftButton);
     settle();
     ASSERT_NE(window("FormMenu"), nullptr); // back: the user was selected, saved and read again
-    // Every field as before, her list too: the new language's default list
-    // serves while the language is in force.
+    // Every field as before, her list too (which list serves meanwhile: UsersTest).
     ProgramState expected = anna;
     expected.PercorsoProfilo = env.root() + "/expected.ini";
     ASSERT_TRUE(SalvaProfilo(expected, expected.PercorsoProfilo));
     EXPECT_EQ(readFileBytes(anna.PercorsoProfilo), readFileBytes(expected.PercorsoProfilo));
     EXPECT_EQ(program.state.NomeUtente, "Anna");
-    EXPECT_EQ(listaPerLaLingua(env.env(), program.state),
-              env.env().programFile("lists/default.txt"));
     trigger("FormMenu", "mnuEserciziEseguiti");
     QStringList lines; // those of the report that name an exercise or a word
     const QString report =
