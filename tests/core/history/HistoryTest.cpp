@@ -32,6 +32,18 @@ QByteArray bytesOf(const QString& path)
     return readFileBytes(path).value_or(QByteArray());
 }
 
+// Days (or weeks, months) as "first day finished/without error".
+QStringList barsOf(const std::vector<DayCount>& counts)
+{
+    QStringList bars;
+    for (const DayCount& bar : counts)
+        bars << QStringLiteral("%1 %2/%3")
+                    .arg(bar.day.toString(Qt::ISODate))
+                    .arg(bar.finished)
+                    .arg(bar.withoutError);
+    return bars;
+}
+
 // Runs one statement on the file as another program would.
 void runSql(const QString& path, const QString& statement)
 {
@@ -104,13 +116,7 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     EXPECT_EQ(std::tuple(t.words, t.finished, t.firstTry, t.helps, t.seconds),
               std::tuple(6, 5, 1, 7, 6 * 12.5));
 
-    QStringList days; // day: finished, without error
-    for (const DayCount& d : progress->days)
-        days << QString("%1: %2, %3")
-                    .arg(d.day.toString(Qt::ISODate))
-                    .arg(d.finished)
-                    .arg(d.withoutError);
-    EXPECT_EQ(days, QStringList({"2026-03-02: 3, 0", "2026-03-04: 2, 1"}));
+    EXPECT_EQ(barsOf(progress->days), QStringList({"2026-03-02 3/0", "2026-03-04 2/1"}));
 
     EXPECT_EQ(progress->confusions,
               (std::vector<Confusion>{{"D", "B", 6}, {"N", "M", 1}, {"P", "Q", 1}}));
@@ -266,28 +272,19 @@ TEST(ChartTest, DaysGiveWayToWeeksThenMonthsAndTheAxisCountsInRoundSteps)
     for (QDate day(2026, 9, 16); day <= QDate(2026, 12, 4); day = day.addDays(1))
         if (day.dayOfWeek() <= 5)
             days.push_back({day, 2, 1});
-    const auto summary = [](const ChartBars& chart) {
-        QStringList bars;
-        for (const DayCount& bar : chart.bars)
-            bars << QStringLiteral("%1 %2/%3")
-                        .arg(bar.day.toString(Qt::ISODate))
-                        .arg(bar.finished)
-                        .arg(bar.withoutError);
-        return bars;
-    };
     const ChartBars fewDays = chartBars({days.begin(), days.begin() + 3}, 31);
     EXPECT_EQ(fewDays.length, BarLength::Day);
-    EXPECT_EQ(summary(fewDays),
+    EXPECT_EQ(barsOf(fewDays.bars),
               QStringList({"2026-09-16 2/1", "2026-09-17 2/1", "2026-09-18 2/1"}));
     const ChartBars weeks = chartBars(days, 31);
     EXPECT_EQ(weeks.length, BarLength::Week);
     ASSERT_EQ(weeks.bars.size(), 12u);
-    EXPECT_EQ(summary(weeks).mid(0, 2), QStringList({"2026-09-14 6/3", "2026-09-21 10/5"}));
-    EXPECT_EQ(summary(weeks).back(), "2026-11-30 10/5");
+    EXPECT_EQ(barsOf(weeks.bars).mid(0, 2), QStringList({"2026-09-14 6/3", "2026-09-21 10/5"}));
+    EXPECT_EQ(barsOf(weeks.bars).back(), "2026-11-30 10/5");
     const ChartBars months = chartBars(days, 10);
     EXPECT_EQ(months.length, BarLength::Month);
-    EXPECT_EQ(summary(months), QStringList({"2026-09-01 22/11", "2026-10-01 44/22",
-                                            "2026-11-01 42/21", "2026-12-01 8/4"}));
+    EXPECT_EQ(barsOf(months.bars), QStringList({"2026-09-01 22/11", "2026-10-01 44/22",
+                                                "2026-11-01 42/21", "2026-12-01 8/4"}));
 
     const std::pair<int, std::pair<int, int>> scales[] = {
         {0, {1, 2}}, {2, {2, 3}},   {5, {5, 6}},       {6, {6, 4}},
