@@ -192,7 +192,7 @@ protected:
 };
 
 // Nothing is kept without tracking; without a history the exercise goes on.
-TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnceWithItsLettersHelpsAndTime)
+TEST_F(HistoryRecordTest, EveryWordIsKeptOnceWithEachBlanksLettersItsHelpsAndTime)
 {
     seams.clock.now = 100; // the word's time counts from its showing
     startCane();
@@ -215,38 +215,35 @@ TEST_F(HistoryRecordTest, EveryWordOfARunIsKeptOnceWithItsLettersHelpsAndTime)
     ASSERT_EQ(recorded.size(), 2u);
     EXPECT_FALSE(recorded[1].finished);
 
+    // Each blank keeps its own letters; an abandoned word is kept unfinished.
+    state.TipoEsercizio = Esercizio::TutteLettere;
+    addPictures({"gatto.jpg"});
+    activate("gto");                     // only GATTO serves
+    seams.random = ScriptedRandom{0.99}; // and is drawn, the last word
+    start();
+    choose("GOTXXXX"); // O at the first T; three helps, then none
+    engine->endExercise();
+    engine->endExercise(); // once only
+    ASSERT_EQ(recorded.size(), 3u);
+    const WordRecord& word = recorded[2];
+    EXPECT_EQ(
+        word.blanks,
+        (std::vector<BlankChoices>{
+            {1, "G", {"G"}}, {3, "T", {"O", "T"}}, {4, "T", {"X", "X", "X", "X"}}, {5, "O", {}}}));
+    EXPECT_EQ(std::tuple(word.helps, word.wrongLetters(), word.finished),
+              std::tuple(std::array<int, 3>{2, 1, 1}, 5, false));
+
     state.TieniTraccia = false;
     start();
     completeWord();
     engine->endExercise();
-    EXPECT_EQ(recorded.size(), 2u);
+    EXPECT_EQ(recorded.size(), 3u);
 
     state.TieniTraccia = true;
     program.services.history = nullptr;
     start();
     completeWord();
     EXPECT_TRUE(view.avantiEnabled);
-}
-
-TEST_F(HistoryRecordTest, EachBlankKeepsItsOwnLettersAndAnAbandonedWordIsKeptUnfinished)
-{
-    state.TipoEsercizio = Esercizio::TutteLettere;
-    addPictures({"gatto.jpg"});
-    activate("gatto");
-    start();
-    choose("GOATXXXX"); // O at the second blank; three helps, then none
-    engine->endExercise();
-    engine->endExercise(); // once only
-
-    ASSERT_EQ(recorded.size(), 1u);
-    const WordRecord& word = recorded[0];
-    EXPECT_EQ(word.blanks, (std::vector<BlankChoices>{{1, "G", {"G"}},
-                                                      {2, "A", {"O", "A"}},
-                                                      {3, "T", {"T"}},
-                                                      {4, "T", {"X", "X", "X", "X"}},
-                                                      {5, "O", {}}}));
-    EXPECT_EQ(std::tuple(word.helps, word.wrongLetters(), word.finished),
-              std::tuple(std::array<int, 3>{2, 1, 1}, 5, false));
 }
 
 } // namespace

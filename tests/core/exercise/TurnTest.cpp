@@ -68,41 +68,34 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
     EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"}));
 }
 
-struct EndCase
+// An exercise no word can serve ends with a message (a list without pictures
+// gives the fallback's message first), and nothing more happens in it.
+TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessage)
 {
-    QStringList pictures;
-    QByteArray list; // none: all pictures
-    QString letters;
-    int kind;
-    size_t messages; // a list without pictures gives the fallback's message first
-};
-
-class TurnEndTest : public TurnTest, public ::testing::WithParamInterface<EndCase>
-{
-};
-
-TEST_P(TurnEndTest, AnExerciseNoWordCanServeEndsWithAMessage)
-{
-    addPictures(GetParam().pictures);
-    if (!GetParam().list.isEmpty())
-        useList(GetParam().list);
-    activate(GetParam().letters);
-    state.TipoEsercizio = GetParam().kind;
-    start();
-    ASSERT_EQ(seams.messages.shown.size(), GetParam().messages);
-    EXPECT_EQ(seams.messages.shown.back().text, "Nessuna parola.");
-    EXPECT_EQ(std::tuple(view.endCalls, state.NumeroRigheRegistro), std::tuple(1, 0));
-    // Nothing more happens in an ended exercise.
-    engine->Controlla("q");
-    engine->NuovaParola();
-    EXPECT_EQ(std::tuple(state.NumeroErrati, view.endCalls), std::tuple(0, 1));
+    // The pictures added, the list (none: all pictures), the letters, the kind
+    // and the messages then shown; no picture at all first.
+    const std::tuple<QStringList, QByteArray, QString, int, size_t> cases[] = {
+        {{}, {}, "c", Esercizio::LetteraIniziale, 1},
+        {{}, "cane\r\n", "c", Esercizio::LetteraIniziale, 2},
+        {{"gatto.jpg", "sole.jpg"}, {}, "s", Esercizio::DueLettere, 1}};
+    for (const auto& [pictures, list, letters, kind, messages] : cases) {
+        SCOPED_TRACE(testing::Message() << pictures.size() << list.size() << kind);
+        addPictures(pictures);
+        if (!list.isEmpty())
+            useList(list);
+        activate(letters);
+        state.TipoEsercizio = kind;
+        seams.messages.shown.clear();
+        view.endCalls = 0;
+        start();
+        ASSERT_EQ(seams.messages.shown.size(), messages);
+        EXPECT_EQ(seams.messages.shown.back().text, "Nessuna parola.");
+        EXPECT_EQ(std::tuple(view.endCalls, state.NumeroRigheRegistro), std::tuple(1, 0));
+        engine->Controlla("q");
+        engine->NuovaParola();
+        EXPECT_EQ(std::tuple(state.NumeroErrati, view.endCalls), std::tuple(0, 1));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TurnEndTest,
-    ::testing::Values(EndCase{{"gatto.jpg", "sole.jpg"}, {}, "s", Esercizio::DueLettere, 1},
-                      EndCase{{}, {}, "c", Esercizio::LetteraIniziale, 1},
-                      EndCase{{}, "cane\r\n", "c", Esercizio::LetteraIniziale, 2}));
 
 // Its random position misses for longer than the engine waits before checking the catalogue.
 TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
