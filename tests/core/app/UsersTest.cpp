@@ -26,21 +26,19 @@ namespace {
 // Every setting away from its default.
 SwitchSettings unusual()
 {
-    SwitchSettings s;
-    s.auditoryScanning = true;
-    s.auditoryStyle = AuditoryStyle::Cue;
-    s.firstItemSteps = 2.5;
-    s.loopsBeforePause = 3;
-    s.acceptanceMs = 350;
-    s.ignoreAfterChoiceMs = 1200;
-    s.highlightColour = 0x00FFFF;
-    s.enlargeHighlighted = true;
-    s.backToMenuTarget = true;
-    s.confirmExit = false;
-    s.compactKeyboard = true;
-    s.compactOrder = CompactOrder::Frequency;
-    s.celebration = false;
-    return s;
+    return {.auditoryScanning = true,
+            .auditoryStyle = AuditoryStyle::Cue,
+            .firstItemSteps = 2.5,
+            .loopsBeforePause = 3,
+            .acceptanceMs = 350,
+            .ignoreAfterChoiceMs = 1200,
+            .highlightColour = 0x00FFFF,
+            .enlargeHighlighted = true,
+            .backToMenuTarget = true,
+            .confirmExit = false,
+            .compactKeyboard = true,
+            .compactOrder = CompactOrder::Frequency,
+            .celebration = false};
 }
 
 TEST(SwitchSettingsText, BadValuesFallBackOrAreBroughtIntoRange)
@@ -143,28 +141,6 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     EXPECT_FALSE(scegliUtente(program, "MARIO"));
     EXPECT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(session(), kept);
-}
-
-// Letters without a one-letter form in the other case ("ß", "İ") keep theirs,
-// so that the name shown in any lettering still finds its own profile.
-TEST_F(UsersTest, ANameShownInAnyLetteringFindsItsOwnProfile)
-{
-    for (const QString name : {"Groß", "İrem", "Émma 😀", "ılker Can"}) {
-        env.writeProfile(name + ".ini", 7);
-        for (const QString& lettering : {kMaiuscolo, kMinuscolo, kCorsivo}) {
-            const QString shown = formaNomeUtente(name, lettering);
-            EXPECT_EQ(resolveCaseInsensitive(folder() + shown + ".ini"), folder() + name + ".ini")
-                << shown.toStdString();
-        }
-    }
-    EXPECT_EQ(formaNomeUtente("émma 😀", kMaiuscolo), "ÉMMA 😀");
-    EXPECT_EQ(formaNomeUtente("GROß", kCorsivo), "Groß");
-    EXPECT_EQ(formaNomeUtente("İREM", kCorsivo), "İrem");
-    state.CarattereLettere = kMaiuscolo;
-    ASSERT_TRUE(scegliUtente(program, formaNomeUtente("Groß", kMaiuscolo)));
-    EXPECT_EQ(state.MassimoLettere, 7);
-    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
-    EXPECT_EQ(QDir(folder()).entryList({"gro*"}).size(), 1); // no second profile
 }
 
 // Settings that did not change are not written again, so that a folder that
@@ -277,8 +253,10 @@ TEST_F(UsersTest, TheSideFileFollowsTheProfileWhereverItGoes)
 }
 
 // The class list in each lettering: two children with one first name stay
-// apart by their initials, and each word of a name keeps its capital.
-TEST_F(UsersTest, EachLetteringShowsNamesAsNames)
+// apart by their initials, and each word of a name keeps its capital. Letters
+// without a one-letter form in the other case ("ß", "İ") keep theirs, so that
+// the name shown in any lettering still finds its own profile.
+TEST_F(UsersTest, EachLetteringShowsNamesAsNamesThatFindTheirOwnProfiles)
 {
     const struct
     {
@@ -287,6 +265,8 @@ TEST_F(UsersTest, EachLetteringShowsNamesAsNames)
         {"Luca B.", "LUCA B.", "Luca B."}, {"anna maria", "ANNA MARIA", "Anna Maria"},
         {"MARIO", "MARIO", "Mario"},       {"d'angelo-rossi", "D'ANGELO-ROSSI", "D'Angelo-Rossi"},
         {"Niccolò", "NICCOLÒ", "Niccolò"}, {"Zoë  C.", "ZOË  C.", "Zoë  C."},
+        {"GROß", "GROß", "Groß"},          {"İREM", "İREM", "İrem"},
+        {"émma 😀", "ÉMMA 😀", "Émma 😀"},    {"noe\u0308mi", "NOE\u0308MI", "Noe\u0308mi"}, // a mark
     };
     for (const auto& name : names) {
         EXPECT_EQ(formaNomeUtente(name.stored, kMaiuscolo), name.capitals);
@@ -299,6 +279,20 @@ TEST_F(UsersTest, EachLetteringShowsNamesAsNames)
     EXPECT_EQ(elencoUtenti(env.env(), kCorsivo),
               QStringList({"_Predefinito", "Anna", "Çelik", "Edoardo", "Élodie", "Luca B.",
                            "Luca R.", "Mario", "Zoë"}));
+
+    for (const QString name : {"Groß", "İrem", "Émma 😀", "ılker Can"}) {
+        env.writeProfile(name + ".ini", 7);
+        for (const QString& lettering : {kMaiuscolo, kMinuscolo, kCorsivo}) {
+            const QString shown = formaNomeUtente(name, lettering);
+            EXPECT_EQ(resolveCaseInsensitive(folder() + shown + ".ini"), folder() + name + ".ini")
+                << shown.toStdString();
+        }
+    }
+    state.CarattereLettere = kMaiuscolo;
+    ASSERT_TRUE(scegliUtente(program, formaNomeUtente("Groß", kMaiuscolo)));
+    EXPECT_EQ(state.MassimoLettere, 7);
+    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
+    EXPECT_EQ(QDir(folder()).entryList({"gro*"}).size(), 1); // no second profile
 }
 
 // A change of language keeps the user, settings and log: JourneyTest's. Here the
