@@ -95,9 +95,16 @@ TEST_F(IniFileTest, WritingCreatesReplacesAndKeepsTheRest)
 
 // Every key the program asks for is in the Italian file, whence the built-in
 // texts come; the other languages have each of its keys by language_check_*.
-TEST(LanguageTest, TheItalianFileCarriesEveryKeyTheProgramAsksFor)
+// Dates as the language writes them, never as the machine's locale does (its
+// numbers are the scanning speed's test). Missing, the data's names and the
+// codes read as empty (dates then ISO); a message falls back to the built-in
+// Italian, so that no message box is ever empty (no language file at all: the
+// menu window's test).
+TEST(LanguageTest, EveryKeyDatesInTheLanguagesFormAndMissingPiecesGiveEmptyDataOrBuiltInTexts)
 {
     TestEnvironment env;
+    env.writeProgramFile("lngortolino/Bucata.lng", "[Strings]\r\n0001=\"Uno\"\r\n");
+    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
     Language language(env.env());
     language.CurrentLanguage = "Italiano";
     for (const char* key :
@@ -107,19 +114,6 @@ TEST(LanguageTest, TheItalianFileCarriesEveryKeyTheProgramAsksFor)
           "0233", "0234", "0235", "0236", "0237", "0238", "0239", "0240", "0241", "0242", "0243",
           "0244", "0245", "0246", "9996", "9997", "9998", "9999"})
         EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << key;
-}
-
-// Dates as the language writes them, never as the machine's locale does (its
-// numbers are the scanning speed's test). Missing, the data's names and the
-// codes read as empty (dates then ISO); a message falls back to the built-in
-// Italian, so that no message box is ever empty (no language file at all: the
-// menu window's test).
-TEST(LanguageTest, DatesInTheLanguagesFormAndMissingPiecesGiveEmptyDataAndBuiltInMessages)
-{
-    TestEnvironment env;
-    env.writeProgramFile("lngortolino/Bucata.lng", "[Strings]\r\n0001=\"Uno\"\r\n");
-    env.writeProgramFile("lngortolino/Vuota.lng", "[FormMenu]\r\nx=1\r\n");
-    Language language(env.env());
     const QString builtIn = language.MLSGetString("0201");
     for (const auto& [name, code, date, day] : {std::tuple{"Italiano", "it", "06/12/2026", "06/12"},
                                                 {"English", "en", "12/6/2026", "12/6"},
