@@ -91,6 +91,7 @@ FormConfigura::FormConfigura(Program& program, WindowManager& windows)
 
     connect(exitAction_, &QAction::triggered, this, [this] { mnuEsci_Click(); });
     connect(tabs_, &QTabBar::currentChanged, this, &FormConfigura::TabStrip1_Click);
+    tabToChosenOptions(this);
     NascondiFrame();
 }
 

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QWidget>
 
 namespace ortolino {
@@ -88,6 +90,46 @@ QString tag(const QObject* control)
 void setTag(QObject* control, const QString& text)
 {
     control->setProperty(kTagProperty, text);
+}
+
+namespace {
+
+// The options an option excludes: its group's, or its auto-exclusive siblings.
+QList<QAbstractButton*> optionsBeside(QRadioButton* option)
+{
+    if (option->group() != nullptr)
+        return option->group()->buttons();
+    QList<QAbstractButton*> options;
+    if (option->autoExclusive() && option->parentWidget() != nullptr) {
+        for (QRadioButton* sibling : option->parentWidget()->findChildren<QRadioButton*>(
+                 QString(), Qt::FindDirectChildrenOnly))
+            if (sibling->autoExclusive())
+                options << sibling;
+    }
+    return options;
+}
+
+void makeTabStop(QRadioButton* chosen)
+{
+    for (QAbstractButton* option : optionsBeside(chosen)) {
+        const Qt::FocusPolicy policy = option->focusPolicy();
+        option->setFocusPolicy(
+            Qt::FocusPolicy(option == chosen ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+    }
+}
+
+} // namespace
+
+void tabToChosenOptions(QWidget* window)
+{
+    for (QRadioButton* option : window->findChildren<QRadioButton*>()) {
+        if (option->isChecked())
+            makeTabStop(option);
+        QObject::connect(option, &QAbstractButton::toggled, option, [option](bool checked) {
+            if (checked)
+                makeTabStop(option);
+        });
+    }
 }
 
 QFont designFont(const QString& face, double points, bool bold)

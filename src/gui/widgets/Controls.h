@@ -47,4 +47,10 @@ QString tag(const QObject* control);
 QFont designFont(const QString& face, double points, bool bold = false);
 void setTag(QObject* control, const QString& text);
 
+// Tab stops at the chosen option of each group of options below `window`,
+// however it came to be chosen. Qt stops at the option last focused (the
+// first one, before any): Tab could land on "4 lettere" while "più lettere"
+// is the setting, and a Space there would change it.
+void tabToChosenOptions(QWidget* window);
+
 } // namespace ortolino

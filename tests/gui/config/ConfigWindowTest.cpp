@@ -164,6 +164,15 @@ TEST_F(ConfigWindowTest, TheControlsShowTheStateAndEachSetsItsSettingAtOnce)
     EXPECT_EQ(text("Label7"), testoVelocitaScansione(program.language, 4));
     click("OptionQuanteLettere", 4);
     EXPECT_EQ(s.MassimoLettere, 3);
+    // Tab stops at each group's chosen option, not at its first or last one.
+    click("OptionQuanteLettere", 1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(config));
+    find<QTabBar>("TabStrip1")->setCurrentIndex(1);
+    find("Op_Lettere", 0)->setFocus();
+    for (QWidget* chosen : {find("OptionQuanteLettere", 1), find("minuscolo")}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), chosen);
+    }
     const std::pair<const char*, bool ProgramState::*> boxes[] = {
         {"CheckSalvaUtente", &ProgramState::TieniTraccia},
         {"CheckSuoni", &ProgramState::SuoniAttivi},
