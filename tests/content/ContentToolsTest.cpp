@@ -56,17 +56,14 @@ QImage readBack(const QImage& image)
     return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(GifWriter, KeepsEveryPixelOfA256ColourImage)
+TEST(GifWriter, KeepsEveryPixelOfA256ColourImageAndMapsRareColoursToTheNearestFrequentOne)
 {
     // Large and varied enough that the code table fills and starts again.
     for (QSize size : {QSize(1, 1), QSize(17, 3), QSize(301, 203)}) {
         const QImage image = patchwork(size.width(), size.height(), 256);
         EXPECT_EQ(readBack(image), image) << size.width() << "x" << size.height();
     }
-}
 
-TEST(GifWriter, MapsRareColoursToTheNearestFrequentOne)
-{
     // 256 colours of 16 pixels each, then a few pixels of near twins of them,
     // as anti-aliased edges give.
     const auto colour = [](int k) { return qRgb(k, 255 - k, k * 7 % 256); };

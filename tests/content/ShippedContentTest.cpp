@@ -101,7 +101,18 @@ TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
         EXPECT_GE(byInitial[vowel], 2) << "words starting with " << QString(vowel).toStdString();
 }
 
-TEST_P(ShippedContent, EveryListWordHasAPicture)
+// Letters a word has among the default active letters, counted per occurrence.
+int activeLetters(const QString& word, const ProgramState& state)
+{
+    int count = 0;
+    for (QChar letter : word) {
+        for (int key = 0; key < kNumeroTasti; ++key)
+            count += state.LettereAttive[key] && state.LettereTastiera[key + 1] == letter ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_P(ShippedContent, EveryListWordHasAPictureAndTheDefaultsFindWordsForEachExercise)
 {
     const QStringList lists = QDir(listFolder()).entryList({"*.txt"}, QDir::Files);
     ASSERT_TRUE(lists.contains(folders.defaultList));
@@ -119,21 +130,8 @@ TEST_P(ShippedContent, EveryListWordHasAPicture)
         for (const QString& word : words)
             EXPECT_TRUE(pictureWords.contains(word.toLower())) << word.toStdString();
     }
-}
 
-// Letters a word has among the default active letters, counted per occurrence.
-int activeLetters(const QString& word, const ProgramState& state)
-{
-    int count = 0;
-    for (QChar letter : word) {
-        for (int key = 0; key < kNumeroTasti; ++key)
-            count += state.LettereAttive[key] && state.LettereTastiera[key + 1] == letter ? 1 : 0;
-    }
-    return count;
-}
-
-TEST_P(ShippedContent, DefaultSettingsFindWordsForEveryExerciseKind)
-{
+    // The default settings find words for every exercise kind.
     ProgramState state;
     Environment env;
     ImpostaValoriPredefiniti(state, percorsoListaPredefinita(env, state));

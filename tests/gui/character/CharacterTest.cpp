@@ -52,26 +52,46 @@ protected:
     TestEnvironment env;
 };
 
-// A missing or broken character gives an error, not a character; without
-// voice data there are no voices, yet a character shows what it says.
-TEST_F(CharacterTest, TheAgentListsWhatItFindsAndRefusesBrokenCharacters)
+// A missing or broken character gives an error, not a character. espeak-ng,
+// slow to start, starts when asked to prepare or first needed, never when the
+// agent is made; the first utterance is then heard (the mouth: the synthesis's
+// cues, the player's following them, the window's drawing them). Without voice
+// data there are no voices, yet a character shows what it says.
+TEST_F(CharacterTest, TheAgentStartsSpeechLateListsWhatItFindsAndRefusesBrokenCharacters)
 {
+    const bool startedBefore = EspeakSynthesizer::libraryStarted();
+    CharacterAgent agent(folder(), options(hasDevice()));
+    EXPECT_EQ(EspeakSynthesizer::libraryStarted(), startedBefore);
+    agent.prepare();
+    EXPECT_TRUE(QTest::qWaitFor([] { return EspeakSynthesizer::libraryStarted(); }, 5000));
+
     env.writeProgramFile("personaggi/rotto.chr", "[character]\nartwork = rotto.svg\n");
     env.writeProgramFile("personaggi/disegno.chr",
                          QByteArray(readFileBytes(folder() + "/merlin.chr").value_or(""))
                              .replace("merlin.svg", "disegno.svg"));
     env.writeProgramFile("personaggi/disegno.svg", "<svg xmlns='http://www.w3.org/2000/svg'/>");
-    CharacterAgent agent(folder(), options());
     EXPECT_TRUE(agent.characterNames().contains("Merlin"));
     EXPECT_TRUE(agent.characterNames().contains("Peedy"));
     const QList<Voce> voices = agent.voices();
     EXPECT_TRUE(std::any_of(voices.begin(), voices.end(),
                             [](const Voce& v) { return v.name == "Italian" && v.id == "{it}"; }));
+    QString error;
     for (const char* name : {"Genie", "rotto", "disegno", ""}) {
-        QString error;
+        error.clear();
         EXPECT_EQ(agent.Load(name, &error), nullptr) << name;
         EXPECT_FALSE(error.isEmpty()) << name;
     }
+
+    std::unique_ptr<Personaggio> loaded = agent.Load("Merlin", &error);
+    auto* merlin = dynamic_cast<AnimatedCharacter*>(loaded.get());
+    ASSERT_TRUE(merlin) << error.toStdString();
+    merlin->Show();
+    merlin->Speak("Ciao! Scrivi la parola.");
+    QSignalSpy finished(merlin->speech(), &SpeechPlayer::utteranceFinished);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 15000));
+    const QString silent = merlin->speech()->lastError();
+    EXPECT_TRUE(hasDevice() ? silent.isEmpty() : silent.startsWith("no audio device"))
+        << silent.toStdString();
 
     QTemporaryDir noVoices;
     const CharacterAgentOptions o{noVoices.path(), qtSpeechAudio(noDevice)};
@@ -83,30 +103,6 @@ TEST_F(CharacterTest, TheAgentListsWhatItFindsAndRefusesBrokenCharacters)
     EXPECT_TRUE(peedy->lastError().contains("espeak-ng"));
     ASSERT_TRUE(balloonShows(*peedy));
     EXPECT_EQ(peedy->balloon()->text(), "ciao");
-}
-
-// espeak-ng, slow to start, starts when asked to prepare or first needed, never
-// when the agent is made; the first utterance is then heard (the mouth: the
-// synthesis's cues, the player's following them, the window's drawing them).
-TEST_F(CharacterTest, SpeechStartsLateAndItsFirstUtteranceIsHeard)
-{
-    const bool startedBefore = EspeakSynthesizer::libraryStarted();
-    CharacterAgent agent(folder(), options(hasDevice()));
-    EXPECT_EQ(EspeakSynthesizer::libraryStarted(), startedBefore);
-    agent.prepare();
-    EXPECT_TRUE(QTest::qWaitFor([] { return EspeakSynthesizer::libraryStarted(); }, 5000));
-
-    QString error;
-    std::unique_ptr<Personaggio> loaded = agent.Load("Merlin", &error);
-    auto* merlin = dynamic_cast<AnimatedCharacter*>(loaded.get());
-    ASSERT_TRUE(merlin) << error.toStdString();
-    merlin->Show();
-    merlin->Speak("Ciao! Scrivi la parola.");
-    QSignalSpy finished(merlin->speech(), &SpeechPlayer::utteranceFinished);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 15000));
-    const QString silent = merlin->speech()->lastError();
-    EXPECT_TRUE(hasDevice() ? silent.isEmpty() : silent.startsWith("no audio device"))
-        << silent.toStdString();
 }
 
 // Show, MoveTo and Hide place the window; a gesture runs alongside the speech;
