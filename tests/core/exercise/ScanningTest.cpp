@@ -343,7 +343,7 @@ TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
     EXPECT_EQ(run("t"), std::vector<int>{kM});
 }
 
-TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrTheDefaultOneOrNotAtAll)
+TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrTheDefaultOneAndGreetsInTheCase)
 {
     RecordingAgent agent;
     EXPECT_EQ(CaricaPersonaggio(state, nullptr), nullptr);
@@ -357,10 +357,8 @@ TEST_F(ExerciseTest, TheCharacterIsLoadedWithItsSettingsOrTheDefaultOneOrNotAtAl
                            "setBalloonFont Arial 28", "setBalloonStyle 3"}));
     agent.characters = QStringList{"Peedy"};
     EXPECT_EQ(CaricaPersonaggio(state, &agent), nullptr);
-}
 
-TEST_F(ExerciseTest, TheGreetingHasTwoTextsWithTheMouseOneWhenScanningNoneWithoutSpeech)
-{
+    // The greeting: two texts with the mouse, one when scanning, none without speech.
     program.language.CurrentLanguage = "Italiano";
     const QString ciao = program.text("0039");
     EXPECT_EQ(testiSaluto(program), (QStringList{ciao.toUpper(), program.text("0040").toUpper()}));

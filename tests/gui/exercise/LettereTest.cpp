@@ -130,16 +130,10 @@ protected:
     // Chooses the letters still missing, in order: the caption has "_ " for a blank.
     void completeWord()
     {
-        QStringList letters;
-        const QString shown = caption(), full = word();
-        for (qsizetype c = 0, w = 0; c < shown.size() && w < full.size(); ++c, ++w) {
-            if (shown[c] == QLatin1Char('_')) {
-                letters << QString(full[w]);
-                ++c; // the blank after the mark
-            }
+        for (int tries = 0; tries < state.MassimoLettere && caption().contains('_'); ++tries) {
+            const qsizetype blank = caption().indexOf('_'); // each earlier blank took two
+            choose(QString(word()[blank - caption().left(blank).count('_')]));
         }
-        for (const QString& letter : letters)
-            choose(letter);
     }
 
     ProgramState& state;
