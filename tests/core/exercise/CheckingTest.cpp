@@ -114,7 +114,7 @@ TEST_F(CheckingTest, ACompleteWordIsMarkedAndALaterLetterRepeatsTheCompletion)
               std::tuple(QStringList(2, sound("si.wav")), 1));
 }
 
-TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWait)
+TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWaitAndAWrongOneCutsIt)
 {
     state.ParlatoAttivo = false;
     startCane();
@@ -142,13 +142,11 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWait)
     };
     choose("B");
     EXPECT_EQ(std::tuple(view.avantiEnabled, view.balloonVisible), std::tuple(true, false));
-}
 
-TEST_F(CheckingTest, AWrongLetterDuringASpokenHelpCutsItAndGivesTheNextHelp)
-{
-    startCane();
-    duringWait = [this](size_t index) {
-        if (index == 0) {
+    // A wrong letter during a spoken help cuts it and gives the next help.
+    engine->Avanti();
+    duringWait = [this, first = seams.waiter.waits.size()](size_t index) {
+        if (index == first) {
             engine->clearHelp();
             engine->Controlla("X");
         }

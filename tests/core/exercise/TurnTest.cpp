@@ -16,7 +16,7 @@ protected:
     }
 };
 
-TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRow)
+TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRowWhileTheLogHasRoom)
 {
     addPictures({"cane.jpg", "gatto.gif"});
     activate("c");
@@ -34,6 +34,20 @@ TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRow)
     engine->Avanti();
     EXPECT_EQ(view.backgrounds, std::vector<Colore>(1, tabellaColoriSfondo()[17]));
     EXPECT_EQ(state.NumeroRigheRegistro, 2);
+
+    // A full log stops logging but not the exercise.
+    seams.random = ScriptedRandom{0.0};
+    state.NumeroRigheRegistro = 999;
+    engine->Avanti();
+    completeWord();
+    EXPECT_EQ(state.Registro[1000], (RigaRegistro{"", " * CANE * ", "Fatto"}));
+    state.Registro[1000] = {"", "ultima", ""};
+    engine->Avanti();
+    engine->Controlla("X");
+    completeWord();
+    EXPECT_EQ(std::tuple(state.NumeroRigheRegistro, state.Registro[1000], state.NumeroEsatti,
+                         state.NumeroErrati),
+              std::tuple(1000, RigaRegistro{"", "ultima", ""}, 2, 1));
 }
 
 // A list none of whose words has a picture gives way to all pictures, with a message.
@@ -113,24 +127,6 @@ TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
     seams.random = random;
     start();
     EXPECT_EQ(std::tuple(view.caption, view.endCalls), std::tuple("_ ", 0));
-}
-
-TEST_F(TurnTest, AFullLogStopsLoggingButNotTheExercise)
-{
-    addPictures({"cane.jpg"});
-    activate("c");
-    state.NumeroRigheRegistro = 999;
-    start();
-    completeWord();
-    EXPECT_EQ(state.Registro[1000], (RigaRegistro{"", " * CANE * ", "Fatto"}));
-
-    state.Registro[1000] = {"", "ultima", ""};
-    engine->Avanti();
-    engine->Controlla("X");
-    completeWord();
-    EXPECT_EQ(std::tuple(state.NumeroRigheRegistro, state.Registro[1000], state.NumeroEsatti,
-                         state.NumeroErrati),
-              std::tuple(1000, RigaRegistro{"", "ultima", ""}, 2, 1));
 }
 
 } // namespace
