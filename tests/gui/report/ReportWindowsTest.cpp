@@ -488,11 +488,11 @@ protected:
 
 // 150 lines, the first big and centred: each once, in order, one inch inside
 // the paper's edges, each page full.
-TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchFromThePapersEdge)
+TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchAndAnOverlongLineEndsTheJob)
 {
     QTextDocument text;
     fillNumbered(text, 150, true, 29);
-    const auto pages = print(text);
+    auto pages = print(text);
     ASSERT_TRUE(outcome.started);
     EXPECT_TRUE(outcome.run.complete);
     ASSERT_GT(pages.size(), 2u);
@@ -520,14 +520,9 @@ TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchFromThePapersEdge)
         }
     }
     EXPECT_EQ(expected, 151);
-}
-
-// A line taller than the page ends the job on a blank page instead of looping.
-TEST_F(ReportPrintingTest, ALineTallerThanThePageEndsTheJob)
-{
-    QTextDocument text;
+    // A line taller than the page ends the job on a blank page instead of looping.
     fillNumbered(text, 2, false, 900);
-    const auto pages = print(text);
+    pages = print(text);
     EXPECT_FALSE(outcome.run.complete);
     EXPECT_EQ(outcome.run.pages, 2);
     ASSERT_EQ(pages.size(), 2u);
