@@ -29,7 +29,7 @@ TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolder)
     // The longest name accepted is one whose profile can be written.
     const QString longest(244, 'x');
     ASSERT_TRUE(nomeUtenteAccettabile(longest));
-    TestEnvironment env;
+    TestEnvironment env(TestEnvironment::Data::Empty);
     EXPECT_TRUE(writeFileAtomically(env.root() + "/" + longest + ".ini", "x"));
 }
 
