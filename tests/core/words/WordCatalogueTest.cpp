@@ -51,7 +51,7 @@ TEST(ListFields, FollowTheFileFormat)
         EXPECT_EQ(campiListaParole(text), fields) << text;
 }
 
-TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
+TEST_F(CatalogueTest, AListFromHereOrElsewhereGivesItsAdmittedWordsInTheCaseInForce)
 {
     useList("  CANE, \"Gatto\"\r\n\r\n,,farfalla\r\nre\r\nsole");
     for (const QString& lettering : {kMinuscolo, kCorsivo}) {
@@ -86,6 +86,35 @@ TEST_F(CatalogueTest, AListGivesItsAdmittedWordsInTheCaseInForce)
     // A list saved beside the settings is read first.
     writeFile(env.env().writableTwin("liste/prova.txt"), "gatto\r\n");
     EXPECT_EQ(load(), QStringList{"GATTO"});
+
+    // A list path from another system is found by its file name in the lists
+    // folder, in any case; only then do all pictures serve (the profile keeps
+    // its list).
+    addPictures({"cane.jpg"});
+    env.writeProgramFile("liste/Animali.TXT", "gatto\r\n");
+    const std::pair<QString, QStringList> cases[] = {
+        {programPath("liste/animali.txt"), {"GATTO"}},
+        {"C:\\Programmi\\Ortolino\\LISTE\\ANIMALI.txt", {"GATTO"}},
+        {"/home/altra/ortolino/Liste/animali.txt", {"GATTO"}},
+        {"animali.txt", {"GATTO"}},
+        {"C:\\liste\\manca.txt", {"CANE"}},
+        {"C:\\liste\\", {"CANE"}},
+        {QString(), {"CANE"}},
+    };
+    for (const auto& [line, served] : cases) {
+        state.UsaTutteLeImmagini = false;
+        state.ListaInUso = line;
+        EXPECT_EQ(
+            std::tuple(load(), state.TutteLeImmagini, state.UsaTutteLeImmagini, state.ListaInUso),
+            std::tuple(served, served == QStringList{"CANE"}, false, line))
+            << line.toStdString();
+    }
+    EXPECT_TRUE(seams.messages.shown.empty());
+
+    // A list saved beside the settings wins, for a path from elsewhere too.
+    writeFile(env.env().writableTwin("liste/animali.txt"), "topo\r\n");
+    state.ListaInUso = "C:\\liste\\Animali.txt";
+    EXPECT_EQ(load(), QStringList{"TOPO"});
 }
 
 TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
@@ -188,37 +217,6 @@ TEST_F(CatalogueTest, DrawingTouchesNoFileAndLinksAreLookedAtWhenTheCatalogueIsB
         engine->NuovaParola();
         EXPECT_TRUE(view.picture.startsWith(pictures + "/")) << view.picture.toStdString();
     }
-}
-
-// A list path from another system is found by its file name in the lists
-// folder, in any case; only then do all pictures serve (the profile keeps its list).
-TEST_F(CatalogueTest, AListPathFromElsewhereFindsItsFileBeforeAllPicturesServe)
-{
-    addPictures({"cane.jpg"});
-    env.writeProgramFile("liste/Animali.TXT", "gatto\r\n");
-    const std::pair<QString, QStringList> cases[] = {
-        {programPath("liste/animali.txt"), {"GATTO"}},
-        {"C:\\Programmi\\Ortolino\\LISTE\\ANIMALI.txt", {"GATTO"}},
-        {"/home/altra/ortolino/Liste/animali.txt", {"GATTO"}},
-        {"animali.txt", {"GATTO"}},
-        {"C:\\liste\\manca.txt", {"CANE"}},
-        {"C:\\liste\\", {"CANE"}},
-        {QString(), {"CANE"}},
-    };
-    for (const auto& [line, words] : cases) {
-        state.UsaTutteLeImmagini = false;
-        state.ListaInUso = line;
-        EXPECT_EQ(
-            std::tuple(load(), state.TutteLeImmagini, state.UsaTutteLeImmagini, state.ListaInUso),
-            std::tuple(words, words == QStringList{"CANE"}, false, line))
-            << line.toStdString();
-    }
-    EXPECT_TRUE(seams.messages.shown.empty());
-
-    // A list saved beside the settings wins, for a path from elsewhere too.
-    writeFile(env.env().writableTwin("liste/animali.txt"), "topo\r\n");
-    state.ListaInUso = "C:\\liste\\Animali.txt";
-    EXPECT_EQ(load(), QStringList{"TOPO"});
 }
 
 } // namespace

@@ -384,7 +384,7 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 
 // "Esci" and the close box lead back to the menu and release the character;
 // "Esci" during a help closes once the help is over.
-TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenu)
+TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenuAndOpeningAgainStartsAfresh)
 {
     registerMenu();
     ASSERT_NE(open(), nullptr);
@@ -410,13 +410,11 @@ TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenu)
     settle();
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
-}
 
-// Opening again resets the counters and rebuilds the catalogue; with no word
-// it says so and goes back to the menu.
-TEST_F(LettereLifeTest, OpeningAgainStartsAfreshOrGoesBackWithoutAWord)
-{
-    registerMenu();
+    // Opening again resets the counters and rebuilds the catalogue; with no
+    // word it says so and goes back to the menu.
+    state.ParlatoAttivo = true;
+    seams.waiter.during = nullptr;
     ASSERT_NE(open(), nullptr);
     choose("E");
     choose("N");
@@ -440,24 +438,13 @@ TEST_F(LettereLifeTest, OpeningAgainStartsAfreshOrGoesBackWithoutAWord)
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
 
-// A file named as a picture that is none (empty, another format) would leave
-// the child a word without its picture: the word is never given.
-TEST_F(LettereLifeTest, AWordWhosePictureCannotBeShownIsNeverGiven)
-{
-    env.writeProgramFile("immagini/nano.jpg", "not a picture");
-    ASSERT_NE(open(), nullptr);
-    for (int turn = 0; turn < 8; ++turn) {
-        ASSERT_EQ(word(), "NAVE") << turn;
-        choose("N");
-        QTest::mouseClick(avanti(), Qt::LeftButton);
-    }
-}
-
 // The picture keeps its proportions in colour or grey (the controls' scaling is
-// the resizer's test; the frame's, the scan's).
+// the resizer's test; the frame's, the scan's); only a picture that can be
+// shown is given.
 TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
 {
     writePicture(env, "immagini/nave.jpg", QSize(60, 20)); // three times as wide as high
+    env.writeProgramFile("immagini/nano.jpg", "not a picture");
     ASSERT_NE(open(), nullptr);
     auto* picture = window->findChild<PictureBox*>("Image1");
     const QRect drawn = picture->pictureRect();
@@ -473,6 +460,14 @@ TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
     EXPECT_EQ(grey.green(), grey.blue());
     action("mnuCol")->trigger();
     EXPECT_FALSE(picture->greyScale());
+
+    // A file named as a picture that is none (empty, another format) would leave
+    // the child a word without its picture: the word is never given.
+    for (int turn = 0; turn < 8; ++turn) {
+        ASSERT_EQ(word(), "NAVE") << turn;
+        choose("N");
+        QTest::mouseClick(avanti(), Qt::LeftButton);
+    }
 }
 
 // Seen with or without sound, and the next word may follow at once.
