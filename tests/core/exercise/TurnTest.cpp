@@ -5,16 +5,7 @@ using namespace ortolino::test;
 
 namespace {
 
-class TurnTest : public ExerciseTest
-{
-protected:
-    TurnTest()
-    {
-        env.writeProgramFile("lngortolino/Prova.lng", "[Strings]\r\n0201=\"Nessuna parola.\"\r\n");
-        env.writeProgramFile("lngortolino/LangSetting.ini",
-                             "[Language]\r\nCurrentLanguage=Prova\r\n");
-    }
-};
+using TurnTest = ExerciseTest;
 
 TEST_F(TurnTest, ATurnShowsTheMaskedWordItsPictureAndOpensALogRowWhileTheLogHasRoom)
 {
@@ -92,6 +83,7 @@ TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessage)
         {{}, {}, "c", Esercizio::LetteraIniziale, 1},
         {{}, "cane\r\n", "c", Esercizio::LetteraIniziale, 2},
         {{"gatto.jpg", "sole.jpg"}, {}, "s", Esercizio::DueLettere, 1}};
+    program.language.CurrentLanguage = "Italiano"; // a text of its own, not the fallback's
     for (const auto& [pictures, list, letters, kind, messages] : cases) {
         SCOPED_TRACE(testing::Message() << pictures.size() << list.size() << kind);
         addPictures(pictures);
@@ -103,7 +95,7 @@ TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessage)
         view.endCalls = 0;
         start();
         ASSERT_EQ(seams.messages.shown.size(), messages);
-        EXPECT_EQ(seams.messages.shown.back().text, "Nessuna parola.");
+        EXPECT_EQ(seams.messages.shown.back().text, program.text("0201"));
         EXPECT_EQ(std::tuple(view.endCalls, state.NumeroRigheRegistro), std::tuple(1, 0));
         engine->Controlla("q");
         engine->NuovaParola();
