@@ -250,10 +250,6 @@ TEST_F(ScanningTest, TheChildsTimingRulesHoldInTheExercise)
     run(" ");
     EXPECT_EQ(judged(), 2);
 
-    begin(kModoScansioneManuale); // a short press neither moves nor chooses
-    click(Qt::Key_Space, 0.1);
-    EXPECT_EQ(engine->TastoCorrente, kM);
-
     // With the frame the scan starts on the first key: the first round's first
     // item, held longer and counted towards the pause like every other.
     state.ConRiquadro = true;
