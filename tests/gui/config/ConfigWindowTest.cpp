@@ -383,8 +383,10 @@ TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndChoicesAndLetsThemBeT
     EXPECT_EQ(s.auditoryStyle, AuditoryStyle::Cue);
     click("CheckIngrandisci");
     EXPECT_TRUE(s.enlargeHighlighted);
+    EXPECT_FALSE(shown("FrameSensori", "OptionOrdine", 1));
     click("CheckTastieraCompatta");
     EXPECT_TRUE(s.compactKeyboard);
+    ASSERT_TRUE(shown("FrameSensori", "OptionOrdine", 1));
     click("OptionOrdine", 1);
     EXPECT_EQ(s.compactOrder, CompactOrder::Frequency);
     EXPECT_TRUE(button("CheckColoreRiquadro")->isChecked());
