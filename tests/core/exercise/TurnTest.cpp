@@ -74,8 +74,9 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
 }
 
 // An exercise no word can serve ends with a message (a list without pictures
-// gives the fallback's message first), and nothing more happens in it.
-TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessage)
+// gives the fallback's message first), and nothing more happens in it; one
+// that only chance keeps from its word goes on.
+TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessageButChanceEndsNone)
 {
     // The pictures added, the list (none: all pictures), the letters, the kind
     // and the messages then shown; no picture at all first.
@@ -101,11 +102,10 @@ TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessage)
         engine->NuovaParola();
         EXPECT_EQ(std::tuple(state.NumeroErrati, view.endCalls), std::tuple(0, 1));
     }
-}
 
-// Its random position misses for longer than the engine waits before checking the catalogue.
-TEST_F(TurnTest, AWordThatOnlyChanceKeepsOutIsStillShown)
-{
+    // A word whose random position misses for longer than the engine waits
+    // before checking the catalogue is still shown.
+    view.endCalls = 0;
     addPictures({"a.jpg"});
     activate("a");
     state.TipoEsercizio = Esercizio::UnaLettera;
