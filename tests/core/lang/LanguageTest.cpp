@@ -36,7 +36,8 @@ QByteArray fileOfSize(qsizetype size)
     return head + QByteArray(size - head.size() - 2, 'x') + "\r\n";
 }
 
-TEST_F(IniFileTest, SmallFilesFollowTheIniRules)
+// Files up to 64,000 bytes follow the INI rules; above, the first matching line wins.
+TEST_F(IniFileTest, SmallFilesFollowTheIniRulesAndLargerOnesTheFirstMatchingLine)
 {
     const QByteArray file = "; comment\r\n[ Strings ]\r\n  0001  =  \"  ciao  \"  \r\n"
                             "0002=senza virgolette\r\n0003=\"solo una\r\n[strings]\r\n0004=secondo"
@@ -52,10 +53,7 @@ TEST_F(IniFileTest, SmallFilesFollowTheIniRules)
               QString::fromUtf8("Già è così"));
     EXPECT_EQ(read("\xEF\xBB\xBF[S]\nk=\"perché\"\n", "S", "k"), QString::fromUtf8("perché"));
     EXPECT_FALSE(MLSReadIniString(path("missing.ini"), "S", "k").has_value());
-}
 
-TEST_F(IniFileTest, AboveSixtyFourThousandBytesTheFirstMatchingLineWins)
-{
     EXPECT_EQ(read(fileOfSize(64000), "lettere", "Label1.Caption"), "lettere");
     ASSERT_EQ(QFile(path("a.ini")).size(), 64000);
     const QByteArray above = fileOfSize(64001);
