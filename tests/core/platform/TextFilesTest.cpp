@@ -41,22 +41,7 @@ template <typename F> bool whileTheDiskIsFull(F write)
     return result;
 }
 
-TEST(WriteFileAtomically, AFullDiskFailsTheSaveAndKeepsTheOldFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("_predefinito.INI"));
-    writeFile(path, "old profile\r\n");
-    // 12 KiB may stay in a write buffer and fail only when flushed (before the rename).
-    for (qint64 size : {qint64(12 * 1024), qint64(1024 * 1024)}) {
-        SCOPED_TRACE(size);
-        const QByteArray bigger(size, 'x');
-        EXPECT_FALSE(whileTheDiskIsFull([&] { return writeFileAtomically(path, bigger); }));
-        EXPECT_EQ(readFileBytes(path), "old profile\r\n");
-        EXPECT_EQ(entriesOf(dir.path()), QStringList{"_predefinito.INI"});
-    }
-}
-
-TEST(WriteFileAtomically, ReplacesWholeKeepsPermissionsAndFollowsLinks)
+TEST(WriteFileAtomically, ReplacesWholeKeepsPermissionsFollowsLinksAndFailsWhole)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lista.txt"));
@@ -74,6 +59,14 @@ TEST(WriteFileAtomically, ReplacesWholeKeepsPermissionsAndFollowsLinks)
     EXPECT_EQ(readFileBytes(path), "tre\r\n");
 
     EXPECT_FALSE(writeFileAtomically(dir.filePath(QStringLiteral("manca/lista.txt")), "x"));
+    // A full disk fails the save and keeps the old file; 12 KiB may stay in a
+    // write buffer and fail only when flushed (before the rename).
+    for (qint64 size : {qint64(12 * 1024), qint64(1024 * 1024)}) {
+        SCOPED_TRACE(size);
+        const QByteArray bigger(size, 'x');
+        EXPECT_FALSE(whileTheDiskIsFull([&] { return writeFileAtomically(path, bigger); }));
+        EXPECT_EQ(readFileBytes(path), "tre\r\n");
+    }
     EXPECT_EQ(entriesOf(dir.path()), (QStringList{"collegamento.txt", "lista.txt"}));
 }
 
