@@ -64,6 +64,19 @@ QStringList paroleConImmagine(const PictureFolder& folder)
     return words;
 }
 
+QStringList immaginiInAltroFormato(const QString& folder)
+{
+    // Name filters ignore letter case: "IMG_0042.JPEG" is found too.
+    static const QStringList kAltriFormati = {
+        QStringLiteral("*.png"),  QStringLiteral("*.jpeg"), QStringLiteral("*.jpe"),
+        QStringLiteral("*.webp"), QStringLiteral("*.bmp"),  QStringLiteral("*.tif"),
+        QStringLiteral("*.tiff"), QStringLiteral("*.heic"), QStringLiteral("*.heif"),
+        QStringLiteral("*.avif"), QStringLiteral("*.svg")};
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).entryList(kAltriFormati, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
 ParoleEditor editorVuoto(const PictureFolder& folder)
 {
     return {paroleConImmagine(folder), {}, {}};

@@ -31,6 +31,11 @@ void ordinaParole(QStringList& words);
 // length is not limited.
 QStringList paroleConImmagine(const PictureFolder& folder);
 
+// The files of the teacher's own pictures folder in a picture format the
+// program does not take (a phone's .jpeg, a downloaded .png), by name: their
+// words are missing from the editor, and she is told why.
+QStringList immaginiInAltroFormato(const QString& folder);
+
 // A new list: every picture word available, the list empty.
 ParoleEditor editorVuoto(const PictureFolder& folder);
 

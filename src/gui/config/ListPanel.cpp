@@ -237,6 +237,7 @@ void ListEditor::openOnListInUse()
     CaricaListaInUso(program().env, state(), this);
     riempiEditor(editorSullaLista(PictureFolder(pictureFolders()), program().env, state()));
     keptWords_ = paroleDi(inList_);
+    segnalaImmaginiInAltroFormato();
 }
 
 void ListEditor::openNew()
@@ -244,6 +245,23 @@ void ListEditor::openNew()
     show();
     TrovaImmagini();
     keptWords_.clear();
+    segnalaImmaginiInAltroFormato();
+}
+
+// Pictures she put in her folder as .png or .jpeg would otherwise be missing
+// from the words on the left without a word why.
+void ListEditor::segnalaImmaginiInAltroFormato()
+{
+    constexpr qsizetype kNomiMostrati = 8;
+    QStringList names = immaginiInAltroFormato(pictureFolders().own);
+    if (names.isEmpty())
+        return;
+    if (names.size() > kNomiMostrati)
+        names = names.first(kNomiMostrati) << QStringLiteral("…");
+    Message notice;
+    notice.text = testo("0227").arg(names.join(QStringLiteral(", ")));
+    notice.icon = Message::Icon::Information;
+    mostra(notice);
 }
 
 // Closing throws the list away: a list the teacher built and did not save

@@ -39,6 +39,7 @@ private:
     void show();
     void TrovaImmagini();
     void riempiEditor(const ParoleEditor& parole);
+    void segnalaImmaginiInAltroFormato();
     void segnaParole();
     void sposta(QListWidget* from, QListWidget* to);
     void CommandSalvaLista_Click();

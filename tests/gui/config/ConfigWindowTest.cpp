@@ -677,6 +677,8 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     seams.documents.hasViewer = false;
     click("CommandImmaginiProprie");
     writeFile(own + "/Mamma.gif", "picture");
+    for (const char* other : {"papà.jpeg", "Nonna.PNG"}) // told, not left unseen
+        writeFile(own + "/" + other, "picture");
     click("CommandCreaLista");
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
     EXPECT_EQ(items(kAvailable), QStringList({"CANE", "FARFALLA", "GATTO", "MAMMA"}));
@@ -692,7 +694,9 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     EXPECT_TRUE(marked(kAvailable, 1));
     EXPECT_FALSE(marked(kAvailable, 0));
     click("CommandSalvaLista"); // nothing on the list side
-    EXPECT_EQ(messageTexts(), QStringList({program.text("0248").arg(own), program.text("0012")}));
+    EXPECT_EQ(messageTexts(), QStringList({program.text("0248").arg(own),
+                                           program.text("0227").arg("Nonna.PNG, papà.jpeg"),
+                                           program.text("0012")}));
     EXPECT_TRUE(seams.dialogs.fileRequests.empty());
     move(kAvailable, {"GATTO", "CANE", "FARFALLA"}, "Command1");
     EXPECT_TRUE(marked(kInList, 1));
@@ -704,7 +708,7 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::No};
     click("Command7");
     EXPECT_EQ(leave(), QStringList({"FormConfigura"}));
-    EXPECT_EQ(messageTexts().mid(2), QStringList(2, program.text("0223")));
+    EXPECT_EQ(messageTexts().mid(3), QStringList(2, program.text("0223")));
     EXPECT_TRUE(seams.messages.shown.back().yesDestroys);
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
     EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO"}));
