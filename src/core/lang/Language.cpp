@@ -16,13 +16,17 @@ QString Language::MLSGetString(const QString& key)
         readCurrentLanguageSetting();
     const std::shared_ptr<const IniDocument> file = readIniDocument(languageFilePath());
     const QString text = file ? file->value(QStringLiteral("Strings"), key) : QString();
-    // A message a language file lacks (00xx, 02xx, 031x..033x) shows in the
-    // program's own Italian, never as an empty box. The language's codes
-    // (0000, 0209), the names of its data (01xx) and the information lines
-    // (0300..0309, 99xx, shown only where the language has them) stay empty.
-    const bool code = key == QLatin1String("0000") || key == QLatin1String("0209");
+    // A message a language file lacks (00xx, 02xx, 031x..033x, 04xx) shows in
+    // the program's own Italian, never as an empty label or key. The
+    // language's codes (0000, 0209), the names of its data (01xx), its letters'
+    // names and frequency (0450, 0452: Italian ones would be spoken or ordered
+    // wrongly) and the information lines (0300..0309, 99xx, shown only where
+    // the language has them) stay empty.
+    const bool data = key == QLatin1String("0000") || key == QLatin1String("0209") ||
+                      key == QLatin1String("0450") || key == QLatin1String("0452");
     const bool message =
-        !code && (key.startsWith(QLatin1String("00")) || key.startsWith(QLatin1String("02")) ||
+        !data && (key.startsWith(QLatin1String("00")) || key.startsWith(QLatin1String("02")) ||
+                  key.startsWith(QLatin1String("04")) ||
                   (key >= QLatin1String("0310") && key <= QLatin1String("0339")));
     if (!text.isEmpty() || !message)
         return text;

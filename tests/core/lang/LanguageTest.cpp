@@ -132,12 +132,12 @@ TEST(LanguageTest, EveryKeyDatesInTheLanguagesFormAndMissingPiecesGiveEmptyDataO
     for (const char* name : {"Bucata", "Vuota", "Mancante"}) {
         language.CurrentLanguage = name;
         EXPECT_EQ(language.MLSGetString("0201"), builtIn) << name;
-        for (const char* key : {"0100", "0101", "0209"})
+        for (const char* key : {"0100", "0101", "0209", "0450", "0452"})
             EXPECT_EQ(language.MLSGetString(key), "") << name << key;
     }
     language.CurrentLanguage = "Bucata";
     EXPECT_EQ(language.MLSGetString("0001"), "Uno");
-    for (const char* key : {"0039", "0233", "0311"}) // each range of messages
+    for (const char* key : {"0039", "0233", "0311", "0402", "0451"}) // each range of messages
         EXPECT_FALSE(language.MLSGetString(key).isEmpty()) << key;
 }
 
