@@ -1,6 +1,7 @@
 #include "program/LanguageCheck.h"
 
 #include "core/lang/IniFile.h"
+#include "core/speech/VoiceMapping.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/Form.h"
 #include "gui/widgets/WindowManager.h"
@@ -18,6 +19,8 @@ namespace ortolino {
 namespace {
 
 using Kind = LanguageFinding::Kind;
+
+const QString kLanguageId = QStringLiteral("0000"); // the character's language, a number
 
 // Captions the program fills itself, whatever a language file says.
 const QStringList kFilledByTheProgram = {
@@ -96,9 +99,11 @@ WindowKeys keysOf(Form& window)
 QString LanguageFinding::describe() const
 {
     static const char* const kinds[] = {
-        "no text (the reference has one)", "no text for a control that shows one",
+        "no text (the reference has one)",
+        "no text for a control that shows one",
         "names no control of the window",
         "the same access key (Alt+letter) as another text of the window",
+        "no voice for this language id (src/core/speech/VoiceMapping.cpp lists them)",
         "same text as the reference: translated?"};
     const QString where = section.isEmpty() ? QStringLiteral("the file cannot be read")
                                             : QLatin1Char('[') + section + QLatin1String("] ") +
@@ -131,10 +136,15 @@ QList<LanguageFinding> checkLanguageFile(const QString& path, const QString& ref
             const QString theirs = reference->value(section, key);
             if (mine.isEmpty() && !theirs.isEmpty())
                 note(Kind::MissingKey, section, key);
-            else if (!itself && mine == theirs && hasLetter(mine))
+            else if (!itself && mine == theirs && (hasLetter(mine) || key == kLanguageId))
                 note(Kind::SameAsReference, section, key);
         }
     }
+    // The character speaks by "0000": a number the speech does not know
+    // leaves the voice as it was (Italian at start) reading the language's texts.
+    const QString id = file->value(QStringLiteral("Strings"), kLanguageId).trimmed();
+    if (!id.isEmpty() && espeakLanguageForId(id.toInt()).isEmpty())
+        note(Kind::UnknownVoice, QStringLiteral("Strings"), kLanguageId);
 
     // Every window: each control that shows a caption has a text, each key
     // of the window's section names a control, and no two of its texts give

@@ -17,6 +17,7 @@ struct LanguageFinding
         ControlWithoutText, // a control that shows a caption has no text here
         UnknownControl,     // a key of a window section names no control of it
         SharedAccessKey,    // a window's second text with the same Alt+letter: unreachable
+        UnknownVoice,       // "0000" is no language id the speech knows
         SameAsReference,    // same text as the reference: likely untranslated (a warning)
     };
     Kind kind;

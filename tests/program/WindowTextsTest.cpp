@@ -33,6 +33,8 @@ TEST_F(WindowTextsTest, CheckerFindsEachKindOfFault)
          "mnuEsci.Caption"},
         {"\"Try the voice\"", "\"Prova voce\"", Kind::SameAsReference, "FormConfigura",
          "CommandProvaVoce.Caption"},
+        {"0000=\"1033\"", "0000=\"1040\"", Kind::SameAsReference, "Strings", "0000"},
+        {"0000=\"1033\"", "0000=\"0\"", Kind::UnknownVoice, "Strings", "0000"},
     };
     for (const auto& [replace, with, kind, section, key] : faults) {
         QByteArray broken = english;
