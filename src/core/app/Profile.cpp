@@ -33,34 +33,20 @@ QString number(double value)
     return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QLatin1Char(' ');
 }
 
-// A text field: the line reader ends an unquoted field at a comma, skips the
-// blanks before it and takes a leading quote as the start of a quoted field,
-// so a text holding a comma or starting with a blank or a quote is quoted.
-bool needsQuotes(const QString& value)
-{
-    return value.contains(QLatin1Char(',')) || value.startsWith(QLatin1Char(' ')) ||
-           value.startsWith(QLatin1Char('"'));
-}
-
-QString textField(const QString& value)
-{
-    return needsQuotes(value) ? QLatin1Char('"') + value + QLatin1Char('"') : value;
-}
-
 QStringList profileLines(const ProfileSettings& s)
 {
     QStringList lines;
     for (bool attiva : s.LettereAttive)
         lines << yesNo(attiva);
-    lines << s.CarattereLettere << number(s.MassimoLettere) << textField(s.ListaInUso)
+    lines << s.CarattereLettere << number(s.MassimoLettere) << asField(s.ListaInUso)
           << yesNo(s.UsaTutteLeImmagini) << yesNo(s.SuoniAttivi) << number(s.VelocitaVoce)
           << number(s.TonoVoce) << yesNo(s.ParlatoAttivo) << yesNo(s.TieniTraccia)
-          << textField(s.NomeFont) << textField(s.NomeFontScelto) << number(s.DimensioneFont)
+          << asField(s.NomeFont) << asField(s.NomeFontScelto) << number(s.DimensioneFont)
           << number(s.ColoreFont) << number(s.ColoreSfondoTesto) << number(s.ColoreSfondo)
           << yesNo(s.ColoreCasuale) << yesNo(s.ColoriDiSistema) << yesNo(s.MouseDiSistema)
           << number(s.ModalitaInput) << number(s.VelocitaScansione) << yesNo(s.RipartiDallInizio)
           << yesNo(s.ConRiquadro) << number(s.SpessoreRiquadro) << number(s.ColoreBottoni)
-          << number(s.ColoreBottoneSelezionato) << textField(s.NomeAgente) << textField(s.ModoVoce);
+          << number(s.ColoreBottoneSelezionato) << asField(s.NomeAgente) << asField(s.ModoVoce);
     return lines;
 }
 
@@ -171,7 +157,7 @@ bool testoSalvabileNelProfilo(const QString& text)
 {
     return text.isValidUtf16() && !text.contains(QLatin1Char('\r')) &&
            !text.contains(QLatin1Char('\n')) &&
-           !(needsQuotes(text) && text.contains(QLatin1Char('"')));
+           !(fieldNeedsQuotes(text) && text.contains(QLatin1Char('"')));
 }
 
 bool percorsoListaSalvabile(const QString& path)

@@ -152,24 +152,12 @@ void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice
     }
 }
 
-namespace {
-
-// The list reader ends an unquoted field at a comma, skips the blanks before
-// it and reads a field that starts with a quote up to the next quote.
-bool needsQuotes(const QString& word)
-{
-    return word.contains(QLatin1Char(',')) || word.startsWith(QLatin1Char(' ')) ||
-           word.startsWith(QLatin1Char('"'));
-}
-
-} // namespace
-
 bool parolaSalvabileInLista(const QString& word)
 {
     // A byte-order mark at the start of a file is dropped when it is read.
     return !word.isEmpty() && word.isValidUtf16() && !word.startsWith(QChar(0xFEFF)) &&
            !word.contains(QLatin1Char('\r')) && !word.contains(QLatin1Char('\n')) &&
-           !(needsQuotes(word) && word.contains(QLatin1Char('"')));
+           !(fieldNeedsQuotes(word) && word.contains(QLatin1Char('"')));
 }
 
 QByteArray testoListaParole(const QStringList& words)
@@ -179,8 +167,7 @@ QByteArray testoListaParole(const QStringList& words)
         const QString upper = word.toUpper();
         if (!parolaSalvabileInLista(upper))
             continue;
-        text += (needsQuotes(upper) ? QLatin1Char('"') + upper + QLatin1Char('"') : upper) +
-                QLatin1String("\r\n");
+        text += asField(upper) + QLatin1String("\r\n");
     }
     // The reader takes bytes that are valid UTF-8 as UTF-8: Windows-1252 bytes
     // that happen to be so ("Ã©") are written in UTF-8 instead.

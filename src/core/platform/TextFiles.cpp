@@ -225,4 +225,15 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
+bool fieldNeedsQuotes(const QString& text)
+{
+    return text.contains(QLatin1Char(',')) || text.startsWith(QLatin1Char(' ')) ||
+           text.startsWith(QLatin1Char('"'));
+}
+
+QString asField(const QString& text)
+{
+    return fieldNeedsQuotes(text) ? QLatin1Char('"') + text + QLatin1Char('"') : text;
+}
+
 } // namespace ortolino

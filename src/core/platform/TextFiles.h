@@ -52,4 +52,11 @@ int removeStaleTemporaryFiles(const QString& folder);
 // Splits a text into lines, accepting CR LF, LF and a lone CR.
 QStringList splitLines(const QString& text);
 
+// A text as one field of a line of a profile or a word list. Their readers end
+// an unquoted field at a comma, skip the blanks before it and read a field that
+// starts with a quote up to the next quote: a text holding a comma or starting
+// with a blank or a quote is written between quotes, and then cannot hold one.
+bool fieldNeedsQuotes(const QString& text);
+QString asField(const QString& text);
+
 } // namespace ortolino
