@@ -21,6 +21,12 @@ int main(int argc, char* argv[])
     // The windows are built, never shown: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Building a window reads nothing of a user's: a home of its own all the
+    // same, set before Qt starts, which asks for the runtime folder at once
+    // (unset, its warning stood among the findings).
+    QTemporaryDir home;
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+        qputenv(variable, home.path().toLocal8Bit());
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() < 2 || arguments.size() > 3) {
@@ -32,10 +38,6 @@ int main(int argc, char* argv[])
                                   ? arguments[2]
                                   : QFileInfo(path).absolutePath() + QLatin1String("/Italiano.lng");
 
-    // Building a window reads nothing of a user's: a home of its own all the same.
-    QTemporaryDir home;
-    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
-        qputenv(variable, home.path().toLocal8Bit());
     Program program(Environment::fromSystem(QApplication::applicationDirPath()), Services{});
     WindowManager windows(program);
     registerWindows(windows);
