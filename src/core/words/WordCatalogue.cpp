@@ -52,7 +52,9 @@ char16_t asciiLower(char16_t c)
 
 QString foldedKey(QStringView stem)
 {
-    return stem.toString().normalized(QString::NormalizationForm_C).toCaseFolded();
+    // Through capitals first: a word shown in capitals may have grown ("fuß" is
+    // FUSS), and must still find its picture.
+    return stem.toString().normalized(QString::NormalizationForm_C).toUpper().toCaseFolded();
 }
 
 // A hash of the case-folded stem; ASCII stems are folded without a copy.

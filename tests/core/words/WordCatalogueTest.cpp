@@ -120,10 +120,10 @@ TEST_F(CatalogueTest, AListFromHereOrElsewhereGivesItsAdmittedWordsInTheCaseInFo
 TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
 {
     addPictures({"Cane.JPG", "cane.jpeg", "cane.png", "readme.txt", "x.gif", "gatto.Gif",
-                 "farfalla.jpg", "jpg", ".nascosto.jpg", "sole.gif", "SOLE.jpg"});
+                 "farfalla.jpg", "jpg", ".nascosto.jpg", "sole.gif", "SOLE.jpg", "fuß.jpg"});
     QDir().mkpath(programPath("immagini/cartella.jpg"));
     state.MassimoLettere = 5;
-    EXPECT_EQ(load(), (QStringList{"CANE", "GATTO", "SOLE", "SOLE", "X"}));
+    EXPECT_EQ(load(), (QStringList{"CANE", "FUSS", "GATTO", "SOLE", "SOLE", "X"}));
     EXPECT_EQ(events, (QStringList{"notice shown", "notice hidden"}));
     // Names come in order without regard to case; a folder is a name too.
     state.MassimoLettere = 13;
@@ -134,9 +134,11 @@ TEST_F(CatalogueTest, ThePictureFolderGivesOneWordPerJpgOrGifNameFoundInAnyCase)
     state.CarattereLettere = kMinuscolo;
     EXPECT_EQ(load().mid(0, 3), (QStringList{"cane", "cartella", "farfalla"}));
     state.MassimoLettere = 5;
-    EXPECT_EQ(load(), (QStringList{"cane", "gatto", "sole", "sole", "x"}));
+    EXPECT_EQ(load(), (QStringList{"cane", "fuß", "gatto", "sole", "sole", "x"}));
 
     const QString pictures = programPath("immagini") + "/";
+    // A word in capitals finds its picture even when its letters grew (ß, SS).
+    EXPECT_EQ(folder.PercorsoImmagine("FUSS"), pictures + "fuß.jpg");
     EXPECT_EQ(folder.PercorsoImmagine("cane"), pictures + "Cane.JPG");
     EXPECT_EQ(folder.PercorsoImmagine("  X"), pictures + "x.gif");
     EXPECT_EQ(folder.PercorsoImmagine("Sole"), pictures + "SOLE.jpg"); // .jpg first
