@@ -11,18 +11,19 @@
 #include <optional>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 namespace ortolino {
 
 namespace {
 
-QSet<QString> paroleDelCatalogo(const ProgramState& state)
+QStringList paroleDelCatalogo(const ProgramState& state)
 {
-    QSet<QString> words;
+    QStringList words;
     const int count = std::min(state.NumeroParole, kMassimoParole);
     for (int i = 1; i <= count; ++i)
-        words.insert(state.ParoleDisponibili[static_cast<size_t>(i)].toUpper());
+        words << state.ParoleDisponibili[static_cast<size_t>(i)];
     return words;
 }
 
@@ -54,7 +55,7 @@ QStringList paroleConImmagine(const PictureFolder& folder)
     QStringList words;
     QSet<QString> seen;
     for (const QString& name : folder.names()) {
-        const QString word = parolaDiImmagine(name).value_or(QString()).toUpper();
+        const QString word = formaInLista(parolaDiImmagine(name).value_or(QString()));
         if (parolaSalvabileInLista(word) && !seen.contains(word)) {
             seen.insert(word);
             words << word;
@@ -86,13 +87,14 @@ ParoleEditor editorSullaLista(const PictureFolder& folder, const Environment& en
                               const ProgramState& state)
 {
     ParoleEditor editor;
-    if (const std::optional<QStringList> list = paroleDellaListaInUso(env, state)) {
-        for (const QString& word : *list)
-            editor.senzaImmagine.insert(word.toUpper());
-    } else {
-        editor.senzaImmagine = paroleDelCatalogo(state);
-    }
-    for (const QString& word : paroleConImmagine(folder))
+    const QStringList pictures = paroleConImmagine(folder);
+    QHash<QString, QString> byCapitals; // a list's FUSS is the picture's fuß
+    for (const QString& word : pictures)
+        byCapitals.insert(word.toUpper(), word);
+    const std::optional<QStringList> list = paroleDellaListaInUso(env, state);
+    for (const QString& word : list ? *list : paroleDelCatalogo(state))
+        editor.senzaImmagine.insert(byCapitals.value(word.toUpper(), formaInLista(word)));
+    for (const QString& word : pictures)
         (editor.senzaImmagine.remove(word) ? editor.inLista : editor.disponibili) << word;
     editor.senzaImmagine.removeIf(
         [](const QString& word) { return !parolaSalvabileInLista(word); });
@@ -152,6 +154,12 @@ void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice
     }
 }
 
+QString formaInLista(const QString& word)
+{
+    const QString upper = word.toUpper();
+    return upper.toLower() == word.toLower() ? upper : word.toLower();
+}
+
 bool parolaSalvabileInLista(const QString& word)
 {
     // A byte-order mark at the start of a file is dropped when it is read.
@@ -164,10 +172,10 @@ QByteArray testoListaParole(const QStringList& words)
 {
     QString text;
     for (const QString& word : words) {
-        const QString upper = word.toUpper();
-        if (!parolaSalvabileInLista(upper))
+        const QString shown = formaInLista(word);
+        if (!parolaSalvabileInLista(shown))
             continue;
-        text += asField(upper) + QLatin1String("\r\n");
+        text += asField(shown) + QLatin1String("\r\n");
     }
     // The reader takes bytes that are valid UTF-8 as UTF-8: Windows-1252 bytes
     // that happen to be so ("Ã©") are written in UTF-8 instead.

@@ -25,9 +25,14 @@ struct ParoleEditor
 // The editor's order: alphabetical without regard to letter case.
 void ordinaParole(QStringList& words);
 
+// The form of a word in the editor and in a list file: in capitals, unless
+// they change its letters ("fuß" would be FUSS, read "fuss" in lower case):
+// then in lower case.
+QString formaInLista(const QString& word);
+
 // Every picture word of the folder (a name ending in "jpg" or "gif" in any
 // case, the word being the name without its last four characters), in
-// capitals, sorted, each once, leaving out words no list can hold. The
+// its list form, sorted, each once, leaving out words no list can hold. The
 // length is not limited.
 QStringList paroleConImmagine(const PictureFolder& folder);
 
@@ -74,7 +79,7 @@ void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice
 // offered by the editor.
 bool parolaSalvabileInLista(const QString& word);
 
-// The bytes of a list file: each word that can be held, in capitals, quoted
+// The bytes of a list file: each word that can be held, in its list form, quoted
 // where it needs it, followed by CR LF; in Windows-1252 when every character
 // fits and reads back so, otherwise in UTF-8.
 QByteArray testoListaParole(const QStringList& words);

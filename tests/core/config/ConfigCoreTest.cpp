@@ -62,14 +62,17 @@ TEST_F(WordListEditorTest, TheListInUseIsLoadedWholeAndWithoutOneThePicturesServ
     QByteArray longList;
     for (int i = 0; i < kMassimoParole; ++i)
         longList += "parola" + QByteArray::number(i) + "\r\n";
-    test.writeProgramFile("liste/animali.txt", longList + "gatto\r\n");
+    // FUSS, as a list once kept fuß, is that picture's word again.
+    test.writeProgramFile("immagini/fuß.jpg", "x");
+    test.writeProgramFile("liste/animali.txt", longList + "gatto\r\nFUSS\r\n");
     CaricaListaInUso(test.env(), state, nullptr); // as the editor opens
     const ParoleEditor editor =
         editorSullaLista(PictureFolder(cartelleImmagini(test.env(), state)), test.env(), state);
-    EXPECT_EQ(
-        std::tuple(editor.inLista.size(), editor.inLista.contains("GATTO"),
-                   editor.senzaImmagine.size(), editor.disponibili),
-        std::tuple(kMassimoParole + 1, true, kMassimoParole, QStringList{"CANE", "FARFALLA"}));
+    EXPECT_EQ(std::tuple(editor.inLista.size(), editor.inLista.contains("GATTO"),
+                         editor.inLista.contains("fuß"), editor.senzaImmagine.size(),
+                         editor.disponibili),
+              std::tuple(kMassimoParole + 2, true, true, kMassimoParole,
+                         QStringList{"CANE", "FARFALLA"}));
 
     state.ListaInUso = "  "; // every picture word of the admitted length
     state.MassimoLettere = 4;
@@ -77,7 +80,7 @@ TEST_F(WordListEditorTest, TheListInUseIsLoadedWholeAndWithoutOneThePicturesServ
     // The profile keeps its list.
     EXPECT_EQ(std::tuple(state.TutteLeImmagini, state.UsaTutteLeImmagini, state.NumeroParole,
                          state.ParoleDisponibili[1]),
-              std::tuple(true, false, 1, "cane"));
+              std::tuple(true, false, 2, "cane")); // and fuß
 }
 
 // No longer than the longest-word setting, with a letter of the keyboard to blank.
@@ -126,6 +129,7 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
               QStringList{QString::fromUtf8("Ã©")});
     EXPECT_EQ(testoListaParole({"cane", "", "Città"}), QByteArray("CANE\r\nCITT\xC0\r\n"));
     EXPECT_EQ(testoListaParole({"łódź"}), QString::fromUtf8("ŁÓDŹ\r\n").toUtf8());
+    EXPECT_EQ(testoListaParole({"Fuß"}), QByteArray("fu\xDF\r\n")); // not FUSS
 
     // A list of the program folder goes to its writable twin when that exists.
     const Environment& env = test.env();
