@@ -54,6 +54,12 @@ TEST(SwitchTiming, ShortPressesAndPressesRightAfterAChoiceAreIgnored)
     timing.down(Qt::Key_Space);
     timing.lost();
     EXPECT_FALSE(timing.up(Qt::Key_Space));
+    // A press whose release was never seen is replaced by the next one.
+    timing.down(Qt::Key_Space);
+    clock.now += 1;
+    timing.down(Qt::Key_Space);
+    clock.now += 0.1;
+    EXPECT_FALSE(timing.up(Qt::Key_Space)); // held 100 ms, not 1.1 s
     // Two switches: each press is timed on its own.
     timing.down(Qt::Key_Space);
     clock.now += 0.2;
@@ -125,8 +131,9 @@ TEST(SwitchTiming, AConfirmationIsTheSameChoiceAgainWithinItsTime)
     EXPECT_TRUE(timing.confirm(4));
 
     EXPECT_FALSE(timing.confirm(4));
-    clock.now += kConfirmMs / 1000.0; // too late: asks again
+    clock.now += kConfirmMs / 1000.0; // too late: asks again, for its whole time
     EXPECT_FALSE(timing.confirm(4));
+    EXPECT_EQ(timing.askingLeftMs(), kConfirmMs);
     EXPECT_FALSE(timing.confirm(2)); // another item asks for itself
     EXPECT_FALSE(timing.confirm(4));
 }
