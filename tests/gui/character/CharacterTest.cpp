@@ -185,9 +185,11 @@ TEST_F(CharacterTest, OnAStageTheCharacterIsTheWindowsChildDrawnOverItsPixels)
     stage.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&stage));
     ASSERT_TRUE(merlin->Show());
+    ASSERT_TRUE(merlin->MoveTo(3000, 3000)); // placed before the stage: brought inside it
     const QRect free(10, 20, 220, 400);
     ASSERT_TRUE(merlin->setStage(&stage, free));
     EXPECT_TRUE(merlin->window()->isVisible());
+    EXPECT_TRUE(free.contains(merlin->window()->geometry()));
     CharacterPose raised;
     raised.lift = 60;
     CharacterPose faint;
