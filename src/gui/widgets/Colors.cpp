@@ -75,15 +75,12 @@ double highlightContrast(const ProgramState& state)
     return contrastRatio(highlightColor(state), qtColor(state.ColoreBottoni));
 }
 
-QColor readableText(const QColor& background)
-{
-    const QColor black(Qt::black), white(Qt::white);
-    return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
-}
-
 void setReadableText(QPalette& palette, const QColor& background)
 {
-    const QColor text = readableText(background);
+    // Black or white, whichever reads better on the background.
+    const QColor black(Qt::black), white(Qt::white);
+    const QColor text =
+        contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
     const QColor greyed = mixed(text, background, 50);
     for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
         palette.setColor(QPalette::Active, role, text);

@@ -32,8 +32,6 @@ double contrastRatio(const QColor& first, const QColor& second);
 // A colour taken `percent` of the way from one colour to another.
 QColor mixed(const QColor& from, const QColor& to, int percent);
 
-// Black or white, whichever reads better on a background.
-QColor readableText(const QColor& background);
 // Gives the texts drawn on a background the program paints (captions,
 // labels, buttons' captions; not the text of lists and text boxes, which
 // keep the desktop's own background) the colour that reads on it, greyed
