@@ -7,6 +7,8 @@ namespace ortolino {
 namespace {
 
 constexpr qint64 kDay = 24 * 60 * 60;
+// The last second of year 9999: past any clock, even one set years ahead.
+constexpr qint64 kEndOfTime = 253402300799;
 
 // A CSV field: quoted when it holds a separator, a quote or a line break, and
 // when it starts with a character a spreadsheet would take for a formula.
@@ -52,7 +54,9 @@ TimeSpan spanOf(Period period, qint64 now, qint64 sessionStart)
     case Period::All:
         break;
     }
-    return {0, to};
+    // Words stamped by a clock that was ahead (and has been put right since)
+    // are part of the history too: "all" has no end.
+    return {0, kEndOfTime};
 }
 
 ChartBars chartBars(const std::vector<DayCount>& days, size_t mostBars)
