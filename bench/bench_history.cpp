@@ -120,8 +120,8 @@ int main(int argc, char* argv[])
         std::vector<double> samples;
         for (int run = 0; run < 7; ++run) {
             timer.restart();
-            const auto progress = history.progress(
-                QStringLiteral("Anna"), spanOf(static_cast<Period>(period), now, now - 3600));
+            const auto progress =
+                history.progress(QStringLiteral("Anna"), spanOf(static_cast<Period>(period), now));
             samples.push_back(timer.nsecsElapsed() / 1e6);
             if (!progress)
                 std::printf("reading failed\n");

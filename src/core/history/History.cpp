@@ -41,12 +41,12 @@ int WordRecord::wrongLetters() const
     return wrong;
 }
 
-TimeSpan spanOf(Period period, qint64 now, qint64 sessionStart)
+TimeSpan spanOf(Period period, qint64 now)
 {
     const qint64 to = now + 1;
     switch (period) {
     case Period::Session:
-        return {sessionStart, to};
+        return {0, kEndOfTime, true};
     case Period::Week:
         return {now - 7 * kDay, to};
     case Period::Month:

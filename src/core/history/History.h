@@ -47,7 +47,7 @@ struct WordRecord
 // The stretch of time the progress view looks at.
 enum class Period
 {
-    Session, // since the program started
+    Session, // the words this run of the program wrote
     Week,    // the last 7 days
     Month,   // the last 30 days
     All
@@ -58,9 +58,15 @@ struct TimeSpan
 {
     qint64 from = 0;
     qint64 to = 0;
+    // Only the words written since the history was opened by this run of
+    // the program. A session is not a stretch of the clock: a clock put
+    // right while the program runs (a flat battery's year 2000 corrected by
+    // the network) would otherwise pull in every word since 2000, or leave
+    // out the words written after it was set back.
+    bool thisRunOnly = false;
 };
 
-TimeSpan spanOf(Period period, qint64 now, qint64 sessionStart);
+TimeSpan spanOf(Period period, qint64 now);
 
 struct DayCount
 {
@@ -147,7 +153,6 @@ public:
     virtual ~History() = default;
     // Takes the word and returns at once: the write happens elsewhere.
     virtual void record(const WordRecord& word) = 0;
-    virtual qint64 sessionStart() const = 0;
     virtual std::optional<Progress> progress(const QString& user, TimeSpan span) = 0;
     // Oldest first.
     virtual std::optional<std::vector<WordRecord>> words(const QString& user, TimeSpan span) = 0;

@@ -1,6 +1,7 @@
 #include "core/history/HistoryDatabase.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <QDateTime>
 #include <QDir>
@@ -114,8 +115,10 @@ bool run(QSqlQuery& query, const QString& sql)
     return query.exec(sql);
 }
 
-// Binds the user and the span of a query that names :user, :from and :to.
-QSqlQuery spanQuery(const QSqlDatabase& db, const QString& sql, const QString& user, TimeSpan span)
+// Binds the user and the span of a query that names :user, :from, :to and
+// :after (rows past it only).
+QSqlQuery spanQuery(const QSqlDatabase& db, const QString& sql, const QString& user, TimeSpan span,
+                    qint64 after)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
@@ -123,6 +126,8 @@ QSqlQuery spanQuery(const QSqlDatabase& db, const QString& sql, const QString& u
     query.bindValue(QStringLiteral(":user"), HistoryDatabase::userKey(user));
     query.bindValue(QStringLiteral(":from"), span.from);
     query.bindValue(QStringLiteral(":to"), span.to);
+    query.bindValue(QStringLiteral(":after"),
+                    span.thisRunOnly ? after : std::numeric_limits<qint64>::min());
     if (sql.contains(QLatin1String(":fromDay"))) {
         // A day to spare at each end: the day was written in the time zone
         // of its day, which need not be today's.
@@ -263,7 +268,28 @@ HistoryDatabase::Opened HistoryDatabase::open(int upToVersion)
         close();
         return Opened::Failed;
     }
+    // (Only the tests of the migration stop at an older schema.)
+    if (upToVersion == kSchemaVersion && !noteThisRunsStart(false)) {
+        close();
+        return Opened::Failed;
+    }
     return outcome;
+}
+
+// Forgetting a user may remove the highest rows, whose numbers SQLite then
+// gives again: the session's start comes down with them.
+bool HistoryDatabase::noteThisRunsStart(bool afterForgetting)
+{
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    if (!query.exec(QStringLiteral("SELECT (SELECT coalesce(max(id), 0) FROM words),"
+                                   " (SELECT coalesce(max(rowid), 0) FROM wrong_letters)")) ||
+        !query.next())
+        return false;
+    const qint64 lastWord = query.value(0).toLongLong();
+    const qint64 lastLetter = query.value(1).toLongLong();
+    lastWordBefore_ = afterForgetting ? std::min(lastWordBefore_, lastWord) : lastWord;
+    lastLetterBefore_ = afterForgetting ? std::min(lastLetterBefore_, lastLetter) : lastLetter;
+    return true;
 }
 
 bool HistoryDatabase::transaction(const std::function<bool()>& work)
@@ -373,8 +399,8 @@ std::optional<Progress> HistoryDatabase::progress(const QString& user, TimeSpan 
     if (!open_)
         return std::nullopt;
     const QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    const QString inSpan =
-        QStringLiteral(" WHERE user_key = :user AND ended_at >= :from AND ended_at < :to");
+    const QString inSpan = QStringLiteral(
+        " WHERE user_key = :user AND ended_at >= :from AND ended_at < :to AND rowid > :after");
     Progress progress;
 
     // The totals are the sums of the days: one reading of the span.
@@ -385,7 +411,7 @@ std::optional<Progress> HistoryDatabase::progress(const QString& user, TimeSpan 
             " total(help1 + help2 + help3), total(seconds) FROM words") +
             inSpan +
             QStringLiteral(" AND day >= :fromDay AND day <= :toDay GROUP BY day ORDER BY day"),
-        user, span);
+        user, span, lastWordBefore_);
     if (!days.exec())
         return std::nullopt;
     ProgressTotals& totals = progress.totals;
@@ -408,7 +434,7 @@ std::optional<Progress> HistoryDatabase::progress(const QString& user, TimeSpan 
         spanQuery(db,
                   QStringLiteral("SELECT expected, chosen, count(*) FROM wrong_letters") + inSpan +
                       QStringLiteral(" GROUP BY expected, chosen"),
-                  user, span);
+                  user, span, lastLetterBefore_);
     if (!confusions.exec())
         return std::nullopt;
     std::map<std::pair<QString, QString>, int> confused;
@@ -425,7 +451,7 @@ std::optional<Progress> HistoryDatabase::progress(const QString& user, TimeSpan 
                   QStringLiteral("SELECT word, count(*), total(help1 + help2 + help3),"
                                  " total(wrong_letters) FROM words") +
                       inSpan + QStringLiteral(" GROUP BY word"),
-                  user, span);
+                  user, span, lastWordBefore_);
     if (!helped.exec())
         return std::nullopt;
     std::map<QString, HelpedWord> words;
@@ -460,8 +486,8 @@ std::optional<std::vector<WordRecord>> HistoryDatabase::words(const QString& use
         QStringLiteral("SELECT ended_at, user_name, language, exercise, word, blanks, choices,"
                        " help1, help2, help3, seconds, input_mode, finished FROM words"
                        " WHERE user_key = :user AND ended_at >= :from AND ended_at < :to"
-                       " ORDER BY ended_at, id"),
-        user, span);
+                       " AND id > :after ORDER BY ended_at, id"),
+        user, span, lastWordBefore_);
     if (!query.exec())
         return std::nullopt;
     std::vector<WordRecord> words;
@@ -496,7 +522,7 @@ bool HistoryDatabase::forget(const QString& user)
                }
                return true;
            }) &&
-           checkpoint();
+           noteThisRunsStart(true) && checkpoint();
 }
 
 // Copies the journal into the file and empties it, so that the old pages of

@@ -60,11 +60,16 @@ private:
     bool transaction(const std::function<bool()>& work);
     bool insert(const WordRecord& word);
     bool checkpoint();
+    bool noteThisRunsStart(bool afterForgetting);
 
     QString path_;
     QString connection_;
     QString setAside_;
     bool open_ = false;
+    // The last rows written before this run: the session's words and wrong
+    // letters come after them (SQLite numbers new rows past the highest).
+    qint64 lastWordBefore_ = 0;
+    qint64 lastLetterBefore_ = 0;
 };
 
 } // namespace ortolino

@@ -2,8 +2,6 @@
 
 #include "core/history/HistoryDatabase.h"
 
-#include <QDateTime>
-
 namespace ortolino {
 
 namespace {
@@ -15,8 +13,7 @@ constexpr size_t kKeptUnwritten = 20000;
 } // namespace
 
 SqlHistory::SqlHistory(const QString& path, SetAsideHandler onSetAside)
-    : database_(std::make_unique<HistoryDatabase>(path)), onSetAside_(std::move(onSetAside)),
-      sessionStart_(QDateTime::currentSecsSinceEpoch())
+    : database_(std::make_unique<HistoryDatabase>(path)), onSetAside_(std::move(onSetAside))
 {
     thread_.setObjectName(QStringLiteral("history"));
     worker_ = new QObject;

@@ -49,7 +49,6 @@ public:
     void prepare();
 
     void record(const WordRecord& word) override;
-    qint64 sessionStart() const override { return sessionStart_; }
     std::optional<Progress> progress(const QString& user, TimeSpan span) override;
     std::optional<std::vector<WordRecord>> words(const QString& user, TimeSpan span) override;
     bool forget(const QString& user) override;
@@ -74,7 +73,6 @@ private:
     SetAsideHandler onSetAside_;
     std::vector<WordRecord> unwritten_; // used in thread_ only
     std::atomic<int> unwrittenCount_ = 0;
-    qint64 sessionStart_ = 0;
 };
 
 } // namespace ortolino

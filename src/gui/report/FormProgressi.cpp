@@ -280,10 +280,8 @@ void FormProgressi::Form_Unload()
 
 TimeSpan FormProgressi::span() const
 {
-    History* history = program().services.history;
     const auto period = static_cast<Period>(std::max(0, period_->currentIndex()));
-    return spanOf(period, QDateTime::currentSecsSinceEpoch(),
-                  history != nullptr ? history->sessionStart() : 0);
+    return spanOf(period, QDateTime::currentSecsSinceEpoch());
 }
 
 void FormProgressi::aggiorna()

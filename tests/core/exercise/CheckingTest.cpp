@@ -178,7 +178,6 @@ protected:
     // The engine outlives this fixture's members.
     ~HistoryRecordTest() override { program.services.history = nullptr; }
     void record(const WordRecord& word) override { recorded.push_back(word); }
-    qint64 sessionStart() const override { return 0; }
     std::optional<Progress> progress(const QString&, TimeSpan) override { return std::nullopt; }
     std::optional<std::vector<WordRecord>> words(const QString&, TimeSpan) override
     {

@@ -128,26 +128,42 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     EXPECT_EQ(helped, QStringList({"DADO: 3, 3", "DITO: 3, 3", "PERA: 1, 1"}));
 }
 
+// A period counts back from the clock's now, except "all", which has no end,
+// and the session, which is the words this run wrote whatever the clock said.
 TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
 {
     const qint64 now = noon(2026, 3, 31);
-    const qint64 session = now - 3600;
+    {
+        HistoryDatabase earlier(path()); // the program's earlier runs
+        ASSERT_EQ(earlier.open(), HistoryDatabase::Opened::Ready);
+        ASSERT_TRUE(earlier.append({
+            historyWord("Anna", "CANE", {"1:DC"}, now - 60),            // today
+            historyWord("Anna", "CANE", {"1:C"}, now - 6 * 24 * 3600),  // within a week
+            historyWord("Anna", "CANE", {"1:C"}, now - 8 * 24 * 3600),  // within a month
+            historyWord("Anna", "CANE", {"1:C"}, now - 31 * 24 * 3600), // earlier
+            historyWord("Anna", "CANE", {"1:C"}, now + 24 * 3600),      // a clock set back since
+            historyWord("Anna", "CANE", {"1:C"}, noon(2037, 1, 1)),     // a clock years ahead
+        }));
+    }
+    // This run began with a flat battery's clock, which the network put right.
     HistoryDatabase db(path());
     ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
-    ASSERT_TRUE(db.append({
-        historyWord("Anna", "CANE", {"1:C"}, now - 60),             // this session
-        historyWord("Anna", "CANE", {"1:C"}, session - 60),         // before it, today
-        historyWord("Anna", "CANE", {"1:C"}, now - 6 * 24 * 3600),  // within a week
-        historyWord("Anna", "CANE", {"1:C"}, now - 8 * 24 * 3600),  // within a month
-        historyWord("Anna", "CANE", {"1:C"}, now - 31 * 24 * 3600), // earlier
-        historyWord("Anna", "CANE", {"1:C"}, now + 24 * 3600),      // a clock set back since
-        historyWord("Anna", "CANE", {"1:C"}, noon(2037, 1, 1)),     // a clock years ahead
-    }));
-    // All is all: words stamped ahead of today's clock are not lost from it.
+    ASSERT_TRUE(db.append({historyWord("Anna", "MELA", {"1:BM"}, noon(2000, 1, 1)),
+                           historyWord("Anna", "MELA", {"1:BM"}, now - 30)}));
     for (const auto& [period, words] :
-         {std::pair{Period::Session, 1}, {Period::Week, 3}, {Period::Month, 4}, {Period::All, 7}})
-        EXPECT_EQ(db.progress("Anna", spanOf(period, now, session))->totals.words, words)
+         {std::pair{Period::Session, 2}, {Period::Week, 3}, {Period::Month, 4}, {Period::All, 8}})
+        EXPECT_EQ(db.progress("Anna", spanOf(period, now))->totals.words, words)
             << static_cast<int>(period);
+    const TimeSpan session = spanOf(Period::Session, now);
+    EXPECT_EQ(db.progress("Anna", session)->confusions, (std::vector<Confusion>{{"M", "B", 2}}));
+    EXPECT_EQ(db.words("Anna", session)->size(), 2u);
+    // Forgetting frees the highest rows' numbers: the words written next are
+    // still this run's.
+    ASSERT_TRUE(db.forget("Anna"));
+    ASSERT_TRUE(db.append(historyWord("Anna", "CANE", {"1:DC"}, now)));
+    const auto afterForgetting = db.progress("Anna", session);
+    EXPECT_EQ(std::pair(afterForgetting->totals.words, afterForgetting->confusions.size()),
+              std::pair(1, size_t{1}));
 }
 
 TEST_F(HistoryTest, AFileOfTheFirstSchemaIsBroughtUpToDateWithItsWords)
