@@ -6,11 +6,13 @@
 #include "gui/widgets/WindowManager.h"
 #include "support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QImage>
+#include <QMouseEvent>
 #include <QStringList>
 #include <QTest>
 #include <stdexcept>
@@ -71,6 +73,31 @@ inline void pressSwitch(SwitchBox* box, Qt::Key key)
 {
     QTest::keyPress(box, key);
     releaseSwitch(box, key);
+}
+
+// What the platform sends for a shaking hand's clicks on the middle of a
+// control: press, release, then the double click's press (QEvent::MouseButtonDblClick)
+// and release, then a plain press and release for a third click; 100 ms apart.
+// With `openedHere` false the first click went to the window before, which it
+// opened: this one gets its release only. The clock runs far ahead of QTest's,
+// whose later clicks are then never taken for repeats.
+inline void shakyClicks(QWidget* target, int clicks, bool openedHere = true)
+{
+    static quint64 clock = 1'000'000'000;
+    clock += 10'000;
+    const QPointF centre = QRectF(target->rect()).center();
+    auto send = [&](QEvent::Type type) {
+        const bool press = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, centre, target->mapToGlobal(centre), Qt::LeftButton,
+                          press ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        event.setTimestamp(clock += 50);
+        QApplication::sendEvent(target, &event);
+    };
+    for (int click = 1; click <= clicks; ++click) {
+        if (click > 1 || openedHere)
+            send(click == 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress);
+        send(QEvent::MouseButtonRelease);
+    }
 }
 
 } // namespace ortolino::test

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <utility>
 
 namespace ortolino {
 
@@ -32,10 +33,20 @@ bool ClickLabel::hasPicture() const
     return picture_ && picture_->isValid();
 }
 
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    event->accept();
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    // A click is a press and release of the left button over the control.
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    // A click is a press and release of the left button over the control. A
+    // release alone is none: its press went to another window, one that
+    // closed meanwhile.
+    if (event->button() == Qt::LeftButton && std::exchange(pressed_, false) &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
     event->accept();
 }

@@ -31,12 +31,14 @@ signals:
     void pointerMoved();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::unique_ptr<QSvgRenderer> picture_;
+    bool pressed_ = false; // the left button went down on it
 };
 
 } // namespace ortolino

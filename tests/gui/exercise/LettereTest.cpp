@@ -356,8 +356,10 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
     EXPECT_FALSE(agent.calls.contains("Show"));
 }
 
-// Clicked keys are judged; without any character the balloon shows the help;
-// "Azzera conteggio" resets the counters and the turn goes on.
+// Clicked keys are judged, a shaking hand's double or triple click once (and
+// the second half of the menu's double click that opened the window not at
+// all); without any character the balloon shows the help; "Azzera conteggio"
+// resets the counters and the turn goes on.
 TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 {
     agent.characters.clear();
@@ -367,7 +369,9 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
         balloonShown =
             label("LabelMerlino")->isVisible() && label("LabelMerlino")->text() == word();
     };
-    QTest::mouseClick(key(kE), Qt::LeftButton); // typed letters: the journeys' and the core's
+    shakyClicks(key(kE), 2, false);
+    EXPECT_EQ(state.NumeroErrati, 0);
+    shakyClicks(key(kE), 3); // typed letters: the journeys' and the core's
     EXPECT_TRUE(balloonShown);
     EXPECT_EQ(label("EtichettaErrati")->text(), "1");
     EXPECT_FALSE(control("ComandoIconaNo")->isHidden());
