@@ -95,8 +95,14 @@ QChart* makeChart(const std::vector<DayCount>& days, Program& program)
     QStringList categories;
     int most = 1;
     const QLocale locale = program.language.locale();
-    for (size_t i = 0; i < chartBars.bars.size(); ++i) {
-        const DayCount& bar = chartBars.bars[i];
+    // Bars over more than one year date the first bar and each new year's
+    // first in full: a flat battery's "01/01" of 2000 before today's "08/12"
+    // read as one year's days.
+    const std::vector<DayCount>& all = chartBars.bars;
+    const bool years = !all.empty() && all.front().day.year() != all.back().day.year();
+    for (size_t i = 0; i < all.size(); ++i) {
+        const DayCount& bar = all[i];
+        const bool newYear = years && (i == 0 || all[i - 1].day.year() != bar.day.year());
         *finished << bar.finished;
         most = std::max(most, bar.finished);
         line->append(static_cast<double>(i),
@@ -104,7 +110,8 @@ QChart* makeChart(const std::vector<DayCount>& days, Program& program)
         categories << (chartBars.length == BarLength::Month
                            ? locale.standaloneMonthName(bar.day.month(), QLocale::ShortFormat) +
                                  QLatin1Char(' ') + QString::number(bar.day.year())
-                           : program.language.dayAndMonth(bar.day));
+                       : newYear ? program.language.shortDate(bar.day)
+                                 : program.language.dayAndMonth(bar.day));
     }
     auto* bars = new QBarSeries;
     bars->append(finished);
