@@ -453,6 +453,11 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
                                     key->key() == Qt::Key_Enter))
             return true;
     }
+    // The wheel turned by chance over the closed list (a hand resting on it,
+    // a trackball's ring) would choose the next user: another child's
+    // settings and log. The list changes only when opened.
+    if (watched == users_ && event->type() == QEvent::Wheel)
+        return true;
     return Form::eventFilter(watched, event);
 }
 
