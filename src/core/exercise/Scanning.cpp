@@ -33,6 +33,21 @@ int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible
     return key;
 }
 
+int tastoAllaPosizione(int keycode)
+{
+    // The rows' first X keycodes (Q, A, Z) and their design keys.
+    struct Riga
+    {
+        int firstCode, firstKey, keys;
+    };
+    static constexpr Riga kRighe[] = {{24, 0, 10}, {38, 10, 9}, {52, 19, 7}};
+    for (const Riga& riga : kRighe) {
+        if (keycode >= riga.firstCode && keycode < riga.firstCode + riga.keys)
+            return riga.firstKey + keycode - riga.firstCode;
+    }
+    return -1;
+}
+
 KeyboardInput::KeyboardInput(ProgramState& state, ExerciseEngine& engine, ExerciseView& view,
                              ScanView& scan, const Clock* clock)
     : state_(state), engine_(engine), view_(view), scan_(scan), clock_(clock)
@@ -134,7 +149,7 @@ void KeyboardInput::tick()
 
 // A typed character counts as a click on the key with that letter in either
 // case, hidden keys included: a letter not offered is judged (and wrong).
-void KeyboardInput::letterTyped(const QString& text)
+void KeyboardInput::letterTyped(const QString& text, int keyAtPlace)
 {
     if (mode() != kModoMouse || text.size() != 1)
         return;
@@ -144,6 +159,10 @@ void KeyboardInput::letterTyped(const QString& text)
             return;
         }
     }
+    const QChar typed = text.front();
+    if (typed.isLetter() && typed.script() != QChar::Script_Latin && keyAtPlace >= 0 &&
+        keyAtPlace < kNumeroTasti)
+        keyClicked(keyAtPlace);
 }
 
 // Space moves the scan (not while it rests on "avanti"), Enter chooses; any

@@ -30,6 +30,12 @@ void ImpostaTastiera(ProgramState& state);
 // visible key at all the position stays where it is.
 int prossimoTastoVisibile(int key, const std::array<bool, kNumeroTasti>& visible);
 
+// The design key (0 to 25, the keyboard's QWERTY rows) at the place of a
+// physical key, given by its X keycode (the Linux key code plus 8, which X
+// and Wayland both report whatever the layout); -1 for a place with no
+// letter key.
+int tastoAllaPosizione(int keycode);
+
 // What the scanning asks of the window beyond ExerciseView.
 class ScanView
 {
@@ -80,8 +86,11 @@ public:
     void avantiClicked();
 
     // A character typed on the keyboard (mode 0), its repeats already
-    // filtered out by the window.
-    void letterTyped(const QString& text);
+    // filtered out by the window, with the design key at the physical key's
+    // place (tastoAllaPosizione). A letter of another alphabet (a Russian or
+    // Greek layout, switched on by a chance Alt+Shift) is the letter of that
+    // place, the one printed on the key: the child's key still writes.
+    void letterTyped(const QString& text, int keyAtPlace = -1);
 
     // The switches, from the switch box: a key went down, came up, or was
     // lost with the focus (its release will not come). Repeats are already

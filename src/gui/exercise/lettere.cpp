@@ -611,7 +611,7 @@ void lettere::keyPressEvent(QKeyEvent* event)
     event->accept();
     if (typing_.press(event->key(), event->isAutoRepeat())) {
         Handling handling(*this);
-        input_->letterTyped(event->text());
+        input_->letterTyped(event->text(), tastoAllaPosizione(int(event->nativeScanCode())));
     }
 }
 

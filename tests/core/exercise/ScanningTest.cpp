@@ -332,7 +332,18 @@ TEST_F(ScanningTest, MouseAndKeyboardTypedLettersCountEvenOnHiddenKeys)
     for (const char* typed : {"q", "", " "}) // only q, hidden, is judged (wrong)
         input->letterTyped(typed);
     EXPECT_EQ(state.NumeroErrati, 1);
-    input->letterTyped("a");
+    // A letter of another alphabet (a Russian layout) is the letter of its
+    // key's place: nothing where no letter key is, nor for a Latin letter
+    // that no key has.
+    EXPECT_EQ(
+        (std::vector<int>{tastoAllaPosizione(24), tastoAllaPosizione(33), tastoAllaPosizione(38),
+                          tastoAllaPosizione(46), tastoAllaPosizione(52), tastoAllaPosizione(58),
+                          tastoAllaPosizione(34), tastoAllaPosizione(59)}),
+        (std::vector<int>{0, 9, 10, 18, 19, 25, -1, -1}));
+    input->letterTyped("х", tastoAllaPosizione(34));
+    input->letterTyped("è", kE);
+    EXPECT_EQ(state.NumeroErrati, 1);
+    input->letterTyped("ф", tastoAllaPosizione(38));
     // No scan mark in this mode.
     EXPECT_EQ(std::tuple(engine->avantiEnabled(), view.keyColours.size()),
               std::tuple(true, size_t{0}));
