@@ -26,6 +26,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -339,6 +340,7 @@ void lettere::createMenus()
     colourAction_->setChecked(true);
     connect(greyAction_, &QAction::toggled, this,
             [this](bool grey) { picture_->setGreyScale(grey); });
+    connect(colori, &QMenu::aboutToShow, this, &lettere::forgetTypedKeys);
 
     exitAction_ = named(bar->addAction(QStringLiteral("&Esci")), "mnuEsci");
     connect(exitAction_, &QAction::triggered, this, &lettere::mnuEsci_Click);
@@ -623,6 +625,22 @@ void lettere::keyReleaseEvent(QKeyEvent* event)
     int earlier = 0;
     if (typing_.release(event->key(), event->isAutoRepeat(), &earlier))
         typingRepeatWindow_->start();
+}
+
+void lettere::changeEvent(QEvent* event)
+{
+    Form::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        forgetTypedKeys();
+}
+
+// A typed key held while the window lost the keyboard (to its "Colori" menu,
+// to another window) is released there: its next press here is a new letter,
+// which would otherwise pass for the held key repeating and be lost.
+void lettere::forgetTypedKeys()
+{
+    typingRepeatWindow_->stop();
+    typing_.forget();
 }
 
 // While scanning, a switch must never be lost because its box had lost the

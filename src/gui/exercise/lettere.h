@@ -59,6 +59,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     class Handling;
@@ -85,6 +86,7 @@ private:
     // Keys that reach the window itself: typed letters, or switches whose box
     // had lost the focus.
     bool forwardToSwitchBox(QKeyEvent* event);
+    void forgetTypedKeys();
     SwitchBox* activeSwitchBox() const;
     void placeFrame(QWidget* target);
     // The scan's mark reached a key or "avanti": heard when auditory scanning is on.

@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -358,8 +359,9 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
 
 // Clicked keys are judged, a shaking hand's double or triple click once (and
 // the second half of the menu's double click that opened the window not at
-// all); without any character the balloon shows the help; "Azzera conteggio"
-// resets the counters and the turn goes on.
+// all), a typed key again once its release was lost; without any character
+// the balloon shows the help; "Azzera conteggio" resets the counters and the
+// turn goes on.
 TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 {
     agent.characters.clear();
@@ -374,6 +376,15 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
     shakyClicks(key(kE), 3); // typed letters: the journeys' and the core's
     EXPECT_TRUE(balloonShown);
     EXPECT_EQ(label("EtichettaErrati")->text(), "1");
+    // A letter held while the "Colori" menu took the keyboard is released
+    // there: its next press is a new letter, not the held one repeating.
+    QTest::keyPress(window, 'e');
+    QMenu* colours = action("mnuColori")->menu();
+    colours->popup(QPoint());
+    colours->hide();
+    QTest::keyPress(window, 'e');
+    QTest::keyRelease(window, 'e');
+    EXPECT_EQ(label("EtichettaErrati")->text(), "3");
     EXPECT_FALSE(control("ComandoIconaNo")->isHidden());
     action("mnuAzzera")->trigger();
     EXPECT_EQ(std::tuple(label("EtichettaErrati")->text(), state.NumeroErrati,
