@@ -440,6 +440,29 @@ void FormMenu::Form_MouseMove()
     heardIndex_ = -1; // the pointer left the buttons: the next one is told again
 }
 
+// The keys with which the closed list would choose a user by itself: an
+// arrow the next one, a letter the first name with it. The mouse user's list
+// holds the focus, so a key pressed by chance in the menu changed the child;
+// the list still opens with Space, F4 or Alt+arrow, and chooses when open.
+bool FormMenu::choosesWhileClosed(const QKeyEvent& key)
+{
+    if (key.modifiers() & Qt::AltModifier)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        break;
+    }
+    const QString text = key.text();
+    return !text.isEmpty() && text.front().isPrint() && text != QLatin1String(" ");
+}
+
 bool FormMenu::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == area() && event->type() == QEvent::MouseMove)
@@ -451,6 +474,8 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->isAutoRepeat() && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
                                     key->key() == Qt::Key_Enter))
+            return true;
+        if (choosesWhileClosed(*key))
             return true;
     }
     // The wheel turned by chance over the closed list (a hand resting on it,

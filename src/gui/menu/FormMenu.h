@@ -8,6 +8,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -50,6 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static bool choosesWhileClosed(const QKeyEvent& key);
     void createButtons();
     void createSwitchBoxes();
     void createMenus();

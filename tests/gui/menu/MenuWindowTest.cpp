@@ -236,11 +236,14 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
     QCoreApplication::sendEvent(users, &held);
     EXPECT_FALSE(users->view()->isVisible());
-    // Nor does the wheel turned over the closed list choose another user.
+    // Nor do the wheel or a key pressed by chance on the closed list choose
+    // another user.
     const QPointF middle = QRectF(users->rect()).center();
     QWheelEvent wheel(middle, users->mapToGlobal(middle), {}, {0, -120}, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(users, &wheel);
+    for (Qt::Key key : {Qt::Key_M, Qt::Key_Down, Qt::Key_End})
+        QTest::keyClick(users, key);
     EXPECT_EQ(users->currentData(), "_predefinito");
     QTest::keyClick(users, Qt::Key_Space); // a fresh press does
     EXPECT_TRUE(users->view()->isVisible());
