@@ -103,17 +103,20 @@ public:
 };
 
 // Records the documents handed to the desktop, which takes them unless told
-// it has no viewer.
+// it has no viewer, or takes them and finds no viewer afterwards.
 class RecordingOpener final : public DocumentOpener
 {
 public:
-    bool open(const QString& path) override
+    bool open(const QString& path, std::function<void()> failedLater) override
     {
         opened << path;
+        if (hasViewer && viewerMissingLater)
+            failedLater();
         return hasViewer;
     }
     QStringList opened;
     bool hasViewer = true;
+    bool viewerMissingLater = false;
 };
 
 // Counts the requests to end the program; the test process goes on.

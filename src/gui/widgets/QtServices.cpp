@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <utility>
 
@@ -61,9 +63,43 @@ void QtFontRegistry::registerNoted()
         QFontDatabase::addApplicationFont(path);
 }
 
-bool QtDocumentOpener::open(const QString& path)
+QtDocumentOpener::~QtDocumentOpener()
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // An opener still running holds the viewer it started in the foreground:
+    // ending the opener leaves the viewer open, as a desktop's launcher would.
+    for (QProcess* process : openers_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        process->disconnect();
+        process->kill();
+        process->waitForFinished(1000);
+    }
+}
+
+bool QtDocumentOpener::open(const QString& path, std::function<void()> failedLater)
+{
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    auto* process = new QProcess(&openers_);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    QObject::connect(
+        process, &QProcess::finished, process,
+        [process, failedLater = std::move(failedLater)](int code, QProcess::ExitStatus status) {
+            process->deleteLater();
+            // xdg-open's 1 to 4: bad call, no such file, no
+            // application found, the application failed.
+            if (status == QProcess::NormalExit && code != 0 && failedLater)
+                failedLater();
+        });
+    process->start(xdgOpen, {path});
+    if (process->waitForStarted())
+        return true;
+    delete process;
+    return false;
+}
+
+qsizetype QtDocumentOpener::running() const
+{
+    return openers_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly).size();
 }
 
 void QtProgramExit::endNow()

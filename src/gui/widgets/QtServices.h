@@ -4,6 +4,7 @@
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Services.h"
 
+#include <QObject>
 #include <QStringList>
 
 namespace ortolino {
@@ -37,11 +38,25 @@ private:
     QStringList noted_;
 };
 
-// Opens a file with the desktop's associated application (xdg-open and kin).
+// Opens a file with the desktop's associated application. xdg-open, which
+// Qt itself would start and forget, is started here and watched: on a desktop
+// with nothing to open the file with it ends with an error at once, and that
+// is told through `failedLater`. While it runs (the viewer it started in the
+// foreground) the file counts as opened. Without xdg-open, Qt's own way.
 class QtDocumentOpener final : public DocumentOpener
 {
 public:
-    bool open(const QString& path) override;
+    QtDocumentOpener() = default;
+    QtDocumentOpener(const QtDocumentOpener&) = delete;
+    QtDocumentOpener& operator=(const QtDocumentOpener&) = delete;
+    ~QtDocumentOpener() override;
+
+    bool open(const QString& path, std::function<void()> failedLater) override;
+    // The openers still running (each with its viewer, or still looking for one).
+    qsizetype running() const;
+
+private:
+    QObject openers_; // parent of the running openers' processes
 };
 
 // Leaves every running event loop, so that main() returns: the windows are not

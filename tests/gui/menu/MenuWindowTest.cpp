@@ -321,6 +321,11 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith("Non si riesce ad aprire " + folder +
                                                         "/ortolino.pdf"));
+    seams.documents.hasViewer = true; // taken, and no viewer found afterwards: told the same
+    seams.documents.viewerMissingLater = true;
+    control<QAction>(menu, "mnuDocum")->trigger();
+    ASSERT_EQ(seams.messages.shown.size(), 2u);
+    EXPECT_EQ(seams.messages.shown[1].text, seams.messages.shown[0].text);
 }
 
 class EmptyLanguageFolderTest : public MenuWindowTest

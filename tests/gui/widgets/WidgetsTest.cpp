@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
@@ -25,6 +26,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 using namespace ortolino;
@@ -385,6 +388,44 @@ TEST(QuestionBoxTest, EnterKeepsWhatAYesWouldThrowAway)
         EXPECT_EQ(QtMessageBoxes().show(question),
                   yesDestroys ? MessageBoxes::Answer::No : MessageBoxes::Answer::Yes);
     }
+}
+
+// The desktop's opener is watched: xdg-open finding nothing to open the file
+// with (3, as on a desktop without a PDF viewer or a file manager) is told;
+// one that opened it, or still runs the viewer, is not. The file is handed
+// over whole, blanks and all.
+TEST(DocumentOpenerTest, ADesktopWithNothingToOpenTheFileWithIsTold)
+{
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QString script = bin.filePath(QStringLiteral("xdg-open"));
+    const QString seen = bin.filePath(QStringLiteral("seen"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    const QString document = bin.filePath(QStringLiteral("il manuale.pdf"));
+    for (const char* ending : {"exit 3", "exit 0", "exec sleep 30"}) {
+        SCOPED_TRACE(ending);
+        QFile file(script);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("#!/bin/sh\nprintf '%s' \"$1\" > '") + QFile::encodeName(seen) +
+                   "'\n" + ending + "\n");
+        file.close();
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        QFile::remove(seen);
+        QtDocumentOpener opener;
+        int told = 0;
+        EXPECT_TRUE(opener.open(document, [&told] { ++told; }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(seen); }, 10000));
+        const bool viewerStays = QByteArray(ending).startsWith("exec");
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return opener.running() == (viewerStays ? 1 : 0); }, 10000));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(told, QByteArray(ending) == "exit 3" ? 1 : 0);
+        QFile read(seen);
+        ASSERT_TRUE(read.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(read.readAll()), document);
+    }
+    qputenv("PATH", path);
 }
 
 } // namespace
