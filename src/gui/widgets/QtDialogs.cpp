@@ -9,6 +9,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QUrl>
 
 namespace ortolino {
@@ -39,10 +40,16 @@ QString QtDialogs::ShowFileDialog(QObject* owner, short kind, const QString& tit
     const FocusReturn focus(ownerWidget(owner));
     QFileDialog dialog(ownerWidget(owner), title, initialFolder, filterText(filters));
     dialog.setDefaultSuffix(defaultExtension);
-    QList<QUrl> sidebar = dialog.sidebarUrls();
+    // The places are this dialog's only: Qt keeps the sidebar in its settings
+    // when the dialog goes, and the word lists' folders would then stand in
+    // the report's dialog as two places both called "liste".
+    const QList<QUrl> ownSidebar = dialog.sidebarUrls();
+    QList<QUrl> sidebar = ownSidebar;
     for (const QString& place : places)
         sidebar << QUrl::fromLocalFile(place);
     dialog.setSidebarUrls(sidebar);
+    const auto restoreSidebar =
+        qScopeGuard([&dialog, &ownSidebar] { dialog.setSidebarUrls(ownSidebar); });
     if (!initialName.isEmpty() && !initialName.contains(QLatin1Char('*')))
         dialog.selectFile(initialName);
     if (kind == Open) {

@@ -8,6 +8,7 @@
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/FormTranslator.h"
+#include "gui/widgets/QtDialogs.h"
 #include "gui/widgets/QtServices.h"
 #include "gui/widgets/SwitchBox.h"
 #include "support/WindowFixture.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
@@ -387,6 +389,31 @@ TEST(QuestionBoxTest, EnterKeepsWhatAYesWouldThrowAway)
         });
         EXPECT_EQ(QtMessageBoxes().show(question),
                   yesDestroys ? MessageBoxes::Answer::No : MessageBoxes::Answer::Yes);
+    }
+}
+
+// A dialog's own places stand in its sidebar only: the next file dialog
+// (the report's, after the word lists') shows none of them.
+TEST(FileDialogTest, PlacesGivenToOneDialogAreNotInTheNext)
+{
+    QTemporaryDir lists;
+    ASSERT_TRUE(lists.isValid());
+    const QUrl place = QUrl::fromLocalFile(lists.path());
+    for (const bool given : {true, false}) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = true;
+            EXPECT_EQ(dialog->sidebarUrls().contains(place), given);
+            dialog->reject();
+        });
+        EXPECT_TRUE(QtDialogs()
+                        .ShowFileDialog(nullptr, Dialogs::Save, "lista", "lista.txt",
+                                        {FileFilter{QString(), "*.txt"}}, lists.path(), "txt",
+                                        given ? QStringList{lists.path()} : QStringList{})
+                        .isEmpty());
+        EXPECT_TRUE(shown);
     }
 }
 
