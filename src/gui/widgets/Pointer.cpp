@@ -91,12 +91,15 @@ QCursor pencilPointer()
 
 void countRepeatedClicksOnce()
 {
-    static const bool installed = [] {
-        QCoreApplication* application = QCoreApplication::instance();
-        application->installEventFilter(new RepeatedClicks(application));
-        return true;
-    }();
-    (void)installed;
+    // The filter is the application's child: it lives and goes with the
+    // application, and a second call finds it there.
+    QCoreApplication* application = QCoreApplication::instance();
+    const QString name = QStringLiteral("repeatedClicks");
+    if (application->findChild<QObject*>(name, Qt::FindDirectChildrenOnly) != nullptr)
+        return;
+    auto* filter = new RepeatedClicks(application);
+    filter->setObjectName(name);
+    application->installEventFilter(filter);
 }
 
 } // namespace ortolino
