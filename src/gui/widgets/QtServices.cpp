@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QProcess>
@@ -81,15 +82,21 @@ bool QtDocumentOpener::open(const QString& path, std::function<void()> failedLat
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     auto* process = new QProcess(&openers_);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
-    QObject::connect(
-        process, &QProcess::finished, process,
-        [process, failedLater = std::move(failedLater)](int code, QProcess::ExitStatus status) {
-            process->deleteLater();
-            // xdg-open's 1 to 4: bad call, no such file, no
-            // application found, the application failed.
-            if (status == QProcess::NormalExit && code != 0 && failedLater)
-                failedLater();
-        });
+    QElapsedTimer running;
+    running.start();
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, running, window = failureWindow_,
+                      failedLater = std::move(failedLater)](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         // xdg-open's 1 to 4: bad call, no such file, no
+                         // application found, the application failed. It
+                         // says so within seconds; a viewer it ran in the
+                         // foreground and that ended badly later (killed at
+                         // logout) had opened the file.
+                         if (status == QProcess::NormalExit && code != 0 && failedLater &&
+                             running.elapsed() < window.count())
+                             failedLater();
+                     });
     process->start(xdgOpen, {path});
     if (process->waitForStarted())
         return true;

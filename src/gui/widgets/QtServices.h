@@ -4,6 +4,7 @@
 #include "core/platform/MessageBoxes.h"
 #include "core/platform/Services.h"
 
+#include <chrono>
 #include <QObject>
 #include <QStringList>
 
@@ -42,11 +43,16 @@ private:
 // Qt itself would start and forget, is started here and watched: on a desktop
 // with nothing to open the file with it ends with an error at once, and that
 // is told through `failedLater`. While it runs (the viewer it started in the
-// foreground) the file counts as opened. Without xdg-open, Qt's own way.
+// foreground) the file counts as opened, and so it does when it ends badly
+// long after (the viewer killed). Without xdg-open, Qt's own way.
 class QtDocumentOpener final : public DocumentOpener
 {
 public:
-    QtDocumentOpener() = default;
+    // An error from the opener counts when it comes within `failureWindow`.
+    explicit QtDocumentOpener(std::chrono::milliseconds failureWindow = std::chrono::seconds(20))
+        : failureWindow_(failureWindow)
+    {
+    }
     QtDocumentOpener(const QtDocumentOpener&) = delete;
     QtDocumentOpener& operator=(const QtDocumentOpener&) = delete;
     ~QtDocumentOpener() override;
@@ -56,6 +62,7 @@ public:
     qsizetype running() const;
 
 private:
+    std::chrono::milliseconds failureWindow_;
     QObject openers_; // parent of the running openers' processes
 };
 

@@ -419,8 +419,9 @@ TEST(FileDialogTest, PlacesGivenToOneDialogAreNotInTheNext)
 
 // The desktop's opener is watched: xdg-open finding nothing to open the file
 // with (3, as on a desktop without a PDF viewer or a file manager) is told;
-// one that opened it, or still runs the viewer, is not. The file is handed
-// over whole, blanks and all.
+// one that opened it, or still runs the viewer, is not, nor one whose viewer
+// ended badly long after (here: after a window of 1.5 s). The file is
+// handed over whole, blanks and all.
 TEST(DocumentOpenerTest, ADesktopWithNothingToOpenTheFileWithIsTold)
 {
     QTemporaryDir bin;
@@ -430,7 +431,7 @@ TEST(DocumentOpenerTest, ADesktopWithNothingToOpenTheFileWithIsTold)
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
     const QString document = bin.filePath(QStringLiteral("il manuale.pdf"));
-    for (const char* ending : {"exit 3", "exit 0", "exec sleep 30"}) {
+    for (const char* ending : {"exit 3", "exit 0", "exec sleep 30", "sleep 3; exit 3"}) {
         SCOPED_TRACE(ending);
         QFile file(script);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -439,7 +440,7 @@ TEST(DocumentOpenerTest, ADesktopWithNothingToOpenTheFileWithIsTold)
         file.close();
         file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
         QFile::remove(seen);
-        QtDocumentOpener opener;
+        QtDocumentOpener opener(std::chrono::milliseconds(1500));
         int told = 0;
         EXPECT_TRUE(opener.open(document, [&told] { ++told; }));
         EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(seen); }, 10000));
