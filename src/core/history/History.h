@@ -112,6 +112,7 @@ struct Progress
     std::vector<DayCount> days;         // oldest first, days without words left out
     std::vector<Confusion> confusions;  // most frequent first
     std::vector<HelpedWord> mostHelped; // most helps first, words that needed none left out
+    qint64 lastWordAt = 0;              // the user's latest word, in the span or not; 0: none
     static constexpr int kMostHelped = 10;
 };
 

@@ -474,6 +474,13 @@ std::optional<Progress> HistoryDatabase::progress(const QString& user, TimeSpan 
     const auto kept = static_cast<size_t>(Progress::kMostHelped);
     if (progress.mostHelped.size() > kept)
         progress.mostHelped.resize(kept);
+
+    QSqlQuery last(db);
+    last.prepare(QStringLiteral("SELECT coalesce(max(ended_at), 0) FROM words WHERE user_key = ?"));
+    last.addBindValue(userKey(user));
+    if (!last.exec() || !last.next())
+        return std::nullopt;
+    progress.lastWordAt = last.value(0).toLongLong();
     return progress;
 }
 

@@ -49,6 +49,8 @@ constexpr size_t kMostBars = 31;
 constexpr qsizetype kMostLevelLabels = 12;
 // Letter confusions a printed page lists, the most frequent.
 constexpr size_t kPrintedConfusions = 20;
+// How far the clock may read behind the last word before the view says so.
+constexpr qint64 kClockBehind = 24 * 60 * 60;
 
 QString percent(double share)
 {
@@ -331,6 +333,17 @@ QString FormProgressi::totalsText() const
                    .arg(p.language.number(t.helpsPerWord(), 1))
                    .arg(QString::number(qRound(t.secondsPerWord())));
     }
+    // A clock set back since the last word (a flat battery's year 2000)
+    // counts the period back from the wrong day: the teacher is told why the
+    // latest words are missing, and what to check.
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    if (progress_ && progress_->lastWordAt >= span().to &&
+        progress_->lastWordAt > now + kClockBehind)
+        text += QLatin1Char('\n') +
+                p.text(QStringLiteral("0212"))
+                    .arg(p.language.shortDate(QDateTime::fromSecsSinceEpoch(now).date()),
+                         p.language.shortDate(
+                             QDateTime::fromSecsSinceEpoch(progress_->lastWordAt).date()));
     // Words the disk refused are not counted above: the teacher is told why
     // they are missing, and that they are still held.
     History* history = p.services.history;

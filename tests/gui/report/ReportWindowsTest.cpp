@@ -268,6 +268,17 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     EXPECT_EQ(dates()->count(), first.daysTo(monday(QDate::currentDate())) / 7 + 2);
     EXPECT_EQ(QStringList({dates()->at(0), dates()->at(1)}),
               QStringList({"27/12/1999", program.language.shortDate(first)}));
+    // A clock set back since the last word: a period counted back from it
+    // says so, with both dates; "all" counts every word and says nothing.
+    const qint64 later = now + 3 * 24 * 3600;
+    history.record(historyWord("Anna", "DADO", {"1:D"}, later));
+    const QString clockBehind =
+        program.text("0212").arg(program.language.shortDate(QDate::currentDate()),
+                                 program.language.shortDate(QDate::currentDate().addDays(3)));
+    find<QComboBox>("ComboPeriodo")->setCurrentIndex(2);
+    EXPECT_TRUE(totals().endsWith("\n" + clockBehind)) << totals().toStdString();
+    find<QComboBox>("ComboPeriodo")->setCurrentIndex(3);
+    EXPECT_FALSE(totals().contains(clockBehind));
     // Forgetting asks first (No keeps everything); without a history the view
     // says so and offers nothing.
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
