@@ -49,12 +49,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
 TestEnvironment::TestEnvironment(Data data)
 {
     const QString root = dir_.path();
-    for (const char* name : {"config", "data", "runtime", "program"})
+    for (const char* name : {"config", "data", "runtime", "program", "documents"})
         QDir(root).mkpath(QString::fromLatin1(name));
     env_.programFolder = root + QLatin1String("/program");
     env_.settingsRoot = root + QLatin1String("/config/ImpostazioniProgrammiLumo/");
     env_.windowsFolder = root + QLatin1String("/data/");
     env_.runtimeFolder = root + QLatin1String("/runtime/");
+    env_.documentsFolder = root + QLatin1String("/documents");
     if (data == Data::Shipped)
         copyShippedData(env_.programFolder);
 }

@@ -88,6 +88,9 @@ Environment Environment::fromSystem(const QString& executableFolder)
         runtime = userRuntimeFolder();
     env.runtimeFolder = withSlash(QDir::cleanPath(runtime));
     env.desktopLanguages = QLocale::system().uiLanguages();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (QFileInfo(documents).isDir())
+        env.documentsFolder = documents;
     return env;
 }
 

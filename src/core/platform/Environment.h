@@ -15,6 +15,7 @@ struct Environment
     QString runtimeFolder;        // where the single-instance lock lives: $XDG_RUNTIME_DIR,
                                   // else a folder of the user's own (never one shared by all)
     QStringList desktopLanguages; // the desktop's languages, first preferred ("en-GB", "en")
+    QString documentsFolder;      // the desktop's documents folder, empty when it has none
 
     // Folders from the XDG variables and the executable's folder: the program
     // folder is the executable's own folder when it holds lngortolino/,

@@ -65,6 +65,11 @@ QString nomeFileProposto(const QString& nomeUtente, QDate day, const QString& ex
     return name.trimmed().isEmpty() ? date : name.trimmed() + QLatin1Char(' ') + date;
 }
 
+QStringList savePlaces(const Environment& env)
+{
+    return env.documentsFolder.isEmpty() ? QStringList() : QStringList{env.documentsFolder};
+}
+
 bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
 {
     const QString folder = cartellaDatiUtente(program.env, program.state.NomeUtente);
@@ -74,7 +79,8 @@ bool SalvaResoconto(Program& program, QObject* owner, const QByteArray& rtf)
         owner, Dialogs::Save, program.text(QStringLiteral("0238")),
         nomeFileProposto(nomeUtenteMostrato(program, program.state.NomeUtente),
                          QDate::currentDate(), QStringLiteral("rtf")),
-        {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"), {});
+        {FileFilter{QString(), QStringLiteral("*.rtf")}}, folder, QStringLiteral("rtf"),
+        savePlaces(program.env));
     if (path.isEmpty()) {
         showCritical(program, program.text(QStringLiteral("0027")));
         return false;

@@ -25,6 +25,11 @@ QString cartellaDatiUtente(const Environment& env, const QString& nomeUtente);
 // has a dot already, and the dialog would take what follows it for one.
 QString nomeFileProposto(const QString& nomeUtente, QDate day, const QString& extension);
 
+// The places the save dialogs of a user's files offer beside the user's own
+// folder, which lies in the hidden settings folder: the desktop's documents
+// folder, where a teacher looks for her files later, when the desktop has one.
+QStringList savePlaces(const Environment& env);
+
 // Saves a report: makes the user's data folder if it is missing, asks for a
 // file with the save dialog (default extension "rtf", the name offered
 // `nomeFileProposto` of today) and writes the RTF whole

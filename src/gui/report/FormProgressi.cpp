@@ -395,7 +395,7 @@ QString FormProgressi::askSavePath(const QPushButton& button, const QString& ext
         nomeFileProposto(nomeUtenteMostrato(program(), program().state.NomeUtente),
                          QDate::currentDate(), extension),
         {FileFilter{QString(), QStringLiteral("*.") + extension}}, userFolder(program()), extension,
-        {});
+        savePlaces(program().env));
 }
 
 void FormProgressi::Command2_Click()

@@ -96,8 +96,10 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     EXPECT_TRUE(SalvaResoconto(program, nullptr, "{\\rtf1 x}"));
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
     const auto& request = seams.dialogs.fileRequests[0];
-    EXPECT_EQ(std::tuple(request.kind, request.initialFolder, request.defaultExtension),
-              std::tuple(Dialogs::Save, userFolder(), "rtf"));
+    // The teacher's documents one click away: the user's folder is a hidden one.
+    EXPECT_EQ(
+        std::tuple(request.kind, request.initialFolder, request.defaultExtension, request.places),
+        std::tuple(Dialogs::Save, userFolder(), "rtf", QStringList{env.env().documentsFolder}));
     // The user and the day: a week's reports keep apart and in order.
     EXPECT_EQ(request.initialName, "MARIO " + QDate::currentDate().toString("yyyy-MM-dd") + ".rtf");
     const QDate day(2026, 1, 9);

@@ -391,9 +391,11 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
     click("Command1");
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
     const auto& request = seams.dialogs.fileRequests[0];
-    EXPECT_EQ(std::tuple(request.defaultExtension, request.initialFolder, request.initialName),
+    EXPECT_EQ(std::tuple(request.defaultExtension, request.initialFolder, request.initialName,
+                         request.places),
               std::tuple("csv", env.env().cartellaDati() + "ANNA/",
-                         nomeFileProposto("ANNA", QDate::currentDate(), "csv")));
+                         nomeFileProposto("ANNA", QDate::currentDate(), "csv"),
+                         savePlaces(env.env())));
     const QStringList lines =
         QString::fromUtf8(readFileBytes(env.root() + "/anna.csv").value_or("").mid(3))
             .split("\r\n", Qt::SkipEmptyParts);
