@@ -102,7 +102,8 @@ void FormEserciziEseguiti::Command1_Click()
 {
     PrinterTarget* target = program().services.printer;
     std::unique_ptr<QPrinter> printer = target ? target->open() : nullptr;
-    if (printer && StampaTestoFormattato(*report_->document(), *printer, kOneInchMargins).started) {
+    if (printer && StampaTestoFormattato(*report_->document(), *printer, kOneInchMargins).started &&
+        target->jobAccepted()) {
         report_->document()->setModified(false); // kept on paper
         return;
     }

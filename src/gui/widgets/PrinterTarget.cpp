@@ -1,5 +1,6 @@
 #include "gui/widgets/PrinterTarget.h"
 
+#include <QLibrary>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -23,6 +24,18 @@ std::unique_ptr<QPrinter> DefaultPrinter::open()
         return nullptr;
     printer->setDocName(kJobName);
     return printer;
+}
+
+bool DefaultPrinter::jobAccepted()
+{
+    // Qt hands the job to CUPS when the painter ends and drops CUPS's answer;
+    // CUPS keeps the status of the thread's last request. Qt's print support
+    // has libcups loaded already, so this finds the same library and state.
+    using LastError = int (*)();
+    const auto lastError =
+        reinterpret_cast<LastError>(QLibrary::resolve(QStringLiteral("cups"), 2, "cupsLastError"));
+    constexpr int kFirstError = 0x0400; // IPP's client-error class and every one above it
+    return lastError == nullptr || lastError() < kFirstError;
 }
 
 std::unique_ptr<QPrinter> PdfFilePrinter::open()

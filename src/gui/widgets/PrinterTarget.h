@@ -17,6 +17,10 @@ public:
     virtual ~PrinterTarget() = default;
     // A printer ready for a job, or nothing when there is none to print on.
     virtual std::unique_ptr<QPrinter> open() = 0;
+    // Whether the job just printed (painter ended) reached the printing
+    // system. CUPS is handed the job only then, and a queue that rejects jobs
+    // refuses it there, after every page was drawn without a fault.
+    virtual bool jobAccepted() { return true; }
 };
 
 // The system's default printer (CUPS on Linux), as the printing system
@@ -25,6 +29,7 @@ class DefaultPrinter final : public PrinterTarget
 {
 public:
     std::unique_ptr<QPrinter> open() override;
+    bool jobAccepted() override;
 };
 
 // A PDF file on A4 paper whose printable area starts `printableMargins`

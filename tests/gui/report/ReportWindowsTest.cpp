@@ -49,6 +49,16 @@ struct NoPrinter final : PrinterTarget
     std::unique_ptr<QPrinter> open() override { return nullptr; }
 };
 
+// A queue that takes every page and then refuses the job, as CUPS does when a
+// printer rejects jobs.
+struct RefusingPrinter final : PrinterTarget
+{
+    explicit RefusingPrinter(const QString& path) : file(path) {}
+    std::unique_ptr<QPrinter> open() override { return file.open(); }
+    bool jobAccepted() override { return false; }
+    PdfFilePrinter file;
+};
+
 // The box's paragraphs in readRtfWithUnrtf's form; `asUnrtf`: in whole points,
 // runs of blanks as one, as unrtf, made for HTML, reads a saved file back.
 QStringList paragraphsOf(const QTextEdit& box, bool asUnrtf = false)
@@ -198,6 +208,10 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     // once saved, the report goes without a question.
     QTest::keyClicks(box, "stanco");
     click("Command3"); // the summary alone would not be asked about
+    RefusingPrinter refusing(dir.filePath("rifiutata.pdf")); // nothing on paper: still asked
+    program.services.printer = &refusing;
+    click("Command1");
+    EXPECT_EQ(messageTexts().last(), program.text("0202"));
     seams.messages.answers = {MessageBoxes::Answer::No};
     click("Command4");
     EXPECT_EQ(loaded(), QStringList{"FormEserciziEseguiti"});
@@ -408,6 +422,12 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
     click("Command2");
     click("Command3");
     EXPECT_TRUE(seams.messages.shown.empty());
+    RefusingPrinter refusing(env.root() + "/refused.pdf");
+    program.services.printer = &refusing;
+    click("Command2");
+    EXPECT_EQ(messageTexts(), QStringList{program.text("0202")});
+    seams.messages.shown.clear();
+    program.services.printer = &printer;
     for (const QString& path : {printed, saved}) {
         const QString text = pdfText(path);
         for (const char* part : {"ANNA", "Parole: 4 (finite: 4).", "Lettere confuse", "D · B · 3"})
