@@ -22,6 +22,11 @@ std::unique_ptr<QPrinter> DefaultPrinter::open()
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid())
         return nullptr;
+    // Qt keeps the paper a new QPrinter starts with (A4) whenever the queue
+    // takes it too, not the queue's own: a school's Letter printer would be
+    // sent an A4 job, and ask for A4 paper or shrink the page.
+    if (const QPageSize paper = info.defaultPageSize(); paper.isValid())
+        printer->setPageSize(paper);
     printer->setDocName(kJobName);
     return printer;
 }

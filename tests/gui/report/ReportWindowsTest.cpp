@@ -27,6 +27,7 @@
 #include <QGraphicsTextItem>
 #include <QLabel>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
@@ -569,6 +570,20 @@ TEST_F(ReportPrintingTest, ALongReportFillsPagesInsideOneInchAndAnOverlongLineEn
     ASSERT_EQ(linesOf(pages[0]).size(), 1u);
     EXPECT_EQ(pages[0].words[1].text, "001");
     EXPECT_TRUE(pages[1].words.empty());
+}
+
+// The default printer's job is laid out on the queue's own paper (Letter in
+// an American school), where Qt would keep its A4. Needs a CUPS queue.
+TEST(DefaultPrinterTest, TheJobTakesTheQueuesPaper)
+{
+    const QPrinterInfo queue = QPrinterInfo::defaultPrinter();
+    if (queue.isNull())
+        GTEST_SKIP() << "no default printer";
+    DefaultPrinter target;
+    const std::unique_ptr<QPrinter> printer = target.open();
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(printer->pageLayout().pageSize().id(), queue.defaultPageSize().id())
+        << queue.defaultPageSize().name().toStdString();
 }
 
 } // namespace
