@@ -17,7 +17,9 @@ const QString kJobName = QStringLiteral("Ortolino");
 std::unique_ptr<QPrinter> DefaultPrinter::open()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    // A paused queue (CUPS's "stopped": paused by hand, or stopped after its
+    // printer failed) would hold the job unseen until someone resumes it.
+    if (info.isNull() || info.state() == QPrinter::Error)
         return nullptr;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid())
