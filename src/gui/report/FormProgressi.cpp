@@ -403,7 +403,7 @@ void FormProgressi::Command2_Click()
     PrinterTarget* target = program().services.printer;
     std::unique_ptr<QPrinter> printer = target ? target->open() : nullptr;
     if (!printer || !print(*printer) || !target->jobAccepted())
-        showError(QStringLiteral("0202"));
+        showError(QStringLiteral("0213"));
 }
 
 void FormProgressi::Command3_Click()
