@@ -67,7 +67,10 @@ private:
     QString setAside_;
     bool open_ = false;
     // The last rows written before this run: the session's words and wrong
-    // letters come after them (SQLite numbers new rows past the highest).
+    // letters come after them (SQLite numbers new rows past the highest). The
+    // letters have a mark of their own, their rowid, rather than their word's
+    // id: the confusions are read from an index alone, which holds the rowid
+    // and not word_id.
     qint64 lastWordBefore_ = 0;
     qint64 lastLetterBefore_ = 0;
 };

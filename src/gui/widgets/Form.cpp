@@ -4,7 +4,6 @@
 #include "core/platform/ResizeMath.h"
 #include "gui/widgets/Accessibility.h"
 #include "gui/widgets/FormTranslator.h"
-#include "gui/widgets/Pointer.h"
 #include "gui/widgets/WindowManager.h"
 
 #include <QCloseEvent>
@@ -18,7 +17,6 @@ Form::Form(const QString& name, Program& program, WindowManager& windows, QSize 
     : program_(program), windows_(windows)
 {
     installAccessibleControls();
-    countRepeatedClicksOnce();
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* inner = new QWidget(this);

@@ -89,17 +89,10 @@ QCursor pencilPointer()
     return QCursor(pixmap, 2, 2);
 }
 
-void countRepeatedClicksOnce()
+void countRepeatedClicksOnce(QObject& owner)
 {
-    // The filter is the application's child: it lives and goes with the
-    // application, and a second call finds it there.
-    QCoreApplication* application = QCoreApplication::instance();
-    const QString name = QStringLiteral("repeatedClicks");
-    if (application->findChild<QObject*>(name, Qt::FindDirectChildrenOnly) != nullptr)
-        return;
-    auto* filter = new RepeatedClicks(application);
-    filter->setObjectName(name);
-    application->installEventFilter(filter);
+    // Qt takes a filter out of the application when the filter goes.
+    QCoreApplication::instance()->installEventFilter(new RepeatedClicks(&owner));
 }
 
 } // namespace ortolino

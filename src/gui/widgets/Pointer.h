@@ -15,8 +15,8 @@ QCursor pencilPointer();
 // splash's "Avvio" chose the menu's door and ended the program). On buttons,
 // picture buttons (ClickLabel) and menu bars, the second press of a double
 // click is no press, and neither is a press that follows an ignored one
-// within the double-click interval. Installed once for the whole program;
-// every window's construction calls it.
-void countRepeatedClicksOnce();
+// within the double-click interval. For the whole program, as long as `owner`
+// lives: the window manager, which every window needs.
+void countRepeatedClicksOnce(QObject& owner);
 
 } // namespace ortolino

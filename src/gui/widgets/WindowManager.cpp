@@ -1,6 +1,7 @@
 #include "gui/widgets/WindowManager.h"
 
 #include "gui/widgets/Form.h"
+#include "gui/widgets/Pointer.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,6 +9,11 @@
 #include <utility>
 
 namespace ortolino {
+
+WindowManager::WindowManager(Program& program) : program_(program)
+{
+    countRepeatedClicksOnce(*this);
+}
 
 WindowManager::~WindowManager()
 {

@@ -21,7 +21,7 @@ class WindowManager : public QObject
 public:
     using Factory = std::function<Form*(Program&, WindowManager&)>;
 
-    explicit WindowManager(Program& program) : program_(program) {}
+    explicit WindowManager(Program& program);
     // Windows still loaded when the program ends (after "ESCI") are destroyed
     // without running their unload handlers.
     ~WindowManager() override;
