@@ -435,8 +435,10 @@ TEST(DocumentOpenerTest, ADesktopWithNothingToOpenTheFileWithIsTold)
         SCOPED_TRACE(ending);
         QFile file(script);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("#!/bin/sh\nprintf '%s' \"$1\" > '") + QFile::encodeName(seen) +
-                   "'\n" + ending + "\n");
+        // Written aside and renamed, so the test never reads it half written.
+        const QByteArray seenFile = QFile::encodeName(seen);
+        file.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + seenFile + ".part' && mv '" + seenFile +
+                   ".part' '" + seenFile + "'\n" + ending + "\n");
         file.close();
         file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
         QFile::remove(seen);
