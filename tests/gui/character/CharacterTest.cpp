@@ -134,8 +134,7 @@ TEST_F(CharacterTest, TheCharacterMovesGesturesAndShowsItsBalloon)
     EXPECT_FALSE(merlin->Play("dance"));
     EXPECT_TRUE(merlin->lastError().contains("dance"));
     merlin->StopAll();
-    QTest::qWait(3 * AnimatedCharacter::kFrameMs);
-    EXPECT_TRUE(merlin->window()->pose().gesture.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return merlin->window()->pose().gesture.isEmpty(); }, 2000));
 
     EXPECT_TRUE(merlin->setBalloonFont("Arial", 28));
     // No sound card here: the speech runs silently, and says so.

@@ -249,11 +249,14 @@ TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoi
     seams.scanVoice.lengthMs = 2000;
     // The real timer takes the first step at the pace the core sets (a second
     // at the default four; the pace's table and its bounds are the core's).
+    // Its pace is read off the timer; the clock only shows the step is not
+    // taken early, as a loaded machine may take it late.
+    EXPECT_EQ(std::pair(timer->isActive(), timer->interval()), std::pair(true, 1000));
     QElapsedTimer clock;
     clock.start();
     // (QTRY_COMPARE would only leave the test quietly: no gtest failure.)
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->TastoCorrente() == kE; }, 1500));
-    EXPECT_NEAR(double(clock.elapsed()), 1000.0, 250.0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->TastoCorrente() == kE; }, 10000));
+    EXPECT_GE(clock.elapsed(), 900);
     EXPECT_EQ(timer->interval(), 2000 + kSpokenGapMs);
     choose("N"); // by the timer's steps
     EXPECT_EQ(heard(), (QStringList{"speak e", "speak a", "speak enne", "stop", "speak avanti"}));
@@ -509,9 +512,9 @@ TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
         [&] { return tick->pictureRect().width() > settled.width() * 6 / 5; }, 1000));
     // The window resized during the praise: the tick settles where it now belongs.
     window->resize(full / 2);
-    QTest::qWait(1000); // longer than the praise
-    EXPECT_EQ(tick->geometry(), halved);
-    EXPECT_EQ(band(), plain);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return tick->geometry() == halved && band() == plain; }, 10000))
+        << "the praise ends";
 
     // Without the celebration the next word is finished on a still screen.
     close();
