@@ -130,8 +130,7 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWaitAndAWrongOneCu
     EXPECT_EQ(std::tuple(state.NumeroEsatti, state.NumeroErrati), std::tuple(1, 1));
     EXPECT_EQ(row(), (RigaRegistro{"", " * CANE *  (_ ANE B) ", "Fatto"}));
 
-    // The third help's letter stands until the next choice: one made inside
-    // its wait leaves none (it stood over the next word, naming this one's).
+    // The third help's letter stands until the next choice, even one inside its wait.
     state.ParlatoAttivo = true;
     engine->Avanti();
     duringWait = nullptr;

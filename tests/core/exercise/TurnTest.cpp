@@ -74,12 +74,10 @@ TEST_F(TurnTest, ListWordsWithoutPicturesAreNeverShown)
 }
 
 // An exercise no word can serve ends with a message (a list without pictures
-// gives the fallback's message first), and nothing more happens in it; one
-// that only chance keeps from its word goes on.
+// gives the fallback's first), and nothing more happens; chance ends none.
 TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessageButChanceEndsNone)
 {
-    // The pictures added, the list (none: all pictures), the letters, the kind
-    // and the messages then shown; no picture at all first.
+    // Pictures, list (none: all pictures), letters, kind, messages shown.
     const std::tuple<QStringList, QByteArray, QString, int, size_t> cases[] = {
         {{}, {}, "c", Esercizio::LetteraIniziale, 1},
         {{}, "cane\r\n", "c", Esercizio::LetteraIniziale, 2},
@@ -103,8 +101,7 @@ TEST_F(TurnTest, AnExerciseNoWordCanServeEndsWithAMessageButChanceEndsNone)
         EXPECT_EQ(std::tuple(state.NumeroErrati, view.endCalls), std::tuple(0, 1));
     }
 
-    // A word whose random position misses for longer than the engine waits
-    // before checking the catalogue is still shown.
+    // A word whose random position misses longer than the engine waits is still shown.
     view.endCalls = 0;
     addPictures({"a.jpg"});
     activate("a");

@@ -25,15 +25,14 @@ TEST(SwitchKeys, AReleaseCountsOnlyAfterItsPressAndASecondOneMakesTheFirstFinal)
     EXPECT_EQ(keys.takePendingRelease(), 0);
 }
 
-// Also seen in the exercise's and the menu's scanning tests; each row presses
-// at `at` for `heldMs` after a choice made at 0.
+// The edges the scanning tests do not reach; each row presses at `at` for
+// `heldMs` after a choice made at 0.
 TEST(SwitchTiming, ShortPressesAndPressesRightAfterAChoiceAreIgnored)
 {
     const std::tuple<int, int, int, int, bool> cases[] = {
-        {0, 0, 10, 0, true},         // the defaults: every press counts
-        {300, 0, 1000, 300, true},   // exactly the acceptance time
-        {0, 800, 799, 2000, false},  // held past the ignore time: still ignored
-        {200, 800, 900, 150, false}, // after the ignore time but too short
+        {0, 0, 10, 0, true},        // the defaults: every press counts
+        {300, 0, 1000, 300, true},  // exactly the acceptance time
+        {0, 800, 799, 2000, false}, // held past the ignore time: still ignored
     };
     for (const auto& [acceptanceMs, ignoreMs, atMs, heldMs, counts] : cases) {
         ManualClock clock;
@@ -67,10 +66,6 @@ TEST(SwitchTiming, ShortPressesAndPressesRightAfterAChoiceAreIgnored)
     clock.now += 0.2;
     EXPECT_TRUE(timing.up(Qt::Key_Space));
     EXPECT_FALSE(timing.up(Qt::Key_Return));
-    // Without a clock every press counts.
-    timing.setTiming({1000, 1, 0, 500, 500}, nullptr);
-    timing.down(Qt::Key_Space);
-    EXPECT_TRUE(timing.up(Qt::Key_Space));
 }
 
 TEST(SwitchTiming, TheFirstItemIsHeldLongerAndASpokenItemIsHeardWhole)

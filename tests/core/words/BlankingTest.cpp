@@ -37,8 +37,7 @@ TEST(RandomPosition, RoundsHalvesToTheEvenNeighbour)
     }
 }
 
-// A word fits a kind when enough of its letters are active; a fitting word
-// may still be dropped by its draw.
+// A word fits a kind when enough of its letters are active; its draw may still drop it.
 TEST(Blanking, EachKindBlanksItsLettersOrDropsTheWord)
 {
     const struct

@@ -75,8 +75,7 @@ protected:
         windows.unload(window); // nothing when it has gone already
         test::settle();
     }
-    // Lets a switch's release become final (on a loaded machine qWait may end on
-    // a sleep long after the repeat window: the timers due meanwhile fire too).
+    // Lets a switch's release become final (and the timers due meanwhile fire).
     static void settle()
     {
         QTest::qWait(SwitchKeys::kRepeatWindowMs + 20);
@@ -103,8 +102,7 @@ protected:
         settle();
     }
     void step() { switchClick(manualBox(), Qt::Key_Space); } // the manual scan's next key
-    // The switch that chooses in the mode in force: Enter on the manual box,
-    // Space on the automatic one.
+    // The choosing switch: Enter on the manual box, Space on the automatic one.
     void chooseBySwitch()
     {
         const bool manual = state.ModalitaInput == kModoScansioneManuale;
@@ -147,10 +145,9 @@ constexpr int kE = 2, kA = 10, kN = 24;
 
 using LettereInputTest = LettereTest;
 
-// Keys act on release; the mark's colour stands out 3:1 with a dark outline. The
-// frame instead goes round the marked key (hidden on a hidden one) in the
-// highlight's colour, round the key grown by a third when asked; the keys keep
-// their colour.
+// Keys act on release; the mark stands out 3:1 with a dark outline. The frame
+// goes round the marked key (grown by a third when asked) in the highlight's
+// colour; the keys keep theirs.
 TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
 {
     state.ModalitaInput = kModoScansioneManuale;
@@ -172,8 +169,7 @@ TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
     state.ConRiquadro = true;
     state.SpessoreRiquadro = 6;
     ASSERT_NE(open(), nullptr);
-    // It starts on E, the first key shown, not on the design's first key Q,
-    // which these letters hide (Enter chose the hidden Q there once).
+    // It starts on E, the first key shown, not on the hidden Q (Enter chose it once).
     EXPECT_EQ(std::pair(window->TastoCorrente(), frame()->isHidden()), std::pair(kE, false));
     EXPECT_EQ(frame()->borderColor(), qtColor(state.ColoreBottoneSelezionato));
     const QRect marked = key(kE)->geometry();
@@ -274,9 +270,8 @@ TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoi
 }
 
 // Only the active letters, alphabetically, inside the keyboard's area, none
-// overlapping, bigger than the design's keys when few; the scan follows them,
-// and starting again after a right letter goes to their first key, not the
-// design's key 0 (a fault once).
+// overlapping, bigger when few; the scan follows them, and starting again goes
+// to their first key, not the design's key 0 (a fault once).
 TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
 {
     state.ModalitaInput = kModoScansioneManuale;
@@ -341,8 +336,6 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
     EXPECT_EQ(background(control("picAgent")), qtColor(state.ColoreSfondo));
     EXPECT_EQ(key(kE)->cursor().shape(), Qt::BitmapCursor); // the pencil on the keys
     EXPECT_EQ(avanti()->cursor().shape(), Qt::ArrowCursor);
-    const QPoint at = control("picAgent")->mapToGlobal(QPoint(0, 0));
-    EXPECT_TRUE(agent.calls.contains(QString("MoveTo %1 %2").arg(at.x()).arg(at.y() + 50)));
     close();
 
     state.ColoriDiSistema = state.ColoreCasuale = state.MouseDiSistema = true;
@@ -360,11 +353,9 @@ TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
     EXPECT_FALSE(agent.calls.contains("Show"));
 }
 
-// Clicked keys are judged, a shaking hand's double or triple click once (and
-// the second half of the menu's double click that opened the window not at
-// all), a typed key again once its release was lost; without any character
-// the balloon shows the help; "Azzera conteggio" resets the counters and the
-// turn goes on.
+// A shaking hand's double or triple click is judged once (the second half of
+// the menu's double click not at all), a typed key again once its release was
+// lost; without a character the balloon helps; "Azzera conteggio" resets.
 TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 {
     agent.characters.clear();
@@ -379,8 +370,7 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
     shakyClicks(key(kE), 3); // typed letters: the journeys' and the core's
     EXPECT_TRUE(balloonShown);
     EXPECT_EQ(label("EtichettaErrati")->text(), "1");
-    // A letter held while the "Colori" menu took the keyboard is released
-    // there: its next press is a new letter, not the held one repeating.
+    // A letter held while the "Colori" menu took the keyboard: its next press is new.
     QTest::keyPress(window, 'e');
     QMenu* colours = action("mnuColori")->menu();
     colours->popup(QPoint());
@@ -429,8 +419,7 @@ TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenuAndOpeningAgainStarts
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 
-    // Opening again resets the counters and rebuilds the catalogue; with no
-    // word it says so and goes back to the menu.
+    // Opening again resets the counters and the catalogue; with no word it goes back.
     state.ParlatoAttivo = true;
     seams.waiter.during = nullptr;
     ASSERT_NE(open(), nullptr);
@@ -456,9 +445,8 @@ TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenuAndOpeningAgainStarts
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
 
-// The picture keeps its proportions in colour or grey (the controls' scaling is
-// the resizer's test; the frame's, the scan's); only a picture that can be
-// shown is given.
+// The picture keeps its proportions in colour or grey; only a picture that
+// can be shown is given.
 TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
 {
     writePicture(env, "immagini/nave.jpg", QSize(60, 20)); // three times as wide as high
@@ -479,8 +467,7 @@ TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
     action("mnuCol")->trigger();
     EXPECT_FALSE(picture->greyScale());
 
-    // A file named as a picture that is none (empty, another format) would leave
-    // the child a word without its picture: the word is never given.
+    // A file named as a picture that is none would leave a word without its picture.
     for (int turn = 0; turn < 8; ++turn) {
         ASSERT_EQ(word(), "NAVE") << turn;
         choose("N");
@@ -529,8 +516,7 @@ TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
     EXPECT_EQ(control("ComandoIconaSi")->geometry(), settled);
 }
 
-// The box of the pixels of a widget that stand out from its white fill, inside
-// its border.
+// The box of a widget's pixels that stand out from its white fill, inside its border.
 QRect inkOf(QWidget* widget, int border = 3)
 {
     const QImage image = widget->grab().toImage();
@@ -547,8 +533,7 @@ QRect inkOf(QWidget* widget, int border = 3)
 
 // Every letter inside its box with a margin and roughly centred, in print and
 // cursive, at every size; the word grows with the screen. Cursive is sized for
-// the letters shown: the third help's short "n" fills its box, and "foca" keeps
-// its size while its blank fills with the tall f.
+// the letters shown: a short "n" fills its box, "foca" keeps its size when f comes.
 TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
 {
     ASSERT_NE(QFontDatabase::addApplicationFont(ORTOLINO_SOURCE_DATA_DIR "/tratto1.ttf"), -1);
@@ -589,8 +574,7 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
                     << " in " << box.width() << "x" << box.height();
                 EXPECT_NEAR(ink.center().x(), box.center().x(), box.width() / 10 + 1);
                 EXPECT_NEAR(ink.center().y(), box.center().y(), box.height() / 10 + 1);
-                // The letters fill their keys, not a corner of them (a
-                // cursive a is a third as high as a cursive l).
+                // The letters fill their keys, not a corner (a cursive a is a third of an l).
                 EXPECT_GT(ink.height(), box.height() / 5);
             }
             for (QLabel* text : {word, hint}) {
@@ -680,9 +664,8 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
     }
 }
 
-// One switch leaves through the "menu" target only with a second choice in
-// time (the rule, its time and both modes are the core's; here the target,
-// its question and the hand-over to the menu).
+// One switch leaves through the "menu" target confirmed (the rule's timing is
+// the core's; here the target, its question and the hand-over to the menu).
 TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
 {
     registerMenu();
