@@ -31,13 +31,6 @@ namespace {
 const QString kSourceData = QStringLiteral(ORTOLINO_SOURCE_DATA_DIR);
 const QString kAssets = QStringLiteral(ORTOLINO_SOURCE_DATA_DIR "/../assets/pictures");
 
-struct Picture
-{
-    QString word; // the file name without its extension
-    QString extension;
-    QString path;
-};
-
 class ShippedContent : public ::testing::TestWithParam<QString>
 {
 protected:
@@ -46,9 +39,8 @@ protected:
         const auto found = readLanguageFolders(kSourceData, GetParam());
         ASSERT_TRUE(found.has_value()) << GetParam().toStdString();
         folders = *found;
-        const QDir dir(kSourceData + '/' + folders.pictures);
-        for (const QFileInfo& file : dir.entryInfoList(QDir::Files | QDir::Hidden))
-            pictures.push_back({file.completeBaseName(), file.suffix(), file.filePath()});
+        pictures =
+            QDir(kSourceData + '/' + folders.pictures).entryInfoList(QDir::Files | QDir::Hidden);
     }
 
     QString listFolder() const { return kSourceData + '/' + folders.lists; }
@@ -65,27 +57,28 @@ protected:
     }
 
     LanguageFolders folders;
-    std::vector<Picture> pictures;
+    QFileInfoList pictures; // each named by its word
 };
 
 // The words come in every length and start with every vowel.
 TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
 {
-    ASSERT_GE(pictures.size(), 100u);
+    ASSERT_GE(pictures.size(), 100);
     QSet<QString> extensions;
     std::map<int, int> byLength;
     std::map<QChar, int> byInitial;
     QSet<QString> words;
-    for (const Picture& picture : pictures) {
-        ++byLength[std::min<int>(picture.word.size(), 7)];
-        ++byInitial[picture.word.front()];
-        SCOPED_TRACE(picture.path.toStdString());
-        EXPECT_FALSE(words.contains(picture.word)) << "one word, two pictures";
-        words.insert(picture.word);
-        extensions.insert(picture.extension);
+    for (const QFileInfo& picture : pictures) {
+        const QString word = picture.completeBaseName();
+        ++byLength[std::min<int>(word.size(), 7)];
+        ++byInitial[word.front()];
+        SCOPED_TRACE(picture.filePath().toStdString());
+        EXPECT_FALSE(words.contains(word)) << "one word, two pictures";
+        words.insert(word);
+        extensions.insert(picture.suffix());
 
-        QImageReader reader(picture.path);
-        EXPECT_EQ(reader.format(), picture.extension == "jpg" ? "jpeg" : "gif");
+        QImageReader reader(picture.filePath());
+        EXPECT_EQ(reader.format(), picture.suffix() == "jpg" ? "jpeg" : "gif");
         const QImage image = reader.read();
         ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
         EXPECT_TRUE(image.width() >= 300 && image.width() <= 500 &&
@@ -118,8 +111,8 @@ TEST_P(ShippedContent, EveryListWordHasAPictureAndTheDefaultsFindWordsForEachExe
     ASSERT_TRUE(lists.contains(folders.defaultList));
     EXPECT_GE(lists.size(), 4) << "the default list and at least three themed lists";
     QSet<QString> pictureWords;
-    for (const Picture& picture : pictures)
-        pictureWords.insert(picture.word.toLower());
+    for (const QFileInfo& picture : pictures)
+        pictureWords.insert(picture.completeBaseName().toLower());
     for (const QString& list : lists) {
         SCOPED_TRACE(list.toStdString());
         const QByteArray bytes = readFileBytes(listFolder() + '/' + list).value();
@@ -150,8 +143,7 @@ TEST_P(ShippedContent, EveryListWordHasAPictureAndTheDefaultsFindWordsForEachExe
 TEST_P(ShippedContent, ShippedFilesAreTheOnesTheWordTableMakes)
 {
     const QString built = QStringLiteral(ORTOLINO_BUILD_DATA_DIR);
-    EXPECT_EQ(QDir(built + '/' + folders.pictures).entryList(QDir::Files).size(),
-              qsizetype(pictures.size()));
+    EXPECT_EQ(QDir(built + '/' + folders.pictures).entryList(QDir::Files).size(), pictures.size());
     EXPECT_TRUE(QFile::exists(built + '/' + folders.lists + '/' + folders.defaultList));
     QString error;
     const auto table = readWordTable(kAssets + "/words.tsv", &error);

@@ -41,10 +41,8 @@ bool worthComparing(const QString& text)
            !kSameInBothLanguages.contains(text.trimmed(), Qt::CaseInsensitive);
 }
 
-// Every text a window shows, by where it stands: its title, and of each
-// widget and menu entry below it the caption, title, tooltip, text-box
-// contents, tab captions and combo entries. Widgets and entries are told
-// apart by design name and index, unnamed ones by their order.
+// Every text a window shows (title, captions, tooltips, text boxes, tabs, combo
+// entries), keyed by design name and index, unnamed objects by their order.
 QMap<QString, QString> textsOf(QWidget* window)
 {
     QMap<QString, QString> texts{{"title", window->windowTitle()}};
@@ -130,8 +128,7 @@ protected:
         return word;
     }
 
-    // What a teacher meets in one language: chosen from the menu, then
-    // every window opened in turn.
+    // What a teacher meets in the language chosen from the menu, window by window.
     struct Seen
     {
         QMap<QString, QMap<QString, QString>> windows;
