@@ -640,7 +640,7 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
         auto* balloon = window->findChild<QWidget*>("Balloon");
         auto* figure = window->findChild<QWidget*>("Personaggio");
         ASSERT_TRUE(balloon && figure);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return balloon->isVisible(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return balloon->isVisible(); }, 10000));
         EXPECT_FALSE(balloon->isWindow()); // moves with the window, never above other programs
         EXPECT_FALSE(figure->isWindow());
 
@@ -673,8 +673,7 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
     state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
     auto* target = test::control<QPushButton>(window, "BottoneMenu");
-    EXPECT_TRUE(target->isVisible());
-    EXPECT_EQ(target->text(), "menu");
+    EXPECT_EQ(std::pair(target->isVisible(), target->text()), std::pair(true, QString("menu")));
     scanTo(kTastoMenu);
     ASSERT_EQ(window->TastoCorrente(), kTastoMenu);
     chooseBySwitch();
