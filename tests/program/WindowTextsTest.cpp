@@ -1,6 +1,5 @@
-// The translator's checker (src/program/LanguageCheck) against the real
-// windows finds each kind of fault; the shipped files themselves are checked by
-// the language_check_* tests, and their texts on screen by JourneyTest.
+// The translator's checker against the real windows finds each kind of fault
+// (the shipped files: language_check_*; their texts on screen: JourneyTest).
 #include "core/platform/TextFiles.h"
 #include "program/LanguageCheck.h"
 #include "support/WindowFixture.h"

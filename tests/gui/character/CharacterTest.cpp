@@ -122,8 +122,7 @@ TEST_F(CharacterTest, TheCharacterMovesGesturesShowsItsBalloonAndStandsOnAStage)
     EXPECT_TRUE(merlin->Show());
     EXPECT_TRUE(merlin->window()->isVisible());
 
-    // Texts spoken here last some seconds (each is cut when done with), so
-    // that a loaded machine cannot outrun the checks made while they sound.
+    // A long text (cut when done with): a loaded machine cannot outrun the checks.
     const QString sentence = "Devi scrivere la parola cane, lettera per lettera, con calma";
     merlin->Speak(sentence);
     EXPECT_TRUE(merlin->Play("write"));
@@ -197,9 +196,8 @@ TEST_F(CharacterTest, TheCharacterMovesGesturesShowsItsBalloonAndStandsOnAStage)
     EXPECT_GT(darkest, 255 / 3); // over black, its outline is nearly black
 }
 
-// The balloon's text stays inside its bubble wherever the stage is tight: laid
-// out in a box just as wide as its widest line, the text once wrapped to one
-// line more than was measured and ran over the bubble's edges (800x600).
+// The balloon's text stays inside its bubble on a tight stage: laid out just as
+// wide as its widest line, it once wrapped once more and ran over the edges.
 TEST_F(CharacterTest, TheBalloonsTextStaysInsideItsBubbleOnATightStage)
 {
     QWidget stage;

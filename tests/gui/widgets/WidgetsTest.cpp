@@ -37,8 +37,7 @@ using namespace ortolino::test;
 
 namespace {
 
-// Every enabled actionable control below `iface` without a name, as
-// "objectName(role)".
+// Every enabled actionable control below `iface` without a name, as "name(role)".
 void collectNameless(QAccessibleInterface* iface, QStringList& nameless)
 {
     // The roles of controls a person acts on: each needs a name to be found.
@@ -362,8 +361,7 @@ TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
     EXPECT_EQ(tags.window.width(), static_cast<int>(screen.width() * 0.75));
 }
 
-// A question whose "Yes" throws something away has "No" as its default
-// button; Enter on the real box then answers it.
+// A question whose "Yes" throws something away has "No" as its default: Enter keeps.
 TEST(QuestionBoxTest, EnterKeepsWhatAYesWouldThrowAway)
 {
     for (const bool yesDestroys : {false, true}) {
@@ -382,8 +380,7 @@ TEST(QuestionBoxTest, EnterKeepsWhatAYesWouldThrowAway)
     }
 }
 
-// A dialog's own places stand in its sidebar only: the next file dialog
-// (the report's, after the word lists') shows none of them.
+// A dialog's own places stand in its sidebar only, not in the next file dialog's.
 TEST(FileDialogTest, PlacesGivenToOneDialogAreNotInTheNext)
 {
     QTemporaryDir lists;
