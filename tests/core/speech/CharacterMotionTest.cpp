@@ -6,34 +6,20 @@ using namespace ortolino;
 
 namespace {
 
-// Blinking, hopping in and the gestures' frames are looks only; here what
-// the character's presence depends on (a gesture stopped: the window's test).
-TEST(CharacterMotion, ItComesAndGoesGesturesEndAndTheIdleGestureWaitsForQuiet)
+// Blinking, hopping in, gestures and the idle gesture are looks only; here
+// whether the character is there at all (Show and Hide: the window's test).
+TEST(CharacterMotion, ItComesFullyIntoViewAndGoesAfterShrinkingOnce)
 {
-    MotionTiming timing;
-    timing.idleEveryMs = 5000;
-    CharacterMotion motion(timing);
+    CharacterMotion motion;
     EXPECT_FALSE(motion.visibleAt(0));
     motion.show(0);
-    const CharacterPose settled = motion.poseAt(1000, false); // fully in view
+    const CharacterPose settled = motion.poseAt(1000, false);
     EXPECT_EQ(std::pair(settled.scale, settled.opacity), std::pair(1.0, 1.0));
-    motion.play("write", 4, 100, 2, 1000);
-    EXPECT_EQ(motion.poseAt(1000, false).gesture, "write");
-    EXPECT_TRUE(motion.gestureRunning(1799));
-    EXPECT_FALSE(motion.gestureRunning(1800)); // two loops of four frames
-    motion.play("write", 4, 100, 2, 2000);
-
-    EXPECT_FALSE(motion.takeIdleTurn(6000, false));
-    EXPECT_FALSE(motion.takeIdleTurn(8000, true)); // speaking counts as activity
-    EXPECT_FALSE(motion.takeIdleTurn(12000, false));
-    EXPECT_TRUE(motion.takeIdleTurn(13000, false));
-    EXPECT_FALSE(motion.takeIdleTurn(13040, false));
     motion.hide(14000);
     EXPECT_TRUE(motion.visibleAt(14100)); // shrinks away
     EXPECT_FALSE(motion.visibleAt(14000 + MotionTiming{}.hideMs));
     motion.hide(15000); // hiding twice changes nothing
     EXPECT_FALSE(motion.visibleAt(15000));
-    EXPECT_FALSE(motion.takeIdleTurn(30000, false));
 }
 
 TEST(BalloonPlacement, AboveWhenThereIsRoomElseBesideAndAlwaysOnScreen)
