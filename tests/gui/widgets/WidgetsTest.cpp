@@ -111,49 +111,47 @@ protected:
     QList<QPointer<QObject>> focusEvents; // what the scan announced, in order
 };
 
-// Every window in both languages: each control a person acts on has a name; the
-// menu's buttons and pictures press; the configuration's captions name their bars.
+// Every window: each control a person acts on has a name (in each language
+// too: the language checker finds a text missing); the menu's buttons and
+// pictures press; the configuration's captions name their bars.
 TEST_F(AccessibilityTest, EveryControlHasANameAndTheRoleAPersonExpects)
 {
-    for (const char* language : {"Italiano", "English"}) {
-        for (const char* name : {"FormAvvio", "FormMenu", "lettere", "FormConfigura",
-                                 "FormEserciziEseguiti", "FormProgressi", "FormInfo"}) {
-            SCOPED_TRACE(std::string(language) + " " + name);
-            useLanguage(language);
-            program.state.TieniTraccia = true;
-            Form* form = show(name);
-            ASSERT_NE(form, nullptr);
-            QStringList nameless;
-            collectNameless(QAccessible::queryAccessibleInterface(form), nameless);
-            EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QLatin1Char(' ')).toStdString();
-            if (form->objectName() == "FormMenu") {
-                for (QObject* control : controlsOf(form)) {
-                    if (control->objectName() != "Command1" && control->objectName() != "Image1")
-                        continue;
-                    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
-                    EXPECT_EQ(iface->role(), QAccessible::Button);
-                    ASSERT_NE(iface->actionInterface(), nullptr);
-                    EXPECT_TRUE(iface->actionInterface()->actionNames().contains(
-                        QAccessibleActionInterface::pressAction()));
-                }
-                EXPECT_EQ(nameOf(test::control(form, "Image1", 0)),
-                          caption(test::control(form, "Command1", 0)));
+    useLanguage("Italiano");
+    for (const char* name : {"FormAvvio", "FormMenu", "lettere", "FormConfigura",
+                             "FormEserciziEseguiti", "FormProgressi", "FormInfo"}) {
+        SCOPED_TRACE(name);
+        program.state.TieniTraccia = true; // the report's entries enabled
+        Form* form = show(name);
+        ASSERT_NE(form, nullptr);
+        QStringList nameless;
+        collectNameless(QAccessible::queryAccessibleInterface(form), nameless);
+        EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QLatin1Char(' ')).toStdString();
+        if (form->objectName() == "FormMenu") {
+            for (QObject* control : controlsOf(form)) {
+                if (control->objectName() != "Command1" && control->objectName() != "Image1")
+                    continue;
+                QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+                EXPECT_EQ(iface->role(), QAccessible::Button);
+                ASSERT_NE(iface->actionInterface(), nullptr);
+                EXPECT_TRUE(iface->actionInterface()->actionNames().contains(
+                    QAccessibleActionInterface::pressAction()));
             }
-            if (form->objectName() == "FormConfigura") {
-                for (const auto& [label, tied] : {std::pair{"Label1", "HScroll1"},
-                                                  {"Label2", "HScroll2"},
-                                                  {"Label7", "HScroll3"},
-                                                  {"LabelVoci", "List1"},
-                                                  {"LabelPersonaggi", "List2"},
-                                                  {"Label10", "ListImmaginiDisponibili"},
-                                                  {"Label9", "ListImmaginiDaUtilizzare"}}) {
-                    EXPECT_EQ(test::control<QLabel>(form, label)->buddy(),
-                              test::control(form, tied))
-                        << tied; // Qt's accessibility reads the label through its buddy
-                }
-            }
-            unloadAll();
+            EXPECT_EQ(nameOf(test::control(form, "Image1", 0)),
+                      caption(test::control(form, "Command1", 0)));
         }
+        if (form->objectName() == "FormConfigura") {
+            for (const auto& [label, tied] : {std::pair{"Label1", "HScroll1"},
+                                              {"Label2", "HScroll2"},
+                                              {"Label7", "HScroll3"},
+                                              {"LabelVoci", "List1"},
+                                              {"LabelPersonaggi", "List2"},
+                                              {"Label10", "ListImmaginiDisponibili"},
+                                              {"Label9", "ListImmaginiDaUtilizzare"}}) {
+                EXPECT_EQ(test::control<QLabel>(form, label)->buddy(), test::control(form, tied))
+                    << tied; // Qt's accessibility reads the label through its buddy
+            }
+        }
+        unloadAll();
     }
     // The balloon is an alert that reads what it shows.
     BalloonWindow balloon;
