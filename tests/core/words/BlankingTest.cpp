@@ -24,19 +24,6 @@ ActiveKeys keysFor(const QString& letters, bool capitalKeys = false)
     return ActiveKeys(state);
 }
 
-TEST(RandomPosition, RoundsHalvesToTheEvenNeighbour)
-{
-    const std::tuple<double, int, int> cases[] = {
-        {0.0, 5, 1},   {0.5, 1, 2},   {0.5, 3, 2}, // 1.5 and 2.5
-        {0.125, 4, 2}, {0.625, 4, 4}, {0.3, 4, 2}, // 1.5, 3.5 and 2.2
-        {0.99, 4, 5},                              // past the word: matches nothing
-    };
-    for (const auto& [rnd, length, position] : cases) {
-        ScriptedRandom random{rnd};
-        EXPECT_EQ(posizioneCasuale(random, length), position) << rnd << " " << length;
-    }
-}
-
 // A word fits a kind when enough of its letters are active; its draw may still drop it.
 TEST(Blanking, EachKindBlanksItsLettersOrDropsTheWord)
 {
