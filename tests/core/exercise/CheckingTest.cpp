@@ -118,10 +118,11 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWaitAndAWrongOneCu
 {
     state.ParlatoAttivo = false;
     startCane();
-    duringWait = [this](size_t) {
+    const auto chooseC = [this](size_t) { // the right letter, chosen inside a wait
         engine->clearHelp();
         engine->Controlla("C");
     };
+    duringWait = chooseC;
     EXPECT_EQ(choose("B"), (QStringList{"balloon \"CANE\"", "balloon shown", "wait 2",
                                         // inside the wait: the new choice
                                         "StopAll", "balloon \"\"", "balloon hidden", "focus avanti",
@@ -135,10 +136,7 @@ TEST_F(CheckingTest, ALetterChosenDuringAHelpIsJudgedInsideTheWaitAndAWrongOneCu
     engine->Avanti();
     duringWait = nullptr;
     choose("BB");
-    duringWait = [this](size_t) {
-        engine->clearHelp();
-        engine->Controlla("C");
-    };
+    duringWait = chooseC;
     choose("B");
     EXPECT_EQ(std::tuple(view.avantiEnabled, view.balloonVisible), std::tuple(true, false));
 
