@@ -69,7 +69,6 @@ TEST_F(HistoryTest, WordsComeBackAsWrittenAndAForgottenUserLeavesNoTrace)
     {
         HistoryDatabase db(path());
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
-        EXPECT_EQ(db.schemaVersion(), HistoryDatabase::kSchemaVersion);
         const std::vector<WordRecord> written = {
             historyWord("Anna", "CANE", {"1:BDC"}, noon(2026, 3, 2), true, {1, 1, 0}),
             historyWord("Anna", "GATTO", {"2:A", "4:PT"}, noon(2026, 3, 2) + 60, true, {1, 0, 0}),
@@ -128,8 +127,8 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     EXPECT_EQ(helped, QStringList({"DADO: 3, 3", "DITO: 3, 3", "PERA: 1, 1"}));
 }
 
-// A period counts back from the clock's now, except "all", which has no end,
-// and the session, which is the words this run wrote whatever the clock said.
+// A period counts back from now, except "all" (no end) and the session (the
+// words this run wrote, whatever the clock said).
 TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
 {
     const qint64 now = noon(2026, 3, 31);
@@ -157,8 +156,7 @@ TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
     const TimeSpan session = spanOf(Period::Session, now);
     EXPECT_EQ(db.progress("Anna", session)->confusions, (std::vector<Confusion>{{"M", "B", 2}}));
     EXPECT_EQ(db.words("Anna", session)->size(), 2u);
-    // Forgetting frees the highest rows' numbers: the words written next are
-    // still this run's.
+    // Forgetting frees the highest rows' numbers: the next words are still this run's.
     ASSERT_TRUE(db.forget("Anna"));
     ASSERT_TRUE(db.append(historyWord("Anna", "CANE", {"1:DC"}, now)));
     const auto afterForgetting = db.progress("Anna", session);
@@ -258,9 +256,8 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndS
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
         EXPECT_EQ(db.words("Anna", kEver)->size(), 1u);
     }
-    // A folder that cannot be written stops nothing; the words it refused
-    // wait, counted, and are written once the disk takes them. Forgetting a
-    // user forgets the user's waiting words too.
+    // An unwritable folder stops nothing: refused words wait, counted, until the
+    // disk takes them; forgetting a user forgets the user's waiting words too.
     QDir(env.root() + "/dati").removeRecursively();
     writeFile(env.root() + "/dati", "a file where the folder should be");
     SqlHistory unwritable(path());
@@ -282,8 +279,8 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndS
     EXPECT_EQ(unwritable.unwritten(), 0);
 }
 
-// A term's days do not fit the chart: weeks from Monday, then months, each
-// adding up the days it holds; the count axis goes by round steps.
+// A term's days give way to weeks from Monday, then months, each adding up
+// its days; the count axis goes by round steps.
 TEST(ChartTest, DaysGiveWayToWeeksThenMonthsAndTheAxisCountsInRoundSteps)
 {
     std::vector<DayCount> days; // the school days from Wednesday 16 September to 4 December
