@@ -159,9 +159,8 @@ TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
     EXPECT_TRUE(testoSalvabileNelProfilo("Arial "));
 }
 
-// Yes/no, lettering and text lines by their own rules, a Windows profile in code page
-// 1252; numbers brought into range, or the file unreadable (as when a line is missing);
-// colours that name none take their defaults.
+// Each line by its own rules, a Windows profile in code page 1252; numbers brought into
+// range or the file unreadable (as a line missing); colours that name none the default.
 TEST_F(ProfileTest, EachLineIsReadByItsOwnRules)
 {
     ASSERT_TRUE(SalvaProfilo(state, state.PercorsoProfilo));

@@ -138,9 +138,8 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
     writeFile(env.writableTwin("liste/animali.txt"), "CANE\r\n");
     EXPECT_EQ(percorsoScritturaLista(env, env.programFile("liste/animali.txt")),
               env.writableTwin("liste/animali.txt"));
-    // The dialogs of a program folder that cannot be written (installed) offer
-    // its lists and the twin where the teacher's are saved; opening starts
-    // among hers once she has one.
+    // An installed program's dialogs offer its lists and the twin where the teacher's
+    // are saved; opening starts among hers once she has one.
     ProgramState state;
     state.CartellaListe = "liste";
     Environment installed = env;

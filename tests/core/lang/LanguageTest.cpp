@@ -153,9 +153,8 @@ TEST(LanguageTest, AReadOnlyProgramFolderStoresTheChoiceInTheSettingsTwin)
     EXPECT_EQ(next.CurrentLanguage, "English");
 }
 
-// Without its file a language leaves the program without a word. Nothing stored,
-// a language gone or a name leaving the folder gives the desktop's language when
-// installed, else Italian, else another.
+// Without its file a language leaves no word to give: nothing stored, a language gone or
+// a name leaving the folder gives the desktop's language if installed, else Italian, else another.
 TEST(LanguageTest, WithoutAUsableChoiceTheDesktopsLanguageOrItalianServes)
 {
     TestEnvironment env;

@@ -24,9 +24,8 @@ TEST(EventLoopWaiter, HandlesEventsUntilTheTimeIsUpWithoutSpinning)
         << "the wait kept the processor busy";
 }
 
-// Each signal a stopping system sends ends the event loop as an exit does (the
-// test process would die of it otherwise), and the signal's default handling
-// comes back afterwards.
+// Each signal a stopping system sends ends the event loop as an exit does (else the test
+// process dies of it), and the signal's default handling comes back afterwards.
 TEST(TerminationSignals, EndTheEventLoopsLikeAnExit)
 {
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
