@@ -278,11 +278,6 @@ TEST_F(UsersTest, EachLetteringShowsNamesAsNamesThatFindTheirOwnProfiles)
                 << shown.toStdString();
         }
     }
-    state.CarattereLettere = kMaiuscolo;
-    ASSERT_TRUE(scegliUtente(program, formaNomeUtente("Groß", kMaiuscolo)));
-    EXPECT_EQ(state.MassimoLettere, 7);
-    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
-    EXPECT_EQ(QDir(folder()).entryList({"gro*"}).size(), 1); // no second profile
 }
 
 // A list of another language's lists folder gives way to this language's default

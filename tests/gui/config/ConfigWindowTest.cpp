@@ -176,7 +176,6 @@ TEST_F(ConfigWindowTest, TheControlsShowTheStateAndEachSetsItsSettingAtOnce)
         {"CheckSalvaUtente", &ProgramState::TieniTraccia},
         {"CheckSuoni", &ProgramState::SuoniAttivi},
         {"CheckRiparti", &ProgramState::RipartiDallInizio},
-        {"CheckDisabilitaMousePersonalizzato", &ProgramState::MouseDiSistema},
         {"Check1", &ProgramState::ParlatoAttivo},
         {"CheckFesteggia", &ProgramState::celebration}};
     for (const auto& [box, setting] : boxes) {
