@@ -106,7 +106,6 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
         historyWord("Anna", "DITO", {"1:BBBD"}, day2, true, {1, 1, 1}), // b for d three times
         historyWord("Anna", "MELA", {"1:M"}, day2, true),               // first try
         historyWord("Anna", "NASO", {"1:M"}, day2, false),              // abandoned
-        historyWord("Bruno", "DADO", {"1:PD"}, day2, true, {1, 0, 0}),
     }));
 
     const auto progress = db.progress("anna", kEver);

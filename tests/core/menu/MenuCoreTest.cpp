@@ -47,14 +47,12 @@ TEST(MenuScanTest, BothModesWrapChooseOnlyTheirKeyAndUnknownModesScanNothing)
     EXPECT_EQ(press(scan, TastoSensore::Spazio), 1);
     EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio)); // not this mode's key
 
-    for (int mode : {kModoMouse, 7}) {
-        scan.imposta(mode, {});
-        scan.tick();
-        EXPECT_EQ(std::tuple(scan.evidenziato(), scan.timerAttivo()), std::tuple(-1, false));
-        EXPECT_FALSE(press(scan, TastoSensore::Spazio));
-        scan.pressione(TastoSensore::Invio);
-        EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio));
-    }
+    scan.imposta(7, {}); // a mode from a damaged profile scans nothing, as the mouse
+    scan.tick();
+    EXPECT_EQ(std::tuple(scan.evidenziato(), scan.timerAttivo()), std::tuple(-1, false));
+    EXPECT_FALSE(press(scan, TastoSensore::Spazio));
+    scan.pressione(TastoSensore::Invio);
+    EXPECT_FALSE(scan.rilascioManuale(TastoSensore::Invio));
     EXPECT_EQ(intervalloScansioneMs(0), 1000);    // would spin the scan
     EXPECT_EQ(intervalloScansioneMs(200), 15000); // would overflow 16 bits
 }
