@@ -124,7 +124,7 @@ TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsThe
     for (const auto& [played, shape] :
          {std::pair{0, MouthShape::Closed}, {10, MouthShape::Open}, {25, MouthShape::Round}}) {
         out->played = played;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return player->mouth() == shape; }, 1000)) << played;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return player->mouth() == shape; }, 5000)) << played;
     }
     for (int text = 0; text < 3; ++text)
         ASSERT_TRUE(playOut(30)) << text;
