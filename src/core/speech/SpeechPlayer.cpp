@@ -101,6 +101,7 @@ void SpeechPlayer::startNext()
     current_->text = queue_.dequeue();
     current_->sinceProgress.start();
     usingClock_ = !output_ || !output_->start(sampleRate_);
+    outputRefused_ = usingClock_;
     if (usingClock_)
         clock_.start(sampleRate_);
 

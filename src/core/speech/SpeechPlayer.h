@@ -45,6 +45,9 @@ public:
     MouthShape mouth() const { return mouth_; }
     // Why the last utterance could not be heard (empty when it was).
     QString lastError() const { return lastError_; }
+    // The last utterance started found its output unable to play and runs on
+    // a clock: a device may still be listed whose sound server has gone.
+    bool outputRefused() const { return outputRefused_; }
 
     // How long playback may stand still before the utterance is given up.
     static constexpr int kStallMs = 3000;
@@ -75,6 +78,7 @@ private:
     std::unique_ptr<PcmOutput> output_;
     ClockOutput clock_;
     bool usingClock_ = false;
+    bool outputRefused_ = false;
     int sampleRate_ = 0;
     QString voiceName_;
     QString language_;

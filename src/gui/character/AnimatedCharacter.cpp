@@ -101,7 +101,9 @@ bool AnimatedCharacter::Hide()
 bool AnimatedCharacter::Speak(const QString& text)
 {
     speech_->speak(parseSpeechTags(text));
-    const QString silent = voice_.silentReason();
+    QString silent = voice_.silentReason();
+    if (silent.isEmpty() && speech_->outputRefused())
+        silent = QStringLiteral("no audio device: the output refuses to play");
     return silent.isEmpty() || fail(silent);
 }
 

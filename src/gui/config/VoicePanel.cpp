@@ -82,9 +82,12 @@ VoicePanel::VoicePanel(FormConfigura& window, QWidget* page) : ConfigPanel(windo
     });
     connect(speed_, &QScrollBar::valueChanged, this, &VoicePanel::HScroll1_Change);
     connect(pitch_, &QScrollBar::valueChanged, this, &VoicePanel::HScroll2_Change);
+    // The teacher tries the voice to hear it: when it cannot be heard (no
+    // sound output, as when the sound system went away or came up after the
+    // program started, which only a new start picks up) that is said.
     connect(tryVoice_, &QPushButton::clicked, this, [this] {
-        if (personaggio_)
-            personaggio_->Speak(voiceTags_ + sentence_->text());
+        if (personaggio_ && !personaggio_->Speak(voiceTags_ + sentence_->text()))
+            avvisa(testo("0214"));
     });
     connect(sounds_, &QCheckBox::toggled, this,
             [this](bool checked) { state().SuoniAttivi = checked; });

@@ -89,6 +89,11 @@ TEST_F(CharacterTest, TheAgentStartsSpeechLateListsWhatItFindsAndRefusesBrokenCh
     const QString silent = merlin->speech()->lastError();
     EXPECT_TRUE(hasDevice() ? silent.isEmpty() : silent.startsWith("no audio device"))
         << silent.toStdString();
+    // A device still listed whose sound server has gone refuses to play: as none.
+    auto unheard = load("Merlin", {{}, {qtSpeechAudio(noDevice).newOutput, [] { return true; }}});
+    ASSERT_TRUE(unheard);
+    EXPECT_FALSE(unheard->Speak("ciao"));
+    EXPECT_TRUE(unheard->lastError().startsWith("no audio device"));
 
     QTemporaryDir noVoices;
     const CharacterAgentOptions o{noVoices.path(), qtSpeechAudio(noDevice)};

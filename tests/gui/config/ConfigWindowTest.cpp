@@ -604,6 +604,10 @@ TEST_F(ConfigWindowTest, TheVoiceTabListsVoicesAndCharactersAndTriesTheVoice)
     agent.calls.clear();
     click("CommandProvaVoce");
     EXPECT_EQ(agent.calls, QStringList({"Speak \\Spd=200\\\\Pit=150\\" + program.text("0022")}));
+    agent.failing = {"Speak"}; // no sound output: the try says why it is silent
+    click("CommandProvaVoce");
+    EXPECT_EQ(messageTexts(),
+              QStringList({program.text("0207") + "\nMerlin", program.text("0214")}));
     click("Check1");
     for (const char* name : {"CommandProvaVoce", "HScroll1", "HScroll2"})
         EXPECT_FALSE(find(name)->isEnabled()) << name;
