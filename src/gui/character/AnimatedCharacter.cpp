@@ -3,6 +3,7 @@
 #include "core/speech/VoiceMapping.h"
 
 #include <algorithm>
+#include <QEvent>
 
 namespace ortolino {
 
@@ -177,6 +178,9 @@ bool AnimatedCharacter::setStage(QObject* window, const QRect& free)
     if (owner == nullptr || !onStage())
         return fail(QStringLiteral("no window to stand on"));
     const QPoint at = window_->mapToGlobal(QPoint(0, 0));
+    if (QWidget* old = window_->window(); old != window_)
+        old->removeEventFilter(this);
+    owner->window()->installEventFilter(this);
     stageOn(window_, owner);
     stageOn(balloon_, owner);
     free_ = free;
@@ -190,10 +194,35 @@ void AnimatedCharacter::applyVoice()
     speech_->setVoice(voiceName_, language_);
 }
 
+bool AnimatedCharacter::stageShown() const
+{
+    const QWidget* top = window_->window();
+    return top == window_ || (top->isVisible() && !top->isMinimized());
+}
+
 void AnimatedCharacter::ensureRunning()
 {
-    if (!frames_.isActive())
+    if (!frames_.isActive() && onStage() && stageShown())
         frames_.start();
+}
+
+// The classroom's program stays open all day, often minimised or behind
+// another window: the frames stop with the window and start again with it.
+bool AnimatedCharacter::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowStateChange:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (onStage() && !stageShown())
+            frames_.stop();
+        else
+            ensureRunning();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void AnimatedCharacter::onUtteranceStarted(const QString& /*shown*/)
@@ -234,6 +263,10 @@ void AnimatedCharacter::tick()
     }
     if (!motion_.visibleAt(t)) {
         window_->hide();
+        frames_.stop();
+        return;
+    }
+    if (!stageShown()) {
         frames_.stop();
         return;
     }

@@ -61,15 +61,22 @@ public:
     CharacterWindow* window() const { return window_; }
     BalloonWindow* balloon() const { return balloon_; }
     SpeechPlayer* speech() const { return speech_.get(); }
+    bool animating() const { return frames_.isActive(); }
 
     static constexpr int kFrameMs = 40;      // while talking, moving or in a gesture
     static constexpr int kQuietFrameMs = 80; // breathing and blinking only
     static constexpr int kBalloonLingerMs = 900;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     qint64 now() const { return clock_.elapsed(); }
     void tick();
     void ensureRunning();
+    // False while the window it stands on is minimised or hidden: no frames
+    // are drawn there, so none are timed.
+    bool stageShown() const;
     void applyVoice();
     void onUtteranceStarted(const QString& shown);
     void onUtteranceFinished();

@@ -198,6 +198,14 @@ TEST_F(CharacterTest, TheCharacterMovesGesturesShowsItsBalloonAndStandsOnAStage)
             darkest = std::min(darkest, qGray(shown.pixel(x, y)));
     }
     EXPECT_GT(darkest, 255 / 3); // over black, its outline is nearly black
+
+    // Minimised all day, its window draws nothing: no frame timer runs then.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return merlin->animating(); }, 2000));
+    stage.showMinimized();
+    QTest::qWait(3 * AnimatedCharacter::kQuietFrameMs);
+    EXPECT_FALSE(merlin->animating());
+    stage.showNormal();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return merlin->animating(); }, 2000));
 }
 
 // The balloon's text stays inside its bubble on a tight stage: laid out just as
