@@ -22,6 +22,9 @@ public:
     virtual void stop() = 0;
     // The utterance has played out; an output may stay open for the next one.
     virtual void finish() { stop(); }
+    // Since start() the output has stopped playing on its own (its device or
+    // sound server went away).
+    virtual bool failed() const { return false; }
 };
 
 // Where characters' speech is heard: a new output for each character, and

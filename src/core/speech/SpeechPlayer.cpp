@@ -102,6 +102,7 @@ void SpeechPlayer::startNext()
     current_->sinceProgress.start();
     usingClock_ = !output_ || !output_->start(sampleRate_);
     outputRefused_ = usingClock_;
+    clockFrom_ = 0;
     if (usingClock_)
         clock_.start(sampleRate_);
 
@@ -149,7 +150,7 @@ void SpeechPlayer::tick()
 {
     if (!current_)
         return;
-    const qint64 played = output().playedSamples();
+    const qint64 played = playedSamples();
     if (played != current_->lastPlayed) {
         current_->lastPlayed = played;
         current_->sinceProgress.restart();
@@ -159,6 +160,21 @@ void SpeechPlayer::tick()
     const bool stalled = current_->sinceProgress.elapsed() > kStallMs;
     if (allPlayed || stalled)
         finishCurrent();
+}
+
+// The sound going away mid-utterance does not end it: the rest runs on the
+// clock from what was heard, so the balloon stays as long as the words would
+// have sounded and the mouth goes on moving.
+qint64 SpeechPlayer::playedSamples()
+{
+    if (!usingClock_ && output_->failed()) {
+        output_->stop();
+        usingClock_ = outputRefused_ = true;
+        clockFrom_ = current_->lastPlayed;
+        clock_.start(sampleRate_);
+        clock_.write(QByteArray((current_->written - clockFrom_) * 2, Qt::Uninitialized));
+    }
+    return usingClock_ ? clockFrom_ + clock_.playedSamples() : output_->playedSamples();
 }
 
 void SpeechPlayer::finishCurrent()

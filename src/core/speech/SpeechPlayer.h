@@ -23,7 +23,8 @@ class SynthesisWorker;
 // each starting as soon as its first audio is there. stopAll() empties the
 // queue and cuts the utterance in progress at once. When the synthesizer
 // fails, the utterance runs silently (the mouth moves, the balloon shows);
-// when the output cannot play, it runs on a clock. Use from one thread only.
+// when the output cannot play, or stops playing midway, the rest runs on a
+// clock. Use from one thread only.
 class SpeechPlayer : public QObject
 {
     Q_OBJECT
@@ -74,11 +75,13 @@ private:
     void onSynthesisDone(quint64 id, const QString& error);
     void tick();
     PcmOutput& output() { return usingClock_ ? clock_ : *output_; }
+    qint64 playedSamples();
 
     std::unique_ptr<PcmOutput> output_;
     ClockOutput clock_;
     bool usingClock_ = false;
     bool outputRefused_ = false;
+    qint64 clockFrom_ = 0; // samples heard before the utterance went on on the clock
     int sampleRate_ = 0;
     QString voiceName_;
     QString language_;

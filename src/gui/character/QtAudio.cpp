@@ -245,6 +245,11 @@ qint64 QtPcmOutput::playedSamples() const
     });
 }
 
+bool QtPcmOutput::failed() const
+{
+    return sink_.run([](const PushedSink& sink) { return !sink.isOpen() || !sink.healthy(); });
+}
+
 void QtPcmOutput::stop()
 {
     written_ = 0;

@@ -85,8 +85,8 @@ private:
 };
 
 // Speech audio, fed as synthesis goes. start() fails at once when there is no
-// device or the sink cannot open; a sink that fails later counts as finished,
-// so speech never waits on it. stop() cannot take back what the sink already
+// device or the sink cannot open; a sink that fails later has failed() and
+// counts as played out, so speech never waits on it. stop() cannot take back what the sink already
 // holds, so it lets that play out and fades what would have followed: a cut
 // word dies away instead of clicking, and the next utterance follows the fade.
 class QtPcmOutput final : public PcmOutput
@@ -99,6 +99,7 @@ public:
     qint64 playedSamples() const override;
     void stop() override;
     void finish() override;
+    bool failed() const override;
 
 private:
     AudioDeviceSource device_;

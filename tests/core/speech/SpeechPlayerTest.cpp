@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,6 +56,7 @@ struct Heard
     qint64 written = 0;
     qint64 played = 0; // moved by the test
     bool refuse = false;
+    bool failed = false; // its sound server went away
 };
 
 struct HeardOutput final : PcmOutput
@@ -74,6 +76,7 @@ struct HeardOutput final : PcmOutput
     qint64 playedSamples() const override { return h->played; }
     void stop() override { h->log << "stop"; }
     void finish() override { h->log << "finish"; }
+    bool failed() const override { return h->failed; }
     std::shared_ptr<Heard> h;
 };
 
@@ -165,6 +168,23 @@ TEST_F(SpeechPlayerTest, WithoutVoiceOrDeviceTheTextRunsSilently)
     EXPECT_EQ(std::tuple(player->lastError(), out->written, player->isSpeaking()),
               std::tuple("no voice", 0, true));
     EXPECT_TRUE(QTest::qWaitFor([&] { return finished->size() == 1; }, 4000));
+
+    // The device lost mid-text (a dead output claims it all played): the
+    // rest runs on the clock, so its balloon stays as long as its words.
+    make();
+    out->refuse = false;
+    player->speak(parseSpeechTags(QString(60, QLatin1Char('a'))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return out->written == 600; }, 2000));
+    out->played = 100;
+    QTest::qWait(60);
+    out->failed = true;
+    out->played = out->written;
+    QElapsedTimer lost;
+    lost.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished->size() == 1; }, 4000));
+    EXPECT_GE(lost.elapsed(), 400);
+    EXPECT_TRUE(player->outputRefused());
+    EXPECT_EQ(out->log.mid(out->log.lastIndexOf("start")).count("stop"), 1);
 }
 
 class ItemSpeechTest : public ::testing::Test
