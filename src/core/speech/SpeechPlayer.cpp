@@ -162,17 +162,25 @@ void SpeechPlayer::tick()
         finishCurrent();
 }
 
-// The sound going away mid-utterance does not end it: the rest runs on the
-// clock from what was heard, so the balloon stays as long as the words would
-// have sounded and the mouth goes on moving.
+// The sound going away (or standing still, as on a suspended device)
+// mid-utterance does not end it: the rest runs on the clock from what was
+// heard, so the balloon stays as long as the words would have sounded and the
+// mouth goes on moving.
 qint64 SpeechPlayer::playedSamples()
 {
-    if (!usingClock_ && output_->failed()) {
-        output_->stop();
-        usingClock_ = outputRefused_ = true;
-        clockFrom_ = current_->lastPlayed;
-        clock_.start(sampleRate_);
-        clock_.write(QByteArray((current_->written - clockFrom_) * 2, Qt::Uninitialized));
+    if (!usingClock_) {
+        const bool failed = output_->failed();
+        const bool standing = current_->sinceProgress.elapsed() > kStallMs &&
+                              current_->written > current_->lastPlayed;
+        if (failed || standing) {
+            output_->stop();
+            usingClock_ = true;
+            outputRefused_ = outputRefused_ || failed;
+            clockFrom_ = current_->lastPlayed;
+            clock_.start(sampleRate_);
+            clock_.write(QByteArray((current_->written - clockFrom_) * 2, Qt::Uninitialized));
+            current_->sinceProgress.restart();
+        }
     }
     return usingClock_ ? clockFrom_ + clock_.playedSamples() : output_->playedSamples();
 }

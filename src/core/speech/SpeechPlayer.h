@@ -50,7 +50,8 @@ public:
     // a clock: a device may still be listed whose sound server has gone.
     bool outputRefused() const { return outputRefused_; }
 
-    // How long playback may stand still before the utterance is given up.
+    // How long playback may stand still before the rest of the utterance runs
+    // on the clock (or, with nothing to play, the utterance is given up).
     static constexpr int kStallMs = 3000;
 
 signals:

@@ -185,6 +185,15 @@ TEST_F(SpeechPlayerTest, WithoutVoiceOrDeviceTheTextRunsSilently)
     EXPECT_GE(lost.elapsed(), 400);
     EXPECT_TRUE(player->outputRefused());
     EXPECT_EQ(out->log.mid(out->log.lastIndexOf("start")).count("stop"), 1);
+    // A device that stands still (suspended) is given up after the stall, and
+    // the rest of the text still runs its length.
+    out->failed = false;
+    player->speak(parseSpeechTags(QString(60, QLatin1Char('a'))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return out->written == 600; }, 2000));
+    lost.restart();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished->size() == 2; }, 8000));
+    EXPECT_GE(lost.elapsed(), SpeechPlayer::kStallMs + 400);
+    EXPECT_EQ(out->log.mid(out->log.lastIndexOf("start")).count("stop"), 1);
 }
 
 class ItemSpeechTest : public ::testing::Test
