@@ -206,8 +206,9 @@ void AnimatedCharacter::ensureRunning()
         frames_.start();
 }
 
-// The classroom's program stays open all day, often minimised or behind
-// another window: the frames stop with the window and start again with it.
+// The classroom's program stays open all day, often minimised: the frames stop
+// with the window and start again with it. (A window merely covered by another
+// is not told so on X11, and keeps its frames.)
 bool AnimatedCharacter::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {

@@ -85,10 +85,11 @@ private:
 };
 
 // Speech audio, fed as synthesis goes. start() fails at once when there is no
-// device or the sink cannot open; a sink that fails later has failed() and
-// counts as played out, so speech never waits on it. stop() cannot take back what the sink already
-// holds, so it lets that play out and fades what would have followed: a cut
-// word dies away instead of clicking, and the next utterance follows the fade.
+// device or the sink cannot open; a sink that fails later says so (failed())
+// and counts as played out, so speech never waits on it. stop() cannot take
+// back what the sink already holds, so it lets that play out and fades what
+// would have followed: a cut word dies away instead of clicking, and the next
+// utterance follows the fade.
 class QtPcmOutput final : public PcmOutput
 {
 public:
