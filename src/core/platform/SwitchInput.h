@@ -47,6 +47,8 @@ class SwitchKeys
 {
 public:
     static constexpr int kRepeatWindowMs = 60;
+    static_assert(kRepeatWindowMs > 50,
+                  "a bouncing contact, made again within 50 ms, is one press");
 
     // True when the key goes down now, false for a repeat.
     bool press(int key, bool autoRepeat);

@@ -150,7 +150,9 @@ void SpeechPlayer::tick()
 {
     if (!current_)
         return;
-    const qint64 played = playedSamples();
+    if (!usingClock_)
+        goOnOnClockIfOutputLost();
+    const qint64 played = clockFrom_ + output().playedSamples();
     if (played != current_->lastPlayed) {
         current_->lastPlayed = played;
         current_->sinceProgress.restart();
@@ -166,23 +168,20 @@ void SpeechPlayer::tick()
 // mid-utterance does not end it: the rest runs on the clock from what was
 // heard, so the balloon stays as long as the words would have sounded and the
 // mouth goes on moving.
-qint64 SpeechPlayer::playedSamples()
+void SpeechPlayer::goOnOnClockIfOutputLost()
 {
-    if (!usingClock_) {
-        const bool failed = output_->failed();
-        const bool standing = current_->sinceProgress.elapsed() > kStallMs &&
-                              current_->written > current_->lastPlayed;
-        if (failed || standing) {
-            output_->stop();
-            usingClock_ = true;
-            outputRefused_ = outputRefused_ || failed;
-            clockFrom_ = current_->lastPlayed;
-            clock_.start(sampleRate_);
-            clock_.write(QByteArray((current_->written - clockFrom_) * 2, Qt::Uninitialized));
-            current_->sinceProgress.restart();
-        }
-    }
-    return usingClock_ ? clockFrom_ + clock_.playedSamples() : output_->playedSamples();
+    const bool failed = output_->failed();
+    const bool standing =
+        current_->sinceProgress.elapsed() > kStallMs && current_->written > current_->lastPlayed;
+    if (!failed && !standing)
+        return;
+    output_->stop();
+    usingClock_ = true;
+    outputRefused_ = outputRefused_ || failed;
+    clockFrom_ = current_->lastPlayed;
+    clock_.start(sampleRate_);
+    clock_.write(QByteArray((current_->written - clockFrom_) * 2, Qt::Uninitialized));
+    current_->sinceProgress.restart();
 }
 
 void SpeechPlayer::finishCurrent()

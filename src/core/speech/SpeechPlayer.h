@@ -76,7 +76,7 @@ private:
     void onSynthesisDone(quint64 id, const QString& error);
     void tick();
     PcmOutput& output() { return usingClock_ ? clock_ : *output_; }
-    qint64 playedSamples();
+    void goOnOnClockIfOutputLost();
 
     std::unique_ptr<PcmOutput> output_;
     ClockOutput clock_;
