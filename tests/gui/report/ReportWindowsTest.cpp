@@ -403,7 +403,7 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
                          request.places),
               std::tuple("csv", env.env().cartellaDati() + "ANNA/",
                          nomeFileProposto("ANNA", QDate::currentDate(), "csv"),
-                         savePlaces(env.env())));
+                         QStringList{env.env().documentsFolder}));
     const QStringList lines =
         QString::fromUtf8(readFileBytes(env.root() + "/anna.csv").value_or("").mid(3))
             .split("\r\n", Qt::SkipEmptyParts);
