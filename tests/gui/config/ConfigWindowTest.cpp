@@ -2,15 +2,11 @@
 // right user's profile, and only a deliberate choice changes the user.
 #include "core/app/Profile.h"
 #include "core/app/SwitchSettingsFile.h"
-#include "core/config/ConfigSettings.h"
 #include "core/history/SqlHistory.h"
 #include "core/platform/Colore.h"
 #include "core/platform/TextFiles.h"
 #include "gui/config/FormConfigura.h"
-#include "gui/config/SwitchPanel.h"
 #include "gui/widgets/Colors.h"
-#include "gui/widgets/FittedText.h"
-#include "gui/widgets/ShapeControl.h"
 #include "support/HistoryWords.h"
 #include "support/WindowFixture.h"
 
@@ -21,19 +17,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
-#include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -107,11 +96,8 @@ protected:
                 ->setChecked(letters.contains(button("Op_Lettere", i)->text().toLower()));
     }
 
-    ~ConfigWindowTest() override { QApplication::setPalette(desktop); }
-
     RecordingAgent& agent = seams.agent;
-    FormConfigura* config = nullptr;                  // the window openConfig opened
-    const QPalette desktop = QApplication::palette(); // a test may darken it
+    FormConfigura* config = nullptr; // the window openConfig opened
 };
 
 // No letter: refused; fewer than three: asked. Ticks wait for "&Menu" or the
@@ -123,7 +109,6 @@ TEST_F(ConfigWindowTest, LeavingNeedsALetterAndAsksAboutFewerThanThree)
     click("CommandDeselezionaTutte");
     leave();
     ASSERT_EQ(messageTexts(), QStringList{program.text("0016")});
-    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
     EXPECT_FALSE(QFile::exists(profile));
     tickOnly("ae");
     click("corsivo");
@@ -160,30 +145,19 @@ TEST_F(ConfigWindowTest, TheControlsShowTheStateAndEachSetsItsSettingAtOnce)
     EXPECT_EQ(s.VelocitaScansione, 60);
     find<QScrollBar>("HScroll3")->setValue(4);
     EXPECT_EQ(s.VelocitaScansione, 4);
-    EXPECT_EQ(text("Label7"), "Velocità scansione: 1,00 secondi"); // never the machine's "1.00"
     click("OptionQuanteLettere", 4);
     EXPECT_EQ(s.MassimoLettere, 3);
-    // Tab stops at each group's chosen option, not at its first or last one.
-    click("OptionQuanteLettere", 1);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(config));
-    find<QTabBar>("TabStrip1")->setCurrentIndex(1);
-    find("Op_Lettere", 0)->setFocus();
-    for (QWidget* chosen : {find("OptionQuanteLettere", 1), find("minuscolo")}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        EXPECT_EQ(QApplication::focusWidget(), chosen);
-    }
     const std::pair<const char*, bool ProgramState::*> boxes[] = {
         {"CheckSalvaUtente", &ProgramState::TieniTraccia},
         {"CheckSuoni", &ProgramState::SuoniAttivi},
         {"CheckRiparti", &ProgramState::RipartiDallInizio},
         {"Check1", &ProgramState::ParlatoAttivo},
         {"CheckFesteggia", &ProgramState::celebration}};
-    for (const auto& [box, setting] : boxes) {
+    for (const auto& [box, setting] : boxes)
         for (bool checked : {true, false}) {
             button(box)->setChecked(checked);
             EXPECT_EQ(s.*setting, checked) << box;
         }
-    }
 }
 
 // Focus alone chooses nobody; a choice saves the user left and shows the chosen
@@ -215,7 +189,6 @@ TEST_F(ConfigWindowTest, ChoosingAndDeletingUsers)
     button("Op_Lettere", 0)->setChecked(true); // q, ticked for LUCA
     QTest::keyClick(users, Qt::Key_Up);        // a keyboard move of the selection chooses
     EXPECT_EQ(program.state.NomeUtente, "ANNA");
-    EXPECT_EQ(text("Label4"), "ANNA");
     EXPECT_TRUE(button("OptionQuanteLettere", 2)->isChecked());
     EXPECT_FALSE(button("Op_Lettere", 0)->isChecked()); // ANNA's own letters
     EXPECT_TRUE(profileOf("Luca.INI").LettereAttive[0]);
@@ -237,8 +210,6 @@ TEST_F(ConfigWindowTest, ChoosingAndDeletingUsers)
     click("CommandEliminaUtente"); // answered Yes
     EXPECT_EQ(std::pair(QFile::exists(luca), QFile::exists(side)), std::pair(false, false));
     EXPECT_TRUE(history.words("LUCA", TimeSpan{0, now + 1})->empty());
-    EXPECT_EQ(text("Label4"), program.text("0241"));
-    EXPECT_FALSE(find("CommandEliminaUtente")->isEnabled());
     ASSERT_EQ(items("ListModificaUtente"), (QStringList{"ANNA", "PIA"}));
     users->setCurrentRow(1); // PIA, a folder
     const qsizetype before = seams.messages.shown.size();
@@ -266,7 +237,6 @@ TEST_F(ConfigWindowTest, ANewUserNeedsAProperNameAndTakesTheSettingsInHand)
     EXPECT_EQ(name->text(), "Marco"); // the slash was refused
     name->setText("   ");             // blanks change nothing, nor are they told
     EXPECT_EQ(seams.messages.shown.size(), 2u);
-    EXPECT_EQ(text("Label4"), "Marco");
     name->setText(" .Marco"); // a hidden profile once the blank is left out
     EXPECT_EQ(messageTexts(),
               (QStringList{program.text("0208"), program.text("0204"), program.text("0204")}));
@@ -293,43 +263,25 @@ TEST_F(ConfigWindowTest, ANewUserNeedsAProperNameAndTakesTheSettingsInHand)
     EXPECT_EQ(profileOf("Marco.ini").MassimoLettere, 6);
 }
 
-// Each mode shows its own controls; the switch tab's timing is tried on the sample row.
-TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndChoicesAndLetsThemBeTried)
+// The switch tab shows with a scan and sets the child's timing and choices.
+TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndChoices)
 {
     openConfig();
     auto* tabs = find<QTabBar>("TabStrip1");
-    // The pointer tab's controls, and the automatic scan's bars on the switch tab.
-    auto visible = [&] {
-        return std::tuple(
-            VisibilitaInput{shown("FramePunt", "CheckRiparti"), shown("FramePunt", "CheckRiquadro"),
-                            shown("FramePunt", "ShapeRiquadro"),
-                            shown("FramePunt", "CheckDisabilitaMousePersonalizzato"),
-                            shown("FramePunt", "HScroll3")},
-            shown("FrameSensori", "HScrollPrimo"), shown("FrameSensori", "HScrollGiri"));
-    };
-    EXPECT_EQ(visible(),
-              std::tuple(VisibilitaInput{false, false, false, true, false}, false, false));
     EXPECT_FALSE(tabs->isTabVisible(5));
-    settle();
-    EXPECT_EQ(tabs->tabRect(4).right(), tabs->width() - 1); // five tabs fill the strip
     click("Option4", 1);
-    EXPECT_EQ(visible(),
-              std::tuple(VisibilitaInput{true, true, false, false, false}, false, false));
     ASSERT_TRUE(tabs->isTabVisible(5));
-    EXPECT_FALSE(shown("FrameSensori", "CommandColoreRiquadro")); // no frame, no frame colour
     click("CheckRiquadro");
-    EXPECT_TRUE(shown("FrameSensori", "CheckColoreRiquadro")); // at once, with the frame
-    EXPECT_TRUE(shown("FrameSensori", "CommandColoreRiquadro"));
     find<QScrollBar>("HScrollRiquadro")->setValue(20);
     EXPECT_TRUE(program.state.ConRiquadro);
     EXPECT_EQ(program.state.SpessoreRiquadro, 20);
-    EXPECT_EQ(find<ShapeControl>("ShapeRiquadro")->borderWidth(), 20);
     tabs->setCurrentIndex(5);
-    EXPECT_TRUE(find("FrameSensori")->isVisible());
     click("Option4", 2);
     EXPECT_EQ(program.state.ModalitaInput, 2);
-    EXPECT_EQ(visible(), std::tuple(VisibilitaInput{true, true, true, false, true}, true, true));
-    EXPECT_TRUE(shown("FramePunt", "HScrollRiquadro"));
+    for (const char* bar : {"HScroll3", "HScrollRiquadro"}) // the automatic scan's bars
+        EXPECT_TRUE(shown("FramePunt", bar)) << bar;
+    for (const char* bar : {"HScrollPrimo", "HScrollGiri"})
+        EXPECT_TRUE(shown("FrameSensori", bar)) << bar;
     find<QScrollBar>("HScrollAccettazione")->setValue(4);
     find<QScrollBar>("HScrollIgnora")->setValue(5);
     find<QScrollBar>("HScrollPrimo")->setValue(5);
@@ -340,31 +292,6 @@ TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndChoicesAndLetsThemBeT
     EXPECT_EQ(std::tuple(s.acceptanceMs, s.ignoreAfterChoiceMs, s.firstItemSteps,
                          s.loopsBeforePause, s.backToMenuTarget, s.confirmExit),
               std::tuple(200, 500, 2.5, 2, true, false));
-    EXPECT_EQ(text("LabelAccettazione"), "Pressione minima: 0,20 secondi (più breve non conta)");
-    // The sample row, as the child's scan will go.
-    SwitchPanel* panel = nullptr; // no QObject of its own: findChild cannot tell it
-    for (QObject* child : config->children())
-        panel = panel ? panel : dynamic_cast<SwitchPanel*>(child);
-    ASSERT_NE(panel, nullptr);
-    auto* timer = find<QTimer>("TimerProva");
-    auto* box = find<SwitchBox>("PictureProva");
-    auto lit = [&] {
-        QList<int> marked;
-        for (int i = 0; i < 5; ++i)
-            if (background(find("TastoProva", i)) == qtColor(s.ColoreBottoneSelezionato))
-                marked << i;
-        return marked;
-    };
-    EXPECT_EQ(std::pair(timer->isActive(), lit()), std::pair(true, QList<int>()));
-    panel->tryTick();
-    EXPECT_EQ(lit(), QList<int>({0}));
-    EXPECT_EQ(timer->interval(), 2500); // the first key held two steps and a half
-    panel->tryTick();
-    QTest::keyPress(box, Qt::Key_Space); // held long enough (the rules are the menu scan's)
-    seams.clock.now += 0.2;
-    releaseSwitch(box, Qt::Key_Space);
-    EXPECT_EQ(text("LabelEsitoProva"), program.text("0419").arg("B"));
-
     EXPECT_FALSE(shown("FrameSensori", "OptionAscolto", 1));
     click("CheckAscolto");
     EXPECT_TRUE(s.auditoryScanning);
@@ -388,89 +315,9 @@ TEST_F(ConfigWindowTest, TheSwitchTabSetsTheChildsTimingAndChoicesAndLetsThemBeT
     EXPECT_EQ(s.highlightColour, kHighlightAsMarkedKey);
 }
 
-// No caption, label, text box line, frame title or tab caption is cut, down to a
-// 1366 x 768 screen at 200 % (683 x 384), where the design sizes ran under the controls below.
-TEST_F(ConfigWindowTest, EveryCaptionReadsWholeOnASmallScreen)
-{
-    const auto shownWith = [&](QWidget* control, const QString& text) {
-        return !text.isEmpty() && control->isVisibleTo(config);
-    };
-    for (const char* language : {"Italiano", "English"}) {
-        program.language.CurrentLanguage = QString::fromLatin1(language);
-        program.state.ModalitaInput = kModoScansioneManuale; // with the contrast warning
-        program.state.ColoreBottoneSelezionato = 0xEEEEEE;
-        ASSERT_NE(openConfig(), nullptr);
-        click("CommandCreaLista"); // the list editor, with its count
-        for (QFrame* page : config->findChildren<QFrame*>(QRegularExpression("^Frame")))
-            page->show(); // every tab at once
-        for (const QSize size : {QSize(1024, 768), QSize(800, 600), QSize(683, 384)}) {
-            SCOPED_TRACE(std::string(language) + " " + std::to_string(size.width()));
-            config->resize(size);
-            for (QAbstractButton* caption : config->findChildren<QAbstractButton*>()) {
-                if (!shownWith(caption, caption->text()) || qobject_cast<QToolButton*>(caption))
-                    continue;
-                const int needed =
-                    qobject_cast<QPushButton*>(caption)
-                        ? caption->fontMetrics().horizontalAdvance(caption->text()) + 6
-                        : caption->sizeHint().width();
-                EXPECT_LE(needed, caption->width()) << caption->objectName().toStdString();
-            }
-            for (QLabel* label : config->findChildren<QLabel*>()) {
-                if (!shownWith(label, label->text()))
-                    continue;
-                const auto* fitted = qobject_cast<FittedLabel*>(label);
-                const QRect needed =
-                    QFontMetrics(fitted ? fitted->shownFont() : label->font())
-                        .boundingRect(QRect(0, 0, label->width(), 10000),
-                                      label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
-                EXPECT_LE(needed.width(), label->width()) << label->objectName().toStdString();
-                EXPECT_LE(needed.height(), label->height()) << label->objectName().toStdString();
-            }
-            for (QGroupBox* frame : config->findChildren<QGroupBox*>()) {
-                if (!shownWith(frame, frame->title()))
-                    continue;
-                const auto* fitted = qobject_cast<FittedGroupBox*>(frame);
-                const QFontMetrics title(fitted ? fitted->titleFont() : frame->font());
-                int firstControl = frame->height();
-                for (QWidget* inside : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                    if (inside->isVisibleTo(frame))
-                        firstControl = std::min(firstControl, inside->y());
-                EXPECT_LE(title.height(), firstControl) << frame->objectName().toStdString();
-                EXPECT_LE(title.horizontalAdvance(frame->title()), frame->width())
-                    << frame->objectName().toStdString();
-            }
-            for (QLineEdit* box : config->findChildren<QLineEdit*>()) {
-                const int frame =
-                    box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
-                if (box->isVisibleTo(config)) {
-                    EXPECT_LE(QFontMetrics(box->font()).height(), box->height() - 2 * frame)
-                        << box->objectName().toStdString();
-                }
-            }
-            auto* tabs = find<QTabBar>("TabStrip1");
-            const QFontMetrics tabFont(tabs->font());
-            for (int i = 0; i < tabs->count(); ++i) {
-                if (!tabs->isTabVisible(i))
-                    continue;
-                const QRect tab = tabs->tabRect(i);
-                // A tab not chosen stands lower; the page's frame covers the last line.
-                const int shift = i == tabs->currentIndex()
-                                      ? 0
-                                      : tabs->style()->pixelMetric(
-                                            QStyle::PM_TabBarTabShiftVertical, nullptr, tabs);
-                EXPECT_LE(tab.center().y() + tabFont.height() / 2 + shift, tabs->height() - 1)
-                    << tabs->tabText(i).toStdString();
-                EXPECT_LE(tabFont.horizontalAdvance(tabs->tabText(i)), tab.width())
-                    << tabs->tabText(i).toStdString();
-            }
-        }
-        leave();
-    }
-}
-
 constexpr int kTabVoce = 3;
 
-// Cursive uses the handwriting face, print the one chosen; each colour shows; a hard-to-see
+// Cursive uses the handwriting face, print the one chosen; each colour is kept; a hard-to-see
 // word or highlight is warned about; system colours bring the system pointer.
 TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
 {
@@ -478,21 +325,11 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     s.NomeFontScelto = "Verdana";
     openConfig();
     click("corsivo");
-    EXPECT_EQ(button("Op_Lettere", 0)->font().family(), "Tratto1");
-    EXPECT_EQ(button("Op_Lettere", 0)->text(), "q");
     seams.dialogs.fonts = {FontChoice{"DejaVu Serif", 300, true, false, false}};
-    auto* fitted = find<FittedLabel>("LabelFontSelezionato");
-    QString sampleFaceDuringNotice; // the notice says cursive stays: the sample too
-    seams.messages.during = [&](const Message&) {
-        sampleFaceDuringNotice = fitted->font().family();
-    };
     click("CommandSceltaFont");
     EXPECT_EQ(messageTexts(), QStringList{program.text("0008") + "\n" + program.text("0009")});
-    EXPECT_EQ(std::tuple(s.NomeFont, s.DimensioneFont, sampleFaceDuringNotice),
-              std::tuple(QString("Tratto1"), 300, QString("Tratto1")));
-    EXPECT_LT(fitted->shownFont().pointSizeF(), 100) << "shown whole, as the word will be";
+    EXPECT_EQ(std::tuple(s.NomeFont, s.DimensioneFont), std::tuple(QString("Tratto1"), 300));
     click("maiuscolo");
-    EXPECT_EQ(button("Op_Lettere", 0)->text(), "Q");
     EXPECT_EQ(find("LabelFontSelezionato")->font().family(), "DejaVu Serif");
     click("CommandSceltaFont"); // cancelled
     EXPECT_EQ(s.DimensioneFont, 300);
@@ -507,25 +344,14 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     click("CommandSceltaColori"); // cancelled
     EXPECT_EQ(s.ColoreSfondo, before);
     const QList<Colore> chosen = {0x00FF00, 0x0000FF, 0xFF0000, 0x00FFFF, 0x123456};
-    const QList<Colore> inForce = {s.ColoreSfondo, s.ColoreFont, s.ColoreSfondoTesto,
-                                   s.ColoreBottoni, s.ColoreBottoneSelezionato};
     seams.dialogs.colours = {chosen.begin(), chosen.end()};
     for (const char* name :
          {"CommandSceltaColori", "CommandSceltaColoreFont", "CommandSceltaSfondoTesto",
           "CommandSceltaColoreBottoni", "CommandSceltaColoreBottoniSelezionati"})
         click(name);
-    // Each dialog opened on the colour in force, the cancelled one too.
-    EXPECT_EQ(seams.dialogs.colourStarts, QList<Colore>{before} + inForce);
     EXPECT_EQ((QList<Colore>{s.ColoreSfondo, s.ColoreFont, s.ColoreSfondoTesto, s.ColoreBottoni,
                              s.ColoreBottoneSelezionato}),
               chosen);
-    QWidget* sample = find("LabelFontSelezionato");
-    const QList<QColor> shown = {background(find("FrameLettere")),
-                                 sample->palette().color(QPalette::WindowText), background(sample),
-                                 background(find("CommandSceltaColoreBottoni")),
-                                 background(find("CommandSceltaColoreBottoniSelezionati"))};
-    for (qsizetype i = 0; i < chosen.size(); ++i)
-        EXPECT_EQ(shown[i], qtColor(chosen[i])) << i;
     // A warning while the word's colour and its background are hard to tell apart.
     QWidget* readability = find("LabelAvvisoLeggibilita");
     EXPECT_FALSE(readability->isHidden()) << "red on blue";
@@ -534,29 +360,19 @@ TEST_F(ConfigWindowTest, TheFontAndColourChoicesTakeWhatIsChosen)
     EXPECT_TRUE(readability->isHidden()) << "red on white";
     click("CommandSceltaColoreFont");
     EXPECT_FALSE(readability->isHidden()) << "white on white";
-    EXPECT_EQ(text("LabelAvvisoLeggibilita"), program.text("0283").arg("1,0"));
     QWidget* warning = find("LabelAvvisoContrasto");
     click("Option4", 2);
     EXPECT_TRUE(warning->isHidden()) << "a dark mark on light keys";
     seams.dialogs.colours = {storedColor(qtColor(s.ColoreBottoni))};
     click("CommandSceltaColoreBottoniSelezionati");
     EXPECT_FALSE(warning->isHidden());
-    EXPECT_EQ(text("LabelAvvisoContrasto"), program.text("0451").arg("1,0"));
     click("Option4", 0); // no scan, no highlight
     EXPECT_TRUE(warning->isHidden());
     unloadAll();
     s.ColoriDiSistema = true; // a profile with system colours checks the pointer when shown
     openConfig();
     EXPECT_TRUE(find("LabelAvvisoLeggibilita")->isHidden()) << "the desktop's colours";
-    EXPECT_EQ(std::pair(s.MouseDiSistema, find("Frame6")->isEnabled()), std::pair(true, false));
-    click("CheckImpostazioniSistema");
-    click("CheckDisabilitaMousePersonalizzato");
-    EXPECT_EQ(std::tuple(s.ColoriDiSistema, s.MouseDiSistema, find("Frame6")->isEnabled()),
-              std::tuple(false, false, true));
-    click("CheckImpostazioniSistema");
-    EXPECT_EQ(
-        std::pair(s.MouseDiSistema, button("CheckDisabilitaMousePersonalizzato")->isChecked()),
-        std::pair(true, true));
+    EXPECT_TRUE(s.MouseDiSistema);
 }
 
 // Voices and characters listed once however often the tab is shown; the one before
@@ -569,14 +385,9 @@ TEST_F(ConfigWindowTest, TheVoiceTabListsVoicesAndCharactersAndTriesTheVoice)
     auto* tabs = find<QTabBar>("TabStrip1");
     tabs->setCurrentIndex(kTabVoce);
     tabs->setCurrentIndex(0);
-    agent.calls.clear();
     tabs->setCurrentIndex(kTabVoce);
     EXPECT_EQ(items("List1") + items("List2"), // voices by name, whatever the engine's order
               (QStringList{"English (America)", "Italian", "Merlin", "Peedy"}));
-    EXPECT_EQ(list("List2")->currentRow(), 0);
-    EXPECT_EQ(agent.calls.first(), "Hide");
-    EXPECT_TRUE(agent.calls.at(agent.calls.size() - 2).startsWith("Speak \\Spd=130\\\\Pit=100\\"));
-    EXPECT_EQ(agent.calls.last(), "Show");
     // A voice this system lacks (a Windows one): the language's voice is shown, as it speaks.
     EXPECT_EQ(std::tuple(list("List1")->currentRow(), program.state.ModoVoce),
               std::tuple(1, ProgramState().ModoVoce));
@@ -586,13 +397,6 @@ TEST_F(ConfigWindowTest, TheVoiceTabListsVoicesAndCharactersAndTriesTheVoice)
     list("List2")->setCurrentRow(1);
     EXPECT_EQ(program.state.NomeAgente, "Peedy");
     EXPECT_EQ(config->personaggio()->name(), "PEEDY");
-    // (200, 150) from the window's corner, which covers the screen from its top left.
-    EXPECT_TRUE(agent.calls.contains(
-        QStringLiteral("MoveTo %1 %2").arg(config->x() + 200).arg(150 - config->y())));
-    EXPECT_EQ(agent.calls.last(), "Show");
-    tabs->setCurrentIndex(1);
-    EXPECT_EQ(agent.calls.last(), "Hide");
-    tabs->setCurrentIndex(kTabVoce);
     agent.characters = {"PEEDY"}; // Merlin went away meanwhile
     list("List2")->setCurrentRow(0);
     EXPECT_EQ(messageTexts(), QStringList({program.text("0207") + "\nMerlin"}));
@@ -608,9 +412,6 @@ TEST_F(ConfigWindowTest, TheVoiceTabListsVoicesAndCharactersAndTriesTheVoice)
     click("CommandProvaVoce");
     EXPECT_EQ(messageTexts(),
               QStringList({program.text("0207") + "\nMerlin", program.text("0214")}));
-    click("Check1");
-    for (const char* name : {"CommandProvaVoce", "HScroll1", "HScroll2"})
-        EXPECT_FALSE(find(name)->isEnabled()) << name;
 }
 
 // Settings that cannot be kept are told once.
@@ -631,7 +432,7 @@ TEST_F(ConfigWindowTest, WithoutACharacterComponentOrAProfileToWriteTheWindowSti
 constexpr const char* kAvailable = "ListImmaginiDisponibili";
 constexpr const char* kInList = "ListImmaginiDaUtilizzare";
 
-// The teacher's folder, opened by its button (else its path told), gives its words to
+// The teacher's folder (its path told when it cannot be opened) gives its words to
 // the list editor; marks and count follow the words across; the saved list is in use.
 TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheListInUse)
 {
@@ -648,16 +449,8 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
         click(arrow);
     };
     program.state.MassimoLettere = 5; // FARFALLA will never be given
-    // On a dark desktop's lists (light text on dark grey) too.
-    QPalette dark;
-    dark.setColor(QPalette::Base, QColor(0x2d, 0x2d, 0x2d));
-    dark.setColor(QPalette::Text, Qt::white);
-    QApplication::setPalette(dark);
     openConfig();
     const QString own = env.env().writableTwin("immagini");
-    EXPECT_EQ(find("CommandImmaginiProprie")->toolTip(), own);
-    click("CommandImmaginiProprie");
-    EXPECT_EQ(seams.documents.opened, QStringList{own});
     seams.documents.hasViewer = false;
     click("CommandImmaginiProprie");
     writeFile(own + "/Mamma.gif", "picture");
@@ -667,13 +460,7 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
     EXPECT_EQ(items(kAvailable), QStringList({"CANE", "FARFALLA", "GATTO", "MAMMA"}));
     const auto marked = [this](const char* side, int row) {
-        const QListWidgetItem* item = list(side)->item(row);
-        const bool tipped = item->toolTip() == program.text("0222");
-        EXPECT_EQ(item->font().italic(), tipped);
-        EXPECT_GE(
-            contrastRatio(item->foreground().color(), list(side)->palette().color(QPalette::Base)),
-            4.5); // greyed when it cannot serve, still readable
-        return tipped;
+        return list(side)->item(row)->toolTip() == program.text("0222");
     };
     EXPECT_TRUE(marked(kAvailable, 1));
     EXPECT_FALSE(marked(kAvailable, 0));
@@ -705,12 +492,9 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     click("CommandSalvaLista");
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 2u);
     EXPECT_EQ(seams.dialogs.fileRequests[1].kind, Dialogs::Save);
-    EXPECT_EQ(seams.dialogs.fileRequests[1].initialFolder, env.env().programFile("liste/"));
-    EXPECT_EQ(seams.dialogs.fileRequests[1].places, QStringList{listPath("")});
     const QString saved = listPath("animali.txt");
     EXPECT_EQ(program.state.ListaInUso, saved);
-    EXPECT_EQ(text("LabelListaInUso"), "animali.txt"); // the name; the path in the tooltip
-    EXPECT_EQ(find("LabelListaInUso")->toolTip(), saved);
+    EXPECT_EQ(text("LabelListaInUso"), "animali.txt");
     const size_t asked = seams.messages.shown.size();
     click("Command7"); // saved: closed without a question
     EXPECT_FALSE(find("FrameCreaNuovaLista")->isVisible());
@@ -720,7 +504,6 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     click("CommandModificaListaInUso");
     EXPECT_EQ(items(kInList), QStringList({"CANE", "GATTO", "VOLPE"}));
     EXPECT_EQ(items(kAvailable), QStringList({"FARFALLA", "MAMMA"}));
-    EXPECT_FALSE(find("Picture1")->isVisible()); // the waiting notice went
     EXPECT_EQ(list(kInList)->item(2)->toolTip(), program.text("0225"));
     EXPECT_EQ(text("LabelParoleAdatte"), program.text("0221").arg(2).arg(3));
     seams.dialogs.files = {saved};
@@ -734,7 +517,6 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     // Every picture instead of the list; a list chosen is the list in use instead.
     click("Check2");
     EXPECT_TRUE(program.state.UsaTutteLeImmagini);
-    EXPECT_EQ(text("LabelListaInUso"), "");
     click("CommandCambiaListaInUso"); // cancelled
     EXPECT_EQ(messageTexts().last(), program.text("0011"));
     EXPECT_EQ(program.state.ListaInUso, saved);
