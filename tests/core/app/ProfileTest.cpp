@@ -135,7 +135,7 @@ TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
     for (QString ProfileSettings::*field :
          {&ProfileSettings::ListaInUso, &ProfileSettings::NomeFont,
           &ProfileSettings::NomeFontScelto, &ProfileSettings::NomeAgente,
-          &ProfileSettings::ModoVoce}) {
+          &ProfileSettings::ModoVoce})
         for (const auto& [text, held] : texts) {
             SCOPED_TRACE(text.toStdString());
             ProfileSettings s;
@@ -151,7 +151,6 @@ TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
             EXPECT_EQ((*back).*field, text);
             EXPECT_EQ(back->ModoVoce, s.ModoVoce); // no line shifted
         }
-    }
     EXPECT_EQ(savedBytes(), "old");
     // The reader drops the blanks at the end of a list's name: such a path is
     // refused when chosen, a font name keeps them.

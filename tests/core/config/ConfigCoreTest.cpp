@@ -2,7 +2,6 @@
 #include "core/config/ConfigSettings.h"
 #include "core/config/ConfigUsers.h"
 #include "core/config/WordListEditor.h"
-#include "core/platform/Dialogs.h"
 #include "core/platform/Environment.h"
 #include "core/platform/TextFiles.h"
 #include "core/words/WordCatalogue.h"
@@ -93,6 +92,8 @@ TEST_F(WordListEditorTest, WordsTheUserWillNeverBeGivenAreTold)
     for (const QString& word : unfit)
         EXPECT_FALSE(parolaPerUtente(state, word)) << word.toStdString();
     EXPECT_EQ(contaParolePerUtente(state, unfit + fit), 4);
+    // A hand-edited profile's longest word that no option offers checks none.
+    EXPECT_EQ(opzionePerMassimoLettere(7), std::nullopt);
 }
 
 // What the editor writes reads back equal; words a list cannot hold are refused
@@ -116,10 +117,9 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
         "A\nCAPO",                      // cannot be held
     };
     QStringList held;
-    for (const QString& word : words) {
+    for (const QString& word : words)
         if (parolaSalvabileInLista(word))
             held << word.toUpper();
-    }
     EXPECT_EQ(held.size(), words.size() - 3);
     EXPECT_EQ(fieldsOf(testoListaParole(words)), held);
     // Alone, in Windows-1252, it would read back as "é".
@@ -138,34 +138,13 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
     writeFile(env.writableTwin("liste/animali.txt"), "CANE\r\n");
     EXPECT_EQ(percorsoScritturaLista(env, env.programFile("liste/animali.txt")),
               env.writableTwin("liste/animali.txt"));
-    // An installed program's dialogs offer its lists and the twin where the teacher's
-    // are saved; opening starts among hers once she has one.
-    ProgramState state;
-    state.CartellaListe = "liste";
-    Environment installed = env;
-    installed.programFolder = test.root() + "/not-writable/ortolino";
-    const QStringList folders = {installed.programFile("liste/"), env.writableTwin("liste/")};
-    EXPECT_EQ(cartelleListe(installed, state), folders);
-    QFile::remove(env.writableTwin("liste/animali.txt"));
-    EXPECT_EQ(cartellaListeDialoghi(installed, state, Dialogs::Open), folders[0]);
-    EXPECT_EQ(cartellaListeDialoghi(installed, state, Dialogs::Save), folders[1]);
-    writeFile(env.writableTwin("liste/mia.txt"), "CANE\r\n");
-    EXPECT_EQ(cartellaListeDialoghi(installed, state, Dialogs::Open), folders[1]);
-    EXPECT_EQ(cartelleListe(env, state), QStringList{env.programFile("liste/")});
 
     // The length limit applies to the word as the child sees it.
-    ProgramState s;
-    s.MassimoLettere = 4;
-    EXPECT_FALSE(aggiungiParola(s, QString::fromUtf8("stoß"))); // STOSS: five letters
-    s.CarattereLettere = kMinuscolo;
-    EXPECT_TRUE(aggiungiParola(s, QString::fromUtf8("stoß")));
-    EXPECT_EQ(s.ParoleDisponibili[1], QString::fromUtf8("stoß"));
-}
-
-// A hand-edited profile's longest word that no option offers checks none.
-TEST(ConfigSettingsTest, ALongestWordNoOptionOffersChecksNone)
-{
-    EXPECT_EQ(opzionePerMassimoLettere(7), std::nullopt);
+    state.MassimoLettere = 4;
+    EXPECT_FALSE(aggiungiParola(state, QString::fromUtf8("stoß"))); // STOSS: five letters
+    state.CarattereLettere = kMinuscolo;
+    EXPECT_TRUE(aggiungiParola(state, QString::fromUtf8("stoß")));
+    EXPECT_EQ(state.ParoleDisponibili[1], QString::fromUtf8("stoß"));
 }
 
 } // namespace
