@@ -1,20 +1,16 @@
 // The report window, its printing and the progress view it leads to.
-#include "core/config/ConfigUsers.h"
 #include "core/history/SqlHistory.h"
 #include "core/platform/TextFiles.h"
 #include "core/report/ReportSave.h"
 #include "gui/report/FormEserciziEseguiti.h"
 #include "gui/report/ReportPrinting.h"
-#include "gui/widgets/FittedText.h"
 #include "gui/widgets/PrinterTarget.h"
-#include "gui/widgets/WordWrapButton.h"
 #include "support/ExternalReaders.h"
 #include "support/HistoryWords.h"
 #include "support/QtPrinters.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
-#include <map>
 #include <QAbstractButton>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -24,14 +20,9 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDateTime>
-#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,8 +41,7 @@ struct NoPrinter final : PrinterTarget
     std::unique_ptr<QPrinter> open() override { return nullptr; }
 };
 
-// A queue that takes every page and then refuses the job, as CUPS does when a
-// printer rejects jobs.
+// A queue that takes every page and then refuses the job, as CUPS may.
 struct RefusingPrinter final : PrinterTarget
 {
     explicit RefusingPrinter(const QString& path) : file(path) {}
@@ -60,8 +50,7 @@ struct RefusingPrinter final : PrinterTarget
     PdfFilePrinter file;
 };
 
-// The box's paragraphs in readRtfWithUnrtf's form; `asUnrtf`: in whole points,
-// runs of blanks as one, as unrtf, made for HTML, reads a saved file back.
+// The box's paragraphs as readRtfWithUnrtf gives them; `asUnrtf`: whole points, blanks as one.
 QStringList paragraphsOf(const QTextEdit& box, bool asUnrtf = false)
 {
     QStringList paragraphs;
@@ -103,8 +92,7 @@ QString pdfText(const QString& path)
     return words.join(' ');
 }
 
-// ANNA's log of this session and her history (what the view counts is the
-// history's test; here: what the windows show and offer).
+// ANNA's log of this session and her history (what the view counts: the history's test).
 class ReportWindowsTest : public WindowFixture
 {
 protected:
@@ -124,8 +112,7 @@ protected:
         log[3] = {QString(), QStringLiteral(" * SOLE * "), QString()};
         program.state.NumeroRigheRegistro = 3;
         const qint64 now = QDateTime::currentSecsSinceEpoch();
-        // This session: DADO with b for d twice, DITO with b for d once, a
-        // word right at the first try; ten days ago: p for q; another user.
+        // Today b for d thrice, a word right at once; ten days ago q for p; another user.
         history.record(historyWord("Anna", "DADO", {"1:BBD"}, now, true, {1, 1, 0}));
         history.record(historyWord("Anna", "DITO", {"1:BD"}, now, true, {1, 0, 0}));
         history.record(historyWord("Anna", "MELA", {"1:M"}, now));
@@ -159,14 +146,11 @@ protected:
     Form* form = nullptr;
 };
 
-// Here: the box's formats, printing, the summary, the saved file reading back
-// as shown, and the way to the progress view and back.
 TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToTheProgress)
 {
     auto* window = qobject_cast<FormEserciziEseguiti*>(show("FormEserciziEseguiti"));
     ASSERT_NE(window, nullptr);
     auto* box = find<QTextEdit>("RichTextBox1");
-    const QString report = box->toPlainText();
     // The title row under stars, the words done (SOLE, unfinished, is not).
     const QString stars(15, '*');
     const QString verdana = QStringLiteral("left 14.5 Verdana: ");
@@ -180,7 +164,6 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     // Without a default printer the teacher is told; with one, it prints the report.
     click("Command1");
     ASSERT_EQ(messageTexts(), QStringList{program.text("0202")});
-    EXPECT_EQ(seams.messages.shown[0].icon, Message::Icon::Critical);
     QTemporaryDir dir;
     PdfFilePrinter pdf(dir.filePath("stampa.pdf"));
     program.services.printer = &pdf;
@@ -197,8 +180,6 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     click("Command2");
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(readRtfWithUnrtf(path), paragraphsOf(*box, true));
-    window->Form_Activate();
-    EXPECT_EQ(box->toPlainText(), report);
     program.state.NomeUtente = "LUCA"; // made new in the configuration: Anna's words stay hers
     window->Form_Activate();
     EXPECT_FALSE(box->toPlainText().contains("CITTÀ"));
@@ -218,20 +199,11 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     seams.dialogs.files.push_back(env.env().cartellaDati() + "LUCA/note.rtf");
     click("Command2");
     const size_t asked = seams.messages.shown.size();
-    // Tab reaches "Progressi" after the report's buttons, Space chooses it; the
-    // close box leads back (Alt+P and "Esci": the program walk's).
-    auto* progress = find<QPushButton>("Command4");
-    QWidget* next = find("Command3");
-    for (int steps = 0; steps < 10 && next != progress; ++steps)
-        next = next->nextInFocusChain();
-    ASSERT_EQ(next, progress);
-    progress->setFocus();
-    QTest::keyClick(progress, Qt::Key_Space);
+    // "Progressi" and the close box back (Alt+P and "Esci": the program walk's).
+    click("Command4");
     ASSERT_EQ(loaded(), QStringList{"FormProgressi"});
     EXPECT_EQ(seams.messages.shown.size(), asked);
-    form = windows.find(QStringLiteral("FormProgressi"));
-    EXPECT_TRUE(find("ComboPeriodo")->hasFocus() || !form->isActiveWindow());
-    EXPECT_EQ(closeByBox(form), QStringList{"FormEserciziEseguiti"});
+    EXPECT_EQ(closeByBox(windows.find("FormProgressi")), QStringList{"FormEserciziEseguiti"});
 }
 
 TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfterAYes)
@@ -253,44 +225,17 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     find<QComboBox>("ComboPeriodo")->setCurrentIndex(1); // the last 7 days
     EXPECT_TRUE(totals().startsWith("Parole: 3 (finite: 3). Al primo colpo: 33 %"));
     EXPECT_EQ(rows("TabellaConfusioni").size(), 1);
-    // A month shows a bar a day, its dates upright; a term a bar a week, each
-    // dated, never a row of elided labels.
+    // A term shows a bar a week (how days add up: the chart's test).
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     for (int day = 1; day <= 100; ++day)
         history.record(historyWord("Anna", "DADO", {"1:D"}, now - day * 24 * 3600));
-    const auto dates = [&] {
-        return qobject_cast<QBarCategoryAxis*>(chart()->axes(Qt::Horizontal).value(0));
-    };
-    find<QComboBox>("ComboPeriodo")->setCurrentIndex(2); // the last 30 days
-    ASSERT_NE(dates(), nullptr);
-    EXPECT_EQ(chart()->title(), program.text("0256"));
-    EXPECT_GE(dates()->count(), 29);
-    EXPECT_EQ(dates()->labelsAngle(), -90);
     find<QComboBox>("ComboPeriodo")->setCurrentIndex(3); // everything
-    EXPECT_EQ(chart()->title(), program.text("0280"));
     const auto monday = [](QDate day) { return day.addDays(1 - day.dayOfWeek()); };
     const QDate first = monday(QDateTime::fromSecsSinceEpoch(now - 100 * 24 * 3600).date());
-    EXPECT_EQ(dates()->count(), first.daysTo(monday(QDate::currentDate())) / 7 + 1);
-    // A word of a flat battery's year 2000: the first bar of each year says its year.
-    history.record(historyWord("Anna", "DADO", {"1:D"},
-                               QDateTime(QDate(2000, 1, 1), QTime(12, 0)).toSecsSinceEpoch()));
-    find<QComboBox>("ComboPeriodo")->setCurrentIndex(0);
-    find<QComboBox>("ComboPeriodo")->setCurrentIndex(3);
-    EXPECT_EQ(dates()->count(), first.daysTo(monday(QDate::currentDate())) / 7 + 2); // 1999's week
-    EXPECT_EQ(QStringList({dates()->at(0), dates()->at(1)}),
-              QStringList({"27/12/1999", program.language.shortDate(first)}));
-    // A clock set back since the last word: a period counted back says so with
-    // both dates; "all" says nothing.
-    const qint64 later = now + 3 * 24 * 3600;
-    history.record(historyWord("Anna", "DADO", {"1:D"}, later));
-    const QString clockBehind =
-        program.text("0212").arg(program.language.shortDate(QDate::currentDate()),
-                                 program.language.shortDate(QDate::currentDate().addDays(3)));
-    find<QComboBox>("ComboPeriodo")->setCurrentIndex(2);
-    EXPECT_TRUE(totals().endsWith("\n" + clockBehind)) << totals().toStdString();
-    find<QComboBox>("ComboPeriodo")->setCurrentIndex(3);
-    EXPECT_FALSE(totals().contains(clockBehind));
-    // Forgetting asks first ("No" keeps all); without a history nothing is offered.
+    const auto* dates = qobject_cast<QBarCategoryAxis*>(chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(dates, nullptr);
+    EXPECT_EQ(dates->count(), first.daysTo(monday(QDate::currentDate())) / 7 + 1);
+    // Forgetting asks first ("No" keeps all).
     seams.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     click("Command4");
     ASSERT_EQ(seams.messages.shown.size(), 1u);
@@ -301,13 +246,7 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     click("Command4");
     EXPECT_EQ(totals(), "Nessuna parola in questo periodo.");
     EXPECT_EQ(rows("TabellaConfusioni").size(), 0);
-    unloadAll();
-    program.services.history = nullptr;
-    show("FormProgressi");
-    EXPECT_EQ(totals(), "Lo storico dei progressi non è disponibile.");
-    for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
-        EXPECT_FALSE(find(button)->isEnabled()) << button;
-    // Words the disk refused are counted, so that the teacher knows why they are missing.
+    // A history the disk refuses offers nothing and counts its words, so the teacher knows why.
     unloadAll();
     QTemporaryDir dir;
     writeFile(dir.filePath("dati"), "a file where the folder should be");
@@ -318,77 +257,12 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
     EXPECT_EQ(totals(),
               "Lo storico dei progressi non è disponibile.\nParole che aspettano di "
               "essere scritte nello storico: 1 (il disco è pieno o non si può scrivere).");
+    for (const char* button : {"Command1", "Command2", "Command3", "Command4"})
+        EXPECT_FALSE(find(button)->isEnabled()) << button;
     unloadAll();
 }
 
-// On 1366 x 768 at 200 % (683 x 384) every button keeps its whole caption
-// (wrapped, then smaller), the drop-down its line, the information window every
-// line, and the chart its axes' labels (QtCharts elides those too close together).
-TEST_F(ReportWindowsTest, EveryTextReadsWholeOnASmallScreen)
-{
-    // Four words today: the count axis goes 0 to 4 by 1, five marks.
-    history.record(historyWord("Anna", "NASO", {"1:N"}, QDateTime::currentSecsSinceEpoch()));
-    const std::pair<const char*, QList<const char*>> windowsAndLabels[] = {
-        {"FormEserciziEseguiti", {}},
-        {"FormProgressi", {}},
-        {"FormInfo", {"Label1", "Label3", "Label4"}}};
-    for (const char* language : {"Italiano", "English"}) {
-        program.language.CurrentLanguage = QString::fromLatin1(language);
-        for (const auto& [window, labels] : windowsAndLabels) {
-            SCOPED_TRACE(std::string(language) + " " + window);
-            ASSERT_NE(show(window), nullptr);
-            form->resize(683, 384);
-            for (auto* button : form->findChildren<QPushButton*>()) {
-                SCOPED_TRACE(button->objectName().toStdString());
-                QStyleOptionButton option;
-                option.initFrom(button);
-                const QRect inside =
-                    button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-                const auto* wrapping = qobject_cast<WordWrapButton*>(button);
-                const QRect needed =
-                    QFontMetrics(wrapping ? wrapping->shownFont() : button->font())
-                        .boundingRect(QRect(QPoint(), QSize(inside.width(), 10000)),
-                                      Qt::TextWordWrap | Qt::TextShowMnemonic, button->text());
-                EXPECT_LE(needed.width(), inside.width());
-                EXPECT_LE(needed.height(), inside.height());
-            }
-            for (auto* list : form->findChildren<QComboBox*>()) {
-                SCOPED_TRACE(list->objectName().toStdString());
-                const int frame =
-                    list->style()->pixelMetric(QStyle::PM_ComboBoxFrameWidth, nullptr, list);
-                EXPECT_LE(QFontMetrics(list->font()).height(), list->height() - 2 * frame);
-            }
-            for (const char* name : labels) {
-                SCOPED_TRACE(name);
-                auto* label = find<QLabel>(name);
-                ASSERT_FALSE(label->text().isEmpty());
-                const auto* fitted = qobject_cast<FittedLabel*>(label);
-                const QRect needed = QFontMetrics(fitted ? fitted->shownFont() : label->font())
-                                         .boundingRect(QRect(0, 0, label->width(), 10000),
-                                                       Qt::TextWordWrap, label->text());
-                EXPECT_LE(needed.height(), label->height());
-            }
-            if (auto* view = form->findChild<QChartView*>("Grafico")) {
-                QCoreApplication::processEvents();
-                view->grab(); // lays the chart out at its size
-                QStringList texts;
-                for (QGraphicsItem* item : view->scene()->items()) {
-                    if (auto* text = dynamic_cast<QGraphicsTextItem*>(item);
-                        text && text->isVisible())
-                        texts << text->toPlainText();
-                }
-                EXPECT_TRUE(texts.contains("100 %")) << texts.join(" | ").toStdString();
-                for (const QString& text : texts)
-                    EXPECT_FALSE(text.contains(QChar(0x2026)) || text.contains("..."))
-                        << text.toStdString();
-            }
-            unloadAll();
-        }
-    }
-}
-
-// The CSV in the language's words in the user's folder; the printed and saved
-// pages hold the totals, the chart and the lists.
+// The CSV in the language's words in the user's folder; the pages hold totals, chart, lists.
 TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
 {
     const QString printed = env.root() + "/printed.pdf", saved = env.root() + "/saved.pdf";
@@ -416,12 +290,6 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
     click("Command2");
     click("Command3");
     EXPECT_TRUE(seams.messages.shown.empty());
-    RefusingPrinter refusing(env.root() + "/refused.pdf");
-    program.services.printer = &refusing;
-    click("Command2");
-    EXPECT_EQ(messageTexts(), QStringList{program.text("0213")}); // the page's own words
-    seams.messages.shown.clear();
-    program.services.printer = &printer;
     for (const QString& path : {printed, saved}) {
         const QString text = pdfText(path);
         for (const char* part : {"ANNA", "Parole: 4 (finite: 4).", "Lettere confuse", "D · B · 3"})
@@ -429,56 +297,9 @@ TEST_F(ReportWindowsTest, TheCsvAndThePagesHoldThePeriodsWords)
         EXPECT_TRUE(readFileBytes(path).value_or(QByteArray()).contains("/Subtype /Image"))
             << "the chart is missing from " << path.toStdString();
     }
-    // A term's many confusions: the page holds the most frequent and says how many more.
-    for (const QChar wrong : QStringLiteral("ACEFGHIJKLMNOPQRSTUVWXYZ"))
-        history.record(historyWord("Anna", "DADO", {QStringLiteral("1:%1D").arg(wrong)},
-                                   QDateTime::currentSecsSinceEpoch()));
-    unloadAll();
-    show("FormProgressi");
-    ASSERT_EQ(rows("TabellaConfusioni").size(), 26); // D for B, P for Q, and 24 once
-    seams.dialogs.files = {saved};
-    click("Command3");
-    const QString text = pdfText(saved);
-    static const QRegularExpression pair(QStringLiteral("\\b[A-Z] · [A-Z] · \\d+"));
-    EXPECT_EQ(text.count(pair), 20) << text.toStdString();
-    EXPECT_TRUE(text.contains("D · B · 3"));
-    EXPECT_TRUE(text.contains(program.text("0282").arg(6))) << text.toStdString();
-    // The default user by the name the teacher reads, not its file's "_predefinito".
-    program.state.NomeUtente = kUtentePredefinito;
-    seams.messages.answers = {MessageBoxes::Answer::No};
-    click("Command3");
-    click("Command4");
-    EXPECT_EQ(seams.dialogs.fileRequests.back().initialName,
-              nomeFileProposto(program.text("0241"), QDate::currentDate(), "pdf"));
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_TRUE(seams.messages.shown[0].text.endsWith(program.text("0241")));
 }
 
 constexpr double kInch = 72.0; // points
-constexpr Margins kOneInch{1440, 1440, 1440, 1440};
-
-struct PdfLine
-{
-    QStringList words;
-    double xMin = 1e9, yMin = 1e9, xMax = 0, yMax = 0;
-};
-
-std::vector<PdfLine> linesOf(const PdfPage& page)
-{
-    std::map<long, PdfLine> byBaseline;
-    for (const PdfWord& w : page.words) {
-        PdfLine& line = byBaseline[std::lround(w.yMax * 10)];
-        line.words << w.text;
-        line.xMin = std::min(line.xMin, w.xMin);
-        line.yMin = std::min(line.yMin, w.yMin);
-        line.xMax = std::max(line.xMax, w.xMax);
-        line.yMax = std::max(line.yMax, w.yMax);
-    }
-    std::vector<PdfLine> lines;
-    for (auto& [key, line] : byBaseline)
-        lines.push_back(line);
-    return lines;
-}
 
 // Numbered paragraphs in a plain face; the first (centred) or the last as big as asked.
 void fillNumbered(QTextDocument& text, int count, bool first, double points)
@@ -506,14 +327,13 @@ std::vector<PdfPage> print(const QTextDocument& text)
     QTemporaryDir dir;
     PdfFilePrinter target(dir.filePath("out.pdf"), QMarginsF(18, 18, 18, 18));
     auto printer = target.open();
-    EXPECT_TRUE(StampaTestoFormattato(text, *printer, kOneInch).started);
+    EXPECT_TRUE(StampaTestoFormattato(text, *printer, Margins{1440, 1440, 1440, 1440}).started);
     printer.reset(); // the file is complete once the printer is gone
     return readPdfWords(dir.filePath("out.pdf"));
 }
 
-// 150 lines, the first big and centred: each once, in order, one inch inside
-// the paper's edges, each page full.
-TEST(ReportPrintingTest, ALongReportFillsPagesInsideOneInchAndAnOverlongLineEndsTheJob)
+// 150 lines, the first big: each once, in order, inside the paper's one-inch margins.
+TEST(ReportPrintingTest, ALongReportKeepsEveryLineInsideTheMarginsAndAnOverlongLineEndsTheJob)
 {
     QTextDocument text;
     fillNumbered(text, 150, true, 29);
@@ -522,23 +342,13 @@ TEST(ReportPrintingTest, ALongReportFillsPagesInsideOneInchAndAnOverlongLineEnds
     int expected = 1;
     for (size_t p = 0; p < pages.size(); ++p) {
         const PdfPage& page = pages[p];
-        const auto lines = linesOf(page);
-        ASSERT_GT(lines.size(), 2u) << p;
-        for (const PdfLine& line : lines)
-            EXPECT_EQ(line.words.value(1).toInt(), expected++) << p;
-        if (p == 0) { // the first line twice as tall, centred
-            EXPECT_NEAR((lines[0].xMin + lines[0].xMax) / 2, page.width / 2, 2.0);
-            EXPECT_NEAR((lines[0].yMax - lines[0].yMin) / (lines[1].yMax - lines[1].yMin), 2.0,
-                        0.15);
-        } else {
-            EXPECT_NEAR(lines.front().xMin, kInch, 1.0) << p;
-        }
-        // The first line from half a point above the margin to 4 points below it.
-        EXPECT_NEAR(lines.front().yMin, kInch + 1.75, 2.25) << p;
-        EXPECT_LE(lines.back().yMax, page.height - kInch) << p;
-        if (p + 1 < pages.size()) { // no room left for one more line
-            const double pitch = lines[2].yMax - lines[1].yMax;
-            EXPECT_GT(lines.back().yMax + pitch, page.height - kInch) << p;
+        for (const PdfWord& w : page.words) {
+            EXPECT_TRUE(w.xMin >= kInch - 1 && w.yMin >= kInch - 0.5 &&
+                        w.xMax <= page.width - kInch && w.yMax <= page.height - kInch)
+                << p << ' ' << w.text.toStdString();
+            if (w.text.front().isDigit()) {
+                EXPECT_EQ(w.text.toInt(), expected++) << p;
+            }
         }
     }
     EXPECT_EQ(expected, 151);
@@ -546,27 +356,9 @@ TEST(ReportPrintingTest, ALongReportFillsPagesInsideOneInchAndAnOverlongLineEnds
     fillNumbered(text, 2, false, 900);
     pages = print(text);
     ASSERT_EQ(pages.size(), 2u);
-    ASSERT_EQ(linesOf(pages[0]).size(), 1u);
+    ASSERT_EQ(pages[0].words.size(), 4u);
     EXPECT_EQ(pages[0].words[1].text, "001");
     EXPECT_TRUE(pages[1].words.empty());
-}
-
-// The job takes the default queue's paper (Letter in an American school), not
-// Qt's A4; a paused queue would hold the job unseen: no printer. Needs CUPS.
-TEST(DefaultPrinterTest, TheJobTakesTheQueuesPaperAndAPausedQueueNone)
-{
-    const QPrinterInfo queue = QPrinterInfo::defaultPrinter();
-    if (queue.isNull())
-        GTEST_SKIP() << "no default printer";
-    DefaultPrinter target;
-    const std::unique_ptr<QPrinter> printer = target.open();
-    if (queue.state() == QPrinter::Error) {
-        EXPECT_EQ(printer, nullptr);
-        return;
-    }
-    ASSERT_NE(printer, nullptr);
-    EXPECT_EQ(printer->pageLayout().pageSize().id(), queue.defaultPageSize().id())
-        << queue.defaultPageSize().name().toStdString();
 }
 
 } // namespace
