@@ -86,11 +86,9 @@ TEST_F(HistoryTest, WordsComeBackAsWrittenAndAForgottenUserLeavesNoTrace)
                              db.progress("Zeno", kEver)->confusions.size()),
                   std::tuple(0u, 3u, 0u));
     }
-    for (const QString& file : {path(), path() + "-wal"}) {
-        const QByteArray bytes = bytesOf(file);
-        EXPECT_FALSE(bytes.contains("Zeno")) << file.toStdString();
-        EXPECT_FALSE(bytes.contains("ZAINO")) << file.toStdString();
-    }
+    for (const QString& file : {path(), path() + "-wal"})
+        for (const char* trace : {"Zeno", "ZAINO"})
+            EXPECT_FALSE(bytesOf(file).contains(trace)) << trace << " in " << file.toStdString();
 }
 
 TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
@@ -126,8 +124,7 @@ TEST_F(HistoryTest, ProgressCountsTotalsDaysConfusionsAndTheWordsThatNeededHelp)
     EXPECT_EQ(helped, QStringList({"DADO: 3, 3", "DITO: 3, 3", "PERA: 1, 1"}));
 }
 
-// A period counts back from now, except "all" (no end) and the session (the
-// words this run wrote, whatever the clock said).
+// A period counts back from now, but "all" and the session (this run's words, whatever the clock).
 TEST_F(HistoryTest, APeriodKeepsOnlyItsWords)
 {
     const qint64 now = noon(2026, 3, 31);
@@ -255,8 +252,7 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndS
         ASSERT_EQ(db.open(), HistoryDatabase::Opened::Ready);
         EXPECT_EQ(db.words("Anna", kEver)->size(), 1u);
     }
-    // An unwritable folder stops nothing: refused words wait, counted, until the
-    // disk takes them; forgetting a user forgets the user's waiting words too.
+    // An unwritable folder stops nothing: refused words wait, counted; forgetting forgets them too.
     QDir(env.root() + "/dati").removeRecursively();
     writeFile(env.root() + "/dati", "a file where the folder should be");
     SqlHistory unwritable(path());
@@ -278,8 +274,7 @@ TEST_F(HistoryTest, TheThreadedHistoryWritesInOrderSaysWhereADamagedFileWentAndS
     EXPECT_EQ(unwritable.unwritten(), 0);
 }
 
-// A term's days give way to weeks from Monday, then months, each adding up
-// its days; the count axis goes by round steps.
+// A term's days give way to weeks from Monday, then months; the count axis goes by round steps.
 TEST(ChartTest, DaysGiveWayToWeeksThenMonthsAndTheAxisCountsInRoundSteps)
 {
     std::vector<DayCount> days; // the school days from Wednesday 16 September to 4 December
@@ -301,13 +296,10 @@ TEST(ChartTest, DaysGiveWayToWeeksThenMonthsAndTheAxisCountsInRoundSteps)
                                                 "2026-11-01 42/21", "2026-12-01 8/4"}));
 
     const std::pair<int, std::pair<int, int>> scales[] = {
-        {0, {1, 2}}, {2, {2, 3}},   {5, {5, 6}},       {6, {6, 4}},
-        {7, {8, 5}}, {58, {60, 4}}, {1000, {1000, 6}},
-    };
-    for (const auto& [most, scale] : scales) {
-        const CountScale got = countScale(most);
-        EXPECT_EQ(std::pair(got.top, got.ticks), scale) << most;
-    }
+        {0, {1, 2}}, {2, {2, 3}},   {5, {5, 6}},      {6, {6, 4}},
+        {7, {8, 5}}, {58, {60, 4}}, {1000, {1000, 6}}};
+    for (const auto& [most, scale] : scales)
+        EXPECT_EQ(std::pair(countScale(most).top, countScale(most).ticks), scale) << most;
 }
 
 TEST(HistoryCsvTest, OneLinePerWordWithAHeaderAndFieldsQuotedWhereNeeded)

@@ -22,8 +22,7 @@ std::optional<int> press(ScansioneMenu& scan, TastoSensore tasto, ManualClock* c
                                                     : scan.rilascioAutomatico(tasto);
 }
 
-// What the menu window's scan tests do not reach: the round's wrap, keys of
-// the other mode, nothing chosen before the first button lights, unknown modes.
+// Beyond the window's tests: the wrap, the other mode's keys, nothing lit yet, unknown modes.
 TEST(MenuScanTest, BothModesWrapChooseOnlyTheirKeyAndUnknownModesScanNothing)
 {
     ScansioneMenu scan;

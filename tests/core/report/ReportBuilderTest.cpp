@@ -53,8 +53,7 @@ TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTh
 {
     const QString allPictures = QStringLiteral("\r\nParole con un massimo di lettere: 6\r\n"
                                                "In uso tutte le immagini disponibili");
-    // The active keys (none: all 26), the list (none: all pictures), and the text
-    // after "Lettere attivate: ".
+    // The active keys (none: all 26), the list (none: all pictures), the text after the title.
     const std::tuple<QString, std::vector<int>, QString, QString> cases[] = {
         {kMaiuscolo, {0, 2, 4}, {}, "Q E T " + allPictures},
         {kMinuscolo, {25}, {}, "m " + allPictures},
@@ -91,16 +90,14 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     EXPECT_EQ(
         std::tuple(request.kind, request.initialFolder, request.defaultExtension, request.places),
         std::tuple(Dialogs::Save, userFolder(), "rtf", QStringList{env.env().documentsFolder}));
-    // The user and the day, so that a week's reports keep apart and in order;
-    // what a FAT stick refuses goes, and an initial's dot is no extension.
+    // User and day keep a week's reports apart; what FAT refuses goes; an initial's dot stays.
     EXPECT_EQ(request.initialName, "MARIO " + QDate::currentDate().toString("yyyy-MM-dd") + ".rtf");
     const QDate day(2026, 1, 9);
     for (const auto& [name, offered] : {std::pair{"Anna: 3*B?", "Anna 3B 2026-01-09.csv"},
                                         {"Luca B.", "Luca B. 2026-01-09.csv"},
                                         {" ", "2026-01-09.csv"}})
         EXPECT_EQ(nomeFileProposto(name, day, "csv"), offered);
-    // The longest user names (248 bytes) leave room for the day, the extension
-    // and the save's temporary suffix, and are never cut inside a character.
+    // The longest names (248 bytes) leave room for day, extension and temporary suffix, uncut.
     const QString emoji = "😀😀😀😀😀😀😀😀😀😀";
     for (const QString& longest : {QString(244, 'B'), QString(100, QChar(0x00C8)) + emoji + "BB"}) {
         const QString offered = nomeFileProposto(longest, day, "rtf");
@@ -112,8 +109,7 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 
-    // Cancelled, and unwritable (a folder in the file's place): each said
-    // once, nothing written.
+    // Cancelled, and unwritable (a folder in the file's place): each said once, nothing written.
     const QString folderInTheWay = env.root() + "/resoconto.rtf";
     QDir().mkpath(folderInTheWay);
     for (const auto& [path, said] :

@@ -21,8 +21,7 @@ QStringList readBack(const RtfDocument& document)
     return readRtfWithUnrtf(path);
 }
 
-// Text in and out of Windows-1252, sizes, alignments and faces come back; a
-// child's or teacher's text full of RTF's own marks changes nothing around it.
+// Text in and out of Windows-1252, sizes, alignments and faces come back, whatever RTF marks.
 TEST(RtfWriterTest, AnIndependentReaderGetsTheTextAndItsFormatsBackWhateverTheText)
 {
     const QString hostile =
