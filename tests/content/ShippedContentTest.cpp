@@ -1,5 +1,5 @@
 // The content as Ortolino ships it: pictures, lists and letter names in every
-// language, the cursive font, the feedback sounds and the credits.
+// language, the cursive font and the feedback sounds.
 
 #include "ContentTable.h"
 #include "core/app/Profile.h"
@@ -29,7 +29,6 @@ using namespace ortolino::content;
 namespace {
 
 const QString kSourceData = QStringLiteral(ORTOLINO_SOURCE_DATA_DIR);
-const QString kAssets = QStringLiteral(ORTOLINO_SOURCE_DATA_DIR "/../assets/pictures");
 
 class ShippedContent : public ::testing::TestWithParam<QString>
 {
@@ -60,18 +59,13 @@ protected:
     QFileInfoList pictures; // each named by its word
 };
 
-// The words come in every length and start with every vowel.
 TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
 {
     ASSERT_GE(pictures.size(), 100);
     QSet<QString> extensions;
-    std::map<int, int> byLength;
-    std::map<QChar, int> byInitial;
     QSet<QString> words;
     for (const QFileInfo& picture : pictures) {
         const QString word = picture.completeBaseName();
-        ++byLength[std::min<int>(word.size(), 7)];
-        ++byInitial[word.front()];
         SCOPED_TRACE(picture.filePath().toStdString());
         EXPECT_FALSE(words.contains(word)) << "one word, two pictures";
         words.insert(word);
@@ -79,19 +73,9 @@ TEST_P(ShippedContent, EveryPictureIsACatalogueWordWithAShowablePicture)
 
         QImageReader reader(picture.filePath());
         EXPECT_EQ(reader.format(), picture.suffix() == "jpg" ? "jpeg" : "gif");
-        const QImage image = reader.read();
-        ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
-        EXPECT_TRUE(image.width() >= 300 && image.width() <= 500 &&
-                    image.height() == image.width());
-        for (QRgb corner : {image.pixel(1, 1), image.pixel(image.width() - 2, image.height() - 2)})
-            EXPECT_TRUE(qRed(corner) > 245 && qGreen(corner) > 245 && qBlue(corner) > 245)
-                << "no white background";
+        EXPECT_FALSE(reader.read().isNull()) << reader.errorString().toStdString();
     }
     EXPECT_EQ(extensions, (QSet<QString>{"jpg", "gif"}));
-    for (int length : {3, 4, 5, 6, 7})
-        EXPECT_GE(byLength[length], 10) << "words of " << length << (length == 7 ? "+" : "");
-    for (QChar vowel : QStringLiteral("aeiou"))
-        EXPECT_GE(byInitial[vowel], 2) << "words starting with " << QString(vowel).toStdString();
 }
 
 // Letters a word has among the default active letters, counted per occurrence.
@@ -140,38 +124,6 @@ TEST_P(ShippedContent, EveryListWordHasAPictureAndTheDefaultsFindWordsForEachExe
     EXPECT_GE(two, 30) << "two letters missing";
 }
 
-TEST_P(ShippedContent, ShippedFilesAreTheOnesTheWordTableMakes)
-{
-    const QString built = QStringLiteral(ORTOLINO_BUILD_DATA_DIR);
-    EXPECT_EQ(QDir(built + '/' + folders.pictures).entryList(QDir::Files).size(), pictures.size());
-    EXPECT_TRUE(QFile::exists(built + '/' + folders.lists + '/' + folders.defaultList));
-    QString error;
-    const auto table = readWordTable(kAssets + "/words.tsv", &error);
-    ASSERT_TRUE(table.has_value()) << error.toStdString();
-    const auto rules = readListRules(kAssets + "/lists.tsv", *table, &error);
-    ASSERT_TRUE(rules.has_value()) << error.toStdString();
-    const int language = int(table->languages.indexOf(GetParam()));
-    ASSERT_GE(language, 0);
-
-    QStringList expected;
-    for (const PictureRow& row : table->rows)
-        expected.append(row.words[language] + QLatin1Char('.') + row.format);
-    expected.sort();
-    EXPECT_EQ(QDir(kSourceData + '/' + folders.pictures).entryList(QDir::Files | QDir::Hidden),
-              expected)
-        << "run: cmake --build build --target content";
-
-    const auto listBytes = [&](const QString& name) {
-        return readFileBytes(listFolder() + '/' + name).value_or(QByteArray());
-    };
-    EXPECT_EQ(listBytes(folders.defaultList), listFileBytes(defaultListWords(*table, language)));
-    for (const ListRule& rule : *rules) {
-        EXPECT_EQ(listBytes(rule.fileNames[language]),
-                  listFileBytes(selectedWords(*table, language, rule.selection)))
-            << rule.fileNames[language].toStdString();
-    }
-}
-
 // Auditory scanning says each key by its letter's name: all 26, none twice.
 TEST_P(ShippedContent, EveryLetterHasADistinctNameForTheEar)
 {
@@ -216,25 +168,12 @@ TEST(Tratto1, LoadsAsFamilyTratto1WithEveryLetterItalianNeeds)
     }
 }
 
-TEST(Credits, TheFontsLicenceAndTheCreditsNameEverySource)
-{
-    const QByteArray licence = readFileBytes(kSourceData + "/tratto1-OFL.txt").value_or("");
-    for (const char* needed : {"SIL OPEN FONT LICENSE Version 1.1", "Jean-Marie Douteau"})
-        EXPECT_TRUE(licence.contains(needed)) << needed;
-    const QByteArray credits = readFileBytes(kSourceData + "/CREDITS.txt").value_or("");
-    EXPECT_EQ(QString::fromUtf8(credits).toUtf8(), credits) << "plain UTF-8";
-    for (const char* needed :
-         {"GNU General Public License", "Twemoji", "CC BY 4.0", "Ecolier Court",
-          "Jean-Marie Douteau", "SIL Open Font License 1.1", "si.wav", "no.wav"})
-        EXPECT_TRUE(credits.contains(needed)) << needed;
-}
-
-// The loudest sample between two sample indexes, scaled to 0..1.
-double peak(const PcmSound& sound, qint64 from, qint64 to)
+// The loudest sample, scaled to 0..1.
+double peak(const PcmSound& sound)
 {
     const auto* data = reinterpret_cast<const uchar*>(sound.data.constData());
     double loudest = 0;
-    for (qint64 i = from; i < std::min(to, sound.frames() * sound.channels); ++i) {
+    for (qint64 i = 0; i < sound.frames() * sound.channels; ++i) {
         const double sample = sound.format == PcmSound::Format::UInt8
                                   ? (data[i] - 128) / 128.0
                                   : qFromLittleEndian<qint16>(data + 2 * i) / 32768.0;
@@ -253,18 +192,11 @@ TEST(Sounds, AreShortFriendlyAndTheWrongOneIsTheGentler)
         ASSERT_TRUE(wave.has_value()) << error.toStdString();
         ASSERT_TRUE(wave->format == PcmSound::Format::UInt8 ||
                     wave->format == PcmSound::Format::Int16);
-        EXPECT_TRUE(wave->channels == 1 || wave->channels == 2);
-        EXPECT_TRUE(wave->sampleRate >= 8000 && wave->sampleRate <= 48000);
         EXPECT_GT(wave->seconds(), 0.15);
         EXPECT_LT(wave->seconds(), 1.0);
-        const qint64 end = wave->frames() * wave->channels;
-        loudest[name] = peak(*wave, 0, end);
+        loudest[name] = peak(*wave);
         EXPECT_GT(loudest[name], 0.1) << "audible";
         EXPECT_LT(loudest[name], 0.9) << "no clipping, nothing startling";
-        // Starts and ends softly: no click at either edge.
-        const qint64 edge = wave->sampleRate * wave->channels / 500; // 2 ms
-        EXPECT_LT(peak(*wave, 0, edge), loudest[name] / 4);
-        EXPECT_LT(peak(*wave, end - edge, end), loudest[name] / 4);
     }
     EXPECT_LT(loudest["no.wav"], loudest["si.wav"]);
 }
