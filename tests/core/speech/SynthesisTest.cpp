@@ -12,7 +12,6 @@ namespace {
 struct Speech
 {
     std::vector<qint16> samples;
-    QList<MouthCue> cues;
     int rate = 0;
     double seconds() const { return rate ? double(samples.size()) / rate : 0.0; }
 };
@@ -29,7 +28,6 @@ Speech synthesize(const QString& text, const QString& voice, const QString& lang
         [&](const AudioChunk& chunk) {
             for (qint64 i = 0; i < chunk.samples(); ++i)
                 speech.samples.push_back(qFromLittleEndian<qint16>(chunk.pcm.constData() + 2 * i));
-            speech.cues.append(chunk.cues);
             return true;
         },
         &error);
@@ -37,31 +35,8 @@ Speech synthesize(const QString& text, const QString& voice, const QString& lang
     return speech;
 }
 
-// The median fundamental frequency of the loud stretches, by autocorrelation.
-double fundamental(const Speech& s)
-{
-    constexpr size_t window = 1024;
-    std::vector<double> found;
-    for (size_t at = 0; at + window < s.samples.size(); at += window / 2) {
-        const auto correlation = [&](size_t lag) {
-            double sum = 0;
-            for (size_t i = 0; i + lag < window; ++i)
-                sum += double(s.samples[at + i]) * s.samples[at + i + lag];
-            return sum;
-        };
-        if (correlation(0) / window < 1e6)
-            continue; // silence or a quiet consonant
-        std::pair<double, size_t> best{0, 1};
-        for (size_t lag = size_t(s.rate / 450); lag <= size_t(s.rate / 60); ++lag)
-            best = std::max(best, std::pair(correlation(lag), lag));
-        found.push_back(double(s.rate) / double(best.second));
-    }
-    std::nth_element(found.begin(), found.begin() + found.size() / 2, found.end());
-    return found.empty() ? 0 : found[found.size() / 2];
-}
-
 // Italian by its voice, English by its language alone.
-TEST(EspeakSynthesis, SpeechMovesTheMouthAndFollowsSpeedAndPitch)
+TEST(EspeakSynthesis, SpeechIsHeardAndFollowsTheSpeed)
 {
     const QString text = QStringLiteral("Questa è la mia voce. Puoi modificarla con le barre.");
     const Speech normal = synthesize(text, "it", "it", {130, 100});
@@ -70,20 +45,9 @@ TEST(EspeakSynthesis, SpeechMovesTheMouthAndFollowsSpeedAndPitch)
         EXPECT_GT(s.seconds(), 1.0);
         EXPECT_LT(s.seconds(), 6.0);
         EXPECT_GT(*std::max_element(s.samples.begin(), s.samples.end()), 3000) << "not silence";
-        ASSERT_GT(s.cues.size(), 10);
-        EXPECT_TRUE(std::is_sorted(s.cues.begin(), s.cues.end(),
-                                   [](auto& a, auto& b) { return a.sample < b.sample; }));
-        for (MouthShape shape : {MouthShape::Open, MouthShape::Closed})
-            EXPECT_TRUE(std::any_of(s.cues.begin(), s.cues.end(),
-                                    [&](auto& c) { return c.shape == shape; }));
     }
     EXPECT_GT(synthesize(text, "it", "it", {50, 100}).seconds(), normal.seconds() * 1.3);
     EXPECT_GT(normal.seconds(), synthesize(text, "it", "it", {250, 100}).seconds() * 1.3);
-    const double low = fundamental(synthesize(text, "it", "it", {130, 50}));
-    const double mid = fundamental(normal);
-    EXPECT_GT(low, 60);
-    EXPECT_GT(mid, low * 1.05);
-    EXPECT_GT(fundamental(synthesize(text, "it", "it", {130, 400})), mid * 1.3);
 }
 
 TEST(EspeakSynthesis, AnUnknownVoiceFallsBackToTheLanguageAndStoppingEndsTheSpeech)
