@@ -1,14 +1,10 @@
-// The widgets every window is made of: accessibility, translation, resizing.
-#include "core/exercise/Scanning.h"
-#include "core/platform/Colore.h"
+// The widgets every window is made of: accessibility, translation, questions.
 #include "gui/character/BalloonWindow.h"
 #include "gui/menu/FormMenu.h"
 #include "gui/widgets/Accessibility.h"
-#include "gui/widgets/clsResize.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/FormTranslator.h"
-#include "gui/widgets/QtDialogs.h"
 #include "gui/widgets/QtServices.h"
 #include "gui/widgets/SwitchBox.h"
 #include "support/WindowFixture.h"
@@ -18,8 +14,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
@@ -27,8 +21,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -113,7 +105,7 @@ protected:
 
 // Every window: each control a person acts on has a name (in each language
 // too: the language checker finds a text missing); the menu's buttons and
-// pictures press; the configuration's captions name their bars.
+// pictures press.
 TEST_F(AccessibilityTest, EveryControlHasANameAndTheRoleAPersonExpects)
 {
     useLanguage("Italiano");
@@ -138,18 +130,6 @@ TEST_F(AccessibilityTest, EveryControlHasANameAndTheRoleAPersonExpects)
             }
             EXPECT_EQ(nameOf(test::control(form, "Image1", 0)),
                       caption(test::control(form, "Command1", 0)));
-        }
-        if (form->objectName() == "FormConfigura") {
-            for (const auto& [label, tied] : {std::pair{"Label1", "HScroll1"},
-                                              {"Label2", "HScroll2"},
-                                              {"Label7", "HScroll3"},
-                                              {"LabelVoci", "List1"},
-                                              {"LabelPersonaggi", "List2"},
-                                              {"Label10", "ListImmaginiDisponibili"},
-                                              {"Label9", "ListImmaginiDaUtilizzare"}}) {
-                EXPECT_EQ(test::control<QLabel>(form, label)->buddy(), test::control(form, tied))
-                    << tied; // Qt's accessibility reads the label through its buddy
-            }
         }
         unloadAll();
     }
@@ -204,7 +184,6 @@ TEST_F(AccessibilityTest, TextsOnTheProgramsColoursReadOnADarkDesktop)
         dark.setColor(role, Qt::white);
     QApplication::setPalette(dark);
     useLanguage("Italiano");
-    const auto rgb = [](const QColor& c) { return static_cast<std::uint32_t>(storedColor(c)); };
     for (const char* name : {"FormMenu", "FormConfigura", "lettere"}) {
         SCOPED_TRACE(name);
         Form* form = show(name);
@@ -220,11 +199,10 @@ TEST_F(AccessibilityTest, TextsOnTheProgramsColoursReadOnADarkDesktop)
                 continue;
             SCOPED_TRACE(control->objectName().toStdString());
             const QPalette& p = control->palette();
-            const double contrast = button ? contrastRatio(rgb(p.color(QPalette::ButtonText)),
-                                                           rgb(p.color(QPalette::Button)))
-                                           : contrastRatio(rgb(p.color(QPalette::WindowText)),
-                                                           rgb(p.color(QPalette::Window)));
-            EXPECT_GE(contrast, 4.5);
+            EXPECT_GE(button
+                          ? contrastRatio(p.color(QPalette::ButtonText), p.color(QPalette::Button))
+                          : contrastRatio(p.color(QPalette::WindowText), p.color(QPalette::Window)),
+                      4.5);
             ++checked;
         }
         EXPECT_GT(checked, 5);
@@ -273,90 +251,6 @@ TEST(FormTranslatorTest, ControlsArraysFramesTagsAndTitlesTakeTheirTexts)
                            frame->title()}),
               (QStringList{"Titolo", "etichetta", "R!", "la erre", "k2", "uno", "@L,T", "resta",
                            "Riquadro"}));
-
-    window.setWindowTitle(QString());
-    MLSLoadFormStrings(&window, language);
-    EXPECT_EQ(window.windowTitle(), ""); // designed without a title: stays without
-    window.setObjectName("Altra");
-    window.setWindowTitle("Form1");
-    MLSLoadFormStrings(&window, language);
-    EXPECT_EQ(window.windowTitle(), "Form1"); // key missing: the design title stays
-    EXPECT_EQ(tag(&window), "");
-}
-
-// A 400 x 300 area with two labels and a line (the arithmetic is ResizeMathTest's).
-struct TestWindow
-{
-    TestWindow()
-    {
-        auto* inner = new QWidget(&window);
-        window.setCentralWidget(inner);
-        inner->setFixedSize(400, 300);
-        label = new QLabel("a", inner);
-        label->setObjectName("Label1");
-        label->setGeometry(40, 30, 100, 50);
-        tagged = new QLabel("b", inner);
-        tagged->setObjectName("Label2");
-        tagged->setGeometry(200, 100, 80, 40);
-        line = new LineControl(inner);
-        line->setObjectName("Line1");
-        line->setEndPoints({10, 20}, {110, 20});
-        window.adjustSize();
-        inner->setMinimumSize(0, 0);
-        inner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        resizer.setSourceForm(&window);
-    }
-    void resizeInner(int w, int h)
-    {
-        window.centralWidget()->resize(w, h);
-        resizer.ResizeControls();
-    }
-
-    QMainWindow window;
-    QLabel* label = nullptr;
-    QLabel* tagged = nullptr;
-    LineControl* line = nullptr;
-    clsResize resizer;
-};
-
-// Controls and lines follow the area without drift, each window its own; one
-// recorded with no area is left alone; a tag without "@" scales all, "@" nothing.
-TEST(ResizerTest, ControlsAndLinesFollowTheAreaAsTheirTagsSayWithoutDrift)
-{
-    TestWindow w, other;
-    setTag(w.label, "etichetta");
-    w.resizer.ResizeControls();
-    other.resizer.ResizeControls();
-    EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
-    w.resizeInner(800, 600);
-    EXPECT_EQ(w.label->geometry(), QRect(80, 60, 200, 100));
-    EXPECT_EQ(std::pair(w.line->p1(), w.line->p2()), std::pair(QPoint(20, 40), QPoint(220, 40)));
-    EXPECT_EQ(other.label->geometry(), QRect(40, 30, 100, 50));
-    for (int i = 0; i < 7; ++i)
-        w.resizeInner(333 + i * 17, 251 + i * 13);
-    w.resizeInner(400, 300);
-    EXPECT_EQ(w.label->geometry(), QRect(40, 30, 100, 50));
-    EXPECT_EQ(w.line->p2(), QPoint(110, 20));
-
-    TestWindow empty;
-    empty.resizeInner(0, 0);
-    empty.resizeInner(800, 600);
-    EXPECT_EQ(empty.label->geometry(), QRect(40, 30, 100, 50));
-
-    TestWindow tags;
-    setTag(tags.label, "@");
-    setTag(tags.tagged, "@t,w");
-    setTag(tags.line, "@L,T");
-    tags.resizer.ResizeControls();
-    tags.resizeInner(798, 898); // just under 2 and 3: each value is rounded to the nearest
-    EXPECT_EQ(tags.tagged->geometry(), QRect(200, 299, 160, 40));
-    EXPECT_EQ(std::pair(tags.line->p1(), tags.line->p2()),
-              std::pair(QPoint(20, 60), QPoint(110, 20)));
-    EXPECT_EQ(tags.label->geometry(), QRect(40, 30, 100, 50));
-
-    tags.resizer.SizeFormToScreen(75);
-    const QRect screen = tags.window.screen()->availableGeometry();
-    EXPECT_EQ(tags.window.width(), static_cast<int>(screen.width() * 0.75));
 }
 
 // A question whose "Yes" throws something away has "No" as its default: Enter keeps.
@@ -376,69 +270,6 @@ TEST(QuestionBoxTest, EnterKeepsWhatAYesWouldThrowAway)
         EXPECT_EQ(QtMessageBoxes().show(question),
                   yesDestroys ? MessageBoxes::Answer::No : MessageBoxes::Answer::Yes);
     }
-}
-
-// A dialog's own places stand in its sidebar only, not in the next file dialog's.
-TEST(FileDialogTest, PlacesGivenToOneDialogAreNotInTheNext)
-{
-    QTemporaryDir lists;
-    ASSERT_TRUE(lists.isValid());
-    const QUrl place = QUrl::fromLocalFile(lists.path());
-    for (const bool given : {true, false}) {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            shown = true;
-            EXPECT_EQ(dialog->sidebarUrls().contains(place), given);
-            dialog->reject();
-        });
-        EXPECT_TRUE(QtDialogs()
-                        .ShowFileDialog(nullptr, Dialogs::Save, "lista", "lista.txt",
-                                        {FileFilter{QString(), "*.txt"}}, lists.path(), "txt",
-                                        given ? QStringList{lists.path()} : QStringList{})
-                        .isEmpty());
-        EXPECT_TRUE(shown);
-    }
-}
-
-// xdg-open finding nothing to open the file with (3: no PDF viewer, no file
-// manager) is told; one that opened it, still runs the viewer, or whose viewer
-// ended badly long after (here 1.5 s), is not. The path goes whole, blanks too.
-TEST(DocumentOpenerTest, ADesktopWithNothingToOpenTheFileWithIsTold)
-{
-    QTemporaryDir bin;
-    ASSERT_TRUE(bin.isValid());
-    const QString script = bin.filePath(QStringLiteral("xdg-open"));
-    const QString seen = bin.filePath(QStringLiteral("seen"));
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
-    const QString document = bin.filePath(QStringLiteral("il manuale.pdf"));
-    for (const char* ending : {"exit 3", "exit 0", "exec sleep 30", "sleep 3; exit 3"}) {
-        SCOPED_TRACE(ending);
-        QFile file(script);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        // Written aside and renamed, so the test never reads it half written.
-        const QByteArray seenFile = QFile::encodeName(seen);
-        file.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + seenFile + ".part' && mv '" + seenFile +
-                   ".part' '" + seenFile + "'\n" + ending + "\n");
-        file.close();
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-        QFile::remove(seen);
-        QtDocumentOpener opener(std::chrono::milliseconds(1500));
-        int told = 0;
-        EXPECT_TRUE(opener.open(document, [&told] { ++told; }));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(seen); }, 10000));
-        const bool viewerStays = QByteArray(ending).startsWith("exec");
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return opener.running() == (viewerStays ? 1 : 0); }, 10000));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(told, QByteArray(ending) == "exit 3" ? 1 : 0);
-        QFile read(seen);
-        ASSERT_TRUE(read.open(QIODevice::ReadOnly));
-        EXPECT_EQ(QString::fromUtf8(read.readAll()), document);
-    }
-    qputenv("PATH", path);
 }
 
 } // namespace
