@@ -64,15 +64,6 @@ QMap<QString, QString> textsOf(QWidget* window)
     return texts;
 }
 
-QStringList buttonTexts(QWidget* dialog)
-{
-    QStringList texts;
-    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
-        if (!button->text().isEmpty())
-            texts << button->text();
-    return texts;
-}
-
 class JourneyTest : public WindowFixture
 {
 protected:
@@ -157,10 +148,10 @@ protected:
         }
         seen.examplePicture = control<QWidget>("FormMenu", "Image1", 0)->grab().toImage();
         seen.exitPicture = control<QWidget>("FormMenu", "Image1", 4)->grab().toImage();
-
         QMessageBox box(QMessageBox::Question, "Ortolino", "?",
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        seen.messageButtons = buttonTexts(&box);
+        for (const QAbstractButton* button : box.findChildren<QAbstractButton*>())
+            seen.messageButtons << button->text();
         seen.voice = program.state.LinguaAgente;
         return seen;
     }
