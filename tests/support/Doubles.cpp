@@ -36,9 +36,8 @@ QString ScriptedDialogs::ShowFileDialog(QObject*, short kind, const QString&,
     return withDefaultExtension(answer, defaultExtension);
 }
 
-std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*, Colore current)
+std::optional<Colore> ScriptedDialogs::ShowColorDialog(QObject*, Colore)
 {
-    colourStarts << current;
     if (colours.empty())
         return std::nullopt;
     auto answer = colours.front();
