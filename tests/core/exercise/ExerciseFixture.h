@@ -37,7 +37,7 @@ public:
         balloonVisible = visible;
         events_ << (visible ? QStringLiteral("balloon shown") : QStringLiteral("balloon hidden"));
     }
-    void setBackground(Colore colour) override { backgrounds.push_back(colour); }
+    void setBackground(Colore) override {}
     void colourKey(int key, Colore colour) override { keyColours[key] = colour; }
     void placeFrameOnAvanti() override { events_ << QStringLiteral("frame on avanti"); }
     void colourAvanti(Colore colour) override { avantiColour = colour; }
@@ -50,7 +50,6 @@ public:
     QString caption, picture, balloonText;
     bool rightIcon = true, balloonVisible = false, avantiEnabled = false;
     int rightCount = -1, wrongCount = -1, endCalls = 0;
-    std::vector<Colore> backgrounds;
     std::map<int, Colore> keyColours;
     Colore avantiColour = -1;
 
