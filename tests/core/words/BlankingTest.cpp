@@ -1,5 +1,4 @@
 #include "core/app/ProgramState.h"
-#include "core/words/KeyCaptions.h"
 #include "core/words/MaskedWord.h"
 #include "support/Doubles.h"
 
@@ -78,14 +77,6 @@ TEST(Blanking, EachKindBlanksItsLettersOrDropsTheWord)
     underscore.fill(0);
     EXPECT_EQ(std::tuple(underscore.firstBlank(), underscore.caption()),
               std::tuple(-1, QString("x_y")));
-}
-
-TEST(LetterName, TheNameOfAKeysLetterInEitherCaseOrTheLetterItself)
-{
-    QStringList names;
-    for (const char* letter : {"a", "B", "c", "e", "z", "1", ""})
-        names << letterName(QStringLiteral("a|bi| ci |di"), QString::fromLatin1(letter));
-    EXPECT_EQ(names, (QStringList{"a", "bi", "ci", "e", "z", "1", ""}));
 }
 
 } // namespace
