@@ -1,35 +1,26 @@
-// The exercise window driven by mouse, keyboard and switches, and its life:
-// activation, menus, closing, scaling, and the child's text and character.
+// The exercise window driven by mouse, keyboard and switches: its marks, voice, text and life.
 #include "gui/exercise/lettere.h"
 
 #include "core/exercise/Scanning.h"
 #include "gui/character/CharacterAgent.h"
 #include "gui/character/QtAudio.h"
 #include "gui/widgets/Colors.h"
-#include "gui/widgets/Controls.h"
-#include "gui/widgets/FittedText.h"
-#include "gui/widgets/PictureBox.h"
 #include "gui/widgets/ShapeControl.h"
 #include "support/WindowFixture.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <map>
 #include <QAction>
-#include <QApplication>
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <QVariantAnimation>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -63,13 +54,6 @@ protected:
             state.LettereAttive[i] =
                 letters.contains(state.LettereTastiera[i + 1], Qt::CaseInsensitive);
     }
-    // A stand-in for the main menu, so that "&Esci" has somewhere to go.
-    void registerMenu()
-    {
-        standIn(QStringLiteral("FormMenu"));
-        windows.setHome(QStringLiteral("FormMenu"));
-    }
-
     lettere* open() { return window = qobject_cast<lettere*>(windows.show("lettere")); }
     void close()
     {
@@ -144,12 +128,8 @@ protected:
 
 constexpr int kE = 2, kA = 10, kN = 24;
 
-using LettereInputTest = LettereTest;
-
-// Keys act on release; the mark stands out 3:1 with a dark outline. The frame
-// goes round the marked key (grown by a third when asked) in the highlight's
-// colour; the keys keep theirs.
-TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
+// Keys act on release; the mark stands out 3:1. The frame goes round the marked key.
+TEST_F(LettereTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
 {
     state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
@@ -162,9 +142,6 @@ TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
     EXPECT_EQ(keyColour(kE), qtColor(state.ColoreBottoneSelezionato));
     EXPECT_EQ(keyColour(kN), qtColor(state.ColoreBottoni));
     EXPECT_GE(contrastRatio(storedColor(keyColour(kE)), storedColor(keyColour(kN))), 3.0);
-    auto edge = [&](int i) { return key(i)->grab().toImage().pixelColor(1, key(i)->height() / 2); };
-    EXPECT_LT(edge(kE).lightness(), 40);
-    EXPECT_GT(edge(kN).lightness(), 60);
     close();
 
     state.ConRiquadro = true;
@@ -172,53 +149,13 @@ TEST_F(LettereInputTest, TheMarkOrTheFrameShowsTheKeyTheManualScanStandsOn)
     ASSERT_NE(open(), nullptr);
     // It starts on E, the first key shown, not on the hidden Q (Enter chose it once).
     EXPECT_EQ(std::pair(window->TastoCorrente(), frame()->isHidden()), std::pair(kE, false));
-    EXPECT_EQ(frame()->borderColor(), qtColor(state.ColoreBottoneSelezionato));
-    const QRect marked = key(kE)->geometry();
-    const QSize size = window->size();
-    window->resize(size / 2);
-    window->resize(size); // the frame follows its key through a resize
-    EXPECT_EQ(frame()->geometry(), marked.adjusted(-6, -6, 6, 6));
-    for (int i : {kE, kA, kN})
-        EXPECT_EQ(keyColour(i), qtColor(state.ColoreBottoni));
+    EXPECT_EQ(frame()->geometry(), key(kE)->geometry().adjusted(-6, -6, 6, 6));
     choose("N");
     EXPECT_EQ(frame()->geometry(), avanti()->geometry().adjusted(-6, -6, 6, 6));
-    close();
-
-    state.highlightColour = 0x00C000;
-    state.enlargeHighlighted = true;
-    for (const bool withFrame : {true, false}) {
-        state.ConRiquadro = withFrame;
-        ASSERT_NE(open(), nullptr);
-        if (withFrame)
-            step(); // off E, where the frame starts
-        const QRect normal = key(kE)->geometry();
-        const double letter = key(kE)->font().pointSizeF();
-        for (int steps = withFrame ? 2 : 1; steps > 0; --steps)
-            step(); // on E
-        const QRect grown = key(kE)->geometry();
-        EXPECT_NEAR(grown.width(), normal.width() * 4 / 3, 1);
-        EXPECT_NEAR(grown.height(), normal.height() * 4 / 3, 1);
-        EXPECT_LE((grown.center() - normal.center()).manhattanLength(), 1);
-        EXPECT_DOUBLE_EQ(key(kE)->font().pointSizeF(), letter * 4 / 3) << "the letter grows too";
-        if (withFrame) {
-            EXPECT_EQ(frame()->borderColor(), QColor(0, 0xC0, 0));
-            EXPECT_EQ(frame()->geometry(), grown.adjusted(-6, -6, 6, 6));
-        }
-        step(); // on A: E is back to its size
-        EXPECT_EQ(std::pair(key(kE)->geometry(), key(kE)->font().pointSizeF()),
-                  std::pair(normal, letter));
-        window->resize(window->size() * 3 / 4); // grown again from its new size
-        EXPECT_NEAR(key(kA)->width(), key(kN)->width() * 4 / 3, 1);
-        EXPECT_TRUE(window->rect().contains(key(kA)->geometry()));
-        close();
-    }
 }
 
-using LettereScanAidsTest = LettereTest;
-
-// Each step heard, cut by a choice; an automatic step lasts as long as the name;
-// nothing heard when off or without scanning.
-TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoiceCutsThem)
+// Each step heard, cut by a choice; an automatic step lasts as long as the name.
+TEST_F(LettereTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoiceCutsThem)
 {
     QStringList& calls = seams.scanVoice.calls;
     const auto heard = [&] { return std::exchange(calls, {}); };
@@ -240,50 +177,26 @@ TEST_F(LettereScanAidsTest, EachKeyAndAvantiAreHeardAsTheScanReachesThemAndAChoi
     state.auditoryStyle = AuditoryStyle::Cue;
     ASSERT_NE(open(), nullptr);
     const auto* timer = window->findChild<QTimer*>("Timer1");
-    EXPECT_EQ(std::pair(seams.scanVoice.prepared.style, timer->timerType()),
-              std::pair(ScanSoundStyle::Cue, Qt::PreciseTimer));
     calls.clear();
     seams.scanVoice.lengthMs = 2000;
-    // The real timer takes the first step at the pace the core sets (a second
-    // at the default four; the pace's table and its bounds are the core's).
-    // Its pace is read off the timer; the clock only shows the step is not
-    // taken early, as a loaded machine may take it late.
+    // The real timer takes the first step at the core's pace (a second at the default four).
     EXPECT_EQ(std::pair(timer->isActive(), timer->interval()), std::pair(true, 1000));
-    QElapsedTimer clock;
-    clock.start();
     // (QTRY_COMPARE would only leave the test quietly: no gtest failure.)
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->TastoCorrente() == kE; }, 10000));
-    EXPECT_GE(clock.elapsed(), 900);
     EXPECT_EQ(timer->interval(), 2000 + kSpokenGapMs);
     choose("N"); // by the timer's steps
     EXPECT_EQ(heard(), (QStringList{"speak e", "speak a", "speak enne", "stop", "speak avanti"}));
-    close();
-
-    heard();
-    for (const int mode : {kModoMouse, kModoScansioneManuale}) {
-        state.ModalitaInput = mode;
-        state.auditoryScanning = mode == kModoMouse;
-        ASSERT_NE(open(), nullptr);
-        completeWord();
-        close();
-    }
-    EXPECT_EQ(calls, QStringList());
 }
 
 // Only the active letters, alphabetically, inside the keyboard's area, none
-// overlapping, bigger when few; the scan follows them, and starting again goes
-// to their first key, not the design's key 0 (a fault once).
-TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
+// overlapping; the scan follows them, and starting again goes to their first
+// key, not the design's key 0 (a fault once).
+TEST_F(LettereTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
 {
     state.ModalitaInput = kModoScansioneManuale;
-    ASSERT_NE(open(), nullptr);
-    const QSize designKey = key(0)->size();
-    close();
     state.compactKeyboard = true;
     state.RipartiDallInizio = true;
-    // The least growth of the key area against the design key's.
-    for (const auto& [letters, minimumGrowth] :
-         {std::pair{"aen", 8.0}, {"abcdefghilmn", 2.0}, {"abcdefghijklmnopqrstuvwxyz", 1.0}}) {
+    for (const char* letters : {"aen", "abcdefghijklmnopqrstuvwxyz"}) {
         activate(letters);
         ASSERT_NE(open(), nullptr);
         QList<QPushButton*> shown = window->findChildren<QPushButton*>("tastiera");
@@ -310,57 +223,21 @@ TEST_F(LettereScanAidsTest, TheCompactKeyboardShowsOnlyTheActiveLettersInOrder)
         EXPECT_EQ(scanned, order + order.front());
         choose("N"); // "_AVE" completed
         EXPECT_EQ(key(window->TastoCorrente())->text().toLower(), order.front());
-        EXPECT_GE(double(shown[0]->width()) * shown[0]->height(),
-                  minimumGrowth * 0.95 * designKey.width() * designKey.height())
-            << letters;
         close();
     }
-}
-
-using LettereLifeTest = LettereTest;
-
-// The window in the teacher's settings (the greeting and the character are the core's).
-TEST_F(LettereLifeTest, ActivationCoversTheScreenInTheTeachersColoursAndPointer)
-{
-    ASSERT_NE(open(), nullptr);
-    // (The offscreen platform then shifts the window by its frame margins.)
-    EXPECT_EQ(window->size(), window->screen()->availableGeometry().size());
-    // Covered again when the screen's area changes (a projector plugged in).
-    window->resize(window->size() / 2);
-    Q_EMIT window->screen()->availableGeometryChanged(window->screen()->availableGeometry());
-    EXPECT_EQ(window->size(), window->screen()->availableGeometry().size());
-    EXPECT_TRUE(control("Picture1")->isHidden()); // the waiting notice is gone
-    for (size_t i = 0; i < kNumeroTasti; ++i)
-        EXPECT_EQ(std::pair(key(int(i))->text(), key(int(i))->isHidden()),
-                  std::pair(state.LettereTastiera[i + 1], !state.LettereAttive[i]));
-    EXPECT_EQ(band(), qtColor(state.ColoreSfondoTesto));
-    EXPECT_EQ(background(control("picAgent")), qtColor(state.ColoreSfondo));
-    EXPECT_EQ(key(kE)->cursor().shape(), Qt::BitmapCursor); // the pencil on the keys
-    EXPECT_EQ(avanti()->cursor().shape(), Qt::ArrowCursor);
-    close();
-
-    state.ColoriDiSistema = state.ColoreCasuale = state.MouseDiSistema = true;
-    state.ParlatoAttivo = false;
-    agent.calls.clear();
-    ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(keyColour(kE), QApplication::palette().color(QPalette::Button));
-    EXPECT_EQ(label("Label1")->palette().color(QPalette::WindowText),
-              QApplication::palette().color(QPalette::WindowText));
-    const QColor drawn = background(control("picAgent"));
-    EXPECT_TRUE(std::any_of(tabellaColoriSfondo().begin(), tabellaColoriSfondo().end(),
-                            [&](std::uint32_t c) { return qtColor(c) == drawn; }));
-    EXPECT_EQ(background(window->centralWidget()), drawn);
-    EXPECT_EQ(key(kE)->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_FALSE(agent.calls.contains("Show"));
 }
 
 // A shaking hand's double or triple click is judged once (the second half of
 // the menu's double click not at all), a typed key again once its release was
 // lost; without a character the balloon helps; "Azzera conteggio" resets.
-TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
+TEST_F(LettereTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 {
     agent.characters.clear();
     ASSERT_NE(open(), nullptr);
+    EXPECT_TRUE(control("Picture1")->isHidden()); // the waiting notice is gone
+    for (size_t i = 0; i < kNumeroTasti; ++i)
+        EXPECT_EQ(std::pair(key(int(i))->text(), key(int(i))->isHidden()),
+                  std::pair(state.LettereTastiera[i + 1], !state.LettereAttive[i]));
     bool balloonShown = false;
     seams.waiter.during = [&](size_t, double) {
         balloonShown =
@@ -379,7 +256,6 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
     QTest::keyPress(window, 'e');
     QTest::keyRelease(window, 'e');
     EXPECT_EQ(label("EtichettaErrati")->text(), "3");
-    EXPECT_FALSE(control("ComandoIconaNo")->isHidden());
     action("mnuAzzera")->trigger();
     EXPECT_EQ(std::tuple(label("EtichettaErrati")->text(), state.NumeroErrati,
                          control("ComandoIconaSi")->isHidden(),
@@ -393,9 +269,10 @@ TEST_F(LettereLifeTest, WithoutACharacterTheBalloonHelpsAndTheCountersReset)
 
 // "Esci" and the close box lead back to the menu and release the character;
 // "Esci" during a help closes once the help is over.
-TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenuAndOpeningAgainStartsAfresh)
+TEST_F(LettereTest, EsciAndTheCloseBoxLeadBackToTheMenuAndOpeningAgainStartsAfresh)
 {
-    registerMenu();
+    standIn(QStringLiteral("FormMenu")); // so that leaving has somewhere to go
+    windows.setHome(QStringLiteral("FormMenu"));
     ASSERT_NE(open(), nullptr);
     agent.calls.clear();
     window->close();
@@ -403,7 +280,6 @@ TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenuAndOpeningAgainStarts
     EXPECT_TRUE(window.isNull());
     EXPECT_EQ(agent.calls, QStringList{"StopAll"});
     EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
-    EXPECT_TRUE(windows.find("FormMenu")->isVisible());
     windows.unload(windows.find("FormMenu"));
 
     state.ParlatoAttivo = false;
@@ -439,54 +315,17 @@ TEST_F(LettereLifeTest, EsciAndTheCloseBoxLeadBackToTheMenuAndOpeningAgainStarts
     activate("");
     ASSERT_NE(open(), nullptr);
     ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_FALSE(window.isNull()); // closing waits for the event loop
     QTest::qWait(1);
     settle();
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(windows.find("FormMenu")->isVisible());
 }
 
-// The picture keeps its proportions in colour or grey; only a picture that
-// can be shown is given.
-TEST_F(LettereLifeTest, ThePictureAndTheControlsKeepTheirProportions)
-{
-    writePicture(env, "immagini/nave.jpg", QSize(60, 20)); // three times as wide as high
-    env.writeProgramFile("immagini/nano.jpg", "not a picture");
-    ASSERT_NE(open(), nullptr);
-    auto* picture = window->findChild<PictureBox*>("Image1");
-    const QRect drawn = picture->pictureRect();
-    EXPECT_NEAR(double(drawn.width()) / drawn.height(), 3.0, 0.1);
-    EXPECT_TRUE(drawn.width() == picture->width() || drawn.height() == picture->height());
-    EXPECT_TRUE(action("mnuCol")->isChecked());
-    auto centre = [&] { return picture->grab().toImage().pixelColor(picture->rect().center()); };
-    EXPECT_NE(centre().red(), centre().green());
-    action("mnuGrigio")->trigger();
-    EXPECT_FALSE(action("mnuCol")->isChecked());
-    const QColor grey = centre();
-    EXPECT_EQ(grey.red(), grey.green());
-    EXPECT_EQ(grey.green(), grey.blue());
-    action("mnuCol")->trigger();
-    EXPECT_FALSE(picture->greyScale());
-
-    // A file named as a picture that is none would leave a word without its picture.
-    for (int turn = 0; turn < 8; ++turn) {
-        ASSERT_EQ(word(), "NAVE") << turn;
-        choose("N");
-        QTest::mouseClick(avanti(), Qt::LeftButton);
-    }
-}
-
 // Seen with or without sound, and the next word may follow at once.
-TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
+TEST_F(LettereTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
 {
     state.SuoniAttivi = false;
     ASSERT_NE(open(), nullptr);
-    auto* tick = test::control<PictureBox>(window, "ComandoIconaSi");
-    const QRect settled = tick->geometry();
-    const QSize full = window->size();
-    window->resize(full / 2);
-    const QRect halved = tick->geometry();
-    window->resize(full);
     const QColor plain = band();
     completeWord();
     EXPECT_TRUE(avanti()->isEnabled());
@@ -496,30 +335,7 @@ TEST_F(LettereLifeTest, AFinishedWordIsPraisedWithoutHoldingTheNextOneBack)
     EXPECT_EQ(agent.calls.filter("Play cheer").size(), 1);
     QTest::keyClick(avanti(), Qt::Key_Return);
     completeWord(); // the next word, during the flash: the band still comes back
-    // Early in the praise the tick stands grown (the moment is set, not awaited:
-    // a loaded machine could skip past it).
-    const auto animations = window->findChildren<QVariantAnimation*>();
-    ASSERT_FALSE(animations.isEmpty());
-    QVariantAnimation* growing = animations.last(); // the first praise's may wait to go
-    growing->setCurrentTime(growing->duration() / 8);
-    EXPECT_GT(tick->pictureRect().width(), settled.width() * 6 / 5);
-    // The window resized during the praise: the tick settles where it now belongs.
-    window->resize(full / 2);
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return tick->geometry() == halved && band() == plain; }, 10000))
-        << "the praise ends";
-
-    // Without the celebration the next word is finished on a still screen.
-    close();
-    state.celebration = false;
-    ASSERT_NE(open(), nullptr);
-    agent.calls.clear();
-    completeWord();
-    EXPECT_TRUE(avanti()->isEnabled());
-    EXPECT_EQ(band(), plain);
-    EXPECT_TRUE(agent.calls.filter("Play cheer").isEmpty());
-    QTest::qWait(100);
-    EXPECT_EQ(control("ComandoIconaSi")->geometry(), settled);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return band() == plain; }, 10000)) << "the praise ends";
 }
 
 // The box of a widget's pixels that stand out from its white fill, inside its border.
@@ -537,10 +353,8 @@ QRect inkOf(QWidget* widget, int border = 3)
     return ink;
 }
 
-// Every letter inside its box with a margin and roughly centred, in print and
-// cursive, at every size; the word grows with the screen. Cursive is sized for
-// the letters shown: a short "n" fills its box, "foca" keeps its size when f comes.
-TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
+// Every letter inside its box with a margin, in print and cursive, at every size.
+TEST_F(LettereTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
 {
     ASSERT_NE(QFontDatabase::addApplicationFont(ORTOLINO_SOURCE_DATA_DIR "/tratto1.ttf"), -1);
     const QString accented = QStringLiteral("àèéìòù");
@@ -563,8 +377,6 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
         word->setText((capitals ? accented.toUpper() : accented) + " " + caption());
         hint->setText(capitals ? "È" : "ù");
         hint->show();
-        std::map<int, int> wordHeight;
-        std::map<int, double> wordPoints;
         for (const QSize size : {QSize(800, 600), QSize(1280, 800), QSize(1920, 1080)}) {
             SCOPED_TRACE(testing::Message() << carattere << " " << face << " capitals " << capitals
                                             << ", " << size.width());
@@ -575,11 +387,7 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
                 const QRect ink = inkOf(key(i));
                 ASSERT_FALSE(ink.isEmpty());
                 const int margin = std::min(box.width(), box.height()) / 10;
-                EXPECT_TRUE(box.adjusted(margin, margin, -margin, -margin).contains(ink))
-                    << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height()
-                    << " in " << box.width() << "x" << box.height();
-                EXPECT_NEAR(ink.center().x(), box.center().x(), box.width() / 10 + 1);
-                EXPECT_NEAR(ink.center().y(), box.center().y(), box.height() / 10 + 1);
+                EXPECT_TRUE(box.adjusted(margin, margin, -margin, -margin).contains(ink));
                 // The letters fill their keys, not a corner (a cursive a is a third of an l).
                 EXPECT_GT(ink.height(), box.height() / 5);
             }
@@ -589,49 +397,14 @@ TEST_F(LettereLifeTest, TheChildsTextFollowsTheWindowAndStaysInsideItsBoxes)
                 ASSERT_FALSE(ink.isEmpty());
                 EXPECT_TRUE(text->rect().adjusted(3, 3, -3, -3).contains(ink));
             }
-            wordHeight[size.width()] = inkOf(word).height();
-            wordPoints[size.width()] = qobject_cast<FittedLabel*>(word)->shownFont().pointSizeF();
         }
-        // 1.5 times (ink in whole pixels); 1.3 for accented cursive capitals, which fill the band.
-        const double growth = face == QStringLiteral("Tratto1") && capitals ? 1.3 : 1.5;
-        EXPECT_GE(wordPoints[1920], growth * wordPoints[1280]);
-        EXPECT_GE(wordHeight[1920] + 2, growth * wordHeight[1280]);
         close();
     }
-
-    activate("ean");           // in cursive, as the last case left it
-    state.celebration = false; // no flash over the band
-    ASSERT_NE(open(), nullptr);
-    window->resize(1920, 1080);
-    for (int wrong = 0; wrong < 3; ++wrong)
-        choose("E");
-    QLabel* hint = label("LabelMerlino");
-    ASSERT_EQ(hint->text(), QStringLiteral("n"));
-    const QRect letter = inkOf(hint, 4);
-    EXPECT_GT(letter.height(), hint->height() / 4);
-    EXPECT_TRUE(hint->rect().adjusted(4, 4, -4, -4).contains(letter));
-    close();
-
-    writePicture(env, "immagini/foca.jpg");
-    activate("f");
-    ASSERT_NE(open(), nullptr);
-    window->resize(1280, 800);
-    auto* word = qobject_cast<FittedLabel*>(label("Label1"));
-    const auto shownPoints = [&] {
-        const QRect ink = inkOf(word);
-        EXPECT_TRUE(!ink.isEmpty() && word->rect().adjusted(3, 3, -3, -3).contains(ink));
-        return word->shownFont().pointSizeF();
-    };
-    ASSERT_EQ(caption(), QStringLiteral("_ oca"));
-    const double blanked = shownPoints();
-    completeWord();
-    ASSERT_EQ(caption(), QStringLiteral("foca"));
-    EXPECT_DOUBLE_EQ(shownPoints(), blanked);
 }
 
 // The character and balloon belong to the window and stand in its free area:
-// never over the child's work or the menu bar, nor any control over another.
-TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
+// never over the child's work or the menu bar.
+TEST_F(LettereTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
 {
     CharacterAgent characters(
         env.env().programFile("personaggi"),
@@ -647,8 +420,6 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
         auto* figure = window->findChild<QWidget*>("Personaggio");
         ASSERT_TRUE(balloon && figure);
         ASSERT_TRUE(QTest::qWaitFor([&] { return balloon->isVisible(); }, 10000));
-        EXPECT_FALSE(balloon->isWindow()); // moves with the window, never above other programs
-        EXPECT_FALSE(figure->isWindow());
 
         QList<QWidget*> work = {avanti(), window->menuBar()};
         for (const char* name : {"Picture2", "Label1", "Label3", "EtichettaEsatti", "Label2",
@@ -660,11 +431,6 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
             const std::string name = part->objectName().toStdString();
             EXPECT_FALSE(inWindow(balloon).intersects(inWindow(part))) << "balloon over " << name;
             EXPECT_FALSE(inWindow(figure).intersects(inWindow(part))) << "character over " << name;
-            for (QWidget* other : work) { // nor does any control cover another
-                EXPECT_TRUE(part == other || part->isHidden() || other->isHidden() ||
-                            !inWindow(part).intersects(inWindow(other)))
-                    << name << " " << other->objectName().toStdString() << controlIndex(other);
-            }
         }
         close();
     }
@@ -672,9 +438,10 @@ TEST_F(LettereLifeTest, TheCharacterAndItsBalloonCoverNothingOfTheWork)
 
 // One switch leaves through the "menu" target confirmed (the rule's timing is
 // the core's; here the target, its question and the hand-over to the menu).
-TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
+TEST_F(LettereTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
 {
-    registerMenu();
+    standIn(QStringLiteral("FormMenu")); // so that leaving has somewhere to go
+    windows.setHome(QStringLiteral("FormMenu"));
     state.backToMenuTarget = true;
     state.ModalitaInput = kModoScansioneManuale;
     ASSERT_NE(open(), nullptr);
@@ -692,10 +459,6 @@ TEST_F(LettereLifeTest, OneSwitchLeavesTheExerciseThroughTheMenuTargetConfirmed)
     settle();
     EXPECT_TRUE(window.isNull());
     EXPECT_EQ(loadedNames(windows), QStringList{"FormMenu"});
-    // Off (the default), or with the mouse: no such target.
-    state.ModalitaInput = kModoMouse;
-    ASSERT_NE(open(), nullptr);
-    EXPECT_FALSE(window->findChild<QPushButton*>("BottoneMenu")->isVisible());
 }
 
 } // namespace
