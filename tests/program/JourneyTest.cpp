@@ -6,20 +6,25 @@
 #include "core/platform/Random.h"
 #include "core/platform/SwitchInput.h"
 #include "core/platform/TextFiles.h"
+#include "gui/widgets/FittedText.h"
+#include "gui/widgets/WordWrapButton.h"
 #include "support/WindowFixture.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 
 using namespace ortolino;
 using namespace ortolino::test;
@@ -62,6 +67,56 @@ QMap<QString, QString> textsOf(QWidget* window)
                 tabs ? tabs->tabText(i) : combo->itemText(i);
     }
     return texts;
+}
+
+// The captions a window cuts at its present size (buttons, labels and frame
+// titles, in the font each is drawn in), with the page shown of each tab strip.
+QStringList cutCaptions(QWidget* window)
+{
+    const auto needs = [](const QFont& font, int width, int flags, const QString& text) {
+        return QFontMetrics(font)
+            .boundingRect(QRect(0, 0, width, 10000), flags | Qt::TextShowMnemonic, text)
+            .size();
+    };
+    QStringList cut;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(window))
+            continue;
+        QSize room = control->size(), needed;
+        if (auto* wrapping = qobject_cast<WordWrapButton*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(wrapping);
+            room = wrapping->style()
+                       ->subElementRect(QStyle::SE_PushButtonContents, &option, wrapping)
+                       .size();
+            needed = needs(wrapping->shownFont(), room.width(), Qt::TextWordWrap, wrapping->text());
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            needed = {button->fontMetrics().horizontalAdvance(button->text()) + 6, 0};
+        } else if (auto* option = qobject_cast<QAbstractButton*>(control);
+                   option && !qobject_cast<QToolButton*>(control)) {
+            needed = {option->sizeHint().width(), 0};
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            const auto* fitted = qobject_cast<FittedLabel*>(label);
+            needed = needs(fitted ? fitted->shownFont() : label->font(), room.width(),
+                           label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+        } else if (auto* frame = qobject_cast<QGroupBox*>(control);
+                   frame && !frame->title().isEmpty()) {
+            const auto* fitted = qobject_cast<FittedGroupBox*>(frame);
+            const QFontMetrics title(fitted ? fitted->titleFont() : frame->font());
+            for (QWidget* inside : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (inside->isVisibleTo(frame))
+                    room.setHeight(std::min(room.height(), inside->y()));
+            needed = {title.horizontalAdvance(frame->title()), title.height()};
+        }
+        if (needed.width() > room.width() || needed.height() > room.height())
+            cut << QStringLiteral("%1%2 needs %3x%4, has %5x%6")
+                       .arg(control->objectName(), control->property("Index").toString())
+                       .arg(needed.width())
+                       .arg(needed.height())
+                       .arg(room.width())
+                       .arg(room.height());
+    }
+    return cut;
 }
 
 class JourneyTest : public WindowFixture
@@ -125,6 +180,7 @@ protected:
         QStringList messageButtons; // Qt's own texts (its file dialog's come with them)
         QImage examplePicture, exitPicture;
         QString voice;
+        QStringList cutCaptions; // "window control"
     };
 
     Seen meet(const QString& language)
@@ -142,6 +198,19 @@ protected:
             if (window == nullptr) // every window shows: the accessibility test's
                 continue;
             seen.windows[name] = textsOf(window);
+            // On 1366 x 768 at 200 %, every page of every tab.
+            const QSize before = window->size();
+            window->resize(683, 384);
+            auto* tabs = window->findChild<QTabBar*>();
+            for (int tab = 0; tab < (tabs ? tabs->count() : 1); ++tab) {
+                if (tabs && !tabs->isTabVisible(tab))
+                    continue;
+                if (tabs)
+                    tabs->setCurrentIndex(tab);
+                for (const QString& control : cutCaptions(window))
+                    seen.cutCaptions << name + ' ' + control;
+            }
+            window->resize(before);
             if (window != menu)
                 windows.unload(window);
             settle();
@@ -236,6 +305,7 @@ TEST_F(JourneyTest, EveryWindowDialogVoiceAndPictureFollowsTheLanguage)
         }
     }
     EXPECT_GT(compared, 120);
+    EXPECT_EQ(italian.cutCaptions + english.cutCaptions, QStringList());
     EXPECT_TRUE(english.messageButtons.contains("&Yes"));
     EXPECT_TRUE(italian.messageButtons.contains("&Sì"));
     EXPECT_EQ((QStringList{italian.voice, english.voice}), (QStringList{"1040", "1033"}));

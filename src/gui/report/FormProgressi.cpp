@@ -238,7 +238,9 @@ QPushButton* FormProgressi::addButton(const char* name, const QString& caption, 
 QLabel* FormProgressi::addLabel(const char* name, const QString& caption, int left, int top,
                                 int width)
 {
-    auto* label = named(new QLabel(caption, area()), name);
+    // Drawn smaller when a small or scaled screen makes the line lower than the font's.
+    auto* label = named(new FittedLabel(caption, area()), name);
+    label->setKeepsMargin(false);
     label->setFont(designFont(QStringLiteral("Arial"), 12));
     place(label, left, top, width, 360);
     return label;
