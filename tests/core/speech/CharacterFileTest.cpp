@@ -64,9 +64,7 @@ TEST_F(CharacterFileTest, AGoodFileGivesItsLayersAndGestures)
 
     // The largest size is drawn no larger than a screen shows, in proportion;
     // 10,000 frames of 5 s played 50 times last 2.5e9 ms, past an int.
-    QByteArray frames = "frames = a";
-    for (int i = 1; i < 10000; ++i)
-        frames += ", a";
+    const QByteArray frames = "frames = a" + QByteArray(", a").repeated(9999);
     const auto big =
         read(QByteArray(kGood)
                  .replace("size = 100 x 120", "size = 4096 2048\nballoon-anchor = 2048 1024")

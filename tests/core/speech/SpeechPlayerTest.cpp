@@ -115,7 +115,7 @@ protected:
     std::unique_ptr<QSignalSpy> started, finished;
 };
 
-TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsTheSound)
+TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceAndTextsPlayInOrderEvenThoseWithNothingToSay)
 {
     player->speak(parseSpeechTags("mao"));
     player->speak(parseSpeechTags("\\Map=\"due\"=\"2\"\\"));
@@ -123,12 +123,6 @@ TEST_F(SpeechPlayerTest, SpeakReturnsAtOnceTextsPlayInOrderAndTheMouthFollowsThe
     EXPECT_EQ(std::tuple(player->queued(), out->written, startedTexts()),
               std::tuple(2, 0, QStringList{"mao"})); // nothing synthesized: speak did not wait
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return out->written == 30; }, 2000));
-    for (const auto& [played, shape] :
-         {std::pair{0, MouthShape::Closed}, {10, MouthShape::Open}, {25, MouthShape::Round}}) {
-        out->played = played;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return player->mouth() == shape; }, 5000)) << played;
-    }
     for (int text = 0; text < 3; ++text)
         ASSERT_TRUE(playOut(30)) << text;
     EXPECT_EQ(std::tuple(startedTexts(), player->isSpeaking(), out->log.count("start")),

