@@ -52,7 +52,6 @@ TEST_F(CharacterFileTest, AGoodFileGivesItsLayersAndGestures)
     QString error;
     const auto d = read(kGood, &error);
     ASSERT_TRUE(d) << error.toStdString();
-    // The balloon's anchor by default above the middle.
     EXPECT_EQ(std::tuple(d->name, d->size, d->balloonAnchor, d->artworkPath),
               std::tuple("Test", QSize(100, 120), QPoint(50, 20), folder() + "/pic.svg"));
     EXPECT_EQ(d->mouths[size_t(MouthShape::Open)], (QStringList{"m3", "tongue"}));
