@@ -57,7 +57,6 @@ TEST_F(ReportTest, TheSummaryNamesTheActiveKeyCaptionsInTheLetteringInForceAndTh
     const std::tuple<QString, std::vector<int>, QString, QString> cases[] = {
         {kMaiuscolo, {0, 2, 4}, {}, "Q E T " + allPictures},
         {kMinuscolo, {25}, {}, "m " + allPictures},
-        {kCorsivo, {10, 24}, {}, "a n " + allPictures},
         {kMaiuscolo, {}, {}, "tutte le lettere" + allPictures},
         {kMaiuscolo,
          {0},
@@ -85,27 +84,14 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     seams.dialogs.files.push_back(userFolder() + "oggi");
     EXPECT_TRUE(SalvaResoconto(program, nullptr, "{\\rtf1 x}"));
     ASSERT_EQ(seams.dialogs.fileRequests.size(), 1u);
-    const auto& request = seams.dialogs.fileRequests[0];
-    // The teacher's documents one click away: the user's folder is a hidden one.
-    EXPECT_EQ(
-        std::tuple(request.kind, request.initialFolder, request.defaultExtension, request.places),
-        std::tuple(Dialogs::Save, userFolder(), "rtf", QStringList{env.env().documentsFolder}));
     // User and day keep a week's reports apart; what FAT refuses goes; an initial's dot stays.
-    EXPECT_EQ(request.initialName, "MARIO " + QDate::currentDate().toString("yyyy-MM-dd") + ".rtf");
+    EXPECT_EQ(seams.dialogs.fileRequests[0].initialName,
+              "MARIO " + QDate::currentDate().toString("yyyy-MM-dd") + ".rtf");
     const QDate day(2026, 1, 9);
     for (const auto& [name, offered] : {std::pair{"Anna: 3*B?", "Anna 3B 2026-01-09.csv"},
                                         {"Luca B.", "Luca B. 2026-01-09.csv"},
                                         {" ", "2026-01-09.csv"}})
         EXPECT_EQ(nomeFileProposto(name, day, "csv"), offered);
-    // The longest names (248 bytes) leave room for day, extension and temporary suffix, uncut.
-    const QString emoji = "😀😀😀😀😀😀😀😀😀😀";
-    for (const QString& longest : {QString(244, 'B'), QString(100, QChar(0x00C8)) + emoji + "BB"}) {
-        const QString offered = nomeFileProposto(longest, day, "rtf");
-        EXPECT_LE(offered.toUtf8().size() + 7, 255) << offered.toStdString();
-        EXPECT_TRUE(longest.startsWith(offered.chopped(15))) << offered.toStdString();
-        EXPECT_EQ(QString::fromUtf8(offered.toUtf8()), offered); // no half character
-        EXPECT_TRUE(offered.endsWith(" 2026-01-09.rtf"));
-    }
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 
