@@ -12,15 +12,6 @@ using namespace ortolino::test;
 
 namespace {
 
-// The paragraphs as an independent reader gets them.
-QStringList readBack(const RtfDocument& document)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("report.rtf"));
-    EXPECT_TRUE(writeFileAtomically(path, writeRtf(document)));
-    return readRtfWithUnrtf(path);
-}
-
 // Text in and out of Windows-1252, sizes, alignments and faces come back, whatever RTF marks.
 TEST(RtfWriterTest, AnIndependentReaderGetsTheTextAndItsFormatsBackWhateverTheText)
 {
@@ -36,7 +27,9 @@ TEST(RtfWriterTest, AnIndependentReaderGetsTheTextAndItsFormatsBackWhateverTheTe
         {Alignment::Center, {{hostile, QStringLiteral("Ar}i{al;\\b"), 18}}},
         {Alignment::Left, {{QStringLiteral("dopo"), QStringLiteral("Arial"), 14}}},
     }};
-    QStringList read = readBack(document);
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeFileAtomically(dir.filePath("report.rtf"), writeRtf(document)));
+    QStringList read = readRtfWithUnrtf(dir.filePath("report.rtf"));
     ASSERT_EQ(read.size(), 6);
     // The font name as unrtf makes it out is not the point: the text is, and no bold.
     EXPECT_TRUE(read[4].endsWith(": " + hostile) && !read[4].contains(" bold:"))
