@@ -41,12 +41,13 @@ TEST(RtfWriterTest, AnIndependentReaderGetsTheTextAndItsFormatsBackWhateverTheTe
     // ";" would end the name in the font table: it is dropped.
     EXPECT_TRUE(writeRtf(document).contains("\\fnil\\fcharset0 Ar\\}i\\{al\\\\b;}"));
     // Windows-1252 as hex, the rest as signed 16-bit Unicode (readers take no
-    // larger number), tabs as RTF's own.
+    // larger number), tabs as RTF's own; no empty paragraph after the last.
     const QByteArray rtf =
         writeRtf({{{Alignment::Left,
                     {{QStringLiteral("é€\u0416\uF0B7\tz  y"), QStringLiteral("Arial"), 14.5}}}}});
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252")); // hex in this code page everywhere
     EXPECT_TRUE(rtf.contains("\\pard\\ql\\plain\\f0\\fs29 \\'e9\\'80\\u1046?\\u-3913?\\tab z  y"));
+    EXPECT_FALSE(rtf.contains("\\par\r\n"));
 }
 
 } // namespace
