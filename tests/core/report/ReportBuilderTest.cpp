@@ -78,6 +78,14 @@ TEST_F(ReportTest, SavingStartsInTheUsersOwnFolderAndACancelOrAFailureIsSaid)
     EXPECT_EQ(seams.dialogs.fileRequests[0].initialName,
               "MARIO " + QDate::currentDate().toString("yyyy-MM-dd") + ".rtf");
     EXPECT_EQ(nomeFileProposto("Anna: 3*B?", QDate(2026, 1, 9), "csv"), "Anna 3B 2026-01-09.csv");
+    // The longest names leave room for day, extension and temporary suffix, with no half letter.
+    for (const QString& longest :
+         {QString(244, 'B'), QString(100, QChar(0x00C8)) + QString("😀").repeated(10) + "BB"}) {
+        const QString offered = nomeFileProposto(longest, QDate(2026, 1, 9), "rtf");
+        EXPECT_LE(offered.toUtf8().size() + 7, 255) << offered.toStdString();
+        EXPECT_EQ(QString::fromUtf8(offered.toUtf8()), offered);
+        EXPECT_TRUE(longest.startsWith(offered.chopped(15)) && offered.endsWith(" 2026-01-09.rtf"));
+    }
     EXPECT_EQ(readFileBytes(userFolder() + "oggi.rtf"), QByteArray("{\\rtf1 x}"));
     EXPECT_TRUE(seams.messages.shown.empty());
 
