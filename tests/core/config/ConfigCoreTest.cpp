@@ -70,14 +70,6 @@ TEST_F(WordListEditorTest, TheListInUseIsLoadedWholeAndWithoutOneThePicturesServ
                          editor.disponibili),
               std::tuple(kMassimoParole + 2, true, true, kMassimoParole,
                          QStringList{"CANE", "FARFALLA"}));
-
-    state.ListaInUso = "  "; // every picture word of the admitted length
-    state.MassimoLettere = 4;
-    CaricaListaInUso(test.env(), state, nullptr);
-    // The profile keeps its list.
-    EXPECT_EQ(std::tuple(state.TutteLeImmagini, state.UsaTutteLeImmagini, state.NumeroParole,
-                         state.ParoleDisponibili[1]),
-              std::tuple(true, false, 2, "cane")); // and fuß
 }
 
 // No longer than the longest-word setting, with a letter of the keyboard to blank.
@@ -92,8 +84,6 @@ TEST_F(WordListEditorTest, WordsTheUserWillNeverBeGivenAreTold)
     for (const QString& word : unfit)
         EXPECT_FALSE(parolaPerUtente(state, word)) << word.toStdString();
     EXPECT_EQ(contaParolePerUtente(state, unfit + fit), 4);
-    // A hand-edited profile's longest word that no option offers checks none.
-    EXPECT_EQ(opzionePerMassimoLettere(7), std::nullopt);
 }
 
 // What the editor writes reads back equal; words a list cannot hold are refused
