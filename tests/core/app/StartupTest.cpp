@@ -64,13 +64,6 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeInstallsTheFontAndReadsTheLan
     EXPECT_TRUE(seams.messages.shown.empty());
     EXPECT_EQ(seams.fonts.registered.size(), 2); // made usable in every run
 
-    // The copy of an older release is brought up to date, without a notice.
-    ASSERT_TRUE(writeFileAtomically(installed, "an older Tratto1"));
-    Program updated = makeProgram();
-    ASSERT_EQ(start(updated), StartResult::Started);
-    EXPECT_TRUE(seams.messages.shown.empty());
-    EXPECT_EQ(readFileBytes(installed), readFileBytes(updated.env.programFile("tratto1.ttf")));
-
     QDir(env.env().cartellaDati()).removeRecursively();
     EXPECT_TRUE(CreaCartelle(again));
     EXPECT_TRUE(QDir(env.env().cartellaDati()).exists());
@@ -116,7 +109,6 @@ TEST_F(StartupTest, ASettingsFolderThatCannotBeMadeIsNamedAndTheDefaultsServe)
     ASSERT_FALSE(seams.messages.shown.empty());
     const QString text = seams.messages.shown.back().text;
     EXPECT_TRUE(text.contains("ImpostazioniProgrammiLumo"));
-    EXPECT_TRUE(text.startsWith(program.text("0200")));
     EXPECT_EQ(program.state.MassimoLettere, 5);
 }
 
