@@ -23,11 +23,6 @@ TEST(ConfigUsersTest, ANewUsersNameMustNameAProfileInsideTheUsersFolder)
     for (const QString& bad :
          QStringList{"   ", "a/b", "..", "a\tb", QString(245, 'x'), QString(123, QChar(0xE8))})
         EXPECT_FALSE(nomeUtenteAccettabile(bad)) << bad.toStdString();
-    // The longest name accepted is one whose profile can be written.
-    const QString longest(244, 'x');
-    ASSERT_TRUE(nomeUtenteAccettabile(longest));
-    TestEnvironment env(TestEnvironment::Data::Empty);
-    EXPECT_TRUE(writeFileAtomically(env.root() + "/" + longest + ".ini", "x"));
 }
 
 class WordListEditorTest : public ::testing::Test
@@ -70,6 +65,14 @@ TEST_F(WordListEditorTest, TheListInUseIsLoadedWholeAndWithoutOneThePicturesServ
                          editor.disponibili),
               std::tuple(kMassimoParole + 2, true, true, kMassimoParole,
                          QStringList{"CANE", "FARFALLA"}));
+
+    // A blank list: every picture word of the admitted length, and the profile keeps its list.
+    state.ListaInUso = "  ";
+    state.MassimoLettere = 4;
+    CaricaListaInUso(test.env(), state, nullptr);
+    EXPECT_EQ(std::tuple(state.TutteLeImmagini, state.UsaTutteLeImmagini, state.NumeroParole,
+                         state.ParoleDisponibili[1]),
+              std::tuple(true, false, 2, "cane")); // and fuß
 }
 
 // No longer than the longest-word setting, with a letter of the keyboard to blank.
