@@ -116,11 +116,10 @@ TEST_F(ProfileTest, ShortMissingOrGarbageFilesGiveEveryDefault)
 TEST_F(ProfileTest, TextsReadBackEqualOrAreRefusedWhole)
 {
     const std::pair<QString, bool> texts[] = {
-        {"/home/maestra/Scuola, classe 1A/animali.txt", true}, // a comma ended the field
-        {" Comic Sans MS", true},                              // a leading blank was dropped
+        {QString::fromUtf8("/home/maestra/Città, 1A/perché.txt"), true}, // a comma ended the field
+        {" Comic Sans MS", true},   // a leading blank was dropped
         {"\"virgolette", false},    // a leading quote would open a quoted field
         {"Arial \"Narrow\"", true}, // quotes inside an unquoted field stay
-        {QString::fromUtf8("Città, perché"), true},
         {"", true},
         {"riga\nspezzata", false},
         {"riga\rspezzata", false},
@@ -178,7 +177,6 @@ TEST_F(ProfileTest, EachLineIsReadByItsOwnRules)
                          read.ListaInUso, read.NomeFont, read.NomeFontScelto),
               std::tuple(false, true, kCorsivo, QString("/scuola/liste/frutta.txt"),
                          QString("Comic Sans MS, grassetto"), QString("Liberation Sans")));
-    EXPECT_EQ(readWith(26, "minuscolo").CarattereLettere, kMinuscolo);
     lines[28] = "C:\\Programmi\\Ortolino\\liste\\città.txt";
     lines[51] = "Pinò";
     writeFile(state.PercorsoProfilo, *encodeWindows1252(lines.join("\r\n") + "\r\n"));
