@@ -47,8 +47,7 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeInstallsTheFontAndReadsTheLan
     EXPECT_EQ(seams.messages.shown.size(), 1u); // the font's notice alone
     EXPECT_EQ(seams.fonts.registered, QStringList{installed});
     EXPECT_EQ(readFileBytes(installed), readFileBytes(first.env.programFile("tratto1.ttf")));
-    for (const QString& folder : {env.env().settingsRoot, env.env().cartellaOrtolino(),
-                                  env.env().cartellaUtenti(), env.env().cartellaDati()})
+    for (const QString& folder : {env.env().cartellaUtenti(), env.env().cartellaDati()})
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
     const ProgramState& s = first.state;
     EXPECT_EQ(std::tuple(s.LinguaAgente, s.CartellaImmagini, seams.random.randomizeCalls),
@@ -124,8 +123,7 @@ TEST_F(StartupTest, ADamagedProfileStartsOnDefaultsAtOnceAndTemporaryFilesGo)
 // Every random background holds the child's word and the scan's mark readably.
 TEST(ColourTableTest, EachBackgroundHoldsTextAndTheScanMark)
 {
-    const ProgramState defaults;
-    const auto mark = static_cast<std::uint32_t>(defaults.ColoreBottoneSelezionato);
+    const auto mark = static_cast<std::uint32_t>(ProgramState().ColoreBottoneSelezionato);
     for (const std::uint32_t background : tabellaColoriSfondo()) {
         EXPECT_GE(contrastRatio(background, 0), 4.5) << std::hex << background; // black text
         EXPECT_GE(contrastRatio(background, mark), 3.0) << std::hex << background;
