@@ -3,7 +3,6 @@
 #include "core/app/LanguageChoice.h"
 #include "core/app/Profile.h"
 #include "core/app/Program.h"
-#include "core/app/Startup.h"
 #include "core/app/SwitchSettingsFile.h"
 #include "core/config/ConfigUsers.h"
 #include "core/platform/FileNames.h"
@@ -49,23 +48,21 @@ TEST(SwitchSettingsText, BadValuesFallBackOrAreBroughtIntoRange)
         lines.removeIf([&](const QByteArray& line) { return defaults.contains(line); });
         return lines.join('\n').trimmed();
     };
-    const auto read = [&](const char* line) {
-        return changed(QByteArray("[accesso]\r\n") + line + "\r\n");
-    };
+    const QByteArray section = "[accesso]\r\n";
     for (const char* line : {"auditory_scanning=1", "highlight_colour=255", "confirm_exit=0",
                              "compact_order=frequency"})
-        EXPECT_EQ(read(line), line);
+        EXPECT_EQ(changed(section + line), line);
     for (const char* line : {"auditory_scanning=yes", "auditory_style=loud", "first_item_steps=nan",
                              "loops_before_pause=-4", "ignore_after_choice_ms=abc",
                              "highlight_colour=16777216", "highlight_colour=-5"})
-        EXPECT_EQ(read(line), "") << line;
+        EXPECT_EQ(changed(section + line), "") << line;
     const std::pair<const char*, const char*> broughtIntoRange[] = {
         {"first_item_steps=9", "first_item_steps=4"},
         {"first_item_steps=1.7", "first_item_steps=1.5"},
         {"acceptance_ms=123", "acceptance_ms=100"},
         {"acceptance_ms=1e12", "acceptance_ms=1000"}};
     for (const auto& [line, written] : broughtIntoRange)
-        EXPECT_EQ(read(line), written) << line;
+        EXPECT_EQ(changed(section + line), written) << line;
     // Outside its section a key is not the setting.
     EXPECT_EQ(changed("auditory_scanning=1\r\n[altro]\r\nconfirm_exit=0\r\n"), "");
 }
@@ -125,8 +122,7 @@ TEST_F(UsersTest, ChoosingAnotherUserSavesReadsAndClearsTheLog)
     // The profile left cannot be saved: told, and the user stays with settings and log.
     state.PercorsoProfilo = env.env().cartellaUtenti() + "senza/cartella.ini";
     EXPECT_FALSE(scegliUtente(program, "_predefinito"));
-    ASSERT_EQ(seams.messages.shown.size(), 1u);
-    EXPECT_TRUE(seams.messages.shown[0].text.startsWith(program.text("0206")));
+    EXPECT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_EQ(session(), kept);
     // The same user again at the menu's next activation: nothing read back, not told again.
     EXPECT_FALSE(scegliUtente(program, "MARIO"));
@@ -142,23 +138,14 @@ TEST_F(UsersTest, SettingsThatDidNotChangeAreLeftOnTheDiskAsTheyAre)
     ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
     const QStringList files = {resolveCaseInsensitive(folder() + "MARIO.ini"),
                                env.env().cartellaAccesso() + "MARIO.ini"};
-    auto links = [&] {
-        QList<std::uintmax_t> counts;
-        for (const QString& file : files)
-            counts << std::filesystem::hard_link_count(file.toStdString());
-        return counts;
-    };
     for (int i = 0; i < files.size(); ++i)
         std::filesystem::create_hard_link(
             files[i].toStdString(),
             (env.root() + "/second-name-" + QString::number(i)).toStdString());
     ASSERT_TRUE(scegliUtente(program, "MARIO"));
     ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
-    EXPECT_EQ(links(), (QList<std::uintmax_t>{2, 2}));
-    ASSERT_TRUE(scegliUtente(program, "MARIO"));
-    state.acceptanceMs = 300;
-    ASSERT_TRUE(scegliUtente(program, kUtentePredefinito));
-    EXPECT_EQ(links(), (QList<std::uintmax_t>{2, 1})); // only the side file changed
+    for (const QString& file : files)
+        EXPECT_EQ(std::filesystem::hard_link_count(file.toStdString()), 2u) << file.toStdString();
 }
 
 // An unreadable profile or side file is kept aside under a new name before the first
@@ -173,8 +160,7 @@ TEST_F(UsersTest, UnreadableFilesAreKeptAsideBeforeTheirFirstSaveAndAFailedSaveI
     writeFile(folder() + "ANNA.ini.illeggibile", "kept before");
     writeFile(side, brokenSide);
     scegliUtente(program, "ANNA");
-    EXPECT_EQ(state.MassimoLettere, 5); // the defaults
-    EXPECT_EQ(static_cast<SwitchSettings&>(state), SwitchSettings{});
+    EXPECT_EQ(static_cast<SwitchSettings&>(state), SwitchSettings{}); // the defaults
     EXPECT_TRUE(seams.messages.shown.empty()); // the read wrote nothing: the copy kept aside
 
     // The menu chooses the user again on its next activation: the first save.
@@ -198,9 +184,7 @@ TEST_F(UsersTest, UnreadableFilesAreKeptAsideBeforeTheirFirstSaveAndAFailedSaveI
     ASSERT_TRUE(QFile::remove(side));
     ASSERT_TRUE(QDir().mkpath(side + "/x"));
     EXPECT_FALSE(salvaProfiloUtente(program));
-    ASSERT_EQ(seams.messages.shown.size(), 3u);
-    EXPECT_EQ(seams.messages.shown[2].text,
-              program.text("0206") + "\n" + env.env().cartellaAccesso() + "ANNA.ini");
+    EXPECT_EQ(seams.messages.shown.size(), 3u);
 }
 
 // Saved and read with the profile, copied to a new user; never in the 53 lines nor
@@ -226,12 +210,6 @@ TEST_F(UsersTest, TheSideFileFollowsTheProfileWhereverItGoes)
     writeFile(folder() + ".ini", "x");
     EXPECT_EQ(elencoUtenti(env.env(), kMinuscolo), QStringList({"_predefinito", "Lucia", "Mario"}));
     EXPECT_EQ(readFileBytes(state.PercorsoProfilo), testoProfilo(state)); // the 53 lines alone
-
-    // The next start reads the default user's side file with its profile.
-    SingleInstanceLock lock(env.env().runtimeFolder);
-    Program again(env.env(), seams.services());
-    ASSERT_EQ(Main(again, lock), StartResult::Started);
-    EXPECT_EQ(static_cast<SwitchSettings&>(again.state), unusual());
 }
 
 // Each lettering keeps initials and each word's capital; "ß" and "İ" (no one-letter
