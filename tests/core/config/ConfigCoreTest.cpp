@@ -1,5 +1,4 @@
 #include "core/app/ProgramState.h"
-#include "core/config/ConfigSettings.h"
 #include "core/config/ConfigUsers.h"
 #include "core/config/WordListEditor.h"
 #include "core/platform/Environment.h"
