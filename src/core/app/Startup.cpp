@@ -104,11 +104,11 @@ void InstallaFont(Program& program)
         return;
     }
     // A copy left by an older release would shadow the shipped face (same
-    // family): it is replaced.
+    // family): it is replaced whole, so a full disk leaves the older face, not none.
     const QString copy = resolveCaseInsensitive(installed);
-    const QString shipped = program.env.programFile(kFontFile);
-    if (EsisteFile(shipped) && readFileBytes(copy) != readFileBytes(shipped) && QFile::remove(copy))
-        QFile::copy(shipped, copy);
+    const std::optional<QByteArray> shipped = readFileBytes(program.env.programFile(kFontFile));
+    if (shipped && readFileBytes(copy) != shipped)
+        writeFileAtomically(copy, *shipped);
     // fontconfig may not have rescanned the folder yet: make the face usable now.
     program.services.fonts->registerFont(copy);
 }

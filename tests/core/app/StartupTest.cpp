@@ -3,6 +3,7 @@
 #include "core/app/Program.h"
 #include "core/platform/TextFiles.h"
 #include "support/Doubles.h"
+#include "support/FullDisk.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,17 @@ TEST_F(StartupTest, AFirstStartMakesTheSettingsTreeInstallsTheFontAndReadsTheLan
     ASSERT_EQ(start(again), StartResult::Started);
     EXPECT_TRUE(seams.messages.shown.empty());
     EXPECT_EQ(seams.fonts.registered.size(), 2); // made usable in every run
+
+    // The copy of an older release is kept while the disk is full, then brought up to date.
+    ASSERT_TRUE(writeFileAtomically(installed, "an older Tratto1"));
+    env.writeProgramFile("tratto1.ttf", QByteArray(16 * 1024, 'f')); // larger than the room left
+    Program full = makeProgram();
+    EXPECT_EQ(whileTheDiskIsFull([&] { return start(full); }), StartResult::Started);
+    EXPECT_EQ(readFileBytes(installed), "an older Tratto1");
+    Program updated = makeProgram();
+    ASSERT_EQ(start(updated), StartResult::Started);
+    EXPECT_TRUE(seams.messages.shown.empty());
+    EXPECT_EQ(readFileBytes(installed), readFileBytes(updated.env.programFile("tratto1.ttf")));
 
     seams.messages.shown.clear();
     Program second = makeProgram();

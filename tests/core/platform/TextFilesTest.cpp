@@ -1,21 +1,21 @@
 #include "core/platform/TextFiles.h"
 
 #include "core/platform/Environment.h"
+#include "support/FullDisk.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ortolino;
+using ortolino::test::whileTheDiskIsFull;
 using ortolino::test::writeFile;
 
 namespace {
@@ -23,21 +23,6 @@ namespace {
 QStringList entriesOf(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// Runs the write with room for 8 KiB only, as on a full disk.
-template <typename F> bool whileTheDiskIsFull(F write)
-{
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 8 * 1024;
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool result = write();
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldSignal);
-    return result;
 }
 
 TEST(WriteFileAtomically, ReplacesWholeKeepsPermissionsFollowsLinksAndFailsWhole)
