@@ -198,6 +198,10 @@ FormProgressi::FormProgressi(Program& program, WindowManager& windows)
     period_->setFont(designFont(QStringLiteral("Arial"), 12));
     place(period_, 1700, 120, 3600, 420);
     periodTitle->setBuddy(period_);
+    // Whose progress this is: the teacher goes through each child's in turn.
+    user_ = addLabel("LabelUtente", QString(), 5600, 120, 6160);
+    user_->setFont(designFont(QStringLiteral("Arial"), 14, true));
+    user_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     totals_ = addLabel("LabelTotali", QString(), 240, 660, 11520);
     totals_->setWordWrap(true);
@@ -302,6 +306,7 @@ void FormProgressi::aggiorna()
         history != nullptr ? history->progress(program().state.NomeUtente, span()) : std::nullopt;
     for (QPushButton* button : {exportCsv_, print_, savePdf_, forget_})
         button->setEnabled(progress_.has_value());
+    user_->setText(nomeUtenteMostrato(program(), program().state.NomeUtente));
     totals_->setText(totalsText());
     const Progress none;
     const Progress& shown = progress_ ? *progress_ : none;

@@ -54,6 +54,7 @@ private:
     bool print(QPrinter& printer) const;
 
     QComboBox* period_ = nullptr;
+    QLabel* user_ = nullptr;
     QLabel* totals_ = nullptr;
     QChartView* chart_ = nullptr;
     QLabel* confusionsTitle_ = nullptr;

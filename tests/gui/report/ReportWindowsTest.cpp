@@ -210,6 +210,7 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
 {
     ASSERT_NE(show("FormProgressi"), nullptr);
     EXPECT_EQ(find<QComboBox>("ComboPeriodo")->currentText(), "Ultimi 30 giorni");
+    EXPECT_EQ(find<QLabel>("LabelUtente")->text(), "ANNA"); // whose progress it is
     EXPECT_EQ(totals(), "Parole: 4 (finite: 4). Al primo colpo: 25 %. Aiuti per parola: 1,0. "
                         "Secondi per parola: 13.");
     EXPECT_EQ(rows("TabellaConfusioni"), (QList<QStringList>{{"D", "B", "3"}, {"P", "Q", "1"}}));
