@@ -319,8 +319,9 @@ void ListEditor::segnaParole()
     const QStringList words = paroleDi(inList_);
     QStringList pictured = words;
     pictured.removeIf([this](const QString& word) { return noPicture_.contains(word); });
-    fitCount_->setText(
-        testo("0221").arg(contaParolePerUtente(state(), pictured)).arg(words.size()));
+    // One word that fits is said in the singular ("1 parola ... va bene").
+    const int fit = contaParolePerUtente(state(), pictured);
+    fitCount_->setText(testo(fit == 1 ? "0215" : "0221").arg(fit).arg(words.size()));
 }
 
 void ListEditor::sposta(QListWidget* from, QListWidget* to)

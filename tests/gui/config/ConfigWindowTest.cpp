@@ -469,7 +469,9 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
                                            program.text("0227").arg("Nonna.PNG, papà.jpeg"),
                                            program.text("0012")}));
     EXPECT_TRUE(seams.dialogs.fileRequests.empty());
-    move(kAvailable, {"GATTO", "CANE", "FARFALLA"}, "Command1");
+    move(kAvailable, {"CANE"}, "Command1");
+    EXPECT_EQ(text("LabelParoleAdatte"), program.text("0215").arg(1).arg(1)); // singular
+    move(kAvailable, {"GATTO", "FARFALLA"}, "Command1");
     EXPECT_TRUE(marked(kInList, 1));
     EXPECT_EQ(text("LabelParoleAdatte"), program.text("0221").arg(2).arg(3));
     move(kInList, {"FARFALLA"}, "Command2");
