@@ -266,10 +266,11 @@ void FormMenu::evidenzia(int index)
 void FormMenu::ImpostaUtente()
 {
     const ProgramState& state = program().state;
-    if (state.MouseDiSistema) {
-        buttons_[0]->setCursor(Qt::ArrowCursor);
-        buttons_[1]->setCursor(Qt::ArrowCursor);
-    }
+    // Every button's pointer is this child's: the system pointer once stayed
+    // on the first two buttons for the children after, and the pencil on
+    // the other three for a child who needs the system's.
+    for (ClickLabel* button : buttons_)
+        button->setCursor(state.MouseDiSistema ? QCursor(Qt::ArrowCursor) : pencilPointer());
     if (state.CarattereLettere != kMaiuscolo) {
         buttons_[0]->setText(buttons_[0]->text().toLower());
         buttons_[1]->setText(buttons_[1]->text().toLower());
@@ -496,8 +497,8 @@ void FormMenu::impostaModalita()
     const int mode = scansione_.modalita();
     const bool scanning = mode == kModoScansioneManuale || mode == kModoScansioneAutomatica;
     if (scanning) {
-        buttons_[0]->setCursor(Qt::ArrowCursor);
-        buttons_[1]->setCursor(Qt::ArrowCursor);
+        for (ClickLabel* button : buttons_)
+            button->setCursor(Qt::ArrowCursor);
     } else {
         setCursor(Qt::ArrowCursor);
     }

@@ -193,13 +193,24 @@ TEST_F(MenuWindowTest, TheUsersAndTheirSettingsShapeTheMenu)
     // Chosen from a list in capitals, a child who writes in cursive sees the list in cursive.
     ProgramState luca;
     luca.CarattereLettere = kCorsivo;
+    luca.MouseDiSistema = true;
     ASSERT_TRUE(SalvaProfilo(luca, env.env().cartellaUtenti() + "Luca B..ini"));
     unloadAll();
     users = userList(menu = showMenu());
     EXPECT_EQ(chooseUser(menu, "LUCA B."), "Luca B.");
+    // Her system pointer on every button, and the pencil again for the child after her.
+    const auto pointers = [&menu] {
+        QList<Qt::CursorShape> shapes;
+        for (int i = 0; i < kPulsantiMenu; ++i)
+            shapes << menuButton(menu, i)->cursor().shape();
+        return shapes;
+    };
+    EXPECT_EQ(pointers(), QList<Qt::CursorShape>(kPulsantiMenu, Qt::ArrowCursor));
     EXPECT_EQ(users->itemText(users->findData("mario")), "Mario");
     EXPECT_EQ(users->currentText(), "Luca B.");
     EXPECT_EQ(users->itemText(users->findData("_predefinito")), program.text("0241")); // no name
+    chooseUser(menu, "Mario");
+    EXPECT_EQ(pointers(), QList<Qt::CursorShape>(kPulsantiMenu, Qt::BitmapCursor));
 }
 
 QStringList entries(const FormMenu* menu)
