@@ -9,9 +9,35 @@
 
 #include <cstring>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QWidget>
 
 namespace ortolino {
+
+namespace {
+
+// A bar that shows when it has the keyboard: the style draws no focus on a
+// scroll bar.
+class FocusedBar : public QScrollBar
+{
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+};
+
+} // namespace
 
 void applyDesign(const Form& window, std::span<const ControlDesign> design, QWidget* control,
                  const char* name, int index)
@@ -47,11 +73,16 @@ const Form& ConfigPanel::windowForm() const
 
 QScrollBar* ConfigPanel::makeBar(QWidget* parent, const char* name, const BarRange& range, int page)
 {
-    auto* bar = make<QScrollBar>(parent, name);
-    bar->setOrientation(Qt::Horizontal);
+    auto* bar = new FocusedBar(Qt::Horizontal, parent);
+    applyDesign(window_, design_, bar, name);
     bar->setRange(range.minimum, range.maximum);
     bar->setSingleStep(1);
     bar->setPageStep(page);
+    // A scroll bar takes no focus of its own: a teacher without a mouse
+    // could not reach the speed, the pitch or the switch timing. Its arrow
+    // keys go the other way round, Right lowering the value.
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setInvertedControls(false);
     return bar;
 }
 

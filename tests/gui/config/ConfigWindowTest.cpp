@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -145,6 +146,13 @@ TEST_F(ConfigWindowTest, TheControlsShowTheStateAndEachSetsItsSettingAtOnce)
     EXPECT_EQ(s.VelocitaScansione, 60);
     find<QScrollBar>("HScroll3")->setValue(4);
     EXPECT_EQ(s.VelocitaScansione, 4);
+    // Tab reaches every bar, and Right raises it (a scroll bar's own keys lower it).
+    for (QScrollBar* bar : config->findChildren<QScrollBar*>(QRegularExpression("^HScroll"))) {
+        bar->setValue(bar->minimum());
+        QTest::keyClick(bar, Qt::Key_Right);
+        EXPECT_EQ(bar->value(), bar->minimum() + 1) << bar->objectName().toStdString();
+        EXPECT_TRUE(bar->focusPolicy() & Qt::TabFocus) << bar->objectName().toStdString();
+    }
     click("OptionQuanteLettere", 4);
     EXPECT_EQ(s.MassimoLettere, 3);
     const std::pair<const char*, bool ProgramState::*> boxes[] = {
