@@ -52,6 +52,13 @@ QMap<QString, QString> textsOf(QWidget* window)
     QMap<QString, QString> texts{{"title", window->windowTitle()}};
     int order = 0;
     for (QObject* object : window->findChildren<QObject*>()) {
+        // A label that takes the focus makes an editor of its text at its first
+        // change: its inner objects would shift the order of those after it.
+        bool inEditor = false;
+        for (const QObject* o = object; o != window && !inEditor; o = o->parent())
+            inEditor = o->inherits("QWidgetTextControl");
+        if (inEditor)
+            continue;
         const QString name = object->objectName().isEmpty()
                                  ? object->metaObject()->className() + QString::number(++order)
                                  : object->objectName() + object->property("Index").toString();

@@ -502,6 +502,10 @@ void FormMenu::impostaModalita()
     } else {
         setCursor(Qt::ArrowCursor);
     }
+    // With the mouse mode's keyboard Tab reaches the buttons too (a teacher
+    // without a mouse); while scanning the switch box keeps the focus.
+    for (ClickLabel* button : buttons_)
+        button->setFocusPolicy(scanning ? Qt::NoFocus : Qt::TabFocus);
     manualSwitch_->setVisible(mode == kModoScansioneManuale);
     autoSwitch_->setVisible(mode == kModoScansioneAutomatica);
     setBackground(manualSwitch_, coloreFinestra());

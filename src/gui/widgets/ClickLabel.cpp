@@ -1,5 +1,7 @@
 #include "gui/widgets/ClickLabel.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -57,8 +59,45 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event)
     event->accept(); // not the window's background: the window must not see it
 }
 
+void ClickLabel::keyPressEvent(QKeyEvent* event)
+{
+    // A held key chooses once, as a held mouse button does.
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            emit clicked();
+        event->accept();
+        return;
+    }
+    FittedLabel::keyPressEvent(event);
+}
+
+// A plain widget's focus and no menu of its own: a label that takes the
+// focus makes an editor of its text, which would offer to copy it.
+void ClickLabel::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event); // NOLINT(bugprone-parent-virtual-call)
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event); // NOLINT(bugprone-parent-virtual-call)
+}
+
+void ClickLabel::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->ignore();
+}
+
 void ClickLabel::paintEvent(QPaintEvent* event)
 {
+    if (hasFocus()) {
+        // A dashed line inside the edge in the text's colour, seen on any background.
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(foregroundRole()), 3, Qt::DashLine));
+        painter.drawRect(rect().adjusted(6, 6, -7, -7));
+    }
     if (!hasPicture()) {
         FittedLabel::paintEvent(event);
         return;

@@ -11,7 +11,8 @@ namespace ortolino {
 // A label (or a picture) that acts as a button: it reports clicks and the
 // pointer moving over it. Its caption always fits it (wrapped, then smaller). With a picture it
 // draws the SVG scaled to its own size, keeping the picture's proportions, so the resizer can scale
-// it.
+// it. Given a focus policy, it is chosen by Space, Enter or Return too, and shows
+// its focus.
 class ClickLabel : public FittedLabel
 {
     Q_OBJECT
@@ -34,6 +35,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

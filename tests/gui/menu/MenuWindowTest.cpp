@@ -106,7 +106,7 @@ TEST_F(MenuWindowTest, EveryWindowOfTheMenuBarLeadsBackToTheMenuByItsCloseBox)
     }
 }
 
-// With the mouse "ESCI" ends at once; while scanning only the pictures choose.
+// With the mouse (or its keyboard) "ESCI" ends at once; while scanning only the pictures choose.
 TEST_F(MenuWindowTest, LabelsChooseOnlyWithTheMouseWhilePicturesAlwaysChoose)
 {
     for (int mode : {kModoMouse, kModoScansioneManuale, kModoScansioneAutomatica}) {
@@ -127,6 +127,10 @@ TEST_F(MenuWindowTest, LabelsChooseOnlyWithTheMouseWhilePicturesAlwaysChoose)
         }
         QTest::mouseClick(control(menu, "Image1", 4), Qt::LeftButton);
         EXPECT_EQ(seams.programExit.requests, mouse ? 2 : 1);
+        // Tab reaches the buttons and Return chooses, with the mouse's mode only.
+        EXPECT_EQ(menuButton(menu, 0)->focusPolicy(), mouse ? Qt::TabFocus : Qt::NoFocus);
+        QTest::keyClick(menuButton(menu, 4), Qt::Key_Return);
+        EXPECT_EQ(seams.programExit.requests, mouse ? 3 : 1);
         unloadAll();
     }
 }
