@@ -34,6 +34,9 @@ FormEserciziEseguiti::FormEserciziEseguiti(Program& program, WindowManager& wind
     report_ = named(new QTextEdit(area()), "RichTextBox1");
     report_->setFont(designFont(QStringLiteral("Arial"), 14.5));
     report_->setPlainText(QStringLiteral("RichTextBox1"));
+    // Tab goes on to the buttons: it wrote a tab into the report, so that a
+    // teacher without a mouse could neither print nor save, and her report changed.
+    report_->setTabChangesFocus(true);
     place(report_, 240, 120, 5295, 5655);
 
     connect(addButton("Command1", QStringLiteral("Stampa"), 1200), &QPushButton::clicked, this,

@@ -183,6 +183,8 @@ TEST_F(ReportWindowsTest, TheReportTakesItsFormatsIsPrintedSavedAndLeadsToThePro
     program.state.NomeUtente = "LUCA"; // made new in the configuration: Anna's words stay hers
     window->Form_Activate();
     EXPECT_FALSE(box->toPlainText().contains("CITTÀ"));
+    QTest::keyClick(box, Qt::Key_Tab); // to the buttons, writing nothing
+    EXPECT_FALSE(box->document()->isModified());
     // A typed note is not left behind unseen: "No" keeps it; once saved, no question.
     QTest::keyClicks(box, "stanco");
     click("Command3"); // the summary alone would not be asked about
