@@ -209,6 +209,9 @@ FormProgressi::FormProgressi(Program& program, WindowManager& windows)
 
     chart_ = named(new QChartView(area()), "Grafico");
     chart_->setRenderHint(QPainter::Antialiasing);
+    // Nothing in the chart answers a key, and it shows no focus: Tab stopped
+    // there unseen on its way to the tables and buttons.
+    chart_->setFocusPolicy(Qt::NoFocus);
     place(chart_, 240, 1440, 7200, 3600);
 
     confusionsTitle_ =

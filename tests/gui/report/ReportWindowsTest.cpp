@@ -221,6 +221,7 @@ TEST_F(ReportWindowsTest, TheViewShowsTotalsConfusionsAndHelpAndForgetsOnlyAfter
                   {"DADO", "2", "2", "1"}, {"DITO", "1", "1", "1"}, {"PERA", "1", "1", "1"}}));
     // Two days with words: the bars count them.
     const auto chart = [&] { return find<QChartView>("Grafico")->chart(); };
+    EXPECT_EQ(find("Grafico")->focusPolicy(), Qt::NoFocus); // Tab passes it: no unseen stop
     auto* bars = qobject_cast<QBarSeries*>(chart()->series().value(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->barSets().size(), 1);
