@@ -227,8 +227,22 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area, std::function<void(
 
 void ListEditor::show()
 {
+    coverWindow(true);
     editor_->show();
     editor_->raise();
+    available_->setFocus(); // not left on the button now hidden
+}
+
+// Under the editor the window's other controls take no keys: Tab went on
+// unseen through the tab strip and the page below it, where Space ticked
+// and pressed what the teacher could not see.
+void ListEditor::coverWindow(bool covered)
+{
+    for (QWidget* control :
+         editor_->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control != editor_ && control != waitingNotice_)
+            control->setEnabled(!covered);
+    }
 }
 
 void ListEditor::openOnListInUse()
@@ -274,6 +288,7 @@ bool ListEditor::close()
         mostra(destructiveQuestion(testo("0223"))) != MessageBoxes::Answer::Yes)
         return false;
     editor_->hide();
+    coverWindow(false);
     return true;
 }
 

@@ -37,6 +37,7 @@ public:
 
 private:
     void show();
+    void coverWindow(bool covered);
     void TrovaImmagini();
     void riempiEditor(const ParoleEditor& parole);
     void segnalaImmaginiInAltroFormato();

@@ -466,6 +466,8 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
         writeFile(own + "/" + other, "picture");
     click("CommandCreaLista");
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
+    // The page under the editor takes no keys unseen, until the editor closes.
+    EXPECT_FALSE(button("CommandCreaLista")->isEnabled() || find("TabStrip1")->isEnabled());
     EXPECT_EQ(items(kAvailable), QStringList({"CANE", "FARFALLA", "GATTO", "MAMMA"}));
     const auto marked = [this](const char* side, int row) {
         return list(side)->item(row)->toolTip() == program.text("0222");
@@ -508,6 +510,7 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     const size_t asked = seams.messages.shown.size();
     click("Command7"); // saved: closed without a question
     EXPECT_FALSE(find("FrameCreaNuovaLista")->isVisible());
+    EXPECT_TRUE(button("CommandCreaLista")->isEnabled() && find("TabStrip1")->isEnabled());
     EXPECT_EQ(seams.messages.shown.size(), asked);
     // A word without a picture here is shown, marked, and kept by a save over its list.
     writeFile(saved, readFileBytes(saved).value() + "VOLPE\r\n");
@@ -525,6 +528,8 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     click("CommandSalvaLista");
     EXPECT_EQ(program.state.ListaInUso, saved);
     // Every picture instead of the list; a list chosen is the list in use instead.
+    seams.messages.answers = {MessageBoxes::Answer::Yes}; // the page is under the editor
+    click("Command7");
     click("Check2");
     EXPECT_TRUE(program.state.UsaTutteLeImmagini);
     click("CommandCambiaListaInUso"); // cancelled
