@@ -227,6 +227,7 @@ ListEditor::ListEditor(FormConfigura& window, QWidget* area, std::function<void(
 
 void ListEditor::show()
 {
+    opener_ = editor_->window()->focusWidget();
     coverWindow(true);
     editor_->show();
     editor_->raise();
@@ -289,6 +290,8 @@ bool ListEditor::close()
         return false;
     editor_->hide();
     coverWindow(false);
+    if (opener_)
+        opener_->setFocus();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "gui/config/ConfigPanel.h"
 
 #include <functional>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 
@@ -59,8 +60,9 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* close_ = nullptr;
     QFrame* waitingNotice_ = nullptr;
-    QStringList keptWords_;   // the list as opened or last saved
-    QSet<QString> noPicture_; // words of the list in use without a picture here
+    QPointer<QWidget> opener_; // the control that had the focus, which has it back
+    QStringList keptWords_;    // the list as opened or last saved
+    QSet<QString> noPicture_;  // words of the list in use without a picture here
 };
 
 // "File in uso" on the tab "Scelte didattiche": every picture or a word list,

@@ -464,10 +464,13 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     writeFile(own + "/Mamma.gif", "picture");
     for (const char* other : {"papà.jpeg", "Nonna.PNG"}) // told, not left unseen
         writeFile(own + "/" + other, "picture");
+    button("CommandCreaLista")->setFocus();
     click("CommandCreaLista");
     EXPECT_TRUE(find("FrameCreaNuovaLista")->isVisible());
-    // The page under the editor takes no keys unseen, until the editor closes.
+    // The page under the editor takes no keys unseen, until the editor closes;
+    // the focus goes into the editor and, once it is closed, back to the button.
     EXPECT_FALSE(button("CommandCreaLista")->isEnabled() || find("TabStrip1")->isEnabled());
+    EXPECT_EQ(config->focusWidget(), list(kAvailable));
     EXPECT_EQ(items(kAvailable), QStringList({"CANE", "FARFALLA", "GATTO", "MAMMA"}));
     const auto marked = [this](const char* side, int row) {
         return list(side)->item(row)->toolTip() == program.text("0222");
@@ -510,7 +513,8 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     const size_t asked = seams.messages.shown.size();
     click("Command7"); // saved: closed without a question
     EXPECT_FALSE(find("FrameCreaNuovaLista")->isVisible());
-    EXPECT_TRUE(button("CommandCreaLista")->isEnabled() && find("TabStrip1")->isEnabled());
+    EXPECT_TRUE(config->focusWidget() == button("CommandCreaLista") &&
+                find("TabStrip1")->isEnabled());
     EXPECT_EQ(seams.messages.shown.size(), asked);
     // A word without a picture here is shown, marked, and kept by a save over its list.
     writeFile(saved, readFileBytes(saved).value() + "VOLPE\r\n");
