@@ -25,6 +25,7 @@ FormInfo::FormInfo(Program& program, WindowManager& windows)
     auto* document = named(new ClickLabel(area()), "Image1");
     document->setPicture(QStringLiteral(":/menu/documento.svg"));
     document->setCursor(Qt::PointingHandCursor);
+    document->setFocusPolicy(Qt::TabFocus); // the credits, for a teacher without a mouse too
     place(document, 360, 120, 1575, 615);
     connect(document, &ClickLabel::clicked, this, &FormInfo::Image1_Click);
 

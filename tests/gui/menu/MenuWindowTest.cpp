@@ -248,6 +248,11 @@ TEST_F(MenuWindowTest, ChoosingALanguageTranslatesTheOpenWindowsAndIsRemembered)
     ASSERT_EQ(seams.messages.shown.size(), 1u);
     EXPECT_TRUE(seams.messages.shown[0].text.startsWith("Non si riesce ad aprire " +
                                                         env.env().programFolder + "/ortolino.pdf"));
+    QWidget* credits = control(windows.load("FormInfo"), "Image1"); // by Tab and Enter too
+    EXPECT_TRUE(credits->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(credits, Qt::Key_Return);
+    ASSERT_EQ(seams.messages.shown.size(), 2u);
+    EXPECT_TRUE(seams.messages.shown[1].text.contains("documento.pdf"));
 }
 
 class MenuScanWindowTest : public MenuWindowTest
