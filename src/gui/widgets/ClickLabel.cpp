@@ -92,22 +92,23 @@ void ClickLabel::contextMenuEvent(QContextMenuEvent* event)
 
 void ClickLabel::paintEvent(QPaintEvent* event)
 {
-    if (hasFocus()) {
-        // A dashed line inside the edge in the text's colour, seen on any background.
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(foregroundRole()), 3, Qt::DashLine));
-        painter.drawRect(rect().adjusted(6, 6, -7, -7));
-    }
     if (!hasPicture()) {
         FittedLabel::paintEvent(event);
-        return;
+    } else {
+        QPainter painter(this);
+        QSizeF size = picture_->defaultSize();
+        size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
+        const QRectF target(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2),
+                            size);
+        picture_->render(&painter, target);
     }
-    QPainter painter(this);
-    QSizeF size = picture_->defaultSize();
-    size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);
-    const QRectF target(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2),
-                        size);
-    picture_->render(&painter, target);
+    if (hasFocus()) {
+        // A dashed line inside the edge in the text's colour, over the picture
+        // too, seen on any background.
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(foregroundRole()), 3, Qt::DashLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
 }
 
 } // namespace ortolino
