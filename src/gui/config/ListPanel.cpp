@@ -5,6 +5,7 @@
 #include "core/config/WordListEditor.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/DocumentOpener.h"
+#include "core/platform/TextFiles.h"
 #include "core/words/WordCatalogue.h"
 #include "gui/config/FormConfigura.h"
 #include "gui/widgets/Accessibility.h"
@@ -153,6 +154,12 @@ void ListPanel::CommandCambiaListaInUso_Click()
     }
     if (!percorsoListaSalvabile(chosen)) {
         avvisa(testo("0210") + QLatin1Char('\n') + chosen);
+        return;
+    }
+    // A file she cannot read (no permission, too large for a list, not a
+    // plain file) would leave every picture in use behind her back.
+    if (!readFileBytes(chosen, kListaDimensioneMassima)) {
+        avvisa(testo("0228") + QLatin1Char('\n') + chosen);
         return;
     }
     state().ListaInUso = chosen;

@@ -540,10 +540,16 @@ TEST_F(ConfigWindowTest, ANewListOfTheTeachersPicturesIsSavedAndReadBackAsTheLis
     EXPECT_EQ(messageTexts().last(), program.text("0011"));
     EXPECT_EQ(program.state.ListaInUso, saved);
     EXPECT_EQ(seams.dialogs.fileRequests.back().kind, Dialogs::Open);
+    // A file that cannot be read is refused with a message, the list in use kept.
+    seams.dialogs.files = {listPath("frutta.txt")};
+    click("CommandCambiaListaInUso");
+    EXPECT_EQ(messageTexts().last(), program.text("0228") + '\n' + listPath("frutta.txt"));
+    EXPECT_EQ(program.state.ListaInUso, saved);
+    writeFile(listPath("frutta.txt"), "MELA\r\n");
     seams.dialogs.files = {listPath("frutta.txt")};
     click("CommandCambiaListaInUso");
     EXPECT_EQ(program.state.ListaInUso, listPath("frutta.txt"));
-    EXPECT_EQ(text("LabelListaInUso"), "frutta.txt" + program.text("0247")); // no such file
+    EXPECT_EQ(text("LabelListaInUso"), "frutta.txt");
     EXPECT_FALSE(button("Check2")->isChecked());
     EXPECT_FALSE(program.state.UsaTutteLeImmagini);
 }
