@@ -160,12 +160,23 @@ QString formaInLista(const QString& word)
     return upper.toLower() == word.toLower() ? upper : word.toLower();
 }
 
+namespace {
+
+// The reader drops the blanks after an unquoted field: a word ending in one
+// is quoted, as one starting with one is.
+bool vuoleVirgolette(const QString& word)
+{
+    return fieldNeedsQuotes(word) || word.endsWith(QLatin1Char(' '));
+}
+
+} // namespace
+
 bool parolaSalvabileInLista(const QString& word)
 {
     // A byte-order mark at the start of a file is dropped when it is read.
     return !word.isEmpty() && word.isValidUtf16() && !word.startsWith(QChar(0xFEFF)) &&
            !word.contains(QLatin1Char('\r')) && !word.contains(QLatin1Char('\n')) &&
-           !(fieldNeedsQuotes(word) && word.contains(QLatin1Char('"')));
+           !(vuoleVirgolette(word) && word.contains(QLatin1Char('"')));
 }
 
 QByteArray testoListaParole(const QStringList& words)
@@ -175,7 +186,8 @@ QByteArray testoListaParole(const QStringList& words)
         const QString shown = formaInLista(word);
         if (!parolaSalvabileInLista(shown))
             continue;
-        text += asField(shown) + QLatin1String("\r\n");
+        text += (vuoleVirgolette(shown) ? QLatin1Char('"') + shown + QLatin1Char('"') : shown) +
+                QLatin1String("\r\n");
     }
     // The reader takes bytes that are valid UTF-8 as UTF-8: Windows-1252 bytes
     // that happen to be so ("Ã©") are written in UTF-8 instead.

@@ -74,9 +74,9 @@ void CaricaListaInUso(const Environment& env, ProgramState& state, WaitingNotice
 
 // True when a list file can hold the word so that it reads back equal: not
 // empty, no line break, broken character or leading byte-order mark, and no
-// double quote in a word that must be quoted (one holding a comma or starting
-// with a blank or a quote). Pictures whose word cannot be held are not
-// offered by the editor.
+// double quote in a word that must be quoted (one holding a comma, starting
+// with a blank or a quote, or ending with a blank). Pictures whose word cannot
+// be held are not offered by the editor.
 bool parolaSalvabileInLista(const QString& word);
 
 // The bytes of a list file: each word that can be held, in its list form, quoted

@@ -589,8 +589,12 @@ QStringList campiListaParole(const QString& text)
         }
         while (i < size && !isFieldEnd(text[i]))
             ++i; // after a closing quote, up to the separator: dropped
-        if (!quoted)
+        if (!quoted) {
             end = i;
+            // Blanks after a word (easily left in Notepad) would hide its picture.
+            while (end > start && text[end - 1] == QLatin1Char(' '))
+                --end;
+        }
         fields << text.mid(start, end - start);
         if (QStringView(text).mid(i, 2) == u"\r\n")
             ++i; // CR LF is one line end

@@ -119,7 +119,8 @@ QString listaMostrata(const Environment& env, const ProgramState& state, const Q
 // The fields of a word-list file's text: separated by line ends or commas; a
 // field that begins with a double quote runs to the next one (the quotes are
 // not kept and the rest up to the separator is dropped); blanks in front of a
-// field are dropped. Empty fields are kept (the caller skips them).
+// field, and after an unquoted one, are dropped. Empty fields are kept (the
+// caller skips them).
 QStringList campiListaParole(const QString& text);
 
 // The word in the letter case in force: upper case for "maiuscolo", lower

@@ -100,6 +100,7 @@ TEST_F(WordListEditorTest, ListFilesReadBackEqualAndTheOthersAreLeftOut)
         "CANE",
         "GATTO, NERO", // a comma ended the field
         " APE",        // a leading blank was dropped
+        "ORSO ",       // quoted, or the blank after it would be dropped
         "\"ORSO",      // cannot be held: a leading quote needs quotes around it
         "L'\"OCA\"",   // quotes inside an unquoted field stay
         QString::fromUtf8("città"),

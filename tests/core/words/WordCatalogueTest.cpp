@@ -42,8 +42,8 @@ TEST(ListFields, FollowTheFileFormat)
         {"\"aperto", {"aperto"}},
         // Empty lines and fields are fields of their own; LF alone ends a line too.
         {"re\r\n\r\n,,\"\"\nre", {"re", "", "", "", "", "re"}},
-        // Blanks inside and after an unquoted word stay.
-        {"gatto nero ,x", {"gatto nero ", "x"}},
+        // Blanks inside a word stay; after an unquoted one (Notepad's "casa ") they go.
+        {"gatto nero ,x  \r\n\"re \"", {"gatto nero", "x", "re "}},
     };
     for (const auto& [text, fields] : cases)
         EXPECT_EQ(campiListaParole(text), fields) << text;
