@@ -61,7 +61,6 @@ public:
     CharacterWindow* window() const { return window_; }
     BalloonWindow* balloon() const { return balloon_; }
     SpeechPlayer* speech() const { return speech_.get(); }
-    bool animating() const { return frames_.isActive(); }
 
     static constexpr int kFrameMs = 40;      // while talking, moving or in a gesture
     static constexpr int kQuietFrameMs = 80; // breathing and blinking only

@@ -73,8 +73,8 @@ const Form& ConfigPanel::windowForm() const
 
 QScrollBar* ConfigPanel::makeBar(QWidget* parent, const char* name, const BarRange& range, int page)
 {
-    auto* bar = new FocusedBar(Qt::Horizontal, parent);
-    applyDesign(window_, design_, bar, name);
+    auto* bar = make<FocusedBar>(parent, name);
+    bar->setOrientation(Qt::Horizontal);
     bar->setRange(range.minimum, range.maximum);
     bar->setSingleStep(1);
     bar->setPageStep(page);
